@@ -1,5 +1,6 @@
 # lw_test(<name> SOURCES ... LIBS ...)
 # One GoogleTest executable, registered with ctest as one test. Under the win64 preset ctest
+# Tests read LW_SOURCE_DIR and LW_TESTDATA_MAPS (Unix paths; under Wine prefix them with Z:).
 # runs it through CMAKE_CROSSCOMPILING_EMULATOR (the Wine wrapper).
 function(lw_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
@@ -10,5 +11,5 @@ function(lw_test name)
         target_link_options(${name} PRIVATE -mconsole)
     endif()
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "LW_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "LW_SOURCE_DIR=${PROJECT_SOURCE_DIR};LW_TESTDATA_MAPS=${LW_TESTDATA_MAPS}")
 endfunction()
