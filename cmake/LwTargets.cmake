@@ -1,7 +1,7 @@
 # lw_test(<name> SOURCES ... LIBS ...)
 # One GoogleTest executable, registered with ctest as one test. Under the win64 preset ctest
-# Tests read LW_SOURCE_DIR and LW_TESTDATA_MAPS (Unix paths; under Wine prefix them with Z:).
 # runs it through CMAKE_CROSSCOMPILING_EMULATOR (the Wine wrapper).
+# Tests read LW_SOURCE_DIR and LW_TESTDATA_MAPS (Unix paths; under Wine prefix them with Z:).
 function(lw_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
