@@ -1,0 +1,110 @@
+#include "tools/ripent/CommandLine.h"
+
+#include <optional>
+#include <type_traits>
+
+namespace lw::ripent {
+namespace {
+
+std::string AsciiLower(const Argument& argument)
+{
+    std::string result;
+    for (auto c : argument) {
+        const auto code = static_cast<std::make_unsigned_t<Argument::value_type>>(c);
+        result += (code >= 'A' && code <= 'Z') ? char(code - 'A' + 'a') : code < 0x80 ? char(code) : '?';
+    }
+    return result;
+}
+
+bool EndsWithIgnoringCase(const Argument& text, const std::string& suffix)
+{
+    return text.size() >= suffix.size() && AsciiLower(text.substr(text.size() - suffix.size())) == suffix;
+}
+
+Argument Widen(const std::string& ascii) { return Argument(ascii.begin(), ascii.end()); }
+
+} // namespace
+
+CommandLine ParseCommandLine(const std::vector<Argument>& arguments)
+{
+    std::optional<Mode> mode;
+    std::vector<Argument> run; // the latest run of consecutive plain words
+    bool runEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const Argument& word = arguments[i];
+        if (word.empty() || word[0] != '-') {
+            if (runEnded)
+                run.clear();
+            runEnded = false;
+            run.push_back(word);
+            continue;
+        }
+        runEnded = true;
+        const std::string option = AsciiLower(word);
+        if (option == "-export")
+            mode = Mode::Export;
+        else if (option == "-import")
+            mode = Mode::Import;
+        else if (option == "-texdata" || option == "-lightdata") {
+            if (++i == arguments.size())
+                throw UsageError("option " + option + " needs a value");
+        } else if (option != "-chart" && option != "-noinfo")
+            throw UsageError("unknown option " + option);
+    }
+    if (!mode)
+        throw UsageError("say -export or -import");
+    if (run.empty())
+        throw UsageError("no map given");
+
+    CommandLine result;
+    result.mode = *mode;
+    for (std::size_t start = 0; start < run.size(); ++start) {
+        Argument joined = run[start];
+        for (std::size_t k = start + 1; k < run.size(); ++k)
+            joined += Argument::value_type(' ') + run[k];
+        result.mapCandidates.emplace_back(joined);
+    }
+    return result;
+}
+
+MapPaths PathsFor(const std::filesystem::path& argument, const ExistsFunction& exists)
+{
+    const Argument& text = argument.native();
+    if (EndsWithIgnoringCase(text, ".ent")) {
+        const std::filesystem::path stem = text.substr(0, text.size() - 4);
+        std::filesystem::path map = stem.native() + Widen(".bsp");
+        if (!exists(map) && EndsWithIgnoringCase(stem.native(), ".bsp") && exists(stem))
+            map = stem;
+        return {map, argument};
+    }
+    if (EndsWithIgnoringCase(text, ".bsp"))
+        return {argument, text.substr(0, text.size() - 4) + Widen(".ent")};
+    // A dot inside a name ("de_dust.v2") is not taken for an extension when the .bsp exists.
+    const std::filesystem::path withBsp = text + Widen(".bsp");
+    if (!argument.has_extension() || exists(withBsp))
+        return {withBsp, text + Widen(".ent")};
+    return {argument, text + Widen(".ent")};
+}
+
+MapPaths ResolveMap(const CommandLine& commandLine, const ExistsFunction& isFile, const ExistsFunction& isFolder)
+{
+    for (const auto& candidate : commandLine.mapCandidates) {
+        MapPaths paths = PathsFor(candidate, isFile);
+        if (isFile(paths.map))
+            return paths;
+    }
+    for (const auto& candidate : commandLine.mapCandidates)
+        if (!candidate.has_parent_path() || isFolder(candidate.parent_path()))
+            return PathsFor(candidate, isFile);
+    return PathsFor(commandLine.mapCandidates.back(), isFile);
+}
+
+std::string UsageText()
+{
+    return "usage: ripent -export|-import [-texdata N] [-lightdata N] [-chart] [-noinfo] <map>\n"
+           "  <map> is name.bsp, name.ent or name; the entity file is name.ent beside the map\n"
+           "  -export  writes the map's entity text to name.ent\n"
+           "  -import  checks name.ent and puts its text into the map, replacing the map atomically\n";
+}
+
+} // namespace lw::ripent

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lw::ripent {
+
+// A file being written; nothing of it counts until Commit has returned.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    virtual void Write(std::span<const std::uint8_t> bytes) = 0;
+    // Flushes the data to the disk and closes the file.
+    virtual void Commit() = 0;
+};
+
+// The file operations the tool needs, so that tests can make any step fail. Every failure
+// throws ToolError naming the file and the reason.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual bool IsFile(const std::filesystem::path& path) = 0;
+    virtual std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) = 0;
+    // Creates `path`, which must not exist yet (returns null when it does), with the access
+    // rights of `model` where that file exists.
+    virtual std::unique_ptr<OutputFile> CreateNew(const std::filesystem::path& path,
+                                                  const std::filesystem::path& model) = 0;
+    // Puts `from` in the place of `to` in one step, so that `to` is either the old or the new file.
+    virtual void Replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    virtual void Remove(const std::filesystem::path& path) noexcept = 0;
+};
+
+// The machine's own files.
+std::unique_ptr<FileSystem> MakeRealFileSystem();
+
+// Writes the pieces one after another to a new file beside `target`, flushes it, and replaces
+// `target` with it. On any failure the temporary file is removed and `target` is as it was.
+void WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
+                         std::span<const std::span<const std::uint8_t>> pieces);
+
+// For messages: the path as UTF-8 on Windows, as its own bytes elsewhere.
+std::string DisplayPath(const std::filesystem::path& path);
+
+} // namespace lw::ripent

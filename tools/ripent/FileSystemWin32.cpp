@@ -1,0 +1,154 @@
+#include "tools/ripent/FileSystem.h"
+#include "tools/ripent/ToolError.h"
+
+#include <algorithm>
+#include <string>
+#include <windows.h>
+
+namespace lw::ripent {
+namespace {
+
+std::string ErrorText(DWORD error)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? buffer : L"", length);
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L'.'))
+        text.pop_back();
+    if (text.empty())
+        return "error " + std::to_string(error);
+    return DisplayPath(std::filesystem::path(text));
+}
+
+[[noreturn]] void Fail(const std::string& what, const std::filesystem::path& path, DWORD error)
+{
+    throw ToolError(what + " " + DisplayPath(path) + ": " + ErrorText(error));
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle)
+        : handle_(handle) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() { Close(); }
+    HANDLE Get() const { return handle_; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Close()
+    {
+        const bool closed = !Valid() || CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// Large writes in slices: a single WriteFile is limited to 4 GiB and some network shares
+// refuse very large requests.
+constexpr std::size_t kSlice = 16u << 20;
+
+class WinOutputFile : public OutputFile {
+public:
+    WinOutputFile(HANDLE handle, std::filesystem::path path)
+        : handle_(handle), path_(std::move(path)) {}
+
+    void Write(std::span<const std::uint8_t> bytes) override
+    {
+        while (!bytes.empty()) {
+            const DWORD wanted = DWORD(std::min(bytes.size(), kSlice));
+            DWORD written = 0;
+            if (!WriteFile(handle_.Get(), bytes.data(), wanted, &written, nullptr))
+                Fail("cannot write", path_, GetLastError());
+            if (written == 0)
+                Fail("cannot write", path_, ERROR_DISK_FULL);
+            bytes = bytes.subspan(written);
+        }
+    }
+
+    void Commit() override
+    {
+        if (!FlushFileBuffers(handle_.Get()))
+            Fail("cannot flush", path_, GetLastError());
+        if (!handle_.Close())
+            Fail("cannot close", path_, GetLastError());
+    }
+
+private:
+    Handle handle_;
+    std::filesystem::path path_;
+};
+
+class WinFileSystem : public FileSystem {
+public:
+    bool IsFile(const std::filesystem::path& path) override
+    {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) override
+    {
+        Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!file.Valid())
+            Fail("cannot open", path, GetLastError());
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(file.Get(), &size))
+            Fail("cannot read", path, GetLastError());
+        std::vector<std::uint8_t> bytes(std::size_t(size.QuadPart));
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            DWORD got = 0;
+            const DWORD wanted = DWORD(std::min(bytes.size() - done, kSlice));
+            if (!::ReadFile(file.Get(), bytes.data() + done, wanted, &got, nullptr))
+                Fail("cannot read", path, GetLastError());
+            if (got == 0)
+                break; // shrank while we read: take what is there
+            done += got;
+        }
+        bytes.resize(done);
+        return bytes;
+    }
+
+    std::unique_ptr<OutputFile> CreateNew(const std::filesystem::path& path,
+                                          const std::filesystem::path& model) override
+    {
+        // The folder's inherited access rights apply, as they did to the model; its plain
+        // attributes (hidden, archive) are carried over. A read-only model is refused later by
+        // the replacement itself.
+        DWORD attributes = GetFileAttributesW(model.c_str());
+        attributes = attributes == INVALID_FILE_ATTRIBUTES
+                         ? FILE_ATTRIBUTE_NORMAL
+                         : (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM));
+        const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+                return nullptr;
+            Fail("cannot create", path, error);
+        }
+        return std::make_unique<WinOutputFile>(handle, path);
+    }
+
+    void Replace(const std::filesystem::path& from, const std::filesystem::path& to) override
+    {
+        // A rename within the folder: the target is the old file or the new one, never a mix.
+        // (ReplaceFileW can fail halfway, leaving nothing under the target's name.)
+        if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            Fail("cannot replace", to, GetLastError());
+    }
+
+    void Remove(const std::filesystem::path& path) noexcept override { DeleteFileW(path.c_str()); }
+};
+
+} // namespace
+
+std::unique_ptr<FileSystem> MakeRealFileSystem() { return std::make_unique<WinFileSystem>(); }
+
+} // namespace lw::ripent

@@ -1,0 +1,137 @@
+#include "tools/ripent/FileSystem.h"
+#include "tools/ripent/Ripent.h"
+#include "tools/ripent/ToolError.h"
+#include "tools/ripent/tests/MapBuilder.h"
+#include "tools/ripent/tests/TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace lw::ripent {
+namespace {
+
+using namespace testing;
+
+enum class Step { None, SecondWrite, Commit, Replace };
+
+// The real files, with one step of writing made to fail, as a full disk or a lost
+// network share would.
+class FailingFileSystem : public FileSystem {
+public:
+    explicit FailingFileSystem(Step failing)
+        : failing_(failing) {}
+
+    bool IsFile(const std::filesystem::path& path) override { return real_->IsFile(path); }
+    std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) override { return real_->ReadFile(path); }
+    void Remove(const std::filesystem::path& path) noexcept override { real_->Remove(path); }
+
+    std::unique_ptr<OutputFile> CreateNew(const std::filesystem::path& path,
+                                          const std::filesystem::path& model) override
+    {
+        auto file = real_->CreateNew(path, model);
+        return file ? std::make_unique<FailingFile>(std::move(file), failing_) : nullptr;
+    }
+
+    void Replace(const std::filesystem::path& from, const std::filesystem::path& to) override
+    {
+        if (failing_ == Step::Replace)
+            throw ToolError("simulated failure replacing " + DisplayPath(to));
+        real_->Replace(from, to);
+    }
+
+private:
+    class FailingFile : public OutputFile {
+    public:
+        FailingFile(std::unique_ptr<OutputFile> real, Step failing)
+            : real_(std::move(real)), failing_(failing) {}
+        void Write(std::span<const std::uint8_t> bytes) override
+        {
+            if (failing_ == Step::SecondWrite && ++writes_ == 2) {
+                real_->Write(bytes.first(bytes.size() / 2));
+                throw ToolError("simulated failure: disk full");
+            }
+            real_->Write(bytes);
+        }
+        void Commit() override
+        {
+            if (failing_ == Step::Commit)
+                throw ToolError("simulated failure flushing");
+            real_->Commit();
+        }
+
+    private:
+        std::unique_ptr<OutputFile> real_;
+        Step failing_;
+        int writes_ = 0;
+    };
+
+    std::unique_ptr<FileSystem> real_ = MakeRealFileSystem();
+    Step failing_;
+};
+
+std::vector<std::filesystem::path> FolderContents(const std::filesystem::path& folder)
+{
+    std::vector<std::filesystem::path> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<Argument> ImportArguments(const std::filesystem::path& entities)
+{
+    return {Argument{'-', 'i', 'm', 'p', 'o', 'r', 't'}, entities.native()};
+}
+
+TEST(AtomicWriteTest, AFailureAtAnyStepLeavesTheOldFileAndNoLeftovers)
+{
+    const std::vector<std::uint8_t> map =
+        BuildMap(30, {{1, PlanesLump(40)}, {0, EntityLump(3)}, {2, DataLump(5000, 2)}});
+    for (Step step : {Step::SecondWrite, Step::Commit, Step::Replace}) {
+        TempFolder folder;
+        WriteBytes(folder / "a.bsp", map);
+        WriteBytes(folder / "a.ent", Bytes("{\n\"classname\" \"worldspawn\"\n\"skyname\" \"night\"\n}\n"));
+        const auto before = FolderContents(folder.Path());
+
+        FailingFileSystem files(step);
+        std::ostringstream output, errors;
+        EXPECT_EQ(RunRipent(ImportArguments(folder / "a.ent"), files, output, errors), kExitFailure);
+        EXPECT_NE(errors.str().find("simulated failure"), std::string::npos) << errors.str();
+        EXPECT_EQ(ReadBytes(folder / "a.bsp"), map);
+        EXPECT_EQ(FolderContents(folder.Path()), before);
+    }
+}
+
+TEST(AtomicWriteTest, ReplacesTheFileAndSkipsNamesLeftBehind)
+{
+    TempFolder folder;
+    const auto target = folder / "a.bsp";
+    WriteBytes(target, Bytes("old"));
+    WriteBytes(folder / "a.bsp.0.ripent-tmp", Bytes("left by a crash"));
+
+    const auto files = MakeRealFileSystem();
+    const auto content = Bytes("new content");
+    const std::span<const std::uint8_t> pieces[] = {std::span(content).first(4), std::span(content).subspan(4)};
+    WriteFileAtomically(*files, target, pieces);
+    EXPECT_EQ(ReadBytes(target), content);
+    EXPECT_EQ(FolderContents(folder.Path()),
+              (std::vector<std::filesystem::path>{"a.bsp", "a.bsp.0.ripent-tmp"}));
+}
+
+#ifndef _WIN32
+TEST(AtomicWriteTest, KeepsTheAccessRightsOfTheFileItReplaces)
+{
+    TempFolder folder;
+    const auto target = folder / "a.bsp";
+    WriteBytes(target, Bytes("old"));
+    std::filesystem::permissions(target, std::filesystem::perms(0640));
+    const auto files = MakeRealFileSystem();
+    const auto content = Bytes("new");
+    const std::span<const std::uint8_t> pieces[] = {content};
+    WriteFileAtomically(*files, target, pieces);
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
+}
+#endif
+
+} // namespace
+} // namespace lw::ripent

@@ -1,0 +1,105 @@
+#include "tools/ripent/CommandLine.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace lw::ripent {
+namespace {
+
+std::vector<Argument> Words(const std::vector<std::string>& words)
+{
+    std::vector<Argument> result;
+    for (const auto& word : words)
+        result.emplace_back(word.begin(), word.end());
+    return result;
+}
+
+std::vector<std::string> Candidates(const CommandLine& commandLine)
+{
+    std::vector<std::string> result;
+    for (const auto& candidate : commandLine.mapCandidates)
+        result.push_back(candidate.string());
+    return result;
+}
+
+TEST(CommandLineTest, ParsesTheApplicationsCallsAndTheClassicOptions)
+{
+    const CommandLine exported = ParseCommandLine(Words({"-export", "texdata", "1", "maps/a.ent"}));
+    EXPECT_EQ(exported.mode, Mode::Export);
+    EXPECT_EQ(Candidates(exported), (std::vector<std::string>{"texdata 1 maps/a.ent", "1 maps/a.ent", "maps/a.ent"}));
+
+    const CommandLine imported =
+        ParseCommandLine(Words({"-chart", "-IMPORT", "-texdata", "2", "-lightdata", "4", "-noinfo", "a b", "c"}));
+    EXPECT_EQ(imported.mode, Mode::Import);
+    EXPECT_EQ(Candidates(imported), (std::vector<std::string>{"a b c", "c"}));
+
+    // Only the words after the last option make up the map.
+    EXPECT_EQ(Candidates(ParseCommandLine(Words({"old", "-export", "new"}))), std::vector<std::string>{"new"});
+    EXPECT_EQ(Candidates(ParseCommandLine(Words({"map", "-export"}))), std::vector<std::string>{"map"});
+}
+
+TEST(CommandLineTest, RefusesWhatItDoesNotKnow)
+{
+    const std::vector<std::vector<std::string>> lines = {
+        {},
+        {"a.bsp"},
+        {"-export"},
+        {"-export", "-texdata", "1"},
+        {"-export", "a.bsp", "-texdata"},
+        {"-export", "-onlyents", "a.bsp"},
+        {"-export", "-", "a.bsp"},
+    };
+    for (const auto& line : lines)
+        EXPECT_THROW(ParseCommandLine(Words(line)), UsageError) << ::testing::PrintToString(line);
+}
+
+TEST(CommandLineTest, FindsTheMapFromTheArgument)
+{
+    struct Case {
+        const char* argument;
+        std::set<std::string> existing;
+        const char* map;
+        const char* entities;
+    } cases[] = {
+        {"d/a.ent", {"d/a.bsp"}, "d/a.bsp", "d/a.ent"},
+        {"d/a.ent", {}, "d/a.bsp", "d/a.ent"},
+        {"d/a.bsp.ent", {"d/a.bsp.bsp", "d/a.bsp"}, "d/a.bsp.bsp", "d/a.bsp.ent"},
+        {"d/a.bsp.ent", {"d/a.bsp"}, "d/a.bsp", "d/a.bsp.ent"},
+        {"d/MAP.BSP.ent", {"d/MAP.BSP"}, "d/MAP.BSP", "d/MAP.BSP.ent"},
+        {"d/MAP.ENT", {"d/MAP.bsp"}, "d/MAP.bsp", "d/MAP.ENT"},
+        {"d/a", {}, "d/a.bsp", "d/a.ent"},
+        {"d/a.bsp", {"d/a.bsp"}, "d/a.bsp", "d/a.ent"},
+        {"d/a.BSP", {}, "d/a.BSP", "d/a.ent"},
+        {"d/de_x.v2", {"d/de_x.v2.bsp"}, "d/de_x.v2.bsp", "d/de_x.v2.ent"},
+        {"d/de_x.v2", {}, "d/de_x.v2", "d/de_x.v2.ent"},
+    };
+    for (const Case& c : cases) {
+        const MapPaths paths = PathsFor(c.argument, [&](const std::filesystem::path& p) {
+            return c.existing.count(p.string()) > 0;
+        });
+        EXPECT_EQ(paths.map.string(), c.map) << c.argument;
+        EXPECT_EQ(paths.entities.string(), c.entities) << c.argument;
+    }
+}
+
+TEST(CommandLineTest, AnUnquotedPathWithBlanksIsFoundWhole)
+{
+    const std::set<std::string> files = {"/m/my maps/a b.bsp", "b.bsp"};
+    std::set<std::string> folders = {"/m/my maps"};
+    auto isFile = [&](const std::filesystem::path& p) { return files.count(p.string()) > 0; };
+    auto isFolder = [&](const std::filesystem::path& p) { return folders.count(p.string()) > 0; };
+
+    // "b.bsp" in the current folder does not win over the whole path.
+    const auto split = ParseCommandLine(Words({"-import", "texdata", "1", "/m/my", "maps/a", "b.ent"}));
+    EXPECT_EQ(ResolveMap(split, isFile, isFolder).map.string(), "/m/my maps/a b.bsp");
+    EXPECT_EQ(ResolveMap(split, isFile, isFolder).entities.string(), "/m/my maps/a b.ent");
+
+    // No such map: the error names the one in an existing folder, else the last word.
+    const auto missing = ParseCommandLine(Words({"-import", "texdata", "1", "/m/my", "maps/x.ent"}));
+    EXPECT_EQ(ResolveMap(missing, isFile, isFolder).map.string(), "/m/my maps/x.bsp");
+    folders.clear();
+    EXPECT_EQ(ResolveMap(missing, isFile, isFolder).map.string(), "maps/x.bsp");
+}
+
+} // namespace
+} // namespace lw::ripent

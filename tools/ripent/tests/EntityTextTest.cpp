@@ -1,0 +1,65 @@
+#include "tools/ripent/EntityText.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace lw::ripent {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(EntityTextTest, LineBreaks)
+{
+    EXPECT_EQ(NormalizeLineBreaks("a\r\nb\rc\nd\r\r\n"), "a\nb\nc\nd\n\n");
+    EXPECT_EQ(WithLineBreaks("a\nb\r\nc\r", "\r\n"), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(WithLineBreaks("a\r\nb\n", "\n"), "a\nb\n");
+}
+
+TEST(EntityTextTest, AcceptsEntityText)
+{
+    const char* texts[] = {
+        "{\n\"classname\" \"worldspawn\"\n}\n",
+        "{\"classname\" \"worldspawn\"}{\"classname\" \"light\"}",
+        "\n\t {\n\"wad\" \"\\a\\b.wad;c.wad\"\n\"classname\" \"worldspawn\"\n\"message\" \"\"\n}\n"
+        "{\n}\n{\n\"targetname\" \"\xE4\xE2\xE5\xF0\xFC\"\n\"classname\" \"func_door\"\n}\n\n",
+    };
+    for (const char* text : texts)
+        EXPECT_NO_THROW(ValidateEntityText(text)) << text;
+}
+
+TEST(EntityTextTest, RefusesAnythingElseNamingTheLine)
+{
+    struct Case {
+        std::string text;
+        std::size_t line;
+        const char* message;
+    } cases[] = {
+        {"", 1, "no entities"},
+        {"\n\n  \n", 4, "no entities"},
+        {"{\n\"classname\" \"worldspawn\"\n", 1, "unbalanced braces"},
+        {"{\n\"classname\" \"worldspawn\"\n}\n{\n\"classname\" \"light\"\n", 4, "unbalanced braces"},
+        {"{\n\"classname\" \"worldspawn\"\n}\n}\n", 4, "unbalanced braces"},
+        {"{\n\"classname\" \"worldspawn\"\n{\n}\n", 3, "unbalanced braces"},
+        {"{\n\"classname\" \"light\"\n}\n{\n\"classname\" \"worldspawn\"\n}\n", 1, "worldspawn"},
+        {"{\n\"origin\" \"0 0 0\"\n}\n", 1, "worldspawn"},
+        {"{\n\"classname\" \"worldspawn\"\n\"wad\"\n}\n", 3, "has no value"},
+        {"{\n\"classname\" \"worldspawn\"\nwad \"x\"\n}\n", 3, "expected a quoted key"},
+        {"{\n\"classname\" \"worldspawn\n}\n", 2, "not closed on its line"},
+        {"{\n\"classname\" \"worldspawn\"\n}\nworldspawn\n", 4, "expected '{'"},
+        {"{\n\"classname\" \"worldspawn\"\n\"a\" \"b\0c\"\n}\n"s, 3, "binary data (byte 0x00)"},
+        {"\x7F\x45LF\x02\x01\x01\n", 1, "binary data (byte 0x7F)"},
+        {"\xEF\xBB\xBF{\n\"classname\" \"worldspawn\"\n}\n", 1, "expected '{'"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ValidateEntityText(c.text);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const EntityTextError& error) {
+            EXPECT_EQ(error.line, c.line) << c.text;
+            EXPECT_THAT(error.what(), ::testing::HasSubstr(c.message)) << c.text;
+        }
+    }
+}
+
+} // namespace
+} // namespace lw::ripent
