@@ -1,0 +1,124 @@
+#include "render/Blend.h"
+
+#include <array>
+
+#include "render/Color.h"
+#include "render/FastAccess.h"
+#include "render/Pixel.h"
+
+namespace lw::render {
+namespace {
+
+bool SameSumFormat(const Bitmap& a, const Bitmap& b) {
+    return !a.Empty() && !b.Empty() && a.Format() == b.Format();
+}
+
+template <class Engine>
+void RunSum(Bitmap& dst, const Bitmap& src, std::uint8_t alpha, TPoint at, const TRect& r) {
+    Engine e;
+    if (!e.Attach(src, dst)) return;
+    e.Alpha = alpha;
+    e.DstX1 = at.X;
+    e.DstY1 = at.Y;
+    e.DstX2 = at.X + r.Width();
+    e.DstY2 = at.Y + r.Height();
+    e.SrcX1 = r.Left;
+    e.SrcY1 = r.Top;
+    e.SrcX2 = r.Right;
+    e.SrcY2 = r.Bottom;
+    e.Blend();
+}
+
+using ChannelTable = std::array<std::uint8_t, 256>;
+
+// One table per channel turns a per-pixel double formula into lookups; results are identical
+// because every input byte is tabulated with the same expression.
+template <class F>
+ChannelTable MakeTable(F f) {
+    ChannelTable t{};
+    for (int c = 0; c < 256; ++c) t[c] = RoundByte(f(c));
+    return t;
+}
+
+}  // namespace
+
+void SumBitmapRect(Bitmap& dst, const Bitmap& src, std::uint8_t alpha, TPoint at, TRect r) {
+    if (!SameSumFormat(dst, src)) return;
+    r = Intersect(r, src.Bounds());
+    if (at.X < 0) { r.Left -= at.X; at.X = 0; }
+    if (at.Y < 0) { r.Top -= at.Y; at.Y = 0; }
+    if (at.X >= dst.Width() || at.Y >= dst.Height()) return;
+    if (r.Right > r.Left + dst.Width() - at.X) r.Right = r.Left + dst.Width() - at.X;
+    if (r.Bottom > r.Top + dst.Height() - at.Y) r.Bottom = r.Top + dst.Height() - at.Y;
+    if (r.IsEmpty()) return;
+    if (dst.Format() == PixelFormat::pf24bit)
+        RunSum<TgwFastSum24>(dst, src, alpha, at, r);
+    else
+        RunSum<TgwFastSum32>(dst, src, alpha, at, r);
+}
+
+void SumBitmaps(Bitmap& dst, const Bitmap& src, std::uint8_t alpha) {
+    if (!SameSumFormat(dst, src) || dst.Width() != src.Width() || dst.Height() != src.Height()) return;
+    if (dst.Format() == PixelFormat::pf24bit)
+        RunSum<TgwFastSum24>(dst, src, alpha, {0, 0}, src.Bounds());
+    else
+        RunSum<TgwFastSum32>(dst, src, alpha, {0, 0}, src.Bounds());
+}
+
+void BlendColorRect(Bitmap& bmp, const TRect& rect, int percent, TColor color) {
+    const TRect r = Intersect(rect, bmp.Bounds());
+    if (r.IsEmpty()) return;
+    color = ResolveColor(color);
+    const double f = percent / 100.0;
+    const std::uint8_t k[3] = {BlueOf(color), GreenOf(color), RedOf(color)};
+    ChannelTable t[3];
+    for (int ch = 0; ch < 3; ++ch) t[ch] = MakeTable([&](int c) { return f * c + (1 - f) * k[ch]; });
+    const int bpp = bmp.BytesPerPixel();
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        std::uint8_t* p = bmp.Pixel(r.Left, y);
+        for (int x = r.Left; x < r.Right; ++x, p += bpp) {
+            p[0] = t[0][p[0]];
+            p[1] = t[1][p[1]];
+            p[2] = t[2][p[2]];
+        }
+    }
+}
+
+void BlendOverRect(Bitmap& dst, TPoint at, std::uint32_t key, double x, TRect r, const Bitmap& src) {
+    if (dst.Empty() || src.Empty()) return;
+    const bool src32 = src.Format() == PixelFormat::pf32bit;
+    if (src32 && dst.Format() != PixelFormat::pf24bit) return;
+    // Inclusive right and bottom edges.
+    TRect s{r.Left, r.Top, r.Right + 1, r.Bottom + 1};
+    if (!ClipCopy(src.Bounds(), dst.Bounds(), s, at)) return;
+    const bool useKey = key < 0xFF000000u;
+    const int sb = src.BytesPerPixel(), db = dst.BytesPerPixel();
+    for (int y = 0; y < s.Height(); ++y) {
+        const std::uint8_t* sp = src.Pixel(s.Left, s.Top + y);
+        std::uint8_t* dp = dst.Pixel(at.X, at.Y + y);
+        for (int i = 0; i < s.Width(); ++i, sp += sb, dp += db) {
+            if (useKey && (src32 ? ReadArgbWord(sp) : ReadRgb(sp)) == key) continue;
+            for (int ch = 0; ch < 3; ++ch) dp[ch] = RoundByte(sp[ch] - x * (double(sp[ch]) - dp[ch]));
+        }
+    }
+}
+
+void TintBitmap(Bitmap& bmp, TColor color, TColor key, double x) {
+    if (bmp.Empty()) return;
+    color = ResolveColor(color);
+    const std::uint8_t k[3] = {BlueOf(color), GreenOf(color), RedOf(color)};
+    ChannelTable t[3];
+    for (int ch = 0; ch < 3; ++ch) t[ch] = MakeTable([&](int c) { return k[ch] + x * (c - k[ch]); });
+    const int bpp = bmp.BytesPerPixel();
+    for (int y = 0; y < bmp.Height(); ++y) {
+        std::uint8_t* p = bmp.Row(y);
+        for (int i = 0; i < bmp.Width(); ++i, p += bpp) {
+            if (ReadRgb(p) == key) continue;
+            p[0] = t[0][p[0]];
+            p[1] = t[1][p[1]];
+            p[2] = t[2][p[2]];
+        }
+    }
+}
+
+}  // namespace lw::render

@@ -1,0 +1,36 @@
+#pragma once
+// Colour values: system-colour resolution and the per-colour arithmetic (mixing, averaging,
+// saturation and hue changes) that skins and disabled looks use.
+
+#include <cstdint>
+
+#include "render/Types.h"
+
+namespace lw::render {
+
+// Answers the RGB value of system colour number `index` (the low byte of a 0xFF...... value).
+using SystemColorSource = TColor (*)(int index);
+
+// The Win32 layer installs the platform's answer; until then (and in portable tests) a fixed
+// table of the usual default scheme answers. Passing nullptr restores the table.
+void SetSystemColorSource(SystemColorSource source);
+
+// Turns a system colour into RGB; any other value is returned unchanged.
+TColor ResolveColor(TColor c);
+
+// Opaque 32-bit pixel word 0xFFRRGGBB of a colour value (as stored B, G, R, A).
+std::uint32_t ColorToArgb(TColor c);
+
+// Per channel round(x*a + (1-x)*b); the top byte of a is kept.
+TColor MixColors(TColor a, TColor b, double x);
+
+// Per channel (a*127 + b*129) >> 8; top byte 0.
+TColor AverageColors(TColor a, TColor b);
+
+// Positive amounts move toward the colour's grey value (100 gives grey), negative away from it.
+TColor ChangeSaturation(TColor c, int amount);
+
+// Rotates the hue by `offset` degrees; greys are returned unchanged.
+TColor ChangeHue(TColor c, int offset);
+
+}  // namespace lw::render
