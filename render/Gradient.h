@@ -27,8 +27,9 @@ struct GradVertex {
     std::uint16_t Red = 0, Green = 0, Blue = 0;
 };
 
-// Fills the pixels whose centres lie inside the triangle (edges shared by two triangles are
-// owned by one of them), each channel interpolated linearly and truncated to 8 bits.
+// Fills the pixels whose centres lie inside the triangle or on its edges, each channel
+// interpolated linearly and truncated to 8 bits. A pixel on an edge shared by two triangles
+// gets the same colour from either, since both interpolate between the same two vertices.
 void FillGouraudTriangle(Bitmap& bmp, const GradVertex& a, const GradVertex& b, const GradVertex& c);
 
 }  // namespace lw::render
