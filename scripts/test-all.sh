@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds both presets and runs every test: the portable core natively (with sanitizers), then
+# the Windows build under Wine. Ends with each runner's summary.
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+"$root/scripts/deps.sh" || exit 1
+
+summaries=()
+status=0
+for preset in native win64; do
+    echo "== $preset: configure and build"
+    if ! { cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j2; }; then
+        summaries+=("$preset: BUILD FAILED")
+        status=1
+        continue
+    fi
+    echo "== $preset: tests"
+    log="$root/build/$preset/ctest.log"
+    ctest --preset "$preset" 2>&1 | tee "$log"
+    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+    summaries+=("$preset: $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
+done
+
+echo
+echo "== Summary"
+printf '%s\n' "${summaries[@]}"
+exit $status
