@@ -53,12 +53,12 @@ public:
         zs.next_in = const_cast<Bytef*>(data_.data() + pos_);
         const auto available = static_cast<uInt>(std::min<std::size_t>(Remaining(), 0xFFFFFFFFu));
         zs.avail_in = available;
-        zs.next_out = out.data();
-        zs.avail_out = static_cast<uInt>(size);
         // Once the stated size is produced, one spare byte tells whether the stream
         // only has its trailer left or would go on producing data.
         std::uint8_t spare = 0;
-        bool usingSpare = false;
+        bool usingSpare = size == 0;
+        zs.next_out = usingSpare ? &spare : out.data();
+        zs.avail_out = usingSpare ? 1 : static_cast<uInt>(size);
         for (;;) {
             const int rc = inflate(&zs, Z_NO_FLUSH);
             if (rc == Z_STREAM_END) break;
