@@ -52,12 +52,15 @@ std::size_t FindEntityLump(const BspLayout& layout, std::span<const std::uint8_t
         return Classify(file.subspan(lump.offset, lump.length));
     };
     const LumpContent first = content(0);
+    const LumpContent second = layout.version == 30 ? content(1) : LumpContent::Binary;
     if (first == LumpContent::Text)
         return 0;
-    if (layout.version == 30 && content(1) == LumpContent::Text)
+    if (second == LumpContent::Text)
         return 1;
     if (first == LumpContent::Empty)
         return 0;
+    if (second == LumpContent::Empty)
+        return 1;
     throw ToolError(layout.version == 30 ? "neither lump 0 nor lump 1 holds entity text"
                                          : "lump 0 holds no entity text");
 }
@@ -118,8 +121,14 @@ ImportedMap ReplaceEntities(const BspLayout& layout, std::span<const std::uint8_
     if (text.find('\0') != std::string_view::npos)
         throw ToolError("entity text contains a NUL byte");
     Lump entity = layout.lumps[layout.entityLump];
-    if (entity.length == 0) // an empty lump may point anywhere, even into the header
+    if (entity.length == 0) {
+        // An empty lump may point anywhere, even into the header or another lump; the new text
+        // goes after what it points into.
         entity.offset = std::max<std::uint32_t>(entity.offset, kHeaderSize);
+        for (const Lump& lump : layout.lumps)
+            if (lump.offset < entity.offset && entity.offset < std::uint64_t(lump.offset) + lump.length)
+                entity.offset = lump.offset + lump.length;
+    }
     const std::uint64_t oldEnd = std::uint64_t(entity.offset) + entity.length;
 
     // Between the entity lump and the next lump lies alignment padding, perhaps followed by

@@ -103,16 +103,26 @@ TEST(BspTest, FindsTheEntityLumpInEachLayout)
 TEST(BspTest, AcceptsAMapWithoutEntityText)
 {
     auto map = BuildMap(30, {{1, PlanesLump(3)}, {2, DataLump(9, 2)}});
-    SetInt32(map, OffsetField(0), 0);
     const BspLayout layout = ParseBsp(map);
     EXPECT_EQ(layout.entityLump, 0u);
     EXPECT_EQ(EntityText(layout, map), "");
 
-    // An empty entity lump may point into the header; the new text must still go after it.
-    const auto imported = Joined(ReplaceEntities(layout, map, "{\n}\n"));
-    const BspLayout after = ParseBsp(imported);
-    EXPECT_EQ(EntityText(after, imported), "{\n}\n");
-    EXPECT_TRUE(std::ranges::equal(LumpBytes(imported, after.lumps[1]), LumpBytes(map, layout.lumps[1])));
+    // An empty entity lump may point into the header or into another lump; the new text must
+    // go after what it points into.
+    for (std::int32_t into : {0, GetInt32(map, OffsetField(1)) + 7}) {
+        SetInt32(map, OffsetField(0), into);
+        const BspLayout before = ParseBsp(map);
+        const auto imported = Joined(ReplaceEntities(before, map, "{\n}\n"));
+        const BspLayout after = ParseBsp(imported);
+        EXPECT_EQ(EntityText(after, imported), "{\n}\n");
+        for (std::size_t lump : {1, 2})
+            EXPECT_TRUE(std::ranges::equal(LumpBytes(imported, after.lumps[lump]), LumpBytes(map, before.lumps[lump])));
+    }
+
+    // With the planes first, an empty lump 1 is the entity lump, and stays readable when emptied.
+    const auto planesFirst = BuildMap(30, {{0, PlanesLump(3)}, {1, EntityLump()}, {2, DataLump(9, 2)}});
+    const auto emptied = Joined(ReplaceEntities(ParseBsp(planesFirst), planesFirst, ""));
+    EXPECT_EQ(ParseBsp(emptied).entityLump, 1u);
 }
 
 TEST(BspTest, ReplacingEntitiesKeepsEveryOtherByteAndTheAlignment)
