@@ -1,6 +1,7 @@
 #include "render/Blend.h"
 
 #include <array>
+#include <vector>
 
 #include "render/Color.h"
 #include "render/FastAccess.h"
@@ -93,12 +94,22 @@ void BlendOverRect(Bitmap& dst, TPoint at, std::uint32_t key, double x, TRect r,
     if (!ClipCopy(src.Bounds(), dst.Bounds(), s, at)) return;
     const bool useKey = key < 0xFF000000u;
     const int sb = src.BytesPerPixel(), db = dst.BytesPerPixel();
+    auto blend = [x](int sv, int dv) { return RoundByte(sv - x * (double(sv) - dv)); };
+    // Large areas tabulate every (source, destination) pair once: the same expression, so the
+    // same bytes, without a double computation per channel.
+    std::vector<std::uint8_t> table;
+    if (static_cast<long long>(s.Width()) * s.Height() * 3 > 65536 * 2) {
+        table.resize(65536);
+        for (int sv = 0; sv < 256; ++sv)
+            for (int dv = 0; dv < 256; ++dv) table[static_cast<std::size_t>(sv << 8 | dv)] = blend(sv, dv);
+    }
     for (int y = 0; y < s.Height(); ++y) {
         const std::uint8_t* sp = src.Pixel(s.Left, s.Top + y);
         std::uint8_t* dp = dst.Pixel(at.X, at.Y + y);
         for (int i = 0; i < s.Width(); ++i, sp += sb, dp += db) {
             if (useKey && (src32 ? ReadArgbWord(sp) : ReadRgb(sp)) == key) continue;
-            for (int ch = 0; ch < 3; ++ch) dp[ch] = RoundByte(sp[ch] - x * (double(sp[ch]) - dp[ch]));
+            for (int ch = 0; ch < 3; ++ch)
+                dp[ch] = table.empty() ? blend(sp[ch], dp[ch]) : table[static_cast<std::size_t>(sp[ch] << 8 | dp[ch])];
         }
     }
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cfenv>
+#include <cmath>
+
 #include "BitmapTestUtil.h"
 #include "render/Blend.h"
 #include "render/Disabled.h"
@@ -214,6 +217,40 @@ TEST(BlendTest, FillRect32WritesOpaqueColourInsideOnly) {
     EXPECT_EQ(test::Argb(b->Bmp, 2, 2), 0xFF332211u);
     EXPECT_EQ(test::Argb(b->Bmp, 0, 2), 0xFF000000u);
     EXPECT_TRUE(b->PaddingIntact());
+}
+
+}  // namespace
+}  // namespace lw::render
+
+
+namespace lw::render {
+namespace {
+
+TEST(BlendTest, BlendOverLargeAreasMatchThePerPixelFormula) {
+    // Large enough to go through the pair table; expectations from std::nearbyint (ties to even).
+    const int w = 256, h = 200;
+    auto dst = test::MakeBitmap(w, h, PixelFormat::pf24bit, test::Layout::BottomUp);
+    auto src = test::MakeBitmap(w, h, PixelFormat::pf24bit, test::Layout::Padded);
+    unsigned seed = 7;
+    auto next = [&] { return std::uint8_t((seed = seed * 1103515245u + 12345u) >> 16); };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            test::SetPx(dst->Bmp, x, y, MakeColor(next(), next(), next()));
+            test::SetPx(src->Bmp, x, y, MakeColor(next(), next(), next()));
+        }
+    const auto before = test::Pixels(dst->Bmp);
+    ASSERT_EQ(std::fegetround(), FE_TONEAREST);
+    BlendOverRect(dst->Bmp, {0, 0}, 0xFF000000u, 0.5, {0, 0, w - 1, h - 1}, src->Bmp);
+    for (int y = 0; y < h; y += 7)
+        for (int x = 0; x < w; x += 5) {
+            const TColor d = before[std::size_t(y) * w + x], s = test::Px(src->Bmp, x, y);
+            TColor want = 0;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const double sv = (s >> shift) & 0xFF, dv = (d >> shift) & 0xFF;
+                want |= TColor(std::nearbyint(sv - 0.5 * (sv - dv))) << shift;
+            }
+            ASSERT_EQ(test::Px(dst->Bmp, x, y), want) << x << "," << y;
+        }
 }
 
 }  // namespace
