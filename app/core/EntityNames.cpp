@@ -1,0 +1,37 @@
+#include "app/core/EntityNames.h"
+
+namespace lw::app {
+namespace {
+
+constexpr std::string_view kMapExtension = ".bsp";
+
+std::string QuotedWhenBlank(std::string_view path) {
+    if (path.find(' ') == std::string_view::npos) return std::string(path);
+    return "\"" + std::string(path) + "\"";
+}
+
+}  // namespace
+
+std::string MapBaseName(std::string_view entry) {
+    std::string name(entry);
+    if (const auto at = name.find(kMapExtension); at != std::string::npos) name.erase(at, kMapExtension.size());
+    return name;
+}
+
+std::string EntityFileName(std::string_view entry) {
+    return MapBaseName(entry) + ".ent";
+}
+
+std::string EntityFilePath(std::string_view folder, std::string_view entry) {
+    return std::string(folder) + "\\" + EntityFileName(entry);
+}
+
+std::string ExportParameters(std::string_view entityPath) {
+    return "-export texdata 1 " + QuotedWhenBlank(entityPath);
+}
+
+std::string ImportParameters(std::string_view entityPath) {
+    return "-import texdata 1 " + QuotedWhenBlank(entityPath);
+}
+
+}  // namespace lw::app

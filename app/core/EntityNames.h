@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace lw::app {
+
+// Names formed from a map list entry (a bare file name) and the folder field. Paths are UTF-8.
+
+// The entry with the first ".bsp" cut out; compared with case, so "MAP.BSP" stays as it is.
+std::string MapBaseName(std::string_view entry);
+
+// "a.bsp" -> "a.ent", "a.bsp.bsp" -> "a.bsp.ent", "MAP.BSP" -> "MAP.BSP.ent".
+std::string EntityFileName(std::string_view entry);
+
+// The folder, a backslash, the entity file name. The backslash is added even when the folder
+// already ends in one: the platform reads the doubled separator as one.
+std::string EntityFilePath(std::string_view folder, std::string_view entry);
+
+// The tool's parameter strings for an entity file. A path with a blank is put in double quotes,
+// or it would reach the tool as several words.
+std::string ExportParameters(std::string_view entityPath);
+std::string ImportParameters(std::string_view entityPath);
+
+}  // namespace lw::app

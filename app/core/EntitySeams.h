@@ -1,0 +1,65 @@
+#pragma once
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lw::app {
+
+// What the entity editor needs from the world, kept small so that tests can stand in for each
+// piece. Paths and list entries are UTF-8; memo text and file contents are bytes in the system
+// code page. Failures of file access throw an exception derived from std::exception whose text
+// is the message for the user.
+
+class Memo {
+public:
+    virtual ~Memo() = default;
+    virtual std::string Text() const = 0;
+    // Must report the change to the editor, as a change made by the user does.
+    virtual void SetText(const std::string& text) = 0;
+};
+
+class MapList {
+public:
+    virtual ~MapList() = default;
+    // The folder the entries belong to: the folder field's text.
+    virtual std::string Folder() const = 0;
+    // The entry at `index`, or nothing when there is none.
+    virtual std::optional<std::string> Entry(int index) const = 0;
+    // Selects from the program: raises no click.
+    virtual void Select(int index) = 0;
+};
+
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Starts the tool with `parameters` in `workingFolder` and waits for it to end. The exit
+    // code, or nothing when it could not be started or had to be ended after `timeout`.
+    virtual std::optional<int> RunTool(const std::string& parameters, const std::string& workingFolder,
+                                       std::chrono::milliseconds timeout) = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual bool Exists(const std::string& path) = 0;
+    // True when the file is gone afterwards, also when there was none.
+    virtual bool Delete(const std::string& path) = 0;
+    virtual std::string Read(const std::string& path) = 0;
+    // Creates or replaces the file with exactly these bytes.
+    virtual void Write(const std::string& path, const std::string& bytes) = 0;
+};
+
+enum class Answer { Yes, No, Cancel };
+
+// Modal message boxes owned by the main window. Texts are UTF-8.
+class Prompt {
+public:
+    virtual ~Prompt() = default;
+    // Yes, No and Cancel with the question icon; Yes is the default.
+    virtual Answer Ask(std::string_view caption, std::string_view text) = 0;
+    // One OK button.
+    virtual void Tell(std::string_view caption, std::string_view text) = 0;
+};
+
+}  // namespace lw::app
