@@ -1,0 +1,102 @@
+#include "platform/Application.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+
+#include "platform/ErrorReport.h"
+#include "platform/Form.h"
+#include "platform/Text.h"
+
+namespace lw::platform {
+
+TApplication* Application = nullptr;
+
+TApplication::TApplication(Prompt& prompt) : prompt_(prompt) {
+    Application = this;
+    // The shell's folder browser needs a single-threaded apartment.
+    comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+TApplication::~TApplication() {
+    if (comInitialized_) CoUninitialize();
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::Run() {
+    if (mainForm_) mainForm_->Show();
+    while (!terminated_) HandleMessage();
+}
+
+void TApplication::HandleMessage() {
+    MSG message;
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+        terminated_ = true;
+        return;
+    }
+    Dispatch(message);
+}
+
+void TApplication::ProcessMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            terminated_ = true;
+            return;
+        }
+        Dispatch(message);
+    }
+}
+
+void TApplication::Dispatch(MSG& message) {
+    for (HWND dialog : modeless_) {
+        if (IsDialogMessageW(dialog, &message)) return;
+    }
+    // Our forms get the dialog keyboard interface too: Tab, arrows, Enter on buttons.
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root && dynamic_cast<TForm*>(TWinControl::FromHandle(root)) && IsDialogMessageW(root, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void TApplication::Terminate() {
+    if (terminated_) return;
+    terminated_ = true;
+    // Wakes a loop waiting in GetMessage; a WM_QUIT would outlive this object in the queue.
+    PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+void TApplication::HandleException(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        ShowException(e.what());
+    } catch (...) {
+        ShowException("Unknown error");
+    }
+}
+
+void TApplication::ShowException(std::string_view text) {
+    HWND owner = GetActiveWindow();
+    if (!owner && mainForm_) owner = mainForm_->Handle();
+    prompt_.Show(owner, text, Title, MB_OK | MB_ICONERROR);
+}
+
+void TApplication::AddModeless(HWND dialog) {
+    if (std::find(modeless_.begin(), modeless_.end(), dialog) == modeless_.end()) modeless_.push_back(dialog);
+}
+
+void TApplication::RemoveModeless(HWND dialog) { std::erase(modeless_, dialog); }
+
+void ReportException(std::exception_ptr error) noexcept {
+    try {
+        if (Application) return Application->HandleException(error);
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        MessageBoxW(nullptr, Utf8ToWide(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
+    } catch (...) {
+    }
+}
+
+}  // namespace lw::platform

@@ -1,0 +1,167 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Color.h"
+#include "platform/Component.h"
+#include "platform/Handles.h"
+#include "platform/Messages.h"
+
+namespace lw::platform {
+
+class TWinControl;
+
+struct TFont {
+    std::string Name = "MS Sans Serif";
+    int Height = -11;  // negative: character height in pixels, as CreateFont takes it
+    TColor Color = clWindowText;
+    bool operator==(const TFont&) const = default;
+};
+
+struct TBounds {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    bool operator==(const TBounds&) const = default;
+};
+
+// Any control, windowed or not. Every message for it passes through WindowProc, which starts
+// as WndProc; an adapter that needs to see messages first replaces WindowProc and calls the
+// previous value for what it does not handle.
+class TControl : public TComponent {
+public:
+    TControl(TComponent* owner, TWinControl* parent);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return parent_; }
+
+    const TBounds& Bounds() const { return bounds_; }
+    virtual void SetBounds(const TBounds& bounds);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+
+    // The caption of buttons, labels and forms, the text of edits; UTF-8.
+    std::string Text() const;
+    void SetText(std::string_view utf8);
+    virtual std::wstring TextW() const { return text_; }
+    virtual void SetTextW(std::wstring_view text);
+
+    const TFont& Font() const { return font_; }
+    HFONT FontHandle() const { return fontHandle_->get(); }
+    void SetFont(const TFont& font);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+
+    std::function<void()> OnClick;
+    // Raises OnClick, as a mouse click or a program would.
+    virtual void Click();
+
+    std::function<void(TMessage&)> WindowProc;
+    LRESULT Perform(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // Override to draw a windowless control; `dc` has its origin at the control's top left.
+    virtual void Paint(HDC dc);
+    virtual void Invalidate();
+
+protected:
+    // Override to handle messages; call the base for the rest.
+    virtual void WndProc(TMessage& message);
+    // Override to react after the property has changed (the window, if any, is updated).
+    virtual void ColorChanged() {}
+    virtual void FontChanged();
+
+    std::wstring text_;
+
+private:
+    friend class TWinControl;
+    TWinControl* parent_;
+    TBounds bounds_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    TFont font_;
+    std::shared_ptr<GdiObject<HFONT>> fontHandle_;
+    TColor color_ = clBtnFace;
+};
+
+// What a windowed control is created from.
+struct TCreateParams {
+    const wchar_t* ClassName = nullptr;  // null: the toolkit's own class
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    HWND ParentWindow = nullptr;         // for forms: the owner window
+};
+
+// A control with a window. Controls over a system class (EDIT, BUTTON, LISTBOX) subclass it:
+// what WndProc leaves unhandled goes to the class's own procedure. Notifications a child
+// sends its parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM) are reflected to the
+// child's object as CN_* messages. Copying is disabled: the object is bound to its window.
+class TWinControl : public TControl {
+public:
+    TWinControl(TComponent* owner, TWinControl* parent);
+    ~TWinControl() override;
+
+    HWND Handle() const { return handle_; }
+    static TWinControl* FromHandle(HWND window);
+
+    void SetBounds(const TBounds& bounds) override;
+    std::wstring TextW() const override;
+    void SetTextW(std::wstring_view text) override;
+    void Invalidate() override;
+
+    // Position among the parent's windowed children for keyboard navigation; kept as their
+    // z-order, which is what the system's dialog navigation follows.
+    int TabOrder() const;
+    void SetTabOrder(int order);
+    bool TabStop() const;
+    void SetTabStop(bool tabStop);
+    bool Focused() const;
+    void SetFocus();
+    // The first control, in tab order and depth first, that can take the keyboard focus.
+    TWinControl* FirstTabStop() const;
+
+    const std::vector<TControl*>& Controls() const { return controls_; }
+
+protected:
+    // Creates the window; the constructor of each concrete control calls it once.
+    void CreateHandle(const TCreateParams& params);
+    void WndProc(TMessage& message) override;
+    void FontChanged() override;
+    // The class's own handling (or the parent's, for an unhandled reflected notification).
+    void DefaultHandler(TMessage& message);
+
+private:
+    friend class TControl;
+    static LRESULT CALLBACK StandardWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void ReflectTo(HWND child, TMessage& message);
+    void ApplyTabOrder();
+
+    HWND handle_ = nullptr;
+    WNDPROC defaultProc_ = nullptr;
+    bool mouseInside_ = false;
+    std::vector<TControl*> controls_;
+    std::vector<TWinControl*> tabList_;
+};
+
+// A windowed control of the toolkit's own class that paints itself: containers and forms.
+class TCustomControl : public TWinControl {
+public:
+    TCustomControl(TComponent* owner, TWinControl* parent, const TCreateParams& params);
+
+protected:
+    void WndProc(TMessage& message) override;
+    // Override to paint the body; windowless children are drawn on top afterwards.
+    virtual void PaintWindow(HDC dc);
+    void ColorChanged() override;
+
+private:
+    TControl* WindowlessAt(POINT point) const;
+    BrushHandle background_;
+};
+
+}  // namespace lw::platform

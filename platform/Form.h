@@ -1,0 +1,47 @@
+#pragma once
+#include "platform/Control.h"
+
+namespace lw::platform {
+
+enum class TCloseAction { None, Hide };
+enum TModalResult : int { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
+
+// A top-level window with a fixed dialog frame, centred on the screen when first shown.
+// Closing only hides it; closing the main form ends the application's loop.
+class TForm : public TCustomControl {
+public:
+    explicit TForm(TComponent* owner);
+
+    void SetClientSize(int width, int height);
+    SIZE ClientSize() const;
+    void SetIcon(HICON icon);
+
+    void Show();
+    void Hide();
+    // Runs OnClose; unless it answers TCloseAction::None the form is hidden (and the loop ends
+    // for the main form, or the modal run for a modal one).
+    void Close();
+    // Shows the form with its owner disabled until ModalResult is set or the form is closed.
+    int ShowModal();
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+
+    // The control that has, or gets on activation, the keyboard focus.
+    TWinControl* ActiveControl() const;
+
+    std::function<void()> OnShow;
+    std::function<void(TCloseAction&)> OnClose;
+
+protected:
+    void WndProc(TMessage& message) override;
+
+private:
+    void RestoreFocus();
+
+    bool shownOnce_ = false;
+    bool modal_ = false;
+    int modalResult_ = mrNone;
+    HWND lastFocus_ = nullptr;
+};
+
+}  // namespace lw::platform

@@ -1,0 +1,50 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/Handles.h"
+
+namespace lw::platform {
+
+struct LaunchRequest {
+    std::wstring Program;
+    std::wstring Parameters;        // handed over as one string, exactly as given
+    std::wstring WorkingDirectory;  // empty: the caller's current directory
+    bool Hidden = true;             // no window, no console
+};
+
+// A started process; owns its handle. One without a handle counts as already ended.
+class Process {
+public:
+    Process() = default;
+    explicit Process(KernelHandle handle) : handle_(std::move(handle)) {}
+
+    HANDLE Handle() const { return handle_.get(); }
+    // True when the process has ended within `milliseconds`.
+    bool WaitFor(DWORD milliseconds) const;
+    // The exit code once it has ended.
+    std::optional<DWORD> ExitCode() const;
+
+private:
+    KernelHandle handle_;
+};
+
+// Starting other programs, behind an interface so that tests can record instead of start.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Nothing when the program could not be started.
+    virtual std::optional<Process> Start(const LaunchRequest& request) = 0;
+    // Opens a document or web address with the program the system associates with it.
+    virtual void OpenAddress(const std::wstring& address) = 0;
+};
+
+class SystemLauncher : public Launcher {
+public:
+    std::optional<Process> Start(const LaunchRequest& request) override;
+    void OpenAddress(const std::wstring& address) override;
+};
+
+}  // namespace lw::platform
