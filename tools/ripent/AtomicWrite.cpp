@@ -11,8 +11,7 @@ std::string DisplayPath(const std::filesystem::path& path)
     return std::string(utf8.begin(), utf8.end());
 }
 
-void WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
-                         std::span<const std::span<const std::uint8_t>> pieces)
+void WriteFileAtomically(FileSystem& files, const std::filesystem::path& target, std::span<const Piece> pieces)
 {
     // Beside the target, so the final rename stays on one volume; a name that no folder
     // listing of maps picks up. Several attempts, in case a crash left an old one behind.
@@ -20,14 +19,20 @@ void WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
     std::unique_ptr<OutputFile> output;
     for (int attempt = 0; attempt < 100 && !output; ++attempt) {
         temporary = target;
-        temporary += "." + std::to_string(attempt) + ".ripent-tmp";
+        temporary += ".";
+        temporary += std::to_string(attempt);
+        temporary += ".ripent-tmp";
         output = files.CreateNew(temporary, target);
     }
     if (!output)
         throw ToolError("cannot find a free temporary name beside " + DisplayPath(target));
     try {
-        for (const auto& piece : pieces)
-            output->Write(piece);
+        for (const Piece& piece : pieces) {
+            if (piece.source)
+                output->CopyFrom(*piece.source, piece.bytes);
+            else
+                output->Write(piece.bytes);
+        }
         output->Commit();
         output.reset();
         files.Replace(temporary, target);

@@ -9,11 +9,25 @@
 
 namespace lw::ripent {
 
+// A whole file open for reading, its bytes in memory or mapped.
+class InputFile {
+public:
+    virtual ~InputFile() = default;
+    virtual std::span<const std::uint8_t> Bytes() const = 0;
+};
+
 // A file being written; nothing of it counts until Commit has returned.
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
     virtual void Write(std::span<const std::uint8_t> bytes) = 0;
+    // Writes `range`, which lies within `source.Bytes()`; a platform may copy it without
+    // passing the bytes through the process.
+    virtual void CopyFrom(const InputFile& source, std::span<const std::uint8_t> range)
+    {
+        (void)source;
+        Write(range);
+    }
     // Flushes the data to the disk and closes the file.
     virtual void Commit() = 0;
 };
@@ -24,7 +38,7 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
     virtual bool IsFile(const std::filesystem::path& path) = 0;
-    virtual std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) = 0;
+    virtual std::unique_ptr<InputFile> OpenFile(const std::filesystem::path& path) = 0;
     // Creates `path`, which must not exist yet (returns null when it does), with the access
     // rights of `model` where that file exists.
     virtual std::unique_ptr<OutputFile> CreateNew(const std::filesystem::path& path,
@@ -37,10 +51,15 @@ public:
 // The machine's own files.
 std::unique_ptr<FileSystem> MakeRealFileSystem();
 
+// Bytes to write; when `source` is given they lie within it and may be copied from it.
+struct Piece {
+    std::span<const std::uint8_t> bytes;
+    const InputFile* source = nullptr;
+};
+
 // Writes the pieces one after another to a new file beside `target`, flushes it, and replaces
 // `target` with it. On any failure the temporary file is removed and `target` is as it was.
-void WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
-                         std::span<const std::span<const std::uint8_t>> pieces);
+void WriteFileAtomically(FileSystem& files, const std::filesystem::path& target, std::span<const Piece> pieces);
 
 // For messages: the path as UTF-8 on Windows, as its own bytes elsewhere.
 std::string DisplayPath(const std::filesystem::path& path);

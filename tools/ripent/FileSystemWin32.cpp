@@ -83,6 +83,16 @@ private:
     std::filesystem::path path_;
 };
 
+class WinInputFile : public InputFile {
+public:
+    explicit WinInputFile(std::vector<std::uint8_t> bytes)
+        : bytes_(std::move(bytes)) {}
+    std::span<const std::uint8_t> Bytes() const override { return bytes_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
 class WinFileSystem : public FileSystem {
 public:
     bool IsFile(const std::filesystem::path& path) override
@@ -91,7 +101,7 @@ public:
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
 
-    std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) override
+    std::unique_ptr<InputFile> OpenFile(const std::filesystem::path& path) override
     {
         Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -112,7 +122,7 @@ public:
             done += got;
         }
         bytes.resize(done);
-        return bytes;
+        return std::make_unique<WinInputFile>(std::move(bytes));
     }
 
     std::unique_ptr<OutputFile> CreateNew(const std::filesystem::path& path,
@@ -140,6 +150,10 @@ public:
     {
         // A rename within the folder: the target is the old file or the new one, never a mix.
         // (ReplaceFileW can fail halfway, leaving nothing under the target's name.)
+        // A map the user has made read-only stays as it is, whatever rights the caller has.
+        const DWORD attributes = GetFileAttributesW(to.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            Fail("cannot replace", to, ERROR_ACCESS_DENIED);
         if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             Fail("cannot replace", to, GetLastError());
     }

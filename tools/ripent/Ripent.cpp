@@ -5,7 +5,6 @@
 #include "tools/ripent/ToolError.h"
 
 #include <algorithm>
-#include <array>
 #include <system_error>
 
 namespace lw::ripent {
@@ -41,23 +40,22 @@ std::filesystem::path FileBehindLinks(const std::filesystem::path& path)
     return error ? path : target;
 }
 
+// The borrowed pieces sit where they were whenever the header and the new entity lump match
+// the old bytes in place and the size is unchanged, so only those need comparing.
 bool SameBytes(const ImportedMap& imported, std::span<const std::uint8_t> old)
 {
-    std::size_t at = 0;
-    for (const auto& piece : imported.Pieces()) {
-        if (at + piece.size() > old.size() || !std::equal(piece.begin(), piece.end(), old.begin() + at))
-            return false;
-        at += piece.size();
-    }
-    return at == old.size();
+    const std::size_t entitiesAt = imported.header.size() + imported.before.size();
+    const std::size_t size = entitiesAt + imported.entities.size() + imported.after.size();
+    return size == old.size() && std::ranges::equal(imported.header, old.first(imported.header.size())) &&
+           std::ranges::equal(imported.entities, old.subspan(entitiesAt, imported.entities.size()));
 }
 
 void Export(const MapPaths& paths, FileSystem& files, std::ostream& output)
 {
-    const std::vector<std::uint8_t> map = files.ReadFile(paths.map);
-    const BspLayout layout = ParseMap(paths.map, map);
-    const std::string text = WithLineBreaks(EntityText(layout, map), kLineBreak);
-    const std::array pieces{Bytes(text)};
+    const auto map = files.OpenFile(paths.map);
+    const BspLayout layout = ParseMap(paths.map, map->Bytes());
+    const std::string text = WithLineBreaks(EntityText(layout, map->Bytes()), kLineBreak);
+    const Piece pieces[] = {{Bytes(text)}};
     WriteFileAtomically(files, paths.entities, pieces);
     output << "exported " << text.size() << " bytes of entity text to " << DisplayPath(paths.entities) << "\n";
 }
@@ -65,11 +63,12 @@ void Export(const MapPaths& paths, FileSystem& files, std::ostream& output)
 void Import(const MapPaths& paths, FileSystem& files, std::ostream& output)
 {
     const std::filesystem::path target = FileBehindLinks(paths.map);
-    const std::vector<std::uint8_t> map = files.ReadFile(target);
-    const BspLayout layout = ParseMap(paths.map, map);
+    const auto map = files.OpenFile(target);
+    const BspLayout layout = ParseMap(paths.map, map->Bytes());
 
-    const std::vector<std::uint8_t> raw = files.ReadFile(paths.entities);
-    const std::string text = NormalizeLineBreaks({reinterpret_cast<const char*>(raw.data()), raw.size()});
+    const auto raw = files.OpenFile(paths.entities);
+    const std::string text = NormalizeLineBreaks(
+        {reinterpret_cast<const char*>(raw->Bytes().data()), raw->Bytes().size()});
     try {
         ValidateEntityText(text);
     } catch (const EntityTextError& error) {
@@ -77,12 +76,14 @@ void Import(const MapPaths& paths, FileSystem& files, std::ostream& output)
                         "; the map is unchanged");
     }
 
-    const ImportedMap imported = ReplaceEntities(layout, map, text);
-    if (SameBytes(imported, map)) {
+    const ImportedMap imported = ReplaceEntities(layout, map->Bytes(), text);
+    if (SameBytes(imported, map->Bytes())) {
         output << "entity text unchanged; " << DisplayPath(paths.map) << " left as it is\n";
         return;
     }
-    WriteFileAtomically(files, target, imported.Pieces());
+    const Piece pieces[] = {{imported.header}, {imported.before, map.get()}, {imported.entities},
+                            {imported.after, map.get()}};
+    WriteFileAtomically(files, target, pieces);
     output << "imported " << text.size() << " bytes of entity text into " << DisplayPath(paths.map) << "\n";
 }
 

@@ -22,7 +22,7 @@ public:
         : failing_(failing) {}
 
     bool IsFile(const std::filesystem::path& path) override { return real_->IsFile(path); }
-    std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) override { return real_->ReadFile(path); }
+    std::unique_ptr<InputFile> OpenFile(const std::filesystem::path& path) override { return real_->OpenFile(path); }
     void Remove(const std::filesystem::path& path) noexcept override { real_->Remove(path); }
 
     std::unique_ptr<OutputFile> CreateNew(const std::filesystem::path& path,
@@ -111,7 +111,7 @@ TEST(AtomicWriteTest, ReplacesTheFileAndSkipsNamesLeftBehind)
 
     const auto files = MakeRealFileSystem();
     const auto content = Bytes("new content");
-    const std::span<const std::uint8_t> pieces[] = {std::span(content).first(4), std::span(content).subspan(4)};
+    const Piece pieces[] = {{std::span(content).first(4)}, {std::span(content).subspan(4)}};
     WriteFileAtomically(*files, target, pieces);
     EXPECT_EQ(ReadBytes(target), content);
     EXPECT_EQ(FolderContents(folder.Path()),
@@ -127,7 +127,7 @@ TEST(AtomicWriteTest, KeepsTheAccessRightsOfTheFileItReplaces)
     std::filesystem::permissions(target, std::filesystem::perms(0640));
     const auto files = MakeRealFileSystem();
     const auto content = Bytes("new");
-    const std::span<const std::uint8_t> pieces[] = {content};
+    const Piece pieces[] = {{content}};
     WriteFileAtomically(*files, target, pieces);
     EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
 }
