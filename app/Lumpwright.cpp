@@ -1,0 +1,38 @@
+#include <windows.h>
+
+#include "app/AppServices.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
+#include "platform/Application.h"
+#include "platform/ErrorReport.h"
+#include "platform/Paths.h"
+
+using namespace lw::platform;
+using namespace lw::app;
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    MessageBoxPrompt prompt;
+    TApplication application(prompt);
+    try {
+        // The doubled separator after the folder is accepted by the system as it is.
+        ProfileIniStore configuration(ExecutableFolder() + L"\\configuration.ini");
+        SystemLauncher programs;
+        AppServices services{configuration, programs};
+
+        TComponent forms(nullptr);
+        TForm1& form1 = forms.Make<TForm1>(services);
+        TForm2& form2 = forms.Make<TForm2>(services);
+        TForm3& form3 = forms.Make<TForm3>(services);
+        const Tmodule& module = forms.Make<Tmodule>();
+        for (TForm* form : {static_cast<TForm*>(&form1), static_cast<TForm*>(&form2), static_cast<TForm*>(&form3)}) {
+            module.AttachGlyphs(*form);
+        }
+        application.Run();
+    } catch (...) {
+        ReportException(std::current_exception());
+        return 1;
+    }
+    return 0;
+}

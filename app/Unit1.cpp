@@ -1,0 +1,152 @@
+#include "app/Unit1.h"
+
+#include "app/core/IoErrorText.h"
+#include "app/core/MapListing.h"
+#include "app/core/ProfileInteger.h"
+#include "platform/Application.h"
+#include "platform/Exception.h"
+#include "platform/Text.h"
+
+namespace lw::app {
+
+using namespace lw::platform;
+
+namespace {
+
+constexpr TColor kFieldColor = 1710618;   // red, green and blue 26
+constexpr TColor kFieldText = clGray;
+constexpr TColor kAddressColor = 16777088;
+constexpr char kSection[] = "MAIN";
+constexpr char kSaveKey[] = "SAVEP";
+constexpr char kFolderKey[] = "LAST_DIRRECTORY";  // spelled so in every file ever written
+
+template <class T>
+T& Place(T& control, const char* name, TBounds bounds) {
+    control.Name = name;
+    control.SetBounds(bounds);
+    return control;
+}
+
+void SetFieldColours(TControl& control) {
+    control.SetColor(kFieldColor);
+    TFont font = control.Font();
+    font.Color = kFieldText;
+    control.SetFont(font);
+}
+
+TButton& MakeButton(TForm& form, TWinControl& parent, const char* name, TBounds bounds, const char* caption,
+                    int image) {
+    TButton& button = Place(form.Make<TButton>(&parent), name, bounds);
+    button.SetText(caption);
+    button.SetImageIndex(image);
+    return button;
+}
+
+}  // namespace
+
+TForm1::TForm1(TComponent* owner, AppServices& services)
+    : TForm(owner),
+      sPanel2(Place(Make<TPanel>(this), "sPanel2", {0, 0, 593, 281})),
+      sGroupBox1(Place(Make<TGroupBox>(&sPanel2), "sGroupBox1", {16, 16, 561, 57})),
+      path(Place(Make<TDirectoryEdit>(&sGroupBox1), "path", {8, 24, 545, 21})),
+      sGroupBox2(Place(Make<TGroupBox>(&sPanel2), "sGroupBox2", {16, 80, 265, 193})),
+      maps(Place(Make<TListBox>(&sGroupBox2), "maps", {8, 16, 249, 169})),
+      sBitBtn6(MakeButton(*this, sPanel2, "sBitBtn6", {296, 216, 265, 25}, "О программе", 4)),
+      sBitBtn1(MakeButton(*this, sPanel2, "sBitBtn1", {296, 248, 265, 25}, "Выход", 2)),
+      sBitBtn3(MakeButton(*this, sPanel2, "sBitBtn3", {296, 120, 265, 25}, "Отменить все изменения", 1)),
+      sBitBtn4(MakeButton(*this, sPanel2, "sBitBtn4", {296, 88, 265, 25}, "Сохранить изменения", 0)),
+      sBitBtn2(MakeButton(*this, sPanel2, "sBitBtn2", {296, 152, 265, 25}, "Настройки", 3)),
+      sBitBtn5(MakeButton(*this, sPanel2, "sBitBtn5", {296, 184, 265, 25}, "Поиск в тексте", 9)),
+      sPanel1(Place(Make<TPanel>(this), "sPanel1", {0, 280, 593, 305})),
+      console(Place(Make<TMemo>(&sPanel1, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "console",
+                    {16, 16, 561, 257})),
+      sWebLabel1(Place(Make<TLabel>(&sPanel1), "sWebLabel1", {224, 280, 128, 13})),
+      loader(Make<TTimer>()),
+      finder(Make<TFindDialog>()),
+      services_(services) {
+    Name = "Form1";
+    SetText("Lumpwright 1.0");
+    SetClientSize(593, 585);
+    windowIcon_.reset(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
+    SetIcon(windowIcon_.get());
+
+    sPanel2.SetTabOrder(1);
+    sGroupBox1.SetText("Укажите каталог с картами:");
+    sGroupBox1.SetTabOrder(0);
+    SetFieldColours(path);
+    path.OnChange = [this] { pathChange(); };
+    sGroupBox2.SetText("Карты в каталоге:");
+    sGroupBox2.SetTabOrder(1);
+    SetFieldColours(maps);
+    maps.SetItemHeight(13);
+    sBitBtn6.SetTabOrder(2);
+    sBitBtn1.SetTabOrder(3);
+    sBitBtn3.SetTabOrder(4);
+    sBitBtn4.SetTabOrder(5);
+    sBitBtn2.SetTabOrder(6);
+    sBitBtn5.SetTabOrder(7);
+    sBitBtn1.OnClick = [this] { sBitBtn1Click(); };
+    sPanel1.SetTabOrder(0);  // first, so that the keyboard focus starts in the memo
+    SetFieldColours(console);
+    console.SetTabOrder(0);
+    sWebLabel1.SetText(kProjectAddress);
+    TFont addressFont = sWebLabel1.Font();
+    addressFont.Color = kAddressColor;
+    sWebLabel1.SetFont(addressFont);
+    sWebLabel1.OnClick = [this] { sWebLabel1Click(); };
+    loader.Name = "loader";
+    loader.SetInterval(10);
+    loader.OnTimer = [this] { loaderTimer(); };
+    finder.Name = "finder";
+
+    OnClose = [this](TCloseAction& action) { FormClose(action); };
+    FormCreate();
+}
+
+void TForm1::FormCreate() {
+    IniStore& configuration = services_.Configuration;
+    if (ProfileIntegerOr(configuration.ReadString(kSection, kSaveKey, ""), 1) != 0) {
+        path.SetTextW(AnsiToWide(configuration.ReadString(kSection, kFolderKey, "")));
+    } else {
+        path.Clear();
+    }
+}
+
+void TForm1::FormClose(TCloseAction&) {
+    IniStore& configuration = services_.Configuration;
+    if (ProfileIntegerOr(configuration.ReadString(kSection, kSaveKey, ""), 1) == 0) return;
+    try {
+        configuration.WriteString(kSection, kFolderKey, WideToAnsi(path.TextW()));
+    } catch (const Exception& error) {
+        // Reported, and the window closes all the same: refusing to close over a file that
+        // cannot be written would leave the user no way out of the program.
+        if (Application) Application->ShowException(error.what());
+    }
+}
+
+void TForm1::sBitBtn1Click() { Close(); }
+
+void TForm1::pathChange() { loader.SetEnabled(true); }
+
+void TForm1::loaderTimer() {
+    const std::wstring folder = path.TextW();
+    maps.Clear();
+    if (!SetCurrentDirectoryW(folder.c_str())) {
+        const DWORD code = GetLastError();
+        loader.SetEnabled(false);
+        throw Exception(IoErrorText(code));
+    }
+    WIN32_FIND_DATAW entry;
+    FindHandle search(FindFirstFileW(L"*.bsp", &entry));
+    if (search.get() != INVALID_HANDLE_VALUE) {
+        do {
+            if (IsListedMap(entry.cFileName, entry.dwFileAttributes)) maps.AddW(entry.cFileName);
+        } while (FindNextFileW(search.get(), &entry));
+    }
+    loader.SetEnabled(false);
+}
+
+void TForm1::sWebLabel1Click() { services_.Programs.OpenAddress(Utf8ToWide(std::string("https://") + kProjectAddress)); }
+
+}  // namespace lw::app

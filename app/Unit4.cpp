@@ -1,0 +1,26 @@
+#include "app/Unit4.h"
+
+#include <string>
+
+#include "platform/Buttons.h"
+#include "platform/Resources.h"
+
+namespace lw::app {
+
+using namespace lw::platform;
+
+Tmodule::Tmodule(TComponent* owner) : TComponent(owner), icon(Make<TImageList>(18, 18)) {
+    Name = "module";
+    icon.Name = "icon";
+    for (int index = 0; index < 10; ++index) {
+        icon.AddPng(ResourceBytes((L"GLYPH" + std::to_wstring(index)).c_str()));
+    }
+}
+
+void Tmodule::AttachGlyphs(TComponent& form) const {
+    for (const auto& component : form.Components()) {
+        if (auto* button = dynamic_cast<TButton*>(component.get())) button->SetImages(&icon);
+    }
+}
+
+}  // namespace lw::app

@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/Component.h"
+#include "platform/ImageList.h"
+
+namespace lw::app {
+
+// The data module: the image list every button of the application takes its glyph from.
+class Tmodule : public platform::TComponent {
+public:
+    explicit Tmodule(platform::TComponent* owner);
+
+    // Gives every button owned by `form` its glyphs from `icon`.
+    void AttachGlyphs(platform::TComponent& form) const;
+
+    platform::TImageList& icon;
+};
+
+}  // namespace lw::app
