@@ -112,7 +112,8 @@ TEST(RealMapsTest, AnEditedValueReachesTheMapAndNothingElseChanges)
         std::string text = ReadText(copy.entities);
         const std::size_t line = text.find("\n\"", text.find("\"worldspawn\""));
         ASSERT_NE(line, std::string::npos);
-        const std::size_t valueEnd = text.find("\"" + std::string(kLineBreak), line + 2);
+        const std::string quoteAtLineEnd = std::string(1, '"').append(kLineBreak);
+        const std::size_t valueEnd = text.find(quoteAtLineEnd, line + 2);
         ASSERT_NE(valueEnd, std::string::npos);
         text.insert(valueEnd, " edited");
         std::ofstream(copy.entities, std::ios::binary) << text;
