@@ -1,8 +1,9 @@
 #include "render/Blend.h"
 
-#include <array>
+#include <cstdint>
 #include <vector>
 
+#include "render/BlendRows.h"
 #include "render/Color.h"
 #include "render/FastAccess.h"
 #include "render/Pixel.h"
@@ -30,8 +31,6 @@ void RunSum(Bitmap& dst, const Bitmap& src, std::uint8_t alpha, TPoint at, const
     e.Blend();
 }
 
-using ChannelTable = std::array<std::uint8_t, 256>;
-
 // One table per channel turns a per-pixel double formula into lookups; results are identical
 // because every input byte is tabulated with the same expression.
 template <class F>
@@ -40,6 +39,18 @@ ChannelTable MakeTable(F f) {
     for (int c = 0; c < 256; ++c) t[c] = RoundByte(f(c));
     return t;
 }
+
+#if defined(__SSE2__)
+// Below this many pixels, proving a vector form costs more than the plain loop it saves.
+constexpr long long kVectorArea = 1024;
+
+// A vector block reads all of its source before writing, which matches the pixel order only
+// when the two rows coincide or do not overlap.
+bool BlockOrderSafe(const std::uint8_t* a, const std::uint8_t* b, std::size_t bytes) {
+    const auto x = reinterpret_cast<std::uintptr_t>(a), y = reinterpret_cast<std::uintptr_t>(b);
+    return x == y || x + bytes <= y || y + bytes <= x;
+}
+#endif
 
 }  // namespace
 
@@ -75,9 +86,17 @@ void BlendColorRect(Bitmap& bmp, const TRect& rect, int percent, TColor color) {
     ChannelTable t[3];
     for (int ch = 0; ch < 3; ++ch) t[ch] = MakeTable([&](int c) { return f * c + (1 - f) * k[ch]; });
     const int bpp = bmp.BytesPerPixel();
+#if defined(__SSE2__)
+    ColourRows rows;
+    const bool vector = static_cast<long long>(r.Width()) * r.Height() >= kVectorArea && rows.Prepare(percent, k, t, bpp);
+#endif
     for (int y = r.Top; y < r.Bottom; ++y) {
-        std::uint8_t* p = bmp.Pixel(r.Left, y);
-        for (int x = r.Left; x < r.Right; ++x, p += bpp) {
+        int x = r.Left;
+#if defined(__SSE2__)
+        if (vector) x += rows.Run(bmp.Pixel(x, y), r.Width());
+#endif
+        std::uint8_t* p = bmp.Pixel(x, y);
+        for (; x < r.Right; ++x, p += bpp) {
             p[0] = t[0][p[0]];
             p[1] = t[1][p[1]];
             p[2] = t[2][p[2]];
@@ -95,10 +114,19 @@ void BlendOverRect(Bitmap& dst, TPoint at, std::uint32_t key, double x, TRect r,
     const bool useKey = key < 0xFF000000u;
     const int sb = src.BytesPerPixel(), db = dst.BytesPerPixel();
     auto blend = [x](int sv, int dv) { return RoundByte(sv - x * (double(sv) - dv)); };
+    const long long area = static_cast<long long>(s.Width()) * s.Height();
+#if defined(__SSE2__)
+    OverRows rows;
+    const bool vector = !src32 && db == 3 && area >= kVectorArea && rows.Prepare(x);
+    // A 24-bit source never equals a key with a top byte.
+    const bool vectorKey = useKey && key <= 0xFFFFFFu;
+#else
+    constexpr bool vector = false;
+#endif
     // Large areas tabulate every (source, destination) pair once: the same expression, so the
     // same bytes, without a double computation per channel.
     std::vector<std::uint8_t> table;
-    if (static_cast<long long>(s.Width()) * s.Height() * 3 > 65536 * 2) {
+    if (!vector && area * 3 > 65536 * 2) {
         table.resize(65536);
         for (int sv = 0; sv < 256; ++sv)
             for (int dv = 0; dv < 256; ++dv) table[static_cast<std::size_t>(sv << 8 | dv)] = blend(sv, dv);
@@ -106,7 +134,15 @@ void BlendOverRect(Bitmap& dst, TPoint at, std::uint32_t key, double x, TRect r,
     for (int y = 0; y < s.Height(); ++y) {
         const std::uint8_t* sp = src.Pixel(s.Left, s.Top + y);
         std::uint8_t* dp = dst.Pixel(at.X, at.Y + y);
-        for (int i = 0; i < s.Width(); ++i, sp += sb, dp += db) {
+        int i = 0;
+#if defined(__SSE2__)
+        if (vector && BlockOrderSafe(sp, dp, std::size_t(s.Width()) * 3)) {
+            i = rows.Run(dp, sp, s.Width(), vectorKey, key);
+            sp += i * sb;
+            dp += i * db;
+        }
+#endif
+        for (; i < s.Width(); ++i, sp += sb, dp += db) {
             if (useKey && (src32 ? ReadArgbWord(sp) : ReadRgb(sp)) == key) continue;
             for (int ch = 0; ch < 3; ++ch)
                 dp[ch] = table.empty() ? blend(sp[ch], dp[ch]) : table[static_cast<std::size_t>(sp[ch] << 8 | dp[ch])];

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
+#include <cstring>
 
 #include "BitmapTestUtil.h"
 #include "render/Blend.h"
@@ -251,6 +253,129 @@ TEST(BlendTest, BlendOverLargeAreasMatchThePerPixelFormula) {
             }
             ASSERT_EQ(test::Px(dst->Bmp, x, y), want) << x << "," << y;
         }
+}
+
+}  // namespace
+}  // namespace lw::render
+
+namespace lw::render {
+namespace {
+
+// Wide and tall enough for the vector rows, with a tail of single pixels after the blocks.
+constexpr int kSweepW = 517, kSweepH = 2;
+
+std::uint8_t RoundedByte(double v) { return std::uint8_t(std::clamp(std::nearbyint(v), 0.0, 255.0)); }
+
+TEST(BlendTest, ColourRectMatchesThePerPixelFormulaForEveryByteAndColour) {
+    ASSERT_EQ(std::fegetround(), FE_TONEAREST);
+    std::vector<int> percents = {-25, 140};
+    for (int p = 0; p <= 100; ++p) percents.push_back(p);
+    for (PixelFormat format : {F24, F32})
+        for (int percent : percents)
+            // Every channel meets every colour byte; 32-bit rows differ only by their alpha lanes.
+            for (int j = 0; j < 86; j += format == F24 ? 1 : 3) {
+                const int k[3] = {std::min(3 * j, 255), std::min(3 * j + 1, 255), std::min(3 * j + 2, 255)};
+                auto b = MakeBitmap(kSweepW, kSweepH, format, test::AllLayouts[j % 3]);
+                for (int y = 0; y < kSweepH; ++y)
+                    for (int x = 0; x < kSweepW; ++x) std::memset(b->Bmp.Pixel(x, y), x & 0xFF, b->Bmp.BytesPerPixel());
+                BlendColorRect(b->Bmp, b->Bmp.Bounds(), percent, MakeColor(k[2], k[1], k[0]));
+                const double f = percent / 100.0;
+                for (int y = 0; y < kSweepH; ++y)
+                    for (int x = 0; x < kSweepW; ++x) {
+                        const std::uint8_t* p = b->Bmp.Pixel(x, y);
+                        for (int ch = 0; ch < 3; ++ch)
+                            ASSERT_EQ(p[ch], RoundedByte(f * (x & 0xFF) + (1 - f) * k[ch]))
+                                << percent << "% of " << (x & 0xFF) << " toward " << k[ch];
+                        if (format == F32) {
+                            ASSERT_EQ(p[3], x & 0xFF) << "alpha untouched";
+                        }
+                    }
+                ASSERT_TRUE(b->PaddingIntact());
+            }
+}
+
+TEST(BlendTest, BlendOverMatchesThePerPixelFormulaForEveryBytePair) {
+    ASSERT_EQ(std::fegetround(), FE_TONEAREST);
+    // Halves (0.5, 0.25, 0.75), a hair above a half, products that round to a half (0.1), and
+    // factors without a short binary form.
+    const double factors[] = {0.0, 1.0 / 1024, 0.1, 0.25, 1.0 / 3, 0.37, 0.4, 0.5, 0.5000001, 0.6180339887, 0.75, 0.999, 1.0};
+    auto src = MakeBitmap(256, 256, F24, test::Layout::Padded);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) test::SetPx(src->Bmp, x, y, MakeColor((x + y) & 0xFF, y, x));
+    for (double factor : factors) {
+        auto dst = MakeBitmap(256, 256, F24, test::Layout::BottomUp);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) test::SetPx(dst->Bmp, x, y, MakeColor((3 * x + y) & 0xFF, x, y));
+        const auto before = test::Pixels(dst->Bmp);
+        BlendOverRect(dst->Bmp, {0, 0}, 0xFF000000u, factor, {0, 0, 255, 255}, src->Bmp);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const TColor s = Px(src->Bmp, x, y), d = before[std::size_t(y) * 256 + x];
+                TColor want = 0;
+                for (int shift = 0; shift < 24; shift += 8) {
+                    const double sv = (s >> shift) & 0xFF, dv = (d >> shift) & 0xFF;
+                    want |= TColor(RoundedByte(sv - factor * (sv - dv))) << shift;
+                }
+                ASSERT_EQ(Px(dst->Bmp, x, y), want) << factor << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(BlendTest, BlendOverRowsSkipKeysAndKeepPixelOrder) {
+    constexpr TColor key = 0x123456;
+    const int w = 61, h = 40;
+    unsigned seed = 11;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    auto src = MakeBitmap(w, h, F24, test::Layout::TopDown);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const unsigned r = next();
+            // Whole keyed rows, keyed runs, single keys and pixels one level away from the key.
+            const bool keyed = y == 5 || (y % 3 == 0 && x > 20 && x < 40) || r % 5 == 0;
+            test::SetPx(src->Bmp, x, y, keyed ? key : r % 5 == 1 ? key ^ 0x010000 : next() | next() << 12);
+        }
+    for (double factor : {0.4, 0.5}) {
+        auto dst = MakeBitmap(w + 3, h, F24, test::Layout::Padded);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w + 3; ++x) test::SetPx(dst->Bmp, x, y, next() | next() << 12);
+        const auto before = test::Pixels(dst->Bmp);
+        BlendOverRect(dst->Bmp, {3, 1}, key, factor, {1, 0, w - 1, h - 1}, src->Bmp);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w + 3; ++x) {
+                const TColor d = before[std::size_t(y) * (w + 3) + x];
+                TColor want = d;
+                const int sx = x - 2, sy = y - 1;
+                if (x >= 3 && sx < w && y >= 1 && Px(src->Bmp, sx, sy) != key) {
+                    const TColor s = Px(src->Bmp, sx, sy);
+                    want = 0;
+                    for (int shift = 0; shift < 24; shift += 8) {
+                        const double sv = (s >> shift) & 0xFF, dv = (d >> shift) & 0xFF;
+                        want |= TColor(RoundedByte(sv - factor * (sv - dv))) << shift;
+                    }
+                }
+                ASSERT_EQ(Px(dst->Bmp, x, y), want) << factor << " at " << x << "," << y;
+            }
+        EXPECT_TRUE(dst->PaddingIntact());
+    }
+
+    // Source and destination in one bitmap, one pixel apart: each pixel blends the already
+    // blended pixel to its left, as a pixel-by-pixel pass does.
+    auto both = MakeBitmap(w, h, F24, test::Layout::TopDown);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) test::SetPx(both->Bmp, x, y, next() | next() << 12);
+    auto want = test::Pixels(both->Bmp);
+    for (int y = 0; y < h; ++y)
+        for (int x = 1; x < w; ++x) {
+            const TColor s = want[std::size_t(y) * w + x - 1], d = want[std::size_t(y) * w + x];
+            TColor v = 0;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const double sv = (s >> shift) & 0xFF, dv = (d >> shift) & 0xFF;
+                v |= TColor(RoundedByte(sv - 0.4 * (sv - dv))) << shift;
+            }
+            want[std::size_t(y) * w + x] = v;
+        }
+    BlendOverRect(both->Bmp, {1, 0}, 0xFF000000u, 0.4, {0, 0, w - 2, h - 1}, both->Bmp);
+    EXPECT_EQ(test::Pixels(both->Bmp), want);
 }
 
 }  // namespace
