@@ -1,0 +1,24 @@
+#pragma once
+#include "platform/Buttons.h"
+#include "platform/Form.h"
+
+namespace lw::app {
+
+// Names a control and puts it where the window's layout says.
+template <class T>
+T& Place(T& control, const char* name, platform::TBounds bounds) {
+    control.Name = name;
+    control.SetBounds(bounds);
+    return control;
+}
+
+// A button owned by the form, so that the data module gives it its glyph `image`.
+inline platform::TButton& MakeButton(platform::TForm& form, platform::TWinControl& parent, const char* name,
+                                     platform::TBounds bounds, const char* caption, int image) {
+    platform::TButton& button = Place(form.Make<platform::TButton>(&parent), name, bounds);
+    button.SetText(caption);
+    button.SetImageIndex(image);
+    return button;
+}
+
+}  // namespace lw::app

@@ -1,0 +1,34 @@
+#pragma once
+#include "app/AppServices.h"
+#include "app/Logo.h"
+#include "platform/Buttons.h"
+#include "platform/Containers.h"
+#include "platform/Edits.h"
+#include "platform/Form.h"
+
+namespace lw::app {
+
+// The About window; created hidden at start. The main window is disabled while it shows.
+class TForm2 : public platform::TForm {
+public:
+    TForm2(platform::TComponent* owner, AppServices& services);
+
+    platform::TPanel& sPanel1;
+    platform::TPanel& sPanel2;
+    TLogoImage& Image1;
+    platform::TPanel& sPanel4;
+    platform::TMemo& sMemo1;
+    platform::TPanel& sPanel3;
+    platform::TButton& sBitBtn1;
+    platform::TButton& sBitBtn2;
+    platform::TButton& sBitBtn3;
+
+    void sBitBtn1Click();
+    void sBitBtn3Click();
+    void FormClose(platform::TCloseAction& action);
+
+private:
+    AppServices& services_;
+};
+
+}  // namespace lw::app

@@ -1,0 +1,32 @@
+#pragma once
+#include "app/AppServices.h"
+#include "platform/Buttons.h"
+#include "platform/Containers.h"
+#include "platform/Form.h"
+
+namespace lw::app {
+
+// The Settings window: whether the map folder is remembered between runs. It keeps no copy of
+// the setting: every showing reads the configuration file, every Apply writes it.
+class TForm3 : public platform::TForm {
+public:
+    TForm3(platform::TComponent* owner, AppServices& services);
+
+    platform::TPanel& sPanel1;
+    platform::TGroupBox& sGroupBox2;
+    platform::TCheckBox& sCheckBox1;
+    platform::TButton& sBitBtn2;
+    platform::TButton& sBitBtn3;
+    platform::TButton& sBitBtn1;
+
+    void FormShow();
+    void sBitBtn2Click();
+    void sBitBtn3Click();
+    void sBitBtn1Click();
+    void FormClose(platform::TCloseAction& action);
+
+private:
+    AppServices& services_;
+};
+
+}  // namespace lw::app
