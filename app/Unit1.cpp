@@ -63,7 +63,8 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
       sWebLabel1(Place(Make<TLabel>(&sPanel1), "sWebLabel1", {224, 280, 128, 13})),
       loader(Make<TTimer>()),
       finder(Make<TFindDialog>()),
-      services_(services) {
+      services_(services),
+      entities_({console, maps, path, finder, *this}, Application->Prompts(), services.Programs) {
     Name = "Form1";
     SetText("Lumpwright 1.0");
     SetClientSize(593, 585);
@@ -99,6 +100,15 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
     loader.SetInterval(10);
     loader.OnTimer = [this] { loaderTimer(); };
     finder.Name = "finder";
+
+    maps.OnClick = [this] { mapsClick(); };
+    sBitBtn4.OnClick = [this] { sBitBtn4Click(); };
+    sBitBtn3.OnClick = [this] { sBitBtn3Click(); };
+    console.OnChange = [this] { consoleChange(); };
+    sBitBtn5.OnClick = [this] { sBitBtn5Click(); };
+    finder.OnFind = [this] { finderFind(); };
+    sBitBtn2.OnClick = [this] { sBitBtn2Click(); };
+    sBitBtn6.OnClick = [this] { sBitBtn6Click(); };
 
     OnClose = [this](TCloseAction& action) { FormClose(action); };
     FormCreate();
@@ -148,5 +158,29 @@ void TForm1::loaderTimer() {
 }
 
 void TForm1::sWebLabel1Click() { services_.Programs.OpenAddress(Utf8ToWide(std::string("https://") + kProjectAddress)); }
+
+void TForm1::mapsClick() { entities_.mapsClick(); }
+
+void TForm1::sBitBtn4Click() { entities_.Save(); }
+
+void TForm1::sBitBtn3Click() { entities_.Revert(); }
+
+void TForm1::consoleChange() { entities_.consoleChange(); }
+
+void TForm1::sBitBtn5Click() { entities_.StartFind(); }
+
+void TForm1::finderFind() { entities_.finderFind(); }
+
+// The About and Settings windows are the main window's siblings, named as their layouts say.
+void TForm1::sBitBtn2Click() {
+    if (auto* settings = Owner() ? dynamic_cast<TForm*>(Owner()->FindComponent("Form3")) : nullptr) settings->Show();
+}
+
+void TForm1::sBitBtn6Click() {
+    if (auto* about = Owner() ? dynamic_cast<TForm*>(Owner()->FindComponent("Form2")) : nullptr) {
+        about->Show();
+        SetEnabled(false);
+    }
+}
 
 }  // namespace lw::app

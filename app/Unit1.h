@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "app/AppServices.h"
+#include "app/EntityEditing.h"
 #include "platform/Buttons.h"
 #include "platform/Containers.h"
 #include "platform/DirectoryEdit.h"
@@ -38,10 +39,10 @@ public:
     platform::TTimer& loader;
     platform::TFindDialog& finder;
 
-    // Shared with the entity export, import and find handlers.
-    bool Modified = false;
-    std::int32_t LastIndex = 0;
-    std::int32_t FindPos = 0;
+    // State of the entity export, import and find handlers.
+    bool Modified() const { return entities_.Editor().Modified(); }
+    std::int32_t LastIndex() const { return entities_.Editor().LastIndex(); }
+    std::int32_t FindPos() const { return entities_.FindPos(); }
 
     void FormCreate();
     void FormClose(platform::TCloseAction& action);
@@ -49,10 +50,19 @@ public:
     void pathChange();
     void loaderTimer();
     void sWebLabel1Click();
+    void mapsClick();
+    void sBitBtn4Click();
+    void sBitBtn3Click();
+    void consoleChange();
+    void sBitBtn5Click();
+    void finderFind();
+    void sBitBtn2Click();
+    void sBitBtn6Click();
 
 private:
     AppServices& services_;
     platform::IconHandle windowIcon_;
+    EntityEditing entities_;
 };
 
 // The address the web label shows and opens.
