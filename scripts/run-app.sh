@@ -19,18 +19,21 @@ fi
 app=$!
 display=$(cat "$root/build/wine/display")
 caption="Lumpwright 1.0"
-window=""
+# Xvfb keeps no contents for a single window, so the shot is cut from the root window.
+geometry=""
 for _ in $(seq 300); do
-    window=$(xwininfo -display "$display" -name "$caption" 2>/dev/null | awk '/Window id:/ {print $4}') || true
-    [ -n "$window" ] && break
+    geometry=$(xwininfo -display "$display" -name "$caption" 2>/dev/null | awk '
+        /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /Width:/ {w=$NF} /Height:/ {h=$NF} END {if (w) printf "%sx%s+%s+%s", w, h, x, y}') || true
+    [ -n "$geometry" ] && break
     sleep 0.2
 done
 shot="$root/build/screenshots/main-window.png"
 mkdir -p "$(dirname "$shot")"
 status=0
-if [ -n "$window" ]; then
-    sleep 1  # let the first paint finish
-    import -display "$display" -window "$window" "$shot"
+if [ -n "$geometry" ]; then
+    sleep 2  # let the first paint finish
+    import -display "$display" -window root -crop "$geometry" +repage "$shot"
     echo "Screenshot of the main window: $shot"
 else
     echo "run-app: the main window did not appear" >&2
