@@ -56,7 +56,7 @@ void TButton::DrawItem(const DRAWITEMSTRUCT& item) {
     RECT text{left, area.top + shift, left + measured.right, area.bottom + shift};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(enabled ? clBtnText : clGrayText));
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_VCENTER);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = area;
         InflateRect(&focus, -4, -4);

@@ -30,11 +30,11 @@ void TGroupBox::PaintWindow(HDC dc) {
     SetBkColor(dc, ColorToRGB(Color()));
     SetBkMode(dc, OPAQUE);
     SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color : clGrayText));
-    text.right += 2;
+    text.right += 4;  // fallback glyphs for Cyrillic may measure narrower than drawn
     text.left -= 2;
     ExtTextOutW(dc, text.left, text.top, ETO_OPAQUE, &text, nullptr, 0, nullptr);
     text.left += 2;
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_NOCLIP);
 }
 
 }  // namespace lw::platform

@@ -361,6 +361,9 @@ void TCustomControl::WndProc(TMessage& m) {
         }
         return;
     }
+    case WM_GETFONT:  // the system's own classes answer it; ours should too
+        m.Result = reinterpret_cast<LRESULT>(FontHandle());
+        return;
     case WM_LBUTTONUP:
         if (TControl* child = WindowlessAt({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)})) {
             child->Click();

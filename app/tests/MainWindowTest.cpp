@@ -1,0 +1,123 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/tests/WindowTestSupport.h"
+#include "platform/Text.h"
+
+namespace lw::app::testing {
+namespace {
+
+using platform::TWinControl;
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+RECT RectInParent(HWND window) {
+    RECT area;
+    GetWindowRect(window, &area);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+std::vector<HWND> ChildrenInZOrder(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+    return children;
+}
+
+TEST(MainWindow, ShowsEveryControlWhereAndAsTheLayoutSays) {
+    MainWindowFixture fixture;
+    TForm1& form = fixture.Open();
+
+    EXPECT_EQ(WindowText(form.Handle()), L"Lumpwright 1.0");
+    RECT client;
+    GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, 593);
+    EXPECT_EQ(client.bottom, 585);
+
+    struct Expected {
+        TWinControl& control;
+        TWinControl& parent;
+        RECT bounds;  // left, top, right, bottom
+        const char* text;
+    };
+    const Expected layout[] = {
+        {form.sPanel2, form, {0, 0, 593, 281}, ""},
+        {form.sGroupBox1, form.sPanel2, {16, 16, 577, 73}, "Укажите каталог с картами:"},
+        {form.path, form.sGroupBox1, {8, 24, 553, 45}, ""},
+        {form.sGroupBox2, form.sPanel2, {16, 80, 281, 273}, "Карты в каталоге:"},
+        {form.maps, form.sGroupBox2, {8, 16, 257, 185}, ""},
+        {form.sBitBtn6, form.sPanel2, {296, 216, 561, 241}, "О программе"},
+        {form.sBitBtn1, form.sPanel2, {296, 248, 561, 273}, "Выход"},
+        {form.sBitBtn3, form.sPanel2, {296, 120, 561, 145}, "Отменить все изменения"},
+        {form.sBitBtn4, form.sPanel2, {296, 88, 561, 113}, "Сохранить изменения"},
+        {form.sBitBtn2, form.sPanel2, {296, 152, 561, 177}, "Настройки"},
+        {form.sBitBtn5, form.sPanel2, {296, 184, 561, 209}, "Поиск в тексте"},
+        {form.sPanel1, form, {0, 280, 593, 585}, ""},
+        {form.console, form.sPanel1, {16, 16, 577, 273}, ""},
+    };
+    for (const Expected& e : layout) {
+        SCOPED_TRACE(e.control.Name);
+        EXPECT_EQ(GetParent(e.control.Handle()), e.parent.Handle());
+        const RECT at = RectInParent(e.control.Handle());
+        EXPECT_EQ(at.left, e.bounds.left);
+        EXPECT_EQ(at.top, e.bounds.top);
+        EXPECT_EQ(at.right, e.bounds.right);
+        EXPECT_EQ(at.bottom, e.bounds.bottom);
+        EXPECT_EQ(WindowText(e.control.Handle()), platform::Utf8ToWide(e.text));
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(e.control.Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, -11);
+        EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
+    }
+    EXPECT_EQ(form.sWebLabel1.Parent(), &form.sPanel1);
+    EXPECT_EQ(form.sWebLabel1.Bounds(), (platform::TBounds{224, 280, 128, 13}));
+    EXPECT_EQ(form.sWebLabel1.Text(), kProjectAddress);
+    EXPECT_EQ(SendMessageW(form.maps.Handle(), LB_GETITEMHEIGHT, 0, 0), 13);
+    EXPECT_FALSE(form.loader.Enabled());
+    EXPECT_EQ(form.loader.Interval(), 10u);
+}
+
+TEST(MainWindow, TabOrderPutsTheMemoFirstAndTheButtonsAboutExitRevertSaveSettingsFind) {
+    MainWindowFixture fixture;
+    TForm1& form = fixture.Open();
+
+    EXPECT_EQ(ChildrenInZOrder(form.Handle()), (std::vector<HWND>{form.sPanel1.Handle(), form.sPanel2.Handle()}));
+    EXPECT_EQ(ChildrenInZOrder(form.sPanel2.Handle()),
+              (std::vector<HWND>{form.sGroupBox1.Handle(), form.sGroupBox2.Handle(), form.sBitBtn6.Handle(),
+                                 form.sBitBtn1.Handle(), form.sBitBtn3.Handle(), form.sBitBtn4.Handle(),
+                                 form.sBitBtn2.Handle(), form.sBitBtn5.Handle()}));
+
+    form.Show();
+    PumpFor(std::chrono::milliseconds(50));
+    EXPECT_TRUE(form.console.Focused());
+    // The system's own dialog navigation agrees: the memo is the first stop in the window.
+    EXPECT_EQ(GetNextDlgTabItem(form.Handle(), nullptr, FALSE), form.console.Handle());
+}
+
+TEST(MainWindow, ExitClosesTheWindowAndEndsTheLoop) {
+    MainWindowFixture fixture;
+    TForm1& form = fixture.Open();
+    form.Show();
+    SendMessageW(form.sBitBtn1.Handle(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(fixture.application.Terminated());
+}
+
+TEST(MainWindow, ClickOnTheWebLabelOpensTheProjectAddress) {
+    MainWindowFixture fixture;
+    TForm1& form = fixture.Open();
+    const platform::TBounds at = form.sWebLabel1.Bounds();
+    const LPARAM inside = MAKELPARAM(at.Left + 5, at.Top + 5);
+    SendMessageW(form.sPanel1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageW(form.sPanel1.Handle(), WM_LBUTTONUP, 0, inside);
+    SendMessageW(form.sPanel1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // beside it: nothing
+    EXPECT_EQ(fixture.launcher.opened, (std::vector<std::wstring>{L"https://lumpwright.example.org"}));
+}
+
+}  // namespace
+}  // namespace lw::app::testing

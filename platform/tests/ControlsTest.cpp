@@ -1,0 +1,173 @@
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/Application.h"
+#include "platform/Buttons.h"
+#include "platform/Containers.h"
+#include "platform/Edits.h"
+#include "platform/Exception.h"
+#include "platform/Form.h"
+#include "platform/ListBox.h"
+#include "platform/Timer.h"
+
+namespace lw::platform {
+namespace {
+
+class CapturingPrompt : public Prompt {
+public:
+    int Show(HWND, std::string_view text, std::string_view, UINT) override {
+        texts.emplace_back(text);
+        return IDOK;
+    }
+    std::vector<std::string> texts;
+};
+
+void Pump(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        Application->ProcessMessages();
+    }
+}
+
+struct Toolkit : ::testing::Test {
+    CapturingPrompt prompt;
+    TApplication application{prompt};
+    TForm form{nullptr};
+    TPanel& panel = form.Make<TPanel>(&form);
+};
+
+TEST_F(Toolkit, AnAdapterInFrontOfWindowProcSeesMessagesFirstAndPassesTheRestOn) {
+    TEdit& edit = form.Make<TEdit>(&panel);
+    std::vector<UINT> seen;
+    auto previous = edit.WindowProc;
+    edit.WindowProc = [&](TMessage& m) {
+        seen.push_back(m.Msg);
+        if (m.Msg == WM_GETTEXTLENGTH) {
+            m.Result = 99;  // handled here: the edit never sees it
+            return;
+        }
+        previous(m);
+    };
+    SetWindowTextW(edit.Handle(), L"abc");
+    EXPECT_EQ(GetWindowTextLengthW(edit.Handle()), 99);
+    wchar_t text[8] = {};
+    GetWindowTextW(edit.Handle(), text, 8);
+    EXPECT_STREQ(text, L"abc");
+    EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(WM_SETTEXT)), seen.end());
+
+    edit.SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(edit.Handle()));
+    EXPECT_NE(std::find(seen.begin(), seen.end(), CM_ENABLEDCHANGED), seen.end());
+}
+
+TEST_F(Toolkit, NotificationsReachTheChildThatSentThem) {
+    TButton& button = form.Make<TButton>(&panel);
+    button.SetBounds({0, 0, 80, 25});  // a click lands inside the button
+    int clicks = 0;
+    button.OnClick = [&] { ++clicks; };
+    SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+
+    TMemo& memo = form.Make<TMemo>(&panel);
+    memo.SetColor(0x1A1A1A);
+    TFont font = memo.Font();
+    font.Color = 0x808080;
+    memo.SetFont(font);
+    HDC dc = GetDC(memo.Handle());
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(panel.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(memo.Handle())));
+    EXPECT_EQ(GetBkColor(dc), 0x1A1A1Au);
+    EXPECT_EQ(GetTextColor(dc), 0x808080u);
+    LOGBRUSH described{};
+    GetObjectW(brush, sizeof described, &described);
+    EXPECT_EQ(described.lbColor, 0x1A1A1Au);
+    ReleaseDC(memo.Handle(), dc);
+}
+
+TEST_F(Toolkit, EditsReportEveryChangeOnceTypedOrSetAndMemosTakeLongTexts) {
+    for (bool multiLine : {false, true}) {
+        SCOPED_TRACE(multiLine ? "memo" : "edit");
+        TCustomEdit& edit = multiLine ? static_cast<TCustomEdit&>(form.Make<TMemo>(&panel))
+                                      : static_cast<TCustomEdit&>(form.Make<TEdit>(&panel));
+        int changes = 0;
+        edit.OnChange = [&] { ++changes; };
+        edit.SetText("first");
+        EXPECT_EQ(changes, 1);
+        edit.SetText("first");
+        EXPECT_EQ(changes, 1);
+        SendMessageW(edit.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"typed"));
+        EXPECT_EQ(changes, 2);
+        edit.Clear();
+        EXPECT_EQ(changes, 3);
+        EXPECT_EQ(edit.TextW(), L"");
+    }
+    TMemo& memo = form.Make<TMemo>(&panel);
+    const std::wstring longText(40000, L'x');
+    SendMessageW(memo.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(longText.c_str()));
+    EXPECT_EQ(GetWindowTextLengthW(memo.Handle()), 40000);
+}
+
+TEST_F(Toolkit, ListBoxReportsUserSelectionsAndRejectsIndexesOutsideTheList) {
+    TListBox& list = form.Make<TListBox>(&panel);
+    list.Add("b.bsp");
+    list.Add("a.bsp");
+    int clicks = 0;
+    list.OnClick = [&] { ++clicks; };
+    list.SetItemIndex(1);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(list.Item(0), "b.bsp");  // kept unsorted
+    try {
+        list.Item(-1);
+        FAIL() << "no error for -1";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (-1)");
+    }
+    SendMessageW(panel.Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list.Handle()));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Toolkit, TimerKeepsItsScheduleWhenEnabledAgainAndErrorsInHandlersAreReported) {
+    TTimer& timer = form.Make<TTimer>();
+    timer.SetInterval(30);
+    int ticks = 0;
+    timer.OnTimer = [&] {
+        ++ticks;
+        timer.SetEnabled(false);
+        throw Exception("File not found");
+    };
+    timer.SetEnabled(true);
+    for (int i = 0; i < 5; ++i) {
+        Sleep(10);
+        timer.SetEnabled(true);  // would push the tick back forever if it restarted the timer
+    }
+    Pump(150);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(prompt.texts, (std::vector<std::string>{"File not found"}));
+    EXPECT_FALSE(application.Terminated());
+}
+
+TEST_F(Toolkit, FormHasTheClientSizeAskedForAndFocusGoesToTheFirstStopInTabOrder) {
+    form.SetClientSize(300, 200);
+    RECT client;
+    GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 200);
+    EXPECT_FALSE(GetWindowLongW(form.Handle(), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
+
+    TEdit& second = form.Make<TEdit>(&panel);
+    TEdit& first = form.Make<TEdit>(&panel);
+    first.SetTabOrder(0);
+    EXPECT_EQ(second.TabOrder(), 1);
+    form.Show();
+    Pump(30);
+    EXPECT_TRUE(first.Focused());
+    EXPECT_EQ(GetNextDlgTabItem(form.Handle(), first.Handle(), FALSE), second.Handle());
+}
+
+}  // namespace
+}  // namespace lw::platform
