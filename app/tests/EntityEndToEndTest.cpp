@@ -1,0 +1,303 @@
+// The real program and tool as a user meets them: Lumpwright.exe started as its own process on
+// copies of real maps, driven from outside through its windows.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "app/core/LineBreaks.h"
+#include "app/tests/ToolDouble.h"
+#include "app/tests/WindowTestSupport.h"
+#include "platform/Text.h"
+
+namespace lw::app::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 30s) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::wstring TextOf(HWND window) {
+    const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM found) {
+            reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+// Lumpwright.exe and a tool beside it in a folder of their own, on a folder of map copies.
+class RunningApp {
+public:
+    RunningApp(const fs::path& appFolder, const fs::path& mapFolder) {
+        std::ofstream(appFolder / "configuration.ini", std::ios::binary)
+            << "[MAIN]\r\nLAST_DIRRECTORY=" << platform::WideToAnsi(mapFolder.wstring()) << "\r\n";
+        const std::wstring program = (appFolder / L"Lumpwright.exe").wstring();
+        std::wstring commandLine = L"\"" + program + L"\"";
+        STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            appFolder.wstring().c_str(), &startup, &process_)) {
+            ADD_FAILURE() << "Lumpwright.exe did not start";
+            return;
+        }
+        WaitFor([this] { return (main_ = TopLevel(L"Lumpwright 1.0", L"")) != nullptr; });
+        for (HWND child : ChildrenOf(main_)) {
+            const std::wstring kind = ClassOf(child);
+            if (_wcsicmp(kind.c_str(), L"ListBox") == 0) list_ = child;
+            if (_wcsicmp(kind.c_str(), L"Edit") == 0 && (GetWindowLongW(child, GWL_STYLE) & ES_MULTILINE)) memo_ = child;
+        }
+    }
+
+    ~RunningApp() {
+        if (!process_.hProcess) return;
+        if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+
+    bool Ready() const { return main_ && list_ && memo_; }
+    bool Listed(int count) const {
+        return WaitFor([&] { return SendMessageW(list_, LB_GETCOUNT, 0, 0) == count; });
+    }
+    std::wstring Memo() const { return TextOf(memo_); }
+    int Selected() const { return static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0)); }
+
+    // As a user's click: the selection moves, then the list tells its parent.
+    void Select(const std::wstring& entry) const {
+        const auto index = SendMessageW(list_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+        ASSERT_GE(index, 0) << platform::WideToUtf8(entry) << " is not listed";
+        SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        PostMessageW(GetParent(list_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list_), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list_));
+    }
+    void Type(int at, const std::wstring& text) const {
+        SendMessageW(memo_, EM_SETSEL, static_cast<WPARAM>(at), at);
+        SendMessageW(memo_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    void Press(const std::wstring& caption) const {
+        for (HWND child : ChildrenOf(main_)) {
+            if (TextOf(child) == caption) {
+                PostMessageW(child, BM_CLICK, 0, 0);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no button " << platform::WideToUtf8(caption);
+    }
+
+    // The text of the message box the program shows next, answered with `button`.
+    std::string Answer(int button) const {
+        HWND box = nullptr;
+        if (!WaitFor([&] { return (box = TopLevel(L"", L"#32770")) != nullptr; })) return "(no message box)";
+        std::wstring text;
+        WaitFor([&] {
+            for (HWND child : ChildrenOf(box)) {
+                if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0 && !TextOf(child).empty()) text = TextOf(child);
+            }
+            return !text.empty();
+        }, 5s);
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+        return platform::WideToUtf8(text);
+    }
+    bool NoMessageBox() const { return TopLevel(L"", L"#32770") == nullptr; }
+
+private:
+    // A visible top-level window of the program with this caption or class.
+    HWND TopLevel(const std::wstring& caption, const std::wstring& kind) const {
+        struct Search {
+            DWORD process;
+            std::wstring caption, kind;
+            HWND found = nullptr;
+        } search{process_.dwProcessId, caption, kind};
+        EnumWindows(
+            [](HWND window, LPARAM data) {
+                auto& s = *reinterpret_cast<Search*>(data);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner != s.process || !(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE)) return TRUE;
+                if ((!s.caption.empty() && TextOf(window) == s.caption) ||
+                    (!s.kind.empty() && _wcsicmp(ClassOf(window).c_str(), s.kind.c_str()) == 0)) {
+                    s.found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+    HWND list_ = nullptr;
+    HWND memo_ = nullptr;
+};
+
+const char* const kMaps[] = {"fy_mini.bsp", "aim_grenade.bsp", "he_tennis2.bsp"};
+
+struct EntityEndToEnd : ::testing::Test {
+    void SetUp() override {
+        const char* shared = std::getenv("LW_TESTDATA_MAPS");
+        if (!shared) GTEST_SKIP() << "LW_TESTDATA_MAPS is not set";
+        std::string windowsPath = std::string("Z:") + shared;
+        std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+        source = platform::Utf8ToWide(windowsPath);
+        for (const char* map : kMaps) {
+            // The shared maps are read-only; a user's copies are not.
+            fs::copy_file(source / map, maps / map);
+            fs::permissions(maps / map, fs::perms::owner_write, fs::perm_options::add);
+        }
+        fs::copy_file(bin / L"Lumpwright.exe", app / L"Lumpwright.exe");
+        SetToolDouble(L"");
+    }
+    void TearDown() override { SetToolDouble(L""); }
+
+    fs::path Ent(const char* map) const { return maps / (fs::path(map).stem().wstring() + L".ent"); }
+    std::wstring Shown(const std::string& entBytes) const { return platform::AnsiToWide(WithCrLfLineBreaks(entBytes)); }
+    std::string Original(const char* map) const { return ReadFileBytes(source / map); }
+    // The entity text the real tool finds in the map now.
+    std::string ExportedNow(const char* map) const {
+        const std::wstring program = (bin / L"ripent.exe").wstring();
+        std::wstring commandLine = L"\"" + program + L"\" -export texdata 1 \"" + Ent(map).wstring() + L"\"";
+        STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                            maps.wstring().c_str(), &startup, &started)) {
+            return "(ripent did not start)";
+        }
+        WaitForSingleObject(started.hProcess, 30000);
+        CloseHandle(started.hProcess);
+        CloseHandle(started.hThread);
+        return ReadFileBytes(Ent(map));
+    }
+
+    TempFolder folder;
+    fs::path bin = fs::path(ThisExecutable()).parent_path();
+    fs::path source;
+    fs::path app = folder.AddFolder(L"app");
+    fs::path maps = folder.AddFolder(L"my maps");
+};
+
+constexpr int kOk = IDOK;
+const std::string kSaved = "Изменения сохранены!";
+const std::string kSaveFailed = "Не удалось сохранить изменения!";
+const std::string kExportFailed = "Не удалось извлечь информацию entity!";
+const std::string kQuestion = "Сохранить изменения?";
+// A key and a value with letters of the code page, inserted after the worldspawn's brace.
+const std::wstring kInserted = L"\"lw_note\" \"Карта\"\r\n";
+const std::string kInsertedBytes = "\"lw_note\" \"\xCA\xE0\xF0\xF2\xE0\"";
+
+TEST_F(EntityEndToEnd, EditSaveRevertAndCancelWithTheRealTool) {
+    fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe");
+    RunningApp lumpwright(app, maps);
+    ASSERT_TRUE(lumpwright.Ready());
+    ASSERT_TRUE(lumpwright.Listed(3));
+
+    // Selecting a map shows its entity text; the .ent stays beside it.
+    lumpwright.Select(L"fy_mini.bsp");
+    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); })) << "no entity text appeared";
+    ASSERT_TRUE(fs::exists(Ent("fy_mini.bsp")));
+    const std::string exported = ReadFileBytes(Ent("fy_mini.bsp"));
+    EXPECT_EQ(lumpwright.Memo(), Shown(exported));
+
+    // An edit saved goes into the map.
+    lumpwright.Type(3, kInserted);
+    lumpwright.Press(L"Сохранить изменения");
+    EXPECT_EQ(lumpwright.Answer(kOk), kSaved);
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo().empty(); }));
+    EXPECT_FALSE(fs::exists(Ent("fy_mini.bsp")));
+    const std::string after = ExportedNow("fy_mini.bsp");
+    EXPECT_NE(after.find(kInsertedBytes), std::string::npos) << "the map does not hold the edit";
+    fs::remove(Ent("fy_mini.bsp"));
+
+    // Right after a save another map loads without a question; revert throws edits away.
+    lumpwright.Select(L"aim_grenade.bsp");
+    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+    EXPECT_TRUE(lumpwright.NoMessageBox());
+    const std::wstring loaded = lumpwright.Memo();
+    lumpwright.Type(3, kInserted);
+    lumpwright.Press(L"Отменить все изменения");
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo() == loaded; }));
+
+    // Cancel at the question keeps the edits and the selection on the edited map.
+    lumpwright.Type(3, kInserted);
+    const int edited = lumpwright.Selected();
+    lumpwright.Select(L"he_tennis2.bsp");
+    EXPECT_EQ(lumpwright.Answer(IDCANCEL), kQuestion);
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selected() == edited; }));
+    EXPECT_EQ(lumpwright.Memo(), loaded.substr(0, 3) + kInserted + loaded.substr(3));
+    EXPECT_FALSE(fs::exists(Ent("he_tennis2.bsp"))) << "Cancel ran an export";
+    EXPECT_EQ(ReadFileBytes(maps / "aim_grenade.bsp"), Original("aim_grenade.bsp"));
+}
+
+TEST_F(EntityEndToEnd, ToolFailuresShowTheirMessageAndLoseNothing) {
+    // The tool double stands in for ripent.exe; it does what the behaviour file says.
+    fs::copy_file(ThisExecutable(), app / L"ripent.exe");
+    const fs::path behaviour = folder.Path() / L"behaviour.txt";
+    const auto Behave = [&](const std::wstring& what) { std::ofstream(behaviour, std::ios::binary) << platform::WideToUtf8(what); };
+    Behave(L"real:" + (bin / L"ripent.exe").wstring());
+    SetToolDouble(L"@" + behaviour.wstring());
+    RunningApp lumpwright(app, maps);
+    ASSERT_TRUE(lumpwright.Ready());
+    ASSERT_TRUE(lumpwright.Listed(3));
+
+    lumpwright.Select(L"fy_mini.bsp");
+    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+    lumpwright.Type(3, kInserted);
+    const std::wstring edited = lumpwright.Memo();
+
+    // An import that crashes: the edits, the .ent with them and the map all stay.
+    Behave(L"exit:0xC0000005");
+    lumpwright.Press(L"Сохранить изменения");
+    EXPECT_EQ(lumpwright.Answer(kOk), kSaveFailed);
+    EXPECT_EQ(lumpwright.Memo(), edited);
+    EXPECT_EQ(platform::AnsiToWide(ReadFileBytes(Ent("fy_mini.bsp"))), edited);
+    EXPECT_EQ(ReadFileBytes(maps / "fy_mini.bsp"), Original("fy_mini.bsp"));
+
+    // An export that ends well but writes nothing, after No at the question: the memo keeps the
+    // edited text, and the next selection still asks about it.
+    Behave(L"exit:0");
+    lumpwright.Select(L"aim_grenade.bsp");
+    EXPECT_EQ(lumpwright.Answer(IDNO), kQuestion);
+    EXPECT_EQ(lumpwright.Answer(kOk), kExportFailed);
+    EXPECT_EQ(lumpwright.Memo(), edited);
+
+    // A slow tool is waited for: its output is what loads.
+    Behave(L"sleep:1500");
+    lumpwright.Select(L"he_tennis2.bsp");
+    EXPECT_EQ(lumpwright.Answer(IDNO), kQuestion);
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo() == L"slept"; }));
+    EXPECT_TRUE(lumpwright.NoMessageBox()) << lumpwright.Answer(kOk);
+}
+
+}  // namespace
+}  // namespace lw::app::testing

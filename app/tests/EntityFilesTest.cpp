@@ -1,0 +1,54 @@
+#include "app/EntityFiles.h"
+
+#include <gtest/gtest.h>
+
+#include "app/tests/WindowTestSupport.h"
+#include "platform/Exception.h"
+#include "platform/Text.h"
+
+namespace lw::app::testing {
+namespace {
+
+std::string Utf8(const std::filesystem::path& path) { return platform::WideToUtf8(path.wstring()); }
+
+TEST(EntityFiles, WritesAndReadsEveryByteAndDeletes) {
+    TempFolder folder;
+    EntityFiles files;
+    const std::string path = Utf8(folder.Path() / L"map 1.ent");
+    std::string bytes;
+    for (int i = 0; bytes.size() < (4u << 20) + 3; ++i) bytes += static_cast<char>(i * 7);
+
+    EXPECT_FALSE(files.Exists(path));
+    files.Write(path, bytes);
+    EXPECT_TRUE(files.Exists(path));
+    EXPECT_EQ(files.Read(path), bytes);
+    files.Write(path, "short");
+    EXPECT_EQ(files.Read(path), "short") << "a rewrite replaces the whole file";
+
+    EXPECT_TRUE(files.Delete(path));
+    EXPECT_FALSE(files.Exists(path));
+    EXPECT_TRUE(files.Delete(path)) << "a file that is not there is gone";
+    EXPECT_FALSE(files.Exists(Utf8(folder.Path()))) << "a folder is no entity file";
+}
+
+TEST(EntityFiles, FailuresNameTheFileAndTheReason) {
+    TempFolder folder;
+    EntityFiles files;
+    const std::string missing = Utf8(folder.Path() / L"gone" / L"m.ent");
+    const auto message = [](const std::function<void()>& act) {
+        try {
+            act();
+        } catch (const platform::Exception& error) {
+            return std::string(error.what());
+        }
+        return std::string("no error");
+    };
+    const std::string read = message([&] { files.Read(missing); });
+    EXPECT_TRUE(read.starts_with("Cannot open file \"" + missing + "\". ")) << read;
+    EXPECT_GT(read.size(), ("Cannot open file \"" + missing + "\". ").size()) << "the reason is missing";
+    const std::string write = message([&] { files.Write(missing, "x"); });
+    EXPECT_TRUE(write.starts_with("Cannot create file \"" + missing + "\". ")) << write;
+}
+
+}  // namespace
+}  // namespace lw::app::testing

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/tests/WindowTestSupport.h"
+#include "platform/Exception.h"
+#include "platform/Text.h"
+
+namespace lw::app::testing {
+namespace {
+
+class MemoryIniStore : public platform::IniStore {
+public:
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) override {
+        const auto found = values.find(std::string(section) + "/" + std::string(key));
+        return found == values.end() ? std::string(fallback) : found->second;
+    }
+    void WriteString(std::string_view section, std::string_view key, std::string_view value) override {
+        ++writes;
+        if (readOnly) throw platform::Exception("Unable to write to C:\\app\\configuration.ini");
+        values[std::string(section) + "/" + std::string(key)] = value;
+    }
+    std::map<std::string, std::string> values;
+    int writes = 0;
+    bool readOnly = false;
+};
+
+struct SecondaryWindows : ::testing::Test {
+    void Press(platform::TWinControl& button) { SendMessageW(button.Handle(), BM_CLICK, 0, 0); }
+    bool Shown(const platform::TForm& form) { return IsWindowVisible(form.Handle()); }
+
+    RecordingPrompt prompt;
+    platform::TApplication application{prompt};
+    MemoryIniStore configuration;
+    RecordingLauncher launcher;
+    AppServices services{configuration, launcher};
+    platform::TComponent root{nullptr};
+    platform::TForm& main = root.Make<platform::TForm>();
+    TForm2& about = root.Make<TForm2>(services);
+    TForm3& settings = root.Make<TForm3>(services);
+};
+
+TEST_F(SecondaryWindows, SettingsShowsTheStoredValueAtEveryShowing) {
+    const std::pair<const char*, bool> cases[] = {{nullptr, true}, {"0", false}, {"1", true}, {"0x10", true},
+                                                  {"$0", false}, {"yes", true}};
+    for (const auto& [stored, checked] : cases) {
+        SCOPED_TRACE(stored ? stored : "(missing)");
+        configuration.values.clear();
+        if (stored) configuration.values["MAIN/SAVEP"] = stored;
+        settings.Show();
+        EXPECT_EQ(settings.sCheckBox1.Checked(), checked);
+        Press(settings.sBitBtn1);
+        EXPECT_FALSE(Shown(settings));
+    }
+    EXPECT_EQ(configuration.writes, 0) << "showing and cancelling never write";
+}
+
+TEST_F(SecondaryWindows, ApplyWritesAtOnceOkWritesOnceAndClosesCancelWritesNothing) {
+    settings.Show();
+    Press(settings.sCheckBox1);
+    ASSERT_FALSE(settings.sCheckBox1.Checked());
+    Press(settings.sBitBtn2);
+    EXPECT_EQ(configuration.values["MAIN/SAVEP"], "0");
+    EXPECT_TRUE(Shown(settings));
+
+    Press(settings.sCheckBox1);
+    Press(settings.sBitBtn1);
+    EXPECT_EQ(configuration.values["MAIN/SAVEP"], "0") << "Cancel threw the change away";
+    settings.Show();
+    EXPECT_FALSE(settings.sCheckBox1.Checked()) << "the next showing reads the file again";
+
+    Press(settings.sCheckBox1);
+    const int before = configuration.writes;
+    Press(settings.sBitBtn3);
+    EXPECT_EQ(configuration.writes, before + 1);
+    EXPECT_EQ(configuration.values["MAIN/SAVEP"], "1");
+    EXPECT_FALSE(Shown(settings));
+}
+
+TEST_F(SecondaryWindows, OkThatCannotWriteReportsAndStaysOpen) {
+    configuration.readOnly = true;
+    settings.Show();
+    Press(settings.sBitBtn3);
+    EXPECT_TRUE(Shown(settings));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Unable to write to C:\\app\\configuration.ini");
+}
+
+TEST_F(SecondaryWindows, SettingsWindowLayout) {
+    EXPECT_EQ(settings.Text(), "Настройки");
+    EXPECT_EQ(settings.ClientSize().cx, 481);
+    EXPECT_EQ(settings.ClientSize().cy, 121);
+    EXPECT_EQ(settings.sGroupBox2.Text(), "Основные");
+    EXPECT_EQ(settings.sCheckBox1.Text(), "Запоминать последний используемый каталог");
+    EXPECT_EQ(settings.sCheckBox1.Bounds(), (platform::TBounds{8, 24, 268, 20}));
+    EXPECT_EQ(settings.sBitBtn2.Text(), "Применить");
+    EXPECT_EQ(settings.sBitBtn3.Text(), "ОК");
+    EXPECT_EQ(settings.sBitBtn1.Text(), "Отмена");
+    EXPECT_EQ(settings.sBitBtn1.TabOrder(), 1);
+    EXPECT_EQ(settings.sBitBtn2.TabOrder(), 2);
+    EXPECT_EQ(settings.sBitBtn3.TabOrder(), 3);
+}
+
+TEST_F(SecondaryWindows, ClosingEitherWindowEnablesTheMainWindow) {
+    const auto closes = {+[](SecondaryWindows& t) { t.Press(t.about.sBitBtn3); },
+                         +[](SecondaryWindows& t) { SendMessageW(t.about.Handle(), WM_CLOSE, 0, 0); },
+                         +[](SecondaryWindows& t) { t.Press(t.settings.sBitBtn1); },
+                         +[](SecondaryWindows& t) { SendMessageW(t.settings.Handle(), WM_CLOSE, 0, 0); }};
+    for (const auto close : closes) {
+        about.Show();
+        settings.Show();
+        main.SetEnabled(false);
+        close(*this);
+        EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+        about.Hide();
+        settings.Hide();
+    }
+}
+
+TEST_F(SecondaryWindows, AboutOpensTheSiteAndHelpNeverReacts) {
+    about.Show();
+    EXPECT_EQ(about.Text(), "О программе");
+    EXPECT_EQ(about.ClientSize().cx, 465);
+    EXPECT_EQ(about.ClientSize().cy, 185);
+    const std::string text = about.sMemo1.Text();
+    EXPECT_TRUE(text.starts_with("Lumpwright 1.0\r\n\r\nАвтор: "));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9) << "ten lines";
+
+    Press(about.sBitBtn1);
+    ASSERT_EQ(launcher.opened.size(), 1u);
+    EXPECT_EQ(launcher.opened[0], L"https://" + platform::Utf8ToWide(kProjectAddress));
+
+    EXPECT_FALSE(IsWindowEnabled(about.sBitBtn2.Handle()));
+    Press(about.sBitBtn2);
+    EXPECT_TRUE(Shown(about));
+    EXPECT_EQ(launcher.opened.size(), 1u);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+}  // namespace
+}  // namespace lw::app::testing

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+namespace lw::app::testing {
+
+// This test program doubles as a stand-in for the entity tool: started with the environment
+// variable below set, it does what the value says and ends before any test runs.
+//   "exit:N"      ends with code N
+//   "sleep:MS"    sleeps, then writes "slept" to the file named by its last argument
+//   "echo"        writes its working folder and then each argument, one a line, to the file
+//                 named by its last argument, and ends with 0
+//   "real:PATH"   runs the program PATH with the same arguments and ends with its exit code
+//   "@FILE"       reads the behaviour from FILE at every start, so a test can change it while
+//                 the application that starts the tool keeps running
+inline constexpr wchar_t kToolDoubleVariable[] = L"LW_TOOL_DOUBLE";
+
+// Sets the variable for programs started from now on; an empty value removes it.
+void SetToolDouble(const std::wstring& behaviour);
+
+// This executable's path.
+std::wstring ThisExecutable();
+
+}  // namespace lw::app::testing

@@ -1,0 +1,76 @@
+#include "app/ToolRunner.h"
+
+#include <gtest/gtest.h>
+
+#include "app/tests/ToolDouble.h"
+#include "app/tests/WindowTestSupport.h"
+#include "platform/Form.h"
+#include "platform/Text.h"
+
+namespace lw::app::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct ToolRunnerTest : ::testing::Test {
+    ~ToolRunnerTest() override { SetToolDouble(L""); }
+    std::string Utf8(const std::filesystem::path& path) const { return platform::WideToUtf8(path.wstring()); }
+
+    TempFolder folder;
+    platform::SystemLauncher launcher;
+    ToolRunner runner{launcher, ThisExecutable()};
+};
+
+TEST_F(ToolRunnerTest, HandsBackTheExitCodeOfTheToolAndEveryCrashCodeAsIs) {
+    for (const unsigned code : {0u, 1u, 7u, 0xC0000005u}) {
+        SetToolDouble(L"exit:" + std::to_wstring(code));
+        EXPECT_EQ(runner.RunTool("-export texdata 1 x.ent", Utf8(folder.Path()), 20s), static_cast<int>(code));
+    }
+}
+
+TEST_F(ToolRunnerTest, ToolGetsTheParametersAsWordsAndRunsInTheGivenFolder) {
+    const auto maps = folder.AddFolder(L"my maps");
+    const std::string out = Utf8(maps / L"out put.txt");
+    SetToolDouble(L"echo");
+    ASSERT_EQ(runner.RunTool("-export texdata 1 \"" + out + "\"", Utf8(maps), 20s), 0);
+    EXPECT_EQ(ReadFileBytes(maps / L"out put.txt"),
+              Utf8(maps) + "\n-export\ntexdata\n1\n" + out + "\n");
+}
+
+TEST_F(ToolRunnerTest, ToolThatCannotStartCountsAsNotRun) {
+    ToolRunner missing{launcher, (folder.Path() / L"ripent.exe").wstring()};
+    EXPECT_EQ(missing.RunTool("-export texdata 1 x.ent", Utf8(folder.Path()), 20s), std::nullopt);
+}
+
+TEST_F(ToolRunnerTest, ToolThatOutstaysTheTimeoutIsEndedAndCountsAsFailed) {
+    const auto marker = folder.Path() / L"marker.txt";
+    SetToolDouble(L"sleep:3000");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(runner.RunTool("\"" + Utf8(marker) + "\"", Utf8(folder.Path()), 500ms), std::nullopt);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2500ms);
+    Sleep(3500);
+    EXPECT_FALSE(std::filesystem::exists(marker)) << "the tool went on running";
+}
+
+TEST_F(ToolRunnerTest, WindowsRepaintWhileTheToolRuns) {
+    RecordingPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TComponent root(nullptr);
+    auto& form = root.Make<platform::TForm>();
+    int paints = 0;
+    form.WindowProc = [&, previous = form.WindowProc](platform::TMessage& message) {
+        if (message.Msg == WM_PAINT) ++paints;
+        previous(message);
+    };
+    form.SetClientSize(200, 100);
+    form.Show();
+    PumpFor(200ms);
+    paints = 0;
+    InvalidateRect(form.Handle(), nullptr, TRUE);
+    SetToolDouble(L"sleep:500");
+    EXPECT_EQ(runner.RunTool("\"" + Utf8(folder.Path() / L"m.txt") + "\"", Utf8(folder.Path()), 20s), 0);
+    EXPECT_GE(paints, 1);
+}
+
+}  // namespace
+}  // namespace lw::app::testing
