@@ -1,5 +1,6 @@
 #include "app/ToolRunner.h"
 
+#include "platform/Paths.h"
 #include "platform/Text.h"
 
 namespace lw::app {
@@ -34,17 +35,7 @@ ToolRunner::ToolRunner(platform::Launcher& launcher, std::wstring toolPath)
     : launcher_(launcher), toolPath_(std::move(toolPath)) {}
 
 std::wstring ToolRunner::ToolBesideExecutable() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    path.erase(path.find_last_of(L"\\/") + 1);
-    return path + L"ripent.exe";
+    return platform::ExecutableFolder() + L"ripent.exe";
 }
 
 std::optional<int> ToolRunner::RunTool(const std::string& parameters, const std::string& workingFolder,

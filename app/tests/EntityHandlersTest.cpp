@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/tests/WindowTestSupport.h"
+
+namespace lw::app::testing {
+namespace {
+
+// The main window's find and window-opening handlers, on real controls.
+struct EntityHandlers : ::testing::Test {
+    MainWindowFixture fixture;
+    platform::TComponent forms{nullptr};
+    TForm1& main = forms.Make<TForm1>(fixture.services);
+    TForm2& about = forms.Make<TForm2>(fixture.services);
+    TForm3& settings = forms.Make<TForm3>(fixture.services);
+};
+
+TEST_F(EntityHandlers, FindNextSelectsEachOccurrenceThenReportsAndStartsOver) {
+    main.console.SetText("{\r\n\"key\" \"a\"\r\n\"key\" \"b\"\r\n}");
+    main.sBitBtn5Click();
+    ASSERT_NE(main.finder.Handle(), nullptr) << "the find dialog did not open";
+    main.finder.SetSearchText("key");
+
+    main.finderFind();
+    EXPECT_EQ(main.console.SelStart(), 4);
+    EXPECT_EQ(main.console.SelLength(), 3);
+    EXPECT_EQ(main.FindPos(), 5);
+    main.finderFind();
+    EXPECT_EQ(main.console.SelStart(), 15);
+
+    main.finderFind();
+    ASSERT_EQ(fixture.prompt.shown.size(), 1u);
+    EXPECT_EQ(fixture.prompt.shown[0].text, "There are no further occurences of \"key\" in Memo1.");
+    EXPECT_EQ(fixture.prompt.shown[0].caption, "Error");
+    EXPECT_EQ(fixture.prompt.shown[0].flags, UINT(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(main.FindPos(), 0);
+
+    main.finderFind();
+    EXPECT_EQ(main.console.SelStart(), 4);
+    main.sBitBtn5Click();
+    EXPECT_EQ(main.FindPos(), 0) << "the find button starts from the top again";
+    main.finder.CloseDialog();
+}
+
+TEST_F(EntityHandlers, AboutDisablesTheMainWindowUntilClosedAndSettingsLeavesItEnabled) {
+    main.Show();
+    main.sBitBtn6Click();
+    EXPECT_TRUE(IsWindowVisible(about.Handle()));
+    EXPECT_FALSE(IsWindowEnabled(main.Handle()));
+    SendMessageW(about.sBitBtn3.Handle(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(about.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+
+    main.sBitBtn2Click();
+    EXPECT_TRUE(IsWindowVisible(settings.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+}
+
+}  // namespace
+}  // namespace lw::app::testing
