@@ -4,6 +4,16 @@
 
 namespace lw::app {
 
+// Edits, lists and memos of every window: dark field, grey text.
+constexpr platform::TColor kFieldColor = 1710618;  // red, green and blue 26
+
+inline void SetFieldColours(platform::TControl& control) {
+    control.SetColor(kFieldColor);
+    platform::TFont font = control.Font();
+    font.Color = platform::clGray;
+    control.SetFont(font);
+}
+
 // Names a control and puts it where the window's layout says.
 template <class T>
 T& Place(T& control, const char* name, platform::TBounds bounds) {

@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/FormLayout.h"
 #include "app/core/IoErrorText.h"
 #include "app/core/MapListing.h"
 #include "app/core/ProfileInteger.h"
@@ -13,34 +14,10 @@ using namespace lw::platform;
 
 namespace {
 
-constexpr TColor kFieldColor = 1710618;   // red, green and blue 26
-constexpr TColor kFieldText = clGray;
 constexpr TColor kAddressColor = 16777088;
 constexpr char kSection[] = "MAIN";
 constexpr char kSaveKey[] = "SAVEP";
 constexpr char kFolderKey[] = "LAST_DIRRECTORY";  // spelled so in every file ever written
-
-template <class T>
-T& Place(T& control, const char* name, TBounds bounds) {
-    control.Name = name;
-    control.SetBounds(bounds);
-    return control;
-}
-
-void SetFieldColours(TControl& control) {
-    control.SetColor(kFieldColor);
-    TFont font = control.Font();
-    font.Color = kFieldText;
-    control.SetFont(font);
-}
-
-TButton& MakeButton(TForm& form, TWinControl& parent, const char* name, TBounds bounds, const char* caption,
-                    int image) {
-    TButton& button = Place(form.Make<TButton>(&parent), name, bounds);
-    button.SetText(caption);
-    button.SetImageIndex(image);
-    return button;
-}
 
 }  // namespace
 

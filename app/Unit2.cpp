@@ -11,8 +11,6 @@ using namespace lw::platform;
 
 namespace {
 
-constexpr TColor kFieldColor = 1710618;  // red, green and blue 26
-
 constexpr char kAboutText[] =
     "Lumpwright 1.0\r\n"
     "\r\n"
@@ -20,10 +18,10 @@ constexpr char kAboutText[] =
     "e-mail: team@lumpwright.example.org\r\n"
     "\r\n"
     "Спасибо:\r\n"
-    "zlib\r\n"
-    "libpng\r\n"
-    "libjpeg\r\n"
-    "mingw-w64";
+    "Алексей Воронцов\r\n"
+    "Мария Лебедева\r\n"
+    "Игорь Сомов\r\n"
+    "Ольга Нестерова";
 
 }  // namespace
 
@@ -44,10 +42,7 @@ TForm2::TForm2(TComponent* owner, AppServices& services)
     SetText("О программе");
     SetClientSize(465, 185);
 
-    sMemo1.SetColor(kFieldColor);
-    TFont font = sMemo1.Font();
-    font.Color = clGray;
-    sMemo1.SetFont(font);
+    SetFieldColours(sMemo1);
     sMemo1.SetText(kAboutText);
 
     sBitBtn1.OnClick = [this] { sBitBtn1Click(); };

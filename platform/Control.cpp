@@ -328,6 +328,15 @@ TWinControl* TWinControl::FirstTabStop() const {
     return nullptr;
 }
 
+void TWinControl::ColorChanged() { background_.reset(CreateSolidBrush(ColorToRGB(Color()))); }
+
+void TWinControl::AnswerCtlColor(TMessage& m) const {
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    SetTextColor(dc, ColorToRGB(Font().Color));
+    SetBkColor(dc, ColorToRGB(Color()));
+    m.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
+}
+
 // --- TCustomControl -------------------------------------------------------------------------
 
 TCustomControl::TCustomControl(TComponent* owner, TWinControl* parent, const TCreateParams& params)
@@ -336,14 +345,13 @@ TCustomControl::TCustomControl(TComponent* owner, TWinControl* parent, const TCr
     ColorChanged();
 }
 
-void TCustomControl::ColorChanged() { background_.reset(CreateSolidBrush(ColorToRGB(Color()))); }
 
 void TCustomControl::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_ERASEBKGND: {
         RECT area;
         GetClientRect(Handle(), &area);
-        FillRect(reinterpret_cast<HDC>(m.WParam), &area, background_.get());
+        FillRect(reinterpret_cast<HDC>(m.WParam), &area, BackgroundBrush());
         m.Result = 1;
         return;
     }

@@ -132,6 +132,11 @@ protected:
     void CreateHandle(const TCreateParams& params);
     void WndProc(TMessage& message) override;
     void FontChanged() override;
+    void ColorChanged() override;
+    // The brush of Color(), for erasing and for answering the colour requests of system controls.
+    HBRUSH BackgroundBrush() const { return background_.get(); }
+    // Answers a reflected WM_CTLCOLOR*: the font's colour on the control's own colour.
+    void AnswerCtlColor(TMessage& message) const;
     // The class's own handling (or the parent's, for an unhandled reflected notification).
     void DefaultHandler(TMessage& message);
 
@@ -146,6 +151,7 @@ private:
     bool mouseInside_ = false;
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabList_;
+    BrushHandle background_;
 };
 
 // A windowed control of the toolkit's own class that paints itself: containers and forms.
@@ -157,11 +163,9 @@ protected:
     void WndProc(TMessage& message) override;
     // Override to paint the body; windowless children are drawn on top afterwards.
     virtual void PaintWindow(HDC dc);
-    void ColorChanged() override;
 
 private:
     TControl* WindowlessAt(POINT point) const;
-    BrushHandle background_;
 };
 
 }  // namespace lw::platform

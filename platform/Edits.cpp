@@ -36,8 +36,6 @@ int TCustomEdit::SelLength() const {
     return static_cast<int>(end - start);
 }
 
-void TCustomEdit::ColorChanged() { background_.reset(CreateSolidBrush(ColorToRGB(Color()))); }
-
 void TCustomEdit::Change() {
     if (OnChange) OnChange();
 }
@@ -48,13 +46,9 @@ void TCustomEdit::WndProc(TMessage& m) {
         if (HIWORD(m.WParam) == EN_CHANGE && !settingText_) Change();
         return;
     case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC: {  // a read-only edit asks for the static colours
-        HDC dc = reinterpret_cast<HDC>(m.WParam);
-        SetTextColor(dc, ColorToRGB(Font().Color));
-        SetBkColor(dc, ColorToRGB(Color()));
-        m.Result = reinterpret_cast<LRESULT>(background_.get());
+    case CN_CTLCOLORSTATIC:  // a read-only edit asks for the static colours
+        AnswerCtlColor(m);
         return;
-    }
     }
     TWinControl::WndProc(m);
 }

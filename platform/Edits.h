@@ -25,12 +25,10 @@ public:
 protected:
     TCustomEdit(TComponent* owner, TWinControl* parent, DWORD style);
     void WndProc(TMessage& message) override;
-    void ColorChanged() override;
     // Override to react to a change before OnChange runs.
     virtual void Change();
 
 private:
-    BrushHandle background_;
     bool settingText_ = false;
 };
 

@@ -36,20 +36,14 @@ int TListBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(),
 void TListBox::SetItemIndex(int index) { SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 void TListBox::SetItemHeight(int height) { SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, height); }
 
-void TListBox::ColorChanged() { background_.reset(CreateSolidBrush(ColorToRGB(Color()))); }
-
 void TListBox::WndProc(TMessage& m) {
     switch (m.Msg) {
     case CN_COMMAND:
         if (HIWORD(m.WParam) == LBN_SELCHANGE) Click();
         return;
-    case CN_CTLCOLORLISTBOX: {
-        HDC dc = reinterpret_cast<HDC>(m.WParam);
-        SetTextColor(dc, ColorToRGB(Font().Color));
-        SetBkColor(dc, ColorToRGB(Color()));
-        m.Result = reinterpret_cast<LRESULT>(background_.get());
+    case CN_CTLCOLORLISTBOX:
+        AnswerCtlColor(m);
         return;
-    }
     }
     TWinControl::WndProc(m);
 }

@@ -26,10 +26,6 @@ public:
 
 protected:
     void WndProc(TMessage& message) override;
-    void ColorChanged() override;
-
-private:
-    BrushHandle background_;
 };
 
 }  // namespace lw::platform

@@ -22,8 +22,8 @@ void SumRow(std::uint8_t* d, const std::uint8_t* s, int n, unsigned a) {
 
 }  // namespace
 
-bool TgwFast24::Attach(Bitmap& bmp) {
-    if (!Attachable(bmp, PixelFormat::pf24bit)) return false;
+bool TgwFastRows::AttachAs(Bitmap& bmp, PixelFormat format) {
+    if (!Attachable(bmp, format)) return false;
     Bmp = &bmp;
     Width = bmp.Width();
     Height = bmp.Height();
@@ -33,16 +33,6 @@ bool TgwFast24::Attach(Bitmap& bmp) {
 }
 
 TColor TgwFast24::Pixel(int x, int y) const { return ReadRgb(Start + Delta * y + x * 3); }
-
-bool TgwFast32::Attach(Bitmap& bmp) {
-    if (!Attachable(bmp, PixelFormat::pf32bit)) return false;
-    Bmp = &bmp;
-    Width = bmp.Width();
-    Height = bmp.Height();
-    Start = bmp.Row(0);
-    Delta = bmp.Stride();
-    return true;
-}
 
 std::uint32_t TgwFast32::Pixel(int x, int y) const { return ReadArgbWord(Start + Delta * y + x * 4); }
 

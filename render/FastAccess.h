@@ -11,32 +11,33 @@
 
 namespace lw::render {
 
-class TgwFast24 {
+// The row addressing both single-bitmap accessors share.
+class TgwFastRows {
 public:
-    bool Attach(Bitmap& bmp);
-    TColor Pixel(int x, int y) const;
-
     Bitmap* Bmp = nullptr;
     int Width = 0;
     int Height = 0;
     std::uint8_t* Start = nullptr;
     std::ptrdiff_t Delta = 0;
+
+protected:
+    bool AttachAs(Bitmap& bmp, PixelFormat format);
 };
 
-class TgwFast32 {
+class TgwFast24 : public TgwFastRows {
 public:
-    bool Attach(Bitmap& bmp);
+    bool Attach(Bitmap& bmp) { return AttachAs(bmp, PixelFormat::pf24bit); }
+    TColor Pixel(int x, int y) const;
+};
+
+class TgwFast32 : public TgwFastRows {
+public:
+    bool Attach(Bitmap& bmp) { return AttachAs(bmp, PixelFormat::pf32bit); }
     // 0xAABBGGRR: alpha above the colour value.
     std::uint32_t Pixel(int x, int y) const;
     void SetPixel(int x, int y, std::uint32_t argb);
     // Writes one stored 32-bit word (as ColorToArgb gives it) over the rectangle, clipped.
     void FillRect(const TRect& r, std::uint32_t word);
-
-    Bitmap* Bmp = nullptr;
-    int Width = 0;
-    int Height = 0;
-    std::uint8_t* Start = nullptr;
-    std::ptrdiff_t Delta = 0;
 };
 
 // d' = (d*Alpha + s*(255 - Alpha) + 127) >> 8 for every byte of the destination rectangle,

@@ -7,7 +7,9 @@ constexpr std::string_view kMapExtension = ".bsp";
 
 std::string QuotedWhenBlank(std::string_view path) {
     if (path.find(' ') == std::string_view::npos) return std::string(path);
-    return "\"" + std::string(path) + "\"";
+    std::string quoted(1, '"');
+    quoted.append(path).push_back('"');
+    return quoted;
 }
 
 }  // namespace

@@ -66,7 +66,11 @@ TEST(Launcher, StartsHiddenInTheGivenFolderAndHandsBackTheProcess) {
     std::string where((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
     EXPECT_EQ(AnsiToWide(where.substr(0, where.find_last_not_of("\r\n ") + 1)), folder.wstring());
     written.close();
-    std::filesystem::remove_all(folder);
+    process.reset();
+    // Wine may let go of a finished child's working folder a moment late; a leftover temp
+    // folder is no failure of the launcher.
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 
     EXPECT_FALSE(launcher.Start({folder.wstring() + L"\\missing.exe", L"", L"", true}).has_value());
 }
