@@ -18,10 +18,10 @@ constexpr char kAboutText[] =
     "e-mail: team@lumpwright.example.org\r\n"
     "\r\n"
     "Спасибо:\r\n"
-    "Алексей Воронцов\r\n"
-    "Мария Лебедева\r\n"
-    "Игорь Сомов\r\n"
-    "Ольга Нестерова";
+    "zlib\r\n"
+    "libpng\r\n"
+    "libjpeg\r\n"
+    "mingw-w64";
 
 }  // namespace
 
