@@ -134,7 +134,7 @@ void TForm1::loaderTimer() {
     loader.SetEnabled(false);
 }
 
-void TForm1::sWebLabel1Click() { services_.Programs.OpenAddress(Utf8ToWide(std::string("https://") + kProjectAddress)); }
+void TForm1::sWebLabel1Click() { services_.Programs.OpenAddress(ProjectUrl()); }
 
 void TForm1::mapsClick() { entities_.mapsClick(); }
 

@@ -12,6 +12,7 @@
 #include "platform/Handles.h"
 #include "platform/Label.h"
 #include "platform/ListBox.h"
+#include "platform/Text.h"
 #include "platform/Timer.h"
 
 namespace lw::app {
@@ -67,5 +68,7 @@ private:
 
 // The address the web label shows and opens.
 inline constexpr char kProjectAddress[] = "lumpwright.example.org";
+// What the web label and "На сайт" open.
+inline std::wstring ProjectUrl() { return L"https://" + platform::Utf8ToWide(kProjectAddress); }
 
 }  // namespace lw::app

@@ -52,7 +52,7 @@ TForm2::TForm2(TComponent* owner, AppServices& services)
 }
 
 void TForm2::sBitBtn1Click() {
-    services_.Programs.OpenAddress(Utf8ToWide(std::string("https://") + kProjectAddress));
+    services_.Programs.OpenAddress(ProjectUrl());
 }
 
 void TForm2::sBitBtn3Click() { Close(); }
