@@ -1,6 +1,6 @@
 // Draws the application's button glyphs (24 x 24 RGBA PNG) and its window icon (48 x 48,
 // 256 colours). The outputs are committed under resources/; run this after changing a picture:
-//   g++ -std=c++20 -O2 tools/glyphgen/glyphgen.cpp -lpng -o /tmp/glyphgen && /tmp/glyphgen resources
+//   cmake --build --preset native --target glyphgen && build/native/bin/glyphgen resources
 #include <png.h>
 
 #include <algorithm>

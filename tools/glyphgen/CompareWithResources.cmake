@@ -1,0 +1,15 @@
+# Draws the glyphs and icon afresh and fails when any differs from the committed file.
+file(REMOVE_RECURSE ${OUTPUT})
+file(MAKE_DIRECTORY ${OUTPUT}/glyphs)
+execute_process(COMMAND ${GENERATOR} ${OUTPUT} RESULT_VARIABLE drawn)
+if(NOT drawn EQUAL 0)
+    message(FATAL_ERROR "glyphgen failed: ${drawn}")
+endif()
+file(GLOB_RECURSE committed RELATIVE ${RESOURCES} ${RESOURCES}/*.png ${RESOURCES}/*.ico)
+foreach(name IN LISTS committed)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${RESOURCES}/${name} ${OUTPUT}/${name}
+                    RESULT_VARIABLE differs)
+    if(differs)
+        message(SEND_ERROR "resources/${name} is not what glyphgen draws; rerun it (see its header)")
+    endif()
+endforeach()
