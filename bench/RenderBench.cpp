@@ -30,25 +30,16 @@ Bitmap Noise(PixelFormat f, unsigned seed) {
 
 void Pixels(benchmark::State& state, int w = W, int h = H) { state.SetItemsProcessed(state.iterations() * w * h); }
 
-void BM_SumBitmaps24(benchmark::State& state) {
-    Bitmap dst = Noise(PixelFormat::pf24bit, 1), src = Noise(PixelFormat::pf24bit, 2);
+void BM_SumBitmaps(benchmark::State& state, PixelFormat format) {
+    Bitmap dst = Noise(format, 1), src = Noise(format, 2);
     for (auto _ : state) {
         SumBitmaps(dst, src, 100);
         benchmark::DoNotOptimize(dst.Row(0));
     }
     Pixels(state);
 }
-BENCHMARK(BM_SumBitmaps24);
-
-void BM_SumBitmaps32(benchmark::State& state) {
-    Bitmap dst = Noise(PixelFormat::pf32bit, 1), src = Noise(PixelFormat::pf32bit, 2);
-    for (auto _ : state) {
-        SumBitmaps(dst, src, 100);
-        benchmark::DoNotOptimize(dst.Row(0));
-    }
-    Pixels(state);
-}
-BENCHMARK(BM_SumBitmaps32);
+BENCHMARK_CAPTURE(BM_SumBitmaps, 24, PixelFormat::pf24bit);
+BENCHMARK_CAPTURE(BM_SumBitmaps, 32, PixelFormat::pf32bit);
 
 // Percent 60 has no exact halves; 50 (the disabled look) rounds half of all bytes to even.
 void BM_BlendColorRect24(benchmark::State& state) {
@@ -98,25 +89,17 @@ BENCHMARK(BM_Resample24)->Arg(int(ResampleFilter::Box))->Arg(int(ResampleFilter:
 
 // Anchors.
 
-void BM_Memcpy24(benchmark::State& state) {
-    std::vector<std::uint8_t> a(std::size_t(W) * H * 3, 1), b(a.size(), 2);
+// The bandwidth limit: the same bytes copied.
+void BM_Memcpy(benchmark::State& state, int bytesPerPixel) {
+    std::vector<std::uint8_t> a(std::size_t(W) * H * bytesPerPixel, 1), b(a.size(), 2);
     for (auto _ : state) {
         std::memcpy(a.data(), b.data(), a.size());
         benchmark::DoNotOptimize(a.data());
     }
     Pixels(state);
 }
-BENCHMARK(BM_Memcpy24);
-
-void BM_Memcpy32(benchmark::State& state) {
-    std::vector<std::uint8_t> a(std::size_t(W) * H * 4, 1), b(a.size(), 2);
-    for (auto _ : state) {
-        std::memcpy(a.data(), b.data(), a.size());
-        benchmark::DoNotOptimize(a.data());
-    }
-    Pixels(state);
-}
-BENCHMARK(BM_Memcpy32);
+BENCHMARK_CAPTURE(BM_Memcpy, 24, 3);
+BENCHMARK_CAPTURE(BM_Memcpy, 32, 4);
 
 struct PixmanImage {
     std::vector<std::uint32_t> Bits;
