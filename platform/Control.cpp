@@ -65,9 +65,8 @@ void TControl::SetVisible(bool visible) {
     visible_ = visible;
     if (auto* window = dynamic_cast<TWinControl*>(this); window && window->Handle()) {
         ShowWindow(window->Handle(), visible ? SW_SHOW : SW_HIDE);
-    } else if (parent_ && parent_->Handle()) {
-        const RECT area{bounds_.Left, bounds_.Top, bounds_.Left + bounds_.Width, bounds_.Top + bounds_.Height};
-        InvalidateRect(parent_->Handle(), &area, TRUE);
+    } else {
+        Invalidate();  // a windowless control is drawn by its parent
     }
     Perform(CM_VISIBLECHANGED, visible);
 }
