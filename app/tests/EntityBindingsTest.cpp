@@ -27,10 +27,10 @@ TEST_F(MemoBindingTest, CodePageBytesRoundTripAndEverySetIsAChange) {
         if (c % 32 == 0) bytes += "\r\n";
     }
     binding.SetText(bytes);
-    EXPECT_EQ(binding.Text(), bytes);
+    EXPECT_EQ(binding.Text().bytes, bytes);
     EXPECT_EQ(changes, 1);
     binding.SetText({});
-    EXPECT_EQ(binding.Text(), "");
+    EXPECT_EQ(binding.Text().bytes, "");
     EXPECT_EQ(changes, 2);
 }
 
@@ -38,11 +38,11 @@ TEST_F(MemoBindingTest, LargeTextLoadsAndTakesTyping) {
     std::string big;
     for (int i = 0; big.size() < (4u << 20); ++i) big += "\"origin\" \"" + std::to_string(i) + " 0 0\"\r\n";
     binding.SetText(big);
-    ASSERT_EQ(binding.Text().size(), big.size());
+    ASSERT_EQ(binding.Text().bytes.size(), big.size());
     const int end = static_cast<int>(big.size());
     SendMessageW(memo.Handle(), EM_SETSEL, end, end);
     SendMessageW(memo.Handle(), WM_CHAR, L'}', 0);
-    EXPECT_EQ(binding.Text(), big + "}");
+    EXPECT_EQ(binding.Text().bytes, big + "}");
 }
 
 TEST(MapListBinding, EntriesAndFolderAsShownAndSelectionFromTheProgram) {
