@@ -452,6 +452,8 @@ TEST_F(EntityEndToEnd, F3FindsTheNextOccurrenceAndCtrlSSavesWithoutTypingAnythin
     const std::string edited = platform::WideToAnsi(lumpwright.Memo());
     lumpwright.Chord(VK_CONTROL, 'S');
     EXPECT_EQ(lumpwright.Answer(kOk), kSaved);
+    // The program deletes the .ent once the message is closed; the export below writes it anew.
+    EXPECT_TRUE(WaitFor([&] { return !fs::exists(Ent("he_tennis2.bsp")); }));
     EXPECT_EQ(ExportedNow("he_tennis2.bsp"), edited);
 }
 
