@@ -457,5 +457,28 @@ TEST_F(EntityEndToEnd, F3FindsTheNextOccurrenceAndCtrlSSavesWithoutTypingAnythin
     EXPECT_EQ(ExportedNow("he_tennis2.bsp"), edited);
 }
 
+TEST_F(EntityEndToEnd, TheEntityFileLeadsTheToolBackToTheSelectedMapOnly) {
+    fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe");
+    // Cutting the first ".bsp" out of "de.bspx.bsp" would name "dex.bsp"'s entity file.
+    fs::copy_file(maps / "fy_mini.bsp", maps / "de.bspx.bsp");
+    fs::copy_file(maps / "aim_grenade.bsp", maps / "dex.bsp");
+    const std::string neighbour = ReadFileBytes(maps / "dex.bsp");
+    RunningApp lumpwright(app, maps);
+    ASSERT_TRUE(lumpwright.Ready());
+    ASSERT_TRUE(lumpwright.Listed(5));
+
+    lumpwright.Select(L"de.bspx.bsp");
+    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+    EXPECT_EQ(platform::WideToAnsi(lumpwright.Memo()), ExportedNow("fy_mini.bsp"));
+    lumpwright.Type(3, kInserted);
+    const std::string edited = platform::WideToAnsi(lumpwright.Memo());
+    lumpwright.Press(L"Сохранить изменения");
+    EXPECT_EQ(lumpwright.Answer(kOk), kSaved);
+    EXPECT_TRUE(WaitFor([&] { return !fs::exists(Ent("de.bspx.bsp")); }));
+
+    EXPECT_EQ(ExportedNow("de.bspx.bsp"), edited);
+    EXPECT_EQ(ReadFileBytes(maps / "dex.bsp"), neighbour);
+}
+
 }  // namespace
 }  // namespace lw::app::testing
