@@ -12,8 +12,9 @@ namespace lw::app {
 class MemoBinding : public Memo {
 public:
     explicit MemoBinding(platform::TMemo& memo) : memo_(memo) {}
-    std::string Text() const override;
+    MemoText Text() const override;
     void SetText(const std::string& text) override;
+    void ShowLine(int line) override;
 
 private:
     platform::TMemo& memo_;

@@ -19,6 +19,11 @@ void EntityEditing::StartFind() {
     controls_.finder.Execute();
 }
 
+void EntityEditing::FindNext() {
+    if (controls_.finder.SearchTextW().empty()) return StartFind();
+    finderFind();
+}
+
 void EntityEditing::finderFind() {
     const FindOutcome outcome = FindStep(controls_.console.TextW(), controls_.finder.SearchTextW(), findPos_);
     if (!outcome.found) {

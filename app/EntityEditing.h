@@ -27,9 +27,12 @@ public:
     void Save() { editor_.Save(); }
     void Revert() { editor_.Revert(); }
     void consoleChange() { editor_.MemoChanged(); }
+    bool MayClose() { return editor_.MayClose(); }
     // "Поиск в тексте": searching starts again from the top.
     void StartFind();
     void finderFind();
+    // F3: the next occurrence of the last search text; with none yet, the dialog opens.
+    void FindNext();
 
     const EntityEditor& Editor() const { return editor_; }
     std::int32_t FindPos() const { return findPos_; }

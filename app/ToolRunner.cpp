@@ -38,13 +38,14 @@ std::wstring ToolRunner::ToolBesideExecutable() {
     return platform::ExecutableFolder() + L"ripent.exe";
 }
 
-std::optional<int> ToolRunner::RunTool(const std::string& parameters, const std::string& workingFolder,
-                                       std::chrono::milliseconds timeout) {
+ToolRun ToolRunner::RunTool(const std::string& parameters, const std::string& workingFolder,
+                            std::chrono::milliseconds timeout) {
     std::optional<platform::Process> process = launcher_.Start({.Program = toolPath_,
                                                                 .Parameters = platform::Utf8ToWide(parameters),
                                                                 .WorkingDirectory = platform::Utf8ToWide(workingFolder),
-                                                                .Hidden = true});
-    if (!process) return std::nullopt;
+                                                                .Hidden = true,
+                                                                .CaptureErrors = true});
+    if (!process) return {ToolRun::End::NotStarted, 0, {}};
 
     const BusyPointer busy;
     const HANDLE handle = process->Handle();
@@ -54,8 +55,8 @@ std::optional<int> ToolRunner::RunTool(const std::string& parameters, const std:
                                                      QS_INPUT | QS_PAINT | QS_SENDMESSAGE);
         if (woke == WAIT_OBJECT_0) {
             const std::optional<DWORD> code = process->ExitCode();
-            if (!code) return std::nullopt;
-            return static_cast<int>(*code);
+            // An exit code that cannot be read is no success either.
+            return {ToolRun::End::Exited, code.value_or(STILL_ACTIVE), process->Errors()};
         }
         if (woke != WAIT_OBJECT_0 + 1) break;
         PaintAndDropInput();
@@ -64,7 +65,7 @@ std::optional<int> ToolRunner::RunTool(const std::string& parameters, const std:
     // A tool that hangs must not hold the map or the window: end it and count a failure.
     TerminateProcess(handle, 1);
     process->WaitFor(5000);
-    return std::nullopt;
+    return {ToolRun::End::TimedOut, 0, {}};
 }
 
 }  // namespace lw::app

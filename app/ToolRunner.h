@@ -12,8 +12,8 @@ class ToolRunner : public Launcher {
 public:
     ToolRunner(platform::Launcher& launcher, std::wstring toolPath);
 
-    std::optional<int> RunTool(const std::string& parameters, const std::string& workingFolder,
-                               std::chrono::milliseconds timeout) override;
+    ToolRun RunTool(const std::string& parameters, const std::string& workingFolder,
+                    std::chrono::milliseconds timeout) override;
 
     // ripent.exe in the folder of the running executable.
     static std::wstring ToolBesideExecutable();

@@ -88,6 +88,7 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
     sBitBtn6.OnClick = [this] { sBitBtn6Click(); };
 
     OnClose = [this](TCloseAction& action) { FormClose(action); };
+    OnShortCut = [this](WORD key, bool control) { return FormShortCut(key, control); };
     FormCreate();
 }
 
@@ -100,7 +101,12 @@ void TForm1::FormCreate() {
     }
 }
 
-void TForm1::FormClose(TCloseAction&) {
+void TForm1::FormClose(TCloseAction& action) {
+    // Unsaved edits first: a window that stays open has not closed, so nothing is written.
+    if (!entities_.MayClose()) {
+        action = TCloseAction::None;
+        return;
+    }
     IniStore& configuration = services_.Configuration;
     if (ProfileIntegerOr(configuration.ReadString(kSection, kSaveKey, ""), 1) == 0) return;
     try {
@@ -110,6 +116,21 @@ void TForm1::FormClose(TCloseAction&) {
         // cannot be written would leave the user no way out of the program.
         if (Application) Application->ShowException(error.what());
     }
+}
+
+bool TForm1::FormShortCut(WORD key, bool control) {
+    if (control && key == 'S') {
+        sBitBtn4Click();
+    } else if (control && key == 'F') {
+        sBitBtn5Click();
+    } else if (!control && key == VK_F3) {
+        entities_.FindNext();
+    } else if (control && key == 'A' && GetFocus() == console.Handle()) {
+        SendMessageW(console.Handle(), EM_SETSEL, 0, -1);
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void TForm1::sBitBtn1Click() { Close(); }

@@ -47,6 +47,7 @@ public:
 
     void FormCreate();
     void FormClose(platform::TCloseAction& action);
+    bool FormShortCut(WORD key, bool control);
     void sBitBtn1Click();
     void pathChange();
     void loaderTimer();

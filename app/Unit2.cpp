@@ -49,6 +49,7 @@ TForm2::TForm2(TComponent* owner, AppServices& services)
     sBitBtn2.SetEnabled(false);
     sBitBtn3.OnClick = [this] { sBitBtn3Click(); };
     OnClose = [this](TCloseAction& action) { FormClose(action); };
+    OnShortCut = [this](WORD key, bool control) { return FormShortCut(key, control); };
 }
 
 void TForm2::sBitBtn1Click() {
@@ -56,6 +57,12 @@ void TForm2::sBitBtn1Click() {
 }
 
 void TForm2::sBitBtn3Click() { Close(); }
+
+bool TForm2::FormShortCut(WORD key, bool) {
+    if (key != VK_ESCAPE) return false;
+    sBitBtn3Click();
+    return true;
+}
 
 void TForm2::FormClose(TCloseAction&) {
     if (Application && Application->MainForm()) Application->MainForm()->SetEnabled(true);

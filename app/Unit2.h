@@ -26,6 +26,7 @@ public:
     void sBitBtn1Click();
     void sBitBtn3Click();
     void FormClose(platform::TCloseAction& action);
+    bool FormShortCut(WORD key, bool control);
 
 private:
     AppServices& services_;

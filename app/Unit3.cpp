@@ -42,6 +42,7 @@ TForm3::TForm3(TComponent* owner, AppServices& services)
     sBitBtn1.OnClick = [this] { sBitBtn1Click(); };
     OnShow = [this] { FormShow(); };
     OnClose = [this](TCloseAction& action) { FormClose(action); };
+    OnShortCut = [this](WORD key, bool control) { return FormShortCut(key, control); };
 }
 
 void TForm3::FormShow() {
@@ -59,6 +60,12 @@ void TForm3::sBitBtn3Click() {
 }
 
 void TForm3::sBitBtn1Click() { Close(); }
+
+bool TForm3::FormShortCut(WORD key, bool) {
+    if (key != VK_ESCAPE) return false;
+    sBitBtn1Click();
+    return true;
+}
 
 void TForm3::FormClose(TCloseAction&) {
     if (Application && Application->MainForm()) Application->MainForm()->SetEnabled(true);

@@ -24,6 +24,7 @@ public:
     void sBitBtn3Click();
     void sBitBtn1Click();
     void FormClose(platform::TCloseAction& action);
+    bool FormShortCut(WORD key, bool control);
 
 private:
     AppServices& services_;

@@ -55,7 +55,19 @@ void TApplication::Dispatch(MSG& message) {
     }
     // Our forms get the dialog keyboard interface too: Tab, arrows, Enter on buttons.
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (root && dynamic_cast<TForm*>(TWinControl::FromHandle(root)) && IsDialogMessageW(root, &message)) return;
+    auto* form = root ? dynamic_cast<TForm*>(TWinControl::FromHandle(root)) : nullptr;
+    if (form && message.message == WM_KEYDOWN && form->OnShortCut) {
+        const bool control = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
+        bool taken = false;
+        try {
+            taken = form->OnShortCut(static_cast<WORD>(message.wParam), control);
+        } catch (...) {
+            HandleException(std::current_exception());
+            taken = true;
+        }
+        if (taken) return;
+    }
+    if (form && IsDialogMessageW(root, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

@@ -31,6 +31,10 @@ public:
 
     std::function<void()> OnShow;
     std::function<void(TCloseAction&)> OnClose;
+    // A key pressed in the form, before the control with the focus sees it; `control` is set
+    // for Ctrl without Alt (Ctrl+Alt is AltGr, which types letters). Answer true to take the
+    // key: the control then gets nothing, not even the character. Served by the event loop.
+    std::function<bool(WORD key, bool control)> OnShortCut;
 
 protected:
     void WndProc(TMessage& message) override;

@@ -14,6 +14,39 @@ std::optional<DWORD> Process::ExitCode() const {
     return code;
 }
 
+std::string Process::Errors() const {
+    constexpr DWORD kMost = 64 * 1024;
+    if (!errors_) return {};
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(errors_.get(), start, nullptr, FILE_BEGIN)) return {};
+    std::string text(kMost, '\0');
+    DWORD got = 0;
+    if (!ReadFile(errors_.get(), text.data(), kMost, &got, nullptr)) return {};
+    text.resize(got);
+    return text;
+}
+
+namespace {
+
+// A file rather than a pipe: a program that writes much can never block on a full pipe while
+// we wait for it to end. It goes when the last handle to it closes.
+KernelHandle InheritableErrorFile() {
+    wchar_t folder[MAX_PATH + 1];
+    wchar_t name[MAX_PATH + 1];
+    if (!GetTempPathW(MAX_PATH + 1, folder) || !GetTempFileNameW(folder, L"lwe", 0, name)) return {};
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    KernelHandle file(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                  nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        DeleteFileW(name);
+        return {};
+    }
+    return file;
+}
+
+}  // namespace
+
 std::optional<Process> SystemLauncher::Start(const LaunchRequest& request) {
     std::wstring commandLine = L"\"" + request.Program + L"\" " + request.Parameters;
     STARTUPINFOW startup{};
@@ -22,15 +55,24 @@ std::optional<Process> SystemLauncher::Start(const LaunchRequest& request) {
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = SW_HIDE;
     }
+    KernelHandle errors;
+    if (request.CaptureErrors) {
+        errors = InheritableErrorFile();
+        if (errors) {
+            startup.dwFlags |= STARTF_USESTDHANDLES;
+            startup.hStdError = errors.get();
+        }
+    }
+    const BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) ? TRUE : FALSE;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(request.Program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+    if (!CreateProcessW(request.Program.c_str(), commandLine.data(), nullptr, nullptr, inherit,
                         request.Hidden ? CREATE_NO_WINDOW : 0, nullptr,
                         request.WorkingDirectory.empty() ? nullptr : request.WorkingDirectory.c_str(), &startup,
                         &started)) {
         return std::nullopt;
     }
     CloseHandle(started.hThread);
-    return Process(KernelHandle(started.hProcess));
+    return Process(KernelHandle(started.hProcess), std::move(errors));
 }
 
 void SystemLauncher::OpenAddress(const std::wstring& address) {

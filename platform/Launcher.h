@@ -13,22 +13,27 @@ struct LaunchRequest {
     std::wstring Parameters;        // handed over as one string, exactly as given
     std::wstring WorkingDirectory;  // empty: the caller's current directory
     bool Hidden = true;             // no window, no console
+    bool CaptureErrors = false;     // keep what it writes to its standard error
 };
 
 // A started process; owns its handle. One without a handle counts as already ended.
 class Process {
 public:
     Process() = default;
-    explicit Process(KernelHandle handle) : handle_(std::move(handle)) {}
+    explicit Process(KernelHandle handle, KernelHandle errors = {})
+        : handle_(std::move(handle)), errors_(std::move(errors)) {}
 
     HANDLE Handle() const { return handle_.get(); }
     // True when the process has ended within `milliseconds`.
     bool WaitFor(DWORD milliseconds) const;
     // The exit code once it has ended.
     std::optional<DWORD> ExitCode() const;
+    // What it wrote to its standard error so far (at most 64 KB), when that was captured.
+    std::string Errors() const;
 
 private:
     KernelHandle handle_;
+    KernelHandle errors_;
 };
 
 // Starting other programs, behind an interface so that tests can record instead of start.

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,14 @@ std::string WideToUtf8(std::wstring_view wide);
 // page can represent.
 std::wstring AnsiToWide(std::string_view ansi);
 std::string WideToAnsi(std::wstring_view wide);
+
+// WideToAnsi for text that must be stored exactly: `firstLost` is the index, in `wide`, of the
+// first character that the code page has no byte for (the bytes then hold a stand-in for it).
+struct AnsiConversion {
+    std::string bytes;
+    std::optional<size_t> firstLost;
+};
+AnsiConversion WideToAnsiExact(std::wstring_view wide);
 
 // printf-style formatting of a single text or number into a message template.
 std::string FormatMessageText(std::string_view pattern, std::string_view argument);

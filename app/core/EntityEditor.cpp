@@ -1,6 +1,7 @@
 #include "app/core/EntityEditor.h"
 
 #include "app/core/EntityNames.h"
+#include "app/core/FailureReasons.h"
 #include "app/core/LineBreaks.h"
 
 namespace lw::app {
@@ -22,6 +23,19 @@ std::optional<std::string> EntityEditor::LoadedEntityPath() const {
 
 void EntityEditor::MemoChanged() {
     modified_ = true;
+}
+
+bool EntityEditor::MayClose() {
+    if (!modified_ || !loaded_) return true;
+    switch (prompt_.Ask("Сохранение", "Сохранить изменения?")) {
+    case Answer::Yes:
+        return SaveLoaded();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void EntityEditor::MapsClick(int index) {
@@ -69,9 +83,10 @@ void EntityEditor::Export(int index) {
     if (!entry) return;
     const std::string folder = maps_.Folder();
     const std::string path = EntityFilePath(folder, *entry);
+    if (ToolReachesOtherMap(folder, *entry, kExportFailed)) return;
 
     // A file left by an earlier run would pass for this run's output.
-    const bool exported = files_.Delete(path) && tool_.RunTool(ExportParameters(path), folder, kToolTimeout) == 0;
+    const bool exported = files_.Delete(path) && tool_.RunTool(ExportParameters(path), folder, kToolTimeout).Succeeded();
     if (!exported || !files_.Exists(path)) {
         prompt_.Tell(kErrorCaption, kExportFailed);
         return;
@@ -86,9 +101,17 @@ void EntityEditor::Export(int index) {
 bool EntityEditor::SaveLoaded() {
     if (!loaded_) return false;
     const std::string path = loaded_->entityPath;
-    files_.Write(path, memo_.Text());
-    if (tool_.RunTool(ImportParameters(path), loaded_->folder, kToolTimeout) != 0) {
-        prompt_.Tell(kErrorCaption, kSaveFailed);
+    // Bytes that are not the text would change the map without a word.
+    const MemoText text = memo_.Text();
+    if (text.unstorable) {
+        RefuseSave(UnstorableReason(*text.unstorable), text.unstorable->line);
+        return false;
+    }
+    if (ToolReachesOtherMap(loaded_->folder, loaded_->entry, kSaveFailed)) return false;
+    files_.Write(path, text.bytes);
+    if (const ToolRun run = tool_.RunTool(ImportParameters(path), loaded_->folder, kToolTimeout); !run.Succeeded()) {
+        const std::string reason = ToolFailureReason(run, kToolTimeout);
+        RefuseSave(reason, EntityLineIn(reason));
         return false;
     }
     // The text is in the map now; an emptied memo belongs to no map and must never be saved.
@@ -98,6 +121,20 @@ bool EntityEditor::SaveLoaded() {
     prompt_.Tell("Успех", "Изменения сохранены!");
     files_.Delete(path);
     return true;
+}
+
+bool EntityEditor::ToolReachesOtherMap(const std::string& folder, const std::string& entry, std::string_view failure) {
+    const std::string firstChoice = ToolsFirstMapChoice(entry);
+    if (firstChoice == entry || !files_.Exists(folder + "\\" + firstChoice)) return false;
+    prompt_.Tell(kErrorCaption, std::string(failure) + "\n" + "ripent.exe отнёс бы файл «" + EntityFileName(entry) +
+                                    "» к карте «" + firstChoice + "», а не к «" + entry + "»; переименуйте одну из них.");
+    return true;
+}
+
+void EntityEditor::RefuseSave(const std::string& reason, std::optional<int> line) {
+    prompt_.Tell(kErrorCaption, std::string(kSaveFailed) + "\n" + reason);
+    // After the message, so that the caret is where the user looks next.
+    if (line) memo_.ShowLine(*line);
 }
 
 void EntityEditor::SelectLoaded() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lw::app {
 
@@ -21,6 +22,8 @@ public:
     void Save();                // "Сохранить изменения"
     void Revert();              // "Отменить все изменения"
     void MemoChanged();         // any change of the memo's text
+    // The main window is closing: asks about unsaved edits. False keeps the window open.
+    bool MayClose();
 
     bool Modified() const { return modified_; }
     // The entry the loaded text came from.
@@ -38,6 +41,9 @@ private:
 
     void Export(int index);
     bool SaveLoaded();
+    // Tells why the tool would not find `entry` from its entity file, if it would not.
+    bool ToolReachesOtherMap(const std::string& folder, const std::string& entry, std::string_view failure);
+    void RefuseSave(const std::string& reason, std::optional<int> line);
     void SelectLoaded();
 
     Memo& memo_;

@@ -15,13 +15,16 @@ std::string QuotedWhenBlank(std::string_view path) {
 }  // namespace
 
 std::string MapBaseName(std::string_view entry) {
-    std::string name(entry);
-    if (const auto at = name.find(kMapExtension); at != std::string::npos) name.erase(at, kMapExtension.size());
-    return name;
+    if (entry.ends_with(kMapExtension)) entry.remove_suffix(kMapExtension.size());
+    return std::string(entry);
 }
 
 std::string EntityFileName(std::string_view entry) {
     return MapBaseName(entry) + ".ent";
+}
+
+std::string ToolsFirstMapChoice(std::string_view entry) {
+    return MapBaseName(entry) + std::string(kMapExtension);
 }
 
 std::string EntityFilePath(std::string_view folder, std::string_view entry) {

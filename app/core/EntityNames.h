@@ -6,11 +6,18 @@ namespace lw::app {
 
 // Names formed from a map list entry (a bare file name) and the folder field. Paths are UTF-8.
 
-// The entry with the first ".bsp" cut out; compared with case, so "MAP.BSP" stays as it is.
+// The entry without a final ".bsp", compared with case, so "MAP.BSP" stays as it is. Only the
+// end counts: the tool takes "<base>.ent" back to the map "<base>.bsp", which is the entry
+// itself, where cutting an inner ".bsp" ("de.bspx.bsp" -> "dex.bsp") would lead it elsewhere.
 std::string MapBaseName(std::string_view entry);
 
-// "a.bsp" -> "a.ent", "a.bsp.bsp" -> "a.bsp.ent", "MAP.BSP" -> "MAP.BSP.ent".
+// "a.bsp" -> "a.ent", "a.bsp.bsp" -> "a.bsp.ent", "MAP.BSP" -> "MAP.BSP.ent",
+// "de.bspx.bsp" -> "de.bspx.ent".
 std::string EntityFileName(std::string_view entry);
+
+// The map the tool tries first for the entry's entity file: "<base>.bsp". When that is not the
+// entry and exists, the tool would take it in place of the entry.
+std::string ToolsFirstMapChoice(std::string_view entry);
 
 // The folder, a backslash, the entity file name. The backslash is added even when the folder
 // already ends in one: the platform reads the doubled separator as one.

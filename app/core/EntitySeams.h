@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,12 +12,28 @@ namespace lw::app {
 // code page. Failures of file access throw an exception derived from std::exception whose text
 // is the message for the user.
 
+// A character of the memo that the system code page has no byte for.
+struct UnstorableCharacter {
+    std::string character;  // UTF-8
+    std::uint32_t codePoint = 0;
+    int line = 1;  // of the memo's text, from 1
+};
+
+// The memo's text as bytes of the system code page. When a character cannot be stored, the
+// bytes are not the text, and `unstorable` names the first such character.
+struct MemoText {
+    std::string bytes;
+    std::optional<UnstorableCharacter> unstorable;
+};
+
 class Memo {
 public:
     virtual ~Memo() = default;
-    virtual std::string Text() const = 0;
+    virtual MemoText Text() const = 0;
     // Must report the change to the editor, as a change made by the user does.
     virtual void SetText(const std::string& text) = 0;
+    // Puts the caret at the start of `line` (from 1) and scrolls it into view.
+    virtual void ShowLine(int line) = 0;
 };
 
 class MapList {
@@ -30,13 +47,24 @@ public:
     virtual void Select(int index) = 0;
 };
 
+// How a run of the tool ended.
+struct ToolRun {
+    enum class End { Exited, NotStarted, TimedOut };
+    End end = End::Exited;
+    std::uint32_t exitCode = 0;
+    // What the tool wrote to its standard error: UTF-8, one line for each failure.
+    std::string errors;
+
+    bool Succeeded() const { return end == End::Exited && exitCode == 0; }
+};
+
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    // Starts the tool with `parameters` in `workingFolder` and waits for it to end. The exit
-    // code, or nothing when it could not be started or had to be ended after `timeout`.
-    virtual std::optional<int> RunTool(const std::string& parameters, const std::string& workingFolder,
-                                       std::chrono::milliseconds timeout) = 0;
+    // Starts the tool with `parameters` in `workingFolder` and waits for it to end; one that
+    // is still running after `timeout` is ended.
+    virtual ToolRun RunTool(const std::string& parameters, const std::string& workingFolder,
+                            std::chrono::milliseconds timeout) = 0;
 };
 
 class FileSystem {

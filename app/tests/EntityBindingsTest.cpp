@@ -4,6 +4,7 @@
 
 #include "app/tests/WindowTestSupport.h"
 #include "platform/Form.h"
+#include "platform/Text.h"
 
 namespace lw::app::testing {
 namespace {
@@ -27,22 +28,69 @@ TEST_F(MemoBindingTest, CodePageBytesRoundTripAndEverySetIsAChange) {
         if (c % 32 == 0) bytes += "\r\n";
     }
     binding.SetText(bytes);
-    EXPECT_EQ(binding.Text(), bytes);
+    EXPECT_EQ(binding.Text().bytes, bytes);
     EXPECT_EQ(changes, 1);
     binding.SetText({});
-    EXPECT_EQ(binding.Text(), "");
+    EXPECT_EQ(binding.Text().bytes, "");
     EXPECT_EQ(changes, 2);
+}
+
+TEST_F(MemoBindingTest, NamesTheFirstCharacterTheCodePageCannotStoreWithItsLine) {
+    struct Case {
+        const wchar_t* text;
+        const char* character;
+        std::uint32_t codePoint;
+        int line;
+    };
+    // "ő" has a look-alike "o" that a best-fit conversion would write without a word.
+    const Case cases[] = {
+        {L"\"a\" \"Карта — №1\"\r\n}", nullptr, 0, 0},
+        {L"{\r\n\"a\" \"x\"\r\n\"b\" \"Gőz 中\"", "ő", 0x151, 3},
+        {L"\r\n\r\n\r\n\U0001F600 ő", "\U0001F600", 0x1F600, 4},
+        {L"中", "中", 0x4E2D, 1},
+    };
+    for (const Case& c : cases) {
+        memo.SetTextW(c.text);
+        const MemoText text = binding.Text();
+        if (!c.character) {
+            EXPECT_EQ(text.unstorable, std::nullopt);
+            EXPECT_EQ(platform::AnsiToWide(text.bytes), c.text);
+            continue;
+        }
+        ASSERT_TRUE(text.unstorable) << platform::WideToUtf8(c.text);
+        EXPECT_EQ(text.unstorable->character, c.character);
+        EXPECT_EQ(text.unstorable->codePoint, c.codePoint);
+        EXPECT_EQ(text.unstorable->line, c.line);
+    }
+}
+
+TEST_F(MemoBindingTest, ShowLinePutsTheCaretAtTheLineStartInView) {
+    form.SetClientSize(300, 200);
+    memo.SetBounds({0, 0, 300, 200});
+    form.Show();
+    std::string text;
+    for (int line = 1; line <= 300; ++line) text += "\"line\" \"" + std::to_string(line) + "\"\r\n";
+    binding.SetText(text);
+    binding.ShowLine(250);
+    const int start = static_cast<int>(text.find("\"250\""));
+    const int lineStart = static_cast<int>(text.rfind('\n', start) + 1);
+    EXPECT_EQ(memo.SelStart(), lineStart);
+    EXPECT_EQ(memo.SelLength(), 0);
+    const auto first = SendMessageW(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0);
+    EXPECT_GT(first, 200);
+    EXPECT_LE(first, 249);
+    EXPECT_EQ(GetFocus(), memo.Handle());
 }
 
 TEST_F(MemoBindingTest, LargeTextLoadsAndTakesTyping) {
     std::string big;
     for (int i = 0; big.size() < (4u << 20); ++i) big += "\"origin\" \"" + std::to_string(i) + " 0 0\"\r\n";
     binding.SetText(big);
-    ASSERT_EQ(binding.Text().size(), big.size());
+    ASSERT_EQ(binding.Text().bytes.size(), big.size());
     const int end = static_cast<int>(big.size());
     SendMessageW(memo.Handle(), EM_SETSEL, end, end);
     SendMessageW(memo.Handle(), WM_CHAR, L'}', 0);
-    EXPECT_EQ(binding.Text(), big + "}");
+    EXPECT_EQ(binding.Text().bytes, big + "}");
 }
 
 TEST(MapListBinding, EntriesAndFolderAsShownAndSelectionFromTheProgram) {

@@ -79,9 +79,62 @@ public:
     ~RunningApp() {
         if (!process_.hProcess) return;
         if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
+        // Edits left by a test are thrown away: No at the question closing asks.
+        const bool ended = WaitFor([&] {
+            if (HWND box = TopLevel(L"", L"#32770")) PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+            return Ended();
+        }, 20s);
+        if (!ended) TerminateProcess(process_.hProcess, 1);
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
+    }
+
+    // As the close box or Alt+F4 do.
+    void Close() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
+    bool Ended() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
+    bool WindowShown() const { return IsWindow(main_) && IsWindowVisible(main_); }
+    std::pair<int, int> Selection() const {
+        DWORD start = 0, end = 0;
+        SendMessageW(memo_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return {static_cast<int>(start), static_cast<int>(end)};
+    }
+    // Keys as the user presses them, to the window with the keyboard focus: `modifier` (or 0)
+    // held while `key` goes down and up.
+    void Chord(WORD modifier, WORD key) const {
+        SetForegroundWindow(main_);
+        WaitFor([&] { return GetForegroundWindow() == main_; }, 5s);
+        std::vector<INPUT> inputs;
+        const auto Key = [&](WORD code, bool up) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = code;
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(input);
+        };
+        if (modifier) Key(modifier, false);
+        Key(key, false);
+        Key(key, true);
+        if (modifier) Key(modifier, true);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+    // The find dialog: search for `text` with its find-next button.
+    bool FindWithDialog(const std::wstring& text) const {
+        HWND dialog = nullptr;
+        if (!WaitFor([&] { return (dialog = TopLevel(L"", L"#32770")) != nullptr; }, 10s)) return false;
+        HWND edit = nullptr;
+        for (HWND child : ChildrenOf(dialog)) {
+            if (!edit && _wcsicmp(ClassOf(child).c_str(), L"Edit") == 0) edit = child;
+        }
+        if (!edit) return false;
+        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        return true;
+    }
+    void CloseFindDialog() const {
+        if (HWND dialog = TopLevel(L"", L"#32770")) {
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+        }
+        WaitFor([&] { return NoMessageBox(); }, 5s);
     }
 
     bool Ready() const { return main_ && list_ && memo_; }
@@ -278,7 +331,7 @@ TEST_F(EntityEndToEnd, ToolFailuresShowTheirMessageAndLoseNothing) {
     // An import that crashes: the edits, the .ent with them and the map all stay.
     Behave(L"exit:0xC0000005");
     lumpwright.Press(L"Сохранить изменения");
-    EXPECT_EQ(lumpwright.Answer(kOk), kSaveFailed);
+    EXPECT_EQ(lumpwright.Answer(kOk), kSaveFailed + "\nripent.exe завершился с кодом 0xC0000005.");
     EXPECT_EQ(lumpwright.Memo(), edited);
     EXPECT_EQ(platform::AnsiToWide(ReadFileBytes(Ent("fy_mini.bsp"))), edited);
     EXPECT_EQ(ReadFileBytes(maps / "fy_mini.bsp"), Original("fy_mini.bsp"));
@@ -297,6 +350,134 @@ TEST_F(EntityEndToEnd, ToolFailuresShowTheirMessageAndLoseNothing) {
     EXPECT_EQ(lumpwright.Answer(IDNO), kQuestion);
     EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo() == L"slept"; }));
     EXPECT_TRUE(lumpwright.NoMessageBox()) << lumpwright.Answer(kOk);
+}
+
+TEST_F(EntityEndToEnd, ClosingWithEditsAsksCancelKeepsEverythingNoAndYesClose) {
+    fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe");
+    const fs::path configuration = app / "configuration.ini";
+    {
+        RunningApp lumpwright(app, maps);
+        ASSERT_TRUE(lumpwright.Ready());
+        ASSERT_TRUE(lumpwright.Listed(3));
+        lumpwright.Select(L"fy_mini.bsp");
+        ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+        lumpwright.Type(3, kInserted);
+        const std::wstring edited = lumpwright.Memo();
+        const std::string configured = ReadFileBytes(configuration);
+
+        // Cancel: the window, the text and the configuration stay as they were.
+        lumpwright.Close();
+        EXPECT_EQ(lumpwright.Answer(IDCANCEL), kQuestion);
+        Sleep(300);
+        EXPECT_FALSE(lumpwright.Ended());
+        EXPECT_TRUE(lumpwright.WindowShown());
+        EXPECT_EQ(lumpwright.Memo(), edited);
+        EXPECT_EQ(ReadFileBytes(configuration), configured);
+
+        // No: the program ends and the map keeps its text.
+        lumpwright.Close();
+        EXPECT_EQ(lumpwright.Answer(IDNO), kQuestion);
+        EXPECT_TRUE(WaitFor([&] { return lumpwright.Ended(); }));
+        EXPECT_EQ(ReadFileBytes(maps / "fy_mini.bsp"), Original("fy_mini.bsp"));
+    }
+    {
+        // Yes: the edits go into the map, then the program ends.
+        RunningApp lumpwright(app, maps);
+        ASSERT_TRUE(lumpwright.Ready());
+        ASSERT_TRUE(lumpwright.Listed(3));
+        fs::remove(Ent("fy_mini.bsp"));
+        lumpwright.Select(L"fy_mini.bsp");
+        ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+        lumpwright.Type(3, kInserted);
+        const std::string edited = platform::WideToAnsi(lumpwright.Memo());
+        lumpwright.Close();
+        EXPECT_EQ(lumpwright.Answer(IDYES), kQuestion);
+        EXPECT_EQ(lumpwright.Answer(kOk), kSaved);
+        EXPECT_TRUE(WaitFor([&] { return lumpwright.Ended(); }));
+        EXPECT_EQ(ExportedNow("fy_mini.bsp"), edited);
+    }
+}
+
+TEST_F(EntityEndToEnd, TextTheToolRefusesShowsItsReasonAndTheCaretLandsOnItsLine) {
+    fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe");
+    RunningApp lumpwright(app, maps);
+    ASSERT_TRUE(lumpwright.Ready());
+    ASSERT_TRUE(lumpwright.Listed(3));
+    lumpwright.Select(L"aim_grenade.bsp");
+    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+
+    // A quote left open at the start of the third line.
+    const std::wstring loaded = lumpwright.Memo();
+    const int third = static_cast<int>(loaded.find(L'\n', loaded.find(L'\n') + 1) + 1);
+    lumpwright.Type(third, L"\"broken\r\n");
+    const std::wstring edited = lumpwright.Memo();
+    lumpwright.Press(L"Сохранить изменения");
+    const std::string message = lumpwright.Answer(kOk);
+    EXPECT_TRUE(message.starts_with(kSaveFailed + "\nripent: ")) << message;
+    EXPECT_NE(message.find("aim_grenade.ent:3: quoted text is not closed on its line"), std::string::npos) << message;
+    EXPECT_EQ(message.find('\n'), message.rfind('\n')) << "one line of reason";
+
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{third, third}; }, 5s))
+        << lumpwright.Selection().first << " instead of " << third;
+    EXPECT_EQ(lumpwright.Memo(), edited);
+    EXPECT_EQ(ReadFileBytes(maps / "aim_grenade.bsp"), Original("aim_grenade.bsp"));
+}
+
+TEST_F(EntityEndToEnd, F3FindsTheNextOccurrenceAndCtrlSSavesWithoutTypingAnything) {
+    fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe");
+    RunningApp lumpwright(app, maps);
+    ASSERT_TRUE(lumpwright.Ready());
+    ASSERT_TRUE(lumpwright.Listed(3));
+    lumpwright.Select(L"he_tennis2.bsp");
+    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+    const std::wstring text = lumpwright.Memo();
+    const int first = static_cast<int>(text.find(L"classname"));
+    const int second = static_cast<int>(text.find(L"classname", static_cast<size_t>(first) + 9));
+    ASSERT_GT(second, first);
+
+    // Ctrl+F opens the dialog; one find there, then F3 alone goes on.
+    lumpwright.Chord(VK_CONTROL, 'F');
+    ASSERT_TRUE(lumpwright.FindWithDialog(L"classname"));
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{first, first + 9}; }, 5s));
+    lumpwright.Chord(0, VK_F3);
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{second, second + 9}; }, 5s))
+        << lumpwright.Selection().first << " instead of " << second;
+
+    lumpwright.CloseFindDialog();
+
+    // Ctrl+S saves the edited map; neither it nor Ctrl+A typed a character.
+    lumpwright.Type(3, kInserted);
+    lumpwright.Chord(VK_CONTROL, 'A');
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{0, static_cast<int>(lumpwright.Memo().size())}; }, 5s));
+    const std::string edited = platform::WideToAnsi(lumpwright.Memo());
+    lumpwright.Chord(VK_CONTROL, 'S');
+    EXPECT_EQ(lumpwright.Answer(kOk), kSaved);
+    // The program deletes the .ent once the message is closed; the export below writes it anew.
+    EXPECT_TRUE(WaitFor([&] { return !fs::exists(Ent("he_tennis2.bsp")); }));
+    EXPECT_EQ(ExportedNow("he_tennis2.bsp"), edited);
+}
+
+TEST_F(EntityEndToEnd, TheEntityFileLeadsTheToolBackToTheSelectedMapOnly) {
+    fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe");
+    // Cutting the first ".bsp" out of "de.bspx.bsp" would name "dex.bsp"'s entity file.
+    fs::copy_file(maps / "fy_mini.bsp", maps / "de.bspx.bsp");
+    fs::copy_file(maps / "aim_grenade.bsp", maps / "dex.bsp");
+    const std::string neighbour = ReadFileBytes(maps / "dex.bsp");
+    RunningApp lumpwright(app, maps);
+    ASSERT_TRUE(lumpwright.Ready());
+    ASSERT_TRUE(lumpwright.Listed(5));
+
+    lumpwright.Select(L"de.bspx.bsp");
+    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+    EXPECT_EQ(platform::WideToAnsi(lumpwright.Memo()), ExportedNow("fy_mini.bsp"));
+    lumpwright.Type(3, kInserted);
+    const std::string edited = platform::WideToAnsi(lumpwright.Memo());
+    lumpwright.Press(L"Сохранить изменения");
+    EXPECT_EQ(lumpwright.Answer(kOk), kSaved);
+    EXPECT_TRUE(WaitFor([&] { return !fs::exists(Ent("de.bspx.bsp")); }));
+
+    EXPECT_EQ(ExportedNow("de.bspx.bsp"), edited);
+    EXPECT_TRUE(ReadFileBytes(maps / "dex.bsp") == neighbour) << "dex.bsp changed";
 }
 
 }  // namespace

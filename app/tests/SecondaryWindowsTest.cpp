@@ -120,6 +120,25 @@ TEST_F(SecondaryWindows, ClosingEitherWindowEnablesTheMainWindow) {
     }
 }
 
+TEST_F(SecondaryWindows, EscapeClosesAboutAndSettingsAsTheirCloseAndCancelButtons) {
+    const auto PressKey = [&](platform::TForm& form, WORD key) {
+        HWND focus = GetFocus();
+        PostMessageW(focus && IsChild(form.Handle(), focus) ? focus : form.Handle(), WM_KEYDOWN, key, 0);
+        application.ProcessMessages();
+    };
+    for (platform::TForm* form : {static_cast<platform::TForm*>(&about), static_cast<platform::TForm*>(&settings)}) {
+        form->Show();
+        main.SetEnabled(false);
+        if (form == &settings) Press(settings.sCheckBox1);
+        PressKey(*form, VK_SPACE + 1);
+        EXPECT_TRUE(Shown(*form)) << "only Escape closes";
+        PressKey(*form, VK_ESCAPE);
+        EXPECT_FALSE(Shown(*form)) << form->Text();
+        EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+    }
+    EXPECT_EQ(configuration.writes, 0) << "Escape on Settings is Cancel";
+}
+
 TEST_F(SecondaryWindows, AboutOpensTheSiteAndHelpNeverReacts) {
     about.Show();
     EXPECT_EQ(about.Text(), "О программе");

@@ -6,6 +6,7 @@ namespace lw::app::testing {
 // This test program doubles as a stand-in for the entity tool: started with the environment
 // variable below set, it does what the value says and ends before any test runs.
 //   "exit:N"      ends with code N
+//   "fail:TEXT"   writes TEXT and a line break to its standard error, as UTF-8, and ends with 2
 //   "sleep:MS"    sleeps, then writes "slept" to the file named by its last argument
 //   "echo"        writes its working folder and then each argument, one a line, to the file
 //                 named by its last argument, and ends with 0

@@ -29,28 +29,39 @@ struct ToolRunnerTest : ::testing::Test {
 TEST_F(ToolRunnerTest, HandsBackTheExitCodeOfTheToolAndEveryCrashCodeAsIs) {
     for (const unsigned code : {0u, 1u, 7u, 0xC0000005u}) {
         SetToolDouble(L"exit:" + std::to_wstring(code));
-        EXPECT_EQ(runner.RunTool("-export texdata 1 x.ent", Utf8(folder.Path()), 20s), static_cast<int>(code));
+        const ToolRun run = runner.RunTool("-export texdata 1 x.ent", Utf8(folder.Path()), 20s);
+        EXPECT_EQ(run.end, ToolRun::End::Exited);
+        EXPECT_EQ(run.exitCode, code);
+        EXPECT_EQ(run.errors, "");
     }
+}
+
+TEST_F(ToolRunnerTest, HandsBackWhatTheToolWroteToItsStandardError) {
+    SetToolDouble(L"fail:ripent: C:\\м\\a.ent:3: quoted text is not closed on its line");
+    const ToolRun run = runner.RunTool("-import texdata 1 x.ent", Utf8(folder.Path()), 20s);
+    EXPECT_EQ(run.end, ToolRun::End::Exited);
+    EXPECT_EQ(run.exitCode, 2u);
+    EXPECT_EQ(run.errors, "ripent: C:\\м\\a.ent:3: quoted text is not closed on its line\n");
 }
 
 TEST_F(ToolRunnerTest, ToolGetsTheParametersAsWordsAndRunsInTheGivenFolder) {
     const auto maps = folder.AddFolder(L"my maps");
     const std::string out = Utf8(maps / L"out put.txt");
     SetToolDouble(L"echo");
-    ASSERT_EQ(runner.RunTool("-export texdata 1 \"" + out + "\"", Utf8(maps), 20s), 0);
+    ASSERT_TRUE(runner.RunTool("-export texdata 1 \"" + out + "\"", Utf8(maps), 20s).Succeeded());
     EXPECT_EQ(ReadFileBytes(maps / L"out put.txt"),
               Utf8(maps) + "\n-export\ntexdata\n1\n" + out + "\n");
 }
 
 TEST_F(ToolRunnerTest, ToolThatCannotStartCountsAsNotRun) {
     ToolRunner missing{launcher, (folder.Path() / L"ripent.exe").wstring()};
-    EXPECT_EQ(missing.RunTool("-export texdata 1 x.ent", Utf8(folder.Path()), 20s), std::nullopt);
+    EXPECT_EQ(missing.RunTool("-export texdata 1 x.ent", Utf8(folder.Path()), 20s).end, ToolRun::End::NotStarted);
 }
 
 TEST_F(ToolRunnerTest, ToolThatOutstaysTheTimeoutIsEndedAndCountsAsFailed) {
     const auto marker = folder.Path() / L"marker.txt";
     SetToolDouble(L"sleep:3000");
-    EXPECT_EQ(runner.RunTool(Quoted(marker), Utf8(folder.Path()), 500ms), std::nullopt);
+    EXPECT_EQ(runner.RunTool(Quoted(marker), Utf8(folder.Path()), 500ms).end, ToolRun::End::TimedOut);
     Sleep(3500);
     EXPECT_FALSE(std::filesystem::exists(marker)) << "the tool went on running";
 }
@@ -71,7 +82,7 @@ TEST_F(ToolRunnerTest, WindowsRepaintWhileTheToolRuns) {
     paints = 0;
     InvalidateRect(form.Handle(), nullptr, TRUE);
     SetToolDouble(L"sleep:500");
-    EXPECT_EQ(runner.RunTool(Quoted(folder.Path() / L"m.txt"), Utf8(folder.Path()), 20s), 0);
+    EXPECT_TRUE(runner.RunTool(Quoted(folder.Path() / L"m.txt"), Utf8(folder.Path()), 20s).Succeeded());
     EXPECT_GE(paints, 1);
 }
 

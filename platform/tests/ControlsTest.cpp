@@ -151,6 +151,56 @@ TEST_F(Toolkit, TimerKeepsItsScheduleWhenEnabledAgainAndErrorsInHandlersAreRepor
     EXPECT_FALSE(application.Terminated());
 }
 
+TEST_F(Toolkit, ShortCutsSeeKeysBeforeTheControlAndTakenKeysNeverReachIt) {
+    TMemo& memo = form.Make<TMemo>(&panel);
+    std::vector<std::pair<WORD, bool>> offered;
+    form.OnShortCut = [&](WORD key, bool control) {
+        offered.emplace_back(key, control);
+        if (key == 'E') throw Exception("shortcut failed");
+        return key == 'S';
+    };
+    std::vector<WPARAM> reached;
+    memo.WindowProc = [&, previous = memo.WindowProc](TMessage& message) {
+        if (message.Msg == WM_KEYDOWN) reached.push_back(message.WParam);
+        previous(message);
+    };
+    struct Case {
+        bool ctrl, alt;
+        WORD key;
+        bool control, reachesMemo;
+    };
+    const Case cases[] = {
+        {false, false, 'S', false, false},
+        {true, false, 'S', true, false},
+        {true, true, 'S', false, false},  // AltGr types letters
+        {true, false, 'K', true, true},
+    };
+    BYTE saved[256];
+    GetKeyboardState(saved);
+    for (const Case& c : cases) {
+        offered.clear();
+        reached.clear();
+        BYTE keys[256] = {};
+        keys[VK_CONTROL] = c.ctrl ? 0x80 : 0;
+        keys[VK_MENU] = c.alt ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(memo.Handle(), WM_KEYDOWN, c.key, 1);
+        application.ProcessMessages();
+        ASSERT_EQ(offered.size(), 1u);
+        EXPECT_EQ(offered[0], std::make_pair(c.key, c.control));
+        EXPECT_EQ(!reached.empty(), c.reachesMemo) << char(c.key);
+    }
+    SetKeyboardState(saved);
+
+    // A handler that fails is reported, and the key goes no further.
+    reached.clear();
+    PostMessageW(memo.Handle(), WM_KEYDOWN, 'E', 1);
+    application.ProcessMessages();
+    EXPECT_TRUE(reached.empty());
+    ASSERT_EQ(prompt.texts.size(), 1u);
+    EXPECT_EQ(prompt.texts[0], "shortcut failed");
+}
+
 TEST_F(Toolkit, FormHasTheClientSizeAskedForAndFocusGoesToTheFirstStopInTabOrder) {
     form.SetClientSize(300, 200);
     RECT client;

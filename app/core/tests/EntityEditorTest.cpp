@@ -16,6 +16,8 @@ namespace {
 // from the .ent file as the real one does, so a test can see what ended up in which map.
 const std::string kMaps = "C:\\maps";
 const std::string kOther = "C:\\other maps";
+// Names that an inner ".bsp" or capitals could lead to another map.
+const std::string kNames = "C:\\names";
 const std::string kRawA = "{\n\"message\" \"a\"\n}\n";
 const std::string kRawB = "{\r\"message\" \"b\"\r}\r";
 const std::string kRawC = "{\r\n\"message\" \"\xC0\xE1\xFF\x98\"\r\n}\r\n";
@@ -25,10 +27,15 @@ const std::string kC = kRawC;
 
 const std::string kAsk = "ask Сохранение: Сохранить изменения?";
 const std::string kExportFailed = "tell Ошибка: Не удалось извлечь информацию entity!";
-const std::string kSaveFailed = "tell Ошибка: Не удалось сохранить изменения!";
+const std::string kSaveFailed = "tell Ошибка: Не удалось сохранить изменения!\n";
+const std::string kNotStarted = kSaveFailed + "Не удалось запустить ripent.exe.";
+const std::string kExitedWith1 = kSaveFailed + "ripent.exe завершился с кодом 1.";
+const std::string kTimedOut = kSaveFailed + "ripent.exe не завершился за 60 с и был остановлен.";
+// The fake memo holds bytes; this stands for one character the code page has no byte for.
+const std::string kUnstorable = "{U+2014}";
 const std::string kSaved = "tell Успех: Изменения сохранены!";
 
-enum class Fault { None, NotStarted, TimesOut, ExitsNonzero, WritesNothing };
+enum class Fault { None, NotStarted, TimesOut, ExitsNonzero, WritesNothing, RefusesLine2 };
 
 std::string FileName(const std::string& path) {
     return path.substr(path.rfind('\\') + 1);
@@ -41,21 +48,31 @@ public:
         files[kMaps + "\\b.bsp"] = kRawB;
         files[kMaps + "\\c.bsp"] = kRawC;
         files[kOther + "\\a.bsp"] = "other";
+        files[kOther + "\\MAP.BSP"] = "capitals";
+        for (const char* name : {"de.bspx.bsp", "dex.bsp", "MAP.BSP", "MAP.BSP.bsp"}) files[kNames + "\\" + name] = name;
         ShowFolder(kMaps);
     }
 
     void ShowFolder(const std::string& shown) {
         folder = shown;
-        entries = shown == kMaps ? std::vector<std::string>{"a.bsp", "b.bsp", "c.bsp"} : std::vector<std::string>{"a.bsp"};
+        if (shown == kMaps) entries = {"a.bsp", "b.bsp", "c.bsp"};
+        if (shown == kOther) entries = {"a.bsp", "MAP.BSP"};
+        if (shown == kNames) entries = {"de.bspx.bsp", "dex.bsp", "MAP.BSP", "MAP.BSP.bsp"};
         selected = -1;
     }
 
     // Memo
-    std::string Text() const override { return memo; }
+    MemoText Text() const override {
+        const size_t at = memo.find(kUnstorable);
+        if (at == std::string::npos) return {memo, std::nullopt};
+        const int line = 1 + int(std::count(memo.begin(), memo.begin() + std::ptrdiff_t(at), '\n'));
+        return {"?", UnstorableCharacter{"—", 0x2014, line}};
+    }
     void SetText(const std::string& text) override {
         memo = text;
         editor->MemoChanged();
     }
+    void ShowLine(int line) override { log.push_back("caret at line " + std::to_string(line)); }
 
     // MapList
     std::string Folder() const override { return folder; }
@@ -65,36 +82,50 @@ public:
     }
     void Select(int index) override { selected = index; }
 
+    // The map the tool takes an entity file to, as its documentation says: "<name>.bsp", or
+    // else "<name>" when that ends in ".bsp" in any case.
+    std::string ToolsMap(const std::string& ent) const {
+        const std::string name = ent.substr(0, ent.size() - 4);
+        if (files.contains(name + ".bsp")) return name + ".bsp";
+        std::string end = name.size() >= 4 ? name.substr(name.size() - 4) : "";
+        for (char& c : end) c = char(std::tolower(static_cast<unsigned char>(c)));
+        if (end == ".bsp" && files.contains(name)) return name;
+        return name + ".bsp";
+    }
+
     // Launcher: the tool's contract on the fake files.
-    std::optional<int> RunTool(const std::string& parameters, const std::string& workingFolder,
-                               std::chrono::milliseconds timeout) override {
+    ToolRun RunTool(const std::string& parameters, const std::string& workingFolder,
+                    std::chrono::milliseconds timeout) override {
         EXPECT_EQ(timeout, std::chrono::milliseconds(60000));
         const bool exporting = parameters.starts_with("-export texdata 1 ");
         EXPECT_TRUE(exporting || parameters.starts_with("-import texdata 1 ")) << parameters;
         std::string ent = parameters.substr(18);
         if (ent.starts_with('"')) ent = ent.substr(1, ent.size() - 2);
         EXPECT_EQ(ent.substr(0, ent.rfind('\\')), workingFolder) << "the tool runs in the map's folder";
-        const std::string map = ent.substr(0, ent.size() - 4) + ".bsp";
+        const std::string map = ToolsMap(ent);
         log.push_back((exporting ? "export " : "import ") + FileName(map));
 
         switch ((exporting ? exportFaults : importFaults)[FileName(map)]) {
         case Fault::NotStarted:
-            return std::nullopt;
+            return {ToolRun::End::NotStarted, 0, ""};
         case Fault::TimesOut:
             if (exporting) files[ent] = "half written";
-            return std::nullopt;
+            return {ToolRun::End::TimedOut, 0, ""};
         case Fault::ExitsNonzero:
             if (exporting) files[ent] = "half written";
-            return 1;
+            return {ToolRun::End::Exited, 1, ""};
         case Fault::WritesNothing:
-            return 0;
+            return {};
+        case Fault::RefusesLine2:
+            return {ToolRun::End::Exited, 2,
+                    "\r\nripent: " + ent + ":2: quoted text is not closed on its line; the map is unchanged\r\nmore\r\n"};
         case Fault::None:
             break;
         }
-        if (!files.contains(map) || (!exporting && !files.contains(ent))) return 1;
+        if (!files.contains(map) || (!exporting && !files.contains(ent))) return {ToolRun::End::Exited, 2, "ripent: no map"};
         if (exporting) files[ent] = files[map];
         else files[map] = files[ent];
-        return 0;
+        return {};
     }
 
     // FileSystem
@@ -142,7 +173,7 @@ public:
 
 // What the user does.
 struct Act {
-    enum Kind { Click, Type, Save, Revert, Refill, RemoveFile } kind;
+    enum Kind { Click, Type, Save, Revert, Refill, RemoveFile, Close } kind;
     int index = 0;
     std::string text = {};
     std::optional<Answer> answer = {};
@@ -153,6 +184,7 @@ const Act kSave{Act::Save};
 const Act kRevert{Act::Revert};
 Act Refill(std::string folder) { return {Act::Refill, 0, std::move(folder), {}}; }
 Act RemoveFile(std::string path) { return {Act::RemoveFile, 0, std::move(path), {}}; }
+Act Close(std::optional<Answer> answer = {}) { return {Act::Close, 0, {}, answer}; }
 
 void Perform(World& world, EntityEditor& editor, const Act& act) {
     if (act.answer) world.answers.push_back(*act.answer);
@@ -177,6 +209,9 @@ void Perform(World& world, EntityEditor& editor, const Act& act) {
             break;
         case Act::RemoveFile:
             world.files.erase(act.text);
+            break;
+        case Act::Close:
+            world.log.push_back(editor.MayClose() ? "window closes" : "window stays");
             break;
         }
     } catch (const std::exception& error) {
@@ -239,13 +274,13 @@ const Scenario kScenarios[] = {
     {"code page bytes round-trip into the map", {Click(2), Type("\xEF"), kSave},
      "", false, 2, {"export c.bsp", "import c.bsp", kSaved}, {{kMaps + "\\c.bsp", kC + "\xEF"}}, {}},
     {"save whose import fails keeps the .ent, the text and the mark", {Click(0), Type("x"), kSave},
-     kA + "x", true, 0, {"export a.bsp", "import a.bsp", kSaveFailed}, {}, {{kEntA, kA + "x"}},
+     kA + "x", true, 0, {"export a.bsp", "import a.bsp", kExitedWith1}, {}, {{kEntA, kA + "x"}},
      {}, {{"a.bsp", Fault::ExitsNonzero}}},
     {"save whose tool cannot start", {Click(0), Type("x"), kSave},
-     kA + "x", true, 0, {"export a.bsp", "import a.bsp", kSaveFailed}, {}, {{kEntA, kA + "x"}},
+     kA + "x", true, 0, {"export a.bsp", "import a.bsp", kNotStarted}, {}, {{kEntA, kA + "x"}},
      {}, {{"a.bsp", Fault::NotStarted}}},
     {"save whose import times out", {Click(0), Type("x"), kSave},
-     kA + "x", true, 0, {"export a.bsp", "import a.bsp", kSaveFailed}, {}, {{kEntA, kA + "x"}},
+     kA + "x", true, 0, {"export a.bsp", "import a.bsp", kTimedOut}, {}, {{kEntA, kA + "x"}},
      {}, {{"a.bsp", Fault::TimesOut}}},
     {"save whose .ent cannot be written runs no import", {Click(0), Type("x"), kSave},
      kA + "x", true, 0, {"export a.bsp", "report Cannot create file \"C:\\maps\\a.ent\". Denied"}, {}, {{kEntA, kRawA}},
@@ -276,7 +311,7 @@ const Scenario kScenarios[] = {
     {"Cancel returns to the edited map and keeps the edits", {Click(0), Type("x"), Click(2, Answer::Cancel)},
      kA + "x", true, 0, {"export a.bsp", kAsk}, {}, {{kEntA, kRawA}}},
     {"Yes whose import fails keeps the edits and loads nothing", {Click(0), Type("x"), Click(1, Answer::Yes)},
-     kA + "x", true, 0, {"export a.bsp", kAsk, "import a.bsp", kSaveFailed}, {}, {{kEntA, kA + "x"}},
+     kA + "x", true, 0, {"export a.bsp", kAsk, "import a.bsp", kExitedWith1}, {}, {{kEntA, kA + "x"}},
      {}, {{"a.bsp", Fault::ExitsNonzero}}},
     {"Yes whose .ent cannot be written reports, keeps the edits and loads nothing",
      {Click(0), Type("x"), Click(1, Answer::Yes)},
@@ -287,6 +322,63 @@ const Scenario kScenarios[] = {
      kA + "x", true, -1, {"export a.bsp", kAsk}, {}, {{kEntA, kRawA}}},
     {"revert then another map still asks", {Click(0), Type("x"), kRevert, Click(1, Answer::No)},
      kB, false, 1, {"export a.bsp", kAsk, "export b.bsp"}, {}, {{kEntA, kRawA}, {kEntB, kRawB}}},
+
+    // A save the tool refuses says why, and the caret goes to the line the tool names.
+    {"a refusing import shows the tool's first line and puts the caret on its line", {Click(0), Type("x"), kSave},
+     kA + "x", true, 0,
+     {"export a.bsp", "import a.bsp",
+      kSaveFailed + "ripent: C:\\maps\\a.ent:2: quoted text is not closed on its line; the map is unchanged",
+      "caret at line 2"},
+     {}, {{kEntA, kA + "x"}}, {}, {{"a.bsp", Fault::RefusesLine2}}},
+
+    // A character the code page cannot hold: nothing is written, the edits and the .ent stay.
+    {"a character outside the code page refuses the save and shows its line",
+     {Click(0), Type("\"k\" \"" + kUnstorable + "\""), kSave},
+     kA + "\"k\" \"" + kUnstorable + "\"", true, 0,
+     {"export a.bsp",
+      kSaveFailed + "Строка 4: символ «—» (U+2014) нельзя записать в карту, в кодовой странице системы его нет.",
+      "caret at line 4"},
+     {}, {{kEntA, kRawA}}},
+
+    // The entity file leads the tool back to the selected map and no other.
+    {"an inner .bsp stays: de.bspx.bsp is saved, dex.bsp is untouched",
+     {Refill(kNames), Click(0), Type("x"), kSave, Click(1)},
+     "dex.bsp", false, 1, {"export de.bspx.bsp", "import de.bspx.bsp", kSaved, "export dex.bsp"},
+     {{kNames + "\\de.bspx.bsp", "de.bspx.bspx"}}, {{kNames + "\\dex.ent", "dex.bsp"}}},
+    {"a name in capitals round-trips to itself", {Refill(kOther), Click(1), Type("x"), kSave},
+     "", false, 1, {"export MAP.BSP", "import MAP.BSP", kSaved}, {{kOther + "\\MAP.BSP", "capitalsx"}}, {}},
+    {"a name the tool would take to a neighbour is refused before the tool runs",
+     {Refill(kNames), Click(2), Click(3)},
+     "MAP.BSP.bsp", false, 3,
+     {"tell Ошибка: Не удалось извлечь информацию entity!\nripent.exe отнёс бы файл «MAP.BSP.ent» к карте "
+      "«MAP.BSP.bsp», а не к «MAP.BSP»; переименуйте одну из них.",
+      "export MAP.BSP.bsp"},
+     {}, {{kNames + "\\MAP.BSP.ent", "MAP.BSP.bsp"}}},
+
+    // Closing the main window.
+    {"closing without edits asks nothing", {Click(0), Close()}, kA, false, 0, {"export a.bsp", "window closes"}, {},
+     {{kEntA, kRawA}}},
+    {"closing with edits but no map loaded asks nothing", {Type("x"), Close()}, "x", true, -1, {"window closes"}, {}, {}},
+    {"closing with edits, Yes saves and closes", {Click(0), Type("x"), Close(Answer::Yes)},
+     "", false, 0, {"export a.bsp", kAsk, "import a.bsp", kSaved, "window closes"}, {{kMapA, kA + "x"}}, {}},
+    {"closing with edits, No closes without saving", {Click(0), Type("x"), Close(Answer::No)},
+     kA + "x", true, 0, {"export a.bsp", kAsk, "window closes"}, {}, {{kEntA, kRawA}}},
+    {"closing with edits, Cancel keeps the window and the edits", {Click(0), Type("x"), Close(Answer::Cancel)},
+     kA + "x", true, 0, {"export a.bsp", kAsk, "window stays"}, {}, {{kEntA, kRawA}}},
+    {"closing with edits, Yes whose import fails keeps the window", {Click(0), Type("x"), Close(Answer::Yes)},
+     kA + "x", true, 0, {"export a.bsp", kAsk, "import a.bsp", kExitedWith1, "window stays"}, {}, {{kEntA, kA + "x"}},
+     {}, {{"a.bsp", Fault::ExitsNonzero}}},
+    {"closing with edits, Yes with an unstorable character keeps the window",
+     {Click(0), Type(kUnstorable), Close(Answer::Yes)},
+     kA + kUnstorable, true, 0,
+     {"export a.bsp", kAsk,
+      kSaveFailed + "Строка 4: символ «—» (U+2014) нельзя записать в карту, в кодовой странице системы его нет.",
+      "caret at line 4", "window stays"},
+     {}, {{kEntA, kRawA}}},
+    {"closing with edits, Yes whose .ent cannot be written reports and does not close",
+     {Click(0), Type("x"), Close(Answer::Yes)},
+     kA + "x", true, 0, {"export a.bsp", kAsk, "report Cannot create file \"C:\\maps\\a.ent\". Denied"}, {},
+     {{kEntA, kRawA}}, {}, {}, {}, {}, {kEntA}},
 };
 
 TEST(EntityEditor, Scenarios) {

@@ -15,10 +15,11 @@ TEST(EntityNames, EntityFileAndToolParametersFromFolderAndEntry) {
     };
     const Case cases[] = {
         {"C:\\F", "mymap.bsp", "C:\\F\\mymap.ent", "-export texdata 1 C:\\F\\mymap.ent"},
-        // Only the first ".bsp" goes, and only in small letters.
+        // Only a final ".bsp" goes, and only in small letters.
         {"C:\\F", "a.bsp.bsp", "C:\\F\\a.bsp.ent", "-export texdata 1 C:\\F\\a.bsp.ent"},
         {"C:\\F", "MAP.BSP", "C:\\F\\MAP.BSP.ent", "-export texdata 1 C:\\F\\MAP.BSP.ent"},
-        {"C:\\F", "de.bspx.bsp", "C:\\F\\dex.bsp.ent", "-export texdata 1 C:\\F\\dex.bsp.ent"},
+        {"C:\\F", "de.bspx.bsp", "C:\\F\\de.bspx.ent", "-export texdata 1 C:\\F\\de.bspx.ent"},
+        {"C:\\F", "a.bsp.x", "C:\\F\\a.bsp.x.ent", "-export texdata 1 C:\\F\\a.bsp.x.ent"},
         {"C:\\F", "noext", "C:\\F\\noext.ent", "-export texdata 1 C:\\F\\noext.ent"},
         {"C:\\", "m.bsp", "C:\\\\m.ent", "-export texdata 1 C:\\\\m.ent"},
         {"C:\\F\\", "m.bsp", "C:\\F\\\\m.ent", "-export texdata 1 C:\\F\\\\m.ent"},
