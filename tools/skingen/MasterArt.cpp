@@ -158,7 +158,10 @@ void PlainBorders(Canvas& c) {
     c.Fill(171, 0, 172, 14, Grey(62));
     c.Fill(171, 13, 183, 14, Grey(34));
     c.Fill(182, 0, 183, 14, Grey(34));
-    // Group box: a thin line with open corners; the inside stays transparent.
+    // Group box: a thin line with open corners. Only corner pieces honour the transparent
+    // colour (edges are copied as they are), so the pixels inside the line take the face of the
+    // panels group boxes stand on.
+    c.Fill(40, 21, 45, 26, Grey(47));
     c.Frame(40, 21, 45, 26, Grey(72));
     for (auto [x, y] : {std::pair{40, 21}, {44, 21}, {40, 25}, {44, 25}}) c.Set(x, y, kKey);
     // Edit: one-pixel frame around the 26-grey field.
