@@ -16,7 +16,7 @@ lw_wine=(env WINEPREFIX="$lw_state/prefix" HOME="$lw_state/home" WINEDEBUG=-all
     WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=ru_RU.UTF-8)
 
 lw_xvfb_pid=""
-lw_server_pid=""
+lw_server_owned=""
 lw_session_lock=""
 
 # Starts a private Xvfb on a free display it picks itself and exports DISPLAY once it accepts
@@ -63,25 +63,23 @@ lw_session_start() {
     # exclusively before ending the server, so it waits for sessions that joined it.
     exec {lw_session_lock}>"$lw_state/session.lock"
     flock -s "$lw_session_lock"
-    # A second server for the same prefix exits at once; then we join the running one.
-    "${lw_wine[@]}" wineserver -f -p </dev/null >/dev/null 2>&1 {lw_session_lock}>&- &
-    lw_server_pid=$!
+    # The server answers once it listens (0), or at once when one already serves the prefix (2):
+    # then this session joins that one and leaves it running.
+    if "${lw_wine[@]}" wineserver -p </dev/null >/dev/null 2>&1 {lw_session_lock}>&-; then
+        lw_server_owned=1
+    fi
     # Wine's own services start with the first program of a server and inherit its descriptors;
     # start them here, detached from ours, or a caller reading our output (ctest) waits for them.
     "${lw_wine[@]}" wine cmd /c exit </dev/null >/dev/null 2>&1 {lw_session_lock}>&- || true
-    if ! kill -0 "$lw_server_pid" 2>/dev/null; then
-        wait "$lw_server_pid" 2>/dev/null || true
-        lw_server_pid=""
-    fi
     export LW_WINE_SESSION="$DISPLAY"
 }
 
 lw_session_end() {
-    if [ -n "$lw_server_pid" ]; then
+    if [ -n "$lw_server_owned" ]; then
         flock -x -w 600 "$lw_session_lock" || true
         "${lw_wine[@]}" wineserver -k </dev/null >/dev/null 2>&1 || true
-        wait "$lw_server_pid" 2>/dev/null || true
-        lw_server_pid=""
+        timeout 30 "${lw_wine[@]}" wineserver -w </dev/null >/dev/null 2>&1 || true
+        lw_server_owned=""
     fi
     if [ -n "$lw_session_lock" ]; then
         exec {lw_session_lock}>&-
