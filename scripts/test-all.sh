@@ -5,7 +5,7 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+cd "$root" || exit 1
 "$root/scripts/deps.sh" || exit 1
 
 summaries=()

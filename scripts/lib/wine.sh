@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that run Windows programs. Holds the project's own Wine prefix
 # (build/wine, so nothing touches the user's Wine or home folder) and the session programs run
 # in: a display and one wineserver for the prefix. Whatever a session starts, it ends.
