@@ -14,5 +14,5 @@ fi
 lw_end_session_on_exit
 lw_session_start
 status=0
-"${lw_wine[@]}" wine "$@" || status=$?
+lw_run "${lw_wine[@]}" wine "$@" || status=$?
 exit $status

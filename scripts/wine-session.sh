@@ -11,5 +11,5 @@ set -euo pipefail
 lw_end_session_on_exit
 lw_session_start
 status=0
-"$@" || status=$?
+lw_run "$@" || status=$?
 exit $status

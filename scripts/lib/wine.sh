@@ -94,9 +94,32 @@ lw_session_end() {
     unset LW_WINE_SESSION
 }
 
-# Ends the session however the script ends, also on Ctrl-C or a terminate signal.
+lw_child=""
+
+# Runs a command and answers its exit status. Bash acts on a signal only once a command in the
+# foreground has ended; this one runs in the background, so a signal to the script ends it at
+# once, through lw_end_session_on_exit.
+lw_run() {
+    "$@" <&0 &
+    lw_child=$!
+    local status=0
+    wait "$lw_child" || status=$?
+    lw_child=""
+    return $status
+}
+
+lw_stop_child() {
+    if [ -n "$lw_child" ]; then
+        kill "$lw_child" 2>/dev/null || true
+        wait "$lw_child" 2>/dev/null || true
+        lw_child=""
+    fi
+}
+
+# Ends the command lw_run runs and the session however the script ends, also on Ctrl-C or a
+# terminate signal.
 lw_end_session_on_exit() {
-    trap lw_session_end EXIT
+    trap 'lw_stop_child; lw_session_end' EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
 }
