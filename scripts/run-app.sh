@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds what is missing and starts Lumpwright.exe under Wine on the current display.
-# Without a display it runs the program under Xvfb, saves a screenshot of the main window,
-# prints where, and ends the program.
+# Without a display it runs the program under an Xvfb of its own, saves a screenshot of the main
+# window, prints where, and ends the program, the Xvfb and the wineserver it started.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,30 +15,45 @@ if [ -n "${DISPLAY:-}" ]; then
     exec "$root/scripts/wine-run.sh" "$exe"
 fi
 
-"$root/scripts/wine-run.sh" "$exe" &
+. "$root/scripts/lib/wine.sh"
+app=""
+end_all() {
+    if [ -n "$app" ]; then
+        kill "$app" 2>/dev/null || true
+        wait "$app" 2>/dev/null || true
+    fi
+    lw_session_end
+}
+trap end_all EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+lw_session_start
+"${lw_wine[@]}" wine "$exe" </dev/null >/dev/null 2>&1 &
 app=$!
-display=$(cat "$root/build/wine/display")
+
 caption="Lumpwright 1.0"
 # Xvfb keeps no contents for a single window, so the shot is cut from the root window.
-geometry=""
-for _ in $(seq 300); do
-    geometry=$(xwininfo -display "$display" -name "$caption" 2>/dev/null | awk '
+geometry_of_window() {
+    xwininfo -name "$caption" 2>/dev/null | awk '
         /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-        /Width:/ {w=$NF} /Height:/ {h=$NF} END {if (w) printf "%sx%s+%s+%s", w, h, x, y}') || true
-    [ -n "$geometry" ] && break
-    sleep 0.2
+        /Width:/ {w=$NF} /Height:/ {h=$NF} END {if (w) printf "%sx%s+%s+%s", w, h, x, y}' || true
+}
+# The window is placed after it first appears; shoot once it has stayed put for a second, which
+# also lets the first paint finish.
+geometry=""
+for _ in $(seq 120); do
+    kill -0 "$app" 2>/dev/null || break
+    previous=$geometry
+    sleep 1
+    geometry=$(geometry_of_window)
+    [ -n "$geometry" ] && [ "$geometry" = "$previous" ] && break
 done
+if [ -z "$geometry" ] || [ "$geometry" != "$previous" ]; then
+    echo "run-app: the main window did not appear" >&2
+    exit 1
+fi
 shot="$root/build/screenshots/main-window.png"
 mkdir -p "$(dirname "$shot")"
-status=0
-if [ -n "$geometry" ]; then
-    sleep 2  # let the first paint finish
-    import -display "$display" -window root -crop "$geometry" +repage "$shot"
-    echo "Screenshot of the main window: $shot"
-else
-    echo "run-app: the main window did not appear" >&2
-    status=1
-fi
-pkill -f 'Lumpwright.exe' 2>/dev/null || true
-wait "$app" 2>/dev/null || true
-exit $status
+import -window root -crop "$geometry" +repage "$shot"
+echo "Screenshot of the main window: $shot"

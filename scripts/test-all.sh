@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test: the portable core natively (with sanitizers), then
-# the Windows build under Wine. Ends with each runner's summary.
+# the Windows build under Wine, all in one Wine session that ends with the run. Ends with each
+# runner's summary.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+cd "$root" || exit 1
 "$root/scripts/deps.sh" || exit 1
 
 summaries=()
@@ -17,8 +18,10 @@ for preset in native win64; do
         continue
     fi
     echo "== $preset: tests"
+    runner=()
+    [ "$preset" = win64 ] && runner=("$root/scripts/wine-session.sh")
     log="$root/build/$preset/ctest.log"
-    ctest --preset "$preset" 2>&1 | tee "$log"
+    "${runner[@]}" ctest --preset "$preset" 2>&1 | tee "$log"
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
     summaries+=("$preset: $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
 done

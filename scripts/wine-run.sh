@@ -1,56 +1,18 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in the project's own prefix, so tests and the application
-# never touch the user's Wine or home folder. Starts Xvfb when there is no display, and keeps
-# one wineserver alive so a test run does not pay Wine's start-up for every executable.
+# Runs a Windows program under Wine in the project's own prefix (build/wine), so tests and the
+# application never touch the user's Wine or home folder. Inside a session (scripts/wine-session.sh,
+# as test-all.sh runs the tests) it only runs the program. Otherwise it runs the program in a
+# session of its own, with Xvfb when there is no display, and ends that session afterwards.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-state="$root/build/wine"
-mkdir -p "$state/home"
+. "$(dirname "$0")/lib/wine.sh"
 
-export WINEPREFIX="$state/prefix"
-export HOME="$state/home"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-# Code page 1251, as on our users' machines; LANG alone is not enough without a generated locale.
-# Given to Wine only: bash itself would complain about the missing locale.
-russian=(env LC_ALL=ru_RU.UTF-8)
-
-start_xvfb() {
-    local n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-        echo ":$n" >"$state/display"
-        return
-    done
-    echo "wine-run: no free X display" >&2
-    exit 1
-}
-
-if [ -z "${DISPLAY:-}" ]; then
-    exec 9>"$state/xvfb.lock"
-    flock 9
-    if [ ! -f "$state/display" ] || ! xdpyinfo -display "$(cat "$state/display")" >/dev/null 2>&1; then
-        start_xvfb
-    fi
-    DISPLAY=$(cat "$state/display")
-    export DISPLAY
-    flock -u 9
+if [ -n "${LW_WINE_SESSION:-}" ]; then
+    exec "${lw_wine[@]}" DISPLAY="$LW_WINE_SESSION" wine "$@"
 fi
 
-exec 8>"$state/prefix.lock"
-flock 8
-if [ ! -f "$state/prefix.ready" ]; then
-    echo "wine-run: preparing the Wine prefix (once)" >&2
-    "${russian[@]}" wineboot -i >/dev/null 2>&1 || true
-    touch "$state/prefix.ready"
-fi
-# Wine's own services start with the first program of a session and inherit its descriptors;
-# start them here, detached from ours, or a caller reading our output (ctest) waits for them.
-"${russian[@]}" wineserver -p </dev/null >/dev/null 2>&1 8>&- 9>&- || true
-"${russian[@]}" wine cmd /c exit </dev/null >/dev/null 2>&1 8>&- 9>&- || true
-flock -u 8
-
-exec "${russian[@]}" wine "$@"
+lw_end_session_on_exit
+lw_session_start
+status=0
+lw_run "${lw_wine[@]}" wine "$@" || status=$?
+exit $status

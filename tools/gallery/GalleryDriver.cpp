@@ -1,0 +1,145 @@
+// Opens Lumpwright.exe's windows one after another for scripts/gallery.sh. For each window that
+// is ready to be seen it prints
+//     shot <name> <left> <top> <width> <height>
+// (the window's client area on the screen: all that Xvfb shows of a window with no window
+// manager to frame it) and goes on once the script answers with a line on its input.
+// A new shot is one more step in a scene below, or one more row of kSecondaryWindows.
+#include <windows.h>
+
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "tools/gallery/RunningProgram.h"
+
+namespace lw::gallery {
+namespace {
+
+const std::wstring kMainCaption = L"Lumpwright 1.0";
+
+struct Folders {
+    std::wstring app;   // Lumpwright.exe with ripent.exe beside it
+    std::wstring maps;  // copies of a few maps
+};
+
+class Camera {
+public:
+    // Waits until the window has stopped moving and has painted, then has the script cut it.
+    void Shoot(const std::string& name, HWND window) {
+        RECT placed = Placement(window);
+        WaitFor([&] {
+            const RECT before = placed;
+            std::this_thread::sleep_for(300ms);
+            placed = Placement(window);
+            return EqualRect(&before, &placed) != FALSE;
+        }, 10s);
+        // Painting follows once the program's queue is empty; give it that, twice.
+        for (int round = 0; round < 2; ++round) {
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+            std::this_thread::sleep_for(400ms);
+        }
+        placed = Placement(window);
+        std::cout << "shot " << name << ' ' << placed.left << ' ' << placed.top << ' ' << placed.right - placed.left
+                  << ' ' << placed.bottom - placed.top << std::endl;
+        std::string answer;
+        if (!std::getline(std::cin, answer)) throw std::runtime_error("the gallery script stopped answering");
+    }
+
+private:
+    static RECT Placement(HWND window) {
+        RECT client{};
+        GetClientRect(window, &client);
+        MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+        return client;
+    }
+};
+
+// A window opened from a button of the main window and closed with one of its own.
+struct SecondaryWindow {
+    const char* shot;
+    std::wstring opener, caption, closer;
+};
+
+const SecondaryWindow kSecondaryWindows[] = {
+    {"about", L"О программе", L"О программе", L"Закрыть"},
+    {"settings", L"Настройки", L"Настройки", L"Отмена"},
+};
+
+HWND Button(HWND parent, const std::wstring& caption) {
+    HWND button = ChildWithText(parent, caption);
+    if (!button) throw std::runtime_error("a button is missing");
+    return button;
+}
+
+void WriteConfiguration(const Folders& folders) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, folders.maps.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string maps(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, folders.maps.c_str(), -1, maps.data(), size, nullptr, nullptr);
+    maps.resize(maps.size() - 1);
+    std::ofstream((folders.app + L"\\configuration.ini").c_str(), std::ios::binary)
+        << "[MAIN]\r\nLAST_DIRRECTORY=" << maps << "\r\n";
+}
+
+// The main window as a new user first sees it: no folder remembered yet.
+void FirstStart(const Folders& folders, Camera& camera) {
+    DeleteFileW((folders.app + L"\\configuration.ini").c_str());
+    RunningProgram program(folders.app + L"\\Lumpwright.exe", folders.app);
+    camera.Shoot("main-window", program.TopLevel(kMainCaption));
+}
+
+// A remembered folder of maps with the first map's entity text loaded; then each secondary
+// window, opened from its button and closed again.
+void WithMaps(const Folders& folders, Camera& camera) {
+    WriteConfiguration(folders);
+    RunningProgram program(folders.app + L"\\Lumpwright.exe", folders.app);
+    HWND main = program.TopLevel(kMainCaption);
+    HWND list = ChildOfClass(main, L"ListBox");
+    HWND memo = ChildOfClass(main, L"Edit", ES_MULTILINE);
+    if (!list || !memo) throw std::runtime_error("the main window has no map list or no text");
+    if (!WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) > 0; })) {
+        throw std::runtime_error("no maps were listed");
+    }
+    Pick(list, 0);
+    if (!WaitFor([&] { return !TextOf(memo).empty(); }, 60s)) throw std::runtime_error("no entity text was loaded");
+    camera.Shoot("main-window-map", main);
+
+    for (const SecondaryWindow& secondary : kSecondaryWindows) {
+        Press(Button(main, secondary.opener));
+        HWND window = program.TopLevel(secondary.caption);
+        camera.Shoot(secondary.shot, window);
+        Press(Button(window, secondary.closer));
+        program.WaitUntilHidden(window);
+    }
+}
+
+std::wstring Wide(const char* text) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), size);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+}  // namespace
+}  // namespace lw::gallery
+
+int main(int argc, char** argv) {
+    using namespace lw::gallery;
+    if (argc != 3) {
+        std::cerr << "usage: gallery_driver <folder of Lumpwright.exe and ripent.exe> <folder of maps>\n";
+        return 2;
+    }
+    const Folders folders{Wide(argv[1]), Wide(argv[2])};
+    try {
+        Camera camera;
+        FirstStart(folders, camera);
+        WithMaps(folders, camera);
+    } catch (const std::exception& error) {
+        std::cerr << "gallery_driver: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
