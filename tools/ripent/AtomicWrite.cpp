@@ -14,7 +14,9 @@ std::string DisplayPath(const std::filesystem::path& path)
 std::filesystem::path TemporaryName(const std::filesystem::path& target, int attempt)
 {
     constexpr std::size_t kNameLimit = 255;
-    const std::string suffix = "." + std::to_string(attempt) + ".ripent-tmp";
+    std::string suffix = ".";
+    suffix += std::to_string(attempt);
+    suffix += ".ripent-tmp";
     std::filesystem::path::string_type name = target.filename().native();
     if (name.size() + suffix.size() > kNameLimit) {
         name.resize(kNameLimit - suffix.size());

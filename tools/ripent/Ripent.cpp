@@ -69,7 +69,7 @@ void WhileUnchanged(const InputFile& file, const std::filesystem::path& path, Wo
 std::string Export(const MapPaths& paths, FileSystem& files)
 {
     const std::filesystem::path target = FileBehindLinks(paths.entities);
-    RequireRegularOrMissing(files, target);
+    RequireRegularOrMissing(files, paths.entities);
     const auto map = files.OpenFile(paths.map, Lock::Shared);
     std::size_t size = 0;
     WhileUnchanged(*map, paths.map, [&] {
