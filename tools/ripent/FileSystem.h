@@ -18,6 +18,9 @@ public:
     // Throws ToolError when `path` no longer names this file as it was when opened: another
     // program replaced, rewrote or truncated it meanwhile, so what was read may be a mix.
     virtual void CheckUnchanged(const std::filesystem::path& path) const = 0;
+    // Lets go of the file and its lock, where the platform cannot replace a file that is held
+    // open; the bytes stay readable.
+    virtual void LetGo() {}
 };
 
 // How an opened file is kept from other runs of the tool while it is in use.

@@ -121,6 +121,8 @@ public:
                             " was changed by another program while ripent worked on it; nothing was written");
     }
 
+    void LetGo() override { handle_.Close(); }
+
     static std::uint64_t FileSize(const BY_HANDLE_FILE_INFORMATION& information)
     {
         return std::uint64_t(information.nFileSizeHigh) << 32 | information.nFileSizeLow;

@@ -121,7 +121,10 @@ std::string Import(const MapPaths& paths, FileSystem& files)
         }
         const Piece pieces[] = {{imported.header},        {imported.before, map.get()}, {imported.entities},
                                 {imported.after, map.get()}, {imported.extensionList}, {imported.rest, map.get()}};
-        WriteFileAtomically(files, target, pieces, [&] { map->CheckUnchanged(paths.map); });
+        WriteFileAtomically(files, target, pieces, [&] {
+            map->CheckUnchanged(paths.map);
+            map->LetGo();
+        });
         changed = true;
     });
     if (changed)

@@ -116,6 +116,7 @@ TEST(ConcurrencyTest, AMapChangedByAnotherProgramMeanwhileFailsAndKeepsItsChange
              Touch(m);
          },
          rewritten},
+#ifndef _WIN32 // Windows lets no other program replace a file that the import holds open
         {"replaced during an import", "-import", When::BeforeCommit,
          [&](const auto& m) {
              const auto other = std::filesystem::path(m).replace_extension(".new");
@@ -123,6 +124,7 @@ TEST(ConcurrencyTest, AMapChangedByAnotherProgramMeanwhileFailsAndKeepsItsChange
              std::filesystem::rename(other, m);
          },
          rewritten},
+#endif
         {"rewritten in place during an export", "-export", When::BeforeCommit,
          [&](const auto& m) {
              WriteBytes(m, rewritten);
