@@ -99,14 +99,14 @@ TEST(OddFilesTest, NamesUpToTheLimitGetATemporaryNameThatFits)
         EXPECT_EQ(EntityText(ParseBsp(after), after), kEditedText);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
     }
-    // A cut name does not end inside a character.
-    const std::string twoByte = "\xC3\xA9";
-    std::string name;
-    while (name.size() < 250)
-        name += twoByte;
-    const std::string temporary = TemporaryName(name + ".bsp", 7).filename().string();
+    // A cut name does not end inside a character: 4 UTF-8 bytes or 2 UTF-16 units each here.
+    std::u8string name;
+    while (name.size() < 400)
+        name += u8"\U0001F600";
+    const auto temporary = TemporaryName(std::filesystem::path(name + u8".bsp"), 7).filename().native();
+    const std::size_t unitsPerCharacter = sizeof(temporary[0]) == 1 ? 4 : 2;
     EXPECT_LE(temporary.size(), 255u);
-    EXPECT_EQ(temporary.substr(0, temporary.size() - 13).size() % 2, 0u) << temporary;
+    EXPECT_EQ((temporary.size() - std::string_view(".7.ripent-tmp").size()) % unitsPerCharacter, 0u);
 }
 
 #ifndef _WIN32
