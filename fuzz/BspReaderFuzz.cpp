@@ -49,6 +49,17 @@ void CheckReplacement(const BspLayout& layout, std::span<const std::uint8_t> fil
                            result.begin() + now.offset),
                 "other lump keeps its bytes");
     }
+    const auto oldExtensions = Extensions(layout, file);
+    const auto newExtensions = Extensions(after, result);
+    Require(newExtensions.size() == oldExtensions.size(), "extension block kept");
+    for (std::size_t i = 0; i < oldExtensions.size(); ++i) {
+        const Lump& old = oldExtensions[i].lump;
+        const Lump& now = newExtensions[i].lump;
+        Require(newExtensions[i].name == oldExtensions[i].name && now.length == old.length, "extension kept");
+        Require(std::equal(file.begin() + old.offset, file.begin() + old.offset + old.length,
+                           result.begin() + now.offset),
+                "extension keeps its bytes");
+    }
 }
 
 } // namespace

@@ -28,12 +28,31 @@ void Run(const Input& input)
     ++runs;
 }
 
+// An extension block right after the last lump: two extensions, their bytes after the list.
+Input WithExtensionBlock(Input map)
+{
+    map.resize((map.size() + 3) / 4 * 4, 0);
+    const std::size_t at = map.size();
+    const char header[] = {'B', 'S', 'P', 'X', 2, 0, 0, 0};
+    map.insert(map.end(), header, header + 8);
+    map.resize(at + 8 + 2 * 32, 0);
+    for (std::size_t i = 0; i < 2; ++i) {
+        map[at + 8 + 32 * i] = std::uint8_t('A' + i);
+        SetInt32(map, at + 8 + 32 * i + 24, std::int32_t(map.size()));
+        SetInt32(map, at + 8 + 32 * i + 28, 12);
+        const Input data = DataLump(12, std::uint8_t(i));
+        map.insert(map.end(), data.begin(), data.end());
+    }
+    return map;
+}
+
 std::vector<Input> Seeds()
 {
     std::vector<Input> seeds = {
         BuildMap(30, {{1, PlanesLump(5)}, {3, DataLump(30, 3)}, {0, EntityLump(2)}, {2, DataLump(41, 2)}}),
         BuildMap(30, {{0, PlanesLump(5)}, {1, EntityLump(1)}, {2, DataLump(17, 2)}}, {1, 2, 3}),
         BuildMap(29, {{1, PlanesLump(2)}, {2, DataLump(9, 2)}, {0, EntityLump(0)}}),
+        WithExtensionBlock(BuildMap(30, {{1, PlanesLump(3)}, {0, EntityLump(1)}})),
     };
     if (const char* folder = std::getenv("LW_TESTDATA_MAPS")) {
         std::vector<std::filesystem::path> maps;

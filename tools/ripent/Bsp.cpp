@@ -23,7 +23,43 @@ void WriteUint32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint64_t
         bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
+std::uint32_t ReadUint32(std::span<const std::uint8_t> bytes, std::size_t at)
+{
+    return static_cast<std::uint32_t>(ReadInt32(bytes, at));
+}
+
 std::string LumpName(std::size_t index) { return "lump " + std::to_string(index); }
+
+constexpr std::size_t kExtensionNameSize = 24;
+constexpr std::size_t kExtensionEntrySize = kExtensionNameSize + 8;
+
+// An extension block counts only when its list fits the file and every extension with bytes
+// lies after the list and inside the file; anything else is trailing bytes of unknown use.
+std::uint32_t FindExtensions(const BspLayout& layout, std::span<const std::uint8_t> file)
+{
+    std::uint64_t lastEnd = kHeaderSize;
+    for (const Lump& lump : layout.lumps)
+        if (lump.length > 0)
+            lastEnd = std::max<std::uint64_t>(lastEnd, std::uint64_t(lump.offset) + lump.length);
+    const std::uint64_t at = (lastEnd + 3) / 4 * 4;
+    if (at + 8 > file.size() || std::memcmp(file.data() + at, "BSPX", 4) != 0)
+        return 0;
+    const std::uint64_t listEnd = at + 8 + std::uint64_t(ReadUint32(file, at + 4)) * kExtensionEntrySize;
+    if (listEnd > file.size())
+        return 0;
+    for (std::uint64_t entry = at + 8; entry < listEnd; entry += kExtensionEntrySize) {
+        const std::uint64_t offset = ReadUint32(file, entry + kExtensionNameSize);
+        const std::uint64_t length = ReadUint32(file, entry + kExtensionNameSize + 4);
+        if (offset + length > file.size() || (length > 0 && offset < listEnd))
+            return 0;
+    }
+    return std::uint32_t(at);
+}
+
+std::uint64_t ExtensionListEnd(const BspLayout& layout, std::span<const std::uint8_t> file)
+{
+    return layout.extensionsAt + 8 + std::uint64_t(ReadUint32(file, layout.extensionsAt + 4)) * kExtensionEntrySize;
+}
 
 enum class LumpContent { Empty, Text, Binary };
 
@@ -34,9 +70,12 @@ LumpContent Classify(std::span<const std::uint8_t> lump)
     std::size_t end = lump.size();
     while (end > 0 && lump[end - 1] == 0)
         --end;
-    const auto body = lump.first(end);
+    auto body = lump.first(end);
     if (std::find(body.begin(), body.end(), std::uint8_t{0}) != body.end())
         return LumpContent::Binary;
+    // Text saved by an editor may open with a byte-order mark.
+    if (body.size() >= 3 && body[0] == 0xEF && body[1] == 0xBB && body[2] == 0xBF)
+        body = body.subspan(3);
     const auto first = std::find_if(body.begin(), body.end(), [](std::uint8_t c) {
         return c != ' ' && c != '\t' && c != '\r' && c != '\n';
     });
@@ -106,7 +145,22 @@ BspLayout ParseBsp(std::span<const std::uint8_t> file)
     }
 
     layout.entityLump = FindEntityLump(layout, file);
+    layout.extensionsAt = FindExtensions(layout, file);
     return layout;
+}
+
+std::vector<Extension> Extensions(const BspLayout& layout, std::span<const std::uint8_t> file)
+{
+    std::vector<Extension> extensions;
+    if (!layout.extensionsAt)
+        return extensions;
+    for (std::uint64_t entry = layout.extensionsAt + 8; entry < ExtensionListEnd(layout, file);
+         entry += kExtensionEntrySize) {
+        const auto name = reinterpret_cast<const char*>(file.data() + entry);
+        extensions.push_back({std::string(name, std::find(name, name + kExtensionNameSize, '\0')),
+                              {ReadUint32(file, entry + kExtensionNameSize), ReadUint32(file, entry + kExtensionNameSize + 4)}});
+    }
+    return extensions;
 }
 
 std::string_view EntityText(const BspLayout& layout, std::span<const std::uint8_t> file)
@@ -128,6 +182,8 @@ ImportedMap ReplaceEntities(const BspLayout& layout, std::span<const std::uint8_
         for (const Lump& lump : layout.lumps)
             if (lump.offset < entity.offset && entity.offset < std::uint64_t(lump.offset) + lump.length)
                 entity.offset = lump.offset + lump.length;
+        if (layout.extensionsAt)
+            entity.offset = std::min(entity.offset, layout.extensionsAt);
     }
     const std::uint64_t oldEnd = std::uint64_t(entity.offset) + entity.length;
 
@@ -140,6 +196,12 @@ ImportedMap ReplaceEntities(const BspLayout& layout, std::span<const std::uint8_
             nextStart = std::min<std::uint64_t>(nextStart, lump.offset);
             lumpFollows = true;
         }
+    }
+    // An extension block is looked for right after the last lump, so it follows the entity
+    // lump as a lump would.
+    if (layout.extensionsAt && layout.extensionsAt >= oldEnd) {
+        nextStart = std::min<std::uint64_t>(nextStart, layout.extensionsAt);
+        lumpFollows = true;
     }
     const std::uint64_t padLength =
         lumpFollows ? std::min<std::uint64_t>(nextStart - oldEnd, (4 - oldEnd % 4) % 4) : 0;
@@ -156,6 +218,17 @@ ImportedMap ReplaceEntities(const BspLayout& layout, std::span<const std::uint8_
     result.header.assign(file.begin(), file.begin() + kHeaderSize);
     result.before = file.subspan(kHeaderSize, entity.offset - kHeaderSize);
     result.after = file.subspan(keptFrom);
+    if (layout.extensionsAt) {
+        const std::uint64_t listEnd = ExtensionListEnd(layout, file);
+        result.after = file.subspan(keptFrom, layout.extensionsAt - keptFrom);
+        result.extensionList.assign(file.begin() + layout.extensionsAt, file.begin() + listEnd);
+        result.rest = file.subspan(listEnd);
+        for (std::size_t entry = 8; entry < result.extensionList.size(); entry += kExtensionEntrySize) {
+            const std::uint64_t offset = ReadUint32(result.extensionList, entry + kExtensionNameSize);
+            if (offset >= keptFrom)
+                WriteUint32(result.extensionList, entry + kExtensionNameSize, offset - keptFrom + newKeptFrom);
+        }
+    }
     result.entities.assign(text.begin(), text.end());
     result.entities.push_back(0);
     if (newPadLength == padLength) // keeps an unchanged map byte for byte

@@ -41,11 +41,12 @@ CommandLine ParseCommandLine(const std::vector<Argument>& arguments)
         }
         runEnded = true;
         const std::string option = AsciiLower(word);
-        if (option == "-export")
-            mode = Mode::Export;
-        else if (option == "-import")
-            mode = Mode::Import;
-        else if (option == "-texdata" || option == "-lightdata") {
+        if (option == "-export" || option == "-import") {
+            const Mode given = option == "-export" ? Mode::Export : Mode::Import;
+            if (mode && *mode != given)
+                throw UsageError("say -export or -import, not both");
+            mode = given;
+        } else if (option == "-texdata" || option == "-lightdata") {
             if (++i == arguments.size())
                 throw UsageError("option " + option + " needs a value");
         } else if (option != "-chart" && option != "-noinfo")

@@ -22,8 +22,9 @@ std::string NormalizeLineBreaks(std::string_view text);
 // Line breaks of any kind become `lineBreak`.
 std::string WithLineBreaks(std::string_view text, std::string_view lineBreak);
 
-// Accepts blocks in braces holding quoted key/value pairs, the first of which must have the
-// classname "worldspawn"; throws EntityTextError otherwise. Expects LF line breaks.
+// Accepts what the engine reads as entities: blocks in braces holding key/value pairs (quoted
+// strings, which may span lines, or bare words), with `//` comments between; the first block
+// must have the classname "worldspawn". Throws EntityTextError otherwise. Expects LF line breaks.
 void ValidateEntityText(std::string_view text);
 
 } // namespace lw::ripent

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <windows.h>
 
 namespace lw::ripent {
@@ -37,6 +38,7 @@ public:
     ~Handle() { Close(); }
     HANDLE Get() const { return handle_; }
     bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
     bool Close()
     {
         const bool closed = !Valid() || CloseHandle(handle_);
@@ -83,15 +85,61 @@ private:
     std::filesystem::path path_;
 };
 
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
+{
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow;
+}
+
+bool SameState(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
+{
+    return SameFile(a, b) && a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+           a.ftLastWriteTime.dwLowDateTime == b.ftLastWriteTime.dwLowDateTime &&
+           a.ftLastWriteTime.dwHighDateTime == b.ftLastWriteTime.dwHighDateTime;
+}
+
+// What `path` names now, without opening it for data.
+bool InformationAt(const std::filesystem::path& path, BY_HANDLE_FILE_INFORMATION& information)
+{
+    Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file.Valid() && GetFileInformationByHandle(file.Get(), &information);
+}
+
+// Read whole into memory; the handle stays open, holding the lock, until the map is replaced.
 class WinInputFile : public InputFile {
 public:
-    explicit WinInputFile(std::vector<std::uint8_t> bytes)
-        : bytes_(std::move(bytes)) {}
+    WinInputFile(Handle&& handle, const BY_HANDLE_FILE_INFORMATION& opened, std::vector<std::uint8_t> bytes)
+        : handle_(handle.Release()), opened_(opened), bytes_(std::move(bytes)) {}
     std::span<const std::uint8_t> Bytes() const override { return bytes_; }
 
+    void CheckUnchanged(const std::filesystem::path& path) const override
+    {
+        BY_HANDLE_FILE_INFORMATION now;
+        if (!InformationAt(path, now) || !SameState(now, opened_) || bytes_.size() != FileSize(opened_))
+            throw ToolError(DisplayPath(path) +
+                            " was changed by another program while ripent worked on it; nothing was written");
+    }
+
+    void LetGo() override { handle_.Close(); }
+
+    static std::uint64_t FileSize(const BY_HANDLE_FILE_INFORMATION& information)
+    {
+        return std::uint64_t(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
+    }
+
 private:
+    Handle handle_;
+    BY_HANDLE_FILE_INFORMATION opened_;
     std::vector<std::uint8_t> bytes_;
 };
+
+void Wait(ULONGLONG deadline, const std::filesystem::path& path)
+{
+    if (GetTickCount64() >= deadline)
+        throw ToolError(DisplayPath(path) + " is in use by another run of ripent; try again");
+    Sleep(20);
+}
 
 class WinFileSystem : public FileSystem {
 public:
@@ -101,28 +149,56 @@ public:
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
 
-    std::unique_ptr<InputFile> OpenFile(const std::filesystem::path& path) override
+    bool Exists(const std::filesystem::path& path) override
     {
-        Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (!file.Valid())
-            Fail("cannot open", path, GetLastError());
-        LARGE_INTEGER size;
-        if (!GetFileSizeEx(file.Get(), &size))
-            Fail("cannot read", path, GetLastError());
-        std::vector<std::uint8_t> bytes(std::size_t(size.QuadPart));
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            DWORD got = 0;
-            const DWORD wanted = DWORD(std::min(bytes.size() - done, kSlice));
-            if (!::ReadFile(file.Get(), bytes.data() + done, wanted, &got, nullptr))
-                Fail("cannot read", path, GetLastError());
-            if (got == 0)
-                break; // shrank while we read: take what is there
-            done += got;
+        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    std::unique_ptr<InputFile> OpenFile(const std::filesystem::path& path, Lock lock) override
+    {
+        const ULONGLONG deadline = GetTickCount64() + 1000;
+        for (;;) {
+            // Others may read and write, as before, and replace the file: the lock keeps other
+            // runs out, and CheckUnchanged notices any other writer.
+            Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+            if (!file.Valid())
+                Fail("cannot open", path, GetLastError());
+            // A pipe or a device would block the read or never end it.
+            BY_HANDLE_FILE_INFORMATION opened;
+            if (GetFileType(file.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.Get(), &opened) ||
+                (opened.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                throw ToolError("cannot read " + DisplayPath(path) + ": not a regular file");
+            if (lock != Lock::None) {
+                OVERLAPPED whole{};
+                const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (lock == Lock::Exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+                if (!LockFileEx(file.Get(), flags, 0, MAXDWORD, MAXDWORD, &whole)) {
+                    Wait(deadline, path);
+                    continue;
+                }
+                // The run that held the lock may have replaced the file meanwhile.
+                BY_HANDLE_FILE_INFORMATION named;
+                if (!InformationAt(path, named) || !SameFile(named, opened)) {
+                    Wait(deadline, path);
+                    continue;
+                }
+                if (!GetFileInformationByHandle(file.Get(), &opened))
+                    Fail("cannot read", path, GetLastError());
+            }
+            std::vector<std::uint8_t> bytes(std::size_t(WinInputFile::FileSize(opened)));
+            std::size_t done = 0;
+            while (done < bytes.size()) {
+                DWORD got = 0;
+                const DWORD wanted = DWORD(std::min(bytes.size() - done, kSlice));
+                if (!::ReadFile(file.Get(), bytes.data() + done, wanted, &got, nullptr))
+                    Fail("cannot read", path, GetLastError());
+                if (got == 0)
+                    break; // shrank while we read: CheckUnchanged will refuse what was read
+                done += got;
+            }
+            bytes.resize(done);
+            return std::make_unique<WinInputFile>(std::move(file), opened, std::move(bytes));
         }
-        bytes.resize(done);
-        return std::make_unique<WinInputFile>(std::move(bytes));
     }
 
     std::unique_ptr<OutputFile> CreateNew(const std::filesystem::path& path,
@@ -159,6 +235,13 @@ public:
     }
 
     void Remove(const std::filesystem::path& path) noexcept override { DeleteFileW(path.c_str()); }
+
+    // A run keeps its temporary file open, shared with no one, until it is renamed; deleting
+    // it then fails with a sharing violation. One left by a killed run deletes.
+    bool RemoveAbandoned(const std::filesystem::path& temporary) noexcept override
+    {
+        return DeleteFileW(temporary.c_str()) != 0;
+    }
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "tools/ripent/ToolError.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <system_error>
 
 namespace lw::ripent {
@@ -19,6 +20,11 @@ constexpr std::string_view kLineBreak = "\n";
 std::span<const std::uint8_t> Bytes(std::string_view text)
 {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+std::string_view Text(std::span<const std::uint8_t> bytes)
+{
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 BspLayout ParseMap(const std::filesystem::path& map, std::span<const std::uint8_t> bytes)
@@ -40,51 +46,112 @@ std::filesystem::path FileBehindLinks(const std::filesystem::path& path)
     return error ? path : target;
 }
 
-// The borrowed pieces sit where they were whenever the header and the new entity lump match
-// the old bytes in place and the size is unchanged, so only those need comparing.
-bool SameBytes(const ImportedMap& imported, std::span<const std::uint8_t> old)
+// A pipe or a device in the place of a file would be replaced by a plain file.
+void RequireRegularOrMissing(FileSystem& files, const std::filesystem::path& path)
 {
-    const std::size_t entitiesAt = imported.header.size() + imported.before.size();
-    const std::size_t size = entitiesAt + imported.entities.size() + imported.after.size();
-    return size == old.size() && std::ranges::equal(imported.header, old.first(imported.header.size())) &&
-           std::ranges::equal(imported.entities, old.subspan(entitiesAt, imported.entities.size()));
+    if (files.Exists(path) && !files.IsFile(path))
+        throw ToolError("cannot replace " + DisplayPath(path) + ": not a regular file");
 }
 
-void Export(const MapPaths& paths, FileSystem& files, std::ostream& output)
+// Whatever was read from a file that another program changed meanwhile is not to be trusted,
+// whatever the failure it led to.
+template <typename Work>
+void WhileUnchanged(const InputFile& file, const std::filesystem::path& path, Work work)
 {
-    const auto map = files.OpenFile(paths.map);
-    const BspLayout layout = ParseMap(paths.map, map->Bytes());
-    const std::string text = WithLineBreaks(EntityText(layout, map->Bytes()), kLineBreak);
-    const Piece pieces[] = {{Bytes(text)}};
-    WriteFileAtomically(files, paths.entities, pieces);
-    output << "exported " << text.size() << " bytes of entity text to " << DisplayPath(paths.entities) << "\n";
+    try {
+        work();
+    } catch (const ToolError&) {
+        file.CheckUnchanged(path);
+        throw;
+    }
 }
 
-void Import(const MapPaths& paths, FileSystem& files, std::ostream& output)
+std::string Export(const MapPaths& paths, FileSystem& files)
+{
+    const std::filesystem::path target = FileBehindLinks(paths.entities);
+    RequireRegularOrMissing(files, paths.entities);
+    const auto map = files.OpenFile(paths.map, Lock::Shared);
+    std::size_t size = 0;
+    WhileUnchanged(*map, paths.map, [&] {
+        const BspLayout layout = ParseMap(paths.map, map->Bytes());
+        const std::string text = WithLineBreaks(EntityText(layout, map->Bytes()), kLineBreak);
+        const Piece pieces[] = {{Bytes(text)}};
+        size = text.size();
+        WriteFileAtomically(files, target, pieces, [&] { map->CheckUnchanged(paths.map); });
+    });
+    return "exported " + std::to_string(size) + " bytes of entity text to " + DisplayPath(paths.entities);
+}
+
+// The text of an entity file as it goes into a map: LF line breaks, and without the NULs that
+// some tools end it with.
+std::string EntityFileText(std::string_view raw)
+{
+    std::string text = NormalizeLineBreaks(raw);
+    while (!text.empty() && text.back() == '\0')
+        text.pop_back();
+    return text;
+}
+
+std::string Import(const MapPaths& paths, FileSystem& files)
 {
     const std::filesystem::path target = FileBehindLinks(paths.map);
-    const auto map = files.OpenFile(target);
-    const BspLayout layout = ParseMap(paths.map, map->Bytes());
+    const auto map = files.OpenFile(paths.map, Lock::Exclusive);
+    bool changed = false;
+    std::size_t size = 0;
+    WhileUnchanged(*map, paths.map, [&] {
+        const BspLayout layout = ParseMap(paths.map, map->Bytes());
+        const auto raw = files.OpenFile(paths.entities);
+        const std::string text = EntityFileText(Text(raw->Bytes()));
+        size = text.size();
+        // What was exported comes back unchanged, whatever its line breaks or its lump's padding;
+        // the map is then left alone, even if its text is one the checks below would refuse.
+        if (text == NormalizeLineBreaks(EntityText(layout, map->Bytes())))
+            return;
+        try {
+            ValidateEntityText(text);
+        } catch (const EntityTextError& error) {
+            throw ToolError(DisplayPath(paths.entities) + ":" + std::to_string(error.line) + ": " + error.what() +
+                            "; the map is unchanged");
+        }
+        ImportedMap imported;
+        try {
+            imported = ReplaceEntities(layout, map->Bytes(), text);
+        } catch (const ToolError& error) {
+            throw ToolError(DisplayPath(paths.map) + ": " + error.what() + "; the map is unchanged");
+        }
+        const Piece pieces[] = {{imported.header},        {imported.before, map.get()}, {imported.entities},
+                                {imported.after, map.get()}, {imported.extensionList}, {imported.rest, map.get()}};
+        WriteFileAtomically(files, target, pieces, [&] {
+            map->CheckUnchanged(paths.map);
+            map->LetGo();
+        });
+        changed = true;
+    });
+    if (changed)
+        return "imported " + std::to_string(size) + " bytes of entity text into " + DisplayPath(paths.map);
+    return "entity text unchanged; " + DisplayPath(paths.map) + " left as it is";
+}
 
-    const auto raw = files.OpenFile(paths.entities);
-    const std::string text = NormalizeLineBreaks(
-        {reinterpret_cast<const char*>(raw->Bytes().data()), raw->Bytes().size()});
-    try {
-        ValidateEntityText(text);
-    } catch (const EntityTextError& error) {
-        throw ToolError(DisplayPath(paths.entities) + ":" + std::to_string(error.line) + ": " + error.what() +
-                        "; the map is unchanged");
+// One line, whatever the paths or texts it names hold: control characters are escaped.
+std::string OneLine(std::string_view message)
+{
+    std::string line;
+    for (const char c : message) {
+        const auto code = static_cast<unsigned char>(c);
+        if (c == '\n')
+            line += "\\n";
+        else if (c == '\r')
+            line += "\\r";
+        else if (c == '\t')
+            line += "\\t";
+        else if (code < 0x20 || code == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", code);
+            line += hex;
+        } else
+            line += c;
     }
-
-    const ImportedMap imported = ReplaceEntities(layout, map->Bytes(), text);
-    if (SameBytes(imported, map->Bytes())) {
-        output << "entity text unchanged; " << DisplayPath(paths.map) << " left as it is\n";
-        return;
-    }
-    const Piece pieces[] = {{imported.header}, {imported.before, map.get()}, {imported.entities},
-                            {imported.after, map.get()}};
-    WriteFileAtomically(files, target, pieces);
-    output << "imported " << text.size() << " bytes of entity text into " << DisplayPath(paths.map) << "\n";
+    return line;
 }
 
 } // namespace
@@ -96,7 +163,7 @@ int RunRipent(const std::vector<Argument>& arguments, FileSystem& files, std::os
     try {
         commandLine = ParseCommandLine(arguments);
     } catch (const UsageError& error) {
-        errors << "ripent: " << error.what() << "\n" << UsageText();
+        errors << "ripent: " << OneLine(error.what()) << "\n" << UsageText();
         return kExitUsage;
     }
     try {
@@ -106,13 +173,10 @@ int RunRipent(const std::vector<Argument>& arguments, FileSystem& files, std::os
                 std::error_code ignored;
                 return std::filesystem::is_directory(path, ignored);
             });
-        if (commandLine.mode == Mode::Export)
-            Export(paths, files, output);
-        else
-            Import(paths, files, output);
+        output << OneLine(commandLine.mode == Mode::Export ? Export(paths, files) : Import(paths, files)) << "\n";
         return 0;
     } catch (const std::exception& error) {
-        errors << "ripent: " << error.what() << "\n";
+        errors << "ripent: " << OneLine(error.what()) << "\n";
         return kExitFailure;
     }
 }

@@ -12,7 +12,7 @@ namespace {
 
 using namespace testing;
 
-enum class Step { None, SecondWrite, Commit, Replace };
+enum class Step { None, Create, SecondWrite, Commit, Replace };
 
 // The real files, with one step of writing made to fail, as a full disk or a lost
 // network share would.
@@ -22,12 +22,19 @@ public:
         : failing_(failing) {}
 
     bool IsFile(const std::filesystem::path& path) override { return real_->IsFile(path); }
-    std::unique_ptr<InputFile> OpenFile(const std::filesystem::path& path) override { return real_->OpenFile(path); }
+    bool Exists(const std::filesystem::path& path) override { return real_->Exists(path); }
+    std::unique_ptr<InputFile> OpenFile(const std::filesystem::path& path, Lock lock) override
+    {
+        return real_->OpenFile(path, lock);
+    }
     void Remove(const std::filesystem::path& path) noexcept override { real_->Remove(path); }
+    bool RemoveAbandoned(const std::filesystem::path& path) noexcept override { return real_->RemoveAbandoned(path); }
 
     std::unique_ptr<OutputFile> CreateNew(const std::filesystem::path& path,
                                           const std::filesystem::path& model) override
     {
+        if (failing_ == Step::Create)
+            throw ToolError("simulated failure creating " + DisplayPath(path));
         auto file = real_->CreateNew(path, model);
         return file ? std::make_unique<FailingFile>(std::move(file), failing_) : nullptr;
     }
@@ -87,7 +94,7 @@ TEST(AtomicWriteTest, AFailureAtAnyStepLeavesTheOldFileAndNoLeftovers)
 {
     const std::vector<std::uint8_t> map =
         BuildMap(30, {{1, PlanesLump(40)}, {0, EntityLump(3)}, {2, DataLump(5000, 2)}});
-    for (Step step : {Step::SecondWrite, Step::Commit, Step::Replace}) {
+    for (Step step : {Step::Create, Step::SecondWrite, Step::Commit, Step::Replace}) {
         TempFolder folder;
         WriteBytes(folder / "a.bsp", map);
         WriteBytes(folder / "a.ent", Bytes("{\n\"classname\" \"worldspawn\"\n\"skyname\" \"night\"\n}\n"));
@@ -102,20 +109,21 @@ TEST(AtomicWriteTest, AFailureAtAnyStepLeavesTheOldFileAndNoLeftovers)
     }
 }
 
-TEST(AtomicWriteTest, ReplacesTheFileAndSkipsNamesLeftBehind)
+TEST(AtomicWriteTest, ReplacesTheFileTakingBackNamesLeftBehindButNotNamesInUse)
 {
     TempFolder folder;
     const auto target = folder / "a.bsp";
     WriteBytes(target, Bytes("old"));
-    WriteBytes(folder / "a.bsp.0.ripent-tmp", Bytes("left by a crash"));
-
+    WriteBytes(folder / "a.bsp.0.ripent-tmp", Bytes("left by a killed run"));
     const auto files = MakeRealFileSystem();
+    const auto inUse = files->CreateNew(folder / "a.bsp.1.ripent-tmp", target); // another run's
+
     const auto content = Bytes("new content");
     const Piece pieces[] = {{std::span(content).first(4)}, {std::span(content).subspan(4)}};
     WriteFileAtomically(*files, target, pieces);
     EXPECT_EQ(ReadBytes(target), content);
     EXPECT_EQ(FolderContents(folder.Path()),
-              (std::vector<std::filesystem::path>{"a.bsp", "a.bsp.0.ripent-tmp"}));
+              (std::vector<std::filesystem::path>{"a.bsp", "a.bsp.1.ripent-tmp"}));
 }
 
 #ifndef _WIN32

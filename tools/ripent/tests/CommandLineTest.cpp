@@ -48,6 +48,7 @@ TEST(CommandLineTest, RefusesWhatItDoesNotKnow)
         {"-export", "a.bsp", "-texdata"},
         {"-export", "-onlyents", "a.bsp"},
         {"-export", "-", "a.bsp"},
+        {"-import", "-export", "a.bsp"},
     };
     for (const auto& line : lines)
         EXPECT_THROW(ParseCommandLine(Words(line)), UsageError) << ::testing::PrintToString(line);

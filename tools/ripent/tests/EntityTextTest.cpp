@@ -43,12 +43,55 @@ TEST(EntityTextTest, RefusesAnythingElseNamingTheLine)
         {"{\n\"classname\" \"light\"\n}\n{\n\"classname\" \"worldspawn\"\n}\n", 1, "worldspawn"},
         {"{\n\"origin\" \"0 0 0\"\n}\n", 1, "worldspawn"},
         {"{\n\"classname\" \"worldspawn\"\n\"wad\"\n}\n", 3, "has no value"},
-        {"{\n\"classname\" \"worldspawn\"\nwad \"x\"\n}\n", 3, "expected a quoted key"},
-        {"{\n\"classname\" \"worldspawn\n}\n", 2, "not closed on its line"},
+        {"{\n\"classname\" \"worldspawn\n}\n", 2, "is not closed"},
         {"{\n\"classname\" \"worldspawn\"\n}\nworldspawn\n", 4, "expected '{'"},
         {"{\n\"classname\" \"worldspawn\"\n\"a\" \"b\0c\"\n}\n"s, 3, "binary data (byte 0x00)"},
         {"\x7F\x45LF\x02\x01\x01\n", 1, "binary data (byte 0x7F)"},
         {"\xEF\xBB\xBF{\n\"classname\" \"worldspawn\"\n}\n", 1, "expected '{'"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ValidateEntityText(c.text);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const EntityTextError& error) {
+            EXPECT_EQ(error.line, c.line) << c.text;
+            EXPECT_THAT(error.what(), ::testing::HasSubstr(c.message)) << c.text;
+        }
+    }
+}
+
+} // namespace
+} // namespace lw::ripent
+
+namespace lw::ripent {
+namespace {
+
+TEST(EntityTextTest, AcceptsWhatTheEngineReads)
+{
+    const char* texts[] = {
+        "{\n\"classname\" \"worldspawn\"\nwad \"x\"\nmessage hello\n}\n",           // bare words
+        "{\n\"classname\" \"worldspawn\"\n\"message\" \"two\nlines\"\n}\n",         // a value spanning lines
+        "{\n\"classname\" \"worldspawn\"\n\"message\" \"say \\\"hi\\\"\"\n}\n",     // \" read as \ then "
+        "{\n\"classname\" \"worldspawn\"\n\"message\" \"\x01red\x7F\"\n}\n",        // control bytes in a value
+        "// made by hand\n{\n\"classname\" \"worldspawn\" // the world\n}\n// end", // comments
+        "{\n\"classname\" \"worldspawn\"\n\"url\" \"http://example\"\n}\n",         // no comment inside quotes
+    };
+    for (const char* text : texts)
+        EXPECT_NO_THROW(ValidateEntityText(text)) << text;
+}
+
+TEST(EntityTextTest, RefusesWhatTheEngineCannotRead)
+{
+    struct Case {
+        std::string text;
+        std::size_t line;
+        const char* message;
+    } cases[] = {
+        {"{\n\"classname\" \"worldspawn\" // }\n", 1, "not closed"},
+        {"{\n\"classname\" \"worldspawn\"\n\"message\" \"open\n}\n", 3, "is not closed"},
+        {"{\n\"classname\" \"worldspawn\"\nwad }\n", 3, "has no value"},
+        {"{\n\"classname\" \"worldspawn\"\n\"wad\" {\n}\n", 3, "'{' inside an entity"},
+        {"{\n\"classname\" \"worldspawn\"\n}\n\x01\n", 4, "binary data (byte 0x01)"},
     };
     for (const Case& c : cases) {
         try {

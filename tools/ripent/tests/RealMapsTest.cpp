@@ -88,16 +88,7 @@ TEST(RealMapsTest, ExportThenImportGivesTheSameMap)
 
         const ToolRun imported = RunTool(Command("-import", copy.entities));
         ASSERT_EQ(imported.exitCode, 0) << imported.errors;
-        const auto after = ReadBytes(copy.map);
-        const Lump entity = layout.lumps[layout.entityLump];
-        if (copy.bytes[entity.offset + entity.length - 1] == 0) {
-            EXPECT_TRUE(after == copy.bytes);
-        } else { // the text gains its NUL; nothing else changes
-            const BspLayout now = ParseBsp(after);
-            EXPECT_EQ(now.lumps[now.entityLump].length, entity.length + 1);
-            EXPECT_EQ(EntityText(now, after), stored);
-            ExpectSameLumpsExceptEntities(copy.bytes, after);
-        }
+        EXPECT_TRUE(ReadBytes(copy.map) == copy.bytes);
     }
 }
 
