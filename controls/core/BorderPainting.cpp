@@ -117,8 +117,7 @@ BorderResult PaintBorderIntoCache(Bitmap& cache, const TRect& q, int b, int stat
         return result;
     }
     const int wl = mask->WL, wt = mask->WT, wr = mask->WR, wb = mask->WB;
-    const TRect clip = Intersect(q, cache.Bounds());
-    auto within = [&clip](const TRect& r) { return Intersect(r, clip); };
+    auto within = [&q](const TRect& r) { return Intersect(r, q); };
     if (mask->MaskType == 1) {
         CoverWithBackground(cache, within({q.Left, q.Top, q.Right, q.Top + wt}), background);
         CoverWithBackground(cache, within({q.Left, q.Bottom - wb, q.Right, q.Bottom}), background);
