@@ -35,4 +35,19 @@ void BroadcastToChildren(Tree& tree, Node container) {
     }
 }
 
+// A skinned container's handling of a broadcast: its own reaction and the pass to its children.
+// After a load the children resolve their sections first (childrenFirst), so the container's
+// own look is rebuilt over children that already know theirs; on removal and refresh the
+// container goes first, so no child asks a parent that still holds stale data.
+template <class OwnReaction, class PassOn>
+void HandleBroadcastInOrder(bool childrenFirst, OwnReaction&& own, PassOn&& passOn) {
+    if (childrenFirst) {
+        passOn();
+        own();
+    } else {
+        own();
+        passOn();
+    }
+}
+
 }  // namespace lw::skin

@@ -46,12 +46,16 @@ public:
     std::string ExeFolder;  // set by the host (the toolkit knows the executable)
 };
 
+// The manager's announcements; the windowing side sends each as its skin command
+// (SMC_SKINLOADED, SMC_SKINREMOVED, SMC_STOPANIM, SMC_REFRESH).
+enum class SkinBroadcast { SkinLoaded, SkinRemoved, StopAnim, Refresh };
+
 // What the manager asks of the windowing side.
 class SkinManagerHost {
 public:
     virtual ~SkinManagerHost() = default;
-    // SM_ALPHACMD with `command` and this manager as LParam, to every form and down its controls.
-    virtual void Broadcast(unsigned command) = 0;
+    // The command with this manager as LParam, to every form and down its controls.
+    virtual void Broadcast(SkinBroadcast what) = 0;
     // A plain message box with an OK button.
     virtual void ShowNotice(std::string_view text) = 0;
 };
