@@ -7,8 +7,9 @@
 
 namespace lw::platform {
 
+// An owned component is loading until its owner's Make (or its owner's own Loaded pass) is done.
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
-    if (owner_ && (owner_->state_ & csLoading)) state_ |= csLoading;
+    if (owner_) state_ |= csLoading;
 }
 
 TComponent::~TComponent() {

@@ -11,6 +11,8 @@ namespace lw::platform {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4C57;
+// The chain of a subclassed window, found again by the next hook on the same window.
+constexpr wchar_t kChainProperty[] = L"LwHookChain";
 
 LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     // Held here so that the chain outlives whatever its hooks do to it meanwhile.
@@ -71,6 +73,7 @@ void HookChain::Detach() {
 void HookChain::ReleaseWindowIfUnused() {
     if (!Window || Depth > 0 || (Head && !Detached)) return;
     RemoveWindowSubclass(Window, &SubclassProc, kSubclassId);
+    RemovePropW(Window, kChainProperty);
     Window = nullptr;
     const std::shared_ptr<HookChain> last = std::move(Self);  // may free this chain on return
 }
@@ -87,10 +90,7 @@ std::shared_ptr<HookChain> TMessageHook::ChainOf(TControl& control) {
 
 std::shared_ptr<HookChain> TMessageHook::ChainOf(HWND window) {
     if (TWinControl* control = TWinControl::FromHandle(window)) return ChainOf(*control);
-    DWORD_PTR data = 0;
-    if (GetWindowSubclass(window, &SubclassProc, kSubclassId, &data) && data) {
-        return reinterpret_cast<HookChain*>(data)->Self;
-    }
+    if (auto* existing = static_cast<HookChain*>(GetPropW(window, kChainProperty))) return existing->Self;
     if (!IsWindow(window)) throw Exception("Cannot hook a window that does not exist");
     auto chain = std::make_shared<HookChain>();
     chain->Window = window;
@@ -98,6 +98,7 @@ std::shared_ptr<HookChain> TMessageHook::ChainOf(HWND window) {
     if (!SetWindowSubclass(window, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(chain.get()))) {
         throw Exception("Cannot hook window");
     }
+    SetPropW(window, kChainProperty, chain.get());
     chain->Self = chain;
     return chain;
 }
