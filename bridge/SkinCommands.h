@@ -6,7 +6,7 @@
 
 #include "platform/Control.h"
 #include "render/CacheInfo.h"
-#include "skin/SkinCommandCodes.h"
+#include "controls/core/SkinCommandCodes.h"
 
 namespace lw::bridge {
 

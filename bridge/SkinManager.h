@@ -27,7 +27,7 @@ public:
     ~TsSkinManager() override;
 
     // Called once the stored properties are applied: broadcasts SMC_SKINLOADED.
-    void Loaded();
+    void Loaded() override;
 
     HWND HoverWindow() const { return hoverWindow_; }
     // Tells the previous hot window SMC_HOTLEAVE and the new one SMC_HOTENTER.
@@ -50,8 +50,13 @@ public:
     // test puts its own.
     void SetPrompt(platform::Prompt* prompt) { prompt_ = prompt; }
 
+protected:
+    // The destroying notice: the skin is removed while everything around is still whole.
+    void Destroying() override;
+    void BecameDefault() override;
+
 private:
-    void Broadcast(unsigned command) override;
+    void Broadcast(skin::SkinBroadcast what) override;
     void ShowNotice(std::string_view text) override;
 
     HWND hoverWindow_ = nullptr;
@@ -65,6 +70,9 @@ TsSkinManager* DefaultSkinManager();
 // Process start of the skin library: shows kLibraryVersionText once through `prompt` when an
 // argument is "/gwver" in any case. Answers whether it was shown.
 bool ShowVersionNoticeIfAsked(const std::vector<std::string>& arguments, platform::Prompt& prompt);
+
+// The arguments of a command line (the program's own is GetCommandLineW()), in UTF-8.
+std::vector<std::string> CommandLineArguments(const wchar_t* commandLine);
 
 // The stored internal skin embedded in the program (resource INTERNALSKIN), empty when absent.
 skin::ByteBuffer EmbeddedInternalSkin();
