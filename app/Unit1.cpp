@@ -21,10 +21,28 @@ constexpr char kSection[] = "MAIN";
 constexpr char kSaveKey[] = "SAVEP";
 constexpr char kFolderKey[] = "LAST_DIRRECTORY";  // spelled so in every file ever written
 
+// The skin manager with the program's stored skin as "000 (internal)". A broken skin of that
+// name in the skin directory is reported and the windows stay unskinned.
+bridge::TsSkinManager& MakeSkinManager(TForm& form) {
+    auto& manager = form.Make<bridge::TsSkinManager>();
+    manager.Name = "sSkinManager1";
+    if (skin::ByteBuffer stored = bridge::EmbeddedInternalSkin(); !stored.empty())
+        manager.InternalSkins.push_back({"000 (internal)", std::move(stored)});
+    manager.SetSkinDirectory("c:\\Skins");
+    manager.MenuSupport.IcoLineSkin = "ICOLINE";
+    try {
+        manager.SetSkinName("000 (internal)");
+    } catch (...) {
+        Application->HandleException(std::current_exception());
+    }
+    return manager;
+}
+
 }  // namespace
 
 TForm1::TForm1(TComponent* owner, AppServices& services)
     : TForm(owner),
+      sSkinManager1(MakeSkinManager(*this)),
       sPanel2(Place(Make<controls::TsPanel>(this), "sPanel2", {0, 0, 593, 281})),
       sGroupBox1(Place(Make<controls::TsGroupBox>(&sPanel2), "sGroupBox1", {16, 16, 561, 57})),
       path(Place(Make<TDirectoryEdit>(&sGroupBox1), "path", {8, 24, 545, 21})),
