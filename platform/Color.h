@@ -5,6 +5,8 @@
 
 namespace lw::platform {
 
+using lw::TColor;  // the program's one colour type, also under the toolkit's name
+
 constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
 constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
 constexpr TColor clWindowText = SystemColor(COLOR_WINDOWTEXT);
