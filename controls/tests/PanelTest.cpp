@@ -11,6 +11,9 @@
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
 
+extern const std::uint8_t kStoredSkin[];
+extern const std::size_t kStoredSkinSize;
+
 namespace lw::controls {
 namespace {
 
@@ -159,6 +162,46 @@ TEST_F(SkinnedForm, PanelsFollowTheSkinBeingRemovedAndLoadedAgain) {
     manager.SetActive(true);
     EXPECT_GE(inner.SkinData().SkinIndex, 0);
     EXPECT_FALSE(inner.SkinData().Updating);
+}
+
+TEST_F(SkinnedForm, AFullyTransparentControlOverAnUnskinnedParentTakesTheParentsColourNotBlack) {
+    platform::TPanel& plain = form.Make<platform::TPanel>(&form);
+    plain.SetColor(0x123456);
+    TsGroupBox& box = form.Make<TsGroupBox>(&plain);
+    ASSERT_TRUE(box.SkinData().Skinned());
+    EXPECT_EQ(bridge::SendSkinCommand(&box, SMC_GETBGCOLOR, TransparentKey), 0x123456);
+}
+
+// The main window's upper panel and its first group box, in the application's own skin.
+TEST(StoredSkin, ThePanelsInteriorIsExactlyThePanelColourInsideItsBorder) {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    auto& manager = form.Make<bridge::TsSkinManager>();
+    manager.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
+    manager.SetSkinName("000 (internal)");
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    panel.SetBounds({0, 0, 593, 281});
+    TsGroupBox& box = form.Make<TsGroupBox>(&panel);
+    box.SetBounds({16, 16, 561, 57});
+    form.SetBounds({0, 0, 600, 300});
+    form.FinishLoading();
+    form.Show();
+    ASSERT_TRUE(panel.SkinData().Skinned());
+    const int b = panel.SkinData().BorderWidth();
+    ASSERT_GT(b, 0);
+
+    bridge::TsDibSection dib(593, 281, render::PixelFormat::pf24bit);
+    render::FillRectSolid(dib.Surface(), {0, 0, 593, 281}, 0x0000FF);
+    PaintInto(panel, dib);
+    for (auto [x, y] : {std::pair{b, b}, std::pair{592 - b, 280 - b}, std::pair{300, 200}, std::pair{8, 140}})
+        EXPECT_EQ(PixelOf(dib, x, y), kPanelColor) << x << "," << y;
+    EXPECT_NE(PixelOf(dib, 0, 140), 0x0000FFu) << "the border is painted";
+    EXPECT_FALSE(panel.SkinData().CacheBmp) << "a static panel keeps no cache";
+
+    bridge::TsDibSection boxPixels(561, 57, render::PixelFormat::pf24bit);
+    PaintInto(box, boxPixels);
+    EXPECT_EQ(PixelOf(boxPixels, 280, 40), kPanelColor);  // the group box is transparent over the panel
 }
 
 }  // namespace
