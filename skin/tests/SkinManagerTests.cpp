@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -322,6 +327,39 @@ TEST_F(SkinManagerTest, TheStoredSkinLoadsAsTheInternalSkin) {
     ASSERT_NE(manager.Mask(panel->BorderIndex), nullptr);
     EXPECT_EQ(manager.Mask(panel->BorderIndex)->Master, manager.Model().MasterBitmap.get());
     EXPECT_TRUE(host.Notices.empty());
+}
+
+TEST_F(SkinManagerTest, ASkinTooNewIsAnnouncedAndUsedAllTheSame) {
+    manager.InternalSkins.push_back({"new", Packed("[GLOBALINFO]\nVERSION=300\n[PANEL]\nCOLOR=1\n")});
+    manager.SetSkinName("new");
+    EXPECT_EQ(host.Notices, std::vector<std::string>{kSkinTooNewText});
+    EXPECT_EQ(PanelColor(), 1u);
+    EXPECT_TRUE(manager.GlobalInfo().Active);
+}
+
+TEST(DiskSkinFilesTest, RealFilesFoldersAndAClearErrorForAMissingFile) {
+    const auto dir = std::filesystem::temp_directory_path() / ("lw-skinfiles-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir / "Blue");
+    std::ofstream(dir / "Red.gwz", std::ios::binary) << "GWzf";
+    DiskSkinFiles files;
+    const std::string root = dir.string();
+    EXPECT_TRUE(files.DirectoryExists(root + "/Blue"));
+    EXPECT_TRUE(files.FileExists(root + "/Red.gwz"));
+    EXPECT_FALSE(files.FileExists(root + "/Blue"));
+    EXPECT_EQ(files.ReadFile(root + "/Red.gwz"), Text("GWzf"));
+    auto entries = files.List(root);
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].Name, "Blue");
+    EXPECT_TRUE(entries[0].IsDirectory);
+    EXPECT_FALSE(entries[1].IsDirectory);
+    try {
+        files.ReadFile(root + "/Gone.gwz");
+        ADD_FAILURE() << "a missing file reads";
+    } catch (const SkinError& e) {
+        EXPECT_NE(std::string(e.what()).find("Gone.gwz"), std::string::npos) << e.what();
+    }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(VersionNoticeTest, SlashGwverInAnyCase) {
