@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "bridge/DibSection.h"
@@ -170,6 +172,33 @@ TEST_F(SkinnedForm, AFullyTransparentControlOverAnUnskinnedParentTakesTheParents
     TsGroupBox& box = form.Make<TsGroupBox>(&plain);
     ASSERT_TRUE(box.SkinData().Skinned());
     EXPECT_EQ(bridge::SendSkinCommand(&box, SMC_GETBGCOLOR, TransparentKey), 0x123456);
+}
+
+TEST_F(SkinnedForm, SharedWindowMessagesOfAPanel) {
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    panel.SetBounds({0, 0, 200, 150});
+    platform::TPanel& child = form.Make<platform::TPanel>(&panel);
+    std::vector<unsigned> childCommands;
+    auto previous = child.WindowProc;
+    child.WindowProc = [&](platform::TMessage& m) {
+        if (m.Msg == SM_ALPHACMD && SkinCommandOf(m.WParam) == SMC_BGMOVED) childCommands.push_back(SMC_BGMOVED);
+        previous(m);
+    };
+    int entered = 0;
+    panel.OnMouseEnter = [&](platform::TControl&) { ++entered; };
+
+    panel.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&panel));
+    EXPECT_FALSE(panel.SkinData().MouseInside) << "a container never looks hot";
+    EXPECT_EQ(entered, 1);
+
+    panel.SkinData().BGChanged = false;
+    panel.SetBounds({0, 0, 220, 160});  // a flat section: the children are not told it moved
+    EXPECT_TRUE(panel.SkinData().BGChanged);
+    EXPECT_TRUE(childCommands.empty());
+
+    EXPECT_EQ(SendMessageW(panel.Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0), 0);
+    panel.SetVisible(false);
+    EXPECT_FALSE(panel.SkinData().CacheBmp && !panel.SkinData().CacheBmp->Empty());
 }
 
 // The main window's upper panel and its first group box, in the application's own skin.
