@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "bridge/LayeredGlowHost.h"
 #include "bridge/SkinCommands.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
@@ -129,6 +130,8 @@ void TsSkinManager::Broadcast(skin::SkinBroadcast what) {
         }
     }
 }
+
+void TsSkinManager::HideAllGlows() { render::HideAllGlowWindows(ProcessGlows()); }
 
 void TsSkinManager::ShowNotice(std::string_view text) {
     static platform::MessageBoxPrompt systemBox;

@@ -58,6 +58,7 @@ protected:
 private:
     void Broadcast(skin::SkinBroadcast what) override;
     void ShowNotice(std::string_view text) override;
+    void HideAllGlows() override;
 
     HWND hoverWindow_ = nullptr;
     bool destroying_ = false;

@@ -544,6 +544,7 @@ void SkinManagerCore::SetIsDefault(bool value) {
 
 void SkinManagerCore::UpdateSkin(bool repaint) {
     if (reading_) return;
+    host_.HideAllGlows();
     model_->GlobalInfo.Active = false;
     RebuildCommonIndexes();
     host_.Broadcast(SkinBroadcast::SkinLoaded);
@@ -557,6 +558,7 @@ void SkinManagerCore::RepaintForms() {
 }
 
 void SkinManagerCore::RemoveSkin() {
+    host_.HideAllGlows();
     model_->GlobalInfo.Active = false;
     host_.Broadcast(SkinBroadcast::SkinRemoved);
     model_->Clear();

@@ -58,6 +58,8 @@ public:
     virtual void Broadcast(SkinBroadcast what) = 0;
     // A plain message box with an OK button.
     virtual void ShowNotice(std::string_view text) = 0;
+    // Hides every glow window, so none outlives the look it was made for.
+    virtual void HideAllGlows() = 0;
 };
 
 // Directory rules. `exeFolder` ends in a separator.

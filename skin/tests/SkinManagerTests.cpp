@@ -70,6 +70,8 @@ public:
         Broadcasts.push_back({what, Manager->GlobalInfo().Active, SkinChangeInProgress(), Manager->Model().Sections.size()});
     }
     void ShowNotice(std::string_view text) override { Notices.emplace_back(text); }
+    int GlowsHidden = 0;
+    void HideAllGlows() override { ++GlowsHidden; }
     std::vector<SkinBroadcast> Whats() const {
         std::vector<SkinBroadcast> out;
         for (const Seen& s : Broadcasts) out.push_back(s.What);
@@ -178,6 +180,7 @@ TEST_F(SkinManagerTest, RunTimeChangeRefreshesWithinTheChangeAndRemovalComesBefo
     manager.OnAfterChange = [&](SkinManagerCore&) { events.push_back(SkinChangeInProgress() ? "after*" : "after"); };
     manager.SetSkinName("a");
     EXPECT_EQ(host.Whats(), (std::vector<B>{B::SkinLoaded, B::StopAnim, B::Refresh}));
+    EXPECT_EQ(host.GlowsHidden, 1) << "glows of the old look go before the new one is announced";
     for (const auto& seen : host.Broadcasts) EXPECT_TRUE(seen.Changing);
     EXPECT_TRUE(host.Broadcasts[2].SkinUsable);
     EXPECT_EQ(events, (std::vector<std::string>{"before", "after"}));
@@ -186,6 +189,7 @@ TEST_F(SkinManagerTest, RunTimeChangeRefreshesWithinTheChangeAndRemovalComesBefo
     host.Broadcasts.clear();
     manager.SetActive(false);
     ASSERT_EQ(host.Whats(), std::vector<B>{B::SkinRemoved});
+    EXPECT_EQ(host.GlowsHidden, 2);
     EXPECT_EQ(host.Broadcasts[0].Sections, 1u);
     EXPECT_EQ(manager.GetSkinIndex("PANEL"), -1);
     EXPECT_EQ(manager.CommonIndexes().GlobalSection, -1);
