@@ -86,6 +86,16 @@ TEST_F(Toolkit, AFormAndItsControlsAreLoadedOnceWhenBuiltAndNotifiedBeforeAnyIsF
     built.Free();
     EXPECT_EQ(log, (Log{"destroying late", "destroying second", "destroying first", "freed late", "freed second",
                         "freed first"}));
+
+    // The same when an owner without an owner of its own goes out of scope.
+    log.clear();
+    {
+        TComponent holder(nullptr);
+        holder.Make<Traced>(nullptr, log, "a");
+        holder.Make<Traced>(nullptr, log, "b");
+        log.clear();
+    }
+    EXPECT_EQ(log, (Log{"destroying b", "destroying a", "freed b", "freed a"}));
 }
 
 TEST_F(Toolkit, AFormBuiltOutsideAnOwnerIsLoadedWhenFirstShown) {
