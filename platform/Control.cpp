@@ -353,8 +353,10 @@ void TWinControl::WndProc(TMessage& m) {
         }
         break;
     case WM_NCDESTROY:
-        // The window went with its parent; the object stays until its owner frees it.
+        // The window went with its parent; the object stays until its owner frees it. Hooks
+        // were put on for the window and come off with it.
         DefaultHandler(m);
+        if (hooks_) hooks_->RemoveAll();
         RemovePropW(handle_, kObjectProperty);
         handle_ = nullptr;
         mouseInside_ = false;

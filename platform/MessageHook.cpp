@@ -64,10 +64,14 @@ void HookChain::Unlink(HookNode& node) {
     }
 }
 
-void HookChain::Detach() {
-    Detached = true;
+void HookChain::RemoveAll() {
     for (HookNode* p = Head.get(); p; p = p->Next.get()) p->Removed = true;
     Head.reset();
+}
+
+void HookChain::Detach() {
+    Detached = true;
+    RemoveAll();
 }
 
 void HookChain::ReleaseWindowIfUnused() {

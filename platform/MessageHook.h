@@ -21,7 +21,7 @@ struct HookNode;
 // to the one installed before it, and finally to the control or the window's own procedure.
 // Hooks may be removed in any order, also from inside a handler that is running: the message
 // in flight still reaches the rest of the chain. When the control is freed or the window
-// destroyed, its hooks come off by themselves (Attached() turns false).
+// destroyed (a control's window too), its hooks come off by themselves (Attached() turns false).
 class TMessageHook {
 public:
     using Handler = std::function<void(TMessage& message)>;

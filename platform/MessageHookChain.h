@@ -30,7 +30,9 @@ struct HookChain {
     void Dispatch(const std::shared_ptr<HookNode>& from, TMessage& message);
     void Insert(const std::shared_ptr<HookNode>& node);
     void Unlink(HookNode& node);
-    // Every hook comes off; later calls answer 0.
+    // Every hook comes off; the chain stays usable for hooks put on later.
+    void RemoveAll();
+    // Every hook comes off for good; later calls answer 0.
     void Detach();
     // A window's chain lets go of the window once no hook is left and no message is in flight.
     void ReleaseWindowIfUnused();

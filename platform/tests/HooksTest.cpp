@@ -152,6 +152,20 @@ TEST_F(Toolkit, HooksComeOffWhenTheWindowOrTheControlDies) {
     EXPECT_EQ(seen.back(), static_cast<UINT>(WM_NCDESTROY));
     onWindow.reset();  // removing a hook of a dead window is harmless
 
+    // The window of a toolkit control dies before the control: its hooks come off, the
+    // control still answers.
+    TEdit& edit = form.Make<TEdit>(&panel);
+    int hooked = 0;
+    TMessageHook onEdit(edit, [&](TMessage& m) {
+        ++hooked;
+        onEdit.CallPrevious(m);
+    });
+    DestroyWindow(edit.Handle());
+    EXPECT_FALSE(onEdit.Attached());
+    hooked = 0;
+    edit.Perform(CM_TEXTCHANGED);
+    EXPECT_EQ(hooked, 0);
+
     // A control's hooks see the destroying notice while it is whole, then come off.
     TLabel& label = form.Make<TLabel>(&panel);
     label.Name = "label";
