@@ -5,6 +5,7 @@
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/Unit4.h"
+#include "bridge/SkinManager.h"
 #include "platform/Application.h"
 #include "platform/ErrorReport.h"
 #include "platform/Paths.h"
@@ -16,6 +17,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     MessageBoxPrompt prompt;
     TApplication application(prompt);
     try {
+        lw::bridge::ShowVersionNoticeIfAsked(lw::bridge::CommandLineArguments(GetCommandLineW()), prompt);
         // The doubled separator after the folder is accepted by the system as it is.
         ProfileIniStore configuration(ExecutableFolder() + L"\\configuration.ini");
         SystemLauncher programs;

@@ -4,6 +4,8 @@
 #include "app/core/IoErrorText.h"
 #include "app/core/MapListing.h"
 #include "app/core/ProfileInteger.h"
+#include "controls/GroupBox.h"
+#include "controls/Panel.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"
@@ -19,14 +21,32 @@ constexpr char kSection[] = "MAIN";
 constexpr char kSaveKey[] = "SAVEP";
 constexpr char kFolderKey[] = "LAST_DIRRECTORY";  // spelled so in every file ever written
 
+// The skin manager with the program's stored skin as "000 (internal)". A broken skin of that
+// name in the skin directory is reported and the windows stay unskinned.
+bridge::TsSkinManager& MakeSkinManager(TForm& form) {
+    auto& manager = form.Make<bridge::TsSkinManager>();
+    manager.Name = "sSkinManager1";
+    if (skin::ByteBuffer stored = bridge::EmbeddedInternalSkin(); !stored.empty())
+        manager.InternalSkins.push_back({"000 (internal)", std::move(stored)});
+    manager.SetSkinDirectory("c:\\Skins");
+    manager.MenuSupport.IcoLineSkin = "ICOLINE";
+    try {
+        manager.SetSkinName("000 (internal)");
+    } catch (...) {
+        Application->HandleException(std::current_exception());
+    }
+    return manager;
+}
+
 }  // namespace
 
 TForm1::TForm1(TComponent* owner, AppServices& services)
     : TForm(owner),
-      sPanel2(Place(Make<TPanel>(this), "sPanel2", {0, 0, 593, 281})),
-      sGroupBox1(Place(Make<TGroupBox>(&sPanel2), "sGroupBox1", {16, 16, 561, 57})),
+      sSkinManager1(MakeSkinManager(*this)),
+      sPanel2(Place(Make<controls::TsPanel>(this), "sPanel2", {0, 0, 593, 281})),
+      sGroupBox1(Place(Make<controls::TsGroupBox>(&sPanel2), "sGroupBox1", {16, 16, 561, 57})),
       path(Place(Make<TDirectoryEdit>(&sGroupBox1), "path", {8, 24, 545, 21})),
-      sGroupBox2(Place(Make<TGroupBox>(&sPanel2), "sGroupBox2", {16, 80, 265, 193})),
+      sGroupBox2(Place(Make<controls::TsGroupBox>(&sPanel2), "sGroupBox2", {16, 80, 265, 193})),
       maps(Place(Make<TListBox>(&sGroupBox2), "maps", {8, 16, 249, 169})),
       sBitBtn6(MakeButton(*this, sPanel2, "sBitBtn6", {296, 216, 265, 25}, "О программе", 4)),
       sBitBtn1(MakeButton(*this, sPanel2, "sBitBtn1", {296, 248, 265, 25}, "Выход", 2)),
@@ -34,7 +54,7 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
       sBitBtn4(MakeButton(*this, sPanel2, "sBitBtn4", {296, 88, 265, 25}, "Сохранить изменения", 0)),
       sBitBtn2(MakeButton(*this, sPanel2, "sBitBtn2", {296, 152, 265, 25}, "Настройки", 3)),
       sBitBtn5(MakeButton(*this, sPanel2, "sBitBtn5", {296, 184, 265, 25}, "Поиск в тексте", 9)),
-      sPanel1(Place(Make<TPanel>(this), "sPanel1", {0, 280, 593, 305})),
+      sPanel1(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 280, 593, 305})),
       console(Place(Make<TMemo>(&sPanel1, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "console",
                     {16, 16, 561, 257})),
       sWebLabel1(Place(Make<TLabel>(&sPanel1), "sWebLabel1", {224, 280, 128, 13})),

@@ -3,6 +3,7 @@
 
 #include "app/AppServices.h"
 #include "app/EntityEditing.h"
+#include "bridge/SkinManager.h"
 #include "platform/Buttons.h"
 #include "platform/Containers.h"
 #include "platform/DirectoryEdit.h"
@@ -23,6 +24,8 @@ class TForm1 : public platform::TForm {
 public:
     TForm1(platform::TComponent* owner, AppServices& services);
 
+    // First, so that it is the default manager before any control is made.
+    bridge::TsSkinManager& sSkinManager1;
     platform::TPanel& sPanel2;
     platform::TGroupBox& sGroupBox1;
     platform::TDirectoryEdit& path;

@@ -2,6 +2,7 @@
 
 #include "app/Unit1.h"
 #include "app/FormLayout.h"
+#include "controls/Panel.h"
 #include "platform/Application.h"
 #include "platform/Text.h"
 
@@ -27,13 +28,13 @@ constexpr char kAboutText[] =
 
 TForm2::TForm2(TComponent* owner, AppServices& services)
     : TForm(owner),
-      sPanel1(Place(Make<TPanel>(this), "sPanel1", {0, 0, 465, 185})),
-      sPanel2(Place(Make<TPanel>(&sPanel1), "sPanel2", {8, 8, 121, 121})),
+      sPanel1(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 0, 465, 185})),
+      sPanel2(Place(Make<controls::TsPanel>(&sPanel1), "sPanel2", {8, 8, 121, 121})),
       Image1(Place(Make<TLogoImage>(&sPanel2), "Image1", {11, 13, 105, 105})),
-      sPanel4(Place(Make<TPanel>(&sPanel1), "sPanel4", {136, 8, 321, 121})),
+      sPanel4(Place(Make<controls::TsPanel>(&sPanel1), "sPanel4", {136, 8, 321, 121})),
       sMemo1(Place(Make<TMemo>(&sPanel4, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "sMemo1",
                    {8, 8, 305, 105})),
-      sPanel3(Place(Make<TPanel>(&sPanel1), "sPanel3", {8, 136, 449, 41})),
+      sPanel3(Place(Make<controls::TsPanel>(&sPanel1), "sPanel3", {8, 136, 449, 41})),
       sBitBtn1(MakeButton(*this, sPanel3, "sBitBtn1", {8, 8, 137, 25}, "На сайт", 7)),
       sBitBtn2(MakeButton(*this, sPanel3, "sBitBtn2", {157, 8, 137, 25}, "Помощь", 5)),
       sBitBtn3(MakeButton(*this, sPanel3, "sBitBtn3", {304, 8, 137, 25}, "Закрыть", 2)),

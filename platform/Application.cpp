@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/Color.h"
 #include "platform/ErrorReport.h"
 #include "platform/Form.h"
 #include "platform/Text.h"
@@ -14,6 +15,7 @@ TApplication* Application = nullptr;
 
 TApplication::TApplication(Prompt& prompt) : prompt_(prompt) {
     Application = this;
+    SetSystemColorSource(&PlatformSystemColor);
     // The shell's folder browser needs a single-threaded apartment.
     comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
@@ -90,6 +92,12 @@ void TApplication::HandleException(std::exception_ptr error) {
 }
 
 void TApplication::ShowException(std::string_view text) {
+    if (reporting_) return;
+    reporting_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{reporting_};
     HWND owner = GetActiveWindow();
     if (!owner && mainForm_) owner = mainForm_->Handle();
     prompt_.Show(owner, text, Title, MB_OK | MB_ICONERROR);
@@ -102,11 +110,15 @@ void TApplication::AddModeless(HWND dialog) {
 void TApplication::RemoveModeless(HWND dialog) { std::erase(modeless_, dialog); }
 
 void ReportException(std::exception_ptr error) noexcept {
+    static bool reporting = false;  // the same guard for the report without an application
     try {
         if (Application) return Application->HandleException(error);
+        if (reporting) return;
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
+        reporting = true;
         MessageBoxW(nullptr, Utf8ToWide(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
+        reporting = false;
     } catch (...) {
     }
 }

@@ -37,6 +37,8 @@ public:
     bool Terminated() const { return terminated_; }
 
     // The general error report: the error's text in a message box owned by the active form.
+    // While one report is open, further ones are dropped: an error that recurs with every
+    // repaint or timer tick behind the box must not stack boxes.
     void HandleException(std::exception_ptr error);
     void ShowException(std::string_view text);
 
@@ -51,6 +53,7 @@ private:
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
     bool comInitialized_ = false;
+    bool reporting_ = false;
     std::vector<HWND> modeless_;
 };
 

@@ -7,9 +7,13 @@ namespace {
 constexpr int kGlyphSpacing = 4;
 }
 
-TButton::TButton(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
-    CreateHandle({.ClassName = L"BUTTON", .Style = BS_OWNERDRAW | WS_TABSTOP});
+TButton::TButton(TComponent* owner, TWinControl* parent) : TButton(owner, parent, DefaultCreateParams()) {}
+
+TButton::TButton(TComponent* owner, TWinControl* parent, const TCreateParams& params) : TWinControl(owner, parent) {
+    CreateHandle(params);
 }
+
+TCreateParams TButton::DefaultCreateParams() { return {.ClassName = L"BUTTON", .Style = BS_OWNERDRAW | WS_TABSTOP}; }
 
 void TButton::SetImages(const TImageList* images) {
     images_ = images;
@@ -64,8 +68,15 @@ void TButton::DrawItem(const DRAWITEMSTRUCT& item) {
     }
 }
 
-TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
-    CreateHandle({.ClassName = L"BUTTON", .Style = BS_AUTOCHECKBOX | WS_TABSTOP});
+TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent) : TCheckBox(owner, parent, DefaultCreateParams()) {}
+
+TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent, const TCreateParams& params)
+    : TWinControl(owner, parent) {
+    CreateHandle(params);
+}
+
+TCreateParams TCheckBox::DefaultCreateParams() {
+    return {.ClassName = L"BUTTON", .Style = BS_AUTOCHECKBOX | WS_TABSTOP};
 }
 
 bool TCheckBox::Checked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }

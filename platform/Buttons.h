@@ -10,6 +10,7 @@ class TImageList;
 class TButton : public TWinControl {
 public:
     TButton(TComponent* owner, TWinControl* parent);
+    static TCreateParams DefaultCreateParams();
 
     const TImageList* Images() const { return images_; }
     void SetImages(const TImageList* images);
@@ -17,6 +18,7 @@ public:
     void SetImageIndex(int index);
 
 protected:
+    TButton(TComponent* owner, TWinControl* parent, const TCreateParams& params);
     void WndProc(TMessage& message) override;
     // Override to draw the button differently; `item` comes from the owner-draw notice.
     virtual void DrawItem(const DRAWITEMSTRUCT& item);
@@ -29,11 +31,13 @@ private:
 class TCheckBox : public TWinControl {
 public:
     TCheckBox(TComponent* owner, TWinControl* parent);
+    static TCreateParams DefaultCreateParams();
 
     bool Checked() const;
     void SetChecked(bool checked);
 
 protected:
+    TCheckBox(TComponent* owner, TWinControl* parent, const TCreateParams& params);
     void WndProc(TMessage& message) override;
 };
 

@@ -2,8 +2,12 @@
 
 namespace lw::platform {
 
-TPanel::TPanel(TComponent* owner, TWinControl* parent)
-    : TCustomControl(owner, parent, {.Style = WS_CLIPCHILDREN, .ExStyle = WS_EX_CONTROLPARENT}) {}
+TPanel::TPanel(TComponent* owner, TWinControl* parent) : TPanel(owner, parent, DefaultCreateParams()) {}
+
+TPanel::TPanel(TComponent* owner, TWinControl* parent, const TCreateParams& params)
+    : TCustomControl(owner, parent, params) {}
+
+TCreateParams TPanel::DefaultCreateParams() { return {.Style = WS_CLIPCHILDREN, .ExStyle = WS_EX_CONTROLPARENT}; }
 
 void TPanel::PaintWindow(HDC dc) {
     RECT area;
@@ -11,8 +15,14 @@ void TPanel::PaintWindow(HDC dc) {
     DrawEdge(dc, &area, BDR_RAISEDINNER, BF_RECT);
 }
 
-TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent)
-    : TCustomControl(owner, parent, {.Style = WS_CLIPCHILDREN, .ExStyle = WS_EX_CONTROLPARENT}) {}
+TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent) : TGroupBox(owner, parent, DefaultCreateParams()) {}
+
+TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent, const TCreateParams& params)
+    : TCustomControl(owner, parent, params) {}
+
+TCreateParams TGroupBox::DefaultCreateParams() {
+    return {.Style = WS_CLIPCHILDREN, .ExStyle = WS_EX_CONTROLPARENT};
+}
 
 void TGroupBox::PaintWindow(HDC dc) {
     SelectObjectScope font(dc, FontHandle());

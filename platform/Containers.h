@@ -8,8 +8,10 @@ namespace lw::platform {
 class TPanel : public TCustomControl {
 public:
     TPanel(TComponent* owner, TWinControl* parent);
+    static TCreateParams DefaultCreateParams();
 
 protected:
+    TPanel(TComponent* owner, TWinControl* parent, const TCreateParams& params);
     void PaintWindow(HDC dc) override;
 };
 
@@ -17,8 +19,10 @@ protected:
 class TGroupBox : public TCustomControl {
 public:
     TGroupBox(TComponent* owner, TWinControl* parent);
+    static TCreateParams DefaultCreateParams();
 
 protected:
+    TGroupBox(TComponent* owner, TWinControl* parent, const TCreateParams& params);
     void PaintWindow(HDC dc) override;
 };
 

@@ -3,9 +3,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/ErrorReport.h"
 #include "platform/Exception.h"
+#include "platform/MessageHook.h"
+#include "platform/MessageHookChain.h"
 #include "platform/Text.h"
 
 namespace lw::platform {
@@ -13,6 +16,13 @@ namespace {
 
 constexpr wchar_t kOwnClass[] = L"LwWindow";
 constexpr wchar_t kObjectProperty[] = L"LwControl";
+// The class's own procedure, kept on the window: whoever subclassed it after us may still call
+// ours once the object is gone, and the message must still reach the class.
+constexpr wchar_t kDefaultProcProperty[] = L"LwDefaultProc";
+
+// The control whose window CreateWindowEx is making on this thread, bound at the window's
+// first notice so that messages sent during creation reach it.
+thread_local TWinControl* g_creating = nullptr;
 
 const wchar_t* OwnClass() {
     static const ATOM atom = [] {
@@ -31,8 +41,25 @@ const wchar_t* OwnClass() {
 std::shared_ptr<GdiObject<HFONT>> MakeFont(const TFont& font) {
     const std::wstring face = Utf8ToWide(font.Name);
     return std::make_shared<GdiObject<HFONT>>(
-        CreateFontW(font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+        CreateFontW(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline, FALSE,
+                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                    DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+}
+
+// Tells the control, then its parent, that the mouse came or went; LParam names the control.
+void NotifyMouse(TControl& control, UINT message) {
+    const auto named = reinterpret_cast<LPARAM>(&control);
+    control.Perform(message, 0, named);
+    if (TControl* parent = control.Parent()) parent->Perform(message, 0, named);
+}
+
+// What a painter cannot paint it skips: an error here would come back with every repaint.
+template <class Paint>
+void PaintSafely(Paint&& paint) noexcept {
+    try {
+        paint();
+    } catch (...) {
+    }
 }
 
 }  // namespace
@@ -51,8 +78,26 @@ TControl::TControl(TComponent* owner, TWinControl* parent) : TComponent(owner), 
 }
 
 TControl::~TControl() {
-    if (parent_) std::erase(parent_->controls_, this);
+    if (hooks_) hooks_->Detach();
+    if (parent_) {
+        std::erase(parent_->controls_, this);
+        if (parent_->hoverChild_ == this) parent_->hoverChild_ = nullptr;
+    }
 }
+
+bool TControl::Showing() const { return visible_ && (!parent_ || parent_->Showing()); }
+
+void TControl::ShowingChanged() {
+    Perform(CM_SHOWINGCHANGED, Showing());
+    if (auto* window = dynamic_cast<TWinControl*>(this)) {
+        for (TControl* child : window->controls_) {
+            if (child->visible_) child->ShowingChanged();
+        }
+    }
+}
+
+void TControl::Loaded() { Perform(CM_LOADED); }
+void TControl::Destroying() { Perform(CM_DESTROYING); }
 
 void TControl::SetBounds(const TBounds& bounds) {
     Invalidate();
@@ -69,6 +114,7 @@ void TControl::SetVisible(bool visible) {
         Invalidate();  // a windowless control is drawn by its parent
     }
     Perform(CM_VISIBLECHANGED, visible);
+    if (!parent_ || parent_->Showing()) ShowingChanged();
 }
 
 void TControl::SetEnabled(bool enabled) {
@@ -100,6 +146,7 @@ void TControl::SetFont(const TFont& font) {
     if (auto* window = dynamic_cast<TWinControl*>(this)) {
         for (TControl* child : window->Controls()) {
             if (child->font_ == previous) child->SetFont(font);
+            child->Perform(CM_PARENTFONTCHANGED);
         }
     }
 }
@@ -114,7 +161,12 @@ void TControl::SetColor(TColor color) {
     color_ = color;
     ColorChanged();
     Invalidate();
+    if (auto* window = dynamic_cast<TWinControl*>(this)) {
+        for (TControl* child : window->Controls()) child->Perform(CM_PARENTCOLORCHANGED);
+    }
 }
+
+void TControl::ColorChanged() { Perform(CM_COLORCHANGED); }
 
 void TControl::Click() {
     if (OnClick) OnClick();
@@ -143,12 +195,18 @@ TWinControl::TWinControl(TComponent* owner, TWinControl* parent) : TControl(owne
 }
 
 TWinControl::~TWinControl() {
+    BeginDestroy();  // an unowned control gets no notice from an owner
     DestroyComponents();
     for (TControl* child : controls_) child->parent_ = nullptr;
     if (Parent()) std::erase(Parent()->tabList_, this);
     if (handle_) {
-        // Detach first: the derived parts of this object are gone, nothing may reach them.
-        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defaultProc_));
+        // Detach first: the derived parts of this object are gone, nothing may reach them. Our
+        // procedure comes off only while it is the current one; one installed after it keeps
+        // working, and ours then passes everything to the class.
+        if (GetWindowLongPtrW(handle_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StandardWndProc)) {
+            SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defaultProc_));
+            RemovePropW(handle_, kDefaultProcProperty);
+        }
         RemovePropW(handle_, kObjectProperty);
         DestroyWindow(handle_);
     }
@@ -172,19 +230,43 @@ void TWinControl::CreateHandle(const TCreateParams& params) {
     }
     if (!Enabled()) style |= WS_DISABLED;
     const TBounds& b = Bounds();
-    handle_ = CreateWindowExW(params.ExStyle, params.ClassName ? params.ClassName : OwnClass(), text_.c_str(), style,
-                              b.Left, b.Top, b.Width, b.Height, parentWindow, id, GetModuleHandleW(nullptr), nullptr);
-    if (!handle_) throw Exception("Cannot create window");
-    SetPropW(handle_, kObjectProperty, this);
-    defaultProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StandardWndProc)));
+    TWinControl* const outer = g_creating;
+    g_creating = this;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId());
+    HWND created = CreateWindowExW(params.ExStyle, params.ClassName ? params.ClassName : OwnClass(), text_.c_str(),
+                                   style, b.Left, b.Top, b.Width, b.Height, parentWindow, id, GetModuleHandleW(nullptr),
+                                   nullptr);
+    if (hook) UnhookWindowsHookEx(hook);
+    g_creating = outer;
+    if (!created) throw Exception("Cannot create window");
+    if (!handle_) Attach(created);
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
     if (Parent()) Parent()->ApplyTabOrder();
 }
 
+LRESULT CALLBACK TWinControl::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+    // The first window made after CreateHandle began is its own; windows its creation makes
+    // in turn come later and are left alone.
+    if (code == HCBT_CREATEWND && g_creating && !g_creating->handle_) g_creating->Attach(reinterpret_cast<HWND>(wParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void TWinControl::Attach(HWND window) {
+    handle_ = window;
+    SetPropW(window, kObjectProperty, this);
+    defaultProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StandardWndProc)));
+    SetPropW(window, kDefaultProcProperty, reinterpret_cast<HANDLE>(defaultProc_));
+}
+
 LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TWinControl* self = FromHandle(window);
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    if (!self) {
+        const auto classProc = reinterpret_cast<WNDPROC>(GetPropW(window, kDefaultProcProperty));
+        if (message == WM_NCDESTROY) RemovePropW(window, kDefaultProcProperty);
+        return classProc ? CallWindowProcW(classProc, window, message, wParam, lParam)
+                         : DefWindowProcW(window, message, wParam, lParam);
+    }
     TMessage m{message, wParam, lParam};
     try {
         self->WindowProc(m);
@@ -196,41 +278,135 @@ LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT message, WPARAM 
 
 void TWinControl::WndProc(TMessage& m) {
     switch (m.Msg) {
+    // Notifications about a child go to the child's object.
     case WM_COMMAND:
+    case WM_HSCROLL:  // from a scroll-bar child; a window's own bars name no window
+    case WM_VSCROLL:
         if (m.LParam) return ReflectTo(reinterpret_cast<HWND>(m.LParam), m);
         break;
     case WM_NOTIFY:
+        if (!m.LParam) return;  // nothing to read: ignored
         return ReflectTo(reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom, m);
     case WM_DRAWITEM:
-        if (auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam); item->CtlType != ODT_MENU) {
+        if (auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam); item && item->CtlType != ODT_MENU) {
             return ReflectTo(item->hwndItem, m);
         }
         break;
+    case WM_MEASUREITEM:  // names the child by identifier only, and may come while it is created
+        if (auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam); item && item->CtlType != ODT_MENU) {
+            if (TWinControl* child = ChildWithId(item->CtlID)) return ReflectTo(child->handle_, m);
+        }
+        break;
+    case WM_DELETEITEM:
+        if (auto* item = reinterpret_cast<DELETEITEMSTRUCT*>(m.LParam); item && item->CtlType != ODT_MENU) {
+            return ReflectTo(item->hwndItem, m);
+        }
+        break;
+    case WM_COMPAREITEM:
+        if (auto* item = reinterpret_cast<COMPAREITEMSTRUCT*>(m.LParam); item && item->CtlType != ODT_MENU) {
+            return ReflectTo(item->hwndItem, m);
+        }
+        break;
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
         return ReflectTo(reinterpret_cast<HWND>(m.LParam), m);
+
     case WM_MOUSEMOVE:
-        if (!mouseInside_) {
-            mouseInside_ = true;
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
-            TrackMouseEvent(&track);
-            Perform(CM_MOUSEENTER);
+    case WM_NCMOUSEMOVE: {
+        DefaultHandler(m);
+        POINT point{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        if (m.Msg == WM_NCMOUSEMOVE) ScreenToClient(handle_, &point);
+        MouseMoved(m.Msg == WM_NCMOUSEMOVE, point);
+        return;
+    }
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE:
+        DefaultHandler(m);
+        MouseLeaveNotice();
+        return;
+    case WM_SETFOCUS:
+        DefaultHandler(m);
+        Perform(CM_ENTER);
+        return;
+    case WM_KILLFOCUS:
+        DefaultHandler(m);
+        Perform(CM_EXIT);
+        return;
+    case WM_WINDOWPOSCHANGED:
+        // However the window moved, the bounds say where it is: offsets into the parent's
+        // background are computed from them.
+        if (const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+            pos && (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+            RECT window;
+            GetWindowRect(handle_, &window);
+            if (HWND parent = GetParent(handle_); parent && (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD)) {
+                MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
+            }
+            bounds_ = {window.left, window.top, window.right - window.left, window.bottom - window.top};
         }
         break;
-    case WM_MOUSELEAVE:
-        mouseInside_ = false;
-        Perform(CM_MOUSELEAVE);
-        break;
     case WM_NCDESTROY:
-        // The window went with its parent; the object stays until its owner frees it.
+        // The window went with its parent; the object stays until its owner frees it. Hooks
+        // were put on for the window and come off with it.
         DefaultHandler(m);
+        if (hooks_) hooks_->RemoveAll();
         RemovePropW(handle_, kObjectProperty);
         handle_ = nullptr;
+        mouseInside_ = false;
+        trackedArea_ = MouseArea::None;
         return;
     }
     DefaultHandler(m);
+}
+
+void TWinControl::MouseMoved(bool nonClient, POINT clientPoint) {
+    const MouseArea area = nonClient ? MouseArea::NonClient : MouseArea::Client;
+    if (trackedArea_ != area) {
+        // One leave notice is tracked at a time, for the area the mouse is in.
+        trackedArea_ = area;
+        TRACKMOUSEEVENT track{sizeof track, static_cast<DWORD>(TME_LEAVE | (nonClient ? TME_NONCLIENT : 0)), handle_, 0};
+        TrackMouseEvent(&track);
+    }
+    if (!mouseInside_) {
+        mouseInside_ = true;
+        NotifyMouse(*this, CM_MOUSEENTER);
+    }
+    HoverWindowless(nonClient ? nullptr : WindowlessAt(clientPoint));
+}
+
+void TWinControl::MouseLeaveNotice() {
+    trackedArea_ = MouseArea::None;
+    // Passing between the client and the non-client area ends one tracking and starts the
+    // other; the control is left only when the mouse is over some other window.
+    POINT cursor;
+    if (handle_ && GetCursorPos(&cursor) && WindowFromPoint(cursor) == handle_) return;
+    HoverWindowless(nullptr);
+    if (!mouseInside_) return;
+    mouseInside_ = false;
+    NotifyMouse(*this, CM_MOUSELEAVE);
+}
+
+void TWinControl::HoverWindowless(TControl* child) {
+    if (hoverChild_ == child) return;
+    if (TControl* left = std::exchange(hoverChild_, child)) NotifyMouse(*left, CM_MOUSELEAVE);
+    if (child) NotifyMouse(*child, CM_MOUSEENTER);
+}
+
+TWinControl* TWinControl::ChildWithId(UINT id) const {
+    if (TWinControl* child = FromHandle(GetDlgItem(handle_, static_cast<int>(id)))) return child;
+    // A child still inside CreateWindowEx may not be found by identifier yet.
+    if (g_creating && g_creating->Parent() == this && g_creating->handle_ &&
+        GetDlgCtrlID(g_creating->handle_) == static_cast<int>(id)) {
+        return g_creating;
+    }
+    return nullptr;
 }
 
 void TWinControl::ReflectTo(HWND child, TMessage& m) {
@@ -327,7 +503,34 @@ TWinControl* TWinControl::FirstTabStop() const {
     return nullptr;
 }
 
-void TWinControl::ColorChanged() { background_.reset(CreateSolidBrush(ColorToRGB(Color()))); }
+void TWinControl::ColorChanged() {
+    background_.reset(CreateSolidBrush(ColorToRGB(Color())));
+    TControl::ColorChanged();
+}
+
+void TWinControl::PaintControls(HDC dc) const {
+    for (TControl* child : controls_) {
+        if (!child->Visible() || dynamic_cast<TWinControl*>(child)) continue;
+        const TBounds& b = child->Bounds();
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, b.Left, b.Top, b.Left + b.Width, b.Top + b.Height);
+        OffsetViewportOrgEx(dc, b.Left, b.Top, nullptr);
+        PaintSafely([&] { child->Paint(dc); });
+        RestoreDC(dc, saved);
+    }
+}
+
+TControl* TWinControl::WindowlessAt(POINT point) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        TControl* child = *it;
+        const TBounds& b = child->Bounds();
+        if (dynamic_cast<TWinControl*>(child) || !child->Visible() || !child->Enabled()) continue;
+        if (point.x >= b.Left && point.x < b.Left + b.Width && point.y >= b.Top && point.y < b.Top + b.Height) {
+            return child;
+        }
+    }
+    return nullptr;
+}
 
 void TWinControl::AnswerCtlColor(TMessage& m) const {
     HDC dc = reinterpret_cast<HDC>(m.WParam);
@@ -344,30 +547,24 @@ TCustomControl::TCustomControl(TComponent* owner, TWinControl* parent, const TCr
     ColorChanged();
 }
 
-
 void TCustomControl::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_ERASEBKGND: {
-        RECT area;
-        GetClientRect(Handle(), &area);
-        FillRect(reinterpret_cast<HDC>(m.WParam), &area, BackgroundBrush());
+    case WM_ERASEBKGND:
+        EraseBackground(reinterpret_cast<HDC>(m.WParam));
         m.Result = 1;
         return;
-    }
-    case WM_PAINT: {
-        PaintScope paint(Handle());
-        PaintWindow(paint.Dc());
-        for (TControl* child : Controls()) {
-            if (!child->Visible() || dynamic_cast<TWinControl*>(child)) continue;
-            const TBounds& b = child->Bounds();
-            const int saved = SaveDC(paint.Dc());
-            IntersectClipRect(paint.Dc(), b.Left, b.Top, b.Left + b.Width, b.Top + b.Height);
-            SetViewportOrgEx(paint.Dc(), b.Left, b.Top, nullptr);
-            child->Paint(paint.Dc());
-            RestoreDC(paint.Dc(), saved);
+    case WM_PAINT:
+        if (m.WParam) {  // a context to paint into: a cache, or a parent painting what is behind
+            PaintAll(reinterpret_cast<HDC>(m.WParam));
+        } else {
+            PaintScope paint(Handle());
+            PaintAll(paint.Dc());
         }
         return;
-    }
+    case WM_PRINTCLIENT:
+        if (m.LParam & PRF_ERASEBKGND) EraseBackground(reinterpret_cast<HDC>(m.WParam));
+        PaintAll(reinterpret_cast<HDC>(m.WParam));
+        return;
     case WM_GETFONT:  // the system's own classes answer it; ours should too
         m.Result = reinterpret_cast<LRESULT>(FontHandle());
         return;
@@ -381,19 +578,17 @@ void TCustomControl::WndProc(TMessage& m) {
     TWinControl::WndProc(m);
 }
 
+void TCustomControl::PaintAll(HDC dc) {
+    PaintSafely([&] { PaintWindow(dc); });
+    PaintControls(dc);
+}
+
 void TCustomControl::PaintWindow(HDC) {}
 
-TControl* TCustomControl::WindowlessAt(POINT point) const {
-    const auto& children = Controls();
-    for (auto it = children.rbegin(); it != children.rend(); ++it) {
-        TControl* child = *it;
-        const TBounds& b = child->Bounds();
-        if (dynamic_cast<TWinControl*>(child) || !child->Visible() || !child->Enabled()) continue;
-        if (point.x >= b.Left && point.x < b.Left + b.Width && point.y >= b.Top && point.y < b.Top + b.Height) {
-            return child;
-        }
-    }
-    return nullptr;
+void TCustomControl::EraseBackground(HDC dc) {
+    RECT area;
+    GetClientRect(Handle(), &area);
+    FillRect(dc, &area, BackgroundBrush());
 }
 
 }  // namespace lw::platform

@@ -15,11 +15,15 @@
 namespace lw::platform {
 
 class TWinControl;
+struct HookChain;
 
 struct TFont {
     std::string Name = "MS Sans Serif";
     int Height = -11;  // negative: character height in pixels, as CreateFont takes it
     TColor Color = clWindowText;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
     bool operator==(const TFont&) const = default;
 };
 
@@ -29,8 +33,8 @@ struct TBounds {
 };
 
 // Any control, windowed or not. Every message for it passes through WindowProc, which starts
-// as WndProc; an adapter that needs to see messages first replaces WindowProc and calls the
-// previous value for what it does not handle.
+// as WndProc; an adapter that needs to see messages first puts a TMessageHook in front of it
+// (MessageHook.h), which keeps the chain whole whatever order hooks come and go in.
 class TControl : public TComponent {
 public:
     TControl(TComponent* owner, TWinControl* parent);
@@ -38,11 +42,15 @@ public:
 
     TWinControl* Parent() const { return parent_; }
 
+    // Position in the parent's client area; for a windowed control it follows the window
+    // however it is moved.
     const TBounds& Bounds() const { return bounds_; }
     virtual void SetBounds(const TBounds& bounds);
 
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
+    // Visible, and so are all its parents.
+    bool Showing() const;
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
 
@@ -66,6 +74,7 @@ public:
     LRESULT Perform(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
     // Override to draw a windowless control; `dc` has its origin at the control's top left.
+    // Painters never throw: what they cannot paint they skip.
     virtual void Paint(HDC dc);
     virtual void Invalidate();
 
@@ -73,13 +82,21 @@ protected:
     // Override to handle messages; call the base for the rest.
     virtual void WndProc(TMessage& message);
     // Override to react after the property has changed (the window, if any, is updated).
-    virtual void ColorChanged() {}
+    // The base versions send CM_COLORCHANGED / CM_FONTCHANGED.
+    virtual void ColorChanged();
     virtual void FontChanged();
+    // Sends CM_LOADED and CM_DESTROYING through WindowProc, where hooks see them.
+    void Loaded() override;
+    void Destroying() override;
+    // Tells this control and its children that whether they can be seen changed.
+    void ShowingChanged();
 
     std::wstring text_;
 
 private:
     friend class TWinControl;
+    friend class TMessageHook;
+    std::shared_ptr<HookChain> hooks_;
     TWinControl* parent_;
     TBounds bounds_;
     bool visible_ = true;
@@ -89,7 +106,8 @@ private:
     TColor color_ = clBtnFace;
 };
 
-// What a windowed control is created from.
+// What a windowed control is created from. Concrete controls offer a protected constructor
+// taking these, so a control derived from them chooses its own styles.
 struct TCreateParams {
     const wchar_t* ClassName = nullptr;  // null: the toolkit's own class
     DWORD Style = 0;
@@ -98,9 +116,12 @@ struct TCreateParams {
 };
 
 // A control with a window. Controls over a system class (EDIT, BUTTON, LISTBOX) subclass it:
-// what WndProc leaves unhandled goes to the class's own procedure. Notifications a child
-// sends its parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM) are reflected to the
-// child's object as CN_* messages. Copying is disabled: the object is bound to its window.
+// what WndProc leaves unhandled goes to the class's own procedure. The object is bound to its
+// window from the first message of CreateWindowEx, so what the window sends while it is being
+// created reaches it. Notifications a child sends its parent (WM_COMMAND, WM_NOTIFY,
+// WM_CTLCOLOR*, WM_DRAWITEM, WM_MEASUREITEM, WM_DELETEITEM, WM_COMPAREITEM, WM_VKEYTOITEM,
+// WM_CHARTOITEM, scroll-bar WM_HSCROLL/WM_VSCROLL) are reflected to the child's object as CN_*
+// messages. Copying is disabled: the object is bound to its window.
 class TWinControl : public TControl {
 public:
     TWinControl(TComponent* owner, TWinControl* parent);
@@ -126,6 +147,11 @@ public:
     TWinControl* FirstTabStop() const;
 
     const std::vector<TControl*>& Controls() const { return controls_; }
+    // Paints the visible windowless children into `dc`, whose origin is this control's client
+    // top left: the window's own painting, or a cache bitmap of it.
+    void PaintControls(HDC dc) const;
+    // The topmost visible, enabled windowless child at a point of the client area.
+    TControl* WindowlessAt(POINT point) const;
 
 protected:
     // Creates the window; the constructor of each concrete control calls it once.
@@ -143,18 +169,29 @@ protected:
 private:
     friend class TControl;
     static LRESULT CALLBACK StandardWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND window);
     void ReflectTo(HWND child, TMessage& message);
+    TWinControl* ChildWithId(UINT id) const;
+    void MouseMoved(bool nonClient, POINT clientPoint);
+    void MouseLeaveNotice();
+    void HoverWindowless(TControl* child);
     void ApplyTabOrder();
+
+    enum class MouseArea { None, Client, NonClient };
 
     HWND handle_ = nullptr;
     WNDPROC defaultProc_ = nullptr;
     bool mouseInside_ = false;
+    MouseArea trackedArea_ = MouseArea::None;
+    TControl* hoverChild_ = nullptr;
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabList_;
     BrushHandle background_;
 };
 
 // A windowed control of the toolkit's own class that paints itself: containers and forms.
+// WM_PAINT with a device context in WParam paints into that context, as WM_PRINTCLIENT does.
 class TCustomControl : public TWinControl {
 public:
     TCustomControl(TComponent* owner, TWinControl* parent, const TCreateParams& params);
@@ -163,9 +200,11 @@ protected:
     void WndProc(TMessage& message) override;
     // Override to paint the body; windowless children are drawn on top afterwards.
     virtual void PaintWindow(HDC dc);
+    // Override to erase differently; the base fills the client area with Color().
+    virtual void EraseBackground(HDC dc);
 
 private:
-    TControl* WindowlessAt(POINT point) const;
+    void PaintAll(HDC dc);
 };
 
 }  // namespace lw::platform

@@ -2,9 +2,14 @@
 
 namespace lw::platform {
 
-TCustomEdit::TCustomEdit(TComponent* owner, TWinControl* parent, DWORD style) : TWinControl(owner, parent) {
-    CreateHandle({.ClassName = L"EDIT", .Style = style | WS_TABSTOP, .ExStyle = WS_EX_CLIENTEDGE});
+TCustomEdit::TCustomEdit(TComponent* owner, TWinControl* parent, const TCreateParams& params)
+    : TWinControl(owner, parent) {
+    CreateHandle(params);
     SetColor(clWindow);
+}
+
+TCreateParams TCustomEdit::EditParams(DWORD style) {
+    return {.ClassName = L"EDIT", .Style = style | WS_TABSTOP, .ExStyle = WS_EX_CLIENTEDGE};
 }
 
 void TCustomEdit::SetTextW(std::wstring_view text) {
@@ -53,13 +58,22 @@ void TCustomEdit::WndProc(TMessage& m) {
     TWinControl::WndProc(m);
 }
 
-TEdit::TEdit(TComponent* owner, TWinControl* parent) : TCustomEdit(owner, parent, ES_AUTOHSCROLL) {}
+TEdit::TEdit(TComponent* owner, TWinControl* parent) : TEdit(owner, parent, DefaultCreateParams()) {}
+
+TEdit::TEdit(TComponent* owner, TWinControl* parent, const TCreateParams& params) : TCustomEdit(owner, parent, params) {}
+
+TCreateParams TEdit::DefaultCreateParams() { return EditParams(ES_AUTOHSCROLL); }
 
 TMemo::TMemo(TComponent* owner, TWinControl* parent, const TMemoStyle& style)
-    : TCustomEdit(owner, parent,
-                  ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | (style.VerticalScrollBar ? WS_VSCROLL : 0) |
-                      (style.WordWrap ? 0 : ES_AUTOHSCROLL | WS_HSCROLL)) {
+    : TMemo(owner, parent, DefaultCreateParams(style)) {}
+
+TMemo::TMemo(TComponent* owner, TWinControl* parent, const TCreateParams& params) : TCustomEdit(owner, parent, params) {
     SetMaxLength(0);
+}
+
+TCreateParams TMemo::DefaultCreateParams(const TMemoStyle& style) {
+    return EditParams(ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | (style.VerticalScrollBar ? WS_VSCROLL : 0) |
+                      (style.WordWrap ? 0 : ES_AUTOHSCROLL | WS_HSCROLL));
 }
 
 }  // namespace lw::platform

@@ -23,7 +23,9 @@ public:
     int SelLength() const;
 
 protected:
-    TCustomEdit(TComponent* owner, TWinControl* parent, DWORD style);
+    TCustomEdit(TComponent* owner, TWinControl* parent, const TCreateParams& params);
+    // The system EDIT with a sunken frame, taking part in keyboard navigation.
+    static TCreateParams EditParams(DWORD style);
     void WndProc(TMessage& message) override;
     // Override to react to a change before OnChange runs.
     virtual void Change();
@@ -35,6 +37,10 @@ private:
 class TEdit : public TCustomEdit {
 public:
     TEdit(TComponent* owner, TWinControl* parent);
+    static TCreateParams DefaultCreateParams();
+
+protected:
+    TEdit(TComponent* owner, TWinControl* parent, const TCreateParams& params);
 };
 
 struct TMemoStyle {
@@ -46,6 +52,10 @@ struct TMemoStyle {
 class TMemo : public TCustomEdit {
 public:
     TMemo(TComponent* owner, TWinControl* parent, const TMemoStyle& style = {});
+    static TCreateParams DefaultCreateParams(const TMemoStyle& style = {});
+
+protected:
+    TMemo(TComponent* owner, TWinControl* parent, const TCreateParams& params);
 };
 
 }  // namespace lw::platform

@@ -13,11 +13,31 @@ HWND MainWindow() {
     return Application && Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
 }
 
+
+std::vector<TForm*>& FormList() {
+    static std::vector<TForm*> forms;
+    return forms;
+}
+
 }  // namespace
 
-TForm::TForm(TComponent* owner)
-    : TCustomControl(owner, nullptr, {.Style = kFormStyle, .ExStyle = kFormExStyle, .ParentWindow = MainWindow()}) {
+TForm::TForm(TComponent* owner) : TForm(owner, DefaultCreateParams()) {}
+
+TForm::TForm(TComponent* owner, const TCreateParams& params) : TCustomControl(owner, nullptr, params) {
+    SetLoading();
+    FormList().push_back(this);
     if (Application && !Application->MainForm()) Application->SetMainForm(this);
+}
+
+TForm::~TForm() {
+    std::erase(FormList(), this);
+    if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
+}
+
+const std::vector<TForm*>& TForm::AllForms() { return FormList(); }
+
+TCreateParams TForm::DefaultCreateParams() {
+    return {.Style = kFormStyle, .ExStyle = kFormExStyle, .ParentWindow = MainWindow()};
 }
 
 void TForm::SetClientSize(int width, int height) {
@@ -42,6 +62,7 @@ void TForm::SetIcon(HICON icon) {
 }
 
 void TForm::Show() {
+    FinishLoading();  // a form built outside an owner's Make is complete by the time it shows
     if (!shownOnce_) {
         shownOnce_ = true;
         TBounds bounds = Bounds();

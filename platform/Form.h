@@ -7,10 +7,16 @@ enum class TCloseAction { None, Hide };
 enum TModalResult : int { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
 
 // A top-level window with a fixed dialog frame, centred on the screen when first shown.
-// Closing only hides it; closing the main form ends the application's loop.
+// Closing only hides it; closing the main form ends the application's loop. A form is loading
+// while its constructor builds its controls; the Loaded pass runs when the owner's Make
+// returns, or at the latest when the form is first shown.
 class TForm : public TCustomControl {
 public:
     explicit TForm(TComponent* owner);
+    ~TForm() override;
+
+    // Every form of the application that exists, in order of creation.
+    static const std::vector<TForm*>& AllForms();
 
     void SetClientSize(int width, int height);
     SIZE ClientSize() const;
@@ -37,7 +43,10 @@ public:
     std::function<bool(WORD key, bool control)> OnShortCut;
 
 protected:
+    explicit TForm(TComponent* owner, const TCreateParams& params);
     void WndProc(TMessage& message) override;
+    // The frame every form has unless a derived form asks for another.
+    static TCreateParams DefaultCreateParams();
 
 private:
     void RestoreFocus();

@@ -5,11 +5,17 @@
 
 namespace lw::platform {
 
-TListBox::TListBox(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
-    CreateHandle({.ClassName = L"LISTBOX",
-                  .Style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                  .ExStyle = WS_EX_CLIENTEDGE});
+TListBox::TListBox(TComponent* owner, TWinControl* parent) : TListBox(owner, parent, DefaultCreateParams()) {}
+
+TListBox::TListBox(TComponent* owner, TWinControl* parent, const TCreateParams& params) : TWinControl(owner, parent) {
+    CreateHandle(params);
     SetColor(clWindow);
+}
+
+TCreateParams TListBox::DefaultCreateParams() {
+    return {.ClassName = L"LISTBOX",
+            .Style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+            .ExStyle = WS_EX_CLIENTEDGE};
 }
 
 int TListBox::Count() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }

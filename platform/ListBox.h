@@ -11,6 +11,7 @@ namespace lw::platform {
 class TListBox : public TWinControl {
 public:
     TListBox(TComponent* owner, TWinControl* parent);
+    static TCreateParams DefaultCreateParams();
 
     int Count() const;
     void Add(std::string_view utf8);
@@ -25,6 +26,7 @@ public:
     void SetItemHeight(int height);
 
 protected:
+    TListBox(TComponent* owner, TWinControl* parent, const TCreateParams& params);
     void WndProc(TMessage& message) override;
 };
 

@@ -8,36 +8,9 @@
 namespace lw::render {
 namespace {
 
-// The platform's default scheme for the system colours painters meet; other numbers answer
-// the button face, which is what a skinned surface falls back to anyway.
-TColor DefaultSystemColor(int index) {
-    switch (index) {
-        case 5: return 0xFFFFFF;   // window
-        case 8: return 0x000000;   // window text
-        case 13: return 0xD77800;  // highlight
-        case 14: return 0xFFFFFF;  // highlight text
-        case 16: return 0xA0A0A0;  // button shadow
-        case 17: return 0x6D6D6D;  // grey text
-        case 18: return 0x000000;  // button text
-        case 20: return 0xFFFFFF;  // button highlight
-        default: return 0xF0F0F0;  // button face
-    }
-}
-
-SystemColorSource g_systemColors = DefaultSystemColor;
-
 std::uint8_t Channel(TColor c, int shift) { return static_cast<std::uint8_t>(c >> shift); }
 
 }  // namespace
-
-void SetSystemColorSource(SystemColorSource source) {
-    g_systemColors = source != nullptr ? source : DefaultSystemColor;
-}
-
-TColor ResolveColor(TColor c) {
-    if (!IsSystemColor(c)) return c;
-    return g_systemColors(static_cast<int>(c & 0xFF)) & 0xFFFFFF;
-}
 
 std::uint32_t ColorToArgb(TColor c) {
     c = ResolveColor(c);

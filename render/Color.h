@@ -8,15 +8,11 @@
 
 namespace lw::render {
 
-// Answers the RGB value of system colour number `index` (the low byte of a 0xFF...... value).
-using SystemColorSource = TColor (*)(int index);
-
-// The Win32 layer installs the platform's answer; until then (and in portable tests) a fixed
-// table of the usual default scheme answers. Passing nullptr restores the table.
-void SetSystemColorSource(SystemColorSource source);
-
-// Turns a system colour into RGB; any other value is returned unchanged.
-TColor ResolveColor(TColor c);
+// System colours resolve through the program's one source (base/Color.h); these names keep
+// working inside the pixel core.
+using lw::ResolveColor;
+using lw::SetSystemColorSource;
+using lw::SystemColorSource;
 
 // Opaque 32-bit pixel word 0xFFRRGGBB of a colour value (as stored B, G, R, A).
 std::uint32_t ColorToArgb(TColor c);

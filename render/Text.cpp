@@ -79,8 +79,13 @@ std::string FitTextWithEllipsis(Canvas& c, std::string_view text, int width) {
     auto fits = [&](std::string_view t) { return MeasureText(c.Engine, c.Font, t).X <= width; };
     if (fits(text)) return std::string(text);
     std::string s(text);
-    // Shorten until the text with its "..." fits, so the result is never wider than asked.
-    while (!s.empty() && !fits(s + "...")) s.pop_back();
+    // Shorten by whole UTF-8 characters until the text with its "..." fits, so the result is
+    // never wider than asked and never ends in half a letter.
+    const auto popCharacter = [&s] {
+        while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80) s.pop_back();
+        if (!s.empty()) s.pop_back();
+    };
+    while (!s.empty() && !fits(s + "...")) popCharacter();
     return s.empty() ? s : s + "...";
 }
 

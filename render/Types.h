@@ -1,24 +1,11 @@
 #pragma once
-// Geometry and colour types shared by every layer. Portable: no platform headers.
+// Geometry types shared by every layer, and the colour value. Portable: no platform headers.
 
 #include <cstdint>
 
+#include "base/Color.h"
+
 namespace lw {
-
-// 0x00BBGGRR: red in the lowest byte. A top byte of 0xFF names a system colour,
-// which must be resolved to RGB before any arithmetic.
-using TColor = std::uint32_t;
-
-// Magenta: a skin pixel of exactly this colour is not painted; as a colour field it means "none".
-constexpr TColor TransparentKey = 0xFF00FF;
-
-constexpr std::uint8_t RedOf(TColor c) { return static_cast<std::uint8_t>(c); }
-constexpr std::uint8_t GreenOf(TColor c) { return static_cast<std::uint8_t>(c >> 8); }
-constexpr std::uint8_t BlueOf(TColor c) { return static_cast<std::uint8_t>(c >> 16); }
-constexpr TColor MakeColor(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
-}
-constexpr bool IsSystemColor(TColor c) { return (c >> 24) == 0xFF; }
 
 struct TPoint {
     int X = 0;

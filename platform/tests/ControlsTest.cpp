@@ -13,33 +13,13 @@
 #include "platform/Form.h"
 #include "platform/ListBox.h"
 #include "platform/Timer.h"
+#include "platform/tests/ToolkitFixture.h"
 
 namespace lw::platform {
 namespace {
 
-class CapturingPrompt : public Prompt {
-public:
-    int Show(HWND, std::string_view text, std::string_view, UINT) override {
-        texts.emplace_back(text);
-        return IDOK;
-    }
-    std::vector<std::string> texts;
-};
-
-void Pump(DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        Application->ProcessMessages();
-    }
-}
-
-struct Toolkit : ::testing::Test {
-    CapturingPrompt prompt;
-    TApplication application{prompt};
-    TForm form{nullptr};
-    TPanel& panel = form.Make<TPanel>(&form);
-};
+using testing::Pump;
+using testing::Toolkit;
 
 TEST_F(Toolkit, AnAdapterInFrontOfWindowProcSeesMessagesFirstAndPassesTheRestOn) {
     TEdit& edit = form.Make<TEdit>(&panel);

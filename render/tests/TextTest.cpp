@@ -121,6 +121,8 @@ TEST_F(TextFixture, EllipsisNeverWiderThanItsWidth) {
         {"abcdefghij", 40, "abc..."},     // "abcd..." is 42 wide
         {"abcdefghij", 17, ""},           // "..." alone is 18 wide
         {"abcdefghij", 0, ""},
+        // Two bytes a letter: room for five bytes cuts before the third letter, not inside it.
+        {"Привет", 48, "Пр..."},
     };
     for (const Case& c : cases) {
         const std::string got = FitTextWithEllipsis(canvas, c.text, c.width);

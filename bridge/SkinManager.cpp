@@ -1,0 +1,171 @@
+#include "bridge/SkinManager.h"
+
+#include <shellapi.h>
+
+#include "bridge/LayeredGlowHost.h"
+#include "bridge/SkinCommands.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "skin/BroadcastWalk.h"
+
+namespace lw::bridge {
+
+namespace {
+
+TsSkinManager* g_default = nullptr;
+
+const skin::DiskSkinFiles& ProcessSkinFiles() {
+    static const skin::DiskSkinFiles files = [] {
+        skin::DiskSkinFiles f;
+        f.ExeFolder = platform::WideToUtf8(platform::ExecutableFolder());
+        return f;
+    }();
+    return files;
+}
+
+unsigned CommandOf(skin::SkinBroadcast what) {
+    switch (what) {
+        case skin::SkinBroadcast::SkinLoaded: return controls::SMC_SKINLOADED;
+        case skin::SkinBroadcast::SkinRemoved: return controls::SMC_SKINREMOVED;
+        case skin::SkinBroadcast::StopAnim: return controls::SMC_STOPANIM;
+        case skin::SkinBroadcast::Refresh: return controls::SMC_REFRESH;
+    }
+    return 0;
+}
+
+// The application's forms as the first level of a broadcast: a form still without a window or
+// being destroyed is left out; a skinned form passes the command on itself, the controls of
+// an unskinned one are walked.
+struct FormsTree {
+    UINT Message;
+    WPARAM WParam;
+    LPARAM LParam;
+    std::vector<platform::TForm*> Forms;
+
+    int ChildCount(std::nullptr_t) const { return static_cast<int>(Forms.size()); }
+    platform::TForm* ChildAt(std::nullptr_t, int i) const { return Forms[static_cast<std::size_t>(i)]; }
+    skin::BroadcastRoute Route(platform::TForm* form) const {
+        if ((form->ComponentState() & platform::csDestroying) != 0 || form->Handle() == nullptr)
+            return skin::BroadcastRoute::Skip;
+        return SendSkinCommandToWindow(form->Handle(), controls::SMC_ISSKINNED, 0) != 0 ? skin::BroadcastRoute::Send
+                                                                                       : skin::BroadcastRoute::Descend;
+    }
+    void Send(platform::TForm* form) const { SendMessageW(form->Handle(), Message, WParam, LParam); }
+    void CallHandler(platform::TForm*) const {}
+};
+
+}  // namespace
+
+TsSkinManager::TsSkinManager(platform::TComponent* owner)
+    : TComponent(owner), SkinManagerCore(static_cast<skin::SkinManagerHost&>(*this), ProcessSkinFiles()) {
+    if ((ComponentState() & platform::csLoading) != 0) BeginReading();
+    if (IsDefault()) BecameDefault();
+}
+
+TsSkinManager::~TsSkinManager() {
+    if (!destroying_) Destroying();
+    if (g_default == this) {
+        g_default = nullptr;
+        controls::SetDefaultManagerView(nullptr);
+    }
+}
+
+void TsSkinManager::Destroying() {
+    // The skin goes while every form and control is still whole, so each of them has handled
+    // SMC_SKINREMOVED before the tables are released.
+    destroying_ = true;
+    SetActive(false);
+}
+
+void TsSkinManager::BecameDefault() {
+    g_default = this;
+    controls::SetDefaultManagerView(this);
+}
+
+void TsSkinManager::Loaded() { SkinManagerCore::Loaded(); }
+
+LPARAM TsSkinManager::CommandLParam() const {
+    return reinterpret_cast<LPARAM>(static_cast<const skin::SkinManagerCore*>(this));
+}
+
+void TsSkinManager::SetHoverWindow(HWND window) {
+    if (window == hoverWindow_) return;
+    if (hoverWindow_ != nullptr) SendSkinCommandToWindow(hoverWindow_, controls::SMC_HOTLEAVE, CommandLParam());
+    hoverWindow_ = window;
+    if (window != nullptr) SendSkinCommandToWindow(window, controls::SMC_HOTENTER, CommandLParam());
+}
+
+const render::SkinSource* TsSkinManager::LoadedSkin() const {
+    // Loaded even while the change is still being announced (GlobalInfo().Active false then),
+    // so that controls can look their sections up on SMC_SKINLOADED.
+    return Model().Sections.empty() ? nullptr : this;
+}
+
+const skin::TsGeneralData* TsSkinManager::GeneralData(int index) const {
+    const auto& sections = Model().Sections;
+    return index >= 0 && index < static_cast<int>(sections.size()) ? &sections[static_cast<std::size_t>(index)]
+                                                                   : nullptr;
+}
+
+bool TsSkinManager::ButtonEventAnimates(int event) const {
+    return event >= 0 && event < 4 && (AnimEffects.ButtonsEvents & (1u << event)) != 0;
+}
+
+void TsSkinManager::Broadcast(skin::SkinBroadcast what) {
+    FormsTree tree{controls::SM_ALPHACMD, controls::SkinWParam(CommandOf(what)), CommandLParam(),
+                   platform::TForm::AllForms()};
+    for (int i = 0; i < tree.ChildCount(nullptr); ++i) {
+        platform::TForm* form = tree.ChildAt(nullptr, i);
+        switch (tree.Route(form)) {
+            case skin::BroadcastRoute::Send:
+                tree.Send(form);
+                break;
+            case skin::BroadcastRoute::Descend:
+                BroadcastToChildren(*form, tree.Message, tree.WParam, tree.LParam);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void TsSkinManager::HideAllGlows() { render::HideAllGlowWindows(ProcessGlows()); }
+
+void TsSkinManager::ShowNotice(std::string_view text) {
+    static platform::MessageBoxPrompt systemBox;
+    platform::Prompt& prompt = prompt_ != nullptr ? *prompt_ : systemBox;
+    prompt.Show(nullptr, text, platform::Application != nullptr ? platform::Application->Title : "", MB_OK);
+}
+
+TsSkinManager* DefaultSkinManager() { return g_default; }
+
+bool ShowVersionNoticeIfAsked(const std::vector<std::string>& arguments, platform::Prompt& prompt) {
+    if (!skin::WantsVersionNotice(arguments)) return false;
+    prompt.Show(nullptr, skin::kLibraryVersionText, platform::Application != nullptr ? platform::Application->Title : "",
+                MB_OK);
+    return true;
+}
+
+std::vector<std::string> CommandLineArguments(const wchar_t* commandLine) {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(commandLine, &count);
+    if (argv == nullptr) return arguments;
+    for (int i = 0; i < count; ++i) arguments.push_back(platform::WideToUtf8(argv[i]));
+    LocalFree(argv);
+    return arguments;
+}
+
+skin::ByteBuffer EmbeddedInternalSkin() {
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const HRSRC found = FindResourceW(module, L"INTERNALSKIN", MAKEINTRESOURCEW(10));  // RT_RCDATA
+    if (found == nullptr) return {};
+    const HGLOBAL loaded = LoadResource(module, found);
+    const auto* bytes = static_cast<const std::uint8_t*>(LockResource(loaded));
+    if (bytes == nullptr) return {};
+    return skin::ByteBuffer(bytes, bytes + SizeofResource(module, found));
+}
+
+}  // namespace lw::bridge

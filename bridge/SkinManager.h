@@ -1,0 +1,81 @@
+#pragma once
+// The skin manager component: owns the skin in use, serves lookups and colours to the skinned
+// controls and tells every form when the skin is loaded, refreshed or removed. Its logic is
+// SkinManagerCore (portable); this adds the windows: broadcasts to the application's forms,
+// the hot window, message boxes and the default manager's registration for the controls.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/core/SkinManagerView.h"
+#include "platform/Component.h"
+#include "platform/Prompt.h"
+#include "skin/SkinManagerCore.h"
+
+namespace lw::bridge {
+
+class TsSkinManager final : private skin::SkinManagerHost,
+                            public platform::TComponent,
+                            public skin::SkinManagerCore,
+                            public controls::SkinManagerView {
+public:
+    // The first manager created becomes the process's default manager. Properties set after
+    // construction are applied as from a stored form until Loaded.
+    explicit TsSkinManager(platform::TComponent* owner);
+    ~TsSkinManager() override;
+
+    // Called once the stored properties are applied: broadcasts SMC_SKINLOADED.
+    void Loaded() override;
+
+    HWND HoverWindow() const { return hoverWindow_; }
+    // Tells the previous hot window SMC_HOTLEAVE and the new one SMC_HOTENTER.
+    void SetHoverWindow(HWND window);
+
+    // The value every command of this manager carries in LParam.
+    LPARAM CommandLParam() const;
+
+    // controls::SkinManagerView
+    std::intptr_t CommandId() const override { return CommandLParam(); }
+    const render::SkinSource* LoadedSkin() const override;
+    const skin::TsGeneralData* GeneralData(int index) const override;
+    bool SkinActive() const override { return GlobalInfo().Active; }
+    bool Destroying() const override { return destroying_; }
+    bool SkinChangeInProgress() const override { return skin::SkinChangeInProgress(); }
+    bool GlowingAllowed() const override { return AllowGlowing(); }
+    bool ButtonEventAnimates(int event) const override;
+
+    // Where the version notice and other plain messages go; the system's message box unless a
+    // test puts its own.
+    void SetPrompt(platform::Prompt* prompt) { prompt_ = prompt; }
+
+protected:
+    // The destroying notice: the skin is removed while everything around is still whole.
+    void Destroying() override;
+    void BecameDefault() override;
+
+private:
+    void Broadcast(skin::SkinBroadcast what) override;
+    void ShowNotice(std::string_view text) override;
+    void HideAllGlows() override;
+
+    HWND hoverWindow_ = nullptr;
+    bool destroying_ = false;
+    platform::Prompt* prompt_ = nullptr;
+};
+
+// The default manager as the Win32 component; null when there is none.
+TsSkinManager* DefaultSkinManager();
+
+// Process start of the skin library: shows kLibraryVersionText once through `prompt` when an
+// argument is "/gwver" in any case. Answers whether it was shown.
+bool ShowVersionNoticeIfAsked(const std::vector<std::string>& arguments, platform::Prompt& prompt);
+
+// The arguments of a command line (the program's own is GetCommandLineW()), in UTF-8.
+std::vector<std::string> CommandLineArguments(const wchar_t* commandLine);
+
+// The stored internal skin embedded in the program (resource INTERNALSKIN), empty when absent.
+skin::ByteBuffer EmbeddedInternalSkin();
+
+}  // namespace lw::bridge

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "bridge/DibSection.h"
+#include "bridge/GdiTextEngine.h"
+#include "bridge/LayeredGlowHost.h"
+#include "render/Surface.h"
+
+namespace lw::bridge {
+namespace {
+
+TColor Px(const render::Bitmap& b, int x, int y) {
+    const std::uint8_t* p = b.Pixel(x, y);
+    return MakeColor(p[2], p[1], p[0]);
+}
+
+TEST(DibSectionTest, CorePixelsAndGdiShareTheSectionBothWays) {
+    for (const auto format : {render::PixelFormat::pf24bit, render::PixelFormat::pf32bit}) {
+        TsDibSection dib(7, 5, format);  // 7 * 3 bytes: rows padded
+        render::FillRectSolid(dib.Surface(), {0, 0, 7, 5}, 0x102030);
+        EXPECT_EQ(GetPixel(dib.Dc(), 6, 4), 0x102030u) << "GDI sees what the core wrote";
+        SetPixel(dib.Dc(), 3, 2, 0x0A0B0C);
+        GdiFlush();
+        EXPECT_EQ(Px(dib.Bitmap(), 3, 2), 0x0A0B0Cu) << "the core sees what GDI drew";
+        EXPECT_EQ(DcOfSurface(&dib.Surface()), dib.Dc());
+    }
+    render::Bitmap plain(3, 3, render::PixelFormat::pf24bit);
+    render::Surface other(plain);
+    EXPECT_EQ(DcOfSurface(&other), nullptr);
+}
+
+TEST(DibSectionTest, BlitCopiesTheChosenRectangle) {
+    render::Bitmap source(4, 4, render::PixelFormat::pf24bit);
+    render::Surface s(source);
+    render::FillRectSolid(s, {0, 0, 4, 4}, 0x0000FF);
+    render::FillRectSolid(s, {1, 1, 3, 3}, 0x00FF00);
+    TsDibSection target(6, 6, render::PixelFormat::pf32bit);
+    render::FillRectSolid(target.Surface(), {0, 0, 6, 6}, 0);
+    BlitToDc(target.Dc(), 2, 2, source, {1, 1, 4, 4});
+    GdiFlush();
+    EXPECT_EQ(Px(target.Bitmap(), 2, 2), 0x00FF00u);
+    EXPECT_EQ(Px(target.Bitmap(), 4, 4), 0x0000FFu);
+    EXPECT_EQ(Px(target.Bitmap(), 1, 1), 0u);
+    EXPECT_EQ(Px(target.Bitmap(), 5, 5), 0u) << "only the 3 x 3 asked for";
+}
+
+TEST(GdiTextEngineTest, MeasuresDrawsWithinTheClipAndKeepsOneFontPerLook) {
+    GdiTextEngine engine;
+    render::TextFont font{"Tahoma", -11, false, false, false, 0};
+    TPoint size;
+    ASSERT_TRUE(engine.Measure(font, "Карты", size));
+    EXPECT_GT(size.X, 0);
+    EXPECT_GT(size.Y, 0);
+    TPoint shorter;
+    engine.Measure(font, "Кар", shorter);
+    EXPECT_LT(shorter.X, size.X) << "UTF-8 measured as letters";
+
+    for (bool onDib : {true, false}) {
+        TsDibSection dib(40, 20, render::PixelFormat::pf24bit);
+        render::Bitmap memory(40, 20, render::PixelFormat::pf24bit);
+        render::Surface memorySurface(memory);
+        render::Surface& surface = onDib ? dib.Surface() : memorySurface;
+        render::FillRectSolid(surface, {0, 0, 40, 20}, 0xFFFFFF);
+        surface.IntersectClip({0, 0, 20, 20});
+        engine.Draw(surface, font, 0, "WWWWWWWW", {0, 0, 40, 20}, 0);
+        const render::Bitmap& b = surface.Target();
+        bool inked = false, outside = false;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 40; ++x) (x < 20 ? inked : outside) |= Px(b, x, y) != 0xFFFFFFu;
+        EXPECT_TRUE(inked) << onDib;
+        EXPECT_FALSE(outside) << onDib << ": nothing past the clip";
+    }
+    font.Bold = true;
+    engine.Measure(font, "x", size);
+    EXPECT_EQ(engine.CachedFonts(), 2u);
+}
+
+TEST(LayeredGlowHostTest, GlowWindowsAreLayeredClickThroughAndNeverActivated) {
+    LayeredGlowHost host;
+    const render::GlowWindow glow = host.CreateGlowWindow();
+    const HWND window = reinterpret_cast<HWND>(glow);
+    ASSERT_NE(window, nullptr);
+    const LONG_PTR ex = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_LAYERED);
+    EXPECT_TRUE(ex & WS_EX_TRANSPARENT);
+    EXPECT_TRUE(ex & WS_EX_NOACTIVATE);
+    EXPECT_EQ(SendMessageW(window, WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+    host.Place(glow, {10, 20, 42, 52});
+    render::Bitmap image(32, 32, render::PixelFormat::pf32bit);
+    host.SetContent(glow, image);
+    host.ShowWithoutActivation(glow);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_NE(GetForegroundWindow(), window);
+    RECT r{};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.bottom, 52);
+    host.DestroyGlowWindow(glow);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+}  // namespace
+}  // namespace lw::bridge

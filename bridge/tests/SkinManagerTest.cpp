@@ -1,0 +1,79 @@
+#include "BridgeFixture.h"
+#include "bridge/SkinManager.h"
+#include "skin/SkinPackWriter.h"
+
+namespace lw::bridge::testing {
+namespace {
+
+using platform::TPanel;
+using namespace lw::controls;
+
+skin::ByteBuffer SmallSkin() {
+    const std::string options = "[GLOBALINFO]\nCOLOR=3092271\n[PANEL]\nCOLOR=3092271\n";
+    return skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}});
+}
+
+TEST_F(BridgeTest, ManagerOnAFormAnnouncesItsSkinToEveryFormOnceLoaded) {
+    platform::TForm other{nullptr};
+    TPanel& panel = form.Make<TPanel>(&form);
+    TPanel& otherPanel = other.Make<TPanel>(&other);
+    Skin(panel, "panel");
+    Skin(otherPanel, "other");
+
+    TsSkinManager& manager = form.Make<TsSkinManager>();
+    ASSERT_TRUE(manager.IsDefault());
+    EXPECT_EQ(DefaultSkinManager(), &manager);
+    EXPECT_EQ(controls::DefaultManagerView(), &manager);
+    manager.InternalSkins.push_back({"000 (internal)", SmallSkin()});
+    manager.SetSkinName("000 (internal)");
+    EXPECT_TRUE(Log.empty()) << "the form is still being built: nothing is broadcast";
+    EXPECT_FALSE(manager.GlobalInfo().Active);
+
+    form.FinishLoading();
+    const LPARAM id = manager.CommandLParam();
+    EXPECT_EQ(Log, (std::vector<Received>{{"panel", SMC_SKINLOADED, id}, {"other", SMC_SKINLOADED, id}}));
+    EXPECT_TRUE(manager.GlobalInfo().Active);
+    EXPECT_EQ(manager.CommandId(), id);
+    EXPECT_EQ(manager.GetGlobalColor(), 3092271u);
+
+    Log.clear();
+    manager.SetHoverWindow(panel.Handle());
+    manager.SetHoverWindow(otherPanel.Handle());
+    manager.SetHoverWindow(otherPanel.Handle());
+    EXPECT_EQ(Log, (std::vector<Received>{{"panel", SMC_HOTENTER, id},
+                                          {"panel", SMC_HOTLEAVE, id},
+                                          {"other", SMC_HOTENTER, id}}));
+
+    Log.clear();
+    manager.SetActive(false);
+    EXPECT_EQ(Log, (std::vector<Received>{{"panel", SMC_SKINREMOVED, id}, {"other", SMC_SKINREMOVED, id}}));
+    EXPECT_EQ(manager.LoadedSkin(), nullptr);
+}
+
+TEST_F(BridgeTest, ManagerFreedWithItsFormRemovesTheSkinFirst) {
+    auto owner = std::make_unique<platform::TForm>(nullptr);
+    platform::TForm* window = owner.get();
+    TsSkinManager& manager = owner->Make<TsSkinManager>();
+    manager.InternalSkins.push_back({"000 (internal)", SmallSkin()});
+    manager.SetSkinName("x");
+    owner->FinishLoading();
+    TPanel& panel = form.Make<TPanel>(&form);
+    Skin(panel, "panel");
+    const LPARAM id = manager.CommandLParam();
+    owner.reset();
+    EXPECT_EQ(Log, (std::vector<Received>{{"panel", SMC_SKINREMOVED, id}}));
+    EXPECT_EQ(DefaultSkinManager(), nullptr);
+    EXPECT_EQ(controls::DefaultManagerView(), nullptr);
+    (void)window;
+}
+
+TEST(VersionNotice, SlashGwverInCapitalsShowsTheNoticeOnce) {
+    CapturingPrompt prompt;
+    EXPECT_TRUE(ShowVersionNoticeIfAsked(CommandLineArguments(L"\"C:\\A B\\Lumpwright.exe\" /GWVER"), prompt));
+    EXPECT_EQ(prompt.Texts, std::vector<std::string>{"Gildwork v6.48"});
+    EXPECT_FALSE(ShowVersionNoticeIfAsked(CommandLineArguments(L"Lumpwright.exe /gwver2 gwver"), prompt));
+    EXPECT_EQ(prompt.Texts.size(), 1u);
+}
+
+}  // namespace
+}  // namespace lw::bridge::testing

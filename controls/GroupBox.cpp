@@ -1,0 +1,255 @@
+#include "controls/GroupBox.h"
+
+#include <optional>
+
+#include "bridge/GdiTextEngine.h"
+#include "bridge/SkinCommands.h"
+#include "controls/CommonDataWindow.h"
+#include "controls/ContainerPainting.h"
+#include "controls/core/ControlKinds.h"
+#include "render/Blit.h"
+#include "render/Text.h"
+
+namespace lw::controls {
+
+using platform::TMessage;
+
+TsGroupBox::TsGroupBox(platform::TComponent* owner, platform::TWinControl* parent)
+    : TGroupBox(owner, parent, TGroupBox::DefaultCreateParams()), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
+    skinData_->ControlKind = ckGroupBox;
+    skinData_->ControlLoaded();
+}
+
+TsGroupBox::~TsGroupBox() { skinData_.reset(); }
+
+void TsGroupBox::SetCaptionLayout(TsCaptionLayout layout) {
+    captionLayout_ = layout;
+    if (!Text().empty()) skinData_->InvalidateSkin();
+}
+
+void TsGroupBox::SetCaptionYOffset(int offset) {
+    if (offset == captionYOffset_) return;
+    captionYOffset_ = offset;
+    skinData_->InvalidateSkin();
+}
+
+void TsGroupBox::SetCaptionSkin(const std::string& section) {
+    if (section == captionSkin_) return;
+    captionSkin_ = section;
+    skinData_->InvalidateSkin();
+}
+
+bool TsGroupBox::CanPaint() const { return Handle() != nullptr && !(ComponentState() & platform::csDestroying); }
+
+void TsGroupBox::Repaint() {
+    if (Handle() != nullptr)
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+int TsGroupBox::TextWidth(const std::string& text) const {
+    return render::MeasureText(bridge::ProcessTextEngine(), TextFontOf(*this), text).X;
+}
+
+int TsGroupBox::CaptionHeight() const {
+    return GroupBoxCaptionHeight(render::MeasureText(bridge::ProcessTextEngine(), TextFontOf(*this), "W").Y);
+}
+
+TRect TsGroupBox::CaptionRect() const {
+    CaptionPlacement p;
+    p.Width = Bounds().Width;
+    p.TextWidth = TextWidth(Text());
+    p.CaptionHeight = CaptionHeight();
+    p.YOffset = captionYOffset_;
+    p.Skinned = skinData_->Skinned();
+    p.BevelWidth = bevelWidth_;
+    p.Layout = captionLayout_;
+    return GroupBoxCaptionRect(p);
+}
+
+// --- painting ---------------------------------------------------------------------------------
+
+void TsGroupBox::PrepareGroupBoxCache() {
+    TsCommonData& d = *skinData_;
+    d.EnsureCache();
+    render::Bitmap& cache = *d.CacheBmp;
+    const render::TsCacheInfo bg = d.ParentCacheInfo();
+    const TRect c = CaptionRect();
+    const platform::TBounds& b = Bounds();
+    if (bg.Ready && bg.Bmp != nullptr) {
+        render::CopyPixels(cache, {0, 0}, *bg.Bmp, RectOfSize(b.Left + bg.X, b.Top + bg.Y, b.Width, c.Height()));
+    } else if (Parent() != nullptr) {
+        render::Surface surface(cache);
+        render::FillRectSolid(surface, {0, 0, b.Width, c.Bottom}, ResolveColor(bg.FillColor));
+    }
+    const int top = captionYOffset_ < 0 ? 0 : c.Height() / 2;
+    render::PaintControlItem(d.PaintRef(), bg, true, true, cache, {b.Left, b.Top + top}, {0, top, b.Width, b.Height},
+                             0);
+    if (!Text().empty()) PaintGroupBoxCaption(c, bg);
+    d.BGChanged = false;
+}
+
+void TsGroupBox::PaintGroupBoxCaption(const TRect& c, const render::TsCacheInfo& bg) {
+    TsCommonData& d = *skinData_;
+    render::Bitmap& cache = *d.CacheBmp;
+    const SkinManagerView* manager = d.GetSkinManager();
+    const render::SkinSource* skin = manager != nullptr ? manager->LoadedSkin() : nullptr;
+    if (skin == nullptr) return;
+    const int state = Focused() ? 1 : 0;
+    if (!captionSkin_.empty()) {
+        const std::string section = UpperCaseAscii(captionSkin_);
+        render::PaintItem(skin->GetSkinIndex(section), section, render::CacheInfoFromBitmap(cache, 0, 0), -1, -1, skin,
+                          cache, {0, 0}, c, state, true);
+    } else if (bg.Ready && bg.Bmp != nullptr) {
+        render::PaintItem(skin->GetSkinIndex("CHECKBOX"), "CHECKBOX", bg, -1, -1, skin, cache,
+                          {Bounds().Left + c.Left, Bounds().Top + c.Top}, c, state, true);
+    } else {
+        render::Surface surface(cache);
+        render::FillRectSolid(surface, c, ResolveColor(bg.FillColor));
+    }
+    render::Surface surface(cache);
+    render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
+    render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), true, {}};
+    for (platform::TControl* p = Parent(); p != nullptr; p = p->Parent()) {
+        const LRESULT index = bridge::SendSkinCommand(p, SMC_GETSKININDEX, 0);
+        if (index > 0) text.ParentSections.push_back(static_cast<int>(index) - 1);
+    }
+    render::WriteControlText(canvas, Text(), true, false, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE, c);
+}
+
+void TsGroupBox::GroupBoxToDC(HDC dc) {
+    TsCommonData& d = *skinData_;
+    if (!d.Skinned(true) || (ComponentState() & platform::csDestroying) || !Visible()) return;
+    if (FormAnimationCapture) return;  // paints only into a capture's own context, which this is not
+    d.Updating = d.IsUpdating();
+    if (d.Updating) return;
+    if (d.RepaintIfMoved() && Parent() != nullptr) {
+        RECT client{};
+        GetClientRect(Parent()->Handle(), &client);
+        const platform::TBounds& b = Bounds();
+        const POINT first{b.Left + 1, b.Top + 1}, last{b.Left + b.Width - 1, b.Top + b.Height - 1};
+        d.HalfVisible = !PtInRect(&client, first) || !PtInRect(&client, last);
+    } else {
+        d.HalfVisible = false;
+    }
+    PrepareGroupBoxCache();
+    CopyCacheToDC(d, *this, {0, 0}, 0, 0, false, dc, {0, 0, Bounds().Width, Bounds().Height});
+    PaintGraphicChildren(dc, *this, {0, 0});
+    RefreshChildren(*this);
+}
+
+// --- messages ---------------------------------------------------------------------------------
+
+void TsGroupBox::HandleCommand(TMessage& m) {
+    TsCommonData& d = *skinData_;
+    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
+    const bool skinned = d.Skinned();
+    switch (SkinCommandOf(m.WParam)) {
+    case SMC_SKINLOADED:
+        bridge::BroadcastToChildren(*this, m.Msg, m.WParam, m.LParam);
+        if (own) HandleSkinCommand(d, m);
+        return;
+    case SMC_SKINREMOVED:
+    case SMC_REFRESH:
+        if (own) HandleSkinCommand(d, m);
+        bridge::BroadcastToChildren(*this, m.Msg, m.WParam, m.LParam);
+        if (own) Repaint();
+        return;
+    case SMC_ISSKINNED:
+        m.Result = 1;
+        return;
+    case SMC_GETBG: {
+        if (m.LParam == 0) return;
+        auto& request = *reinterpret_cast<render::TsBgRequest*>(m.LParam);
+        if (captionSkin_.empty() || !d.CacheBmp) {
+            d.AnswerBgRequest(request, false);
+            return;
+        }
+        request.Kind = 2;
+        if (request.DrawNow && request.Target != nullptr) {
+            request.Target->Copy({request.Area.Left, request.Area.Top}, *d.CacheBmp,
+                                 RectOfSize(request.OffsetX, request.OffsetY, request.Area.Width(),
+                                            request.Area.Height()));
+        } else {
+            request.Bitmap = d.CacheBmp.get();
+            request.OffsetX = request.OffsetY = 0;
+        }
+        return;
+    }
+    case SMC_ENDUPDATE:
+        if (!skinned) break;
+        if (d.Updating) {
+            d.Updating = false;
+            d.Updating = d.IsUpdating();
+            if (Showing() && !d.Updating) Repaint();
+        }
+        return;
+    case SMC_ISBGPENDING:
+        if (!skinned) break;
+        m.Result = (d.BGChanged || d.IsUpdating()) ? 1 : 0;
+        return;
+    default:
+        if (skinned && HandleSkinCommand(d, m)) return;
+        break;
+    }
+    TGroupBox::WndProc(m);
+}
+
+void TsGroupBox::WndProc(TMessage& m) {
+    if (!skinData_) {
+        TGroupBox::WndProc(m);
+        return;
+    }
+    if (m.Msg == SM_ALPHACMD) {
+        HandleCommand(m);
+        return;
+    }
+    if (m.Msg == platform::CM_LOADED) skinData_->ControlLoaded();
+    if (CanPaint() && skinData_->Skinned()) SkinnedMessage(m);
+    else TGroupBox::WndProc(m);
+}
+
+void TsGroupBox::SkinnedMessage(TMessage& m) {
+    TsCommonData& d = *skinData_;
+    switch (m.Msg) {
+    case WM_MOVE:
+        d.BGChanged = d.BGChanged || d.RepaintIfMoved();
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        TGroupBox::WndProc(m);
+        return;
+    case WM_PAINT: {
+        HDC given = reinterpret_cast<HDC>(m.WParam);
+        std::optional<platform::PaintScope> scope;
+        if (given == nullptr) scope.emplace(Handle());
+        GroupBoxToDC(given != nullptr ? given : scope->Dc());
+        m.Result = 0;
+        return;
+    }
+    case WM_ERASEBKGND:
+        m.Result = 1;
+        return;
+    case WM_WINDOWPOSCHANGED:
+    case platform::CM_VISIBLECHANGED:
+        d.BGChanged = true;
+        HandleWindowMessage(d, *this, m);
+        TGroupBox::WndProc(m);
+        return;
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+        d.Updating = false;
+        GroupBoxToDC(reinterpret_cast<HDC>(m.WParam));
+        return;
+    case platform::CM_TEXTCHANGED:
+        d.InvalidateSkin();
+        return;
+    case platform::CM_FONTCHANGED:
+        if (!Text().empty()) d.InvalidateSkin();
+        break;
+    default:
+        break;
+    }
+    if (!HandleWindowMessage(d, *this, m)) TGroupBox::WndProc(m);
+}
+
+}  // namespace lw::controls

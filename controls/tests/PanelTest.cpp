@@ -1,0 +1,237 @@
+#include <windows.h>
+
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bridge/DibSection.h"
+#include "bridge/SkinCommands.h"
+#include "bridge/SkinManager.h"
+#include "controls/GroupBox.h"
+#include "controls/Panel.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "skin/SkinPackWriter.h"
+
+extern const std::uint8_t kStoredSkin[];
+extern const std::size_t kStoredSkinSize;
+
+namespace lw::controls {
+namespace {
+
+class SilentPrompt : public platform::Prompt {
+public:
+    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
+};
+
+constexpr TColor kPanelColor = 3092271;  // 47 grey
+
+skin::ByteBuffer SmallSkin() {
+    const std::string options =
+        "[GLOBALINFO]\nCOLOR=3092271\n"
+        "[PANEL]\nCOLOR=3092271\nTRANSPARENCY=0\n"
+        "[HALFPANEL]\nCOLOR=255\nTRANSPARENCY=50\n"
+        "[GROUPBOX]\nCOLOR=3881787\nTRANSPARENCY=100\nFONTCOLOR=8421504\n"
+        "[CHECKBOX]\nTRANSPARENCY=100\n";
+    return skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}});
+}
+
+// A form with the stored-skin manager loaded, as the application builds its windows.
+struct SkinnedForm : ::testing::Test {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    bridge::TsSkinManager& manager = MakeManager();
+
+    bridge::TsSkinManager& MakeManager() {
+        auto& m = form.Make<bridge::TsSkinManager>();
+        m.InternalSkins.push_back({"000 (internal)", SmallSkin()});
+        m.SetSkinName("000 (internal)");
+        return m;
+    }
+    void SetUp() override {
+        form.SetBounds({0, 0, 300, 200});
+        form.FinishLoading();
+        form.Show();  // panels paint only while they can be seen
+        ASSERT_TRUE(manager.GlobalInfo().Active);
+    }
+};
+
+TColor PixelOf(bridge::TsDibSection& dib, int x, int y) {
+    GdiFlush();
+    const std::uint8_t* p = dib.Bitmap().Pixel(x, y);
+    return MakeColor(p[2], p[1], p[0]);
+}
+
+// What the window shows: erase then paint into an off-screen section.
+void PaintInto(platform::TWinControl& control, bridge::TsDibSection& dib) {
+    SendMessageW(control.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dib.Dc()), 0);
+    SendMessageW(control.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dib.Dc()), 0);
+}
+
+TEST_F(SkinnedForm, APanelIsBoundToItsSectionAndPaintsItsInteriorInThatColour) {
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    panel.SetBounds({10, 10, 120, 80});
+    EXPECT_EQ(panel.SkinData().SkinSection(), "PANEL");
+    ASSERT_TRUE(panel.SkinData().Skinned());
+    EXPECT_EQ(bridge::SendSkinCommand(&panel, SMC_ISSKINNED, 0), 1);
+
+    bridge::TsDibSection dib(120, 80, render::PixelFormat::pf24bit);
+    render::FillRectSolid(dib.Surface(), {0, 0, 120, 80}, 0x0000FF);
+    PaintInto(panel, dib);
+    EXPECT_EQ(PixelOf(dib, 60, 40), kPanelColor);
+    EXPECT_EQ(PixelOf(dib, 0, 0), kPanelColor);
+    EXPECT_EQ(PixelOf(dib, 119, 79), kPanelColor);
+}
+
+TEST_F(SkinnedForm, APanelAnswersItsChildsBackgroundRequest) {
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    panel.SetBounds({10, 10, 200, 150});
+    platform::TPanel& child = form.Make<platform::TPanel>(&panel);
+    child.SetBounds({16, 16, 50, 40});
+
+    render::TsBgRequest flat;
+    EXPECT_TRUE(bridge::RequestBackground(flat, panel, false));
+    EXPECT_EQ(flat.Kind, 1);
+    EXPECT_EQ(ResolveColor(flat.Color), kPanelColor);
+
+    // A partly transparent section depends on what lies behind: the answer is the cache.
+    panel.SkinData().SetSkinSection("HALFPANEL");
+    render::TsBgRequest cached;
+    EXPECT_TRUE(bridge::RequestBackground(cached, panel, false));
+    ASSERT_EQ(cached.Kind, 2);
+    ASSERT_NE(cached.Bitmap, nullptr);
+    EXPECT_EQ(cached.Bitmap->Width(), 200);
+    EXPECT_EQ(cached.OffsetX, 0);
+
+    // A fully transparent group box inside passes its parent's cache on, shifted by its place.
+    TsGroupBox& box = form.Make<TsGroupBox>(&panel);
+    box.SetBounds({16, 24, 100, 60});
+    render::TsBgRequest through;
+    EXPECT_TRUE(bridge::RequestBackground(through, box, false));
+    EXPECT_EQ(through.Kind, 2);
+    EXPECT_EQ(through.Bitmap, cached.Bitmap);
+    EXPECT_EQ(through.OffsetX, 16);
+    EXPECT_EQ(through.OffsetY, 24);
+}
+
+TEST_F(SkinnedForm, AGroupBoxOverAPanelShowsThePanelsColourAroundItsFrame) {
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    panel.SetBounds({0, 0, 280, 180});
+    TsGroupBox& box = form.Make<TsGroupBox>(&panel);
+    box.SetBounds({16, 16, 200, 100});
+    box.SetText("Caption");
+    ASSERT_TRUE(box.SkinData().Skinned());
+    EXPECT_EQ(box.SkinData().SkinSection(), "GROUPBOX");
+
+    bridge::TsDibSection dib(200, 100, render::PixelFormat::pf24bit);
+    render::FillRectSolid(dib.Surface(), {0, 0, 200, 100}, 0x0000FF);
+    PaintInto(box, dib);
+    EXPECT_EQ(PixelOf(dib, 100, 60), kPanelColor);  // transparent: the panel shows through
+    EXPECT_EQ(PixelOf(dib, 199, 2), kPanelColor);   // the caption strip right of the caption
+}
+
+TEST_F(SkinnedForm, AGroupBoxWithACaptionSkinPaintsADrawRequestFromItsCache) {
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    panel.SetBounds({0, 0, 280, 180});
+    TsGroupBox& box = form.Make<TsGroupBox>(&panel);
+    box.SetBounds({16, 16, 200, 100});
+    box.SetCaptionSkin("PANEL");
+    bridge::TsDibSection shown(200, 100, render::PixelFormat::pf24bit);
+    PaintInto(box, shown);  // builds the cache
+
+    bridge::TsDibSection target(20, 20, render::PixelFormat::pf24bit);
+    render::FillRectSolid(target.Surface(), {0, 0, 20, 20}, 0x0000FF);
+    render::TsBgRequest request;
+    request.DrawNow = true;
+    request.Target = &target.Surface();
+    request.Area = {2, 2, 12, 12};
+    request.OffsetX = 50;
+    request.OffsetY = 50;
+    bridge::SendSkinCommand(&box, SMC_GETBG, reinterpret_cast<LPARAM>(&request));
+    EXPECT_EQ(request.Kind, 2);
+    EXPECT_EQ(PixelOf(target, 5, 5), kPanelColor);
+    EXPECT_EQ(PixelOf(target, 15, 15), 0x0000FFu);
+}
+
+TEST_F(SkinnedForm, PanelsFollowTheSkinBeingRemovedAndLoadedAgain) {
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    TsPanel& inner = form.Make<TsPanel>(&panel);
+    ASSERT_EQ(inner.SkinData().SkinIndex, panel.SkinData().SkinIndex);
+    manager.SetActive(false);
+    EXPECT_EQ(inner.SkinData().SkinIndex, -1);
+    EXPECT_TRUE(inner.SkinData().Updating);
+    manager.SetActive(true);
+    EXPECT_GE(inner.SkinData().SkinIndex, 0);
+    EXPECT_FALSE(inner.SkinData().Updating);
+}
+
+TEST_F(SkinnedForm, AFullyTransparentControlOverAnUnskinnedParentTakesTheParentsColourNotBlack) {
+    platform::TPanel& plain = form.Make<platform::TPanel>(&form);
+    plain.SetColor(0x123456);
+    TsGroupBox& box = form.Make<TsGroupBox>(&plain);
+    ASSERT_TRUE(box.SkinData().Skinned());
+    EXPECT_EQ(bridge::SendSkinCommand(&box, SMC_GETBGCOLOR, TransparentKey), 0x123456);
+}
+
+TEST_F(SkinnedForm, SharedWindowMessagesOfAPanel) {
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    panel.SetBounds({0, 0, 200, 150});
+    platform::TPanel& child = form.Make<platform::TPanel>(&panel);
+    std::vector<unsigned> childCommands;
+    auto previous = child.WindowProc;
+    child.WindowProc = [&](platform::TMessage& m) {
+        if (m.Msg == SM_ALPHACMD && SkinCommandOf(m.WParam) == SMC_BGMOVED) childCommands.push_back(SMC_BGMOVED);
+        previous(m);
+    };
+    int entered = 0;
+    panel.OnMouseEnter = [&](platform::TControl&) { ++entered; };
+
+    panel.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&panel));
+    EXPECT_FALSE(panel.SkinData().MouseInside) << "a container never looks hot";
+    EXPECT_EQ(entered, 1);
+
+    panel.SkinData().BGChanged = false;
+    panel.SetBounds({0, 0, 220, 160});  // a flat section: the children are not told it moved
+    EXPECT_TRUE(panel.SkinData().BGChanged);
+    EXPECT_TRUE(childCommands.empty());
+
+    EXPECT_EQ(SendMessageW(panel.Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0), 0);
+    panel.SetVisible(false);
+    EXPECT_FALSE(panel.SkinData().CacheBmp && !panel.SkinData().CacheBmp->Empty());
+}
+
+// The main window's upper panel and its first group box, in the application's own skin.
+TEST(StoredSkin, ThePanelsInteriorIsExactlyThePanelColourInsideItsBorder) {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    auto& manager = form.Make<bridge::TsSkinManager>();
+    manager.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
+    manager.SetSkinName("000 (internal)");
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    panel.SetBounds({0, 0, 593, 281});
+    TsGroupBox& box = form.Make<TsGroupBox>(&panel);
+    box.SetBounds({16, 16, 561, 57});
+    form.SetBounds({0, 0, 600, 300});
+    form.FinishLoading();
+    form.Show();
+    ASSERT_TRUE(panel.SkinData().Skinned());
+    const int b = panel.SkinData().BorderWidth();
+    ASSERT_GT(b, 0);
+
+    bridge::TsDibSection dib(593, 281, render::PixelFormat::pf24bit);
+    render::FillRectSolid(dib.Surface(), {0, 0, 593, 281}, 0x0000FF);
+    PaintInto(panel, dib);
+    for (auto [x, y] : {std::pair{b, b}, std::pair{592 - b, 280 - b}, std::pair{300, 200}, std::pair{8, 140}})
+        EXPECT_EQ(PixelOf(dib, x, y), kPanelColor) << x << "," << y;
+    EXPECT_NE(PixelOf(dib, 0, 140), 0x0000FFu) << "the border is painted";
+    EXPECT_FALSE(panel.SkinData().CacheBmp) << "a static panel keeps no cache";
+
+    bridge::TsDibSection boxPixels(561, 57, render::PixelFormat::pf24bit);
+    PaintInto(box, boxPixels);
+    EXPECT_EQ(PixelOf(boxPixels, 280, 40), kPanelColor);  // the group box is transparent over the panel
+}
+
+}  // namespace
+}  // namespace lw::controls

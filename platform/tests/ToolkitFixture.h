@@ -1,0 +1,43 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/Application.h"
+#include "platform/Containers.h"
+#include "platform/Form.h"
+
+namespace lw::platform::testing {
+
+class CapturingPrompt : public Prompt {
+public:
+    int Show(HWND, std::string_view text, std::string_view, UINT) override {
+        texts.emplace_back(text);
+        if (duringShow) duringShow();
+        return IDOK;
+    }
+    std::vector<std::string> texts;
+    std::function<void()> duringShow;
+};
+
+inline void Pump(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        Application->ProcessMessages();
+    }
+}
+
+// An application with a form and a panel on it.
+struct Toolkit : ::testing::Test {
+    CapturingPrompt prompt;
+    TApplication application{prompt};
+    TForm form{nullptr};
+    TPanel& panel = form.Make<TPanel>(&form);
+};
+
+}  // namespace lw::platform::testing
