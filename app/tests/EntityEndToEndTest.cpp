@@ -406,15 +406,15 @@ TEST_F(EntityEndToEnd, TextTheToolRefusesShowsItsReasonAndTheCaretLandsOnItsLine
     lumpwright.Select(L"aim_grenade.bsp");
     ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
 
-    // A quote left open at the start of the third line.
+    // A brace opened at the start of the third line, inside the first entity.
     const std::wstring loaded = lumpwright.Memo();
     const int third = static_cast<int>(loaded.find(L'\n', loaded.find(L'\n') + 1) + 1);
-    lumpwright.Type(third, L"\"broken\r\n");
+    lumpwright.Type(third, L"{\r\n");
     const std::wstring edited = lumpwright.Memo();
     lumpwright.Press(L"Сохранить изменения");
     const std::string message = lumpwright.Answer(kOk);
     EXPECT_TRUE(message.starts_with(kSaveFailed + "\nripent: ")) << message;
-    EXPECT_NE(message.find("aim_grenade.ent:3: quoted text is not closed on its line"), std::string::npos) << message;
+    EXPECT_NE(message.find("aim_grenade.ent:3: unbalanced braces: '{' inside an entity"), std::string::npos) << message;
     EXPECT_EQ(message.find('\n'), message.rfind('\n')) << "one line of reason";
 
     EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{third, third}; }, 5s))
