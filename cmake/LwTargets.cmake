@@ -1,9 +1,5 @@
 include(GoogleTest)
 
-# The environment of every test: the source folder (for testdata/) and the further folder of
-# real maps. Unix paths; testsupport/HostPath.h gives them as a Windows program sees them.
-set(LW_TEST_ENVIRONMENT "LW_SOURCE_DIR=${PROJECT_SOURCE_DIR}" "LW_TESTDATA_MAPS=${LW_TESTDATA_MAPS}")
-
 # lw_test(<name> SOURCES ... LIBS ... [TIMEOUT <seconds>])
 # One GoogleTest executable; each of its tests is a ctest entry of its own, named
 # <name>.<suite>.<test>, with a time limit of its own (default 60 s), so a failure or a hang
@@ -26,5 +22,5 @@ function(lw_test name)
         EXTRA_ARGS --gtest_brief=1
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 120
-        PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${LW_TEST_ENVIRONMENT}")
+        PROPERTIES TIMEOUT ${T_TIMEOUT})
 endfunction()

@@ -1,7 +1,6 @@
 #include "testsupport/HostPath.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 namespace lw::testsupport {
@@ -15,12 +14,6 @@ std::filesystem::path FromHostPath(std::string_view hostPath) {
     }
 #endif
     return std::filesystem::path(path);
-}
-
-std::optional<std::filesystem::path> HostPathFromEnvironment(const char* variable) {
-    const char* value = std::getenv(variable);
-    if (!value || !*value) return std::nullopt;
-    return FromHostPath(value);
 }
 
 }  // namespace lw::testsupport

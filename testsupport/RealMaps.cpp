@@ -9,13 +9,10 @@
 namespace lw::testsupport {
 
 std::vector<std::filesystem::path> RealMapFolders() {
-    const auto source = HostPathFromEnvironment("LW_SOURCE_DIR");
-    if (!source) throw std::runtime_error("LW_SOURCE_DIR is not set");
-    const std::filesystem::path own = *source / "testdata" / "maps";
+    const std::filesystem::path own = FromHostPath(LW_SOURCE_DIR) / "testdata" / "maps";
     if (!std::filesystem::is_directory(own)) throw std::runtime_error("no folder " + own.string());
     std::vector<std::filesystem::path> folders{own};
-    if (const auto full = HostPathFromEnvironment("LW_TESTDATA_MAPS"); full && std::filesystem::is_directory(*full))
-        folders.push_back(*full);
+    if (const auto full = FromHostPath(LW_TESTDATA_MAPS); std::filesystem::is_directory(full)) folders.push_back(full);
     return folders;
 }
 
