@@ -1,15 +1,20 @@
 include(GoogleTest)
 
-# lw_test(<name> SOURCES ... LIBS ... [TIMEOUT <seconds>])
+# lw_test(<name> [DESKTOP] SOURCES ... LIBS ... [TIMEOUT <seconds>])
 # One GoogleTest executable; each of its tests is a ctest entry of its own, named
 # <name>.<suite>.<test>, with a time limit of its own (default 60 s), so a failure or a hang
-# names one test. Under the win64 preset the listing and the tests run through
+# names one test. DESKTOP tests show windows and take the focus: ctest runs no two of them at
+# once, whatever its -j. Under the win64 preset the listing and the tests run through
 # CMAKE_CROSSCOMPILING_EMULATOR (the Wine wrapper); the listing waits for ctest, so building
 # never starts Wine.
 function(lw_test name)
-    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "DESKTOP" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 60)
+    endif()
+    set(properties TIMEOUT ${T_TIMEOUT})
+    if(T_DESKTOP)
+        list(APPEND properties RESOURCE_LOCK desktop)
     endif()
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} lw_testsupport GTest::gtest GTest::gtest_main)
@@ -22,5 +27,5 @@ function(lw_test name)
         EXTRA_ARGS --gtest_brief=1
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 120
-        PROPERTIES TIMEOUT ${T_TIMEOUT})
+        PROPERTIES ${properties})
 endfunction()

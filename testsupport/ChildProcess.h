@@ -10,8 +10,8 @@
 namespace lw::testsupport {
 
 struct ChildOptions {
-    std::filesystem::path workingFolder;  // empty: this process's
-    std::filesystem::path errorFile;      // empty: the child shares this process's stderr
+    std::filesystem::path workingFolder{};  // empty: this process's
+    std::filesystem::path errorFile{};      // empty: the child shares this process's stderr
 };
 
 // A program the test started, ended on destruction if it still runs so that no test leaves
