@@ -2,7 +2,7 @@ include(GoogleTest)
 
 # lw_test(<name> [DESKTOP] SOURCES ... LIBS ... [TIMEOUT <seconds>])
 # One GoogleTest executable; each of its tests is a ctest entry of its own, named
-# <name>.<suite>.<test>, with a time limit of its own (default 60 s), so a failure or a hang
+# <name>.<suite>.<test>, with a time limit of its own (default 300 s), so a failure or a hang
 # names one test. DESKTOP tests show windows and take the focus: ctest runs no two of them at
 # once, whatever its -j. Under the win64 preset the listing and the tests run through
 # CMAKE_CROSSCOMPILING_EMULATOR (the Wine wrapper); the listing waits for ctest, so building
@@ -10,7 +10,7 @@ include(GoogleTest)
 function(lw_test name)
     cmake_parse_arguments(T "DESKTOP" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     if(NOT T_TIMEOUT)
-        set(T_TIMEOUT 60)
+        set(T_TIMEOUT 300)
     endif()
     set(properties TIMEOUT ${T_TIMEOUT})
     if(T_DESKTOP)
