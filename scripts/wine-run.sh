@@ -50,10 +50,10 @@ fi
 # Wine's own services start with the first program of a session and inherit its descriptors;
 # start them here, detached from ours, or a caller reading our output (ctest) waits for them.
 # Once per server session, which a test run of one program per test would otherwise pay every
-# time: a new session has a new socket.
+# time: a new session has a new socket (inode numbers come back; the time of creation does not).
 "${russian[@]}" wineserver -p </dev/null >/dev/null 2>&1 8>&- 9>&- || true
 server="server-$(printf '%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))"
-session=$(stat -c %i /tmp/.wine-"$(id -u)"/"$server"/socket /tmp/wine-*/"$server"/socket 2>/dev/null | head -n 1 || true)
+session=$(stat -c "%i %z" /tmp/.wine-"$(id -u)"/"$server"/socket /tmp/wine-*/"$server"/socket 2>/dev/null | sort | tr "\n" " " || true)
 if [ -z "$session" ] || [ "$session" != "$(cat "$state/session" 2>/dev/null)" ]; then
     "${russian[@]}" wine cmd /c exit </dev/null >/dev/null 2>&1 8>&- 9>&- || true
     echo "$session" >"$state/session"
