@@ -1,15 +1,31 @@
-# lw_test(<name> SOURCES ... LIBS ...)
-# One GoogleTest executable, registered with ctest as one test. Under the win64 preset ctest
-# runs it through CMAKE_CROSSCOMPILING_EMULATOR (the Wine wrapper).
-# Tests read LW_SOURCE_DIR and LW_TESTDATA_MAPS (Unix paths; under Wine prefix them with Z:).
+include(GoogleTest)
+
+# lw_test(<name> [DESKTOP] SOURCES ... LIBS ... [TIMEOUT <seconds>])
+# One GoogleTest executable; each of its tests is a ctest entry of its own, named
+# <name>.<suite>.<test>, with a time limit of its own (default 300 s), so a failure or a hang
+# names one test. DESKTOP tests show windows and take the focus: ctest runs no two of them at
+# once, whatever its -j. Under the win64 preset the listing and the tests run through
+# CMAKE_CROSSCOMPILING_EMULATOR (the Wine wrapper); the listing waits for ctest, so building
+# never starts Wine.
 function(lw_test name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "DESKTOP" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 300)
+    endif()
+    set(properties TIMEOUT ${T_TIMEOUT})
+    if(T_DESKTOP)
+        list(APPEND properties RESOURCE_LOCK desktop)
+    endif()
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} lw_testsupport GTest::gtest GTest::gtest_main)
     if(WIN32)
         # Keep the runner a console program so ctest sees its output.
         target_link_options(${name} PRIVATE -mconsole)
     endif()
-    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "LW_SOURCE_DIR=${PROJECT_SOURCE_DIR};LW_TESTDATA_MAPS=${LW_TESTDATA_MAPS}")
+    gtest_discover_tests(${name}
+        TEST_PREFIX "${name}."
+        EXTRA_ARGS --gtest_brief=1
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 120
+        PROPERTIES ${properties})
 endfunction()

@@ -2,12 +2,11 @@
 // and synthetic ones in each layout, each also cut short, with every header field set to
 // boundary values, and with bytes flipped by a fixed-seed generator.
 #include "tools/ripent/Bsp.h"
+#include "testsupport/RealMaps.h"
 #include "tools/ripent/tests/MapBuilder.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -54,16 +53,9 @@ std::vector<Input> Seeds()
         BuildMap(29, {{1, PlanesLump(2)}, {2, DataLump(9, 2)}, {0, EntityLump(0)}}),
         WithExtensionBlock(BuildMap(30, {{1, PlanesLump(3)}, {0, EntityLump(1)}})),
     };
-    if (const char* folder = std::getenv("LW_TESTDATA_MAPS")) {
-        std::vector<std::filesystem::path> maps;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            if (entry.path().extension() == ".bsp")
-                maps.push_back(entry.path());
-        std::sort(maps.begin(), maps.end());
-        for (const auto& map : maps) {
-            std::ifstream in(map, std::ios::binary);
-            seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
+    for (const auto& map : lw::testsupport::RealMaps()) {
+        std::ifstream in(map, std::ios::binary);
+        seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     return seeds;
 }

@@ -42,6 +42,8 @@ TEST(Configuration, RestoresTheRememberedFolderListsItAndWritesItBackAtClose) {
     ASSERT_EQ(form.maps.Count(), 1);
     EXPECT_EQ(form.maps.ItemW(0), L"de_test.bsp");
 
+    // Gone before the close: only the close's own write can bring the line back.
+    ASSERT_TRUE(DeleteFileW(fixture.ConfigurationFile().c_str()));
     form.Close();
     EXPECT_NE(ReadFileBytes(fixture.ConfigurationFile()).find("LAST_DIRRECTORY=" + folderBytes + "\r\n"),
               std::string::npos);

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -12,6 +11,8 @@
 #include "app/tests/ToolDouble.h"
 #include "app/tests/WindowTestSupport.h"
 #include "platform/Text.h"
+#include "testsupport/ChildProcess.h"
+#include "testsupport/RealMaps.h"
 
 namespace lw::app::testing {
 namespace {
@@ -19,13 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
+// Another process answers: allow it more than the pump's usual limit.
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 30s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        Sleep(50);
-    }
-    return true;
+    return PumpUntil(done, limit);
 }
 
 std::wstring ClassOf(HWND window) {
@@ -59,15 +56,8 @@ public:
     RunningApp(const fs::path& appFolder, const fs::path& mapFolder) {
         std::ofstream(appFolder / "configuration.ini", std::ios::binary)
             << "[MAIN]\r\nLAST_DIRRECTORY=" << platform::WideToAnsi(mapFolder.wstring()) << "\r\n";
-        const std::wstring program = (appFolder / L"Lumpwright.exe").wstring();
-        std::wstring commandLine = L"\"" + program + L"\"";
-        STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            appFolder.wstring().c_str(), &startup, &process_)) {
-            ADD_FAILURE() << "Lumpwright.exe did not start";
-            return;
-        }
+        process_.emplace(appFolder / L"Lumpwright.exe", std::vector<std::string>{},
+                         testsupport::ChildOptions{.workingFolder = appFolder});
         WaitFor([this] { return (main_ = TopLevel(L"Lumpwright 1.0", L"")) != nullptr; });
         for (HWND child : ChildrenOf(main_)) {
             const std::wstring kind = ClassOf(child);
@@ -77,21 +67,18 @@ public:
     }
 
     ~RunningApp() {
-        if (!process_.hProcess) return;
         if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
-        // Edits left by a test are thrown away: No at the question closing asks.
-        const bool ended = WaitFor([&] {
+        // Edits left by a test are thrown away: No at the question closing asks. A program that
+        // does not end is ended with the process object.
+        WaitFor([&] {
             if (HWND box = TopLevel(L"", L"#32770")) PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
             return Ended();
         }, 20s);
-        if (!ended) TerminateProcess(process_.hProcess, 1);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
     }
 
     // As the close box or Alt+F4 do.
     void Close() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
-    bool Ended() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
+    bool Ended() const { return process_->WaitFor(0ms).has_value(); }
     bool WindowShown() const { return IsWindow(main_) && IsWindowVisible(main_); }
     std::pair<int, int> Selection() const {
         DWORD start = 0, end = 0;
@@ -190,7 +177,7 @@ private:
             DWORD process;
             std::wstring caption, kind;
             HWND found = nullptr;
-        } search{process_.dwProcessId, caption, kind};
+        } search{process_->Id(), caption, kind};
         EnumWindows(
             [](HWND window, LPARAM data) {
                 auto& s = *reinterpret_cast<Search*>(data);
@@ -208,7 +195,7 @@ private:
         return search.found;
     }
 
-    PROCESS_INFORMATION process_{};
+    mutable std::optional<testsupport::ChildProcess> process_;
     HWND main_ = nullptr;
     HWND list_ = nullptr;
     HWND memo_ = nullptr;
@@ -218,13 +205,8 @@ const char* const kMaps[] = {"fy_mini.bsp", "aim_grenade.bsp", "he_tennis2.bsp"}
 
 struct EntityEndToEnd : ::testing::Test {
     void SetUp() override {
-        const char* shared = std::getenv("LW_TESTDATA_MAPS");
-        if (!shared) GTEST_SKIP() << "LW_TESTDATA_MAPS is not set";
-        std::string windowsPath = std::string("Z:") + shared;
-        std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
-        source = platform::Utf8ToWide(windowsPath);
         for (const char* map : kMaps) {
-            // The shared maps are read-only; a user's copies are not.
+            // The test maps may be read-only; a user's copies are not.
             fs::copy_file(source / map, maps / map);
             fs::permissions(maps / map, fs::perms::owner_write, fs::perm_options::add);
         }
@@ -238,24 +220,16 @@ struct EntityEndToEnd : ::testing::Test {
     std::string Original(const char* map) const { return ReadFileBytes(source / map); }
     // The entity text the real tool finds in the map now.
     std::string ExportedNow(const char* map) const {
-        const std::wstring program = (bin / L"ripent.exe").wstring();
-        std::wstring commandLine = L"\"" + program + L"\" -export texdata 1 \"" + Ent(map).wstring() + L"\"";
-        STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                            maps.wstring().c_str(), &startup, &started)) {
-            return "(ripent did not start)";
-        }
-        WaitForSingleObject(started.hProcess, 30000);
-        CloseHandle(started.hProcess);
-        CloseHandle(started.hThread);
+        testsupport::ChildProcess ripent(bin / L"ripent.exe",
+                                         {"-export", "texdata", "1", platform::WideToUtf8(Ent(map).wstring())},
+                                         {.workingFolder = maps});
+        ripent.WaitFor(30s);
         return ReadFileBytes(Ent(map));
     }
 
     TempFolder folder;
     fs::path bin = fs::path(ThisExecutable()).parent_path();
-    fs::path source;
+    fs::path source = testsupport::RealMapFolders().front();  // the project's own
     fs::path app = folder.AddFolder(L"app");
     fs::path maps = folder.AddFolder(L"my maps");
 };

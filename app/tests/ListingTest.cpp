@@ -1,12 +1,11 @@
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <set>
 
 #include <gtest/gtest.h>
 
 #include "app/tests/WindowTestSupport.h"
+#include "testsupport/RealMaps.h"
 
 namespace lw::app::testing {
 namespace {
@@ -122,25 +121,23 @@ TEST(Listing, ARememberedFolderThatIsGoneIsReportedOnceAndTheTimerStops) {
     EXPECT_FALSE(fixture.application.Terminated());
 }
 
-TEST(Listing, ListsTheRealMapsFolder) {
-    const char* maps = std::getenv("LW_TESTDATA_MAPS");
-    if (!maps) GTEST_SKIP() << "LW_TESTDATA_MAPS is not set";
-    std::string windowsPath = std::string("Z:") + maps;
-    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
-    const std::filesystem::path folder(windowsPath);
-    std::set<std::wstring> expected;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        std::wstring extension = entry.path().extension().wstring();
-        for (wchar_t& c : extension) c = static_cast<wchar_t>(towlower(c));
-        if (entry.is_regular_file() && extension == L".bsp") expected.insert(entry.path().filename().wstring());
-    }
-    ASSERT_FALSE(expected.empty());
+TEST(Listing, ListsTheRealMapsFolders) {
+    for (const std::filesystem::path& folder : testsupport::RealMapFolders()) {
+        SCOPED_TRACE(folder.string());
+        std::set<std::wstring> expected;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            std::wstring extension = entry.path().extension().wstring();
+            for (wchar_t& c : extension) c = static_cast<wchar_t>(towlower(c));
+            if (entry.is_regular_file() && extension == L".bsp") expected.insert(entry.path().filename().wstring());
+        }
+        ASSERT_FALSE(expected.empty());
 
-    MainWindowFixture fixture;
-    TForm1& form = fixture.Open();
-    form.path.SetTextW(folder.wstring());
-    ASSERT_TRUE(ListingDone(form));
-    EXPECT_EQ(Listed(form), expected);
+        MainWindowFixture fixture;
+        TForm1& form = fixture.Open();
+        form.path.SetTextW(folder.wstring());
+        ASSERT_TRUE(ListingDone(form));
+        EXPECT_EQ(Listed(form), expected);
+    }
 }
 
 }  // namespace

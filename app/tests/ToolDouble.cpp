@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "testsupport/ChildProcess.h"
 
 namespace lw::app::testing {
 namespace {
@@ -24,26 +25,14 @@ void Write(const std::wstring& file, const std::string& text) {
     std::ofstream(std::filesystem::path(file), std::ios::binary) << text;
 }
 
-std::wstring Quoted(const std::wstring& argument) {
-    return argument.find(L' ') == std::wstring::npos ? argument : L"\"" + argument + L"\"";
-}
-
 DWORD RunReal(const std::wstring& program, const std::vector<std::wstring>& arguments) {
-    std::wstring commandLine = Quoted(program);
-    for (const std::wstring& argument : arguments) commandLine += L" " + Quoted(argument);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started)) {
+    std::vector<std::string> words;
+    for (const std::wstring& argument : arguments) words.push_back(platform::WideToUtf8(argument));
+    try {
+        return static_cast<DWORD>(testsupport::RunProgram(program, words));
+    } catch (const std::exception&) {
         return 98;
     }
-    WaitForSingleObject(started.hProcess, INFINITE);
-    DWORD code = 97;
-    GetExitCodeProcess(started.hProcess, &code);
-    CloseHandle(started.hProcess);
-    CloseHandle(started.hThread);
-    return code;
 }
 
 // Runs before main when the variable is set.

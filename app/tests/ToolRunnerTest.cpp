@@ -58,12 +58,29 @@ TEST_F(ToolRunnerTest, ToolThatCannotStartCountsAsNotRun) {
     EXPECT_EQ(missing.RunTool("-export texdata 1 x.ent", Utf8(folder.Path()), 20s).end, ToolRun::End::NotStarted);
 }
 
+// Starts for real and keeps a handle of its own on each process it starts.
+class WatchingLauncher : public platform::SystemLauncher {
+public:
+    std::optional<platform::Process> Start(const platform::LaunchRequest& request) override {
+        std::optional<platform::Process> process = SystemLauncher::Start(request);
+        HANDLE copy = nullptr;
+        if (process && DuplicateHandle(GetCurrentProcess(), process->Handle(), GetCurrentProcess(), &copy, 0, FALSE,
+                                       DUPLICATE_SAME_ACCESS)) {
+            started.emplace_back(platform::KernelHandle(copy));
+        }
+        return process;
+    }
+    std::vector<platform::Process> started;
+};
+
 TEST_F(ToolRunnerTest, ToolThatOutstaysTheTimeoutIsEndedAndCountsAsFailed) {
-    const auto marker = folder.Path() / L"marker.txt";
-    SetToolDouble(L"sleep:3000");
-    EXPECT_EQ(runner.RunTool(Quoted(marker), Utf8(folder.Path()), 500ms).end, ToolRun::End::TimedOut);
-    Sleep(3500);
-    EXPECT_FALSE(std::filesystem::exists(marker)) << "the tool went on running";
+    WatchingLauncher watching;
+    ToolRunner watched{watching, ThisExecutable()};
+    SetToolDouble(L"sleep:30000");
+    EXPECT_EQ(watched.RunTool(Quoted(folder.Path() / L"marker.txt"), Utf8(folder.Path()), 500ms).end, ToolRun::End::TimedOut);
+    ASSERT_EQ(watching.started.size(), 1u);
+    EXPECT_TRUE(watching.started[0].WaitFor(0)) << "the tool still runs after RunTool returned";
+    TerminateProcess(watching.started[0].Handle(), 1);  // no stray tool when that failed
 }
 
 TEST_F(ToolRunnerTest, WindowsRepaintWhileTheToolRuns) {

@@ -1,9 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <chrono>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +12,8 @@
 #include "platform/IniStore.h"
 #include "platform/Launcher.h"
 #include "platform/Prompt.h"
+#include "testsupport/TempFolder.h"
+#include "testsupport/win32/MessagePump.h"
 
 namespace lw::app::testing {
 
@@ -43,24 +43,11 @@ public:
     std::vector<std::wstring> opened;
 };
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path AddFile(const std::wstring& name, const std::string& bytes = {}) const;
-    std::filesystem::path AddFolder(const std::wstring& name) const;
-
-private:
-    std::filesystem::path path_;
-};
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+using testsupport::TempFolder;
 
 std::string ReadFileBytes(const std::filesystem::path& file);
-
-// Serves the thread's messages until `done` holds or `limit` passes; answers `done`.
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5));
-void PumpFor(std::chrono::milliseconds duration);
 
 // The main window on a configuration file in its own temporary folder.
 class MainWindowFixture {

@@ -12,6 +12,7 @@
 #include "platform/Form.h"
 #include "render/Surface.h"
 #include "skin/SkinPackWriter.h"
+#include "testsupport/win32/MessagePump.h"
 
 namespace lw::controls {
 namespace {
@@ -92,12 +93,10 @@ struct Fading : ::testing::Test {
     }
     // Serves messages until the fade ended (or a second passed).
     void PumpUntilIdle(FadingControl& c, std::function<void()> eachTurn = nullptr) {
-        const DWORD end = GetTickCount() + 1000;
-        while (c.slot != nullptr && static_cast<LONG>(end - GetTickCount()) > 0) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-            platform::Application->ProcessMessages();
+        testsupport::PumpUntil([&] {
             if (eachTurn) eachTurn();
-        }
+            return c.slot == nullptr;
+        }, std::chrono::seconds(1));
         platform::Application->ProcessMessages();  // lets the released timer go
     }
 };
@@ -144,12 +143,10 @@ TEST_F(Fading, ADisabledControlStopsFadingAndPaintsNormally) {
     FadingControl& c = MakeControl(10);
     c.Look = 0xFFFFFF;
     ChangeLook(c.slot, c, c.data, false, 1, true);
-    const DWORD end = GetTickCount() + 300;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        platform::Application->ProcessMessages();
+    testsupport::PumpUntil([&] {
         if (c.Frames.size() == 3 && c.Enabled()) c.SetEnabled(false);
-    }
+        return false;
+    }, std::chrono::milliseconds(300));
     ASSERT_NE(c.slot, nullptr);
     EXPECT_FALSE(c.slot->Enabled());
     EXPECT_EQ(c.Frames.size(), 3u);

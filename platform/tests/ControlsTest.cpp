@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,15 @@
 #include "platform/ListBox.h"
 #include "platform/Timer.h"
 #include "platform/tests/ToolkitFixture.h"
+#include "testsupport/win32/MessagePump.h"
 
 namespace lw::platform {
 namespace {
 
-using testing::Pump;
 using testing::Toolkit;
+
+using namespace std::chrono_literals;
+using testsupport::PumpFor;
 
 TEST_F(Toolkit, AnAdapterInFrontOfWindowProcSeesMessagesFirstAndPassesTheRestOn) {
     TEdit& edit = form.Make<TEdit>(&panel);
@@ -120,12 +124,13 @@ TEST_F(Toolkit, TimerKeepsItsScheduleWhenEnabledAgainAndErrorsInHandlersAreRepor
         timer.SetEnabled(false);
         throw Exception("File not found");
     };
-    timer.SetEnabled(true);
-    for (int i = 0; i < 5; ++i) {
-        Sleep(10);
-        timer.SetEnabled(true);  // would push the tick back forever if it restarted the timer
+    // Enabled again every 10 ms while messages are served: a timer that restarted on each
+    // enable would never reach its 30 ms.
+    const auto end = std::chrono::steady_clock::now() + 2s;
+    while (ticks == 0 && std::chrono::steady_clock::now() < end) {
+        timer.SetEnabled(true);
+        PumpFor(10ms);
     }
-    Pump(150);
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(prompt.texts, (std::vector<std::string>{"File not found"}));
     EXPECT_FALSE(application.Terminated());
@@ -194,7 +199,7 @@ TEST_F(Toolkit, FormHasTheClientSizeAskedForAndFocusGoesToTheFirstStopInTabOrder
     first.SetTabOrder(0);
     EXPECT_EQ(second.TabOrder(), 1);
     form.Show();
-    Pump(30);
+    PumpFor(30ms);
     EXPECT_TRUE(first.Focused());
     EXPECT_EQ(GetNextDlgTabItem(form.Handle(), first.Handle(), FALSE), second.Handle());
 }

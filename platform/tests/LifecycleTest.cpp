@@ -9,11 +9,13 @@
 #include "platform/Exception.h"
 #include "platform/Label.h"
 #include "platform/tests/ToolkitFixture.h"
+#include "testsupport/win32/MessagePump.h"
 
 namespace lw::platform {
 namespace {
 
-using testing::Pump;
+using testsupport::PumpFor;
+using namespace std::chrono_literals;
 using testing::Toolkit;
 using Log = std::vector<std::string>;
 
@@ -124,7 +126,7 @@ TEST_F(Toolkit, AComponentReleasedFromItsOwnHandlerIsFreedAfterTheHandlerReturns
     SendMessageW(button.Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(log, (Log{"handler done with 80"}));
     EXPECT_TRUE(Owns(form, &button));
-    Pump(30);
+    PumpFor(30ms);
     EXPECT_EQ(log, (Log{"handler done with 80", "destroying traced", "freed traced"}));
     EXPECT_FALSE(Owns(form, &button));
 
@@ -132,7 +134,7 @@ TEST_F(Toolkit, AComponentReleasedFromItsOwnHandlerIsFreedAfterTheHandlerReturns
     Traced& early = form.Make<Traced>(&panel, log, "early");
     early.Release();
     early.Free();
-    Pump(30);
+    PumpFor(30ms);
     EXPECT_EQ(log.back(), "freed early");
 
     TComponent unowned(nullptr);

@@ -9,11 +9,13 @@
 #include "platform/Label.h"
 #include "platform/MessageHook.h"
 #include "platform/tests/ToolkitFixture.h"
+#include "testsupport/win32/MessagePump.h"
 
 namespace lw::platform {
 namespace {
 
-using testing::Pump;
+using testsupport::PumpFor;
+using namespace std::chrono_literals;
 using testing::Toolkit;
 
 // One message as a hook saw it: the number and, for mouse notices, the control named.
@@ -89,7 +91,7 @@ TEST_F(Toolkit, ControlsHearOfTheirOwnAndTheirParentsColourFontShowingAndFocus) 
     Recorder onPanel(panel, panelLog), onEdit(edit, editLog), onLabel(label, labelLog);
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);  // over none of them
     form.Show();
-    Pump(20);
+    PumpFor(20ms);
     other.SetFocus();
     panelLog.clear(), editLog.clear(), labelLog.clear();
 
@@ -133,7 +135,7 @@ TEST_F(Toolkit, MouseEnterAndLeaveNameTheControlAlsoWindowlessAndNonClient) {
     Recorder onPanel(panel, log), onLabel(label, log), onForm(form, log), onEdit(edit, log);
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);  // over none of them
     form.Show();
-    Pump(20);
+    PumpFor(20ms);
     log.clear();
 
     SendMessageW(panel.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));

@@ -17,18 +17,14 @@
 #include "platform/IniStore.h"
 #include "platform/Launcher.h"
 #include "platform/Text.h"
+#include "testsupport/TempFolder.h"
 
 namespace lw::platform {
 namespace {
 
-std::filesystem::path TempPath(const std::wstring& name) {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    return std::filesystem::path(base) / (L"lw-platform-" + std::to_wstring(GetCurrentProcessId()) + L"-" + name);
-}
-
 TEST(IniStore, KeepsEightBitValuesByteForByteAndReportsAFileItCannotWrite) {
-    const auto file = TempPath(L"values.ini");
+    const testsupport::TempFolder temp;
+    const auto file = temp / L"values.ini";
     ProfileIniStore store(file.wstring());
     std::string bytes;
     for (int c = 0x80; c <= 0xFF; ++c) {
@@ -37,10 +33,8 @@ TEST(IniStore, KeepsEightBitValuesByteForByteAndReportsAFileItCannotWrite) {
     store.WriteString("MAIN", "LAST_DIRRECTORY", "C:\\" + bytes);
     EXPECT_EQ(store.ReadString("main", "last_dirrectory", "x"), "C:\\" + bytes);
     EXPECT_EQ(store.ReadString("MAIN", "SAVEP", "fallback"), "fallback");
-    DeleteFileW(file.c_str());
 
-    const auto folder = TempPath(L"folder.ini");
-    CreateDirectoryW(folder.c_str(), nullptr);
+    const auto folder = temp.AddFolder(L"folder.ini");
     ProfileIniStore blocked(folder.wstring());
     try {
         blocked.WriteString("MAIN", "SAVEP", "1");
@@ -48,12 +42,11 @@ TEST(IniStore, KeepsEightBitValuesByteForByteAndReportsAFileItCannotWrite) {
     } catch (const Exception& e) {
         EXPECT_EQ(e.what(), "Unable to write to " + WideToUtf8(folder.wstring()));
     }
-    RemoveDirectoryW(folder.c_str());
 }
 
 TEST(Launcher, StartsHiddenInTheGivenFolderAndHandsBackTheProcess) {
-    const auto folder = TempPath(L"launch");
-    CreateDirectoryW(folder.c_str(), nullptr);
+    const testsupport::TempFolder temp;
+    const auto folder = temp.AddFolder(L"launch");
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     SystemLauncher launcher;
@@ -67,10 +60,6 @@ TEST(Launcher, StartsHiddenInTheGivenFolderAndHandsBackTheProcess) {
     EXPECT_EQ(AnsiToWide(where.substr(0, where.find_last_not_of("\r\n ") + 1)), folder.wstring());
     written.close();
     process.reset();
-    // Wine may let go of a finished child's working folder a moment late; a leftover temp
-    // folder is no failure of the launcher.
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 
     EXPECT_FALSE(launcher.Start({folder.wstring() + L"\\missing.exe", L"", L"", true}).has_value());
 }

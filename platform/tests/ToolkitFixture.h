@@ -24,14 +24,6 @@ public:
     std::function<void()> duringShow;
 };
 
-inline void Pump(DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        Application->ProcessMessages();
-    }
-}
-
 // An application with a form and a panel on it.
 struct Toolkit : ::testing::Test {
     CapturingPrompt prompt;

@@ -1,5 +1,5 @@
-// Runs the fuzz entry over files and folders of inputs, without the fuzzing engine:
-// the test suite's deterministic pass over the checked-in corpus.
+// Runs the fuzz check over files and folders of inputs, without the fuzzing engine: the test
+// suite's deterministic pass over the checked-in corpus. Names every input that fails.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -7,28 +7,39 @@
 #include <iterator>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+#include "skin/fuzz/SkinFuzzCheck.h"
 
 namespace {
-int RunFile(const std::filesystem::path& path) {
+
+struct Tally {
+    int passed = 0;
+    int failed = 0;
+};
+
+void RunFile(const std::filesystem::path& path, Tally& tally) {
     std::ifstream in(path, std::ios::binary);
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
-    return 1;
+    if (const auto failure = CheckSkinInput(bytes.data(), bytes.size())) {
+        std::printf("FAILED %s: %s\n", path.string().c_str(), failure->c_str());
+        ++tally.failed;
+    } else {
+        ++tally.passed;
+    }
 }
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    int runs = 0;
+    Tally tally;
     for (int i = 1; i < argc; ++i) {
         const std::filesystem::path p = argv[i];
         if (std::filesystem::is_directory(p)) {
             for (const auto& entry : std::filesystem::recursive_directory_iterator(p))
-                if (entry.is_regular_file()) runs += RunFile(entry.path());
+                if (entry.is_regular_file()) RunFile(entry.path(), tally);
         } else {
-            runs += RunFile(p);
+            RunFile(p, tally);
         }
     }
-    std::printf("%d passed, 0 failed\n", runs);
-    return runs > 0 ? 0 : 1;
+    std::printf("%d passed, %d failed\n", tally.passed, tally.failed);
+    return tally.passed > 0 && tally.failed == 0 ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "skin/SkinError.h"
 #include "skin/SkinPackWriter.h"
 #include "skin/gwSkinPack.h"
+#include "testsupport/TempFolder.h"
 
 namespace lw::skin {
 namespace {
@@ -182,10 +183,8 @@ TEST(SkinPack, ReadsEachMemberRightAfterTheEndOfThePreviousStream) {
 
 class PackedSkinFile : public ::testing::Test {
 protected:
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("lw_skin_pack_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    void SetUp() override { std::filesystem::create_directories(dir); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    testsupport::TempFolder folder;
+    const std::filesystem::path& dir = folder.Path();
     std::filesystem::path Write(const std::string& name, const Bytes& bytes) {
         std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                           static_cast<std::streamsize>(bytes.size()));

@@ -70,7 +70,7 @@ void ExpectSameLumpsExceptEntities(const std::vector<std::uint8_t>& before, cons
 
 TEST(RealMapsTest, ExportThenImportGivesTheSameMap)
 {
-    const auto maps = TestMaps();
+    const auto maps = RealMaps();
     ASSERT_FALSE(maps.empty());
     for (const auto& original : maps) {
         SCOPED_TRACE(original.filename().string());
@@ -94,7 +94,7 @@ TEST(RealMapsTest, ExportThenImportGivesTheSameMap)
 
 TEST(RealMapsTest, AnEditedValueReachesTheMapAndNothingElseChanges)
 {
-    for (const auto& original : TestMaps()) {
+    for (const auto& original : RealMaps()) {
         SCOPED_TRACE(original.filename().string());
         MapCopy copy(original);
         ASSERT_EQ(RunTool(Command("-export", copy.entities)).exitCode, 0);
@@ -145,7 +145,7 @@ TEST(RealMapsTest, HostileInputFailsWithOneLineAndLeavesTheMapAlone)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MapCopy copy(TestMaps().front());
+        MapCopy copy(RealMaps().front());
         ASSERT_EQ(RunTool(Command("-export", copy.entities)).exitCode, 0);
         std::vector<std::uint8_t> map = copy.bytes;
         std::string entities = ReadText(copy.entities);
@@ -165,7 +165,7 @@ TEST(RealMapsTest, HostileInputFailsWithOneLineAndLeavesTheMapAlone)
 
 TEST(RealMapsTest, MissingFilesAndBadCommandLines)
 {
-    MapCopy copy(TestMaps().front());
+    MapCopy copy(RealMaps().front());
 
     const ToolRun noEntities = RunTool(Command("-import", copy.entities));
     EXPECT_EQ(noEntities.exitCode, 2);
@@ -186,7 +186,7 @@ TEST(RealMapsTest, MissingFilesAndBadCommandLines)
 
 TEST(RealMapsTest, AReadOnlyFolderLeavesTheMapIntact)
 {
-    MapCopy copy(TestMaps().front());
+    MapCopy copy(RealMaps().front());
     ASSERT_EQ(RunTool(Command("-export", copy.entities)).exitCode, 0);
     std::ofstream(copy.entities, std::ios::app) << "{\n\"classname\" \"info_null\"\n}\n";
     const auto folder = copy.map.parent_path();

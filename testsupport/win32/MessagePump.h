@@ -1,0 +1,14 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+namespace lw::testsupport {
+
+// Serves this thread's messages (through the application's own loop when there is one, so
+// that dialog keys and errors in handlers go where they do in the program) until `done` holds
+// or `limit` passes; answers `done`.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5));
+void PumpFor(std::chrono::milliseconds duration);
+
+}  // namespace lw::testsupport
