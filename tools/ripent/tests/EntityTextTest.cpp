@@ -8,6 +8,33 @@ namespace {
 
 using namespace std::string_literals;
 
+struct RefusedText {
+    std::string text;
+    std::size_t line;
+    const char* message;
+};
+
+template <std::size_t N>
+void ExpectAccepted(const char* const (&texts)[N])
+{
+    for (const char* text : texts)
+        EXPECT_NO_THROW(ValidateEntityText(text)) << text;
+}
+
+template <std::size_t N>
+void ExpectRefused(const RefusedText (&cases)[N])
+{
+    for (const RefusedText& c : cases) {
+        try {
+            ValidateEntityText(c.text);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const EntityTextError& error) {
+            EXPECT_EQ(error.line, c.line) << c.text;
+            EXPECT_THAT(error.what(), ::testing::HasSubstr(c.message)) << c.text;
+        }
+    }
+}
+
 TEST(EntityTextTest, LineBreaks)
 {
     EXPECT_EQ(NormalizeLineBreaks("a\r\nb\rc\nd\r\r\n"), "a\nb\nc\nd\n\n");
@@ -23,17 +50,12 @@ TEST(EntityTextTest, AcceptsEntityText)
         "\n\t {\n\"wad\" \"\\a\\b.wad;c.wad\"\n\"classname\" \"worldspawn\"\n\"message\" \"\"\n}\n"
         "{\n}\n{\n\"targetname\" \"\xE4\xE2\xE5\xF0\xFC\"\n\"classname\" \"func_door\"\n}\n\n",
     };
-    for (const char* text : texts)
-        EXPECT_NO_THROW(ValidateEntityText(text)) << text;
+    ExpectAccepted(texts);
 }
 
 TEST(EntityTextTest, RefusesAnythingElseNamingTheLine)
 {
-    struct Case {
-        std::string text;
-        std::size_t line;
-        const char* message;
-    } cases[] = {
+    const RefusedText cases[] = {
         {"", 1, "no entities"},
         {"\n\n  \n", 4, "no entities"},
         {"{\n\"classname\" \"worldspawn\"\n", 1, "unbalanced braces"},
@@ -49,22 +71,8 @@ TEST(EntityTextTest, RefusesAnythingElseNamingTheLine)
         {"\x7F\x45LF\x02\x01\x01\n", 1, "binary data (byte 0x7F)"},
         {"\xEF\xBB\xBF{\n\"classname\" \"worldspawn\"\n}\n", 1, "expected '{'"},
     };
-    for (const Case& c : cases) {
-        try {
-            ValidateEntityText(c.text);
-            ADD_FAILURE() << "accepted: " << c.text;
-        } catch (const EntityTextError& error) {
-            EXPECT_EQ(error.line, c.line) << c.text;
-            EXPECT_THAT(error.what(), ::testing::HasSubstr(c.message)) << c.text;
-        }
-    }
+    ExpectRefused(cases);
 }
-
-} // namespace
-} // namespace lw::ripent
-
-namespace lw::ripent {
-namespace {
 
 TEST(EntityTextTest, AcceptsWhatTheEngineReads)
 {
@@ -76,32 +84,19 @@ TEST(EntityTextTest, AcceptsWhatTheEngineReads)
         "// made by hand\n{\n\"classname\" \"worldspawn\" // the world\n}\n// end", // comments
         "{\n\"classname\" \"worldspawn\"\n\"url\" \"http://example\"\n}\n",         // no comment inside quotes
     };
-    for (const char* text : texts)
-        EXPECT_NO_THROW(ValidateEntityText(text)) << text;
+    ExpectAccepted(texts);
 }
 
 TEST(EntityTextTest, RefusesWhatTheEngineCannotRead)
 {
-    struct Case {
-        std::string text;
-        std::size_t line;
-        const char* message;
-    } cases[] = {
+    const RefusedText cases[] = {
         {"{\n\"classname\" \"worldspawn\" // }\n", 1, "not closed"},
         {"{\n\"classname\" \"worldspawn\"\n\"message\" \"open\n}\n", 3, "is not closed"},
         {"{\n\"classname\" \"worldspawn\"\nwad }\n", 3, "has no value"},
         {"{\n\"classname\" \"worldspawn\"\n\"wad\" {\n}\n", 3, "'{' inside an entity"},
         {"{\n\"classname\" \"worldspawn\"\n}\n\x01\n", 4, "binary data (byte 0x01)"},
     };
-    for (const Case& c : cases) {
-        try {
-            ValidateEntityText(c.text);
-            ADD_FAILURE() << "accepted: " << c.text;
-        } catch (const EntityTextError& error) {
-            EXPECT_EQ(error.line, c.line) << c.text;
-            EXPECT_THAT(error.what(), ::testing::HasSubstr(c.message)) << c.text;
-        }
-    }
+    ExpectRefused(cases);
 }
 
 } // namespace
