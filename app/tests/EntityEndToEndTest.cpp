@@ -139,6 +139,11 @@ public:
         PostMessageW(GetParent(list_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list_), LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(list_));
     }
+    // Selects the entry as a user would and answers whether its entity text appeared.
+    bool Opened(const std::wstring& entry) const {
+        Select(entry);
+        return WaitFor([&] { return !Memo().empty(); });
+    }
     void Type(int at, const std::wstring& text) const {
         SendMessageW(memo_, EM_SETSEL, static_cast<WPARAM>(at), at);
         SendMessageW(memo_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
@@ -214,6 +219,8 @@ struct EntityEndToEnd : ::testing::Test {
         SetToolDouble(L"");
     }
     void TearDown() override { SetToolDouble(L""); }
+    // Puts the real ripent.exe beside the program copy in place of the tool double.
+    void UseTheRealTool() const { fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe"); }
 
     fs::path Ent(const char* map) const { return maps / (fs::path(map).stem().wstring() + L".ent"); }
     std::wstring Shown(const std::string& entBytes) const { return platform::AnsiToWide(WithCrLfLineBreaks(entBytes)); }
@@ -244,14 +251,13 @@ const std::wstring kInserted = L"\"lw_note\" \"Карта\"\r\n";
 const std::string kInsertedBytes = "\"lw_note\" \"\xCA\xE0\xF0\xF2\xE0\"";
 
 TEST_F(EntityEndToEnd, EditSaveRevertAndCancelWithTheRealTool) {
-    fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe");
+    UseTheRealTool();
     RunningApp lumpwright(app, maps);
     ASSERT_TRUE(lumpwright.Ready());
     ASSERT_TRUE(lumpwright.Listed(3));
 
     // Selecting a map shows its entity text; the .ent stays beside it.
-    lumpwright.Select(L"fy_mini.bsp");
-    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); })) << "no entity text appeared";
+    ASSERT_TRUE(lumpwright.Opened(L"fy_mini.bsp")) << "no entity text appeared";
     ASSERT_TRUE(fs::exists(Ent("fy_mini.bsp")));
     const std::string exported = ReadFileBytes(Ent("fy_mini.bsp"));
     EXPECT_EQ(lumpwright.Memo(), Shown(exported));
@@ -267,8 +273,7 @@ TEST_F(EntityEndToEnd, EditSaveRevertAndCancelWithTheRealTool) {
     fs::remove(Ent("fy_mini.bsp"));
 
     // Right after a save another map loads without a question; revert throws edits away.
-    lumpwright.Select(L"aim_grenade.bsp");
-    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+    ASSERT_TRUE(lumpwright.Opened(L"aim_grenade.bsp"));
     EXPECT_TRUE(lumpwright.NoMessageBox());
     const std::wstring loaded = lumpwright.Memo();
     lumpwright.Type(3, kInserted);
@@ -297,8 +302,7 @@ TEST_F(EntityEndToEnd, ToolFailuresShowTheirMessageAndLoseNothing) {
     ASSERT_TRUE(lumpwright.Ready());
     ASSERT_TRUE(lumpwright.Listed(3));
 
-    lumpwright.Select(L"fy_mini.bsp");
-    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+    ASSERT_TRUE(lumpwright.Opened(L"fy_mini.bsp"));
     lumpwright.Type(3, kInserted);
     const std::wstring edited = lumpwright.Memo();
 
@@ -327,14 +331,13 @@ TEST_F(EntityEndToEnd, ToolFailuresShowTheirMessageAndLoseNothing) {
 }
 
 TEST_F(EntityEndToEnd, ClosingWithEditsAsksCancelKeepsEverythingNoAndYesClose) {
-    fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe");
+    UseTheRealTool();
     const fs::path configuration = app / "configuration.ini";
     {
         RunningApp lumpwright(app, maps);
         ASSERT_TRUE(lumpwright.Ready());
         ASSERT_TRUE(lumpwright.Listed(3));
-        lumpwright.Select(L"fy_mini.bsp");
-        ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+        ASSERT_TRUE(lumpwright.Opened(L"fy_mini.bsp"));
         lumpwright.Type(3, kInserted);
         const std::wstring edited = lumpwright.Memo();
         const std::string configured = ReadFileBytes(configuration);
@@ -360,8 +363,7 @@ TEST_F(EntityEndToEnd, ClosingWithEditsAsksCancelKeepsEverythingNoAndYesClose) {
         ASSERT_TRUE(lumpwright.Ready());
         ASSERT_TRUE(lumpwright.Listed(3));
         fs::remove(Ent("fy_mini.bsp"));
-        lumpwright.Select(L"fy_mini.bsp");
-        ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+        ASSERT_TRUE(lumpwright.Opened(L"fy_mini.bsp"));
         lumpwright.Type(3, kInserted);
         const std::string edited = platform::WideToAnsi(lumpwright.Memo());
         lumpwright.Close();
@@ -373,12 +375,11 @@ TEST_F(EntityEndToEnd, ClosingWithEditsAsksCancelKeepsEverythingNoAndYesClose) {
 }
 
 TEST_F(EntityEndToEnd, TextTheToolRefusesShowsItsReasonAndTheCaretLandsOnItsLine) {
-    fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe");
+    UseTheRealTool();
     RunningApp lumpwright(app, maps);
     ASSERT_TRUE(lumpwright.Ready());
     ASSERT_TRUE(lumpwright.Listed(3));
-    lumpwright.Select(L"aim_grenade.bsp");
-    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+    ASSERT_TRUE(lumpwright.Opened(L"aim_grenade.bsp"));
 
     // A brace opened at the start of the third line, inside the first entity.
     const std::wstring loaded = lumpwright.Memo();
@@ -398,12 +399,11 @@ TEST_F(EntityEndToEnd, TextTheToolRefusesShowsItsReasonAndTheCaretLandsOnItsLine
 }
 
 TEST_F(EntityEndToEnd, F3FindsTheNextOccurrenceAndCtrlSSavesWithoutTypingAnything) {
-    fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe");
+    UseTheRealTool();
     RunningApp lumpwright(app, maps);
     ASSERT_TRUE(lumpwright.Ready());
     ASSERT_TRUE(lumpwright.Listed(3));
-    lumpwright.Select(L"he_tennis2.bsp");
-    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+    ASSERT_TRUE(lumpwright.Opened(L"he_tennis2.bsp"));
     const std::wstring text = lumpwright.Memo();
     const int first = static_cast<int>(text.find(L"classname"));
     const int second = static_cast<int>(text.find(L"classname", static_cast<size_t>(first) + 9));
@@ -432,7 +432,7 @@ TEST_F(EntityEndToEnd, F3FindsTheNextOccurrenceAndCtrlSSavesWithoutTypingAnythin
 }
 
 TEST_F(EntityEndToEnd, TheEntityFileLeadsTheToolBackToTheSelectedMapOnly) {
-    fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe");
+    UseTheRealTool();
     // Cutting the first ".bsp" out of "de.bspx.bsp" would name "dex.bsp"'s entity file.
     fs::copy_file(maps / "fy_mini.bsp", maps / "de.bspx.bsp");
     fs::copy_file(maps / "aim_grenade.bsp", maps / "dex.bsp");
@@ -441,8 +441,7 @@ TEST_F(EntityEndToEnd, TheEntityFileLeadsTheToolBackToTheSelectedMapOnly) {
     ASSERT_TRUE(lumpwright.Ready());
     ASSERT_TRUE(lumpwright.Listed(5));
 
-    lumpwright.Select(L"de.bspx.bsp");
-    ASSERT_TRUE(WaitFor([&] { return !lumpwright.Memo().empty(); }));
+    ASSERT_TRUE(lumpwright.Opened(L"de.bspx.bsp"));
     EXPECT_EQ(platform::WideToAnsi(lumpwright.Memo()), ExportedNow("fy_mini.bsp"));
     lumpwright.Type(3, kInserted);
     const std::string edited = platform::WideToAnsi(lumpwright.Memo());
