@@ -1,10 +1,10 @@
 #include <windows.h>
 
 #include "app/AppServices.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "app/Unit3.h"
-#include "app/Unit4.h"
+#include "app/MainWindow.h"
+#include "app/AboutWindow.h"
+#include "app/SettingsWindow.h"
+#include "app/DataModule.h"
 #include "bridge/SkinManager.h"
 #include "platform/Application.h"
 #include "platform/ErrorReport.h"

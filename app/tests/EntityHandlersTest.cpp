@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/Unit2.h"
-#include "app/Unit3.h"
+#include "app/AboutWindow.h"
+#include "app/SettingsWindow.h"
 #include "app/tests/WindowTestSupport.h"
 
 namespace lw::app::testing {

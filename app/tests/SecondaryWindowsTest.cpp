@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <map>
 
-#include "app/Unit2.h"
-#include "app/Unit3.h"
+#include "app/AboutWindow.h"
+#include "app/SettingsWindow.h"
 #include "app/tests/WindowTestSupport.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"

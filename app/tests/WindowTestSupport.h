@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/AppServices.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "platform/Application.h"
 #include "platform/IniStore.h"
 #include "platform/Launcher.h"

@@ -1,4 +1,4 @@
-#include "app/Unit3.h"
+#include "app/SettingsWindow.h"
 
 #include "app/core/ProfileInteger.h"
 #include "app/FormLayout.h"

@@ -1,6 +1,6 @@
-#include "app/Unit2.h"
+#include "app/AboutWindow.h"
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "app/FormLayout.h"
 #include "controls/Panel.h"
 #include "platform/Application.h"

@@ -1,4 +1,4 @@
-#include "app/Unit4.h"
+#include "app/DataModule.h"
 
 #include <string>
 
