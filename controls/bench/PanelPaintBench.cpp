@@ -13,9 +13,7 @@
 #include "controls/Panel.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
-
-extern const std::uint8_t kStoredSkin[];
-extern const std::size_t kStoredSkinSize;
+#include "testsupport/StoredSkin.h"
 
 namespace {
 

@@ -12,9 +12,7 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
-
-extern const std::uint8_t kStoredSkin[];
-extern const std::size_t kStoredSkinSize;
+#include "testsupport/StoredSkin.h"
 
 namespace lw::controls {
 namespace {
