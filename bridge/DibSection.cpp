@@ -79,9 +79,18 @@ void BlitToDc(HDC dc, int x, int y, const render::Bitmap& bitmap, const TRect& s
     const TRect r = Intersect(src, bitmap.Bounds());
     if (r.IsEmpty()) return;
     const int bytesPerPixel = bitmap.BytesPerPixel();
+    const std::ptrdiff_t packedWidth = ((static_cast<std::ptrdiff_t>(bitmap.Width()) * bytesPerPixel + 3) / 4) * 4;
+    if (bitmap.Stride() == packedWidth) {
+        // Top-down rows padded as GDI pads them: hand GDI the rows in place, the band of src's
+        // rows as a whole bitmap of its own, so only the horizontal start needs saying.
+        BITMAPINFO info = HeaderFor(bitmap.Width(), r.Height(), bytesPerPixel * 8);
+        SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(r.Width()), static_cast<DWORD>(r.Height()), r.Left, 0, 0,
+                          static_cast<UINT>(r.Height()), bitmap.Row(r.Top), &info, DIB_RGB_COLORS);
+        return;
+    }
     const std::ptrdiff_t packed = ((static_cast<std::ptrdiff_t>(r.Width()) * bytesPerPixel + 3) / 4) * 4;
     BITMAPINFO info = HeaderFor(r.Width(), r.Height(), bytesPerPixel * 8);
-    // Rows of the core's bitmap may be padded differently or run bottom-up: hand GDI its own.
+    // Rows of this bitmap are padded differently or run bottom-up: hand GDI its own copy.
     std::vector<std::uint8_t> rows(static_cast<std::size_t>(packed * r.Height()));
     for (int row = 0; row < r.Height(); ++row)
         std::copy_n(bitmap.Pixel(r.Left, r.Top + row), static_cast<std::size_t>(r.Width() * bytesPerPixel),

@@ -1,11 +1,20 @@
 #include "bridge/GdiTextEngine.h"
 
+#include <algorithm>
+
 #include "bridge/DibSection.h"
 #include "platform/Text.h"
 
 namespace lw::bridge {
 
-GdiTextEngine::GdiTextEngine() : measureDc_(CreateCompatibleDC(nullptr)) {}
+namespace {
+
+TRect Shifted(const TRect& r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
+
+}  // namespace
+
+GdiTextEngine::GdiTextEngine()
+    : measureDc_(CreateCompatibleDC(nullptr)), scratch_(0, 0, render::PixelFormat::pf24bit) {}
 
 HFONT GdiTextEngine::FontFor(const render::TextFont& font) const {
     const Key key{font.Name, font.Height, font.Bold, font.Italic, font.Underline};
@@ -58,18 +67,23 @@ void GdiTextEngine::Draw(render::Surface& surface, const render::TextFont& font,
         drawInto(dc, origin, clipDevice, excludedDevice);
         return;
     }
-    // A surface over plain memory: draw on a copy of the touched pixels and put them back.
-    const TRect touched = Intersect(clipDevice, surface.Target().Bounds());
-    if (touched.IsEmpty()) return;
-    TsDibSection scratch(touched.Width(), touched.Height(), surface.Target().Format());
-    render::Surface(scratch.Bitmap()).Copy({0, 0}, surface.Target(), touched);
+    // A surface over plain memory: draw on a copy of the pixels the text can touch and put them
+    // back. Unless told not to clip, DrawText keeps inside its rectangle, so only that is copied.
+    TRect touched = Intersect(clipDevice, surface.Target().Bounds());
+    if (!(format & DT_NOCLIP)) touched = Intersect(touched, Shifted(r, origin.X, origin.Y));
+    if (touched.IsEmpty() || (format & DT_CALCRECT)) return;
+    const render::PixelFormat pixelFormat = surface.Target().Format();
+    if (scratch_.Width() < touched.Width() || scratch_.Height() < touched.Height() ||
+        scratch_.Bitmap().Format() != pixelFormat)
+        scratch_.Resize(std::max(scratch_.Width(), touched.Width()), std::max(scratch_.Height(), touched.Height()),
+                        pixelFormat);
+    const TRect inScratch{0, 0, touched.Width(), touched.Height()};
+    render::Surface(scratch_.Bitmap()).Copy({0, 0}, surface.Target(), touched);
     std::vector<TRect> excludedScratch;
-    for (const TRect& e : excludedDevice)
-        excludedScratch.push_back({e.Left - touched.Left, e.Top - touched.Top, e.Right - touched.Left, e.Bottom - touched.Top});
-    drawInto(scratch.Dc(), {origin.X - touched.Left, origin.Y - touched.Top},
-             {0, 0, touched.Width(), touched.Height()}, excludedScratch);
+    for (const TRect& e : excludedDevice) excludedScratch.push_back(Shifted(e, -touched.Left, -touched.Top));
+    drawInto(scratch_.Dc(), {origin.X - touched.Left, origin.Y - touched.Top}, inScratch, excludedScratch);
     render::Surface target(surface.Target());
-    target.Copy({touched.Left, touched.Top}, scratch.Bitmap(), scratch.Bitmap().Bounds());
+    target.Copy({touched.Left, touched.Top}, scratch_.Bitmap(), inScratch);
 }
 
 GdiTextEngine& ProcessTextEngine() {

@@ -7,6 +7,7 @@
 #include <map>
 #include <tuple>
 
+#include "bridge/DibSection.h"
 #include "platform/Handles.h"
 #include "render/Text.h"
 
@@ -27,6 +28,9 @@ private:
     using Key = std::tuple<std::string, int, bool, bool, bool>;
     mutable std::map<Key, platform::FontHandle> fonts_;
     platform::MemoryDc measureDc_;
+    // Text for plain memory surfaces is drawn here; kept between draws and only ever grown, as
+    // making a section costs more than drawing a caption.
+    TsDibSection scratch_;
 };
 
 // The process's engine, for painters of the UI thread.

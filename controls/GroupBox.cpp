@@ -131,7 +131,14 @@ void TsGroupBox::GroupBoxToDC(HDC dc) {
     } else {
         d.HalfVisible = false;
     }
-    PrepareGroupBoxCache();
+    // The cache is rebuilt only when what it shows may have changed: everything that changes it
+    // marks it stale, and the caption's look follows the focus.
+    const bool focused = Focused();
+    const bool fits = d.CacheBmp && d.CacheBmp->Width() == Bounds().Width && d.CacheBmp->Height() == Bounds().Height;
+    if (d.BGChanged || d.HalfVisible || !fits || focused != cachedFocused_) {
+        PrepareGroupBoxCache();
+        cachedFocused_ = focused;
+    }
     CopyCacheToDC(d, *this, {0, 0}, 0, 0, false, dc, {0, 0, Bounds().Width, Bounds().Height});
     PaintGraphicChildren(dc, *this, {0, 0});
     RefreshChildren(*this);
@@ -245,6 +252,10 @@ void TsGroupBox::SkinnedMessage(TMessage& m) {
         return;
     case platform::CM_FONTCHANGED:
         if (!Text().empty()) d.InvalidateSkin();
+        break;
+    case platform::CM_ENABLEDCHANGED:
+    case platform::CM_PARENTCOLORCHANGED:
+        d.BGChanged = true;
         break;
     default:
         break;

@@ -51,6 +51,7 @@ private:
     int captionYOffset_ = 0;
     std::string captionSkin_;
     int bevelWidth_ = 1;
+    bool cachedFocused_ = false;
 };
 
 }  // namespace lw::controls

@@ -101,23 +101,29 @@ void TsPanel::PaintDirect(HDC dc) {
     }
     const bool transparent = d.Section()->Transparency >= 100;
     const TColor fill = transparent ? ResolveColor(bg.Color) : ResolveColor(d.SectionColor(false));
+    // The border ring is kept while nothing it shows has changed; over a parent's bitmap it
+    // shows the parent's pixels, which may change unannounced, so it is painted anew there.
     auto paintBorder = [&] {
-        d.EnsureCache();
-        PaintBorderIntoCache(*d.CacheBmp, {0, 0, w, h}, b, 0, d.BorderMask(), fill, behind);
+        const BorderRingKey key{w, h, b, fill, d.SkinIndex, d.BorderIndex};
+        if (!borderRing_ || !(ringKey_ == key) || (transparent && behind.Ready)) {
+            borderRing_ = std::make_unique<render::Bitmap>(render::CreateBmp24(w, h));
+            PaintBorderIntoCache(*borderRing_, {0, 0, w, h}, b, 0, d.BorderMask(), fill, behind);
+            ringKey_ = key;
+        }
     };
     if (transparent && behind.Ready) {
         d.Updating = d.IsUpdating();
         if (!d.Updating) {
             if (b > 0) {
                 paintBorder();
-                CopyStrips(dc, *d.CacheBmp, w, h, b);
+                CopyStrips(dc, *borderRing_, w, h, b);
             }
             bridge::BlitToDc(dc, b, b, *behind.Bmp, {b + behind.X, b + behind.Y, w - b + behind.X, h - b + behind.Y});
         }
     } else if (b > 0) {
         paintBorder();
         FillDc(dc, {b, b, w - b, h - b}, fill);
-        CopyStrips(dc, *d.CacheBmp, w, h, b);
+        CopyStrips(dc, *borderRing_, w, h, b);
     } else {
         FillDc(dc, {0, 0, w, h}, fill);
     }
@@ -127,7 +133,7 @@ void TsPanel::PaintDirect(HDC dc) {
     if (OnPaint) OnPaint(*this, dc);
     RestoreDC(dc, saved);
     PaintGraphicChildren(dc, *this, {0, 0});
-    d.CacheBmp.reset();  // a panel painted straight to the screen keeps no cache
+    d.CacheBmp.reset();  // a panel painted straight to the screen keeps no cache, only its ring
 }
 
 namespace {
@@ -207,7 +213,9 @@ void TsPanel::PreparePanelCache() {
 void TsPanel::HandleCommand(TMessage& m) {
     TsCommonData& d = *skinData_;
     const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
-    switch (SkinCommandOf(m.WParam)) {
+    const unsigned command = SkinCommandOf(m.WParam);
+    if (own && (command == SMC_SKINLOADED || command == SMC_SKINREMOVED || command == SMC_REFRESH)) borderRing_.reset();
+    switch (command) {
     case SMC_SKINLOADED:
         bridge::BroadcastToChildren(*this, m.Msg, m.WParam, m.LParam);
         if (own) HandleSkinCommand(d, m);
@@ -335,6 +343,7 @@ void TsPanel::SkinnedMessage(TMessage& m) {
     case platform::CM_VISIBLECHANGED:
         d.BGChanged = true;
         d.Updating = false;
+        if (!Visible()) borderRing_.reset();
         TPanel::WndProc(m);
         return;
     case platform::CM_COLORCHANGED:

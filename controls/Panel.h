@@ -56,6 +56,15 @@ private:
 
     ControlSkinOwner owner_{*this, "TsPanel"};
     std::unique_ptr<TsCommonData> skinData_;
+    // What the direct path's border ring was painted for.
+    struct BorderRingKey {
+        int Width, Height, Border;
+        TColor Fill;
+        int SkinIndex, BorderIndex;
+        bool operator==(const BorderRingKey&) const = default;
+    };
+    std::unique_ptr<render::Bitmap> borderRing_;
+    BorderRingKey ringKey_{};
 };
 
 }  // namespace lw::controls

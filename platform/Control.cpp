@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/ErrorReport.h"
@@ -15,7 +16,6 @@ namespace lw::platform {
 namespace {
 
 constexpr wchar_t kOwnClass[] = L"LwWindow";
-constexpr wchar_t kObjectProperty[] = L"LwControl";
 // The class's own procedure, kept on the window: whoever subclassed it after us may still call
 // ours once the object is gone, and the message must still reach the class.
 constexpr wchar_t kDefaultProcProperty[] = L"LwDefaultProc";
@@ -23,6 +23,13 @@ constexpr wchar_t kDefaultProcProperty[] = L"LwDefaultProc";
 // The control whose window CreateWindowEx is making on this thread, bound at the window's
 // first notice so that messages sent during creation reach it.
 thread_local TWinControl* g_creating = nullptr;
+
+// The object behind each window of ours. Every message looks its object up, so this is kept in
+// the process: a window property costs a round trip to the window server under Wine.
+std::unordered_map<HWND, TWinControl*>& Objects() {
+    static std::unordered_map<HWND, TWinControl*> objects;
+    return objects;
+}
 
 const wchar_t* OwnClass() {
     static const ATOM atom = [] {
@@ -207,13 +214,15 @@ TWinControl::~TWinControl() {
             SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defaultProc_));
             RemovePropW(handle_, kDefaultProcProperty);
         }
-        RemovePropW(handle_, kObjectProperty);
+        Objects().erase(handle_);
         DestroyWindow(handle_);
     }
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-    return window ? static_cast<TWinControl*>(GetPropW(window, kObjectProperty)) : nullptr;
+    if (window == nullptr) return nullptr;
+    const auto it = Objects().find(window);
+    return it != Objects().end() ? it->second : nullptr;
 }
 
 void TWinControl::CreateHandle(const TCreateParams& params) {
@@ -253,7 +262,7 @@ LRESULT CALLBACK TWinControl::CreationHook(int code, WPARAM wParam, LPARAM lPara
 
 void TWinControl::Attach(HWND window) {
     handle_ = window;
-    SetPropW(window, kObjectProperty, this);
+    Objects()[window] = this;
     defaultProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StandardWndProc)));
     SetPropW(window, kDefaultProcProperty, reinterpret_cast<HANDLE>(defaultProc_));
@@ -357,7 +366,7 @@ void TWinControl::WndProc(TMessage& m) {
         // were put on for the window and come off with it.
         DefaultHandler(m);
         if (hooks_) hooks_->RemoveAll();
-        RemovePropW(handle_, kObjectProperty);
+        Objects().erase(handle_);
         handle_ = nullptr;
         mouseInside_ = false;
         trackedArea_ = MouseArea::None;

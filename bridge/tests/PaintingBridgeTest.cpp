@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bridge/DibSection.h"
 #include "bridge/GdiTextEngine.h"
 #include "bridge/LayeredGlowHost.h"
@@ -72,6 +74,37 @@ TEST(GdiTextEngineTest, MeasuresDrawsWithinTheClipAndKeepsOneFontPerLook) {
     font.Bold = true;
     engine.Measure(font, "x", size);
     EXPECT_EQ(engine.CachedFonts(), 2u);
+}
+
+// On plain memory only the text's own rectangle is carried through GDI; text drawn at an origin,
+// after a smaller and a larger draw, lands exactly there and nowhere else.
+TEST(GdiTextEngineTest, TextOnPlainMemoryLandsInItsRectangleAtTheSurfacesOrigin) {
+    GdiTextEngine engine;
+    const render::TextFont font{"Tahoma", -11, false, false, false, 0};
+    render::Bitmap memory(80, 40, render::PixelFormat::pf24bit);
+    render::Surface surface(memory);
+    const TRect big{0, 0, 60, 30};
+    const TRect small{5, 3, 25, 18};
+    for (const TRect& r : {small, big, small}) {
+        render::FillRectSolid(surface, {0, 0, 80, 40}, 0xFFFFFF);
+        surface.SetOrigin({10, 6});
+        engine.Draw(surface, font, 0, "WWWWWWWWWWWW", r, DT_LEFT | DT_TOP | DT_SINGLELINE);
+        surface.SetOrigin({0, 0});
+        int firstInk = 80, lastInk = -1;
+        bool outside = false;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 80; ++x) {
+                if (Px(memory, x, y) == 0xFFFFFFu) continue;
+                const bool inside = x >= r.Left + 10 && x < r.Right + 10 && y >= r.Top + 6 && y < r.Bottom + 6;
+                outside |= !inside;
+                firstInk = std::min(firstInk, x);
+                lastInk = std::max(lastInk, x);
+            }
+        // The line is longer than the rectangle: its ink runs from edge to edge.
+        EXPECT_LE(firstInk, r.Left + 10 + 2) << r.Right;
+        EXPECT_GE(lastInk, r.Right + 10 - 3) << r.Right;
+        EXPECT_FALSE(outside) << r.Right << ": nothing outside the text's rectangle";
+    }
 }
 
 TEST(LayeredGlowHostTest, GlowWindowsAreLayeredClickThroughAndNeverActivated) {

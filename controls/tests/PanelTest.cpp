@@ -129,6 +129,37 @@ TEST_F(SkinnedForm, AGroupBoxOverAPanelShowsThePanelsColourAroundItsFrame) {
     EXPECT_EQ(PixelOf(dib, 199, 2), kPanelColor);   // the caption strip right of the caption
 }
 
+// The group box keeps its cache between paints; whatever changes its look must show.
+TEST_F(SkinnedForm, AGroupBoxsKeptCacheFollowsItsTextAndItsParentsLook) {
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    panel.SetBounds({0, 0, 280, 180});
+    TsGroupBox& box = form.Make<TsGroupBox>(&panel);
+    box.SetBounds({16, 16, 200, 100});
+    bridge::TsDibSection dib(200, 100, render::PixelFormat::pf24bit);
+    auto captionInked = [&] {
+        bool inked = false;
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 200; ++x) inked |= PixelOf(dib, x, y) != kPanelColor;
+        return inked;
+    };
+    PaintInto(box, dib);
+    PaintInto(box, dib);
+    EXPECT_FALSE(captionInked());
+
+    box.SetText("WWWWWW");
+    PaintInto(box, dib);
+    EXPECT_TRUE(captionInked()) << "a new caption shows";
+    box.SetText("");
+    PaintInto(box, dib);
+    EXPECT_FALSE(captionInked()) << "and goes again";
+
+    // The panel behind turns half red: the box, transparent over it, follows.
+    panel.SkinData().SetSkinSection("HALFPANEL");
+    PaintInto(box, dib);
+    EXPECT_NE(PixelOf(dib, 100, 60), kPanelColor);
+    EXPECT_EQ(PixelOf(dib, 100, 60), PixelOf(dib, 199, 2));
+}
+
 TEST_F(SkinnedForm, AGroupBoxWithACaptionSkinPaintsADrawRequestFromItsCache) {
     TsPanel& panel = form.Make<TsPanel>(&form);
     panel.SetBounds({0, 0, 280, 180});
@@ -225,6 +256,18 @@ TEST(StoredSkin, ThePanelsInteriorIsExactlyThePanelColourInsideItsBorder) {
         EXPECT_EQ(PixelOf(dib, x, y), kPanelColor) << x << "," << y;
     EXPECT_NE(PixelOf(dib, 0, 140), 0x0000FFu) << "the border is painted";
     EXPECT_FALSE(panel.SkinData().CacheBmp) << "a static panel keeps no cache";
+
+    // The border ring kept between paints follows the panel's size.
+    const TColor left = PixelOf(dib, 0, 140), right = PixelOf(dib, 592, 140), bottom = PixelOf(dib, 300, 280);
+    panel.SetBounds({0, 0, 400, 200});
+    render::FillRectSolid(dib.Surface(), {0, 0, 593, 281}, 0x0000FF);
+    PaintInto(panel, dib);
+    EXPECT_EQ(PixelOf(dib, 0, 100), left);
+    EXPECT_EQ(PixelOf(dib, 399, 100), right);
+    EXPECT_EQ(PixelOf(dib, 200, 199), bottom);
+    EXPECT_EQ(PixelOf(dib, 200, 100), kPanelColor);
+    EXPECT_EQ(PixelOf(dib, 450, 100), 0x0000FFu) << "nothing past the panel";
+    panel.SetBounds({0, 0, 593, 281});
 
     bridge::TsDibSection boxPixels(561, 57, render::PixelFormat::pf24bit);
     PaintInto(box, boxPixels);
