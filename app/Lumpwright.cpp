@@ -25,12 +25,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
         TComponent forms(nullptr);
         TForm1& form1 = forms.Make<TForm1>(services);
+        const Tmodule& module = forms.Make<Tmodule>();
+        module.AttachGlyphs(form1);
+        // The main window is shown and painted before the hidden About and Settings windows are
+        // built: making a top-level window costs tens of milliseconds under Wine, and nobody can
+        // ask for those two before the message loop runs.
+        form1.Show();
+        UpdateWindow(form1.Handle());
         TForm2& form2 = forms.Make<TForm2>(services);
         TForm3& form3 = forms.Make<TForm3>(services);
-        const Tmodule& module = forms.Make<Tmodule>();
-        for (TForm* form : {static_cast<TForm*>(&form1), static_cast<TForm*>(&form2), static_cast<TForm*>(&form3)}) {
-            module.AttachGlyphs(*form);
-        }
+        module.AttachGlyphs(form2);
+        module.AttachGlyphs(form3);
         application.Run();
     } catch (...) {
         ReportException(std::current_exception());
