@@ -61,10 +61,14 @@ struct FormsTree {
 TsSkinManager::TsSkinManager(platform::TComponent* owner)
     : TComponent(owner), SkinManagerCore(static_cast<skin::SkinManagerHost&>(*this), ProcessSkinFiles()) {
     if ((ComponentState() & platform::csLoading) != 0) BeginReading();
-    if (IsDefault()) BecameDefault();
+    if (IsDefault()) {
+        BecameDefault();
+        HookApplication();
+    }
 }
 
 TsSkinManager::~TsSkinManager() {
+    applicationHook_.reset();
     if (!destroying_) Destroying();
     if (g_default == this) {
         g_default = nullptr;
@@ -129,6 +133,51 @@ void TsSkinManager::Broadcast(skin::SkinBroadcast what) {
                 break;
         }
     }
+}
+
+void TsSkinManager::HookApplication() {
+    platform::TForm* main = platform::Application != nullptr ? platform::Application->MainForm() : nullptr;
+    if (main == nullptr) return;
+    applicationHook_ =
+        std::make_unique<platform::TMessageHook>(*main, [this](platform::TMessage& m) { ApplicationMessage(m); });
+}
+
+void TsSkinManager::ApplicationMessage(platform::TMessage& m) {
+    if (SkinnedPopups) {
+        switch (m.Msg) {
+        case WM_THEMECHANGED:  // the system's theme would undo what the skin paints
+            m.Result = 0;
+            return;
+        case WM_ACTIVATEAPP:  // back in front: every form shows itself anew, then the notice goes on
+            if (m.WParam != 0)
+                for (platform::TForm* form : platform::TForm::AllForms())
+                    if (form->Handle() != nullptr && !(form->ComponentState() & platform::csDestroying))
+                        SendSkinCommandToWindow(form->Handle(), controls::SMC_REPAINT, 0);
+            break;
+        default:
+            break;
+        }
+    }
+    applicationHook_->CallPrevious(m);
+}
+
+void TsSkinManager::SuspendDrawing() {
+    suspended_.clear();
+    for (platform::TForm* form : platform::TForm::AllForms()) {
+        const HWND window = form->Handle();
+        if (window == nullptr || !IsWindowVisible(window) || (form->ComponentState() & platform::csDestroying)) continue;
+        SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+        suspended_.push_back(window);
+    }
+}
+
+void TsSkinManager::ResumeDrawing() {
+    for (const HWND window : suspended_) {
+        if (!IsWindow(window)) continue;
+        SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+    suspended_.clear();
 }
 
 void TsSkinManager::HideAllGlows() { render::HideAllGlowWindows(ProcessGlows()); }

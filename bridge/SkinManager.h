@@ -6,11 +6,13 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/core/SkinManagerView.h"
 #include "platform/Component.h"
+#include "platform/MessageHook.h"
 #include "platform/Prompt.h"
 #include "skin/SkinManagerCore.h"
 
@@ -59,8 +61,15 @@ private:
     void Broadcast(skin::SkinBroadcast what) override;
     void ShowNotice(std::string_view text) override;
     void HideAllGlows() override;
+    void SuspendDrawing() override;
+    void ResumeDrawing() override;
+    // The default manager's look at the application's messages, through its main form.
+    void HookApplication();
+    void ApplicationMessage(platform::TMessage& message);
 
     HWND hoverWindow_ = nullptr;
+    std::unique_ptr<platform::TMessageHook> applicationHook_;
+    std::vector<HWND> suspended_;
     bool destroying_ = false;
     platform::Prompt* prompt_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
 #include "controls/core/ControlKinds.h"
+#include "platform/Application.h"
 #include "render/Glow.h"
 
 namespace lw::controls {
@@ -12,6 +13,11 @@ namespace lw::controls {
 using platform::TMessage;
 
 bool HandleSkinCommand(TsCommonData& data, TMessage& m) {
+    // Answered and ended here: the default handling after it would put 0 in place of the answer.
+    if (SkinCommandOf(m.WParam) == SMC_GETAPPLICATION) {
+        m.Result = reinterpret_cast<LRESULT>(platform::Application);
+        return true;
+    }
     SkinMessage skin{SkinCommandOf(m.WParam), SkinLowWordOf(m.WParam), m.LParam, 0};
     const bool handled = data.HandleSkinCommand(skin);
     if (handled) m.Result = skin.Result;

@@ -15,6 +15,9 @@ constexpr UINT kFadeInterval = 10;
 
 bool Gone(const platform::TControl& control) { return (control.ComponentState() & platform::csDestroying) != 0; }
 
+// Once the loop is ending, frames would only hold up the windows going away.
+bool ApplicationTerminating() { return platform::Application != nullptr && platform::Application->Terminated(); }
+
 std::intptr_t Send(platform::TControl& control, unsigned command, std::intptr_t lParam, unsigned low = 0) {
     return control.Perform(SM_ALPHACMD, SkinWParam(command, low), lParam);
 }
@@ -51,7 +54,7 @@ TsFadeTimer::TsFadeTimer(platform::TComponent* owner, platform::TControl& contro
 
 void TsFadeTimer::Tick() {
     if (TargetData == nullptr || (ComponentState() & platform::csDestroying)) return;
-    if (Gone(control_)) {
+    if (Gone(control_) || ApplicationTerminating()) {
         State.FadeDirection = 0;
         return;
     }
@@ -148,7 +151,7 @@ void TsAnimTimer::InitAnim(TsCommonData& data) {
 }
 
 void TsAnimTimer::Tick() {
-    if ((ComponentState() & platform::csDestroying) || Gone(control_)) return;
+    if ((ComponentState() & platform::csDestroying) || Gone(control_) || ApplicationTerminating()) return;
     if (StepIndex < 0 || StepIndex > FadeSteps) {
         Send(control_, SMC_STOPANIM, 0);
         return;

@@ -554,6 +554,15 @@ void SkinManagerCore::UpdateSkin(bool repaint) {
 
 void SkinManagerCore::RepaintForms() {
     host_.Broadcast(SkinBroadcast::StopAnim);
+    if (reading_) {
+        host_.Broadcast(SkinBroadcast::Refresh);
+        return;
+    }
+    struct Suspended {
+        SkinManagerHost& Host;
+        explicit Suspended(SkinManagerHost& host) : Host(host) { Host.SuspendDrawing(); }
+        ~Suspended() { Host.ResumeDrawing(); }
+    } suspended(host_);
     host_.Broadcast(SkinBroadcast::Refresh);
 }
 

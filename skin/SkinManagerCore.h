@@ -60,6 +60,10 @@ public:
     virtual void ShowNotice(std::string_view text) = 0;
     // Hides every glow window, so none outlives the look it was made for.
     virtual void HideAllGlows() = 0;
+    // Around a repaint of every form: while suspended the forms show nothing of the change,
+    // and resuming draws each of them once, whole, in the new look.
+    virtual void SuspendDrawing() = 0;
+    virtual void ResumeDrawing() = 0;
 };
 
 // Directory rules. `exeFolder` ends in a separator.

@@ -50,6 +50,39 @@ TEST_F(BridgeTest, ManagerOnAFormAnnouncesItsSkinToEveryFormOnceLoaded) {
     EXPECT_EQ(manager.LoadedSkin(), nullptr);
 }
 
+// The default manager looks at the application's messages through the main form: the theme
+// change is swallowed, and the application coming to the front repaints every form first.
+TEST_F(BridgeTest, ApplicationHookSwallowsThemeChangesAndRepaintsEveryFormOnActivation) {
+    platform::TForm other{nullptr};
+    std::vector<std::string> seen;
+    auto record = [&seen](platform::TForm& f, std::string who) {
+        auto previous = f.WindowProc;
+        f.WindowProc = [&seen, who, previous](platform::TMessage& m) {
+            if (m.Msg == WM_THEMECHANGED) seen.push_back(who + " theme");
+            if (m.Msg == WM_ACTIVATEAPP) seen.push_back(who + (m.WParam ? " activated" : " deactivated"));
+            if (m.Msg == SM_ALPHACMD && SkinCommandOf(m.WParam) == SMC_REPAINT) seen.push_back(who + " repaint");
+            previous(m);
+        };
+    };
+    record(form, "main");
+    record(other, "other");
+    TsSkinManager& manager = form.Make<TsSkinManager>();
+    ASSERT_EQ(platform::Application->MainForm(), &form);
+    form.FinishLoading();
+    const auto send = [&](UINT message, WPARAM w) { SendMessageW(form.Handle(), message, w, 0); };
+
+    send(WM_THEMECHANGED, 0);
+    send(WM_ACTIVATEAPP, TRUE);
+    send(WM_ACTIVATEAPP, FALSE);
+    EXPECT_EQ(seen, (std::vector<std::string>{"main repaint", "other repaint", "main activated", "main deactivated"}));
+
+    seen.clear();
+    manager.SkinnedPopups = false;  // the hook only watches while pop-ups are skinned
+    send(WM_THEMECHANGED, 0);
+    send(WM_ACTIVATEAPP, TRUE);
+    EXPECT_EQ(seen, (std::vector<std::string>{"main theme", "main activated"}));
+}
+
 TEST_F(BridgeTest, ManagerFreedWithItsFormRemovesTheSkinFirst) {
     auto owner = std::make_unique<platform::TForm>(nullptr);
     platform::TForm* window = owner.get();

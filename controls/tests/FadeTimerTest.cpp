@@ -122,6 +122,16 @@ TEST_F(Fading, ALookChangeFadesInTheSectionsStepsFromOldToNew) {
     EXPECT_EQ(c.Frames.size(), 5u);
 }
 
+TEST_F(Fading, NoFramesOnceTheApplicationIsTerminating) {
+    FadingControl& c = MakeControl(10);
+    c.Look = 0xFFFFFF;
+    ChangeLook(c.slot, c, c.data, false, 1, true);
+    ASSERT_NE(c.slot, nullptr);
+    application.Terminate();
+    testsupport::PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_TRUE(c.Frames.empty());
+}
+
 TEST_F(Fading, NoFadeWithoutFadingWithTooFewStepsOrWhenNotAsked) {
     FadingControl& c = MakeControl(1);
     ChangeLook(c.slot, c, c.data, true, 1, true);  // one iteration at half speed: no step at all

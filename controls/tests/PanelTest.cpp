@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -195,6 +197,36 @@ TEST_F(SkinnedForm, PanelsFollowTheSkinBeingRemovedAndLoadedAgain) {
     EXPECT_FALSE(inner.SkinData().Updating);
 }
 
+// A repaint of every form refreshes every control before any of them paints: the window shows
+// the new look at once, never half old and half new.
+TEST_F(SkinnedForm, RepaintingTheFormsRefreshesEveryPanelBeforeAnyPaints) {
+    std::vector<std::string> seen;
+    auto record = [&seen](TsPanel& panel, std::string who) {
+        auto previous = panel.WindowProc;
+        panel.WindowProc = [&seen, who, previous](platform::TMessage& m) {
+            if (m.Msg == SM_ALPHACMD && SkinCommandOf(m.WParam) == SMC_REFRESH) seen.push_back("refresh " + who);
+            if (m.Msg == WM_ERASEBKGND) seen.push_back("paint " + who);
+            previous(m);
+        };
+    };
+    TsPanel& first = form.Make<TsPanel>(&form);
+    first.SetBounds({0, 0, 100, 100});
+    TsPanel& second = form.Make<TsPanel>(&form);
+    second.SetBounds({100, 0, 100, 100});
+    UpdateWindow(form.Handle());
+    record(first, "1");
+    record(second, "2");
+
+    manager.RepaintForms();
+    ASSERT_GE(seen.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(seen.begin(), seen.begin() + 2),
+              (std::vector<std::string>{"refresh 1", "refresh 2"}));
+    std::sort(seen.begin() + 2, seen.end());
+    seen.erase(std::unique(seen.begin() + 2, seen.end()), seen.end());
+    EXPECT_EQ(std::vector<std::string>(seen.begin() + 2, seen.end()), (std::vector<std::string>{"paint 1", "paint 2"}));
+    EXPECT_TRUE(IsWindowVisible(form.Handle())) << "drawing is resumed";
+}
+
 TEST_F(SkinnedForm, AFullyTransparentControlOverAnUnskinnedParentTakesTheParentsColourNotBlack) {
     platform::TPanel& plain = form.Make<platform::TPanel>(&form);
     plain.SetColor(0x123456);
@@ -215,6 +247,11 @@ TEST_F(SkinnedForm, SharedWindowMessagesOfAPanel) {
     };
     int entered = 0;
     panel.OnMouseEnter = [&](platform::TControl&) { ++entered; };
+
+    // The application object is answered, not lost to the default handling after it.
+    EXPECT_EQ(bridge::SendSkinCommand(&panel, SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(platform::Application));
+    TsGroupBox& box = form.Make<TsGroupBox>(&panel);
+    EXPECT_EQ(bridge::SendSkinCommand(&box, SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(platform::Application));
 
     panel.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&panel));
     EXPECT_FALSE(panel.SkinData().MouseInside) << "a container never looks hot";

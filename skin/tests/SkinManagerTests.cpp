@@ -62,12 +62,25 @@ public:
         bool SkinUsable;
         bool Changing;
         std::size_t Sections;
+        bool DrawingSuspended;
     };
     std::vector<Seen> Broadcasts;
     std::vector<std::string> Notices;
     const SkinManagerCore* Manager = nullptr;
     void Broadcast(SkinBroadcast what) override {
-        Broadcasts.push_back({what, Manager->GlobalInfo().Active, SkinChangeInProgress(), Manager->Model().Sections.size()});
+        Broadcasts.push_back({what, Manager->GlobalInfo().Active, SkinChangeInProgress(),
+                              Manager->Model().Sections.size(), Suspended});
+    }
+    bool Suspended = false;
+    int Suspensions = 0;
+    void SuspendDrawing() override {
+        EXPECT_FALSE(Suspended) << "suspended twice";
+        Suspended = true;
+        ++Suspensions;
+    }
+    void ResumeDrawing() override {
+        EXPECT_TRUE(Suspended) << "resumed without a suspension";
+        Suspended = false;
     }
     void ShowNotice(std::string_view text) override { Notices.emplace_back(text); }
     int GlowsHidden = 0;
@@ -183,6 +196,9 @@ TEST_F(SkinManagerTest, RunTimeChangeRefreshesWithinTheChangeAndRemovalComesBefo
     EXPECT_EQ(host.GlowsHidden, 1) << "glows of the old look go before the new one is announced";
     for (const auto& seen : host.Broadcasts) EXPECT_TRUE(seen.Changing);
     EXPECT_TRUE(host.Broadcasts[2].SkinUsable);
+    EXPECT_TRUE(host.Broadcasts[2].DrawingSuspended) << "the forms show the refresh only once it is done";
+    EXPECT_FALSE(host.Broadcasts[1].DrawingSuspended);
+    EXPECT_FALSE(host.Suspended);
     EXPECT_EQ(events, (std::vector<std::string>{"before", "after"}));
     EXPECT_FALSE(SkinChangeInProgress());
 
