@@ -49,7 +49,12 @@ void ShowGlow(TsCommonData& data, platform::TControl& control, bool hidePrevious
     GetClientRect(parent->Handle(), &client);
     POINT clientOrigin{0, 0};
     ClientToScreen(parent->Handle(), &clientOrigin);
-    const TRect visible = Intersect(screen, RectOfSize(clientOrigin.x, clientOrigin.y, client.right, client.bottom));
+    const TRect shown = Intersect(screen, RectOfSize(clientOrigin.x, clientOrigin.y, client.right, client.bottom));
+    if (shown.IsEmpty()) return;
+    // The glow is cut where the control is: its visible part is given in the control's own
+    // coordinates.
+    const TRect visible{shown.Left - screen.Left, shown.Top - screen.Top, shown.Right - screen.Left,
+                        shown.Bottom - screen.Top};
     HWND form = GetAncestor(parent->Handle(), GA_ROOT);
     data.GlowId = render::ShowGlowWindow(bridge::ProcessGlows(), screen, visible, data.SkinSection(),
                                          manager->LoadedSkin(), reinterpret_cast<render::OwnerWindow>(form),
