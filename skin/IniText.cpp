@@ -1,5 +1,7 @@
 #include "skin/IniText.h"
 
+#include <algorithm>
+
 #include "skin/SkinText.h"
 
 namespace lw::skin {
@@ -41,6 +43,17 @@ IniText IniText::Parse(std::string_view text) {
             current->Entries.emplace_back(std::string(Trim(line.substr(0, eq))), std::string(Trim(line.substr(eq + 1))));
     }
     return ini;
+}
+
+void IniText::Merge(const IniText& other) {
+    for (const IniSection& section : other.sections_) {
+        auto same = std::find_if(sections_.begin(), sections_.end(),
+                                 [&](const IniSection& s) { return SameText(s.Name, section.Name); });
+        if (same != sections_.end())
+            *same = section;
+        else
+            sections_.push_back(section);
+    }
 }
 
 const IniSection* IniText::FindSection(std::string_view name) const {

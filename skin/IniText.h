@@ -24,6 +24,9 @@ public:
     // entries are appended to the first, so a key written twice is found as written first.
     static IniText Parse(std::string_view text);
 
+    // Each section of `other` takes the place of the section of the same name, or comes last.
+    void Merge(const IniText& other);
+
     const std::vector<IniSection>& Sections() const { return sections_; }
     const IniSection* FindSection(std::string_view name) const;
     std::optional<std::string_view> Read(std::string_view section, std::string_view key) const;

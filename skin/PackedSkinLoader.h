@@ -9,6 +9,7 @@
 
 namespace lw::skin {
 
-void LoadPackedSkinModel(std::span<const std::uint8_t> packedSkin, TsSkinModel& model, const SystemColorTable& colors);
+void LoadPackedSkinModel(std::span<const std::uint8_t> packedSkin, TsSkinModel& model, const SystemColorTable& colors,
+                         std::string_view commonSections = {});
 
 }  // namespace lw::skin

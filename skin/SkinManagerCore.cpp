@@ -224,6 +224,18 @@ void SkinManagerCore::SetSkinName(std::string_view name) {
 
 void SkinManagerCore::SetSkinDirectory(std::string_view value) { skinDirectory_ = value; }
 
+void SkinManagerCore::SetCommonSections(std::vector<std::string> lines) {
+    // Blanks go from every line but comments, so "COLOR = 1" and "COLOR=1" read alike.
+    commonText_.clear();
+    for (std::string& line : lines) {
+        if (!line.starts_with(';')) std::erase_if(line, [](char c) { return c == ' ' || c == '\t'; });
+        commonText_ += line;
+        commonText_ += '\n';
+    }
+    commonSections_ = std::move(lines);
+    SetSkinName(std::string(skinName_));
+}
+
 void SkinManagerCore::SetHueOffset(int value) {
     if (value == hueOffset_) return;
     hueOffset_ = value;
@@ -292,13 +304,13 @@ std::unique_ptr<TsSkinModel> SkinManagerCore::BuildModel(std::string& name, bool
         packed = true;
         const ByteBuffer bytes = files_.ReadFile(packedFile);
         model->GlobalInfo.SkinFolder = WithSeparator(resolved);
-        LoadPackedSkinModel(bytes, *model, colors);
+        LoadPackedSkinModel(bytes, *model, colors, commonText_);
     } else if (const std::string folder = WithSeparator(WithSeparator(resolved) + name);
                files_.FileExists(folder + "Options.dat")) {
         packed = false;
         const ByteBuffer text = files_.ReadFile(folder + "Options.dat");
         model->GlobalInfo.SkinFolder = folder;
-        model->LoadSkinModel(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
+        model->LoadSkinModel(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), commonText_,
                              FilesImageSource(files_, folder), colors);
     } else {
         if (InternalSkins.empty()) return nullptr;
@@ -308,7 +320,7 @@ std::unique_ptr<TsSkinModel> SkinManagerCore::BuildModel(std::string& name, bool
         if (stored->Data.empty()) throw SkinError("The stored skin \"" + stored->Name + "\" holds no data");
         name = stored->Name;
         packed = true;
-        LoadPackedSkinModel(stored->Data, *model, colors);
+        LoadPackedSkinModel(stored->Data, *model, colors, commonText_);
     }
     if (model->GlobalInfo.Version > 255) host_.ShowNotice(kSkinTooNewText);
     ApplyColorChanges(*model);

@@ -139,6 +139,10 @@ public:
     const std::string& SkinName() const { return skinName_; }
     void SetSkinName(std::string_view name);
     const std::string& SkinDirectory() const { return skinDirectory_; }
+    // Sections of options text merged into every skin this manager loads (see LoadSkinModel);
+    // setting them loads the current skin again.
+    const std::vector<std::string>& CommonSections() const { return commonSections_; }
+    void SetCommonSections(std::vector<std::string> lines);
     void SetSkinDirectory(std::string_view value);
     std::vector<TsStoredSkin> InternalSkins;
     int HueOffset() const { return hueOffset_; }
@@ -233,6 +237,8 @@ private:
 
     SkinManagerHost& host_;
     const SkinFiles& files_;
+    std::vector<std::string> commonSections_;
+    std::string commonText_;  // the lines above as one text
     std::unique_ptr<TsSkinModel> model_;
     std::vector<render::SectionPaint> sectionViews_;
     std::vector<render::MaskRef> maskViews_;

@@ -229,8 +229,14 @@ TsGeneralData ReadSection(const IniText& ini, const IniSection& section, const S
 
 void TsSkinModel::LoadSkinModel(std::string_view optionsText, const SkinImageSource& images,
                                 const SystemColorTable& colors) {
+    LoadSkinModel(optionsText, {}, images, colors);
+}
+
+void TsSkinModel::LoadSkinModel(std::string_view optionsText, std::string_view commonSections,
+                                const SkinImageSource& images, const SystemColorTable& colors) {
     // Everything is built aside and only published once nothing can fail any more.
     IniText ini = IniText::Parse(optionsText);
+    if (!commonSections.empty()) ini.Merge(IniText::Parse(commonSections));
 
     std::unique_ptr<render::Bitmap> master;
     if (const auto name = ini.Read(kGlobalInfo, "MASTERBITMAP"); name && !name->empty()) {

@@ -34,6 +34,10 @@ public:
 
     // Builds everything anew. On failure the model is left exactly as it was.
     void LoadSkinModel(std::string_view optionsText, const SkinImageSource& images, const SystemColorTable& colors);
+    // The same with the manager's common sections merged in: each takes the place of the
+    // skin's section of that name, whole, or is added; its images come from the skin's source.
+    void LoadSkinModel(std::string_view optionsText, std::string_view commonSections, const SkinImageSource& images,
+                       const SystemColorTable& colors);
     // Empties every table; SkinFolder and Active are the manager's and stay.
     void Clear();
 

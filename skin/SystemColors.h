@@ -1,6 +1,7 @@
 #pragma once
-// Platform system colours, injected: the Win32 layer fills the table from the system,
-// tests fill it with known values. The portable core never asks the platform itself.
+// Platform system colours as the skin model reads them: the manager fills the table from the
+// program's one system-colour source (ResolveColor) at each load, tests fill it with known
+// values, so the model's reader never depends on that source itself.
 
 #include <array>
 #include <cstdint>

@@ -240,7 +240,9 @@ TColor TsCommonData::SectionColor(bool hot) const {
         if (t == 100) return owner_.HasParent() ? owner_.ParentColor() : clBtnFaceRef;
         if (t > 0) {
             if (!owner_.IsControl()) return 0;
-            return render::MixColors(render::ResolveColor(c), owner_.ParentColor(), t / 100.0);
+            // T per cent of what lies behind shows through, as in the background colour answer:
+            // the look runs smoothly from the section's colour at 0 to the parent's at 100.
+            return render::MixColors(owner_.ParentColor(), render::ResolveColor(c), t / 100.0);
         }
         if (!customColor_) return c;
     }

@@ -286,6 +286,30 @@ TEST_F(SkinManagerTest, HueTurnsRedToGreenButKeepsGreyMagentaAndTheCloseButtons)
     EXPECT_EQ(host.Whats(), (std::vector<B>{B::StopAnim, B::Refresh}));
 }
 
+TEST_F(SkinManagerTest, CommonSectionsReplaceOrJoinTheSkinsSectionsAndReloadIt) {
+    manager.InternalSkins.push_back({"a", Packed("[PANEL]\nCOLOR=1\nFONTCOLOR=7\n[EDIT]\nCOLOR=2\n")});
+    manager.SetSkinName("a");
+    host.Broadcasts.clear();
+    manager.SetCommonSections({"[PANEL]", "COLOR = 5", "[EXTRA]", "PARENTCLASS\t= EDIT", "; a note = kept as it is"});
+
+    EXPECT_EQ(manager.CommonSections(),
+              (std::vector<std::string>{"[PANEL]", "COLOR=5", "[EXTRA]", "PARENTCLASS=EDIT", "; a note = kept as it is"}));
+    EXPECT_EQ(host.Whats(), (std::vector<B>{B::SkinLoaded, B::StopAnim, B::Refresh}));
+    const auto at = [&](const char* name) {  // the model is made anew at each load
+        return manager.Model().Sections[static_cast<std::size_t>(manager.GetSkinIndex(name))];
+    };
+    EXPECT_EQ(at("PANEL").Color, 5u);
+    EXPECT_EQ(at("PANEL").FontColor[0], 0) << "the whole section is replaced, not only its keys";
+    ASSERT_GE(manager.GetSkinIndex("EXTRA"), 0);
+    EXPECT_EQ(at("EXTRA").Color, 2u) << "a joined section inherits from the skin's own";
+
+    manager.SetSkinName("a");  // every later load of the skin merges them too
+    EXPECT_EQ(at("PANEL").Color, 5u);
+    manager.SetCommonSections({});
+    EXPECT_EQ(at("PANEL").Color, 1u);
+    EXPECT_LT(manager.GetSkinIndex("EXTRA"), 0);
+}
+
 TEST_F(SkinManagerTest, IndexCacheForgetsSectionsAShorterSkinLacks) {
     manager.InternalSkins.push_back(
         {"long", Packed("[GLOBALINFO]\nBOXCHECKED=@0000@0000@0004@0002@1@0\n"

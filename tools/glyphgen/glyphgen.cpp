@@ -1,5 +1,5 @@
-// Draws the application's button glyphs (24 x 24 RGBA PNG) and its window icon (48 x 48,
-// 256 colours). The outputs are committed under resources/; run this after changing a picture:
+// Draws the application's button glyphs (24 x 24 RGBA PNG), its window icon (48 x 48,
+// 256 colours) and the two built-in window shadows GWSHDA and GWSHDI (32 x 32 RGBA PNG). The outputs are committed under resources/; run this after changing a picture:
 //   cmake --build --preset native --target glyphgen && build/native/bin/glyphgen resources
 #include <png.h>
 
@@ -304,6 +304,25 @@ std::vector<std::uint8_t> DrawIcon() {
 
 }  // namespace
 
+// A window's shadow for extended borders, cut into nine slices by the margins 11, 7, 11, 11:
+// the window covers the middle, the light comes from above, so the shadow reaches further
+// below than above. Black, its alpha falling off with the distance from the window's edge.
+std::vector<std::uint8_t> DrawShadow(double darkest) {
+    constexpr int kSize = 32;
+    constexpr double left = 11, top = 9, right = kSize - 11, bottom = kSize - 9;
+    std::vector<std::uint8_t> out(static_cast<size_t>(kSize * kSize * 4));
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            const double cx = x + 0.5, cy = y + 0.5;
+            const double dx = std::max({left - cx, 0.0, cx - right}), dy = std::max({top - cy, 0.0, cy - bottom});
+            const double d = std::sqrt(dx * dx + dy * dy);
+            const double alpha = darkest * std::exp(-(d / 4.5) * (d / 4.5));
+            out[static_cast<size_t>((y * kSize + x) * 4 + 3)] =
+                static_cast<std::uint8_t>(std::clamp(alpha * 255 + 0.5, 0.0, 255.0));
+        }
+    return out;
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: glyphgen <resources folder>\n");
@@ -317,6 +336,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "glyphgen: cannot write %s\n", name);
             return 1;
         }
+    }
+    if (!WritePng(folder + "/shadows/GWSHDA.png", 32, DrawShadow(0.5)) ||
+        !WritePng(folder + "/shadows/GWSHDI.png", 32, DrawShadow(0.3))) {
+        std::fprintf(stderr, "glyphgen: cannot write the shadows\n");
+        return 1;
     }
     if (!WriteIcon(folder + "/Lumpwright.ico", DrawIcon())) {
         std::fprintf(stderr, "glyphgen: cannot write the icon\n");

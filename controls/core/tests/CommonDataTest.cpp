@@ -50,6 +50,22 @@ TEST(CommonData, BackgroundColourOfAFullyTransparentSectionComesFromTheParent) {
     EXPECT_EQ(Command(b.Data, SMC_GETBGCOLOR), 0x123456);
 }
 
+// Both colour answers let T per cent of the parent through; neither jumps at either end.
+TEST(CommonData, PartialTransparencyLetsThatShareOfTheParentThroughInBothColourAnswers) {
+    Bound b;
+    b.Section(0x000000, 1);
+    b.Owner.ParentAnswer = 0xFFFFFF;
+    struct Case {
+        int T;
+        int sectionRed, answerRed;
+    };
+    for (const Case c : {Case{1, 3, 0}, Case{20, 51, 19}, Case{50, 128, 49}, Case{99, 252, 98}}) {
+        b.Manager.General[0].Transparency = c.T;
+        EXPECT_EQ(RedOf(b.Data.SectionColor(false)), c.sectionRed) << c.T;
+        EXPECT_EQ(RedOf(static_cast<TColor>(Command(b.Data, SMC_GETBGCOLOR))), c.answerRed) << c.T;
+    }
+}
+
 TEST(CommonData, TransparencyOutsideZeroToHundredClamps) {
     Bound b;
     b.Section(0x112233, 150);
