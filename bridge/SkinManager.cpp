@@ -2,9 +2,13 @@
 
 #include <shellapi.h>
 
+#include <optional>
+#include <span>
+
 #include "bridge/LayeredGlowHost.h"
 #include "bridge/SkinCommands.h"
 #include "platform/Application.h"
+#include "skin/ImageDecoders.h"
 #include "platform/Form.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -60,6 +64,7 @@ struct FormsTree {
 
 TsSkinManager::TsSkinManager(platform::TComponent* owner)
     : TComponent(owner), SkinManagerCore(static_cast<skin::SkinManagerHost&>(*this), ProcessSkinFiles()) {
+    LoadBuiltInShadows();
     if ((ComponentState() & platform::csLoading) != 0) BeginReading();
     if (IsDefault()) {
         BecameDefault();
@@ -207,14 +212,31 @@ std::vector<std::string> CommandLineArguments(const wchar_t* commandLine) {
     return arguments;
 }
 
-skin::ByteBuffer EmbeddedInternalSkin() {
+namespace {
+
+std::span<const std::uint8_t> ProgramResource(const wchar_t* name) {
     const HMODULE module = GetModuleHandleW(nullptr);
-    const HRSRC found = FindResourceW(module, L"INTERNALSKIN", MAKEINTRESOURCEW(10));  // RT_RCDATA
+    const HRSRC found = FindResourceW(module, name, MAKEINTRESOURCEW(10));  // RT_RCDATA
     if (found == nullptr) return {};
-    const HGLOBAL loaded = LoadResource(module, found);
-    const auto* bytes = static_cast<const std::uint8_t*>(LockResource(loaded));
+    const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, found)));
     if (bytes == nullptr) return {};
-    return skin::ByteBuffer(bytes, bytes + SizeofResource(module, found));
+    return {bytes, SizeofResource(module, found)};
+}
+
+}  // namespace
+
+skin::ByteBuffer EmbeddedInternalSkin() {
+    const std::span<const std::uint8_t> bytes = ProgramResource(L"INTERNALSKIN");
+    return skin::ByteBuffer(bytes.begin(), bytes.end());
+}
+
+bool LoadBuiltInShadows() {
+    // Kept for the whole process: the core holds on to them.
+    static const std::optional<render::Bitmap> active = skin::DecodePng(ProgramResource(L"GWSHDA"));
+    static const std::optional<render::Bitmap> inactive = skin::DecodePng(ProgramResource(L"GWSHDI"));
+    const bool both = active && inactive;
+    skin::SetBuiltInShadows(both ? &*active : nullptr, both ? &*inactive : nullptr);
+    return both;
 }
 
 }  // namespace lw::bridge

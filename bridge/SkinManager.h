@@ -87,4 +87,9 @@ std::vector<std::string> CommandLineArguments(const wchar_t* commandLine);
 // The stored internal skin embedded in the program (resource INTERNALSKIN), empty when absent.
 skin::ByteBuffer EmbeddedInternalSkin();
 
+// Decodes the program's built-in window shadows (PNG resources GWSHDA and GWSHDI) once and
+// hands them to the skin core for extended borders; a program without them has none. Every
+// manager calls this when it is made. Answers whether both are there.
+bool LoadBuiltInShadows();
+
 }  // namespace lw::bridge
