@@ -110,7 +110,7 @@ TButtonState TsBitBtn::CurrentState() const {
     ButtonStateInputs in;
     in.Down = down_;
     if (Handle() != nullptr) {
-        in.Pushed = forcePressed_ || (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+        in.Pushed = forcePressed_ || (!forceReleased_ && (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0);
         POINT cursor{};
         RECT window{};
         GetCursorPos(&cursor);
@@ -433,11 +433,13 @@ void TsBitBtn::MouseUp(TMessage& m) {
     forcePressed_ = false;
     Sleep(kReleaseHoldMs);
     // The released look is made before the click runs: a click that opens a modal window
-    // must not leave the button pressed behind it.
-    SendMessageW(Handle(), BM_SETSTATE, FALSE, 0);
+    // must not leave the button pressed behind it. The platform still holds it pushed, which
+    // it needs to report the click.
     d.Updating = false;
     d.BGChanged = false;
+    forceReleased_ = true;
     ChangeLookFor(aeMouseUp, true);
+    forceReleased_ = false;
     TButton::WndProc(m);
 }
 
