@@ -191,11 +191,14 @@ void TsBitBtn::PaintCaption() {
     const int state = CurrentState();
     TRect r = CaptionRect();
     if (state == bsPressed) r = {r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
+    // The text engine's glyphs may overhang the measured width by a pixel or two at either
+    // end; room on both sides keeps the last letter whole and the caption where it was.
+    const TRect drawn{r.Left - 2, r.Top, r.Right + 2, r.Bottom};
     render::Surface surface(*d.CacheBmp);
     render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
     const unsigned flags = AlignmentFlags(textAlignment_) | DT_VCENTER | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
     render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), false, {}};
-    render::WriteControlText(canvas, caption, true, state != bsNormal, text, flags, r);
+    render::WriteControlText(canvas, caption, true, state != bsNormal, text, flags, drawn);
     const skin::TsGeneralData* gd = d.Section();
     if (Enabled() && Focused() && gd != nullptr && gd->ShowFocus && showFocus_ && showCaption_) {
         render::DrawFocusDots(surface, {r.Left - focusMargin_, r.Top - focusMargin_, r.Right + focusMargin_,
