@@ -140,6 +140,9 @@ TEST_F(StoredSkinButton, MouseSequencesClickOnlyWhenReleasedOverTheButtonAndFade
     EXPECT_TRUE(button.Fading());
     ASSERT_TRUE(testsupport::PumpUntil([&] { return !button.Fading(); }));
     EXPECT_NE(button.CurrentState(), bsPressed);
+    // The fade ended on the released look: the glyph is back in its place.
+    const TRect glyph = button.GlyphRect();
+    EXPECT_GT(RedOf(CachePixel(glyph.Left, glyph.Top)), 150);
 
     SendMessageW(button.Handle(), BM_CLICK, 0, 0);  // what the program's driver does
     EXPECT_EQ(clicks, 2);
