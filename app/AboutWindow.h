@@ -1,7 +1,7 @@
 #pragma once
 #include "app/AppServices.h"
 #include "app/Logo.h"
-#include "platform/Buttons.h"
+#include "controls/buttons/BitBtn.h"
 #include "platform/Containers.h"
 #include "platform/Edits.h"
 #include "platform/Form.h"
@@ -19,9 +19,9 @@ public:
     platform::TPanel& sPanel4;
     platform::TMemo& sMemo1;
     platform::TPanel& sPanel3;
-    platform::TButton& sBitBtn1;
-    platform::TButton& sBitBtn2;
-    platform::TButton& sBitBtn3;
+    controls::TsBitBtn& sBitBtn1;
+    controls::TsBitBtn& sBitBtn2;
+    controls::TsBitBtn& sBitBtn3;
 
     void sBitBtn1Click();
     void sBitBtn3Click();

@@ -9,7 +9,7 @@ namespace lw::app {
 
 using namespace lw::platform;
 
-Tmodule::Tmodule(TComponent* owner) : TComponent(owner), icon(Make<TImageList>(18, 18)) {
+Tmodule::Tmodule(TComponent* owner) : TComponent(owner), icon(Make<controls::TsAlphaImageList>(18, 18)) {
     Name = "module";
     icon.Name = "icon";
     for (int index = 0; index < 10; ++index) {

@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/Component.h"
-#include "platform/ImageList.h"
+#include "controls/images/AlphaImageList.h"
 
 namespace lw::app {
 
@@ -12,7 +12,7 @@ public:
     // Gives every button owned by `form` its glyphs from `icon`.
     void AttachGlyphs(platform::TComponent& form) const;
 
-    platform::TImageList& icon;
+    controls::TsAlphaImageList& icon;
 };
 
 }  // namespace lw::app

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Buttons.h"
+#include "controls/buttons/BitBtn.h"
 #include "platform/Form.h"
 
 namespace lw::app {
@@ -23,9 +23,9 @@ T& Place(T& control, const char* name, platform::TBounds bounds) {
 }
 
 // A button owned by the form, so that the data module gives it its glyph `image`.
-inline platform::TButton& MakeButton(platform::TForm& form, platform::TWinControl& parent, const char* name,
-                                     platform::TBounds bounds, const char* caption, int image) {
-    platform::TButton& button = Place(form.Make<platform::TButton>(&parent), name, bounds);
+inline controls::TsBitBtn& MakeButton(platform::TForm& form, platform::TWinControl& parent, const char* name,
+                                      platform::TBounds bounds, const char* caption, int image) {
+    controls::TsBitBtn& button = Place(form.Make<controls::TsBitBtn>(&parent), name, bounds);
     button.SetText(caption);
     button.SetImageIndex(image);
     return button;

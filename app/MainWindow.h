@@ -4,7 +4,7 @@
 #include "app/AppServices.h"
 #include "app/EntityEditing.h"
 #include "bridge/SkinManager.h"
-#include "platform/Buttons.h"
+#include "controls/buttons/BitBtn.h"
 #include "platform/Containers.h"
 #include "platform/DirectoryEdit.h"
 #include "platform/Edits.h"
@@ -31,12 +31,12 @@ public:
     platform::TDirectoryEdit& path;
     platform::TGroupBox& sGroupBox2;
     platform::TListBox& maps;
-    platform::TButton& sBitBtn6;
-    platform::TButton& sBitBtn1;
-    platform::TButton& sBitBtn3;
-    platform::TButton& sBitBtn4;
-    platform::TButton& sBitBtn2;
-    platform::TButton& sBitBtn5;
+    controls::TsBitBtn& sBitBtn6;
+    controls::TsBitBtn& sBitBtn1;
+    controls::TsBitBtn& sBitBtn3;
+    controls::TsBitBtn& sBitBtn4;
+    controls::TsBitBtn& sBitBtn2;
+    controls::TsBitBtn& sBitBtn5;
     platform::TPanel& sPanel1;
     platform::TMemo& console;
     platform::TLabel& sWebLabel1;

@@ -1,6 +1,6 @@
 #pragma once
 #include "app/AppServices.h"
-#include "platform/Buttons.h"
+#include "controls/buttons/BitBtn.h"
 #include "platform/Containers.h"
 #include "platform/Form.h"
 
@@ -15,9 +15,9 @@ public:
     platform::TPanel& sPanel1;
     platform::TGroupBox& sGroupBox2;
     platform::TCheckBox& sCheckBox1;
-    platform::TButton& sBitBtn2;
-    platform::TButton& sBitBtn3;
-    platform::TButton& sBitBtn1;
+    controls::TsBitBtn& sBitBtn2;
+    controls::TsBitBtn& sBitBtn3;
+    controls::TsBitBtn& sBitBtn1;
 
     void FormShow();
     void sBitBtn2Click();

@@ -23,6 +23,7 @@ public:
 
     void Add(const RgbaImage& picture);
     void AddPng(std::span<const std::uint8_t> png) { Add(DecodePng(png)); }
+    void Clear() { images_.clear(); }
 
     // Blends image `index` onto `dc` with its top left at x, y; a disabled image is drawn at
     // half its opacity. An index outside the list draws nothing.

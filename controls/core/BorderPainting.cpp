@@ -64,8 +64,8 @@ TRect Shrink(const TRect& q, int l, int t, int r, int b) {
 
 }  // namespace
 
-void RestoreMaskCorners(Bitmap& cache, const render::MaskRef& maskIn, int state, int corners,
-                        const render::TsCacheInfo& background) {
+void ForEachKeyCornerPixel(const render::MaskRef& maskIn, int state, int corners, int w, int h,
+                           const std::function<void(int x, int y)>& visit) {
     render::MaskRef mask = maskIn;
     if (mask.ImageCount == 0 && mask.Bmp != nullptr) {
         mask.ImageCount = 3;
@@ -73,7 +73,6 @@ void RestoreMaskCorners(Bitmap& cache, const render::MaskRef& maskIn, int state,
         mask.R = mask.Bmp->Bounds();
     }
     const Bitmap* image = mask.Source();
-    const int w = cache.Width(), h = cache.Height();
     if (image == nullptr || image->Empty() || mask.ImageCount <= 0 || w <= 1 || h <= 1) return;
 
     const int fw = mask.FrameWidth(), fh = mask.FrameHeight();
@@ -89,24 +88,30 @@ void RestoreMaskCorners(Bitmap& cache, const render::MaskRef& maskIn, int state,
         {cnBottomLeft, r.Left + o, r.Top + fh - mask.WB, mask.WL, mask.WB, 0, h - mask.WB},
         {cnBottomRight, r.Left + o + mask.WL + mw, r.Top + fh - mask.WB, mask.WR, mask.WB, w - mask.WR, h - mask.WB},
     };
-    const bool fromBitmap = background.Ready && background.Bmp != nullptr;
-    const TColor fill = render::ResolveColor(background.FillColor);
     for (const Piece& p : pieces) {
         if ((corners & p.Bit) == 0) continue;
         for (int y = 0; y < p.Height; ++y) {
             for (int x = 0; x < p.Width; ++x) {
                 const int sx = p.SrcX + x, sy = p.SrcY + y, dx = p.DstX + x, dy = p.DstY + y;
-                if (!Inside(cache, dx, dy) || !Inside(*image, sx, sy)) continue;
-                if (ColorAt(*image, sx, sy) != TransparentKey) continue;
-                if (fromBitmap) {
-                    const int bx = dx + background.X, by = dy + background.Y;
-                    if (Inside(*background.Bmp, bx, by)) CopyPixelBetween(cache, dx, dy, *background.Bmp, bx, by);
-                } else {
-                    PutColor(cache, dx, dy, fill);
-                }
+                if (dx < 0 || dy < 0 || dx >= w || dy >= h || !Inside(*image, sx, sy)) continue;
+                if (ColorAt(*image, sx, sy) == TransparentKey) visit(dx, dy);
             }
         }
     }
+}
+
+void RestoreMaskCorners(Bitmap& cache, const render::MaskRef& mask, int state, int corners,
+                        const render::TsCacheInfo& background) {
+    const bool fromBitmap = background.Ready && background.Bmp != nullptr;
+    const TColor fill = render::ResolveColor(background.FillColor);
+    ForEachKeyCornerPixel(mask, state, corners, cache.Width(), cache.Height(), [&](int dx, int dy) {
+        if (fromBitmap) {
+            const int bx = dx + background.X, by = dy + background.Y;
+            if (Inside(*background.Bmp, bx, by)) CopyPixelBetween(cache, dx, dy, *background.Bmp, bx, by);
+        } else {
+            PutColor(cache, dx, dy, fill);
+        }
+    });
 }
 
 BorderResult PaintBorderIntoCache(Bitmap& cache, const TRect& q, int b, int state, const render::MaskRef* mask,

@@ -3,6 +3,8 @@
 // behind it, and painting the ring between a control's outer rectangle and its client area.
 // Every write stays inside the control's cache and rectangle.
 
+#include <functional>
+
 #include "render/Bitmap.h"
 #include "render/CacheInfo.h"
 #include "render/SkinSource.h"
@@ -12,6 +14,11 @@
 namespace lw::controls {
 
 enum CornerBits : int { cnTopLeft = 1, cnBottomLeft = 2, cnTopRight = 4, cnBottomRight = 8, cnAll = 15 };
+
+// Visits each pixel (x, y) of a w x h control's requested corners whose mask pixel is the key
+// colour: what a rounded border leaves transparent.
+void ForEachKeyCornerPixel(const render::MaskRef& mask, int state, int corners, int w, int h,
+                           const std::function<void(int x, int y)>& visit);
 
 // Pixels of the requested corners whose mask pixel is the key colour take the background's
 // pixel (at the cache position plus its offset; skipped outside it) or its fill colour.

@@ -83,11 +83,24 @@ void WriteConfiguration(const Folders& folders) {
         << "[MAIN]\r\nLAST_DIRRECTORY=" << maps << "\r\n";
 }
 
-// The main window as a new user first sees it: no folder remembered yet.
+// The main window as a new user first sees it: no folder remembered yet; then with the pointer
+// over the Settings button (its hot look and glow) and with that button held down.
 void FirstStart(const Folders& folders, Camera& camera) {
     DeleteFileW((folders.app + L"\\configuration.ini").c_str());
     RunningProgram program(folders.app + L"\\Lumpwright.exe", folders.app);
-    camera.Shoot("main-window", program.TopLevel(kMainCaption));
+    HWND main = program.TopLevel(kMainCaption);
+    camera.Shoot("main-window", main);
+
+    HWND button = Button(main, L"Настройки");
+    RECT r{};
+    GetWindowRect(button, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    camera.Shoot("button-hot", main);
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+    camera.Shoot("button-pressed", main);
+    // Released away from the button: no click, so the Settings window stays closed.
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(-200, -200));
+    SetCursorPos(0, 0);
 }
 
 // A remembered folder of maps with the first map's entity text loaded; then each secondary

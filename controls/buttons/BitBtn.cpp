@@ -1,0 +1,578 @@
+#include "controls/buttons/BitBtn.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "bridge/DibSection.h"
+#include "bridge/GdiTextEngine.h"
+#include "bridge/SkinCommands.h"
+#include "bridge/SkinManager.h"
+#include "controls/CommonDataWindow.h"
+#include "controls/core/BorderPainting.h"
+#include "controls/core/ControlKinds.h"
+#include "controls/images/AlphaImageList.h"
+#include "platform/Form.h"
+#include "render/Background.h"
+#include "render/MaskPaint.h"
+#include "render/Text.h"
+
+namespace lw::controls {
+
+using platform::TMessage;
+
+namespace {
+
+// The release repaint holds the pressed look this long, so a quick click is seen.
+constexpr DWORD kReleaseHoldMs = 30;
+
+UINT AlignmentFlags(TButtonAlignment a) {
+    switch (a) {
+    case TButtonAlignment::taLeftJustify: return DT_LEFT;
+    case TButtonAlignment::taRightJustify: return DT_RIGHT;
+    default: return DT_CENTER;
+    }
+}
+
+platform::TForm* FormOf(platform::TControl& control) {
+    for (platform::TControl* c = control.Parent(); c != nullptr; c = c->Parent())
+        if (auto* form = dynamic_cast<platform::TForm*>(c)) return form;
+    return nullptr;
+}
+
+}  // namespace
+
+TsBitBtn::TsBitBtn(platform::TComponent* owner, platform::TWinControl* parent)
+    : TButton(owner, parent, TButton::DefaultCreateParams()), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
+    skinData_->ControlKind = ckBitBtn;
+    skinData_->ControlLoaded();
+}
+
+TsBitBtn::~TsBitBtn() {
+    StopFading();
+    formKeys_.reset();
+    skinData_.reset();
+}
+
+bool TsBitBtn::CanPaint() const { return Handle() != nullptr && !(ComponentState() & platform::csDestroying); }
+
+void TsBitBtn::RepaintNow() {
+    if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void TsBitBtn::SetDown(bool value) {
+    if (down_ == value) return;
+    down_ = value;
+    skinData_->BGChanged = true;
+    RepaintNow();
+}
+
+// --- default, cancel and modal result -----------------------------------------------------------
+
+void TsBitBtn::SetDefault(bool value) {
+    if (default_ == value) return;
+    default_ = value;
+    WatchFormKeys();
+    skinData_->InvalidateSkin();
+}
+
+void TsBitBtn::SetCancel(bool value) {
+    cancel_ = value;
+    WatchFormKeys();
+}
+
+void TsBitBtn::WatchFormKeys() {
+    formKeys_.reset();
+    platform::TForm* form = FormOf(*this);
+    if (form == nullptr || (!default_ && !cancel_)) return;
+    formKeys_ = std::make_unique<platform::TMessageHook>(*form, [this](TMessage& m) { FormCommand(m); });
+}
+
+// The dialog manager turns Enter and Escape into IDOK and IDCANCEL commands to the form.
+void TsBitBtn::FormCommand(TMessage& m) {
+    const bool key = m.Msg == WM_COMMAND && m.LParam == 0 && HIWORD(m.WParam) == 0;
+    const bool mine = key && ((LOWORD(m.WParam) == IDOK && default_) || (LOWORD(m.WParam) == IDCANCEL && cancel_));
+    if (mine && Showing() && Enabled()) {
+        Click();
+        return;
+    }
+    formKeys_->CallPrevious(m);
+}
+
+void TsBitBtn::Click() {
+    if (modalResult_ != 0)
+        if (platform::TForm* form = FormOf(*this)) form->SetModalResult(modalResult_);
+    TButton::Click();
+}
+
+// --- geometry and state ------------------------------------------------------------------------
+
+TButtonState TsBitBtn::CurrentState() const {
+    ButtonStateInputs in;
+    in.Down = down_;
+    if (Handle() != nullptr) {
+        in.Pushed = forcePressed_ || (!forceReleased_ && (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0);
+        POINT cursor{};
+        RECT window{};
+        GetCursorPos(&cursor);
+        GetWindowRect(Handle(), &window);
+        in.MouseOver = PtInRect(&window, cursor) != 0;
+        in.LeftHeldOnButton = (GetKeyState(VK_LBUTTON) & 0x8000) != 0 && GetCapture() == Handle();
+    }
+    in.DefaultLook = default_;
+    in.Active = skinData_->IsActive();
+    return ::lw::controls::CurrentState(in);
+}
+
+namespace {
+
+const TsAlphaImageList* AlphaList(const platform::TImageList* list) {
+    return dynamic_cast<const TsAlphaImageList*>(list);
+}
+
+}  // namespace
+
+int TsBitBtn::GlyphWidth() const {
+    const platform::TImageList* list = Images();
+    if (list == nullptr || ImageIndex() < 0 || ImageIndex() >= list->Count()) return 0;
+    return list->Width() / std::max(numGlyphs_, 1);
+}
+
+int TsBitBtn::GlyphHeight() const {
+    const platform::TImageList* list = Images();
+    if (list == nullptr || ImageIndex() < 0 || ImageIndex() >= list->Count()) return 0;
+    return list->Height();
+}
+
+ButtonGeometry TsBitBtn::Geometry() const {
+    ButtonGeometry g;
+    g.Width = Bounds().Width;
+    g.Height = Bounds().Height;
+    g.Glyph = {GlyphWidth(), GlyphHeight()};
+    g.HasCaption = showCaption_ && !TextW().empty();
+    g.Margin = margin_;
+    g.Spacing = spacing_;
+    g.Layout = layout_;
+    g.Alignment = alignment_;
+    g.Reflected = reflected_;
+    return g;
+}
+
+TPoint TsBitBtn::TextSize() const {
+    ButtonGeometry g = Geometry();
+    const int width = CaptionLayoutWidth(g);
+    const std::wstring caption = TextW();
+    if (width <= 0 || caption.empty()) return {};
+    platform::MemoryDc dc(CreateCompatibleDC(nullptr));
+    platform::SelectObjectScope font(dc.get(), FontHandle());
+    RECT r{0, 0, width, 0};
+    DrawTextW(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_CALCRECT | DT_EXPANDTABS | AlignmentFlags(textAlignment_) | (wordWrap_ ? DT_WORDBREAK : 0));
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+TRect TsBitBtn::GlyphRect() const {
+    ButtonGeometry g = Geometry();
+    g.Text = TextSize();
+    return ::lw::controls::GlyphRect(g, CurrentState() == bsPressed);
+}
+
+TRect TsBitBtn::CaptionRect() const {
+    ButtonGeometry g = Geometry();
+    g.Text = TextSize();
+    return ::lw::controls::CaptionRect(g);
+}
+
+// --- painting into the cache -------------------------------------------------------------------
+
+void TsBitBtn::PaintCaption() {
+    TsCommonData& d = *skinData_;
+    const std::string caption = Text();
+    if (!d.CacheBmp || caption.empty()) return;
+    const int state = CurrentState();
+    TRect r = CaptionRect();
+    if (state == bsPressed) r = {r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
+    // The text engine's glyphs may overhang the measured width by a pixel or two at either
+    // end; room on both sides keeps the last letter whole and the caption where it was.
+    const TRect drawn{r.Left - 2, r.Top, r.Right + 2, r.Bottom};
+    render::Surface surface(*d.CacheBmp);
+    render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
+    const unsigned flags = AlignmentFlags(textAlignment_) | DT_VCENTER | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
+    render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), false, {}};
+    render::WriteControlText(canvas, caption, true, state != bsNormal, text, flags, drawn);
+    const skin::TsGeneralData* gd = d.Section();
+    if (Enabled() && Focused() && gd != nullptr && gd->ShowFocus && showFocus_ && showCaption_) {
+        render::DrawFocusDots(surface, {r.Left - focusMargin_, r.Top - focusMargin_, r.Right + focusMargin_,
+                                        r.Bottom + focusMargin_});
+    }
+}
+
+void TsBitBtn::DrawButtonGlyph() {
+    TsCommonData& d = *skinData_;
+    const TsAlphaImageList* list = AlphaList(Images());
+    if (list == nullptr || !d.CacheBmp || ImageIndex() < 0 || ImageIndex() >= list->Count()) return;
+    const int state = CurrentState();
+    const skin::TsGeneralData* gd = d.Section();
+    const TColor tone = state == bsNormal && grayed_ && gd != nullptr ? ResolveColor(gd->Color) : NoTone;
+    const TRect r = GlyphRect();
+    list->DrawGlyph(*d.CacheBmp, r.Left, r.Top, reflected_, numGlyphs_, state + (down_ ? 1 : 0), tone,
+                    state == bsNormal ? blend_ : 0, ImageIndex());
+}
+
+void TsBitBtn::PrepareButtonCache() {
+    TsCommonData& d = *skinData_;
+    const platform::TBounds& b = Bounds();
+    render::TsBgRequest request;
+    if (Parent() != nullptr) bridge::RequestBackground(request, *Parent(), false);
+    const render::TsCacheInfo bg = render::BgRequestToCacheInfo(request);
+    d.EnsureCache();
+    if (d.CacheBmp->Empty()) return;
+    const int state = CurrentState();
+    const TRect whole = RectOfSize(0, 0, b.Width, b.Height);
+    render::PaintControlBackground(d.PaintRef(), bg, state, *d.CacheBmp, {b.Left, b.Top}, whole);
+    // A region no window took is freed here, before the new one replaces it.
+    pendingRegion_.reset(CreateRectRgn(0, 0, b.Width, b.Height));
+
+    auto paintBorder = [&] {
+        const render::MaskRef* mask = d.BorderMask();
+        if (mask == nullptr || (state == bsNormal && (mask->StretchMode & 2) != 0)) return;
+        render::TsCacheInfo behind = bg;
+        behind.X += b.Left;
+        behind.Y += b.Top;
+        render::PaintBorderMask(*d.CacheBmp, whole, false, true, state, *mask, behind);
+        HRGN region = pendingRegion_.get();
+        ForEachKeyCornerPixel(*mask, state, cnAll, b.Width, b.Height, [region](int x, int y) {
+            platform::GdiObject<HRGN> pixel(CreateRectRgn(x, y, x + 1, y + 1));
+            CombineRgn(region, region, pixel.get(), RGN_DIFF);
+        });
+    };
+    if (drawOverBorder_) paintBorder();
+    if (showCaption_) PaintCaption();
+    DrawButtonGlyph();
+    if (!drawOverBorder_) paintBorder();
+
+    if (!Enabled()) {
+        render::PaintDisabled(*d.CacheBmp, disabledKind_, [&d] { return ResolveColor(d.SectionColor(false)); },
+                              {b.Left, b.Top}, d.ParentCacheInfo());
+    }
+    if (OnPaint) OnPaint(*this, *d.CacheBmp);
+    d.BGChanged = false;
+}
+
+// --- painting onto the window ------------------------------------------------------------------
+
+void TsBitBtn::ApplyRegion() {
+    if (!pendingRegion_ || Handle() == nullptr) return;
+    platform::GdiObject<HRGN> current(CreateRectRgn(0, 0, 0, 0));
+    const bool has = GetWindowRgn(Handle(), current.get()) != ERROR;
+    // The same region again changes nothing: it is freed rather than handed over.
+    if (has && EqualRgn(current.get(), pendingRegion_.get())) {
+        pendingRegion_.reset();
+        return;
+    }
+    const bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
+    const bool redraw = !hadRegion_ || (manager != nullptr && manager->SkinChangeInProgress());
+    // From here the window owns the region and frees it itself.
+    if (SetWindowRgn(Handle(), pendingRegion_.get(), redraw)) pendingRegion_.release();
+    else pendingRegion_.reset();
+    hadRegion_ = true;
+
+    const platform::TBounds& b = Bounds();
+    const bool shrank = b.Width < regionBounds_.Width || b.Height < regionBounds_.Height;
+    if (shrank && Parent() != nullptr && Parent()->Handle() != nullptr) {
+        render::TsBgRequest request;
+        bridge::RequestBackground(request, *Parent(), false);
+        if (request.Kind == 1) {
+            const platform::TBounds& old = regionBounds_;
+            const render::MaskRef* mask = skinData_->BorderMask();
+            const int wr = mask ? mask->WR : 0, wb = mask ? mask->WB : 0, wl = mask ? mask->WL : 0;
+            const RECT corners[] = {
+                {old.Left + old.Width - wr, old.Top, old.Left + old.Width, old.Top + wb},
+                {old.Left + old.Width - wr, old.Top + old.Height - wb, old.Left + old.Width, old.Top + old.Height},
+                {old.Left, old.Top + old.Height - wb, old.Left + wl, old.Top + old.Height},
+            };
+            for (const RECT& r : corners) InvalidateRect(Parent()->Handle(), &r, TRUE);
+        }
+    }
+    regionBounds_ = b;
+}
+
+void TsBitBtn::PaintButton(HDC given) {
+    TsCommonData& d = *skinData_;
+    if (FormAnimationCapture) return;
+    std::optional<platform::PaintScope> scope;
+    if (given == nullptr) scope.emplace(Handle());
+    HDC dc = given != nullptr ? given : scope->Dc();
+    d.Updating = d.IsUpdating();
+    if (d.Updating || fadeTimer_ != nullptr) return;  // a running fade paints its own frames
+
+    const platform::TBounds& b = Bounds();
+    if (Parent() != nullptr && Parent()->Handle() != nullptr) {
+        RECT client{};
+        GetClientRect(Parent()->Handle(), &client);
+        d.HalfVisible = b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom;
+    }
+    PrepareButtonCache();
+    if (!d.CacheBmp || d.CacheBmp->Empty()) return;
+    d.RestoreCorners(CurrentState(), cnAll);
+    ApplyRegion();
+    const int saved = SaveDC(dc);
+    bridge::BlitToDc(dc, 0, 0, *d.CacheBmp, d.CacheBmp->Bounds());
+    RestoreDC(dc, saved);
+}
+
+// --- messages ----------------------------------------------------------------------------------
+
+void TsBitBtn::ChangeLookFor(TgwAnimatEvent event, bool halfSpeed) {
+    ChangeLook(fadeTimer_, *this, *skinData_, halfSpeed, 1, ShouldAnimate(event, AnimatEvents, DefaultManagerView()));
+}
+
+// Lets the toolkit handle the message with redrawing off, so the platform's own look never
+// flashes between skinned paints.
+void TsBitBtn::WithoutRedraw(TMessage& m) {
+    SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+    TButton::WndProc(m);
+    SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+}
+
+void TsBitBtn::HandleCommand(TMessage& m) {
+    TsCommonData& d = *skinData_;
+    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
+    switch (SkinCommandOf(m.WParam)) {
+    case SMC_SKINLOADED:
+        if (own) StopFading();
+        HandleSkinCommand(d, m);
+        return;
+    case SMC_SKINREMOVED:
+        if (own && !(ComponentState() & platform::csDestroying)) {
+            StopFading();
+            HandleSkinCommand(d, m);
+            if (Handle() != nullptr) SetWindowRgn(Handle(), nullptr, TRUE);
+            hadRegion_ = false;
+            Invalidate();
+        }
+        return;
+    case SMC_REFRESH:
+        if (own) {
+            StopFading();
+            HandleSkinCommand(d, m);
+            Invalidate();
+        }
+        return;
+    case SMC_ISSKINNED:
+        m.Result = 1;
+        return;
+    case SMC_STOPANIM:
+        StopFading();
+        return;
+    case SMC_PREPARECACHE:
+        PrepareButtonCache();
+        HandleSkinCommand(d, m);
+        return;
+    case SMC_FADEFRAME:
+        pendingRegion_.reset();
+        m.Result = 0;
+        return;
+    case SMC_ENDUPDATE:
+        if (d.Skinned() && d.IsUpdating()) {
+            d.Updating = false;
+            Invalidate();
+        }
+        return;
+    default:
+        if (!HandleSkinCommand(d, m)) TButton::WndProc(m);
+        return;
+    }
+}
+
+void TsBitBtn::WndProc(TMessage& m) {
+    if (!skinData_) {
+        TButton::WndProc(m);
+        return;
+    }
+    TsCommonData& d = *skinData_;
+    if (m.Msg == SM_ALPHACMD) {
+        HandleCommand(m);
+        return;
+    }
+    if (m.Msg == platform::CM_LOADED) d.ControlLoaded();
+    if (CanPaint() && d.Skinned()) {
+        SkinnedMessage(m);
+        return;
+    }
+    // Without a skin the toolkit's button is shown; the mouse events still fire.
+    if (m.Msg == platform::CM_MOUSEENTER && reinterpret_cast<platform::TControl*>(m.LParam) == this) {
+        d.MouseInside = true;
+        if (OnMouseEnter) OnMouseEnter(*this);
+    } else if (m.Msg == platform::CM_MOUSELEAVE && reinterpret_cast<platform::TControl*>(m.LParam) == this) {
+        d.MouseInside = false;
+        if (OnMouseLeave) OnMouseLeave(*this);
+    }
+    TButton::WndProc(m);
+}
+
+void TsBitBtn::MouseDown(TMessage& m) {
+    TButton::WndProc(m);  // the platform pushes the button and captures the mouse
+    if (!Enabled()) return;
+    pressedByMouse_ = true;
+    if (down_) return;
+    TsCommonData& d = *skinData_;
+    d.Updating = d.IsUpdating();
+    d.BGChanged = false;
+    ChangeLookFor(aeMouseDown, true);
+}
+
+void TsBitBtn::MouseUp(TMessage& m) {
+    if (!pressedByMouse_ || !Enabled()) {
+        StopFading();
+        TButton::WndProc(m);
+        return;
+    }
+    pressedByMouse_ = false;
+    TsCommonData& d = *skinData_;
+    StopFading();
+    d.BGChanged = true;
+    forcePressed_ = true;
+    RepaintNow();
+    forcePressed_ = false;
+    Sleep(kReleaseHoldMs);
+    // The released look is made before the click runs: a click that opens a modal window
+    // must not leave the button pressed behind it. The platform still holds it pushed, which
+    // it needs to report the click.
+    d.Updating = false;
+    d.BGChanged = false;
+    forceReleased_ = true;
+    ChangeLookFor(aeMouseUp, true);
+    forceReleased_ = false;
+    TButton::WndProc(m);
+}
+
+void TsBitBtn::MouseEntered() {
+    TsCommonData& d = *skinData_;
+    if (!Enabled() || d.MouseInside) return;
+    if (OnMouseEnter) OnMouseEnter(*this);
+    d.MouseInside = true;
+    d.BGChanged = false;
+    ChangeLookFor(aeMouseEnter, false);
+}
+
+void TsBitBtn::MouseLeft() {
+    TsCommonData& d = *skinData_;
+    if (!Enabled()) return;
+    if (OnMouseLeave) OnMouseLeave(*this);
+    d.MouseInside = false;
+    d.BGChanged = false;
+    ChangeLookFor(aeMouseLeave, false);
+}
+
+void TsBitBtn::SkinnedMessage(TMessage& m) {
+    TsCommonData& d = *skinData_;
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        MouseDown(m);
+        return;
+    case WM_LBUTTONUP:
+        MouseUp(m);
+        return;
+    case platform::CM_MOUSEENTER:
+        if (reinterpret_cast<platform::TControl*>(m.LParam) == this) MouseEntered();
+        break;
+    case platform::CM_MOUSELEAVE:
+        if (reinterpret_cast<platform::TControl*>(m.LParam) == this) MouseLeft();
+        break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        TButton::WndProc(m);  // the platform pushes and releases the button on the space key
+        if (m.WParam == VK_SPACE && Enabled()) {
+            StopFading();
+            if (m.Msg == WM_KEYDOWN) HideGlow(d);
+            d.BGChanged = true;
+            RepaintNow();
+        }
+        return;
+    case WM_MOVE:
+        if (const skin::TsGeneralData* gd = d.Section();
+            gd != nullptr && (gd->Transparency > 0 || (gd->HotTransparency > 0 && d.IsActive()))) {
+            d.BGChanged = true;
+            Invalidate();
+        }
+        break;
+    case WM_SETFOCUS:
+        if (Showing() && Enabled()) {
+            WithoutRedraw(m);
+            HandleWindowMessage(d, *this, m);
+            if (fadeTimer_ != nullptr) fadeTimer_->FadeStep();
+            else d.InvalidateSkin();
+            return;
+        }
+        break;
+    case WM_KILLFOCUS:
+        if (Showing() && Enabled()) {
+            StopFading();
+            WithoutRedraw(m);
+            HandleWindowMessage(d, *this, m);
+            d.Focused = false;
+            d.InvalidateSkin();
+            return;
+        }
+        break;
+    case WM_ENABLE:
+        m.Result = 0;
+        return;
+    case WM_SETTEXT:
+        if (Showing()) {
+            StopFading();
+            WithoutRedraw(m);
+            return;
+        }
+        break;
+    case WM_PAINT:
+        if (Visible() && Parent() != nullptr) PaintButton(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 0;
+        return;
+    case WM_PRINTCLIENT:
+        PaintButton(reinterpret_cast<HDC>(m.WParam));
+        return;
+    case WM_ERASEBKGND:
+    case WM_UPDATEUISTATE:
+        if (Visible()) {
+            m.Result = 0;
+            return;
+        }
+        break;
+    case WM_WINDOWPOSCHANGED:
+        d.BGChanged = true;
+        break;
+    case platform::CM_TEXTCHANGED:
+        if (Visible()) d.InvalidateSkin();
+        break;
+    case platform::CN_DRAWITEM:
+        m.Result = 1;  // the skin has painted the button already
+        return;
+    case platform::CM_FONTCHANGED:
+        TButton::WndProc(m);
+        d.Updating = false;
+        d.InvalidateSkin();
+        return;
+    case platform::CM_VISIBLECHANGED:
+        TButton::WndProc(m);
+        HandleWindowMessage(d, *this, m);
+        if (Visible()) {
+            d.BGChanged = true;
+            d.Updating = false;
+            Invalidate();
+        }
+        return;
+    case platform::CM_ENABLEDCHANGED:
+        TButton::WndProc(m);
+        HandleWindowMessage(d, *this, m);
+        d.Updating = false;
+        d.InvalidateSkin();
+        return;
+    default:
+        break;
+    }
+    if (!HandleWindowMessage(d, *this, m)) TButton::WndProc(m);
+}
+
+}  // namespace lw::controls

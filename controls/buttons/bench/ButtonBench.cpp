@@ -1,0 +1,96 @@
+// One full fade (10 blended frames) and one cache rebuild of a main-window button against one
+// BitBlt of the button, and making the image list's ten glyphs against only decoding their
+// PNG files, each pair timed in the same run. Ratios are the figures.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "bridge/DibSection.h"
+#include "bridge/SkinManager.h"
+#include "controls/FadeTimer.h"
+#include "controls/Panel.h"
+#include "controls/buttons/BitBtn.h"
+#include "controls/images/AlphaImageList.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "skin/ImageDecoders.h"
+#include "testsupport/StoredSkin.h"
+
+extern const std::uint8_t* const kGlyphFiles[10];
+extern const std::size_t kGlyphFileSizes[10];
+
+namespace {
+
+using namespace lw;
+
+class SilentPrompt : public platform::Prompt {
+public:
+    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
+};
+
+double SecondsPerRun(int runs, const std::function<void()>& work) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    work();
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < runs; ++i) work();
+    QueryPerformanceCounter(&end);
+    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart) / runs;
+}
+
+}  // namespace
+
+int main() {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    auto& manager = form.Make<bridge::TsSkinManager>();
+    manager.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
+    manager.SetSkinName("000 (internal)");
+    auto& panel = form.Make<controls::TsPanel>(&form);
+    panel.SetBounds({0, 0, 593, 281});
+    auto& images = form.Make<controls::TsAlphaImageList>(18, 18);
+    for (int i = 0; i < 10; ++i) images.AddPng({kGlyphFiles[i], kGlyphFileSizes[i]});
+    auto& button = form.Make<controls::TsBitBtn>(&panel);
+    button.SetBounds({296, 152, 265, 25});
+    button.SetText("Настройки");
+    button.SetImages(&images);
+    button.SetImageIndex(3);
+    form.SetBounds({0, 0, 600, 320});
+    form.FinishLoading();
+    form.Show();
+    RedrawWindow(button.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+
+    bridge::TsDibSection source(265, 25, render::PixelFormat::pf24bit);
+    HDC window = GetDC(button.Handle());
+    const int runs = 200;
+    const double blit = SecondsPerRun(runs * 10, [&] {
+        BitBlt(window, 0, 0, 265, 25, source.Dc(), 0, 0, SRCCOPY);
+        GdiFlush();
+    });
+    const double rebuild = SecondsPerRun(runs, [&] { button.PrepareButtonCache(); });
+    const double fade = SecondsPerRun(runs / 4, [&] {
+        controls::FadeTimerSlot slot = nullptr;
+        button.SkinData().BGChanged = false;
+        controls::StartFade(slot, button, button.SkinData(), false, 1);
+        for (int step = 0; step < 10; ++step) slot->FadeStep();
+        GdiFlush();
+        controls::StopFade(slot);
+    });
+    ReleaseDC(button.Handle(), window);
+
+    const double decode = SecondsPerRun(runs / 4, [&] {
+        for (int i = 0; i < 10; ++i) skin::DecodePng({kGlyphFiles[i], kGlyphFileSizes[i]});
+    });
+    const double generate = SecondsPerRun(runs / 4, [&] { images.GenerateList(); });
+
+    std::printf("BitBlt 265x25:            %9.1f us\n", blit * 1e6);
+    std::printf("cache rebuild:            %9.1f us  (%.1fx BitBlt)\n", rebuild * 1e6, rebuild / blit);
+    std::printf("full fade, 10 frames:     %9.1f us  (%.1fx BitBlt)\n", fade * 1e6, fade / blit);
+    std::printf("decoding ten glyph PNGs:  %9.1f us\n", decode * 1e6);
+    std::printf("generating ten glyphs:    %9.1f us  (%.2fx decoding)\n", generate * 1e6, generate / decode);
+    return 0;
+}

@@ -1,0 +1,248 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bridge/DibSection.h"
+#include "bridge/SkinCommands.h"
+#include "bridge/SkinManager.h"
+#include "controls/Panel.h"
+#include "controls/buttons/BitBtn.h"
+#include "controls/images/AlphaImageList.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "render/Gradient.h"
+#include "skin/SkinPackWriter.h"
+#include "skin/tests/TestImages.h"
+#include "testsupport/StoredSkin.h"
+#include "testsupport/win32/MessagePump.h"
+
+namespace lw::controls {
+namespace {
+
+using namespace std::chrono_literals;
+
+class SilentPrompt : public platform::Prompt {
+public:
+    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
+};
+
+constexpr std::uint8_t kGlyphRed = 200;
+
+// How far up the process's GDI handle table a burst of new objects reaches. Handles of freed
+// objects are handed out again before new slots are taken, so this stays put unless objects
+// were left alive in between. (Wine does not count GDI objects per process.)
+int GdiHighWater() {
+    std::vector<HRGN> probes(3000);
+    int highest = 0;
+    for (HRGN& r : probes) {
+        r = CreateRectRgn(0, 0, 1, 1);
+        highest = std::max(highest, int(LOWORD(reinterpret_cast<ULONG_PTR>(r))));
+    }
+    for (auto it = probes.rbegin(); it != probes.rend(); ++it) DeleteObject(*it);
+    return highest;
+}
+
+// The main window's button on its panel, skinned by the stored skin, with a solid red glyph.
+struct StoredSkinButton : ::testing::Test {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    bridge::TsSkinManager& manager = MakeManager();
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    TsAlphaImageList& images = form.Make<TsAlphaImageList>(18, 18);
+    TsBitBtn& button = form.Make<TsBitBtn>(&panel);
+    platform::TButton& other = form.Make<platform::TButton>(&panel);  // holds the focus
+    int clicks = 0;
+
+    bridge::TsSkinManager& MakeManager() {
+        auto& m = form.Make<bridge::TsSkinManager>();
+        m.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
+        m.SetSkinName("000 (internal)");
+        return m;
+    }
+    void SetUp() override {
+        images.AddPng(skin::test::MakePng(24, 24, [](int, int) { return std::array<std::uint8_t, 4>{kGlyphRed, 0, 0, 255}; }));
+        panel.SetBounds({0, 0, 593, 281});
+        button.SetBounds({296, 88, 265, 25});
+        button.SetText("Настройки");
+        button.SetImages(&images);
+        button.SetImageIndex(0);
+        button.OnClick = [this] { ++clicks; };
+        form.SetBounds({0, 0, 600, 320});
+        form.FinishLoading();
+        form.Show();
+        other.SetFocus();
+        ASSERT_TRUE(button.SkinData().Skinned());
+        Paint();
+    }
+    void Paint() { RedrawWindow(button.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+    render::Bitmap& Cache() { return *button.SkinData().CacheBmp; }
+    TColor CachePixel(int x, int y) {
+        const std::uint8_t* p = Cache().Pixel(x, y);
+        return MakeColor(p[2], p[1], p[0]);
+    }
+    // The section's gradient painted over the whole button, as the skin describes it.
+    render::Bitmap Gradient(bool hot) {
+        const render::SectionPaint* s = manager.LoadedSkin()->Section(button.SkinData().SkinIndex);
+        render::Bitmap bmp = render::CreateBmp24(265, 25);
+        render::PaintGradient(bmp, {0, 0, 265, 25}, hot ? s->HotGradientArray : s->GradientArray);
+        return bmp;
+    }
+    void Send(UINT message, int x, int y, WPARAM keys = 0) {
+        SendMessageW(button.Handle(), message, keys, MAKELPARAM(x, y));
+    }
+};
+
+TEST_F(StoredSkinButton, NormalAndHotLooksPaintTheSectionsGradientsBetweenTheBorderRows) {
+    for (bool hot : {false, true}) {
+        if (hot) {
+            button.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button));
+            ASSERT_TRUE(testsupport::PumpUntil([&] { return !button.Fading(); }));
+            ASSERT_EQ(button.CurrentState(), bsHot);
+        }
+        render::Bitmap expected = Gradient(hot);
+        const int wt = button.SkinData().BorderMask()->WT, wb = button.SkinData().BorderMask()->WB;
+        for (int x : {20, 250})
+            for (int y = wt; y < 25 - wb; ++y) {
+                const std::uint8_t* e = expected.Pixel(x, y);
+                EXPECT_EQ(CachePixel(x, y), MakeColor(e[2], e[1], e[0])) << (hot ? "hot" : "normal") << " " << x << "," << y;
+            }
+    }
+}
+
+TEST_F(StoredSkinButton, TheGlyphSitsBesideTheCaptionAndMovesWhenPressed) {
+    const TRect glyph = button.GlyphRect();
+    EXPECT_EQ(glyph.Left, (265 - 18 - 4 - button.TextSize().X) / 2);
+    EXPECT_EQ(glyph.Top, 3);
+    EXPECT_EQ(button.CaptionRect().Left, glyph.Left + 22);
+    auto red = [&](int x, int y) { return RedOf(CachePixel(x, y)) > 150 && GreenOf(CachePixel(x, y)) < 60; };
+    EXPECT_TRUE(red(glyph.Left, glyph.Top));
+    EXPECT_FALSE(red(glyph.Left - 1, glyph.Top + 5));
+
+    Send(WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+    ASSERT_EQ(button.CurrentState(), bsPressed);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !button.Fading(); }));
+    EXPECT_EQ(button.GlyphRect().Left, glyph.Left + 1);
+    EXPECT_TRUE(red(glyph.Left + 18, glyph.Top + 18));
+    EXPECT_FALSE(red(glyph.Left, glyph.Top + 5));
+    Send(WM_LBUTTONUP, 5, 5);
+}
+
+TEST_F(StoredSkinButton, MouseSequencesClickOnlyWhenReleasedOverTheButtonAndFadeEachChange) {
+    // Press and release over the button: a click, a half-speed fade each way.
+    Send(WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+    EXPECT_TRUE(button.Fading());
+    Send(WM_LBUTTONUP, 5, 5);  // during the press fade: it is stopped and the release fade runs
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(button.Fading());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !button.Fading(); }));
+    EXPECT_NE(button.CurrentState(), bsPressed);
+    // The fade ended on the released look: the glyph is back in its place.
+    const TRect glyph = button.GlyphRect();
+    EXPECT_GT(RedOf(CachePixel(glyph.Left, glyph.Top)), 150);
+
+    SendMessageW(button.Handle(), BM_CLICK, 0, 0);  // what the program's driver does
+    EXPECT_EQ(clicks, 2);
+
+    // Press, drag off and release outside: no click, and the button is not left pressed.
+    Send(WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, -40, -40, MK_LBUTTON);
+    Send(WM_LBUTTONUP, -40, -40);
+    EXPECT_EQ(clicks, 2);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !button.Fading(); }));
+    EXPECT_NE(button.CurrentState(), bsPressed);
+
+    // Pressing took the focus, which shows the hot look; entering and leaving fade and end.
+    EXPECT_EQ(button.CurrentState(), bsHot);
+    other.SetFocus();
+    button.Perform(platform::CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(&button));  // the drag's pointer left
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !button.Fading(); }));
+    Paint();
+    button.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button));
+    EXPECT_TRUE(button.Fading());
+    EXPECT_TRUE(button.SkinData().MouseInside);
+    button.Perform(platform::CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(&button));
+    EXPECT_FALSE(button.SkinData().MouseInside);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !button.Fading(); }));
+    EXPECT_EQ(button.CurrentState(), bsNormal);
+}
+
+TEST_F(StoredSkinButton, SpaceClicksOnReleaseAndAnEmptyEventSetNeverFades) {
+    button.SetFocus();
+    SendMessageW(button.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(button.CurrentState(), bsPressed);
+    SendMessageW(button.Handle(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(clicks, 1);
+
+    button.AnimatEvents = 0;
+    button.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button));
+    EXPECT_FALSE(button.Fading());
+}
+
+TEST_F(StoredSkinButton, TheWindowRegionLeavesOutTheBordersTransparentCorners) {
+    platform::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(button.Handle(), region.get()), ERROR);
+    EXPECT_FALSE(PtInRegion(region.get(), 0, 0));
+    EXPECT_FALSE(PtInRegion(region.get(), 264, 24));
+    EXPECT_TRUE(PtInRegion(region.get(), 132, 12));
+    EXPECT_TRUE(PtInRegion(region.get(), 132, 0));
+    EXPECT_EQ(button.PendingRegion(), nullptr) << "the window took the region or it was freed";
+}
+
+TEST_F(StoredSkinButton, HotAndColdCyclesLeaveNoRegionOrGdiObjectBehind) {
+    auto cycle = [&] {
+        button.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button));
+        testsupport::PumpUntil([&] { return !button.Fading(); });
+        button.Perform(platform::CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(&button));
+        testsupport::PumpUntil([&] { return !button.Fading(); });
+        Paint();
+    };
+    for (int i = 0; i < 5; ++i) cycle();  // caches, glyph and fonts settle
+    const int before = GdiHighWater();
+    for (int i = 0; i < 100; ++i) cycle();
+    EXPECT_EQ(GdiHighWater(), before);
+    EXPECT_EQ(button.PendingRegion(), nullptr);
+}
+
+TEST_F(StoredSkinButton, ADisabledButtonIsBlendedWithWhatLiesBehind) {
+    render::Bitmap enabled = Cache().Clone();
+    button.SetEnabled(false);
+    Paint();
+    const TColor panelColor = ResolveColor(panel.SkinData().SectionColor(false));
+    for (auto [x, y] : {std::pair{20, 10}, std::pair{250, 12}, std::pair{130, 20}}) {
+        const std::uint8_t* e = enabled.Pixel(x, y);
+        const std::uint8_t* d = Cache().Pixel(x, y);
+        // A plain colour behind: half of it and half of the button.
+        const int channels[3] = {BlueOf(panelColor), GreenOf(panelColor), RedOf(panelColor)};
+        for (int c = 0; c < 3; ++c) EXPECT_NEAR(d[c], (e[c] + channels[c]) / 2.0, 1.0) << x << "," << y;
+    }
+}
+
+TEST_F(StoredSkinButton, DefaultAndCancelAnswerTheFormsKeysAndSetItsModalResult) {
+    button.SetCancel(true);
+    button.SetModalResult(platform::mrCancel);
+    SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+    EXPECT_EQ(clicks, 0);
+    SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(form.ModalResult(), platform::mrCancel);
+    button.SetDefault(true);
+    EXPECT_EQ(button.CurrentState(), bsHot);
+    SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(StoredSkinButton, BlendIsClampedAndSkinCommandsAreAnswered) {
+    button.SetBlend(150);
+    EXPECT_EQ(button.Blend(), 100);
+    button.SetBlend(-5);
+    EXPECT_EQ(button.Blend(), 0);
+    EXPECT_EQ(bridge::SendSkinCommand(&button, SMC_ISSKINNED, 0), 1);
+    EXPECT_EQ(bridge::SendSkinCommand(&button, SMC_FADEFRAME, 0), 0);
+}
+
+}  // namespace
+}  // namespace lw::controls

@@ -1,0 +1,83 @@
+#include "controls/images/core/AlphaImageStore.h"
+
+#include "render/Resample.h"
+#include "skin/ImageDecoders.h"
+
+namespace lw::controls {
+
+bool DecodeGlyphPng(const std::vector<std::uint8_t>& data, int width, int height, render::Bitmap& out) {
+    if (data.empty() || width <= 0 || height <= 0) return false;
+    std::optional<render::Bitmap> decoded = skin::DecodePng(data);
+    if (!decoded || decoded->Empty()) return false;
+    if (decoded->Width() == width && decoded->Height() == height) {
+        out = std::move(*decoded);
+        return true;
+    }
+    try {
+        render::ResampleBitmap(*decoded, out, width, height, render::ResampleFilter::Mitchell);
+    } catch (const render::ResampleError&) {
+        return false;  // a 1-pixel-wide or -high picture cannot be resampled
+    }
+    if (out.Format() != render::PixelFormat::pf32bit) return false;
+    FixMissingAlpha(out);
+    return true;
+}
+
+AlphaImageStore::AlphaImageStore(int width, int height) : width_(width), height_(height) {}
+
+void AlphaImageStore::GenerateList() {
+    ListChanging = true;
+    images_.clear();
+    for (const TsImgListItem& item : Items) {
+        render::Bitmap image;
+        // Icon files are not read: they take their place as blank images like a broken PNG.
+        if (item.ImageFormat != ifPNG || !DecodeGlyphPng(item.ImgData, width_, height_, image))
+            image = render::CreateBmp32(width_, height_);
+        images_.push_back(std::move(image));
+    }
+    if (!Items.empty()) {
+        ListGenerated = true;
+        if (!KeepItems) Items.clear();
+    }
+    ListChanging = false;
+}
+
+void AlphaImageStore::AddImage(render::Bitmap image) {
+    images_.push_back(std::move(image));
+    Changed();
+}
+
+void AlphaImageStore::Changed() {
+    if (ListChanging || !ListGenerated) return;
+    if (KeepItems && Items.size() >= images_.size()) {
+        if (Items.size() > images_.size()) GenerateList();
+        return;
+    }
+    for (render::Bitmap& image : images_) FixMissingAlpha(image);
+}
+
+bool AlphaImageStore::GetBitmap32(int index, render::Bitmap& bmp) const {
+    if (index < 0 || index >= Count()) return false;
+    const int w = bmp.Empty() ? width_ : bmp.Width();
+    const int h = bmp.Empty() ? height_ : bmp.Height();
+    if (KeepItems && index < static_cast<int>(Items.size())) {
+        const TsImgListItem& item = Items[static_cast<std::size_t>(index)];
+        if (item.ImageFormat == ifPNG && !item.ImgData.empty() && DecodeGlyphPng(item.ImgData, w, h, bmp))
+            return true;
+    }
+    bmp = Image(index).Clone();
+    return true;
+}
+
+TPoint AlphaImageStore::DrawGlyph(render::Bitmap& target, int x, int y, bool reflected, int stateCount, int state,
+                                  TColor tone, int blend, int index) const {
+    const GlyphSlice slice = SliceOf(width_, height_, stateCount, state);
+    if (target.Empty()) return slice.Size;
+    render::Bitmap image = render::CreateBmp32(width_, height_);
+    if (GetBitmap32(index, image))
+        DrawImage32(RectOfSize(x, y, slice.Size.X, slice.Size.Y), slice.Source, target, reflected, blend, tone, false,
+                    render::EmptyCacheInfo, image);
+    return slice.Size;
+}
+
+}  // namespace lw::controls
