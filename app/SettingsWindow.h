@@ -1,5 +1,6 @@
 #pragma once
 #include "app/AppServices.h"
+#include "controls/checkbox/CheckBox.h"
 #include "platform/Buttons.h"
 #include "platform/Containers.h"
 #include "platform/Form.h"
@@ -14,7 +15,7 @@ public:
 
     platform::TPanel& sPanel1;
     platform::TGroupBox& sGroupBox2;
-    platform::TCheckBox& sCheckBox1;
+    controls::TsCheckBox& sCheckBox1;
     platform::TButton& sBitBtn2;
     platform::TButton& sBitBtn3;
     platform::TButton& sBitBtn1;
