@@ -231,7 +231,9 @@ void TsCheckBox::Repaint() {
 
 void TsCheckBox::SetPlatformCheck() {
     if (Handle() == nullptr) return;
-    // Straight to the platform's procedure: the skinned pipeline swallows the set-check message.
+    // Kept in step even while skinned, so that outside programs reading the platform's state and
+    // the look after the skin is removed agree with the box. Straight to the platform's
+    // procedure: the skinned pipeline swallows the set-check message.
     TMessage set{BM_SETCHECK, static_cast<WPARAM>(state_), 0};
     DefaultHandler(set);
 }
@@ -267,10 +269,6 @@ void TsCheckBox::WndProc(TMessage& m) {
         AdjustSize();
         return;
     }
-    if (m.Msg == BM_GETCHECK) {  // outside programs read the skinned box's own state
-        m.Result = static_cast<LRESULT>(state_);
-        return;
-    }
     if (m.Msg == SM_ALPHACMD && SkinCommandStage(m)) return;
     if (skinData_->Skinned() && FocusAndHoverStage(m)) return;
     if (Ready()) {
@@ -302,7 +300,6 @@ bool TsCheckBox::SkinCommandStage(TMessage& m) {
         if (!own) return false;
         StopFade(fade_);
         HandleWindowMessage(d, *this, m);
-        SetPlatformCheck();
         Repaint();
         return true;
     case SMC_REFRESH:

@@ -69,6 +69,10 @@ void TsCustomLabel::SetWordWrap(bool wrap) {
     Invalidate();
 }
 
+void TsCustomLabel::FontChanged() {
+    if (!g_labelPaint) TLabel::FontChanged();
+}
+
 void TsCustomLabel::SetFontQuietly(const platform::TFont& font) {
     if (font == Font()) return;
     const bool outer = !g_labelPaint;
@@ -105,22 +109,19 @@ void TsCustomLabel::AdjustBounds() {
 // --- painting ---------------------------------------------------------------------------------
 
 void TsCustomLabel::TakeSkinColours() {
+    // The font is set once, and only when it differs: every change would repaint the label.
     const render::SkinSource* skin = ActiveSkin();
     platform::TFont font = Font();
     if (skin != nullptr && TakesSkinColor()) {
         const std::optional<TColor> color = LabelSkinColor(AncestorSections(*this), *skin);
         if (color && *color != TransparentKey) font.Color = *color;
     }
-    SetFontQuietly(font);
-    const platform::TFont& current = CurrentFont();
-    if (&current != &Font()) SetFontQuietly(current);
+    if (const platform::TFont& current = CurrentFont(); &current != &Font()) font = current;
     if (skin != nullptr && !skinSection_.empty()) {
-        if (const render::SectionPaint* section = skin->Section(skin->GetSkinIndex(skinSection_))) {
-            font = Font();
+        if (const render::SectionPaint* section = skin->Section(skin->GetSkinIndex(skinSection_)))
             font.Color = section->FontColor[0];
-            SetFontQuietly(font);
-        }
     }
+    SetFontQuietly(font);
 }
 
 void TsCustomLabel::PaintSectionBackground(HDC dc) {
@@ -173,7 +174,6 @@ void TsCustomLabel::Paint(HDC dc) {
 void TsCustomLabel::WndProc(TMessage& m) {
     switch (m.Msg) {
     case platform::CM_FONTCHANGED:
-        if (g_labelPaint) return;
         AdjustBounds();
         Invalidate();
         return;

@@ -44,6 +44,7 @@ protected:
     virtual const platform::TFont& CurrentFont() { return Font(); }
     // Override to keep the label's own colour under a skin.
     virtual bool TakesSkinColor() const { return true; }
+    void FontChanged() override;
     // Sets the label's font without the re-size and repaint a font change brings.
     void SetFontQuietly(const platform::TFont& font);
     static bool PaintInProgress();

@@ -34,6 +34,7 @@ void TsWebLabel::HoverChanged(bool hovered) {
         Invalidate();
         SetFontQuietly(CurrentFont());
         AdjustBounds();
+        Invalidate();
     }
     // The text is transparent: the parent paints its background under it again.
     if (Parent() != nullptr && Parent()->Handle() != nullptr) {
