@@ -165,7 +165,7 @@ void TsCheckBox::PrepareCheckBoxCache() {
     const platform::TBounds& b = Bounds();
     render::PaintControlItem(d.PaintRef(), bg, true, true, cache, {b.Left, b.Top}, {0, 0, b.Width, b.Height},
                              Active() ? 1 : 0);
-    PaintCaption(bg);
+    PaintCaption();
     PaintBox();
     if (!Enabled()) {
         render::PaintDisabled(cache, disabledKind_, [this] { return bridge::GetControlColor(Parent()); },
@@ -174,7 +174,7 @@ void TsCheckBox::PrepareCheckBoxCache() {
     d.BGChanged = false;
 }
 
-void TsCheckBox::PaintCaption(const render::TsCacheInfo&) {
+void TsCheckBox::PaintCaption() {
     if (Text().empty()) return;
     TsCommonData& d = *skinData_;
     render::Surface surface(*d.CacheBmp);

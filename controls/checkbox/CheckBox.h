@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 
 #include "controls/ControlSkinOwner.h"
@@ -75,7 +74,7 @@ private:
     bool SkinnedControlStage(platform::TMessage& message);
     void UnskinnedControlStage(platform::TMessage& message);
     void PaintHandler(HDC dc);
-    void PaintCaption(const render::TsCacheInfo& bg);
+    void PaintCaption();
     void PaintBox();
     // The caption's size measured in the width it may take.
     TPoint CaptionSize() const;
