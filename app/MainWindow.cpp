@@ -57,7 +57,7 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
       sPanel1(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 280, 593, 305})),
       console(Place(Make<TMemo>(&sPanel1, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "console",
                     {16, 16, 561, 257})),
-      sWebLabel1(Place(Make<TLabel>(&sPanel1), "sWebLabel1", {224, 280, 128, 13})),
+      sWebLabel1(Place(Make<controls::TsWebLabel>(&sPanel1), "sWebLabel1", {224, 280, 128, 13})),
       loader(Make<TTimer>()),
       finder(Make<TFindDialog>()),
       services_(services),
@@ -92,7 +92,11 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
     TFont addressFont = sWebLabel1.Font();
     addressFont.Color = kAddressColor;
     sWebLabel1.SetFont(addressFont);
-    sWebLabel1.OnClick = [this] { sWebLabel1Click(); };
+    TFont hoverFont = addressFont;
+    hoverFont.Color = clWindowText;
+    sWebLabel1.SetHoverFont(hoverFont);
+    sWebLabel1.URL = WideToUtf8(ProjectUrl());
+    sWebLabel1.Launcher = &services.Programs;
     loader.Name = "loader";
     loader.SetInterval(10);
     loader.OnTimer = [this] { loaderTimer(); };
@@ -175,7 +179,6 @@ void TForm1::loaderTimer() {
     loader.SetEnabled(false);
 }
 
-void TForm1::sWebLabel1Click() { services_.Programs.OpenAddress(ProjectUrl()); }
 
 void TForm1::mapsClick() { entities_.mapsClick(); }
 

@@ -5,13 +5,13 @@
 #include "app/EntityEditing.h"
 #include "bridge/SkinManager.h"
 #include "controls/buttons/BitBtn.h"
+#include "controls/labels/WebLabel.h"
 #include "platform/Containers.h"
 #include "platform/DirectoryEdit.h"
 #include "platform/Edits.h"
 #include "platform/FindDialog.h"
 #include "platform/Form.h"
 #include "platform/Handles.h"
-#include "platform/Label.h"
 #include "platform/ListBox.h"
 #include "platform/Text.h"
 #include "platform/Timer.h"
@@ -39,7 +39,7 @@ public:
     controls::TsBitBtn& sBitBtn5;
     platform::TPanel& sPanel1;
     platform::TMemo& console;
-    platform::TLabel& sWebLabel1;
+    controls::TsWebLabel& sWebLabel1;
     platform::TTimer& loader;
     platform::TFindDialog& finder;
 
@@ -54,7 +54,6 @@ public:
     void sBitBtn1Click();
     void pathChange();
     void loaderTimer();
-    void sWebLabel1Click();
     void mapsClick();
     void sBitBtn4Click();
     void sBitBtn3Click();

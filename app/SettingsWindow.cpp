@@ -21,7 +21,7 @@ TForm3::TForm3(TComponent* owner, AppServices& services)
     : TForm(owner),
       sPanel1(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 0, 481, 121})),
       sGroupBox2(Place(Make<controls::TsGroupBox>(&sPanel1), "sGroupBox2", {16, 16, 449, 57})),
-      sCheckBox1(Place(Make<TCheckBox>(&sGroupBox2), "sCheckBox1", {8, 24, 268, 20})),
+      sCheckBox1(Place(Make<controls::TsCheckBox>(&sGroupBox2), "sCheckBox1", {8, 24, 268, 20})),
       sBitBtn2(MakeButton(*this, sPanel1, "sBitBtn2", {16, 80, 148, 25}, "Применить", 6)),
       sBitBtn3(MakeButton(*this, sPanel1, "sBitBtn3", {169, 80, 146, 25}, "ОК", 6)),
       sBitBtn1(MakeButton(*this, sPanel1, "sBitBtn1", {320, 80, 145, 25}, "Отмена", 1)),

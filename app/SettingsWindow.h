@@ -1,6 +1,7 @@
 #pragma once
 #include "app/AppServices.h"
 #include "controls/buttons/BitBtn.h"
+#include "controls/checkbox/CheckBox.h"
 #include "platform/Containers.h"
 #include "platform/Form.h"
 
@@ -14,7 +15,7 @@ public:
 
     platform::TPanel& sPanel1;
     platform::TGroupBox& sGroupBox2;
-    platform::TCheckBox& sCheckBox1;
+    controls::TsCheckBox& sCheckBox1;
     controls::TsBitBtn& sBitBtn2;
     controls::TsBitBtn& sBitBtn3;
     controls::TsBitBtn& sBitBtn1;

@@ -340,6 +340,18 @@ void TWinControl::WndProc(TMessage& m) {
         DefaultHandler(m);
         MouseLeaveNotice();
         return;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(m.WParam) == handle_ && LOWORD(m.LParam) == HTCLIENT) {
+            POINT point;
+            GetCursorPos(&point);
+            ScreenToClient(handle_, &point);
+            if (TControl* child = WindowlessAt(point); child && child->Cursor) {
+                ::SetCursor(LoadCursorW(nullptr, child->Cursor));
+                m.Result = TRUE;
+                return;
+            }
+        }
+        break;
     case WM_SETFOCUS:
         DefaultHandler(m);
         Perform(CM_ENTER);

@@ -67,6 +67,9 @@ public:
     void SetColor(TColor color);
 
     std::function<void()> OnClick;
+    // The pointer shape over a windowless control (a system cursor such as IDC_HAND); null
+    // keeps the parent's.
+    LPCWSTR Cursor = nullptr;
     // Raises OnClick, as a mouse click or a program would.
     virtual void Click();
 

@@ -79,4 +79,8 @@ void SystemLauncher::OpenAddress(const std::wstring& address) {
     ShellExecuteW(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_RESTORE);
 }
 
+void SystemLauncher::OpenAddressAs(const std::wstring& address, const wchar_t* verb, int showCommand, HWND owner) {
+    ShellExecuteW(owner, verb, address.c_str(), nullptr, nullptr, showCommand);
+}
+
 }  // namespace lw::platform

@@ -44,12 +44,16 @@ public:
     virtual std::optional<Process> Start(const LaunchRequest& request) = 0;
     // Opens a document or web address with the program the system associates with it.
     virtual void OpenAddress(const std::wstring& address) = 0;
+    // The same with the shell's verb, the show command and the owner window chosen by the
+    // caller; a launcher that does not care opens it as OpenAddress does.
+    virtual void OpenAddressAs(const std::wstring& address, const wchar_t*, int, HWND) { OpenAddress(address); }
 };
 
 class SystemLauncher : public Launcher {
 public:
     std::optional<Process> Start(const LaunchRequest& request) override;
     void OpenAddress(const std::wstring& address) override;
+    void OpenAddressAs(const std::wstring& address, const wchar_t* verb, int showCommand, HWND owner) override;
 };
 
 }  // namespace lw::platform

@@ -1,0 +1,457 @@
+#include "controls/checkbox/CheckBox.h"
+
+#include <optional>
+#include <string>
+
+#include "bridge/DibSection.h"
+#include "bridge/GdiTextEngine.h"
+#include "bridge/SkinCommands.h"
+#include "controls/CommonDataWindow.h"
+#include "controls/core/BorderPainting.h"
+#include "controls/core/ControlKinds.h"
+#include "platform/Application.h"
+#include "render/MaskPaint.h"
+#include "render/Text.h"
+
+namespace lw::controls {
+
+using platform::TMessage;
+
+namespace {
+
+const char* const kBoxImageNames[] = {"BOXUNCHECKED", "BOXCHECKED", "BOXGRAYED"};
+constexpr int kPressedFrame = 2, kHotFrame = 1, kNormalFrame = 0;
+// The box images are painted with the cache beneath as their background.
+constexpr int kBoxPaintMode = 1;
+
+const render::SkinSource* LoadedSkinOf(const TsCommonData& d) {
+    const SkinManagerView* manager = d.GetSkinManager();
+    return manager != nullptr ? manager->LoadedSkin() : nullptr;
+}
+
+}  // namespace
+
+TsCheckBox::TsCheckBox(platform::TComponent* owner, platform::TWinControl* parent)
+    // Not an automatic check box: the platform never toggles it behind the control's back.
+    : TCheckBox(owner, parent, {.ClassName = L"BUTTON", .Style = BS_CHECKBOX | WS_TABSTOP}),
+      skinData_(std::make_unique<TsCommonData>(owner_, false)) {
+    skinData_->ControlKind = ckCheckBox;
+    skinData_->SetSkinSection("CHECKBOX");
+    skinData_->ControlLoaded();
+}
+
+TsCheckBox::~TsCheckBox() {
+    StopFade(fade_);
+    skinData_.reset();
+}
+
+// --- properties -------------------------------------------------------------------------------
+
+void TsCheckBox::SetState(TCheckBoxState state) {
+    if (state == state_) return;
+    state_ = state;
+    SetPlatformCheck();
+    // While the form is still being built only the value is kept: there is nothing to show yet.
+    if (!Loading()) StateChanged();
+}
+
+void TsCheckBox::SetChecked(bool checked) {
+    SetState(checked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
+}
+
+void TsCheckBox::SetAlignment(TsCheckAlignment alignment) {
+    if (alignment == alignment_) return;
+    alignment_ = alignment;
+    skinData_->InvalidateSkin();
+}
+
+void TsCheckBox::SetAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    AdjustSize();
+}
+
+void TsCheckBox::SetMargin(int margin) {
+    if (margin == margin_) return;
+    margin_ = margin;
+    AdjustSize();
+    Invalidate();
+}
+
+void TsCheckBox::SetDisabledKind(render::TsDisabledKinds kinds) {
+    if (kinds == disabledKind_) return;
+    disabledKind_ = kinds;
+    skinData_->InvalidateSkin();
+}
+
+void TsCheckBox::SetShowFocus(bool show) {
+    if (show == showFocus_) return;
+    showFocus_ = show;
+    Invalidate();
+}
+
+void TsCheckBox::SetTextIndent(int indent) {
+    if (indent == textIndent_) return;
+    textIndent_ = indent;
+    AdjustSize();
+    Invalidate();
+}
+
+void TsCheckBox::SetWordWrap(bool wrap) {
+    if (wrap == wordWrap_) return;
+    wordWrap_ = wrap;
+    skinData_->InvalidateSkin();
+}
+
+// --- geometry ---------------------------------------------------------------------------------
+
+int TsCheckBox::SkinBoxIndex(TCheckBoxState state) const {
+    const render::SkinSource* skin = LoadedSkinOf(*skinData_);
+    if (skin == nullptr) return -1;
+    return skin->GetMaskIndex(skin->GetSkinIndex("GLOBALINFO"), "GLOBALINFO",
+                              kBoxImageNames[static_cast<int>(state)]);
+}
+
+BoxSize TsCheckBox::Box() const {
+    const render::SkinSource* skin = LoadedSkinOf(*skinData_);
+    const int index = SkinBoxIndex(TCheckBoxState::cbChecked);
+    return SkinBoxSize(skin != nullptr ? skin->Mask(index) : nullptr);
+}
+
+CheckBoxLayout TsCheckBox::Layout() const {
+    CheckBoxLayout l;
+    l.Width = Bounds().Width;
+    l.Height = Bounds().Height;
+    l.Margin = margin_;
+    l.TextIndent = textIndent_;
+    l.BoxOnLeft = alignment_ == TsCheckAlignment::taRightJustify;
+    l.WordWrap = wordWrap_;
+    return l;
+}
+
+TRect TsCheckBox::BoxRect() const { return CheckBoxRect(Layout(), Box(), SkinBoxIndex(TCheckBoxState::cbChecked) >= 0); }
+
+TPoint TsCheckBox::CaptionSize() const {
+    const std::wstring caption = TextW();
+    if (caption.empty()) return {0, 0};
+    if (!wordWrap_) return render::MeasureText(bridge::ProcessTextEngine(), TextFontOf(*this), Text());
+    HDC screen = GetDC(nullptr);
+    RECT r{0, 0, std::max(CaptionAvailableWidth(Layout(), Box()), 1), 0};
+    {
+        platform::SelectObjectScope font(screen, FontHandle());
+        DrawTextW(screen, caption.c_str(), static_cast<int>(caption.size()), &r, DT_CALCRECT | DT_WORDBREAK);
+    }
+    ReleaseDC(nullptr, screen);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void TsCheckBox::AdjustSize() {
+    if (!autoSize_ || !skinData_ || !skinData_->Skinned() || Loading()) return;
+    const TPoint text = CaptionSize();
+    const TPoint size = CheckBoxAutoSize(Box(), margin_, textIndent_, !Text().empty(), text.X, text.Y);
+    const platform::TBounds& b = Bounds();
+    if (size.X != b.Width || size.Y != b.Height) SetBounds({b.Left, b.Top, size.X, size.Y});
+}
+
+// --- painting ---------------------------------------------------------------------------------
+
+bool TsCheckBox::Active() const { return skinData_->IsActive() && !ReadOnly; }
+
+void TsCheckBox::PrepareCheckBoxCache() {
+    TsCommonData& d = *skinData_;
+    d.EnsureCache();
+    render::Bitmap& cache = *d.CacheBmp;
+    if (cache.Empty()) return;
+    const render::TsCacheInfo bg = d.ParentCacheInfo();
+    const platform::TBounds& b = Bounds();
+    render::PaintControlItem(d.PaintRef(), bg, true, true, cache, {b.Left, b.Top}, {0, 0, b.Width, b.Height},
+                             Active() ? 1 : 0);
+    PaintCaption();
+    PaintBox();
+    if (!Enabled()) {
+        render::PaintDisabled(cache, disabledKind_, [this] { return bridge::GetControlColor(Parent()); },
+                              {b.Left, b.Top}, bg);
+    }
+    d.BGChanged = false;
+}
+
+void TsCheckBox::PaintCaption() {
+    if (Text().empty()) return;
+    TsCommonData& d = *skinData_;
+    render::Surface surface(*d.CacheBmp);
+    render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
+    const TPoint size = CaptionSize();
+    const TRect r = CheckBoxCaptionRect(Layout(), Box(), size.X, size.Y);
+    render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), true, {}};
+    for (platform::TControl* p = Parent(); p != nullptr; p = p->Parent()) {
+        const LRESULT index = bridge::SendSkinCommand(p, SMC_GETSKININDEX, 0);
+        if (index > 0) text.ParentSections.push_back(static_cast<int>(index) - 1);
+    }
+    const unsigned flags = wordWrap_ ? DT_CENTER | DT_WORDBREAK : DT_SINGLELINE;
+    render::WriteControlText(canvas, Text(), true, Active(), text, flags, r);
+    if (Focused() && showFocus_) render::DrawFocusDots(surface, CaptionFocusRect(r, wordWrap_));
+}
+
+void TsCheckBox::PaintBox() {
+    const render::SkinSource* skin = LoadedSkinOf(*skinData_);
+    if (skin == nullptr) return;
+    const render::MaskRef* mask = skin->Mask(SkinBoxIndex(state_));
+    if (mask == nullptr) return;
+    render::Bitmap& cache = *skinData_->CacheBmp;
+    const TRect box = BoxRect();
+    const int frame = press_.Pressed ? kPressedFrame : Active() ? kHotFrame : kNormalFrame;
+    render::PaintMaskFrame(cache, {box.Left, box.Top}, frame, render::CacheInfoFromBitmap(cache, 0, 0), *mask,
+                           kBoxPaintMode);
+}
+
+void TsCheckBox::PaintCheckBox(HDC dc) {
+    TsCommonData& d = *skinData_;
+    if (d.IsUpdating() || fade_ != nullptr) return;
+    PrepareCheckBoxCache();
+    if (!d.CacheBmp || d.CacheBmp->Empty()) return;
+    d.RestoreCorners(0, cnAll);
+    bridge::BlitToDc(dc, 0, 0, *d.CacheBmp, d.CacheBmp->Bounds());
+}
+
+void TsCheckBox::PaintHandler(HDC dc) {
+    TsCommonData& d = *skinData_;
+    if (d.IsUpdating()) {
+        d.Updating = true;
+        return;
+    }
+    const int saved = SaveDC(dc);
+    PaintCheckBox(dc);
+    RestoreDC(dc, saved);
+}
+
+void TsCheckBox::Repaint() {
+    if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// --- state changes ----------------------------------------------------------------------------
+
+void TsCheckBox::SetPlatformCheck() {
+    if (Handle() == nullptr) return;
+    // Kept in step even while skinned, so that outside programs reading the platform's state and
+    // the look after the skin is removed agree with the box. Straight to the platform's
+    // procedure: the skinned pipeline swallows the set-check message.
+    TMessage set{BM_SETCHECK, static_cast<WPARAM>(state_), 0};
+    DefaultHandler(set);
+}
+
+void TsCheckBox::ChangeLookOn(TgwAnimatEvent event, bool halfSpeed) {
+    ChangeLook(fade_, *this, *skinData_, halfSpeed, 1, ShouldAnimate(event, AnimatEvents, DefaultManagerView()));
+}
+
+void TsCheckBox::StateChanged() {
+    if (skinData_->Skinned()) ChangeLookOn(aeMouseUp, true);  // the new check mark fades in
+}
+
+void TsCheckBox::Toggle() {
+    SetState(NextCheckState(state_, AllowGrayed));
+    Click();
+}
+
+// --- messages ---------------------------------------------------------------------------------
+
+bool TsCheckBox::Ready() const {
+    return Parent() != nullptr && Handle() != nullptr &&
+           !(ComponentState() & (platform::csLoading | platform::csDestroying));
+}
+
+void TsCheckBox::WndProc(TMessage& m) {
+    if (!skinData_) {  // the window's first and last messages come while the object is incomplete
+        TCheckBox::WndProc(m);
+        return;
+    }
+    if (m.Msg == platform::CM_LOADED) {
+        TCheckBox::WndProc(m);
+        skinData_->ControlLoaded();
+        AdjustSize();
+        return;
+    }
+    if (m.Msg == SM_ALPHACMD && SkinCommandStage(m)) return;
+    if (skinData_->Skinned() && FocusAndHoverStage(m)) return;
+    if (Ready()) {
+        HandleWindowMessage(*skinData_, *this, m);
+        if (skinData_->Skinned()) {
+            if (SkinnedControlStage(m)) return;
+        } else {
+            UnskinnedControlStage(m);
+        }
+    }
+    if (m.Msg == platform::CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+        // Only the platform's own drawing clicks: without a skin it draws and toggles the box.
+        if (!ReadOnly) Toggle();
+        return;
+    }
+    TCheckBox::WndProc(m);
+}
+
+bool TsCheckBox::SkinCommandStage(TMessage& m) {
+    TsCommonData& d = *skinData_;
+    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
+    switch (SkinCommandOf(m.WParam)) {
+    case SMC_SKINLOADED:
+        if (!own) return false;
+        StopFade(fade_);
+        HandleWindowMessage(d, *this, m);
+        return true;
+    case SMC_SKINREMOVED:
+        if (!own) return false;
+        StopFade(fade_);
+        HandleWindowMessage(d, *this, m);
+        Repaint();
+        return true;
+    case SMC_REFRESH:
+        if (!own) return false;
+        StopFade(fade_);
+        HandleWindowMessage(d, *this, m);
+        AdjustSize();
+        Repaint();
+        return true;
+    case SMC_ISSKINNED:
+        m.Result = 1;
+        return true;
+    case SMC_STOPANIM:
+        StopFade(fade_);
+        return true;
+    case SMC_PREPARECACHE:
+        PrepareCheckBoxCache();
+        return false;
+    case SMC_GETAPPLICATION:
+        m.Result = reinterpret_cast<LRESULT>(platform::Application);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TsCheckBox::FocusAndHoverStage(TMessage& m) {
+    TsCommonData& d = *skinData_;
+    const bool aboutThis = reinterpret_cast<platform::TControl*>(m.LParam) == this;
+    switch (m.Msg) {
+    case WM_SETFOCUS:
+    case platform::CM_ENTER:
+        if (Enabled()) {
+            TCheckBox::WndProc(m);
+            d.BGChanged = true;
+            if (fade_ != nullptr) fade_->FadeStep();
+            else Repaint();
+        }
+        return true;
+    case WM_KILLFOCUS:
+    case platform::CM_EXIT:
+        if (!Enabled()) return false;
+        StopFade(fade_);
+        SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+        TCheckBox::WndProc(m);
+        SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+        d.Focused = false;
+        d.MouseInside = false;
+        d.InvalidateSkin();
+        return true;
+    case platform::CM_MOUSEENTER:
+        if (aboutThis && Enabled() && !d.MouseInside) {
+            d.MouseInside = true;
+            ChangeLookOn(aeMouseEnter, false);
+        }
+        return false;
+    case platform::CM_MOUSELEAVE:
+        if (aboutThis && Enabled()) {
+            d.MouseInside = false;
+            press_.Apply(CheckBoxInput::MouseLeave, ReadOnly);
+            ChangeLookOn(aeMouseLeave, false);
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool TsCheckBox::SkinnedControlStage(TMessage& m) {
+    TsCommonData& d = *skinData_;
+    switch (m.Msg) {
+    case SM_ALPHACMD:
+        if (SkinCommandOf(m.WParam) == SMC_ENDUPDATE && (d.IsUpdating() || d.HalfVisible)) {
+            d.Updating = false;
+            Repaint();
+        }
+        return false;
+    case WM_ENABLE:
+    case WM_NCPAINT:
+        return true;
+    case WM_PAINT: {
+        HDC given = reinterpret_cast<HDC>(m.WParam);
+        std::optional<platform::PaintScope> scope;
+        if (given == nullptr) scope.emplace(Handle());
+        PaintHandler(given != nullptr ? given : scope->Dc());
+        return true;
+    }
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+        // The platform's printing would draw its own box over ours.
+        d.Updating = false;
+        PaintHandler(reinterpret_cast<HDC>(m.WParam));
+        return true;
+    case WM_ERASEBKGND:
+        m.Result = 1;
+        return true;
+    case BM_SETCHECK:
+        if (fade_ != nullptr && fade_->State.StepIndex < fade_->State.FadeSteps) StopFade(fade_);
+        return true;
+    case WM_UPDATEUISTATE:
+        return true;
+    case WM_KEYDOWN:
+        if (m.WParam != VK_SPACE || !Enabled()) return false;
+        if (ReadOnly) return true;
+        press_.Apply(CheckBoxInput::SpaceDown, false);
+        if (!Focused()) SetFocus();
+        Repaint();
+        return true;
+    case WM_KEYUP:
+        if (!Enabled()) return false;
+        if (press_.Apply(CheckBoxInput::KeyUp, ReadOnly)) Toggle();
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (!Enabled()) return false;
+        if (ReadOnly) return true;
+        press_.Apply(CheckBoxInput::ButtonDown, ReadOnly);
+        ChangeLookOn(aeMouseDown, true);
+        if (!Focused()) SetFocus();
+        return true;
+    case WM_LBUTTONUP:
+        if (!Enabled()) return false;
+        if (press_.Apply(CheckBoxInput::ButtonUp, ReadOnly)) Toggle();
+        return true;
+    case platform::CM_ENABLEDCHANGED:
+        TCheckBox::WndProc(m);
+        Repaint();
+        return true;
+    case platform::CM_TEXTCHANGED:
+        AdjustSize();
+        Repaint();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TsCheckBox::UnskinnedControlStage(TMessage& m) {
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+        press_.Apply(CheckBoxInput::ButtonDown, false);
+        break;
+    case WM_KEYDOWN:
+        if (m.WParam == VK_SPACE) press_.Apply(CheckBoxInput::SpaceDown, false);
+        break;
+    case WM_LBUTTONUP:
+    case WM_KEYUP:
+        press_.Pressed = false;
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace lw::controls

@@ -1,0 +1,105 @@
+#pragma once
+// The skinned check box: its box is a frame of the skin's check images painted over the
+// "CHECKBOX" section with the caption beside it, all drawn off-screen and copied to the window;
+// state changes cross-fade. The mouse and the space key toggle it on release while it is still
+// pressed; there is no mouse capture.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "controls/ControlSkinOwner.h"
+#include "controls/FadeTimer.h"
+#include "controls/checkbox/core/CheckBoxGeometry.h"
+#include "controls/checkbox/core/CheckBoxInput.h"
+#include "controls/core/CommonData.h"
+#include "platform/Buttons.h"
+#include "render/Disabled.h"
+
+namespace lw::controls {
+
+class TsCheckBox : public platform::TCheckBox {
+public:
+    TsCheckBox(platform::TComponent* owner, platform::TWinControl* parent);
+    ~TsCheckBox() override;
+
+    TsCommonData& SkinData() { return *skinData_; }
+
+    TCheckBoxState State() const { return state_; }
+    void SetState(TCheckBoxState state);
+    // Hide the platform's own: the skinned box keeps its state itself.
+    bool Checked() const { return state_ == TCheckBoxState::cbChecked; }
+    void SetChecked(bool checked);
+    bool AllowGrayed = false;
+
+    TsCheckAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TsCheckAlignment alignment);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool autoSize);
+    int Margin() const { return margin_; }
+    void SetMargin(int margin);
+    TgwAnimatEvents AnimatEvents = DefaultAnimatEvents;
+    render::TsDisabledKinds DisabledKind() const { return disabledKind_; }
+    void SetDisabledKind(render::TsDisabledKinds kinds);
+    // The box cannot be changed by mouse or keyboard and shows no hot look.
+    bool ReadOnly = false;
+    bool ShowFocus() const { return showFocus_; }
+    void SetShowFocus(bool show);
+    int TextIndent() const { return textIndent_; }
+    void SetTextIndent(int indent);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wrap);
+
+    // The left button or the space key is held down on the box.
+    bool Pressed() const { return press_.Pressed; }
+    // A cross-fade to a new look is running.
+    bool Fading() const { return fade_ != nullptr; }
+
+    BoxSize Box() const;
+    TRect BoxRect() const;
+    // The mask of the state's image in the skin's "GLOBALINFO"; -1 when there is none.
+    int SkinBoxIndex(TCheckBoxState state) const;
+    void PrepareCheckBoxCache();
+    void PaintCheckBox(HDC dc);
+    // Sizes the control to its box and caption when AutoSize is set and the skin is on.
+    void AdjustSize();
+
+protected:
+    void WndProc(platform::TMessage& message) override;
+
+private:
+    // The four stages of message processing; each returns true when the message is done.
+    bool SkinCommandStage(platform::TMessage& message);
+    bool FocusAndHoverStage(platform::TMessage& message);
+    bool SkinnedControlStage(platform::TMessage& message);
+    void UnskinnedControlStage(platform::TMessage& message);
+    void PaintHandler(HDC dc);
+    void PaintCaption();
+    void PaintBox();
+    // The caption's size measured in the width it may take.
+    TPoint CaptionSize() const;
+    CheckBoxLayout Layout() const;
+    bool Active() const;
+    bool Ready() const;
+    bool Loading() const { return (ComponentState() & platform::csLoading) != 0; }
+    void Repaint();
+    void Toggle();
+    void StateChanged();
+    void ChangeLookOn(TgwAnimatEvent event, bool halfSpeed);
+    void SetPlatformCheck();
+
+    ControlSkinOwner owner_{*this, "TsCheckBox"};
+    std::unique_ptr<TsCommonData> skinData_;
+    FadeTimerSlot fade_ = nullptr;
+    CheckBoxPress press_;
+    TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
+    TsCheckAlignment alignment_ = TsCheckAlignment::taRightJustify;
+    bool autoSize_ = true;
+    int margin_ = 2;
+    render::TsDisabledKinds disabledKind_ = render::DefaultDisabledKinds;
+    bool showFocus_ = true;
+    int textIndent_ = 0;
+    bool wordWrap_ = false;
+};
+
+}  // namespace lw::controls
