@@ -41,9 +41,7 @@ void TgwMainWnd::Hook(bool) {
     SaveStdColors();
     ColorsApplied = false;
     DialogMode = DialogSkinningMode;
-    const int length = GetWindowTextLengthW(handle_);
-    WindowText.assign(static_cast<std::size_t>(length) + 1, L'\0');
-    WindowText.resize(static_cast<std::size_t>(GetWindowTextW(handle_, WindowText.data(), length + 1)));
+    ReadWindowText();
     SetPropW(handle_, kAdapterProperty, this);
     hook_ = std::make_unique<platform::TMessageHook>(handle_, [this](platform::TMessage& m) { Dispatch(m); });
 }
@@ -84,28 +82,6 @@ void TgwMainWnd::RefreshGeometry() {
         ParentWindowRect = RECT{};
     }
 }
-
-void TgwMainWnd::HandleMessage(platform::TMessage& message) { CallPrevious(message); }
-
-TgwScrollWnd::~TgwScrollWnd() = default;
-void TgwScrollWnd::Hook(bool hookNow) {
-    HorzBar = std::make_unique<TgwScrollBar>(this, 0);
-    VertBar = std::make_unique<TgwScrollBar>(this, 1);
-    TgwMainWnd::Hook(hookNow);
-}
-void TgwScrollWnd::Unhooking(bool) {}
-void TgwScrollWnd::HandleMessage(platform::TMessage& message) { CallPrevious(message); }
-void TgwBaseWnd::HandleMessage(platform::TMessage& message) { TgwScrollWnd::HandleMessage(message); }
-
-TgwEditWnd::TgwEditWnd(HWND window, std::string_view section, SkinManagerView* manager, TsCommonData* data)
-    : TgwBaseWnd(window, section, manager, data) {
-    SkinData().SetSkinSection(section.empty() ? std::string_view("EDIT") : section);
-}
-void TgwEditWnd::SaveStdColors() {}
-void TgwEditWnd::RestoreStdColors() {}
-void TgwEditWnd::SetSkinColors() { ColorsApplied = true; }
-void TgwEditWnd::HandleMessage(platform::TMessage& message) { TgwBaseWnd::HandleMessage(message); }
-void TgwTreeViewWnd::HandleMessage(platform::TMessage& message) { TgwEditWnd::HandleMessage(message); }
 
 TgwMainWnd* FindAdapter(HWND window) {
     return window != nullptr ? static_cast<TgwMainWnd*>(GetPropW(window, kAdapterProperty)) : nullptr;

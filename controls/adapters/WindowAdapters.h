@@ -86,8 +86,14 @@ protected:
     virtual void Unhooking(bool windowDying) { (void)windowDying; }
     // Window geometry as it is now (rectangles, size, place in the parent).
     void RefreshGeometry();
-    // True when the skin or window went away meanwhile: the handler must stop touching the window.
+    // True once the adapter gave the window back (its skin was removed or the window died while
+    // the message was passed on): the handler must leave the window alone from then on.
     bool Gone() const { return Unhooked; }
+    // The skin commands every adapter answers alike; true when fully handled.
+    bool HandleCommonCommand(platform::TMessage& message);
+    bool OwnManager(const platform::TMessage& message) const;
+    void ReadWindowText();
+    void MakeHoverWindow();
 
 private:
     friend struct AdapterRelease;
@@ -129,6 +135,9 @@ public:
     void HandleMessage(platform::TMessage& message) override;
 
 protected:
+    // Override to paint the window's frame into the common data's cache when it is stale.
+    virtual void PaintFrameToCache() {}
+
     using TgwScrollWnd::TgwScrollWnd;
     friend class TgwMainWnd;
 };
@@ -148,11 +157,25 @@ public:
 protected:
     TgwEditWnd(HWND window, std::string_view section, SkinManagerView* manager, TsCommonData* data);
     friend class TgwMainWnd;
+    void PaintFrameToCache() override;
+
+private:
+    // The frame ring from the cache and the bars over it, on the window's own device context.
+    void PaintFrame();
+    // The whole window into another device context (WM_PRINT).
+    void Print(HDC dc);
+    // The border mask's transparent corners take what lies behind the window.
+    void FillCorners();
+    TColor DialogBorderColor() const;
+    // What follows the whole chain's handling of a message.
+    void AfterMessage(const platform::TMessage& message);
 };
 
 // Tree views (the folder tree).
 class TgwTreeViewWnd : public TgwEditWnd {
 public:
+    void SetSkinColors() override;
+    void RestoreStdColors() override;
     void HandleMessage(platform::TMessage& message) override;
 
 protected:
