@@ -33,10 +33,6 @@ void CopyFrameRing(HDC dc, const render::Bitmap& cache, int width) {
 
 bool IsVisible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
-// The platform's window and window-text system colours, unresolved.
-constexpr TColor kWindowColor = 0xFF000005;
-constexpr TColor kWindowTextColor = 0xFF000008;
-
 }  // namespace
 
 TgwEditWnd::TgwEditWnd(HWND window, std::string_view section, SkinManagerView* manager, TsCommonData* data)
@@ -47,17 +43,10 @@ TgwEditWnd::TgwEditWnd(HWND window, std::string_view section, SkinManagerView* m
 // --- colours ------------------------------------------------------------------------------------
 
 void TgwEditWnd::SaveStdColors() {
-    TsCommonData& data = SkinData();
-    SkinOwner& owner = data.Owner();
+    SkinOwner& owner = SkinData().Owner();
     if (!owner.IsControl()) return;
     SavedColor = owner.ColorProperty();
     SavedFontColor = owner.FontColor();
-    // A control that took its section's colours when it finished loading no longer shows its
-    // own: those are the platform's window colours, which removal must give back.
-    const skin::TsGeneralData* section = data.Skinned() ? data.Section() : nullptr;
-    if (section == nullptr) return;
-    if (!data.CustomColor() && SavedColor == section->Color) SavedColor = kWindowColor;
-    if (!data.CustomFont() && SavedFontColor == static_cast<TColor>(section->FontColor[0])) SavedFontColor = kWindowTextColor;
 }
 
 void TgwEditWnd::RestoreStdColors() {

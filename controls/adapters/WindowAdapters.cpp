@@ -13,10 +13,11 @@ bool DialogSkinningMode = false;
 
 void AdapterRelease::operator()(TgwMainWnd* adapter) const {
     if (adapter == nullptr) return;
+    // Unhooked while the whole object is alive, so that the class's own restoring runs.
+    adapter->Unhook();
     if (adapter->depth_ > 0) {
         // Its own handler is on the stack: it must still be able to read its fields on the
         // way out. The outermost handler deletes it.
-        adapter->Unhook();
         adapter->releasePending_ = true;
         return;
     }

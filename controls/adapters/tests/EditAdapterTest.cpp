@@ -38,6 +38,11 @@ public:
     std::function<void(unsigned command)> OnSkinCommand;
 
 protected:
+    // As a skinned control finishes loading: it takes its section's colours.
+    void Loaded() override {
+        TMemo::Loaded();
+        data.ControlLoaded();
+    }
     void WndProc(platform::TMessage& m) override {
         if (m.Msg == SM_ALPHACMD) {
             const unsigned command = SkinCommandOf(m.WParam);
@@ -200,6 +205,7 @@ TEST_F(SkinnedMemoTest, PressesOffTheBarsAndTheSystemScrollCommandsAreSwallowed)
 
 TEST_F(SkinnedMemoTest, SkinRemovalGivesTheWindowBackAndReapplyingTakesItAgain) {
     const TColor skinned = memo.Color();
+    EXPECT_EQ(skinned, TColor(1710618)) << "the memo took its section's colour";
     manager.SetActive(false);
     EXPECT_EQ(memo.adapter, nullptr);
     EXPECT_EQ(FindAdapter(Memo()), nullptr);
@@ -217,6 +223,10 @@ TEST_F(SkinnedMemoTest, SkinRemovalGivesTheWindowBackAndReapplyingTakesItAgain) 
     GetClientRect(Memo(), &client);
     const TgwScrollWnd& a = Adapter();
     EXPECT_EQ(client.right, 120 - a.EdgeLeft - a.EdgeRight - 17);
+
+    // The adapter made at re-application met the memo in its section's colours already.
+    manager.SetActive(false);
+    EXPECT_EQ(memo.Color(), TColor(0xFF000005));
 }
 
 // An adapter whose window's own handler frees it (the skin removed under it) lives on until
