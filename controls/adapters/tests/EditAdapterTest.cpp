@@ -14,6 +14,7 @@
 #include "platform/Application.h"
 #include "platform/Edits.h"
 #include "platform/Form.h"
+#include "platform/ListBox.h"
 #include "testsupport/StoredSkin.h"
 
 namespace lw::controls {
@@ -227,6 +228,45 @@ TEST_F(SkinnedMemoTest, SkinRemovalGivesTheWindowBackAndReapplyingTakesItAgain) 
     // The adapter made at re-application met the memo in its section's colours already.
     manager.SetActive(false);
     EXPECT_EQ(memo.Color(), TColor(0xFF000005));
+}
+
+TEST_F(SkinnedMemoTest, FreeingTheAdapterGivesTheMemoItsOwnColoursBack) {
+    memo.adapter.reset();
+    memo.SetColor(0xFF000005);
+    AttachEditAdapter(memo.data, memo.adapter);
+    SendMessageW(Memo(), WM_NCPAINT, 1, 0);  // the first paint applies the section's colours
+    EXPECT_EQ(memo.Color(), TColor(1710618));
+    memo.adapter.reset();
+    EXPECT_EQ(memo.Color(), TColor(0xFF000005));
+}
+
+// A list box under the edit adapter: the list reads the tracking position, not the message's.
+TEST_F(SkinnedMemoTest, DraggingAListBoxSliderMovesItsTopIndex) {
+    struct SkinnedList : platform::TListBox {
+        using TListBox::TListBox;
+        ControlSkinOwner owner{*this, "TsListBox"};
+        TsCommonData data{owner, true};
+        AdapterPtr adapter;
+    };
+    auto& list = form.Make<SkinnedList>(&form);
+    list.SetBounds({160, 30, 120, 100});
+    for (int i = 0; i < 80; ++i) list.Add("map " + std::to_string(i));
+    list.data.SetSkinSection("EDIT");
+    AttachEditAdapter(list.data, list.adapter);
+    ASSERT_NE(list.adapter, nullptr);
+    const TRect bar = ScreenBarRects(dynamic_cast<TgwScrollWnd&>(*list.adapter)).Vert;
+    ASSERT_GT(bar.Height(), 0);
+    SCROLLINFO info{sizeof(info), SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(list.Handle(), SB_VERT, &info);
+    const scroll::ThumbPlace thumb = scroll::ThumbGeometry({info.nMin, info.nMax, int(info.nPage), info.nPos}, bar.Top,
+                                                           bar.Height(), 17, 10);
+    SendMessageW(list.Handle(), WM_NCLBUTTONDOWN, HTVSCROLL, At(bar.Left + 8, thumb.Start + 2));
+    POINT end{bar.Left + 8, bar.Bottom + 100};
+    ScreenToClient(list.Handle(), &end);
+    SendMessageW(list.Handle(), WM_MOUSEMOVE, MK_LBUTTON, At(end.x, end.y));
+    EXPECT_EQ(SendMessageW(list.Handle(), LB_GETTOPINDEX, 0, 0), info.nMax - int(info.nPage) + 1);
+    SendMessageW(list.Handle(), WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(SendMessageW(list.Handle(), LB_GETTOPINDEX, 0, 0), info.nMax - int(info.nPage) + 1);
 }
 
 // An adapter whose window's own handler frees it (the skin removed under it) lives on until
