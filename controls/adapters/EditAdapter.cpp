@@ -245,7 +245,10 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
             return;
         case WM_PRINT:
             Print(reinterpret_cast<HDC>(message.WParam));
-            if (!Gone()) CallPrevious(message);
+            // Only what we did not print goes on: the platform would erase and frame the
+            // whole context again over ours.
+            message.LParam &= ~LPARAM(PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHECKVISIBLE);
+            if (!Gone() && message.LParam != 0) CallPrevious(message);
             return;
         case platform::CM_FONTCHANGED:
             RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);

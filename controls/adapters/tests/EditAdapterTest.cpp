@@ -1,10 +1,13 @@
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
 #include "controls/CommonDataWindow.h"
@@ -267,6 +270,57 @@ TEST_F(SkinnedMemoTest, DraggingAListBoxSliderMovesItsTopIndex) {
     EXPECT_EQ(SendMessageW(list.Handle(), LB_GETTOPINDEX, 0, 0), info.nMax - int(info.nPage) + 1);
     SendMessageW(list.Handle(), WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(SendMessageW(list.Handle(), LB_GETTOPINDEX, 0, 0), info.nMax - int(info.nPage) + 1);
+}
+
+TColor PixelOf(const render::Bitmap& b, int x, int y) {
+    const std::uint8_t* p = b.Pixel(x, y);
+    return MakeColor(p[2], p[1], p[0]);
+}
+
+// Set LW_ADAPTER_SHOT to a file name to look at what was printed (a 24-bit PPM).
+void SaveShot(const render::Bitmap& b, const char* suffix) {
+    const char* base = std::getenv("LW_ADAPTER_SHOT");
+    if (base == nullptr) return;
+    if (FILE* f = std::fopen((std::string(base) + suffix + ".ppm").c_str(), "wb")) {
+        std::fprintf(f, "P6\n%d %d\n255\n", b.Width(), b.Height());
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x) {
+                const std::uint8_t* p = b.Pixel(x, y);
+                const std::uint8_t rgb[3] = {p[2], p[1], p[0]};
+                std::fwrite(rgb, 1, 3, f);
+            }
+        std::fclose(f);
+    }
+}
+
+TEST_F(SkinnedMemoTest, PrintingShowsTheSkinsFrameAndBarAndADisabledBarFaded) {
+    SendMessageW(Memo(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 25), 0);
+    const auto print = [&](const char* suffix) {
+        auto dib = std::make_unique<bridge::TsDibSection>(120, 100, render::PixelFormat::pf24bit);
+        SendMessageW(Memo(), WM_PRINT, reinterpret_cast<WPARAM>(dib->Dc()), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+        GdiFlush();
+        SaveShot(dib->Bitmap(), suffix);
+        return dib;
+    };
+    const auto enabled = print("-enabled");
+    const TgwScrollWnd& a = Adapter();
+    ASSERT_TRUE(memo.data.CacheBmp);
+    const render::Bitmap& cache = *memo.data.CacheBmp;
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{1, 50}, std::pair{60, 0}, std::pair{60, 99}, std::pair{119, 50}}) {
+        EXPECT_EQ(PixelOf(enabled->Bitmap(), x, y), PixelOf(cache, x, y)) << "frame ring at " << x << "," << y;
+    }
+    const TRect barScreen = VertBar();
+    RECT w{};
+    GetWindowRect(Memo(), &w);
+    const int barX = barScreen.Left - w.left + 8;
+    const int trackY = a.EdgeTop + 17 + 3;  // the track just below the up arrow
+    const TColor platformBar = ResolveColor(0xFF000000) & 0xFFFFFF;  // clScrollBar
+    EXPECT_NE(PixelOf(enabled->Bitmap(), barX, trackY), platformBar);
+
+    memo.SetEnabled(false);
+    const auto disabled = print("-disabled");
+    EXPECT_NE(PixelOf(disabled->Bitmap(), barX, trackY), PixelOf(enabled->Bitmap(), barX, trackY))
+        << "a disabled bar is drawn faded";
 }
 
 // An adapter whose window's own handler frees it (the skin removed under it) lives on until
