@@ -19,6 +19,7 @@
 #include "platform/Form.h"
 #include "platform/ListBox.h"
 #include "testsupport/StoredSkin.h"
+#include "SkinnedMemo.h"
 
 namespace lw::controls {
 namespace {
@@ -26,39 +27,6 @@ namespace {
 class SilentPrompt : public platform::Prompt {
 public:
     int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
-
-// A memo dressed as the skinned memo will be: common data bound to it, and the edit adapter
-// attached whenever the skin is loaded, refreshed or removed.
-class SkinnedMemo : public platform::TMemo {
-public:
-    SkinnedMemo(platform::TComponent* owner, platform::TWinControl* parent)
-        : TMemo(owner, parent, DefaultCreateParams({.VerticalScrollBar = true, .WordWrap = true})) {
-        data.SetSkinSection("EDIT");
-    }
-    ControlSkinOwner owner{*this, "TsMemo", true};
-    TsCommonData data{owner, true};
-    AdapterPtr adapter;
-    std::function<void(unsigned command)> OnSkinCommand;
-
-protected:
-    // As a skinned control finishes loading: it takes its section's colours.
-    void Loaded() override {
-        TMemo::Loaded();
-        data.ControlLoaded();
-    }
-    void WndProc(platform::TMessage& m) override {
-        if (m.Msg == SM_ALPHACMD) {
-            const unsigned command = SkinCommandOf(m.WParam);
-            HandleSkinCommand(data, m);
-            if (command == SMC_SKINLOADED || command == SMC_REFRESH || command == SMC_SKINREMOVED) {
-                AttachEditAdapter(data, adapter);
-            }
-            if (OnSkinCommand) OnSkinCommand(command);
-            return;
-        }
-        TMemo::WndProc(m);
-    }
 };
 
 // A form away from the screen origin holding a skinned memo of 60 lines, 120 x 100 pixels.
