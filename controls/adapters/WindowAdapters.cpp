@@ -38,7 +38,26 @@ TgwMainWnd::TgwMainWnd(HWND window, std::string_view section, SkinManagerView* m
 
 TgwMainWnd::~TgwMainWnd() { Unhook(); }
 
+namespace {
+
+// The platform's visual styles draw frames and bars of their own; they are off while we dress
+// the window. Absent on platforms without the styles library.
+using ThemeSwitch = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+ThemeSwitch SetWindowThemeFunction() {
+    static const HMODULE library = LoadLibraryW(L"uxtheme.dll");
+    static const auto function = library != nullptr
+                                     ? reinterpret_cast<ThemeSwitch>(
+                                           reinterpret_cast<void*>(GetProcAddress(library, "SetWindowTheme")))
+                                     : nullptr;
+    return function;
+}
+
+}  // namespace
+
 void TgwMainWnd::Hook(bool) {
+    if (ThemeSwitch setTheme = SetWindowThemeFunction(); setTheme != nullptr && SkinData().SkinSection() != "DIALOG") {
+        setTheme(handle_, L" ", L" ");
+    }
     SaveStdColors();
     ColorsApplied = false;
     DialogMode = DialogSkinningMode;
@@ -66,6 +85,9 @@ void TgwMainWnd::Unhook() {
     Unhooked = true;
     const bool dying = hook_ == nullptr || !hook_->Attached();
     if (hook_) hook_->Remove();
+    if (ThemeSwitch setTheme = SetWindowThemeFunction(); setTheme != nullptr && !dying && IsWindow(handle_)) {
+        setTheme(handle_, nullptr, nullptr);
+    }
     if (GetPropW(handle_, kAdapterProperty) == this) RemovePropW(handle_, kAdapterProperty);
     Unhooking(dying);
     RestoreStdColors();
@@ -106,6 +128,12 @@ bool SetMinThumbLength(HWND window, int bar, int length) {
 
 namespace {
 
+HWND WindowOf(const TsCommonData& data) {
+    auto* owner = dynamic_cast<ControlSkinOwner*>(&data.Owner());
+    auto* control = owner != nullptr ? dynamic_cast<platform::TWinControl*>(&owner->Control()) : nullptr;
+    return control != nullptr ? control->Handle() : nullptr;
+}
+
 template <class T>
 void Attach(TsCommonData& data, AdapterPtr& slot, std::string_view section) {
     if (!data.Skinned()) {
@@ -114,16 +142,36 @@ void Attach(TsCommonData& data, AdapterPtr& slot, std::string_view section) {
     }
     if (slot && slot->Unhooked) slot.reset();
     if (slot) return;
-    auto* owner = dynamic_cast<ControlSkinOwner*>(&data.Owner());
-    auto* control = owner != nullptr ? dynamic_cast<platform::TWinControl*>(&owner->Control()) : nullptr;
-    if (control == nullptr || control->Handle() == nullptr) return;
-    slot = TgwMainWnd::Create<T>(control->Handle(), true, section, data.SkinManager(), &data);
+    if (HWND window = WindowOf(data)) slot = TgwMainWnd::Create<T>(window, true, section, data.SkinManager(), &data);
+}
+
+// The platform's flat scroll bars, where it has them, would draw over ours.
+using FlatScrollSwitch = BOOL(WINAPI*)(HWND);
+FlatScrollSwitch FlatScrollFunction(const char* name) {
+    static const HMODULE library = LoadLibraryW(L"comctl32.dll");
+    return library != nullptr ? reinterpret_cast<FlatScrollSwitch>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+                              : nullptr;
 }
 
 }  // namespace
 
 void AttachEditAdapter(TsCommonData& data, AdapterPtr& slot) { Attach<TgwEditWnd>(data, slot, data.SkinSection()); }
-void AttachScrollAdapter(TsCommonData& data, AdapterPtr& slot) { Attach<TgwScrollWnd>(data, slot, data.SkinSection()); }
+
+void AttachScrollAdapter(TsCommonData& data, AdapterPtr& slot) {
+    if (data.Owner().Loading() || data.Owner().Destroying()) return;
+    HWND window = WindowOf(data);
+    const bool had = slot != nullptr;
+    if (window != nullptr && !slot && data.Skinned()) {
+        static const FlatScrollSwitch off = FlatScrollFunction("UninitializeFlatSB");
+        if (off != nullptr) off(window);
+    }
+    Attach<TgwScrollWnd>(data, slot, data.SkinSection());
+    if (window != nullptr && had && !slot) {
+        static const FlatScrollSwitch on = FlatScrollFunction("InitializeFlatSB");
+        if (on != nullptr) on(window);
+    }
+}
+
 void AttachTreeAdapter(TsCommonData& data, AdapterPtr& slot) { Attach<TgwTreeViewWnd>(data, slot, data.SkinSection()); }
 
 }  // namespace lw::controls
