@@ -291,6 +291,26 @@ TEST_F(SkinnedMemoTest, PrintingShowsTheSkinsFrameAndBarAndADisabledBarFaded) {
         << "a disabled bar is drawn faded";
 }
 
+// What reaches the screen through the frame painting: the ring from the cache, our bar beside it.
+TEST_F(SkinnedMemoTest, TheFramePaintReachesTheScreen) {
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT w{};
+    GetWindowRect(Memo(), &w);
+    bridge::TsDibSection shot(120, 100, render::PixelFormat::pf24bit);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot.Dc(), 0, 0, 120, 100, screen, w.left, w.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    GdiFlush();
+    SaveShot(shot.Bitmap(), "-screen");
+    ASSERT_TRUE(memo.data.CacheBmp);
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{60, 0}, std::pair{0, 50}, std::pair{60, 99}}) {
+        EXPECT_EQ(PixelOf(shot.Bitmap(), x, y), PixelOf(*memo.data.CacheBmp, x, y)) << x << "," << y;
+    }
+    const TRect bar = VertBar();
+    const TColor platformBar = ResolveColor(0xFF000000) & 0xFFFFFF;
+    EXPECT_NE(PixelOf(shot.Bitmap(), bar.Left - w.left + 8, bar.Top - w.top + 25), platformBar);
+}
+
 // An adapter whose window's own handler frees it (the skin removed under it) lives on until
 // its handler has returned, and its handler stops touching the window.
 class RecordingAdapter : public TgwEditWnd {
