@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -309,6 +310,23 @@ TEST_F(SkinnedMemoTest, TheFramePaintReachesTheScreen) {
     const TRect bar = VertBar();
     const TColor platformBar = ResolveColor(0xFF000000) & 0xFFFFFF;
     EXPECT_NE(PixelOf(shot.Bitmap(), bar.Left - w.left + 8, bar.Top - w.top + 25), platformBar);
+}
+
+// A bare tree window that no toolkit control owns (as in a system dialog): the adapter makes
+// its own common data, subclasses the window and gives the tree the section's colours.
+TEST_F(SkinnedMemoTest, ATreeWindowOfNoControlIsDressedAndGivenBack) {
+    HWND tree = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 160, 30, 120,
+                                100, form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(tree, nullptr);
+    AdapterPtr adapter = TgwMainWnd::Create<TgwTreeViewWnd>(tree, true, "EDIT", &manager, nullptr);
+    EXPECT_TRUE(adapter->OwnsSkinData);
+    EXPECT_EQ(FindAdapter(tree), adapter.get());
+    SendMessageW(tree, WM_NCPAINT, 1, 0);
+    EXPECT_EQ(COLORREF(SendMessageW(tree, TVM_GETBKCOLOR, 0, 0)), COLORREF(1710618));
+    adapter.reset();
+    EXPECT_EQ(FindAdapter(tree), nullptr);
+    EXPECT_EQ(COLORREF(SendMessageW(tree, TVM_GETBKCOLOR, 0, 0)), CLR_NONE) << "the platform's colours again";
+    DestroyWindow(tree);
 }
 
 // An adapter whose window's own handler frees it (the skin removed under it) lives on until
