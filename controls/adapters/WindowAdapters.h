@@ -28,7 +28,8 @@ extern bool DialogSkinningMode;
 struct AdapterRelease {
     void operator()(TgwMainWnd* adapter) const;
 };
-// The slot in which a control keeps its adapter.
+// The slot in which a control keeps its adapter. Declare it after the control's common data:
+// the adapter reads that data while it gives the window back.
 using AdapterPtr = std::unique_ptr<TgwMainWnd, AdapterRelease>;
 
 class TgwMainWnd {
