@@ -212,6 +212,36 @@ TEST_F(SkinnedMemoTest, FreeingTheAdapterGivesTheMemoItsOwnColoursBack) {
     EXPECT_EQ(memo.Color(), TColor(0xFF000005));
 }
 
+// Without word wrapping the memo has both bars and the size box between them.
+TEST_F(SkinnedMemoTest, BothBarsShareTheFrameAndTheHorizontalOneScrollsSideways) {
+    auto& wide = form.Make<SkinnedMemo>(&form, false);
+    wide.SetBounds({160, 30, 120, 100});
+    std::wstring text;
+    for (int i = 0; i < 40; ++i) text += std::wstring(80, wchar_t(L'a' + i % 26)) + L"\r\n";
+    wide.SetTextW(text);
+    AttachEditAdapter(wide.data, wide.adapter);
+    const TgwScrollWnd& a = dynamic_cast<TgwScrollWnd&>(*wide.adapter);
+    ASSERT_TRUE(a.HorzBar->Visible && a.VertBar->Visible);
+    RECT client{};
+    GetClientRect(wide.Handle(), &client);
+    EXPECT_EQ(client.right, 120 - a.EdgeLeft - a.EdgeRight - 17);
+    EXPECT_EQ(client.bottom, 100 - a.EdgeTop - a.EdgeBottom - 17);
+    const scroll::BarLayout bars = ScreenBarRects(a);
+    EXPECT_EQ(bars.Horz.Right, bars.Vert.Left);
+    EXPECT_EQ(bars.SizeBox, (TRect{bars.Vert.Left, bars.Horz.Top, bars.Vert.Right, bars.Horz.Bottom}));
+    EXPECT_EQ(SendMessageW(wide.Handle(), WM_NCHITTEST, 0, At(bars.Horz.Left + 30, bars.Horz.Top + 8)), HTHSCROLL);
+    EXPECT_NE(SendMessageW(wide.Handle(), WM_NCHITTEST, 0, At(bars.SizeBox.Left + 8, bars.SizeBox.Top + 8)),
+              HTBOTTOMRIGHT) << "a memo inside the form is not at the grip position";
+
+    const POINT right{bars.Horz.Right - 5, bars.Horz.Top + 8};
+    SendMessageW(wide.Handle(), WM_NCLBUTTONDOWN, HTHSCROLL, At(right.x, right.y));
+    SendMessageW(wide.Handle(), WM_LBUTTONUP, 0, 0);
+    SCROLLINFO info{sizeof(info), SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(wide.Handle(), SB_HORZ, &info);
+    EXPECT_GT(info.nPos, 0);
+    EXPECT_EQ(FirstLine(), 0) << "the other memo did not move";
+}
+
 // A list box under the edit adapter: the list reads the tracking position, not the message's.
 TEST_F(SkinnedMemoTest, DraggingAListBoxSliderMovesItsTopIndex) {
     struct SkinnedList : platform::TListBox {

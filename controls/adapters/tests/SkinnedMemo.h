@@ -14,8 +14,8 @@ namespace lw::controls {
 
 class SkinnedMemo : public platform::TMemo {
 public:
-    SkinnedMemo(platform::TComponent* owner, platform::TWinControl* parent)
-        : TMemo(owner, parent, DefaultCreateParams({.VerticalScrollBar = true, .WordWrap = true})) {
+    SkinnedMemo(platform::TComponent* owner, platform::TWinControl* parent, bool wordWrap = true)
+        : TMemo(owner, parent, DefaultCreateParams({.VerticalScrollBar = true, .WordWrap = wordWrap})) {
         data.SetSkinSection("EDIT");
     }
     ControlSkinOwner owner{*this, "TsMemo", true};
