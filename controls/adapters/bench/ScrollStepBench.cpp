@@ -1,0 +1,89 @@
+// One scroll step of a skinned memo under Wine: the skinned bar repainted, and the whole step
+// (the memo scrolls its text, then the bar follows), against one BitBlt of the bar's size,
+// timed in the same run. Ratios are the figures; absolute times vary with the machine.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "bridge/DibSection.h"
+#include "bridge/SkinManager.h"
+#include "controls/scrollbars/ScrollParts.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "testsupport/StoredSkin.h"
+#include "../tests/SkinnedMemo.h"
+
+namespace {
+
+using namespace lw;
+
+class SilentPrompt : public platform::Prompt {
+public:
+    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
+};
+
+double SecondsPerRun(int runs, const std::function<void()>& work) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    work();  // once outside the timing: fonts, first allocations
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < runs; ++i) work();
+    QueryPerformanceCounter(&end);
+    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart) / runs;
+}
+
+}  // namespace
+
+int main() {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    auto& manager = form.Make<bridge::TsSkinManager>();
+    manager.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
+    manager.SetSkinName("000 (internal)");
+    auto& memo = form.Make<controls::SkinnedMemo>(&form);
+    form.SetBounds({0, 0, 600, 620});
+    memo.SetBounds({288, 16, 290, 560});  // the main window's memo
+    std::wstring text;
+    for (int i = 0; i < 5000; ++i) text += L"\"classname\" \"info_player_start\" " + std::to_wstring(i) + L"\r\n";
+    memo.SetTextW(text);
+    form.FinishLoading();
+    form.Show();
+    controls::AttachEditAdapter(memo.data, memo.adapter);
+    auto& adapter = dynamic_cast<controls::TgwScrollWnd&>(*memo.adapter);
+    const TRect bar = controls::ScreenBarRects(adapter).Vert;
+
+    HDC window = GetWindowDC(memo.Handle());
+    bridge::TsDibSection source(bar.Width(), bar.Height(), render::PixelFormat::pf24bit);
+    const int runs = 300;
+    const double blit = SecondsPerRun(runs * 10, [&] {
+        BitBlt(window, 0, 0, bar.Width(), bar.Height(), source.Dc(), 0, 0, SRCCOPY);
+        GdiFlush();
+    });
+    const double repaint = SecondsPerRun(runs, [&] {
+        controls::RefreshScrollBars(adapter, true);
+        GdiFlush();
+    });
+    bool down = true;
+    const double step = SecondsPerRun(runs, [&] {
+        SendMessageW(memo.Handle(), WM_VSCROLL, down ? SB_LINEDOWN : SB_LINEUP, 0);
+        down = !down;
+        GdiFlush();
+    });
+    // The same step of the memo without its adapter: what the platform's EDIT costs alone.
+    ReleaseDC(memo.Handle(), window);
+    memo.adapter.reset();
+    const double plain = SecondsPerRun(runs, [&] {
+        SendMessageW(memo.Handle(), WM_VSCROLL, down ? SB_LINEDOWN : SB_LINEUP, 0);
+        down = !down;
+        GdiFlush();
+    });
+    std::printf("BitBlt of the bar %dx%d:      %9.1f us\n", bar.Width(), bar.Height(), blit * 1e6);
+    std::printf("skinned bar repainted:         %9.1f us  (%.1fx BitBlt)\n", repaint * 1e6, repaint / blit);
+    std::printf("whole scroll step (text + bar): %8.1f us  (%.1fx BitBlt)\n", step * 1e6, step / blit);
+    std::printf("plain memo's scroll step:       %8.1f us  (skinned step %.2fx of it)\n", plain * 1e6, step / plain);
+    return 0;
+}
