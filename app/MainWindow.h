@@ -4,6 +4,8 @@
 #include "app/AppServices.h"
 #include "app/EntityEditing.h"
 #include "bridge/SkinManager.h"
+#include "controls/edits/Memo.h"
+#include "controls/listbox/AlphaListBox.h"
 #include "platform/Buttons.h"
 #include "platform/Containers.h"
 #include "platform/DirectoryEdit.h"
@@ -12,7 +14,6 @@
 #include "platform/Form.h"
 #include "platform/Handles.h"
 #include "platform/Label.h"
-#include "platform/ListBox.h"
 #include "platform/Text.h"
 #include "platform/Timer.h"
 
@@ -30,7 +31,7 @@ public:
     platform::TGroupBox& sGroupBox1;
     platform::TDirectoryEdit& path;
     platform::TGroupBox& sGroupBox2;
-    platform::TListBox& maps;
+    controls::TsListBox& maps;
     platform::TButton& sBitBtn6;
     platform::TButton& sBitBtn1;
     platform::TButton& sBitBtn3;
@@ -38,7 +39,7 @@ public:
     platform::TButton& sBitBtn2;
     platform::TButton& sBitBtn5;
     platform::TPanel& sPanel1;
-    platform::TMemo& console;
+    controls::TsMemo& console;
     platform::TLabel& sWebLabel1;
     platform::TTimer& loader;
     platform::TFindDialog& finder;

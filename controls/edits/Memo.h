@@ -1,0 +1,45 @@
+#pragma once
+// The skinned multi-line edit: the platform's EDIT keeps the text, the caret and the selection;
+// the skin gives it its colours, and its frame and scroll bars once a window adapter is attached.
+
+#include <functional>
+#include <memory>
+
+#include "controls/ControlSkinOwner.h"
+#include "controls/core/CommonData.h"
+#include "controls/core/DisabledKind.h"
+#include "platform/Edits.h"
+
+namespace lw::controls {
+
+class TsMemo : public platform::TMemo {
+public:
+    TsMemo(platform::TComponent* owner, platform::TWinControl* parent, const platform::TMemoStyle& style = {});
+    ~TsMemo() override;
+
+    TsCommonData& SkinData() { return *skinData_; }
+    TsDisabledKind DisabledKind() const { return disabledKind_; }
+    void SetDisabledKind(TsDisabledKind kind);
+
+    // After the control has processed a selection request (EM_SETSEL).
+    std::function<void()> OnScrollCaret;
+    // After the control has processed a vertical scroll request (WM_VSCROLL).
+    std::function<void()> OnVScroll;
+
+protected:
+    void WndProc(platform::TMessage& message) override;
+
+private:
+    void HandleCommand(platform::TMessage& message);
+    void SkinnedMessage(platform::TMessage& message);
+    bool CanPaint() const;
+    void Redraw();
+    // Without an adapter the platform draws frame and bars: a frame change brings them back.
+    void GiveBackPlatformFrame();
+
+    ControlSkinOwner owner_{*this, "TsMemo", true};
+    std::unique_ptr<TsCommonData> skinData_;
+    TsDisabledKind disabledKind_ = dkBlended;
+};
+
+}  // namespace lw::controls
