@@ -46,6 +46,8 @@ void TsAlphaListBox::CreateListWindow() {
         int stop = props_.TabWidth;
         SendMessageW(Handle(), LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&stop));
     }
+    if (props_.Style == TListBoxStyle::lbStandard && itemHeightSet_)
+        SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, itemHeight_);
     ApplyColumnWidth();
     RestoreState();
 }
@@ -160,8 +162,9 @@ int TsAlphaListBox::ItemHeight() const {
 }
 
 void TsAlphaListBox::SetItemHeight(int height) {
-    if (height <= 0 || height == itemHeight_) return;
+    if (height <= 0 || (height == itemHeight_ && itemHeightSet_)) return;
     itemHeight_ = height;
+    itemHeightSet_ = true;
     RecreateUnlessLoading();
 }
 

@@ -50,7 +50,8 @@ public:
     void SetTabWidth(int width);         // re-creates; negative becomes 0
     int Columns() const { return props_.Columns; }
     void SetColumns(int columns);        // re-creates to or from a single column
-    // A standard list with a window answers the platform's real item height.
+    // A standard list with a window answers the platform's real item height; one the program
+    // gave a height keeps it, so rows are as tall as the layout was made for whatever the font.
     int ItemHeight() const;
     void SetItemHeight(int height);      // re-creates
     TsDisabledKind DisabledKind() const { return disabledKind_; }
@@ -136,6 +137,7 @@ private:
     TListBoxStrings items_{*this};
     ListBoxProperties props_;
     int itemHeight_ = 16;
+    bool itemHeightSet_ = false;
     TsDisabledKind disabledKind_ = dkBlended;
     TypeAhead typeAhead_;
     std::optional<SavedState> saved_;
