@@ -1,6 +1,7 @@
 #include "controls/edits/Memo.h"
 
 #include "controls/CommonDataWindow.h"
+#include "controls/scrollbars/ScrollParts.h"
 #include "controls/core/ControlKinds.h"
 #include "platform/Application.h"
 #include "platform/Handles.h"
@@ -16,7 +17,23 @@ TsMemo::TsMemo(platform::TComponent* owner, platform::TWinControl* parent, const
     skinData_->ControlLoaded();
 }
 
-TsMemo::~TsMemo() { skinData_.reset(); }
+TsMemo::~TsMemo() {
+    adapter_.reset();
+    skinData_.reset();
+}
+
+void TsMemo::AttachAdapter() { AttachEditAdapter(*skinData_, adapter_); }
+
+void TsMemo::RefreshBars() {
+    if (auto* bars = dynamic_cast<TgwScrollWnd*>(adapter_.get()); bars != nullptr && !bars->Unhooked)
+        RefreshScrollBars(*bars, true);
+}
+
+void TsMemo::Change() {
+    // A new text changes the bars' range; the adapter reads it again.
+    RefreshBars();
+    TMemo::Change();
+}
 
 void TsMemo::SetDisabledKind(TsDisabledKind kind) {
     if (kind == disabledKind_) return;
@@ -50,12 +67,14 @@ void TsMemo::HandleCommand(TMessage& m) {
         return;
     case SMC_SKINREMOVED:
         if (!own) break;
+        adapter_.reset();
         HandleSkinCommand(d, m);
         GiveBackPlatformFrame();
         return;
     case SMC_REFRESH:
         if (!own) break;
         HandleSkinCommand(d, m);
+        AttachAdapter();
         Redraw();
         return;
     case SMC_ISSKINNED:
@@ -85,7 +104,9 @@ void TsMemo::WndProc(TMessage& m) {
         break;
     case platform::CM_LOADED:
         d.ControlLoaded();
-        break;
+        TMemo::WndProc(m);
+        AttachAdapter();
+        return;
     default:
         break;
     }
@@ -119,6 +140,12 @@ void TsMemo::SkinnedMessage(TMessage& m) {
         break;
     case WM_VSCROLL:
         if (OnVScroll) OnVScroll();
+        break;
+    case platform::CM_TEXTCHANGED:
+        RefreshBars();
+        break;
+    case platform::CM_SHOWINGCHANGED:
+        AttachAdapter();
         break;
     default:
         break;

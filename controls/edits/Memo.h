@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "controls/ControlSkinOwner.h"
+#include "controls/adapters/WindowAdapters.h"
 #include "controls/core/CommonData.h"
 #include "controls/core/DisabledKind.h"
 #include "platform/Edits.h"
@@ -26,8 +27,12 @@ public:
     // After the control has processed a vertical scroll request (WM_VSCROLL).
     std::function<void()> OnVScroll;
 
+    // The edit adapter that draws frame and scroll bars while the memo is skinned; null otherwise.
+    TgwMainWnd* Adapter() const { return adapter_.get(); }
+
 protected:
     void WndProc(platform::TMessage& message) override;
+    void Change() override;
 
 private:
     void HandleCommand(platform::TMessage& message);
@@ -36,10 +41,13 @@ private:
     void Redraw();
     // Without an adapter the platform draws frame and bars: a frame change brings them back.
     void GiveBackPlatformFrame();
+    void AttachAdapter();
+    void RefreshBars();
 
     ControlSkinOwner owner_{*this, "TsMemo", true};
     std::unique_ptr<TsCommonData> skinData_;
     TsDisabledKind disabledKind_ = dkBlended;
+    AdapterPtr adapter_;  // freed before the common data it paints from
 };
 
 }  // namespace lw::controls

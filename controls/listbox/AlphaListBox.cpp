@@ -1,6 +1,7 @@
 #include "controls/listbox/AlphaListBox.h"
 
 #include "controls/CommonDataWindow.h"
+#include "controls/scrollbars/ScrollParts.h"
 #include "controls/core/ControlKinds.h"
 #include "platform/Application.h"
 #include "platform/Exception.h"
@@ -28,7 +29,17 @@ TsAlphaListBox::TsAlphaListBox(platform::TComponent* owner, platform::TWinContro
     skinData_->ControlLoaded();
 }
 
-TsAlphaListBox::~TsAlphaListBox() { skinData_.reset(); }
+TsAlphaListBox::~TsAlphaListBox() {
+    adapter_.reset();
+    skinData_.reset();
+}
+
+void TsAlphaListBox::AttachAdapter() { AttachEditAdapter(*skinData_, adapter_); }
+
+void TsAlphaListBox::RefreshBars() {
+    if (auto* bars = dynamic_cast<TgwScrollWnd*>(adapter_.get()); bars != nullptr && !bars->Unhooked)
+        RefreshScrollBars(*bars, true);
+}
 
 // --- the platform window and its re-creation --------------------------------------------------
 
@@ -50,6 +61,11 @@ void TsAlphaListBox::CreateListWindow() {
         SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, itemHeight_);
     ApplyColumnWidth();
     RestoreState();
+    // The old window's adapter went with it; the new window gets its own.
+    if (adapter_) {
+        adapter_.reset();
+        AttachAdapter();
+    }
 }
 
 void TsAlphaListBox::SaveState() {
@@ -334,6 +350,7 @@ void TsAlphaListBox::HandleCommand(TMessage& m) {
         return;
     case SMC_SKINREMOVED:
         if (!own) break;
+        adapter_.reset();
         HandleSkinCommand(d, m);
         GivePlatformColours();
         Redraw();
@@ -341,6 +358,7 @@ void TsAlphaListBox::HandleCommand(TMessage& m) {
     case SMC_REFRESH:
         if (!own) break;
         HandleSkinCommand(d, m);
+        AttachAdapter();
         if (d.Skinned()) TakeSkinColours();
         Redraw();
         return;
@@ -375,7 +393,9 @@ void TsAlphaListBox::WndProc(TMessage& m) {
     case platform::CM_LOADED:
         d.ControlLoaded();
         if (recreatePending_) RecreateWindow();
-        break;
+        ListMessage(m);
+        AttachAdapter();
+        return;
     case WM_ERASEBKGND:
         if (FormAnimationCapture) {
             m.Result = 1;
@@ -414,6 +434,12 @@ void TsAlphaListBox::SkinnedMessage(TMessage& m) {
         break;
     case platform::CM_COLORCHANGED:
         TakeSkinColours();
+        break;
+    case LB_SETCURSEL:
+        RefreshBars();
+        break;
+    case platform::CM_SHOWINGCHANGED:
+        AttachAdapter();
         break;
     default:
         break;

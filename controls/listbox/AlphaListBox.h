@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls/ControlSkinOwner.h"
+#include "controls/adapters/WindowAdapters.h"
 #include "controls/core/CommonData.h"
 #include "controls/core/DisabledKind.h"
 #include "controls/listbox/ListBoxStrings.h"
@@ -87,6 +88,9 @@ public:
     std::function<void(TsAlphaListBox&, int index, HDC dc, const RECT& rect, UINT state)> OnDrawItem;
     std::function<void(TsAlphaListBox&, int index, int& height)> OnMeasureItem;
 
+    // The edit adapter that draws frame and scroll bars while the list is skinned; null otherwise.
+    TgwMainWnd* Adapter() const { return adapter_.get(); }
+
     // The tick count type-ahead times its pauses with; replaceable for tests.
     std::function<std::uint32_t()> TickCount = [] { return static_cast<std::uint32_t>(GetTickCount()); };
 
@@ -125,6 +129,8 @@ private:
     void Redraw();
     void TakeSkinColours();
     void GivePlatformColours();
+    void AttachAdapter();
+    void RefreshBars();
     // True when the key was consumed.
     bool TypeAheadKey(wchar_t key);
 
@@ -142,6 +148,7 @@ private:
     TypeAhead typeAhead_;
     std::optional<SavedState> saved_;
     bool recreatePending_ = false;
+    AdapterPtr adapter_;  // freed before the common data it paints from
 };
 
 class TsListBox : public TsAlphaListBox {

@@ -4,6 +4,7 @@
 
 #include "bridge/SkinManager.h"
 #include "controls/edits/Memo.h"
+#include "controls/scrollbars/ScrollParts.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
@@ -22,7 +23,7 @@ constexpr TColor kEditFont = 6636321;
 skin::ByteBuffer EditSkin() {
     const std::string options =
         "[GLOBALINFO]\nCOLOR=3092271\n"
-        "[EDIT]\nCOLOR=1193046\nFONTCOLOR=6636321\nHOTFONTCOLOR=6636321\nTRANSPARENCY=0\n";
+        "[EDIT]\nCOLOR=1193046\nHOTCOLOR=1193046\nFONTCOLOR=6636321\nHOTFONTCOLOR=6636321\nTRANSPARENCY=0\n";
     return skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}});
 }
 
@@ -88,6 +89,33 @@ TEST_F(SkinnedMemo, KeepsTheTextAndItsLineBreaksWhileTheSkinComesAndGoes) {
     EXPECT_EQ(memo.TextW(), L"first\r\nsecond");
     EXPECT_EQ(SendMessageW(memo.Handle(), EM_GETLINECOUNT, 0, 0), 2);
     EXPECT_GT(SendMessageW(memo.Handle(), EM_GETLIMITTEXT, 0, 0), 30000) << "the typing limit stays lifted";
+}
+
+TEST_F(SkinnedMemo, HasAnAdapterWhileSkinnedAndANewOneWhenTheSkinComesBack) {
+    ASSERT_NE(memo.Adapter(), nullptr);
+    EXPECT_EQ(FindAdapter(memo.Handle()), memo.Adapter());
+    RECT client{};
+    GetClientRect(memo.Handle(), &client);
+    EXPECT_LE(client.right, 200 - 17) << "the frame leaves room for the skinned bar";
+    manager.SetActive(false);
+    EXPECT_EQ(memo.Adapter(), nullptr);
+    EXPECT_EQ(FindAdapter(memo.Handle()), nullptr);
+    manager.SetActive(true);
+    ASSERT_NE(memo.Adapter(), nullptr);
+    EXPECT_EQ(FindAdapter(memo.Handle()), memo.Adapter());
+}
+
+TEST_F(SkinnedMemo, TextSetOrTypedReachesTheSkinnedBar) {
+    const TgwScrollBar& bar = *dynamic_cast<TgwScrollWnd&>(*memo.Adapter()).VertBar;
+    std::wstring text;
+    for (int i = 0; i < 500; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
+    memo.SetTextW(text);
+    EXPECT_GE(bar.Info.nMax, 499);
+    memo.SetTextW(L"short");
+    EXPECT_LT(bar.Info.nMax, 10);
+    // Typed line breaks change the range as well (as a held Enter key does between its key messages).
+    for (int i = 0; i < 40; ++i) SendMessageW(memo.Handle(), WM_CHAR, L'\r', 0);
+    EXPECT_GE(bar.Info.nMax, 40);
 }
 
 }  // namespace

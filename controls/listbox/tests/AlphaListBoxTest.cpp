@@ -233,7 +233,7 @@ TEST_F(ListBoxTest, OwnerDrawnSelectionIsHighlightedAndTheRestHasTheListsColour)
 skin::ByteBuffer EditSkin() {
     const std::string options =
         "[GLOBALINFO]\nCOLOR=3092271\n"
-        "[EDIT]\nCOLOR=1193046\nFONTCOLOR=6636321\nHOTFONTCOLOR=6636321\nTRANSPARENCY=0\n";
+        "[EDIT]\nCOLOR=1193046\nHOTCOLOR=1193046\nFONTCOLOR=6636321\nHOTFONTCOLOR=6636321\nTRANSPARENCY=0\n";
     return skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}});
 }
 
@@ -256,6 +256,27 @@ TEST(SkinnedListBox, TakesTheSkinsColoursAndGivesThemBackWhenTheSkinGoes) {
     manager.SetActive(true);
     EXPECT_EQ(box.Color(), 1193046);
     EXPECT_EQ(box.Font().Color, 6636321);
+}
+
+TEST(SkinnedListBox, ANewWindowGetsItsOwnAdapter) {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    auto& manager = form.Make<bridge::TsSkinManager>();
+    manager.InternalSkins.push_back({"000 (internal)", EditSkin()});
+    manager.SetSkinName("000 (internal)");
+    TsListBox& box = form.Make<TsListBox>(&form);
+    form.FinishLoading();
+    form.Show();
+    ASSERT_NE(box.Adapter(), nullptr);
+    EXPECT_EQ(FindAdapter(box.Handle()), box.Adapter());
+    for (int i = 0; i < 40; ++i) box.AddW(L"map " + std::to_wstring(i));
+    box.SetTabWidth(8);
+    ASSERT_NE(box.Adapter(), nullptr);
+    EXPECT_EQ(FindAdapter(box.Handle()), box.Adapter());
+    EXPECT_EQ(box.Count(), 40);
+    manager.SetActive(false);
+    EXPECT_EQ(FindAdapter(box.Handle()), nullptr);
 }
 
 }  // namespace
