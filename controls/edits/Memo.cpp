@@ -35,7 +35,7 @@ void TsMemo::Change() {
     TMemo::Change();
 }
 
-void TsMemo::SetDisabledKind(TsDisabledKind kind) {
+void TsMemo::SetDisabledKind(render::TsDisabledKinds kind) {
     if (kind == disabledKind_) return;
     disabledKind_ = kind;
     skinData_->InvalidateSkin();

@@ -8,7 +8,7 @@
 #include "controls/ControlSkinOwner.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "controls/core/CommonData.h"
-#include "controls/core/DisabledKind.h"
+#include "render/Disabled.h"
 #include "platform/Edits.h"
 
 namespace lw::controls {
@@ -19,8 +19,8 @@ public:
     ~TsMemo() override;
 
     TsCommonData& SkinData() { return *skinData_; }
-    TsDisabledKind DisabledKind() const { return disabledKind_; }
-    void SetDisabledKind(TsDisabledKind kind);
+    render::TsDisabledKinds DisabledKind() const { return disabledKind_; }
+    void SetDisabledKind(render::TsDisabledKinds kind);
 
     // After the control has processed a selection request (EM_SETSEL).
     std::function<void()> OnScrollCaret;
@@ -46,7 +46,7 @@ private:
 
     ControlSkinOwner owner_{*this, "TsMemo", true};
     std::unique_ptr<TsCommonData> skinData_;
-    TsDisabledKind disabledKind_ = dkBlended;
+    render::TsDisabledKinds disabledKind_ = render::dkBlended;
     AdapterPtr adapter_;  // freed before the common data it paints from
 };
 

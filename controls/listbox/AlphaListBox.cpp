@@ -184,7 +184,7 @@ void TsAlphaListBox::SetItemHeight(int height) {
     RecreateUnlessLoading();
 }
 
-void TsAlphaListBox::SetDisabledKind(TsDisabledKind kind) {
+void TsAlphaListBox::SetDisabledKind(render::TsDisabledKinds kind) {
     if (kind == disabledKind_) return;
     disabledKind_ = kind;
     skinData_->InvalidateSkin();

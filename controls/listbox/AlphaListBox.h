@@ -16,7 +16,7 @@
 #include "controls/ControlSkinOwner.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "controls/core/CommonData.h"
-#include "controls/core/DisabledKind.h"
+#include "render/Disabled.h"
 #include "controls/listbox/ListBoxStrings.h"
 #include "controls/listbox/core/ListBoxStyles.h"
 #include "controls/listbox/core/TypeAhead.h"
@@ -55,8 +55,8 @@ public:
     // gave a height keeps it, so rows are as tall as the layout was made for whatever the font.
     int ItemHeight() const;
     void SetItemHeight(int height);      // re-creates
-    TsDisabledKind DisabledKind() const { return disabledKind_; }
-    void SetDisabledKind(TsDisabledKind kind);
+    render::TsDisabledKinds DisabledKind() const { return disabledKind_; }
+    void SetDisabledKind(render::TsDisabledKinds kind);
 
     // --- items and selection ---
     int Count() const { return items_.Count(); }
@@ -144,7 +144,7 @@ private:
     ListBoxProperties props_;
     int itemHeight_ = 16;
     bool itemHeightSet_ = false;
-    TsDisabledKind disabledKind_ = dkBlended;
+    render::TsDisabledKinds disabledKind_ = render::dkBlended;
     TypeAhead typeAhead_;
     std::optional<SavedState> saved_;
     bool recreatePending_ = false;
