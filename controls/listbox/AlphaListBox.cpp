@@ -478,6 +478,12 @@ void TsAlphaListBox::ListMessage(TMessage& m) {
         TWinControl::WndProc(m);
         ApplyColumnWidth();
         return;
+    case WM_SETFONT:
+        // The platform measures a standard list's rows again from the new font.
+        TWinControl::WndProc(m);
+        if (props_.Style == TListBoxStyle::lbStandard && itemHeightSet_)
+            SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, itemHeight_);
+        return;
     default:
         break;
     }

@@ -208,6 +208,9 @@ TEST_F(ListBoxTest, MeasuringGivesOwnerDrawnItemsTheirHeights) {
     Fill(3);
     EXPECT_EQ(SendMessageW(box.Handle(), LB_GETITEMHEIGHT, 2, 0), 12);
     box.SetStyle(TListBoxStyle::lbStandard);
+    platform::TFont font = box.Font();
+    font.Color = 0x123456;  // a new font for the window, as taking a skin's colours gives it
+    box.SetFont(font);
     EXPECT_EQ(SendMessageW(box.Handle(), LB_GETITEMHEIGHT, 0, 0), 21);
     EXPECT_EQ(box.ItemHeight(), 21);
 }
