@@ -181,7 +181,11 @@ void TsAlphaListBox::SetItemHeight(int height) {
     if (height <= 0 || (height == itemHeight_ && itemHeightSet_)) return;
     itemHeight_ = height;
     itemHeightSet_ = true;
-    RecreateUnlessLoading();
+    // Owner-drawn rows are measured when the window is made; a standard list takes it at once.
+    if (props_.Style == TListBoxStyle::lbStandard && Handle() != nullptr)
+        SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, height);
+    else
+        RecreateUnlessLoading();
 }
 
 void TsAlphaListBox::SetDisabledKind(render::TsDisabledKinds kind) {

@@ -54,7 +54,7 @@ public:
     // A standard list with a window answers the platform's real item height; one the program
     // gave a height keeps it, so rows are as tall as the layout was made for whatever the font.
     int ItemHeight() const;
-    void SetItemHeight(int height);      // re-creates
+    void SetItemHeight(int height);      // re-creates an owner-drawn list
     render::TsDisabledKinds DisabledKind() const { return disabledKind_; }
     void SetDisabledKind(render::TsDisabledKinds kind);
 
