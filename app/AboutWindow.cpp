@@ -32,7 +32,7 @@ TForm2::TForm2(TComponent* owner, AppServices& services)
       sPanel2(Place(Make<controls::TsPanel>(&sPanel1), "sPanel2", {8, 8, 121, 121})),
       Image1(Place(Make<TLogoImage>(&sPanel2), "Image1", {11, 13, 105, 105})),
       sPanel4(Place(Make<controls::TsPanel>(&sPanel1), "sPanel4", {136, 8, 321, 121})),
-      sMemo1(Place(Make<TMemo>(&sPanel4, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "sMemo1",
+      sMemo1(Place(Make<controls::TsMemo>(&sPanel4, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "sMemo1",
                    {8, 8, 305, 105})),
       sPanel3(Place(Make<controls::TsPanel>(&sPanel1), "sPanel3", {8, 136, 449, 41})),
       sBitBtn1(MakeButton(*this, sPanel3, "sBitBtn1", {8, 8, 137, 25}, "На сайт", 7)),

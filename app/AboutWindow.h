@@ -3,7 +3,7 @@
 #include "app/Logo.h"
 #include "controls/buttons/BitBtn.h"
 #include "platform/Containers.h"
-#include "platform/Edits.h"
+#include "controls/edits/Memo.h"
 #include "platform/Form.h"
 
 namespace lw::app {
@@ -17,7 +17,7 @@ public:
     platform::TPanel& sPanel2;
     TLogoImage& Image1;
     platform::TPanel& sPanel4;
-    platform::TMemo& sMemo1;
+    controls::TsMemo& sMemo1;
     platform::TPanel& sPanel3;
     controls::TsBitBtn& sBitBtn1;
     controls::TsBitBtn& sBitBtn2;

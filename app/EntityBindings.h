@@ -1,7 +1,7 @@
 #pragma once
 #include "app/core/EntitySeams.h"
 #include "platform/Edits.h"
-#include "platform/ListBox.h"
+#include "controls/listbox/AlphaListBox.h"
 #include "platform/Prompt.h"
 
 namespace lw::app {
@@ -22,13 +22,13 @@ private:
 
 class MapListBinding : public MapList {
 public:
-    MapListBinding(platform::TListBox& maps, const platform::TControl& folder) : maps_(maps), folder_(folder) {}
+    MapListBinding(controls::TsListBox& maps, const platform::TControl& folder) : maps_(maps), folder_(folder) {}
     std::string Folder() const override;
     std::optional<std::string> Entry(int index) const override;
     void Select(int index) override;
 
 private:
-    platform::TListBox& maps_;
+    controls::TsListBox& maps_;
     const platform::TControl& folder_;
 };
 

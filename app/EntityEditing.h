@@ -15,7 +15,7 @@ class EntityEditing {
 public:
     struct Controls {
         platform::TMemo& console;
-        platform::TListBox& maps;
+        controls::TsListBox& maps;
         const platform::TControl& path;
         platform::TFindDialog& finder;
         const platform::TWinControl& owner;

@@ -5,14 +5,15 @@
 #include "app/EntityEditing.h"
 #include "bridge/SkinManager.h"
 #include "controls/buttons/BitBtn.h"
+#include "controls/edits/Memo.h"
 #include "controls/labels/WebLabel.h"
+#include "controls/listbox/AlphaListBox.h"
 #include "platform/Containers.h"
 #include "platform/DirectoryEdit.h"
 #include "platform/Edits.h"
 #include "platform/FindDialog.h"
 #include "platform/Form.h"
 #include "platform/Handles.h"
-#include "platform/ListBox.h"
 #include "platform/Text.h"
 #include "platform/Timer.h"
 
@@ -30,7 +31,7 @@ public:
     platform::TGroupBox& sGroupBox1;
     platform::TDirectoryEdit& path;
     platform::TGroupBox& sGroupBox2;
-    platform::TListBox& maps;
+    controls::TsListBox& maps;
     controls::TsBitBtn& sBitBtn6;
     controls::TsBitBtn& sBitBtn1;
     controls::TsBitBtn& sBitBtn3;
@@ -38,7 +39,7 @@ public:
     controls::TsBitBtn& sBitBtn2;
     controls::TsBitBtn& sBitBtn5;
     platform::TPanel& sPanel1;
-    platform::TMemo& console;
+    controls::TsMemo& console;
     controls::TsWebLabel& sWebLabel1;
     platform::TTimer& loader;
     platform::TFindDialog& finder;

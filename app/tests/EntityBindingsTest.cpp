@@ -98,7 +98,7 @@ TEST(MapListBinding, EntriesAndFolderAsShownAndSelectionFromTheProgram) {
     platform::TApplication application{prompt};
     platform::TComponent root{nullptr};
     auto& form = root.Make<platform::TForm>();
-    auto& maps = form.Make<platform::TListBox>(&form);
+    auto& maps = form.Make<controls::TsListBox>(&form);
     auto& folder = form.Make<platform::TEdit>(&form);
     int clicks = 0;
     maps.OnClick = [&] { ++clicks; };

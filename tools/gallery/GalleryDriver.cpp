@@ -118,6 +118,13 @@ void WithMaps(const Folders& folders, Camera& camera) {
     Pick(list, 0);
     if (!WaitFor([&] { return !TextOf(memo).empty(); }, 60s)) throw std::runtime_error("no entity text was loaded");
     camera.Shoot("main-window-map", main);
+    // The same text scrolled to its middle through the memo's own scroll requests, so that the
+    // skinned bar shows its slider half way down.
+    const LRESULT lines = SendMessageW(memo, EM_GETLINECOUNT, 0, 0);
+    for (int page = 0; page < 1000 && SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0) < lines / 2; ++page) {
+        SendMessageW(memo, WM_VSCROLL, SB_LINEDOWN, 0);
+    }
+    camera.Shoot("main-window-map-middle", main);
 
     for (const SecondaryWindow& secondary : kSecondaryWindows) {
         Press(Button(main, secondary.opener));

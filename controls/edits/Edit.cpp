@@ -1,0 +1,270 @@
+#include "controls/edits/Edit.h"
+
+#include "bridge/DibSection.h"
+#include "bridge/GdiTextEngine.h"
+#include "bridge/SkinCommands.h"
+#include "controls/CommonDataWindow.h"
+#include "controls/core/BorderPainting.h"
+#include "controls/core/ControlKinds.h"
+#include "controls/edits/core/EditFrame.h"
+#include "platform/Application.h"
+#include "platform/Handles.h"
+#include "platform/Text.h"
+#include "render/Background.h"
+#include "render/Text.h"
+
+namespace lw::controls {
+
+using platform::TMessage;
+
+TsEdit::TsEdit(platform::TComponent* owner, platform::TWinControl* parent)
+    : TEdit(owner, parent, DefaultCreateParams()), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
+    skinData_->ControlKind = ckEdit;
+    skinData_->ControlLoaded();
+}
+
+TsEdit::~TsEdit() { skinData_.reset(); }
+
+void TsEdit::SetDisabledKind(render::TsDisabledKinds kind) {
+    if (kind == disabledKind_) return;
+    disabledKind_ = kind;
+    skinData_->InvalidateSkin();
+}
+
+bool TsEdit::CanPaint() const {
+    return Handle() != nullptr && Parent() != nullptr &&
+           !(ComponentState() & (platform::csLoading | platform::csDestroying));
+}
+
+bool TsEdit::Capturing() const { return FormAnimationCapture; }
+
+namespace {
+
+EditFrameStyle FrameStyleOf(HWND window) {
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+    const bool clientEdge = (exStyle & WS_EX_CLIENTEDGE) != 0;
+    return {.Border = clientEdge || (style & WS_BORDER) != 0, .Ctl3D = clientEdge};
+}
+
+// The frame ring of width b, from the cache into dc at the same places.
+void CopyRing(HDC dc, const render::Bitmap& cache, int w, int h, int b) {
+    if (b <= 0) return;
+    const TRect strips[] = {{0, 0, w, b}, {0, h - b, w, h}, {0, b, b, h - b}, {w - b, b, w, h - b}};
+    for (const TRect& s : strips)
+        if (!s.IsEmpty()) bridge::BlitToDc(dc, s.Left, s.Top, cache, s);
+}
+
+}  // namespace
+
+int TsEdit::FrameWidth() const { return EditFrameWidth(FrameStyleOf(Handle())); }
+int TsEdit::TextInset() const { return EditTextInset(FrameStyleOf(Handle())); }
+
+void TsEdit::PrepareCache() {
+    TsCommonData& d = *skinData_;
+    d.EnsureCache();
+    const platform::TBounds& b = Bounds();
+    const bool active = d.Focused || d.MouseInside;
+    render::PaintControlItemFromParent(
+        d.PaintRef(),
+        [this](render::TsBgRequest& r) {
+            if (Parent() != nullptr) bridge::RequestBackground(r, *Parent(), false);
+        },
+        true, true, *d.CacheBmp, {b.Left, b.Top}, RectOfSize(0, 0, b.Width, b.Height), active ? 1 : 0);
+
+    // What the edit shows, as it shows it: a password edit one mask character per character.
+    std::wstring shown = TextW();
+    if (const auto mask = static_cast<wchar_t>(SendMessageW(Handle(), EM_GETPASSWORDCHAR, 0, 0)); mask != 0)
+        shown.assign(shown.size(), mask);
+    const int a = TextInset();
+    render::Surface surface(*d.CacheBmp);
+    render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
+    render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), false, {}};
+    render::WriteControlText(canvas, platform::WideToUtf8(shown), Enabled(), active, text,
+                             DT_NOPREFIX | DT_SINGLELINE | DT_WORDBREAK, {a + 1, a + 1, b.Width - a, b.Height - a});
+
+    if (!Enabled())
+        render::PaintDisabled(*d.CacheBmp, disabledKind_, [&d] { return d.SectionColor(false); }, {b.Left, b.Top},
+                              d.ParentCacheInfo());
+    d.BGChanged = false;
+}
+
+void TsEdit::PaintFrame() {
+    TsCommonData& d = *skinData_;
+    d.Updating = d.IsUpdating();
+    if (d.Updating) return;
+    if (d.BGChanged || !d.CacheBmp || d.CacheBmp->Width() != Bounds().Width) PrepareCache();
+    d.RestoreCorners(0, cnAll);
+    HDC dc = GetWindowDC(Handle());
+    CopyRing(dc, *d.CacheBmp, Bounds().Width, Bounds().Height, FrameWidth());
+    ReleaseDC(Handle(), dc);
+}
+
+void TsEdit::PaintDisabledClient(HDC dc) {
+    TsCommonData& d = *skinData_;
+    d.Updating = d.IsUpdating();
+    if (d.Updating) return;
+    const platform::TBounds& b = Bounds();
+    bool stale = d.BGChanged || !d.CacheBmp || d.CacheBmp->Width() != b.Width;
+    if (Parent() != nullptr) {
+        if (bridge::SendSkinCommand(Parent(), SMC_ISHALFVISIBLE, 0) != 0) stale = true;
+        RECT client{};
+        GetClientRect(Parent()->Handle(), &client);
+        d.HalfVisible = b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom;
+        stale = stale || d.HalfVisible;
+    }
+    if (stale) PrepareCache();
+    d.RestoreCorners(0, cnAll);
+    // The client area starts inside the frame ring: the cache is copied shifted by it.
+    const int ring = FrameWidth();
+    bridge::BlitToDc(dc, 0, 0, *d.CacheBmp, {ring, ring, b.Width - ring, b.Height - ring});
+}
+
+void TsEdit::Print(HDC dc) {
+    TsCommonData& d = *skinData_;
+    d.Updating = false;
+    PrepareCache();
+    const platform::TBounds& b = Bounds();
+    const int ring = FrameWidth();
+    CopyRing(dc, *d.CacheBmp, b.Width, b.Height, ring);
+    bridge::BlitToDc(dc, ring, ring, *d.CacheBmp, {ring, ring, b.Width - ring, b.Height - ring});
+}
+
+void TsEdit::UpdateColours() {
+    TsCommonData& d = *skinData_;
+    const skin::TsGeneralData* gd = d.Section();
+    if (gd == nullptr) return;
+    const bool active = d.Focused || d.MouseInside;
+    const TColor back = active ? static_cast<TColor>(gd->HotColor) : gd->Color;
+    const TColor font = static_cast<TColor>(active ? gd->HotFontColor[0] : gd->FontColor[0]);
+    if (!d.CustomColor() && Color() != back) SetColor(back);
+    if (!d.CustomFont() && Font().Color != font) owner_.SetFontColor(font);
+}
+
+void TsEdit::RefreshLook() {
+    if (ComponentState() & platform::csLoading || Capturing()) return;
+    skinData_->InvalidateSkin();
+    SendMessageW(Handle(), WM_NCPAINT, 1, 0);
+}
+
+void TsEdit::HandleCommand(TMessage& m) {
+    TsCommonData& d = *skinData_;
+    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
+    switch (SkinCommandOf(m.WParam)) {
+    case SMC_SKINLOADED:
+    case SMC_SKINREMOVED:
+        if (!own) break;
+        HandleSkinCommand(d, m);
+        return;
+    case SMC_REFRESH:
+        if (!own) break;
+        HandleSkinCommand(d, m);
+        if (!Capturing() && Handle() != nullptr)
+            RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
+        return;
+    case SMC_ENDUPDATE:
+        if (d.Updating) {
+            d.Updating = false;
+            Invalidate();
+            SendMessageW(Handle(), WM_NCPAINT, 1, 0);
+        }
+        return;
+    case SMC_ISSKINNED:
+        m.Result = 1;
+        return;
+    case SMC_ISPOSDEPENDENT:
+        m.Result = 0;  // the edit's image never depends on where it sits
+        return;
+    case SMC_GETBGCOLOR:
+        if (d.Skinned()) break;
+        m.Result = static_cast<LRESULT>(ResolveColor(Color()) & 0xFFFFFF);
+        return;
+    case SMC_GETAPPLICATION:
+        m.Result = reinterpret_cast<LRESULT>(platform::Application);
+        return;
+    default:
+        break;
+    }
+    if (!HandleSkinCommand(d, m)) TEdit::WndProc(m);
+}
+
+void TsEdit::WndProc(TMessage& m) {
+    if (!skinData_) {
+        TEdit::WndProc(m);
+        return;
+    }
+    if (m.Msg == SM_ALPHACMD) {
+        HandleCommand(m);
+        return;
+    }
+    if (m.Msg == platform::CM_LOADED) skinData_->ControlLoaded();
+    if (CanPaint() && skinData_->Skinned())
+        SkinnedMessage(m);
+    else
+        TEdit::WndProc(m);
+}
+
+void TsEdit::SkinnedMessage(TMessage& m) {
+    TsCommonData& d = *skinData_;
+    switch (m.Msg) {
+    case WM_PAINT: {
+        d.Updating = d.IsUpdating();
+        if (d.Updating || Capturing()) {
+            if (m.WParam == 0) platform::PaintScope validate(Handle());
+            return;
+        }
+        UpdateColours();
+        if (Enabled()) {
+            TEdit::WndProc(m);
+        } else if (m.WParam != 0) {
+            PaintDisabledClient(reinterpret_cast<HDC>(m.WParam));
+        } else {
+            platform::PaintScope scope(Handle());
+            PaintDisabledClient(scope.Dc());
+        }
+        return;
+    }
+    case WM_ERASEBKGND:
+        if (Capturing() || d.Updating || !Enabled()) {
+            m.Result = 1;
+            return;
+        }
+        TEdit::WndProc(m);
+        return;
+    case WM_NCPAINT:
+        if (!Capturing()) PaintFrame();
+        return;
+    case WM_PRINT:
+        if (m.WParam != 0) Print(reinterpret_cast<HDC>(m.WParam));
+        break;
+    case platform::CM_COLORCHANGED:
+        if (d.CustomColor()) d.BGChanged = true;
+        break;
+    default:
+        break;
+    }
+    if (HandleWindowMessage(d, *this, m)) return;
+    TEdit::WndProc(m);
+    switch (m.Msg) {
+    case WM_SIZE:
+        SendMessageW(Handle(), WM_NCPAINT, 1, 0);
+        break;
+    case WM_KILLFOCUS:
+    case platform::CM_EXIT:
+        d.Focused = d.MouseInside = false;
+        d.BGChanged = true;
+        if (Visible()) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+        break;
+    case WM_SETTEXT:
+    case WM_SETFONT:
+    case platform::CM_VISIBLECHANGED:
+    case platform::CM_ENABLEDCHANGED:
+    case platform::CM_TEXTCHANGED:
+        RefreshLook();
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace lw::controls

@@ -1,0 +1,46 @@
+#pragma once
+// The skinned single-line edit. It has no adapter: it paints its frame ring in WM_NCPAINT, and
+// while disabled its whole image, from a cache holding the skin section with its text on it.
+
+#include <memory>
+
+#include "controls/ControlSkinOwner.h"
+#include "controls/core/CommonData.h"
+#include "platform/Edits.h"
+#include "render/Disabled.h"
+
+namespace lw::controls {
+
+class TsEdit : public platform::TEdit {
+public:
+    TsEdit(platform::TComponent* owner, platform::TWinControl* parent);
+    ~TsEdit() override;
+
+    TsCommonData& SkinData() { return *skinData_; }
+    render::TsDisabledKinds DisabledKind() const { return disabledKind_; }
+    void SetDisabledKind(render::TsDisabledKinds kind);
+    // Rebuilds the cache: the section as the edit sits in its parent, its text, the disabled look.
+    void PrepareCache();
+
+protected:
+    void WndProc(platform::TMessage& message) override;
+
+private:
+    void HandleCommand(platform::TMessage& message);
+    void SkinnedMessage(platform::TMessage& message);
+    bool CanPaint() const;
+    bool Capturing() const;
+    int FrameWidth() const;
+    int TextInset() const;
+    void UpdateColours();
+    void PaintFrame();
+    void PaintDisabledClient(HDC dc);
+    void Print(HDC dc);
+    void RefreshLook();
+
+    ControlSkinOwner owner_{*this, "TsEdit", true};
+    std::unique_ptr<TsCommonData> skinData_;
+    render::TsDisabledKinds disabledKind_ = render::dkBlended;
+};
+
+}  // namespace lw::controls

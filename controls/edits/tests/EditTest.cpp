@@ -1,0 +1,85 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "bridge/DibSection.h"
+#include "bridge/SkinManager.h"
+#include "controls/edits/Edit.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "skin/SkinPackWriter.h"
+
+namespace lw::controls {
+namespace {
+
+class SilentPrompt : public platform::Prompt {
+public:
+    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
+};
+
+constexpr TColor kEditColor = 1193046;
+
+struct SkinnedEdit : ::testing::Test {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    bridge::TsSkinManager& manager = MakeManager();
+
+    bridge::TsSkinManager& MakeManager() {
+        const std::string options =
+            "[GLOBALINFO]\nCOLOR=3092271\n"
+            "[EDIT]\nCOLOR=1193046\nHOTCOLOR=1193046\nFONTCOLOR=6636321\nHOTFONTCOLOR=6636321\nTRANSPARENCY=0\n";
+        auto& m = form.Make<bridge::TsSkinManager>();
+        m.InternalSkins.push_back(
+            {"000 (internal)", skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}})});
+        m.SetSkinName("000 (internal)");
+        return m;
+    }
+    TsEdit& MakeEdit(int top, const wchar_t* text, wchar_t mask) {
+        TsEdit& e = form.Make<TsEdit>(&form);
+        e.SetBounds({8, top, 120, 21});
+        e.SetTextW(text);
+        if (mask != 0) SendMessageW(e.Handle(), EM_SETPASSWORDCHAR, mask, 0);
+        return e;
+    }
+    void Show() {
+        form.SetBounds({0, 0, 300, 200});
+        form.FinishLoading();
+        form.Show();
+    }
+};
+
+TEST_F(SkinnedEdit, PrintingGivesTheFrameRingFromTheSkinSection) {
+    TsEdit& edit = MakeEdit(8, L"text", 0);
+    Show();
+    ASSERT_TRUE(edit.SkinData().Skinned());
+    bridge::TsDibSection dib(120, 21, render::PixelFormat::pf24bit);
+    SendMessageW(edit.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dib.Dc()), PRF_NONCLIENT);
+    GdiFlush();
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{1, 10}, std::pair{119, 20}}) {
+        const std::uint8_t* p = dib.Bitmap().Pixel(x, y);
+        EXPECT_EQ(static_cast<TColor>(p[2] | p[1] << 8 | p[0] << 16), kEditColor) << x << "," << y;
+    }
+}
+
+TEST_F(SkinnedEdit, ADisabledPasswordEditShowsOneMaskCharacterPerCharacter) {
+    TsEdit& masked = MakeEdit(8, L"ab", L'*');
+    TsEdit& stars = MakeEdit(40, L"**", 0);
+    TsEdit& plain = MakeEdit(72, L"ab", 0);
+    Show();
+    const auto image = [](TsEdit& e) {
+        e.SetEnabled(false);
+        e.PrepareCache();
+        const render::Bitmap& b = *e.SkinData().CacheBmp;
+        std::vector<std::uint8_t> pixels;
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x) pixels.insert(pixels.end(), b.Pixel(x, y), b.Pixel(x, y) + 3);
+        return pixels;
+    };
+    const auto maskedImage = image(masked);
+    EXPECT_EQ(maskedImage, image(stars));
+    EXPECT_NE(maskedImage, image(plain));
+}
+
+}  // namespace
+}  // namespace lw::controls
