@@ -59,6 +59,8 @@ private:
     void Broadcast(skin::SkinBroadcast what) override;
     void ShowNotice(std::string_view text) override;
     void HideAllGlows() override;
+    void InstallFormHook() override;
+    void RemoveFormHook() override;
 
     HWND hoverWindow_ = nullptr;
     bool destroying_ = false;

@@ -60,6 +60,10 @@ public:
     virtual void ShowNotice(std::string_view text) = 0;
     // Hides every glow window, so none outlives the look it was made for.
     virtual void HideAllGlows() = 0;
+    // The window hook through which forms and standard dialogs get skinned: put in place once
+    // the default manager's skin is loaded, taken away (freeing what it attached) on removal.
+    virtual void InstallFormHook() {}
+    virtual void RemoveFormHook() {}
 };
 
 // Directory rules. `exeFolder` ends in a separator.
@@ -146,6 +150,9 @@ public:
     bool AllowGlowing() const { return allowGlowing_ && layeredWindows_; }
     void SetAllowGlowing(bool value) { allowGlowing_ = value; }
     bool SkinnedPopups = true;
+    // Which windows the window hook skins: 1 the application's forms, 2 message boxes and the
+    // other standard dialogs, 4 third-party controls.
+    unsigned SkinningRules = 7;
     TgwAnimEffects AnimEffects;
     TgwMenuSupport MenuSupport;
     // ThirdEdits .. ThirdSpeedButton, one class name per line.
