@@ -309,7 +309,7 @@ void SkinnedFrame::PaintFrameInto(render::Bitmap& target, const FrameLayout& l) 
         render::Bitmap title = render::CreateBmp24(l.Title.Width(), l.Title.Height());
         render::PaintItem(m->GetSkinIndex("FORMTITLE"), "FORMTITLE",
                           render::CacheInfoFromBitmap(target, l.Title.Left, l.Title.Top), -1, -1, m, title, {0, 0},
-                          title.Bounds(), active_ ? 1 : 0, true);
+                          title.Bounds(), active_ ? 1 : 0, false);
         render::CopyPixels(target, {l.Title.Left, l.Title.Top}, title, title.Bounds());
     }
     if (const render::MaskRef* close = GlobalMask(*m, "BICONCLOSE"); close != nullptr && !l.Close.IsEmpty()) {
