@@ -4,12 +4,22 @@
 
 namespace lw::forms {
 
-TgwProvider::TgwProvider(platform::TComponent* owner) : TComponent(owner) { ProviderList().push_back(this); }
+namespace {
+int g_living = 0;
+}
+
+TgwProvider::TgwProvider(platform::TComponent* owner) : TComponent(owner) {
+    ProviderList().push_back(this);
+    ++g_living;
+}
 
 TgwProvider::~TgwProvider() {
     Detach();
     ForgetProvider(this);
+    --g_living;
 }
+
+int TgwProvider::Living() { return g_living; }
 
 void TgwProvider::Destroying() {
     ForgetProvider(this);

@@ -31,6 +31,9 @@ public:
     // only while the form is not being destroyed.
     void Detach();
 
+    // Providers in existence, so that shutting down can be seen to free each exactly once.
+    static int Living();
+
 protected:
     // The owning form is going: out of the list before anything of the form is freed.
     void Destroying() override;

@@ -50,6 +50,19 @@ void KeepClientSize(HWND window, SIZE client, int frameWidth, int frameHeight) {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
 }
 
+// The title's edge slices are copied as the art has them, key colour included: those pixels
+// are to show the frame behind.
+void ShowThroughKeyPixels(render::Bitmap& item, const render::Bitmap& behind, TPoint at) {
+    for (int y = 0; y < item.Height(); ++y) {
+        for (int x = 0; x < item.Width(); ++x) {
+            std::uint8_t* p = item.Pixel(x, y);
+            if (p[0] != 0xFF || p[1] != 0x00 || p[2] != 0xFF) continue;
+            const std::uint8_t* q = behind.Pixel(x + at.X, y + at.Y);
+            std::copy(q, q + 3, p);
+        }
+    }
+}
+
 }  // namespace
 
 SkinnedFrame::SkinnedFrame(HWND window, std::string section, bool sizable)
@@ -310,6 +323,7 @@ void SkinnedFrame::PaintFrameInto(render::Bitmap& target, const FrameLayout& l) 
         render::PaintItem(m->GetSkinIndex("FORMTITLE"), "FORMTITLE",
                           render::CacheInfoFromBitmap(target, l.Title.Left, l.Title.Top), -1, -1, m, title, {0, 0},
                           title.Bounds(), active_ ? 1 : 0, false);
+        ShowThroughKeyPixels(title, target, {l.Title.Left, l.Title.Top});
         render::CopyPixels(target, {l.Title.Left, l.Title.Top}, title, title.Bounds());
     }
     if (const render::MaskRef* close = GlobalMask(*m, "BICONCLOSE"); close != nullptr && !l.Close.IsEmpty()) {
