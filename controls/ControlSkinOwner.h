@@ -13,6 +13,8 @@ class ControlSkinOwner final : public SkinOwner {
 public:
     ControlSkinOwner(platform::TControl& control, std::string className, bool isEdit = false);
 
+    platform::TControl& Control() const { return control_; }
+
     bool IsControl() const override { return true; }
     std::string ClassName() const override { return className_; }
     bool Destroying() const override;

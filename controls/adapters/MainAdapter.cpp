@@ -1,0 +1,110 @@
+// The base adapter's message table: what every adapter does for the windows that are not
+// scroll adapters (their family has a complete table of its own).
+#include "bridge/SkinManager.h"
+#include "controls/adapters/WindowAdapters.h"
+
+namespace lw::controls {
+
+void TgwMainWnd::HandleMessage(platform::TMessage& message) {
+    if (SkinManager() == nullptr || !SkinManager()->SkinActive()) {
+        CallPrevious(message);
+        return;
+    }
+    switch (message.Msg) {
+        case WM_DESTROY:
+        case WM_NCDESTROY:
+            SkinData().Owner().HideGlow(SkinData().GlowId);
+            CallPrevious(message);
+            Unhook();
+            return;
+        case WM_UPDATEUISTATE:
+            return;
+        case WM_SIZE:
+            SkinData().BGChanged = true;
+            break;
+        case WM_SETTEXT:
+            CallPrevious(message);
+            if (!Gone()) ReadWindowText();
+            return;
+        case WM_MOUSEMOVE:
+            if (IsWindowEnabled(Handle())) MakeHoverWindow();
+            break;
+        case WM_PRINT:
+            message.Result = SendMessageW(Handle(), WM_PAINT, message.WParam, message.LParam);
+            return;
+        case SM_ALPHACMD:
+            if (HandleCommonCommand(message)) return;
+            if (SkinCommandOf(message.WParam) == SMC_REFRESH) {
+                CallPrevious(message);
+                if (!Gone()) SendMessageW(Handle(), WM_PAINT, 0, 0);
+                return;
+            }
+            break;
+    }
+    CallPrevious(message);
+}
+
+void TgwMainWnd::ReadWindowText() {
+    const int length = GetWindowTextLengthW(handle_);
+    WindowText.assign(static_cast<std::size_t>(length) + 1, L'\0');
+    WindowText.resize(static_cast<std::size_t>(GetWindowTextW(handle_, WindowText.data(), length + 1)));
+}
+
+void TgwMainWnd::MakeHoverWindow() {
+    bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
+    if (manager != nullptr && manager->HoverWindow() != handle_) manager->SetHoverWindow(handle_);
+}
+
+bool TgwMainWnd::OwnManager(const platform::TMessage& message) const {
+    return SkinManager() != nullptr && message.LParam == SkinManager()->CommandId();
+}
+
+bool TgwMainWnd::HandleCommonCommand(platform::TMessage& message) {
+    TsCommonData& data = SkinData();
+    switch (SkinCommandOf(message.WParam)) {
+        case SMC_SKINLOADED:
+            if (!OwnManager(message)) return false;
+            data.UpdateIndexes();
+            data.Owner().SendToChildren(SMC_SKINLOADED, SkinLowWordOf(message.WParam), message.LParam);
+            return false;
+        case SMC_SKINREMOVED:
+            if (OwnManager(message)) RestoreStdColors();
+            return false;
+        case SMC_REFRESH:
+            if (!OwnManager(message)) return false;
+            data.UpdateIndexes();
+            data.BGChanged = true;
+            return false;
+        case SMC_ENDUPDATE:
+            if (data.Updating) {
+                data.Updating = data.IsUpdating();
+                if (!data.Updating) {
+                    RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
+                }
+            }
+            return false;
+        case SMC_ISSKINNED:
+            message.Result = 1;
+            return true;
+        case SMC_GETBGCOLOR:
+            CallPrevious(message);
+            if (!Gone() && message.Result == 0) message.Result = static_cast<LRESULT>(data.BackgroundColorAnswer());
+            return true;
+        case SMC_GETAPPLICATION:
+            message.Result = reinterpret_cast<LRESULT>(GetModuleHandleW(nullptr));
+            return true;
+        case SMC_SETUPDATING:
+            data.Updating = SkinLowWordOf(message.WParam) == 1;
+            return false;
+        case SMC_GETBG: {
+            CallPrevious(message);
+            auto* request = reinterpret_cast<render::TsBgRequest*>(message.LParam);
+            if (!Gone() && request != nullptr && request->Kind == 0) data.AnswerBgRequest(*request, false);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace lw::controls

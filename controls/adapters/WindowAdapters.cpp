@@ -1,0 +1,128 @@
+#include "controls/adapters/WindowAdapters.h"
+
+#include "controls/ControlSkinOwner.h"
+#include "controls/adapters/WindowSkinOwner.h"
+
+namespace lw::controls {
+
+namespace {
+constexpr wchar_t kAdapterProperty[] = L"GWSBSC";
+}  // namespace
+
+bool DialogSkinningMode = false;
+
+void AdapterRelease::operator()(TgwMainWnd* adapter) const {
+    if (adapter == nullptr) return;
+    if (adapter->depth_ > 0) {
+        // Its own handler is on the stack: it must still be able to read its fields on the
+        // way out. The outermost handler deletes it.
+        adapter->Unhook();
+        adapter->releasePending_ = true;
+        return;
+    }
+    delete adapter;
+}
+
+TgwMainWnd::TgwMainWnd(HWND window, std::string_view section, SkinManagerView* manager, TsCommonData* data)
+    : handle_(window), skinData_(data) {
+    if (skinData_ == nullptr) {
+        ownOwner_ = std::make_unique<WindowSkinOwner>(window);
+        ownData_ = std::make_unique<TsCommonData>(*ownOwner_, true);
+        skinData_ = ownData_.get();
+        OwnsSkinData = true;
+    }
+    skinManager_ = manager != nullptr ? manager : skinData_->GetSkinManager();
+    if (skinData_->SkinSection().empty()) skinData_->SetSkinSection(section);
+}
+
+TgwMainWnd::~TgwMainWnd() { Unhook(); }
+
+void TgwMainWnd::Hook(bool) {
+    SaveStdColors();
+    ColorsApplied = false;
+    DialogMode = DialogSkinningMode;
+    ReadWindowText();
+    SetPropW(handle_, kAdapterProperty, this);
+    hook_ = std::make_unique<platform::TMessageHook>(handle_, [this](platform::TMessage& m) { Dispatch(m); });
+}
+
+void TgwMainWnd::Dispatch(platform::TMessage& message) {
+    ++depth_;
+    HandleMessage(message);
+    if (--depth_ == 0 && releasePending_) delete this;
+}
+
+void TgwMainWnd::CallPrevious(platform::TMessage& message) {
+    if (hook_) {
+        hook_->CallPrevious(message);
+    } else {
+        message.Result = 0;
+    }
+}
+
+void TgwMainWnd::Unhook() {
+    if (Unhooked) return;
+    Unhooked = true;
+    const bool dying = hook_ == nullptr || !hook_->Attached();
+    if (hook_) hook_->Remove();
+    if (GetPropW(handle_, kAdapterProperty) == this) RemovePropW(handle_, kAdapterProperty);
+    Unhooking(dying);
+    RestoreStdColors();
+}
+
+void TgwMainWnd::RefreshGeometry() {
+    GetWindowRect(handle_, &WindowRect);
+    WindowSize = SIZE{WindowRect.right - WindowRect.left, WindowRect.bottom - WindowRect.top};
+    ParentHandle = GetParent(handle_);
+    PosInParent = POINT{WindowRect.left, WindowRect.top};
+    if (ParentHandle != nullptr) {
+        GetWindowRect(ParentHandle, &ParentWindowRect);
+        ScreenToClient(ParentHandle, &PosInParent);
+    } else {
+        ParentWindowRect = RECT{};
+    }
+}
+
+TgwMainWnd* FindAdapter(HWND window) {
+    return window != nullptr ? static_cast<TgwMainWnd*>(GetPropW(window, kAdapterProperty)) : nullptr;
+}
+
+TgwScrollBar* FindScrollBar(HWND window, int bar) {
+    auto* adapter = dynamic_cast<TgwScrollWnd*>(FindAdapter(window));
+    if (adapter == nullptr) return nullptr;
+    if (bar == 0) return adapter->HorzBar.get();
+    if (bar == 1) return adapter->VertBar.get();
+    return nullptr;
+}
+
+bool SetMinThumbLength(HWND window, int bar, int length) {
+    auto* adapter = dynamic_cast<TgwScrollWnd*>(FindAdapter(window));
+    if (adapter == nullptr) return false;
+    if ((bar == 0 || bar == 3) && adapter->HorzBar) adapter->HorzBar->MinThumbLength = length;
+    if ((bar == 1 || bar == 3) && adapter->VertBar) adapter->VertBar->MinThumbLength = length;
+    return true;
+}
+
+namespace {
+
+template <class T>
+void Attach(TsCommonData& data, AdapterPtr& slot, std::string_view section) {
+    if (!data.Skinned()) {
+        slot.reset();
+        return;
+    }
+    if (slot && slot->Unhooked) slot.reset();
+    if (slot) return;
+    auto* owner = dynamic_cast<ControlSkinOwner*>(&data.Owner());
+    auto* control = owner != nullptr ? dynamic_cast<platform::TWinControl*>(&owner->Control()) : nullptr;
+    if (control == nullptr || control->Handle() == nullptr) return;
+    slot = TgwMainWnd::Create<T>(control->Handle(), true, section, data.SkinManager(), &data);
+}
+
+}  // namespace
+
+void AttachEditAdapter(TsCommonData& data, AdapterPtr& slot) { Attach<TgwEditWnd>(data, slot, data.SkinSection()); }
+void AttachScrollAdapter(TsCommonData& data, AdapterPtr& slot) { Attach<TgwScrollWnd>(data, slot, data.SkinSection()); }
+void AttachTreeAdapter(TsCommonData& data, AdapterPtr& slot) { Attach<TgwTreeViewWnd>(data, slot, data.SkinSection()); }
+
+}  // namespace lw::controls
