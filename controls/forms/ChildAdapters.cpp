@@ -1,6 +1,7 @@
 #include "controls/forms/ChildAdapters.h"
 
 #include "bridge/SkinCommands.h"
+#include "controls/adapters/WindowAdapters.h"
 #include "bridge/SkinManager.h"
 #include "controls/core/SkinCommandCodes.h"
 #include "render/Background.h"
@@ -190,42 +191,23 @@ protected:
     }
 };
 
-// The frame of an edit from "EDIT"; the text and its background are the dialog's colours.
-class TgwEditWnd final : public TgwChildAdapter {
+// Edits and lists: the window adapter of the family takes the frame and scroll bars; this one
+// only keeps track of the window for the dialog's provider.
+class TgwFamilyAdapter final : public TgwChildAdapter {
 public:
-    using TgwChildAdapter::TgwChildAdapter;
-
-protected:
-    bool HandleMessage(platform::TMessage& m) override {
-        if (m.Msg != WM_NCPAINT || (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) == 0) return false;
-        PaintFrame();
-        m.Result = 0;
-        return true;
-    }
+    TgwFamilyAdapter(HWND window, ChildAdapterKind kind, std::string section, bool dialogMode)
+        : TgwChildAdapter(window, kind, section, dialogMode),
+          adapter_(MakeFamilyAdapter(window, kind, section)) {}
 
 private:
-    void PaintFrame() {
-        const bridge::TsSkinManager* m = Manager();
-        RECT placed{}, client{};
-        GetWindowRect(Handle(), &placed);
-        GetClientRect(Handle(), &client);
-        MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-        OffsetRect(&client, -placed.left, -placed.top);
-        frame_.Resize(placed.right - placed.left, placed.bottom - placed.top, render::PixelFormat::pf24bit);
-        render::Bitmap& bmp = frame_.Bitmap();
-        if (bmp.Empty()) return;
-        render::TsBgRequest behind;
-        bridge::RequestBackground(behind, GetParent(Handle()), false);
-        const render::TsCacheInfo bg = render::BgRequestToCacheInfo(behind);
-        render::PaintItem(m->GetSkinIndex(Section()), Section(), bg, -1, -1, m, bmp, {0, 0}, bmp.Bounds(), 0, true);
-        HDC dc = GetWindowDC(Handle());
-        if (dc == nullptr) return;
-        ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-        bridge::BlitToDc(dc, 0, 0, bmp, bmp.Bounds());
-        ReleaseDC(Handle(), dc);
+    static controls::AdapterPtr MakeFamilyAdapter(HWND window, ChildAdapterKind kind, const std::string& section) {
+        auto* manager = static_cast<controls::SkinManagerView*>(bridge::DefaultSkinManager());
+        if (kind == ChildAdapterKind::TreeView)
+            return controls::TgwMainWnd::Create<controls::TgwTreeViewWnd>(window, true, section, manager, nullptr);
+        return controls::TgwMainWnd::Create<controls::TgwEditWnd>(window, true, section, manager, nullptr);
     }
 
-    bridge::TsDibSection frame_{0, 0, render::PixelFormat::pf24bit};
+    controls::AdapterPtr adapter_;
 };
 
 // Statics, icons and the kinds no window of ours meets: the dialog's colours answer their
@@ -327,7 +309,10 @@ std::unique_ptr<TgwChildAdapter> MakeChildAdapter(const ChildAdapterChoice& c, H
     case ChildAdapterKind::GroupBox:
         return std::make_unique<TgwGroupBoxWnd>(child, c.Kind, section, c.DialogMode);
     case ChildAdapterKind::Edit:
-        return std::make_unique<TgwEditWnd>(child, c.Kind, section, c.DialogMode);
+    case ChildAdapterKind::ListBox:
+    case ChildAdapterKind::ComboList:
+    case ChildAdapterKind::TreeView:
+        return std::make_unique<TgwFamilyAdapter>(child, c.Kind, section, c.DialogMode);
     default:
         return std::make_unique<TgwPlainWnd>(child, c.Kind, section, c.DialogMode);
     }

@@ -6,6 +6,7 @@
 #include "bridge/FormSkinningSeam.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
+#include "controls/adapters/WindowAdapters.h"
 #include "controls/core/SkinCommandCodes.h"
 #include "controls/forms/Provider.h"
 #include "controls/forms/core/SkinningRules.h"
@@ -18,7 +19,6 @@ POINT NextDialogPos{-1, -1};
 namespace {
 
 HHOOK g_hook = nullptr;
-bool g_dialogChildren = false;
 
 std::string ClassNameOf(HWND window) {
     char name[129] = {};
@@ -249,17 +249,16 @@ bool CreateChildAdapter(TgwProvider& provider, HWND child) {
                            HasVisibleStyle(child));
     if (choice.TextEntry && provider.DialogAdapter != nullptr) provider.DialogAdapter->NoTextEntry = false;
     if (choice.Kind == ChildAdapterKind::None) return true;
-    g_dialogChildren = true;
+    // Adapters made meanwhile know they sit in a standard dialog.
+    controls::DialogSkinningMode = true;
     try {
         provider.ChildAdapters.push_back(MakeChildAdapter(choice, child));
     } catch (...) {
-        g_dialogChildren = false;
+        controls::DialogSkinningMode = false;
         return false;
     }
-    g_dialogChildren = false;
+    controls::DialogSkinningMode = false;
     return true;
 }
-
-bool DialogChildrenBeingSkinned() { return g_dialogChildren; }
 
 }  // namespace lw::forms

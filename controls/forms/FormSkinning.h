@@ -38,7 +38,4 @@ void SkinOnActivate(HWND window);
 bool SkinDialog(TgwProvider& provider, HWND window);
 bool CreateChildAdapter(TgwProvider& provider, HWND child);
 
-// On while the children of a standard dialog are being given their adapters.
-bool DialogChildrenBeingSkinned();
-
 }  // namespace lw::forms
