@@ -8,7 +8,10 @@
 #include "bridge/SkinManager.h"
 #include "controls/forms/FormSkinning.h"
 #include "controls/forms/Provider.h"
+#include "controls/core/SkinCommandCodes.h"
 #include "platform/Application.h"
+#include "controls/Panel.h"
+#include "platform/MessageHook.h"
 #include "platform/FindDialog.h"
 #include "platform/Form.h"
 #include "testsupport/StoredSkin.h"
@@ -150,6 +153,41 @@ TEST_F(ThreeWindows, RemovingTheSkinGivesEveryWindowItsOwnFrameBack) {
     EXPECT_EQ(after.bottom, client.bottom);
 }
 
+TEST_F(ThreeWindows, SkinnedFormsStillHearEachBroadcastOnce) {
+    auto& panel = about->Make<controls::TsPanel>(about);
+    int refreshes = 0;
+    std::unique_ptr<platform::TMessageHook> listener;
+    listener = std::make_unique<platform::TMessageHook>(panel, [&](platform::TMessage& m) {
+        if (m.Msg == controls::SM_ALPHACMD && controls::SkinCommandOf(m.WParam) == controls::SMC_REFRESH) ++refreshes;
+        listener->CallPrevious(m);
+    });
+    ShowAll();
+    ASSERT_TRUE(IsWindowSkinned(about->Handle()));
+    manager->RepaintForms();
+    EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(ThreeWindows, AWindowThatIsGoneOrHasNoClassGetsNothing) {
+    ShowAll();
+    HWND gone = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    SkinOnActivate(gone);  // its class name reads empty now
+    SkinOnActivate(nullptr);
+    EXPECT_EQ(TgwProvider::Living(), 3);
+}
+
+TEST_F(ThreeWindows, PopupMenuWindowsGetAMenuAdapterPrunedWhenTheyGo) {
+    ShowAll();
+    ASSERT_FALSE(CompositionEnabled());
+    HWND menu = CreateWindowExW(0, L"#32768", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(PopupMenuAdapters().size(), 1u);
+    EXPECT_TRUE(IsWindowSkinned(menu));
+    DestroyWindow(menu);
+    DestroyWindow(CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_TRUE(PopupMenuAdapters().empty());
+}
+
 // What a message box looked like to the hook while it was up.
 struct BoxSeen {
     bool found = false;
@@ -217,6 +255,12 @@ TEST_F(ThreeWindows, FindDialogGetsAdaptersForItsChildren) {
     EXPECT_GE(kinds.count(ChildAdapterKind::CheckBox), 3u);  // two check boxes, two radios
     EXPECT_GE(kinds.count(ChildAdapterKind::Button), 2u);
     EXPECT_FALSE(p->DialogAdapter->NoTextEntry);
+
+    // While it is on screen a second standard dialog without a tool bar keeps the platform look.
+    const BoxSeen second = ShowBox(main->Handle());
+    ASSERT_TRUE(second.found);
+    EXPECT_FALSE(second.skinned);
+
     finder.CloseDialog();
     testsupport::PumpFor(std::chrono::milliseconds(50));
     DestroyWindow(CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
