@@ -21,7 +21,8 @@ TgwDialogWnd::TgwDialogWnd(HWND window)
 
 TgwDialogWnd::~TgwDialogWnd() {
     hook_.Remove();
-    if (!gone_) frame_.Release();
+    if (gone_) frame_.Forget();
+    frame_.Release();
 }
 
 void TgwDialogWnd::Handle(platform::TMessage& m) {

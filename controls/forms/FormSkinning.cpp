@@ -100,9 +100,7 @@ void SendToTree(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         SendToTree(child, message, wParam, lParam);
 }
 
-LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallNextHookEx(g_hook, code, wParam, lParam);
-    const auto window = reinterpret_cast<HWND>(wParam);
+void React(int code, HWND window) {
     switch (code) {
     case HCBT_CREATEWND: {
         bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
@@ -117,6 +115,16 @@ LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) {
     case HCBT_ACTIVATE:
         SkinOnActivate(window);
         break;
+    }
+}
+
+LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallNextHookEx(g_hook, code, wParam, lParam);
+    // Nothing may leave through the platform's call: a window that cannot be skinned keeps the
+    // platform's look.
+    try {
+        React(code, reinterpret_cast<HWND>(wParam));
+    } catch (...) {
     }
     return result;
 }
@@ -217,7 +225,12 @@ void SkinOnActivate(HWND window) {
     if (!ShouldSkinDialog(className, manager->SkinningRules, SkinnedDialogVisible(), HasToolBarDescendant(window)))
         return;
     auto* provider = new TgwProvider(nullptr);
-    if (!SkinDialog(*provider, window)) FreeProvider(provider);
+    bool skinned = false;
+    try {
+        skinned = SkinDialog(*provider, window);
+    } catch (...) {
+    }
+    if (!skinned) FreeProvider(provider);
 }
 
 bool SkinDialog(TgwProvider& provider, HWND window) {

@@ -27,7 +27,8 @@ TsSkinProvider::TsSkinProvider(platform::TForm& form)
 
 TsSkinProvider::~TsSkinProvider() {
     hook_.Remove();
-    if ((form_.ComponentState() & platform::csDestroying) == 0) frame_.Release();
+    if ((form_.ComponentState() & platform::csDestroying) != 0) frame_.Forget();
+    frame_.Release();
 }
 
 void TsSkinProvider::Handle(platform::TMessage& m) {

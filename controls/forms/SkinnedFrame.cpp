@@ -170,6 +170,9 @@ bool SkinnedFrame::Handle(platform::TMessage& m, const PassOn& passOn) {
         m.Result = 0;
         return true;
     case WM_NCACTIVATE:
+        // The platform keeps its activation state; -1 asks it to paint nothing of the frame.
+        m.LParam = -1;
+        passOn(m);
         active_ = m.WParam != FALSE;
         PaintFrame();
         m.Result = TRUE;

@@ -35,6 +35,9 @@ public:
     // touch a window that is being destroyed.
     void Take();
     void Release();
+    // Lets go without touching the window: it is being destroyed, or already gone (its handle
+    // may belong to another window by now).
+    void Forget() { taken_ = false; }
     bool Taken() const { return taken_; }
 
     // Handles the frame's messages; answers true when the message is fully handled (Result
