@@ -6,6 +6,7 @@
 #include "app/SettingsWindow.h"
 #include "app/DataModule.h"
 #include "bridge/SkinManager.h"
+#include "controls/forms/FormSkinning.h"
 #include "platform/Application.h"
 #include "platform/ErrorReport.h"
 #include "platform/Paths.h"
@@ -23,6 +24,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         SystemLauncher programs;
         AppServices services{configuration, programs};
 
+        // Before the main window's skin manager loads its skin, so that its hook is there.
+        lw::forms::EnableFormSkinning();
         TComponent forms(nullptr);
         TForm1& form1 = forms.Make<TForm1>(services);
         const Tmodule& module = forms.Make<Tmodule>();

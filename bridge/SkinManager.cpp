@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "bridge/FormSkinningSeam.h"
 #include "bridge/LayeredGlowHost.h"
 #include "bridge/SkinCommands.h"
 #include "platform/Application.h"
@@ -19,6 +20,7 @@ namespace lw::bridge {
 namespace {
 
 TsSkinManager* g_default = nullptr;
+FormSkinningService* g_formSkinning = nullptr;
 
 const skin::DiskSkinFiles& ProcessSkinFiles() {
     static const skin::DiskSkinFiles files = [] {
@@ -122,6 +124,17 @@ bool TsSkinManager::ButtonEventAnimates(int event) const {
     return event >= 0 && event < 4 && (AnimEffects.ButtonsEvents & (1u << event)) != 0;
 }
 
+void RegisterFormSkinning(FormSkinningService* service) { g_formSkinning = service; }
+FormSkinningService* RegisteredFormSkinning() { return g_formSkinning; }
+
+void TsSkinManager::InstallFormHook() {
+    if (g_default == this && g_formSkinning != nullptr) g_formSkinning->InstallHook();
+}
+
+void TsSkinManager::RemoveFormHook() {
+    if (g_default == this && g_formSkinning != nullptr) g_formSkinning->RemoveHook();
+}
+
 void TsSkinManager::Broadcast(skin::SkinBroadcast what) {
     FormsTree tree{controls::SM_ALPHACMD, controls::SkinWParam(CommandOf(what)), CommandLParam(),
                    platform::TForm::AllForms()};
@@ -129,7 +142,8 @@ void TsSkinManager::Broadcast(skin::SkinBroadcast what) {
         platform::TForm* form = tree.ChildAt(nullptr, i);
         switch (tree.Route(form)) {
             case skin::BroadcastRoute::Send:
-                tree.Send(form);
+                // A form the form skinning has taken on is reached through its list below.
+                if (g_formSkinning == nullptr) tree.Send(form);
                 break;
             case skin::BroadcastRoute::Descend:
                 BroadcastToChildren(*form, tree.Message, tree.WParam, tree.LParam);
@@ -138,6 +152,7 @@ void TsSkinManager::Broadcast(skin::SkinBroadcast what) {
                 break;
         }
     }
+    if (g_formSkinning != nullptr) g_formSkinning->Broadcast(tree.Message, tree.WParam, tree.LParam);
 }
 
 void TsSkinManager::HookApplication() {

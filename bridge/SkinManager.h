@@ -66,6 +66,8 @@ private:
     // The default manager's look at the application's messages, through its main form.
     void HookApplication();
     void ApplicationMessage(platform::TMessage& message);
+    void InstallFormHook() override;
+    void RemoveFormHook() override;
 
     HWND hoverWindow_ = nullptr;
     std::unique_ptr<platform::TMessageHook> applicationHook_;

@@ -561,6 +561,7 @@ void SkinManagerCore::UpdateSkin(bool repaint) {
     RebuildCommonIndexes();
     host_.Broadcast(SkinBroadcast::SkinLoaded);
     model_->GlobalInfo.Active = true;
+    if (IsDefault()) host_.InstallFormHook();
     if (repaint) RepaintForms();
 }
 
@@ -580,6 +581,7 @@ void SkinManagerCore::RepaintForms() {
 
 void SkinManagerCore::RemoveSkin() {
     host_.HideAllGlows();
+    host_.RemoveFormHook();
     model_->GlobalInfo.Active = false;
     host_.Broadcast(SkinBroadcast::SkinRemoved);
     model_->Clear();

@@ -64,6 +64,10 @@ public:
     // and resuming draws each of them once, whole, in the new look.
     virtual void SuspendDrawing() = 0;
     virtual void ResumeDrawing() = 0;
+    // The window hook through which forms and standard dialogs get skinned: put in place once
+    // the default manager's skin is loaded, taken away (freeing what it attached) on removal.
+    virtual void InstallFormHook() {}
+    virtual void RemoveFormHook() {}
 };
 
 // Directory rules. `exeFolder` ends in a separator.
@@ -154,6 +158,9 @@ public:
     bool AllowGlowing() const { return allowGlowing_ && layeredWindows_; }
     void SetAllowGlowing(bool value) { allowGlowing_ = value; }
     bool SkinnedPopups = true;
+    // Which windows the window hook skins: 1 the application's forms, 2 message boxes and the
+    // other standard dialogs, 4 third-party controls.
+    unsigned SkinningRules = 7;
     TgwAnimEffects AnimEffects;
     TgwMenuSupport MenuSupport;
     // ThirdEdits .. ThirdSpeedButton, one class name per line.

@@ -85,6 +85,10 @@ public:
     void ShowNotice(std::string_view text) override { Notices.emplace_back(text); }
     int GlowsHidden = 0;
     void HideAllGlows() override { ++GlowsHidden; }
+    // Each hook change with the number of broadcasts made before it.
+    std::vector<std::pair<std::string, std::size_t>> HookChanges;
+    void InstallFormHook() override { HookChanges.emplace_back("install", Broadcasts.size()); }
+    void RemoveFormHook() override { HookChanges.emplace_back("remove", Broadcasts.size()); }
     std::vector<SkinBroadcast> Whats() const {
         std::vector<SkinBroadcast> out;
         for (const Seen& s : Broadcasts) out.push_back(s.What);
@@ -210,6 +214,25 @@ TEST_F(SkinManagerTest, RunTimeChangeRefreshesWithinTheChangeAndRemovalComesBefo
     EXPECT_EQ(manager.GetSkinIndex("PANEL"), -1);
     EXPECT_EQ(manager.CommonIndexes().GlobalSection, -1);
     EXPECT_EQ(manager.SkinInfo(), "N/A");
+}
+
+TEST_F(SkinManagerTest, TheDefaultManagerHooksFormsOnceLoadedAndUnhooksBeforeRemoval) {
+    ASSERT_TRUE(manager.IsDefault());
+    manager.InternalSkins.push_back({"a", Packed("[PANEL]\nCOLOR=1\n")});
+    manager.SetSkinName("a");
+    using Change = std::pair<std::string, std::size_t>;
+    EXPECT_EQ(host.HookChanges, (std::vector<Change>{{"install", 1}})) << "after SMC_SKINLOADED";
+    manager.SetActive(false);
+    EXPECT_EQ(host.HookChanges, (std::vector<Change>{{"install", 1}, {"remove", 3}})) << "before SMC_SKINREMOVED";
+
+    RecordingHost otherHost;
+    SkinManagerCore other{otherHost, files};
+    otherHost.Manager = &other;
+    other.InternalSkins.push_back({"a", Packed("[PANEL]\nCOLOR=1\n")});
+    other.SetSkinName("a");
+    EXPECT_TRUE(std::none_of(otherHost.HookChanges.begin(), otherHost.HookChanges.end(),
+                             [](const Change& c) { return c.first == "install"; }))
+        << "only the default manager hooks the thread";
 }
 
 TEST_F(SkinManagerTest, FailedLoadKeepsTheSkinInUseAndClearsTheChangeFlag) {

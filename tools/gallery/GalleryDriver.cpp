@@ -1,8 +1,9 @@
 // Opens Lumpwright.exe's windows one after another for scripts/gallery.sh. For each window that
 // is ready to be seen it prints
 //     shot <name> <left> <top> <width> <height>
-// (the window's client area on the screen: all that Xvfb shows of a window with no window
-// manager to frame it) and goes on once the script answers with a line on its input.
+// (the whole window on the screen: skinned windows paint their own title bar and border, as
+// the window manager frames none of them) and goes on once the script answers with a line on
+// its input.
 // A new shot is one more step in a scene below, or one more row of kSecondaryWindows.
 #include <windows.h>
 
@@ -50,10 +51,9 @@ public:
 
 private:
     static RECT Placement(HWND window) {
-        RECT client{};
-        GetClientRect(window, &client);
-        MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
-        return client;
+        RECT placed{};
+        GetWindowRect(window, &placed);
+        return placed;
     }
 };
 
@@ -103,6 +103,39 @@ void FirstStart(const Folders& folders, Camera& camera) {
     SetCursorPos(0, 0);
 }
 
+// The standard dialog (a message box or the find dialog) the program shows next.
+HWND StandardDialog() {
+    HWND found = nullptr;
+    if (!WaitFor([&] { return (found = FindWindowW(L"#32770", nullptr)) != nullptr && IsWindowVisible(found); }))
+        throw std::runtime_error("no dialog appeared");
+    return found;
+}
+
+void Answer(HWND dialog, int button) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+// The message boxes the program asks and reports with, and the find dialog.
+void Dialogs(HWND main, HWND list, HWND memo, Camera& camera) {
+    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L" "));
+    Pick(list, 1);
+    HWND ask = StandardDialog();
+    camera.Shoot("box-save-changes", ask);
+    Answer(ask, IDNO);
+
+    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L" "));
+    Press(Button(main, L"Сохранить изменения"));
+    HWND saved = StandardDialog();
+    camera.Shoot("box-changes-saved", saved);
+    Answer(saved, IDOK);
+
+    Press(Button(main, L"Поиск в тексте"));
+    HWND find = StandardDialog();
+    camera.Shoot("find-dialog", find);
+    Answer(find, IDCANCEL);
+}
+
 // A remembered folder of maps with the first map's entity text loaded; then each secondary
 // window, opened from its button and closed again.
 void WithMaps(const Folders& folders, Camera& camera) {
@@ -125,6 +158,7 @@ void WithMaps(const Folders& folders, Camera& camera) {
         SendMessageW(memo, WM_VSCROLL, SB_LINEDOWN, 0);
     }
     camera.Shoot("main-window-map-middle", main);
+    Dialogs(main, list, memo, camera);
 
     for (const SecondaryWindow& secondary : kSecondaryWindows) {
         Press(Button(main, secondary.opener));

@@ -1,0 +1,65 @@
+#pragma once
+// The adapters the window hook puts on the children of a standard dialog and on pop-up menus:
+// each sits in front of the window's own procedure and paints what its kind needs from its
+// skin section over the dialog's background; the rest stays the platform's.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "bridge/DibSection.h"
+#include "controls/forms/core/SkinningRules.h"
+#include "platform/MessageHook.h"
+
+namespace lw::forms {
+
+class TgwChildAdapter {
+public:
+    TgwChildAdapter(HWND window, ChildAdapterKind kind, std::string section, bool dialogMode);
+    virtual ~TgwChildAdapter();
+    TgwChildAdapter(const TgwChildAdapter&) = delete;
+    TgwChildAdapter& operator=(const TgwChildAdapter&) = delete;
+
+    HWND Handle() const { return window_; }
+    ChildAdapterKind Kind() const { return kind_; }
+    const std::string& Section() const { return section_; }
+    bool DialogMode() const { return dialogMode_; }
+    // The window has been destroyed; the adapter no longer touches it.
+    bool Gone() const { return gone_; }
+
+protected:
+    // Override to handle a message of the window; answer true when it is fully handled.
+    virtual bool HandleMessage(platform::TMessage& message);
+    void CallPrevious(platform::TMessage& message) { hook_.CallPrevious(message); }
+    // Paints the window's client area: what lies behind it in the parent first, then `paint`.
+    void PaintOverParent(HDC dc, const std::function<void(bridge::TsDibSection& canvas)>& paint);
+    void Repaint();
+    // Paints the client area; the base paints only what lies behind.
+    virtual void PaintClient(HDC dc);
+    bool Hot() const { return hot_; }
+    void TrackHover(const platform::TMessage& message);
+
+private:
+    void Dispatch(platform::TMessage& message);
+
+    HWND window_;
+    ChildAdapterKind kind_;
+    std::string section_;
+    bool dialogMode_;
+    bool gone_ = false;
+    bool hot_ = false;
+    bool tracking_ = false;
+    bridge::TsDibSection canvas_{0, 0, render::PixelFormat::pf24bit};
+    platform::TMessageHook hook_;
+};
+
+// The menu adapter of a pop-up menu window ("MAINMENU").
+class TgwMnuWnd final : public TgwChildAdapter {
+public:
+    explicit TgwMnuWnd(HWND window) : TgwChildAdapter(window, ChildAdapterKind::None, "MAINMENU", false) {}
+};
+
+std::unique_ptr<TgwChildAdapter> MakeChildAdapter(const ChildAdapterChoice& choice, HWND child);
+
+}  // namespace lw::forms

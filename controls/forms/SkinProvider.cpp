@@ -1,0 +1,71 @@
+#include "controls/forms/SkinProvider.h"
+
+#include "bridge/SkinCommands.h"
+#include "bridge/SkinManager.h"
+#include "controls/core/SkinCommandCodes.h"
+
+namespace lw::forms {
+
+using namespace controls;
+
+namespace {
+
+bool FromOwnManager(const platform::TMessage& m) {
+    const bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
+    return manager != nullptr && m.LParam == manager->CommandLParam();
+}
+
+}  // namespace
+
+TsSkinProvider::TsSkinProvider(platform::TForm& form)
+    : form_(form),
+      window_(form.Handle()),
+      frame_(form.Handle(), "FORM", false),
+      hook_(form, [this](platform::TMessage& m) { Handle(m); }) {
+    frame_.Take();
+}
+
+TsSkinProvider::~TsSkinProvider() {
+    hook_.Remove();
+    if ((form_.ComponentState() & platform::csDestroying) != 0) frame_.Forget();
+    frame_.Release();
+}
+
+void TsSkinProvider::Handle(platform::TMessage& m) {
+    if (m.Msg == SM_ALPHACMD) {
+        HandleSkinCommand(m);
+        return;
+    }
+    if (frame_.Handle(m, [this](platform::TMessage& passed) { hook_.CallPrevious(passed); })) return;
+    hook_.CallPrevious(m);
+}
+
+void TsSkinProvider::HandleSkinCommand(platform::TMessage& m) {
+    switch (SkinCommandOf(m.WParam)) {
+    case SMC_ISSKINNED:
+        m.Result = 1;
+        return;
+    case SMC_GETPROVIDER:
+        m.Result = reinterpret_cast<LRESULT>(this);
+        return;
+    case SMC_GETBGCOLOR:
+        m.Result = static_cast<LRESULT>(frame_.BackgroundColor());
+        return;
+    case SMC_GETBG:
+        if (m.LParam != 0) frame_.AnswerBackgroundRequest(*reinterpret_cast<render::TsBgRequest*>(m.LParam));
+        return;
+    case SMC_SKINLOADED:
+    case SMC_REFRESH:
+        // The controls first: the form repaints over children that already know their look.
+        bridge::BroadcastToChildren(form_, m.Msg, m.WParam, m.LParam);
+        if (FromOwnManager(m)) frame_.Refresh();
+        return;
+    case SMC_SKINREMOVED:
+    case SMC_STOPANIM:
+        bridge::BroadcastToChildren(form_, m.Msg, m.WParam, m.LParam);
+        return;
+    }
+    hook_.CallPrevious(m);
+}
+
+}  // namespace lw::forms

@@ -1,0 +1,271 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "bridge/SkinManager.h"
+#include "controls/forms/FormSkinning.h"
+#include "controls/forms/Provider.h"
+#include "controls/core/SkinCommandCodes.h"
+#include "platform/Application.h"
+#include "controls/Panel.h"
+#include "platform/MessageHook.h"
+#include "platform/FindDialog.h"
+#include "platform/Form.h"
+#include "testsupport/StoredSkin.h"
+#include "testsupport/win32/MessagePump.h"
+
+namespace lw::forms {
+namespace {
+
+class SilentPrompt : public platform::Prompt {
+public:
+    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
+};
+
+int ProvidersOf(HWND window) {
+    return static_cast<int>(std::count_if(ProviderList().begin(), ProviderList().end(), [&](const TgwProvider* p) {
+        return p != nullptr && ((p->FormProvider && p->FormProvider->Window() == window) || p->DialogWindow == window);
+    }));
+}
+
+const TgwProvider* DialogProvider(HWND window) {
+    for (const TgwProvider* p : ProviderList()) {
+        if (p != nullptr && p->DialogWindow == window && p->DialogAdapter) return p;
+    }
+    return nullptr;
+}
+
+std::multiset<ChildAdapterKind> KindsOf(const TgwProvider& provider) {
+    std::multiset<ChildAdapterKind> kinds;
+    for (const auto& adapter : provider.ChildAdapters) kinds.insert(adapter->Kind());
+    return kinds;
+}
+
+// The application's three windows, the first holding the default manager with the stored skin.
+struct ThreeWindows : ::testing::Test {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TComponent owner{nullptr};
+    platform::TForm* main = nullptr;
+    platform::TForm* about = nullptr;
+    platform::TForm* settings = nullptr;
+    bridge::TsSkinManager* manager = nullptr;
+
+    void SetUp() override {
+        EnableFormSkinning();
+        main = &owner.Make<platform::TForm>();
+        manager = &main->Make<bridge::TsSkinManager>();
+        manager->InternalSkins.push_back(
+            {"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
+        manager->SetSkinName("000 (internal)");
+        about = &owner.Make<platform::TForm>();
+        settings = &owner.Make<platform::TForm>();
+        for (platform::TForm* form : {main, about, settings}) {
+            form->SetBounds({0, 0, 320, 200});
+            form->SetText("window");
+        }
+        main->FinishLoading();
+        ASSERT_TRUE(HookInstalled());
+    }
+    void ShowAll() {
+        for (platform::TForm* form : {main, about, settings}) {
+            form->Show();
+            testsupport::PumpFor(std::chrono::milliseconds(50));
+        }
+    }
+};
+
+TEST_F(ThreeWindows, EachGetsOneProviderAtFirstActivationAndNoSecond) {
+    ShowAll();
+    ShowAll();  // activated again
+    for (platform::TForm* form : {main, about, settings}) {
+        EXPECT_EQ(ProvidersOf(form->Handle()), 1);
+        EXPECT_TRUE(IsWindowSkinned(form->Handle()));
+        // The frame is ours: the window manager is left nothing to decorate.
+        EXPECT_EQ(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+    }
+    EXPECT_EQ(TgwProvider::Living(), 3);
+}
+
+TEST_F(ThreeWindows, AFormTaggedAsHelperIsLeftAlone) {
+    about->Tag = kNoAutoSkinTag;
+    ShowAll();
+    EXPECT_EQ(ProvidersOf(about->Handle()), 0);
+    EXPECT_FALSE(IsWindowSkinned(about->Handle()));
+    EXPECT_EQ(ProvidersOf(settings->Handle()), 1);
+}
+
+TEST_F(ThreeWindows, HitCodesAndTheCloseButton) {
+    ShowAll();
+    RECT placed{};
+    GetWindowRect(about->Handle(), &placed);
+    const FrameLayout layout = LayOutFrame(placed.right - placed.left, placed.bottom - placed.top,
+                                           ProviderList().back()->FormProvider->Frame().Metrics());
+    ASSERT_EQ(ProviderList().back()->FormProvider->Window(), settings->Handle());
+    const auto hit = [&](HWND window, int x, int y) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y));
+    };
+    const TRect close = layout.Close;
+    ASSERT_FALSE(close.IsEmpty());
+    EXPECT_EQ(hit(about->Handle(), layout.Title.Left + 20, layout.Title.Top + 5), HTCAPTION);
+    EXPECT_EQ(hit(about->Handle(), close.Left + 2, close.Top + 2), HTCLOSE);
+    EXPECT_EQ(hit(about->Handle(), 1, 100), HTBORDER);
+    EXPECT_EQ(hit(about->Handle(), 100, layout.Client.Top + 10), HTCLIENT);
+
+    // Pressed and released over the close button: the window closes.
+    SendMessageW(about->Handle(), WM_NCLBUTTONDOWN, HTCLOSE, 0);
+    POINT at{placed.left + close.Left + 2, placed.top + close.Top + 2};
+    ScreenToClient(about->Handle(), &at);
+    SendMessageW(about->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(about->Handle()); }));
+}
+
+TEST_F(ThreeWindows, ManagerGoingFirstFreesEveryProviderOnce) {
+    ShowAll();
+    ASSERT_EQ(TgwProvider::Living(), 3);
+    main->Free();  // the manager dies with it while the other two forms live on
+    EXPECT_FALSE(HookInstalled());
+    EXPECT_EQ(TgwProvider::Living(), 0);
+    about->Free();
+    settings->Free();
+    EXPECT_EQ(TgwProvider::Living(), 0);
+}
+
+TEST_F(ThreeWindows, RemovingTheSkinGivesEveryWindowItsOwnFrameBack) {
+    ShowAll();
+    RECT client{};
+    GetClientRect(about->Handle(), &client);
+    manager->SetActive(false);
+    EXPECT_FALSE(HookInstalled());
+    EXPECT_EQ(TgwProvider::Living(), 0);
+    for (platform::TForm* form : {main, about, settings}) {
+        EXPECT_NE(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+        EXPECT_FALSE(IsWindowSkinned(form->Handle()));
+    }
+    RECT after{};
+    GetClientRect(about->Handle(), &after);
+    EXPECT_EQ(after.right, client.right);
+    EXPECT_EQ(after.bottom, client.bottom);
+}
+
+TEST_F(ThreeWindows, SkinnedFormsStillHearEachBroadcastOnce) {
+    auto& panel = about->Make<controls::TsPanel>(about);
+    int refreshes = 0;
+    std::unique_ptr<platform::TMessageHook> listener;
+    listener = std::make_unique<platform::TMessageHook>(panel, [&](platform::TMessage& m) {
+        if (m.Msg == controls::SM_ALPHACMD && controls::SkinCommandOf(m.WParam) == controls::SMC_REFRESH) ++refreshes;
+        listener->CallPrevious(m);
+    });
+    ShowAll();
+    ASSERT_TRUE(IsWindowSkinned(about->Handle()));
+    manager->RepaintForms();
+    EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(ThreeWindows, AWindowThatIsGoneOrHasNoClassGetsNothing) {
+    ShowAll();
+    HWND gone = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    SkinOnActivate(gone);  // its class name reads empty now
+    SkinOnActivate(nullptr);
+    EXPECT_EQ(TgwProvider::Living(), 3);
+}
+
+TEST_F(ThreeWindows, PopupMenuWindowsGetAMenuAdapterPrunedWhenTheyGo) {
+    ShowAll();
+    ASSERT_FALSE(CompositionEnabled());
+    HWND menu = CreateWindowExW(0, L"#32768", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(PopupMenuAdapters().size(), 1u);
+    EXPECT_TRUE(IsWindowSkinned(menu));
+    DestroyWindow(menu);
+    DestroyWindow(CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_TRUE(PopupMenuAdapters().empty());
+}
+
+// What a message box looked like to the hook while it was up.
+struct BoxSeen {
+    bool found = false;
+    bool skinned = false;
+    bool adapter = false;
+    std::multiset<ChildAdapterKind> kinds;
+};
+BoxSeen g_box;
+
+void CALLBACK InspectBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND box = FindWindowW(L"#32770", L"box");
+    g_box.found = box != nullptr;
+    if (box == nullptr) return;
+    g_box.skinned = IsWindowSkinned(box);
+    if (const TgwProvider* p = DialogProvider(box)) {
+        g_box.adapter = true;
+        g_box.kinds = KindsOf(*p);
+    }
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+}
+
+BoxSeen ShowBox(HWND owner) {
+    g_box = {};
+    SetTimer(nullptr, 0, 300, InspectBox);
+    MessageBoxW(owner, L"Сохранить изменения?", L"box", MB_YESNOCANCEL | MB_ICONQUESTION);
+    return g_box;
+}
+
+TEST_F(ThreeWindows, MessageBoxGetsDialogAdapterAndChildAdapters) {
+    ShowAll();
+    const BoxSeen seen = ShowBox(main->Handle());
+    ASSERT_TRUE(seen.found);
+    EXPECT_TRUE(seen.skinned);
+    ASSERT_TRUE(seen.adapter);
+    EXPECT_EQ(seen.kinds.count(ChildAdapterKind::Icon), 1u);
+    EXPECT_EQ(seen.kinds.count(ChildAdapterKind::Static), 1u);
+    EXPECT_GE(seen.kinds.count(ChildAdapterKind::Button), 3u);
+    // The box is gone; the next destroy event sweeps its provider away.
+    DestroyWindow(CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(TgwProvider::Living(), 3);
+}
+
+TEST_F(ThreeWindows, WithoutStdDialogsTheBoxKeepsThePlatformLook) {
+    manager->SkinningRules = srStdForms | srThirdParty;
+    ShowAll();
+    const BoxSeen seen = ShowBox(main->Handle());
+    ASSERT_TRUE(seen.found);
+    EXPECT_FALSE(seen.skinned);
+    EXPECT_FALSE(seen.adapter);
+    EXPECT_EQ(ProvidersOf(settings->Handle()), 1);  // the forms are still skinned
+}
+
+TEST_F(ThreeWindows, FindDialogGetsAdaptersForItsChildren) {
+    ShowAll();
+    auto& finder = main->Make<platform::TFindDialog>();
+    finder.Execute();
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return finder.Handle() != nullptr && IsWindowVisible(finder.Handle()); }));
+    testsupport::PumpFor(std::chrono::milliseconds(100));
+    const TgwProvider* p = DialogProvider(finder.Handle());
+    ASSERT_NE(p, nullptr);
+    const auto kinds = KindsOf(*p);
+    EXPECT_EQ(kinds.count(ChildAdapterKind::Edit), 1u);
+    EXPECT_EQ(kinds.count(ChildAdapterKind::GroupBox), 1u);
+    EXPECT_GE(kinds.count(ChildAdapterKind::CheckBox), 3u);  // two check boxes, two radios
+    EXPECT_GE(kinds.count(ChildAdapterKind::Button), 2u);
+    EXPECT_FALSE(p->DialogAdapter->NoTextEntry);
+
+    // While it is on screen a second standard dialog without a tool bar keeps the platform look.
+    const BoxSeen second = ShowBox(main->Handle());
+    ASSERT_TRUE(second.found);
+    EXPECT_FALSE(second.skinned);
+
+    finder.CloseDialog();
+    testsupport::PumpFor(std::chrono::milliseconds(50));
+    DestroyWindow(CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(TgwProvider::Living(), 3);
+}
+
+}  // namespace
+}  // namespace lw::forms
