@@ -44,6 +44,7 @@ TEST(ShellNamesTest, NewFolderNameSkipsEveryExistingEntryFilesIncluded) {
 TEST(ShellNamesTest, DisplayNameRules) {
     EXPECT_EQ(CleanDisplayName("?1a?b"), "1ab");
     EXPECT_EQ(CleanDisplayName("?a?b"), "?a?b");
+    EXPECT_EQ(CleanDisplayName("?!?b"), "?!?b");
     EXPECT_EQ(CleanDisplayName("?"), "?");
     EXPECT_TRUE(IsVirtualParsingName("::{20D04FE0}"));
     EXPECT_FALSE(IsVirtualParsingName("C:\\::{"));
