@@ -59,7 +59,7 @@ public:
     virtual void OpenItem(const std::string& path, const std::string& folder) = 0;
     // The process's current folder.
     virtual std::string CurrentDirectory() = 0;
-    virtual bool SetCurrentDirectory(const std::string& path) = 0;
+    virtual bool ChangeDirectory(const std::string& path) = 0;
 };
 
 // A failure of the tree the user is told about ("Error Setting Path", "Rename to %s failed").

@@ -272,14 +272,14 @@ void ShellTreeLogic::BeforeShellVerb(const std::string& verb, bool& handled) {
     } else if (SameVerb(verb, "open")) {
         savedDirectory_ = space_.CurrentDirectory();
         const ShellItem* item = ItemOf(selected);
-        if (item && item->Parent()) space_.SetCurrentDirectory(item->Parent()->ParsingPath());
+        if (item && item->Parent()) space_.ChangeDirectory(item->Parent()->ParsingPath());
     }
 }
 
 void ShellTreeLogic::AfterShellVerb(const std::string& verb, bool succeeded) {
     // The tool the shell started inherits the current folder; ours comes back whatever happened.
     if (SameVerb(verb, "open") && savedDirectory_) {
-        space_.SetCurrentDirectory(*savedDirectory_);
+        space_.ChangeDirectory(*savedDirectory_);
         savedDirectory_.reset();
     }
     if (!succeeded) return;

@@ -122,7 +122,7 @@ public:
     bool DirectoryExists(const std::string& path) override { return Exists(path, true); }
     void OpenItem(const std::string& path, const std::string&) override { opened.push_back(path); }
     std::string CurrentDirectory() override { return currentDirectory; }
-    bool SetCurrentDirectory(const std::string& path) override {
+    bool ChangeDirectory(const std::string& path) override {
         directoryChanges.push_back(path);
         currentDirectory = path;
         return true;
