@@ -12,7 +12,7 @@ std::optional<std::string> ChooseFolder(FolderChoiceHost& host, const FolderChoi
     if (!host.DirectoryExists(folder)) {
         folder.clear();
     } else if (!settings.NoChangeDir) {
-        host.SetCurrentDirectory(folder);
+        host.ChangeDirectory(folder);
     }
 
     std::optional<std::string> chosen;

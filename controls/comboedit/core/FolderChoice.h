@@ -23,7 +23,7 @@ public:
     virtual bool DirectoryExists(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;
     // Throws the platform's I/O error when the folder cannot be made current.
-    virtual void SetCurrentDirectory(const std::string& path) = 0;
+    virtual void ChangeDirectory(const std::string& path) = 0;
 
     struct DialogRequest {
         std::string Root;

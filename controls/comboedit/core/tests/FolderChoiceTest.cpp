@@ -19,7 +19,7 @@ public:
 
     bool DirectoryExists(const std::string& p) override { return folders.count(p) > 0; }
     bool FileExists(const std::string& p) override { return files.count(p) > 0; }
-    void SetCurrentDirectory(const std::string& p) override {
+    void ChangeDirectory(const std::string& p) override {
         if (failCurrent) throw std::runtime_error("I/O error 5");
         currentChanges.push_back(p);
     }
