@@ -4,9 +4,9 @@
 #include "app/AppServices.h"
 #include "app/EntityEditing.h"
 #include "bridge/SkinManager.h"
+#include "controls/comboedit/DirectoryEdit.h"
 #include "platform/Buttons.h"
 #include "platform/Containers.h"
-#include "platform/DirectoryEdit.h"
 #include "platform/Edits.h"
 #include "platform/FindDialog.h"
 #include "platform/Form.h"
@@ -28,7 +28,7 @@ public:
     bridge::TsSkinManager& sSkinManager1;
     platform::TPanel& sPanel2;
     platform::TGroupBox& sGroupBox1;
-    platform::TDirectoryEdit& path;
+    comboedit::TsDirectoryEdit& path;
     platform::TGroupBox& sGroupBox2;
     platform::TListBox& maps;
     platform::TButton& sBitBtn6;
