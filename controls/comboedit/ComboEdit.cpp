@@ -78,10 +78,6 @@ void TsCustomComboEdit::WndProc(platform::TMessage& m) {
             return;
         }
         break;
-    case WM_PASTE:
-    case WM_CUT:
-        if (!input_.CanPasteOrCut()) return;
-        break;
     case WM_SIZE:
         TEdit::WndProc(m);
         PlaceButton();

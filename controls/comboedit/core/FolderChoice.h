@@ -7,13 +7,12 @@
 namespace lw::comboedit {
 
 // The edit's read-only state from its two flags: DirectInput off makes the text untypeable
-// while the button keeps working; ReadOnly stops both.
+// (no typing, pasting or cutting) while the button keeps working; ReadOnly stops both.
 struct InputState {
     bool DirectInput = true;
     bool ReadOnly = false;
     bool EditReadOnly() const { return ReadOnly || !DirectInput; }
     bool ButtonWorks() const { return !ReadOnly; }
-    bool CanPasteOrCut() const { return DirectInput && !ReadOnly; }
 };
 
 // What choosing a folder needs of the file system and of the folder picker.

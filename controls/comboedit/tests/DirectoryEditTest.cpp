@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/comboedit/DirectoryEdit.h"
+#include "controls/pathdialog/PathDialog.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Prompt.h"
@@ -135,6 +136,36 @@ TEST_F(DirectoryEditTest, DroppingAFileGivesItsFolderAndAFolderItself) {
     SendMessageW(edit.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({folder.wstring(), map.wstring()})), 0);
     EXPECT_EQ(edit.Text(), Utf8(folder));
     EXPECT_EQ(changes, 2);
+}
+
+// Answers the real picker from inside its modal loop: selects a folder and presses OK.
+std::string pickerTarget;
+std::string pickerStartedOn;
+void CALLBACK AnswerPicker(HWND, UINT, UINT_PTR timer, DWORD) {
+    for (platform::TForm* form : platform::TForm::AllForms()) {
+        auto* picker = dynamic_cast<pathdialog::TPathDialogForm*>(form);
+        if (!picker || !picker->Visible()) continue;
+        KillTimer(nullptr, timer);
+        pickerStartedOn = picker->sShellTreeView1.SelectedPath();
+        picker->sShellTreeView1.SetPath(pickerTarget);
+        picker->sBitBtn1.Click();
+        return;
+    }
+}
+
+TEST_F(DirectoryEditTest, TheButtonOpensTheRealPickerOnTheFieldsFolderAndOkPutsTheChoiceInTheField) {
+    edit.Host = nullptr;
+    const fs::path start = fixture.AddFolder("start");
+    const fs::path maps = fixture.AddFolder("maps");
+    edit.SetText(Utf8(start));
+    changes = 0;
+    pickerTarget = Utf8(maps);
+    SetTimer(nullptr, 0, 50, AnswerPicker);
+    edit.Button().Click();
+    EXPECT_EQ(pickerStartedOn, Utf8(start));
+    EXPECT_EQ(edit.Text(), Utf8(maps));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(edit.InitialDir, Utf8(maps));
 }
 
 }  // namespace

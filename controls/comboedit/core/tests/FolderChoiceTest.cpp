@@ -31,19 +31,18 @@ public:
 
 TEST(FolderChoiceTest, InputFlagsTruthTable) {
     struct Row {
-        bool direct, readOnly, editReadOnly, button, paste;
+        bool direct, readOnly, editReadOnly, button;
     };
     const Row rows[] = {
-        {true, false, false, true, true},
-        {false, false, true, true, false},  // the application's field: button only
-        {true, true, true, false, false},
-        {false, true, true, false, false},
+        {true, false, false, true},
+        {false, false, true, true},  // the application's field: button only
+        {true, true, true, false},
+        {false, true, true, false},
     };
     for (const auto& r : rows) {
         const InputState s{r.direct, r.readOnly};
         EXPECT_EQ(s.EditReadOnly(), r.editReadOnly) << r.direct << r.readOnly;
         EXPECT_EQ(s.ButtonWorks(), r.button) << r.direct << r.readOnly;
-        EXPECT_EQ(s.CanPasteOrCut(), r.paste) << r.direct << r.readOnly;
     }
 }
 
