@@ -45,7 +45,7 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
       sSkinManager1(MakeSkinManager(*this)),
       sPanel2(Place(Make<controls::TsPanel>(this), "sPanel2", {0, 0, 593, 281})),
       sGroupBox1(Place(Make<controls::TsGroupBox>(&sPanel2), "sGroupBox1", {16, 16, 561, 57})),
-      path(Place(Make<TDirectoryEdit>(&sGroupBox1), "path", {8, 24, 545, 21})),
+      path(Place(Make<comboedit::TsDirectoryEdit>(&sGroupBox1), "path", {8, 24, 545, 21})),
       sGroupBox2(Place(Make<controls::TsGroupBox>(&sPanel2), "sGroupBox2", {16, 80, 265, 193})),
       maps(Place(Make<controls::TsListBox>(&sGroupBox2), "maps", {8, 16, 249, 169})),
       sBitBtn6(MakeButton(*this, sPanel2, "sBitBtn6", {296, 216, 265, 25}, "О программе", 4)),
@@ -73,6 +73,9 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
     sGroupBox1.SetText("Укажите каталог с картами:");
     sGroupBox1.SetTabOrder(0);
     SetFieldColours(path);
+    path.SetDirectInput(false);
+    path.Root = "rfDesktop";
+    path.SetAcceptFiles(true);
     path.OnChange = [this] { pathChange(); };
     sGroupBox2.SetText("Карты в каталоге:");
     sGroupBox2.SetTabOrder(1);

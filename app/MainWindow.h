@@ -5,11 +5,11 @@
 #include "app/EntityEditing.h"
 #include "bridge/SkinManager.h"
 #include "controls/buttons/BitBtn.h"
+#include "controls/comboedit/DirectoryEdit.h"
 #include "controls/edits/Memo.h"
 #include "controls/labels/WebLabel.h"
 #include "controls/listbox/AlphaListBox.h"
 #include "platform/Containers.h"
-#include "platform/DirectoryEdit.h"
 #include "platform/Edits.h"
 #include "platform/FindDialog.h"
 #include "platform/Form.h"
@@ -29,7 +29,7 @@ public:
     bridge::TsSkinManager& sSkinManager1;
     platform::TPanel& sPanel2;
     platform::TGroupBox& sGroupBox1;
-    platform::TDirectoryEdit& path;
+    comboedit::TsDirectoryEdit& path;
     platform::TGroupBox& sGroupBox2;
     controls::TsListBox& maps;
     controls::TsBitBtn& sBitBtn6;

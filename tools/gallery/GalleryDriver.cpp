@@ -160,6 +160,17 @@ void WithMaps(const Folders& folders, Camera& camera) {
     camera.Shoot("main-window-map-middle", main);
     Dialogs(main, list, memo, camera);
 
+    // The folder picker, opened from the folder field's button on the remembered folder.
+    HWND folderButton = FindChild(main, [](HWND child) {
+        return _wcsicmp(ClassOf(child).c_str(), L"Button") == 0 && _wcsicmp(ClassOf(GetParent(child)).c_str(), L"Edit") == 0;
+    });
+    if (!folderButton) throw std::runtime_error("the folder field has no button");
+    Press(folderButton);
+    HWND picker = program.TopLevel(L"Select directory");
+    camera.Shoot("picker", picker);
+    Press(Button(picker, L"Cancel"));
+    program.WaitUntilHidden(picker);
+
     for (const SecondaryWindow& secondary : kSecondaryWindows) {
         Press(Button(main, secondary.opener));
         HWND window = program.TopLevel(secondary.caption);

@@ -1,0 +1,21 @@
+#include "controls/comboedit/DirectoryEdit.h"
+
+#include "controls/comboedit/ShellFolderChoiceHost.h"
+
+namespace lw::comboedit {
+
+TsDirectoryEdit::TsDirectoryEdit(platform::TComponent* owner, platform::TWinControl* parent) : TsFileDirEdit(owner, parent) {}
+
+void TsDirectoryEdit::ButtonAction() {
+    TsFileDirEdit::ButtonAction();
+    ShellFolderChoiceHost shellHost;
+    FolderChoiceHost& host = Host ? *Host : shellHost;
+    FolderChoiceSettings settings;
+    settings.Root = Root;
+    settings.DialogText = DialogText;
+    settings.AllowCreate = AllowCreate;
+    settings.NoChangeDir = NoChangeDir;
+    if (auto chosen = ChooseFolder(host, settings, Text(), InitialDir, OnBeforeDialog, OnAfterDialog)) SetText(*chosen);
+}
+
+}  // namespace lw::comboedit

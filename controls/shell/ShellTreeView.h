@@ -1,0 +1,58 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "controls/shell/SystemShell.h"
+#include "controls/shell/core/ShellTreeLogic.h"
+#include "platform/TreeView.h"
+
+namespace lw::shell {
+
+// A tree of the platform shell's namespace from a root (the desktop by default): children are
+// loaded when a folder first opens, names and icons are the shell's, items can be renamed in
+// place and offer the shell's own context menu.
+class TsShellTreeView : public platform::TTreeView {
+public:
+    TsShellTreeView(platform::TComponent* owner, platform::TWinControl* parent);
+    ~TsShellTreeView() override;
+
+    const std::string& Root() const { return logic_->Root(); }
+    // Throws "Error Setting Path" when the root resolves to nothing; the previous root stays.
+    void SetRoot(const std::string& root) { logic_->SetRoot(root); }
+    std::string SelectedPath() const { return logic_->SelectedPath(); }
+    ShellItem* SelectedFolder() const { return logic_->SelectedFolder(); }
+    ShellItem* FolderOf(HTREEITEM node) const { return logic_->ItemOf(node); }
+    // Throws "Error Setting Path" when the path does not parse.
+    void SetPath(const std::string& path) { logic_->SetPath(path); }
+    void RefreshNode(HTREEITEM node) { logic_->RefreshNode(node); }
+
+    bool UseShellImages() const { return useShellImages_; }
+    void SetUseShellImages(bool use);
+    bool AutoContextMenus = true;
+
+    // Override points for a command chosen from the shell's context menu shown for this tree.
+    virtual void BeforeShellVerb(const std::string& verb, bool& handled) { logic_->BeforeShellVerb(verb, handled); }
+    virtual void AfterShellVerb(const std::string& verb, bool succeeded) { logic_->AfterShellVerb(verb, succeeded); }
+
+protected:
+    void WndProc(platform::TMessage& message) override;
+    bool CanExpand(HTREEITEM node) override;
+    bool Edited(HTREEITEM node, const std::wstring& text) override;
+    void Loaded() override;
+
+private:
+    class Nodes;
+    void ApplyImageRule();
+    void ShowShellMenu(POINT screen);
+
+    std::unique_ptr<SystemShell> shell_;
+    std::unique_ptr<Nodes> nodes_;
+    std::unique_ptr<ShellTreeLogic> logic_;
+    std::vector<IdList> pendingRefresh_;
+    bool useShellImages_ = true;
+    bool settingImages_ = false;
+};
+
+}  // namespace lw::shell

@@ -1,0 +1,105 @@
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include "controls/shell/ShellTreeView.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "platform/Prompt.h"
+#include "platform/Text.h"
+#include "testsupport/TempFolder.h"
+#include "testsupport/win32/MessagePump.h"
+
+namespace lw::shell {
+namespace {
+
+class SilentPrompt : public platform::Prompt {
+public:
+    int Show(HWND, std::string_view text, std::string_view, UINT) override {
+        shown.emplace_back(text);
+        return IDOK;
+    }
+    std::vector<std::string> shown;
+};
+
+std::string Utf8(const std::filesystem::path& path) { return platform::WideToUtf8(path.wstring()); }
+
+std::string DesktopDirectory() {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path);
+    return platform::WideToUtf8(path);
+}
+
+struct ShellTreeViewTest : ::testing::Test {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    TsShellTreeView& tree = form.Make<TsShellTreeView>(&form);
+    testsupport::TempFolder fixture{"lw shell"};
+
+    void SetUp() override {
+        form.SetBounds({0, 0, 320, 400});
+        tree.SetBounds({8, 8, 290, 340});
+        form.FinishLoading();
+        form.Show();
+    }
+    std::vector<std::wstring> ChildTexts(HTREEITEM node) const {
+        std::vector<std::wstring> texts;
+        for (HTREEITEM child = tree.FirstChild(node); child; child = tree.NextSibling(child)) texts.push_back(tree.NodeText(child));
+        return texts;
+    }
+};
+
+TEST_F(ShellTreeViewTest, DesktopRootOpensExpandedAndSelected) {
+    const HTREEITEM top = tree.FirstChild(nullptr);
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(tree.NextSibling(top), nullptr);
+    EXPECT_TRUE(tree.Expanded(top));
+    EXPECT_EQ(tree.Selected(), top);
+    EXPECT_FALSE(ChildTexts(top).empty());
+    EXPECT_EQ(tree.SelectedPath(), DesktopDirectory());
+    // Icons come from the shell's own list.
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(tree.Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0)), SystemShell::SystemImages());
+}
+
+TEST_F(ShellTreeViewTest, SetPathSelectsAFolderAndRefusesOneThatDoesNotParse) {
+    std::filesystem::create_directories(fixture / "maps" / "b");
+    std::filesystem::create_directories(fixture / "maps" / "a");
+    const std::string maps = Utf8(fixture / "maps");
+    tree.SetPath(maps);
+    EXPECT_EQ(tree.SelectedPath(), maps);
+    tree.Expand(tree.Selected());
+    EXPECT_EQ(ChildTexts(tree.Selected()), (std::vector<std::wstring>{L"a", L"b"}));
+
+    try {
+        tree.SetPath("Q:\\no\\such\\folder");
+        FAIL() << "no error";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "Error Setting Path");
+    }
+    EXPECT_EQ(tree.SelectedPath(), maps);
+}
+
+TEST_F(ShellTreeViewTest, LabelEditRenamesTheFolderAndTheParentIsReloadedAfterwards) {
+    std::filesystem::create_directories(fixture / "maps" / "old");
+    tree.SetPath(Utf8(fixture / "maps" / "old"));
+    const HTREEITEM node = tree.Selected();
+    tree.EditLabel(node);
+    ASSERT_TRUE(tree.IsEditing());
+    SetWindowTextW(reinterpret_cast<HWND>(SendMessageW(tree.Handle(), TVM_GETEDITCONTROL, 0, 0)), L"new");
+    tree.EndEditing(true);
+
+    EXPECT_TRUE(std::filesystem::is_directory(fixture / "maps" / "new"));
+    EXPECT_FALSE(std::filesystem::exists(fixture / "maps" / "old"));
+    // The renamed node survives the notification; the parent is reloaded from the queue.
+    EXPECT_EQ(tree.NodeText(node), L"new");
+    testsupport::PumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(tree.SelectedPath(), Utf8(fixture / "maps" / "new"));
+    EXPECT_EQ(ChildTexts(tree.Parent(tree.Selected())), std::vector<std::wstring>{L"new"});
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+}  // namespace
+}  // namespace lw::shell
