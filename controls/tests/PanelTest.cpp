@@ -253,6 +253,14 @@ TEST_F(SkinnedForm, AGroupBoxWithACaptionOffsetShowsItsWholePictureOnTheScreen) 
         for (int x = 0; x < 200; ++x) differing += PixelOf(shown, x, y) != PixelOf(printed, x, y);
     EXPECT_EQ(differing, 0);
     EXPECT_EQ(PixelOf(shown, 8, 4), PixelOf(printed, 8, 4));
+
+    // Without a skin the strip is the box's own colour, not whatever was on the screen before.
+    manager.SetActive(false);
+    box.SetColor(0x00FF00);
+    RedrawWindow(box.Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    window = GetWindowDC(box.Handle());
+    EXPECT_EQ(GetPixel(window, 150, 4), 0x00FF00u);
+    ReleaseDC(box.Handle(), window);
 }
 
 TEST_F(SkinnedForm, PanelsFollowTheSkinBeingRemovedAndLoadedAgain) {
