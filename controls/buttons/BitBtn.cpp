@@ -11,6 +11,7 @@
 #include "controls/core/BorderPainting.h"
 #include "controls/core/ControlKinds.h"
 #include "controls/images/AlphaImageList.h"
+#include "platform/Application.h"
 #include "platform/Form.h"
 #include "render/Background.h"
 #include "render/MaskPaint.h"
@@ -371,6 +372,9 @@ void TsBitBtn::HandleCommand(TMessage& m) {
     case SMC_FADEFRAME:
         pendingRegion_.reset();
         m.Result = 0;
+        return;
+    case SMC_GETAPPLICATION:
+        m.Result = reinterpret_cast<LRESULT>(platform::Application);
         return;
     case SMC_ENDUPDATE:
         if (d.Skinned() && d.IsUpdating()) {
