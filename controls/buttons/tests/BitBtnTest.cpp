@@ -246,6 +246,47 @@ TEST_F(StoredSkinButton, BlendIsClampedAndSkinCommandsAreAnswered) {
     EXPECT_EQ(bridge::SendSkinCommand(&button, SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(&application));
 }
 
+TEST_F(StoredSkinButton, AGlyphFromAListWithoutAlphaLeavesItsKeyPixelsAndIsGreyedAndBlended) {
+    auto& plain = form.Make<platform::TImageList>(18, 18);
+    plain.AddPng(skin::test::MakePng(18, 18, [](int x, int) {
+        return x < 9 ? std::array<std::uint8_t, 4>{0, 0, 200, 255} : std::array<std::uint8_t, 4>{0, 0, 0, 0};
+    }));
+    button.SetImages(&plain);
+    button.SetBlend(100);  // the glyph wholly see-through: the button as it lies under the glyph
+    Paint();
+    const TRect g = button.GlyphRect();
+    const TColor bare = CachePixel(g.Left + 2, g.Top + 5), bareUncovered = CachePixel(g.Left + 14, g.Top + 5);
+    auto mix = [](TColor a, TColor b) {
+        return std::array<int, 3>{(RedOf(a) + RedOf(b)) / 2, (GreenOf(a) + GreenOf(b)) / 2, (BlueOf(a) + BlueOf(b)) / 2};
+    };
+    const TColor blue = MakeColor(0, 0, 200), grey = MakeColor(66, 66, 66);
+    struct Case {
+        const char* name;
+        int blend;
+        bool grayed, enabled;
+        std::array<int, 3> expected;
+    };
+    const Case cases[] = {
+        {"plain", 0, false, true, {0, 0, 200}},
+        {"half blended", 50, false, true, mix(blue, bare)},
+        {"greyed", 0, true, true, {66, 66, 66}},
+        {"disabled: grey and half seen", 0, false, false, mix(grey, bare)},
+    };
+    button.SetDisabledKind(0);  // the whole button's disabled mix would hide the glyph's own
+    button.SetDisabledGlyphKind(render::dkGrayed | render::dkBlended);
+    for (const Case& c : cases) {
+        button.SetBlend(c.blend);
+        button.SetGrayed(c.grayed);
+        button.SetEnabled(c.enabled);
+        Paint();
+        const TColor p = CachePixel(g.Left + 2, g.Top + 5);
+        EXPECT_NEAR(RedOf(p), c.expected[0], 1) << c.name;
+        EXPECT_NEAR(GreenOf(p), c.expected[1], 1) << c.name;
+        EXPECT_NEAR(BlueOf(p), c.expected[2], 1) << c.name;
+        EXPECT_EQ(CachePixel(g.Left + 14, g.Top + 5), bareUncovered) << c.name << ": the uncovered half";
+    }
+}
+
 // A plain parent that can answer the background request with a picture instead of its colour.
 class PictureParent : public platform::TPanel {
 public:
