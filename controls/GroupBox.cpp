@@ -1,5 +1,6 @@
 #include "controls/GroupBox.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "bridge/GdiTextEngine.h"
@@ -13,6 +14,26 @@
 namespace lw::controls {
 
 using platform::TMessage;
+
+namespace {
+
+// The device context of the whole window, non-client strip included.
+class WindowDcScope {
+public:
+    explicit WindowDcScope(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~WindowDcScope() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    WindowDcScope(const WindowDcScope&) = delete;
+    WindowDcScope& operator=(const WindowDcScope&) = delete;
+    HDC Dc() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+}  // namespace
 
 TsGroupBox::TsGroupBox(platform::TComponent* owner, platform::TWinControl* parent)
     : TGroupBox(owner, parent, TGroupBox::DefaultCreateParams()), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
@@ -30,6 +51,10 @@ void TsGroupBox::SetCaptionLayout(TsCaptionLayout layout) {
 void TsGroupBox::SetCaptionYOffset(int offset) {
     if (offset == captionYOffset_) return;
     captionYOffset_ = offset;
+    // The client area follows the offset, and the children with it.
+    if (Handle() != nullptr)
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     skinData_->InvalidateSkin();
 }
 
@@ -44,6 +69,13 @@ bool TsGroupBox::CanPaint() const { return Handle() != nullptr && !(ComponentSta
 void TsGroupBox::Repaint() {
     if (Handle() != nullptr)
         RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// A window cannot place its client area above its own top, so a negative offset moves only the
+// caption.
+int TsGroupBox::ClientTop() const {
+    if (ComponentState() & platform::csDestroying) return 0;
+    return std::clamp(captionYOffset_, 0, std::max(0, Bounds().Height));
 }
 
 int TsGroupBox::TextWidth(const std::string& text) const {
@@ -140,8 +172,55 @@ void TsGroupBox::GroupBoxToDC(HDC dc) {
         cachedFocused_ = focused;
     }
     CopyCacheToDC(d, *this, {0, 0}, 0, 0, false, dc, {0, 0, Bounds().Width, Bounds().Height});
-    PaintGraphicChildren(dc, *this, {0, 0});
+    PaintGraphicChildren(dc, *this, {0, ClientTop()});
     RefreshChildren(*this);
+}
+
+// A client-area context: the whole box is painted in window coordinates, so the strip above the
+// client area falls outside it.
+void TsGroupBox::PaintClientDC(HDC dc) {
+    POINT previous;
+    OffsetViewportOrgEx(dc, 0, -ClientTop(), &previous);
+    GroupBoxToDC(dc);
+    SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
+// The strip above the client area, which WM_PAINT's context does not reach.
+void TsGroupBox::PaintCaptionStrip() {
+    WindowDcScope window(Handle());
+    if (window.Dc() == nullptr) return;
+    const int top = ClientTop();
+    const platform::TBounds& b = Bounds();
+    IntersectClipRect(window.Dc(), 0, 0, b.Width, top);
+    if (skinData_->Skinned(true)) {
+        GroupBoxToDC(window.Dc());
+    } else {
+        const RECT strip{0, 0, b.Width, top};
+        const platform::BrushHandle brush(CreateSolidBrush(platform::ColorToRGB(Color())));
+        FillRect(window.Dc(), &strip, brush.get());
+    }
+}
+
+// Children place themselves in the client area, so their offsets into this box's pictures start
+// at its top.
+void TsGroupBox::AnswerBackground(render::TsBgRequest& request) {
+    TsCommonData& d = *skinData_;
+    const int top = ClientTop();
+    if (request.DrawNow) request.OffsetY += top;
+    if (captionSkin_.empty() || !d.CacheBmp) {
+        d.AnswerBgRequest(request, false);
+        if (!request.DrawNow && request.Kind == 2) request.OffsetY += top;
+        return;
+    }
+    request.Kind = 2;
+    if (request.DrawNow && request.Target != nullptr) {
+        request.Target->Copy({request.Area.Left, request.Area.Top}, *d.CacheBmp,
+                             RectOfSize(request.OffsetX, request.OffsetY, request.Area.Width(), request.Area.Height()));
+    } else {
+        request.Bitmap = d.CacheBmp.get();
+        request.OffsetX = 0;
+        request.OffsetY = top;
+    }
 }
 
 // --- messages ---------------------------------------------------------------------------------
@@ -164,24 +243,9 @@ void TsGroupBox::HandleCommand(TMessage& m) {
     case SMC_ISSKINNED:
         m.Result = 1;
         return;
-    case SMC_GETBG: {
-        if (m.LParam == 0) return;
-        auto& request = *reinterpret_cast<render::TsBgRequest*>(m.LParam);
-        if (captionSkin_.empty() || !d.CacheBmp) {
-            d.AnswerBgRequest(request, false);
-            return;
-        }
-        request.Kind = 2;
-        if (request.DrawNow && request.Target != nullptr) {
-            request.Target->Copy({request.Area.Left, request.Area.Top}, *d.CacheBmp,
-                                 RectOfSize(request.OffsetX, request.OffsetY, request.Area.Width(),
-                                            request.Area.Height()));
-        } else {
-            request.Bitmap = d.CacheBmp.get();
-            request.OffsetX = request.OffsetY = 0;
-        }
+    case SMC_GETBG:
+        if (m.LParam != 0) AnswerBackground(*reinterpret_cast<render::TsBgRequest*>(m.LParam));
         return;
-    }
     case SMC_ENDUPDATE:
         if (!skinned) break;
         if (d.Updating) {
@@ -211,6 +275,23 @@ void TsGroupBox::WndProc(TMessage& m) {
         return;
     }
     if (m.Msg == platform::CM_LOADED) skinData_->ControlLoaded();
+    switch (m.Msg) {
+    case WM_NCCALCSIZE:
+        TGroupBox::WndProc(m);
+        // Both forms of the message carry the new client rectangle first.
+        if (RECT* client = reinterpret_cast<RECT*>(m.LParam); client != nullptr)
+            client->top = std::min(client->top + ClientTop(), client->bottom);
+        return;
+    case WM_NCPAINT:
+        if (ClientTop() > 0) {
+            PaintCaptionStrip();
+            m.Result = 0;
+            return;
+        }
+        break;
+    default:
+        break;
+    }
     if (CanPaint() && skinData_->Skinned()) SkinnedMessage(m);
     else TGroupBox::WndProc(m);
 }
@@ -229,7 +310,7 @@ void TsGroupBox::SkinnedMessage(TMessage& m) {
         HDC given = reinterpret_cast<HDC>(m.WParam);
         std::optional<platform::PaintScope> scope;
         if (given == nullptr) scope.emplace(Handle());
-        GroupBoxToDC(given != nullptr ? given : scope->Dc());
+        PaintClientDC(given != nullptr ? given : scope->Dc());
         m.Result = 0;
         return;
     }
@@ -243,9 +324,12 @@ void TsGroupBox::SkinnedMessage(TMessage& m) {
         TGroupBox::WndProc(m);
         return;
     case WM_PRINT:
-    case WM_PRINTCLIENT:
         d.Updating = false;
         GroupBoxToDC(reinterpret_cast<HDC>(m.WParam));
+        return;
+    case WM_PRINTCLIENT:
+        d.Updating = false;
+        PaintClientDC(reinterpret_cast<HDC>(m.WParam));
         return;
     case platform::CM_TEXTCHANGED:
         d.InvalidateSkin();

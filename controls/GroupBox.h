@@ -42,6 +42,11 @@ private:
     void SkinnedMessage(platform::TMessage& message);
     void PaintGroupBoxCaption(const TRect& c, const render::TsCacheInfo& bg);
     int TextWidth(const std::string& text) const;
+    // How far the client area (where children are placed) starts below the window's top.
+    int ClientTop() const;
+    void PaintClientDC(HDC dc);
+    void PaintCaptionStrip();
+    void AnswerBackground(render::TsBgRequest& request);
     bool CanPaint() const;
     void Repaint();
 

@@ -11,8 +11,11 @@
 #include "controls/core/BorderPainting.h"
 #include "controls/core/ControlKinds.h"
 #include "controls/images/AlphaImageList.h"
+#include "platform/Application.h"
 #include "platform/Form.h"
 #include "render/Background.h"
+#include "render/Blend.h"
+#include "render/Disabled.h"
 #include "render/MaskPaint.h"
 #include "render/Text.h"
 
@@ -208,14 +211,41 @@ void TsBitBtn::PaintCaption() {
 
 void TsBitBtn::DrawButtonGlyph() {
     TsCommonData& d = *skinData_;
-    const TsAlphaImageList* list = AlphaList(Images());
-    if (list == nullptr || !d.CacheBmp || ImageIndex() < 0 || ImageIndex() >= list->Count()) return;
+    const platform::TImageList* images = Images();
+    if (images == nullptr || !d.CacheBmp || ImageIndex() < 0 || ImageIndex() >= images->Count()) return;
     const int state = CurrentState();
+    const TRect r = GlyphRect();
+    const TsAlphaImageList* list = AlphaList(images);
+    if (list == nullptr) {
+        DrawPlainGlyph(*images, r, state);
+        return;
+    }
     const skin::TsGeneralData* gd = d.Section();
     const TColor tone = state == bsNormal && grayed_ && gd != nullptr ? ResolveColor(gd->Color) : NoTone;
-    const TRect r = GlyphRect();
     list->DrawGlyph(*d.CacheBmp, r.Left, r.Top, reflected_, numGlyphs_, state + (down_ ? 1 : 0), tone,
                     state == bsNormal ? blend_ : 0, ImageIndex());
+}
+
+void TsBitBtn::DrawPlainGlyph(const platform::TImageList& images, const TRect& r, int state) {
+    // A list without alpha keeps its transparency in key-coloured pixels: the image is laid on
+    // the key so that whatever it leaves uncovered stays out of the cache.
+    const int gw = r.Width(), gh = r.Height();
+    if (gw <= 0 || gh <= 0) return;
+    bridge::TsDibSection glyph(gw, gh, render::PixelFormat::pf24bit);
+    render::FillRectSolid(glyph.Surface(), {0, 0, gw, gh}, TransparentKey);
+    const int shown = std::min(state + (down_ ? 1 : 0), std::max(numGlyphs_, 1) - 1);
+    images.Draw(glyph.Dc(), -shown * gw, 0, ImageIndex());
+    GdiFlush();
+
+    const bool enabled = Enabled();
+    if ((state == bsNormal && grayed_) || (!enabled && (disabledGlyphKind_ & render::dkGrayed)))
+        render::GrayscaleExceptKey(glyph.Bitmap(), TransparentKey);
+    // How much of the cache shows through the glyph; a disabled glyph is half seen, as the
+    // toolkit's own lists draw it.
+    double through = state == bsNormal ? blend_ / 100.0 : 0.0;
+    if (!enabled && (disabledGlyphKind_ & render::dkBlended)) through = std::max(through, 0.5);
+    render::BlendOverRect(*skinData_->CacheBmp, {r.Left, r.Top}, TransparentKey, through, {0, 0, gw - 1, gh - 1},
+                          glyph.Bitmap());
 }
 
 void TsBitBtn::PrepareButtonCache() {
@@ -371,6 +401,9 @@ void TsBitBtn::HandleCommand(TMessage& m) {
     case SMC_FADEFRAME:
         pendingRegion_.reset();
         m.Result = 0;
+        return;
+    case SMC_GETAPPLICATION:
+        m.Result = reinterpret_cast<LRESULT>(platform::Application);
         return;
     case SMC_ENDUPDATE:
         if (d.Skinned() && d.IsUpdating()) {

@@ -37,6 +37,9 @@ public:
     void SetAlignment(TButtonAlignment value) { Set(alignment_, value); }
     int Blend() const { return blend_; }
     void SetBlend(int value) { Set(blend_, ClampBlend(value)); }
+    // The disabled look of a glyph from a list without alpha.
+    render::TsDisabledKinds DisabledGlyphKind() const { return disabledGlyphKind_; }
+    void SetDisabledGlyphKind(render::TsDisabledKinds value) { Set(disabledGlyphKind_, value); }
     render::TsDisabledKinds DisabledKind() const { return disabledKind_; }
     void SetDisabledKind(render::TsDisabledKinds value) { Set(disabledKind_, value); }
     bool Down() const { return down_; }
@@ -110,6 +113,7 @@ private:
     }
     ButtonGeometry Geometry() const;
     bool CanPaint() const;
+    void DrawPlainGlyph(const platform::TImageList& images, const TRect& r, int state);
     void RepaintNow();
     void StopFading() { StopFade(fadeTimer_); }
     void ChangeLookFor(TgwAnimatEvent event, bool halfSpeed);
@@ -130,6 +134,7 @@ private:
 
     TButtonAlignment alignment_ = TButtonAlignment::taCenter;
     int blend_ = 0;
+    render::TsDisabledKinds disabledGlyphKind_ = render::DefaultDisabledKinds;
     render::TsDisabledKinds disabledKind_ = render::DefaultDisabledKinds;
     bool down_ = false;
     int focusMargin_ = 1;

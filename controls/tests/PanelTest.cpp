@@ -185,6 +185,84 @@ TEST_F(SkinnedForm, AGroupBoxWithACaptionSkinPaintsADrawRequestFromItsCache) {
     EXPECT_EQ(PixelOf(target, 15, 15), 0x0000FFu);
 }
 
+// Where a child's window lands inside its group box's window.
+POINT PlaceInBox(platform::TWinControl& child, platform::TWinControl& box) {
+    RECT c{}, b{};
+    GetWindowRect(child.Handle(), &c);
+    GetWindowRect(box.Handle(), &b);
+    return {c.left - b.left, c.top - b.top};
+}
+
+TEST_F(SkinnedForm, AGroupBoxsCaptionOffsetMovesItsClientAreaAndItsChildren) {
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    panel.SetBounds({0, 0, 280, 180});
+    panel.SkinData().SetSkinSection("HALFPANEL");  // its picture, not a colour, is passed on
+    TsGroupBox& box = form.Make<TsGroupBox>(&panel);
+    box.SetBounds({16, 24, 200, 100});
+    platform::TPanel& child = form.Make<platform::TPanel>(&box);
+    child.SetBounds({0, 0, 20, 20});
+
+    // A window holds no client area above its own top: a negative offset moves the caption only.
+    struct Case {
+        int offset, clientTop;
+    };
+    for (const Case& c : {Case{12, 12}, Case{0, 0}, Case{7, 7}, Case{-5, 0}}) {
+        box.SetCaptionYOffset(c.offset);
+        RECT client{};
+        GetClientRect(box.Handle(), &client);
+        EXPECT_EQ(client.bottom, 100 - c.clientTop) << c.offset;
+        const POINT at = PlaceInBox(child, box);
+        EXPECT_EQ(at.x, 0) << c.offset;
+        EXPECT_EQ(at.y, c.clientTop) << "a child at (0, 0) sits at the client top, offset " << c.offset;
+
+        // A child's background is taken from the box's picture where the child really is.
+        render::TsBgRequest through;
+        bridge::RequestBackground(through, box, false);
+        box.SetCaptionSkin("HALFPANEL");
+        render::TsBgRequest own;
+        bridge::RequestBackground(own, box, false);
+        box.SetCaptionSkin("");
+        EXPECT_EQ(through.OffsetY, 24 + c.clientTop) << c.offset;
+        ASSERT_EQ(own.Kind, 2);
+        EXPECT_EQ(own.OffsetY, c.clientTop) << c.offset;
+    }
+}
+
+// What the screen shows of a group box is the picture it prints of itself: the strip above the
+// client area included, and the client area not shifted.
+TEST_F(SkinnedForm, AGroupBoxWithACaptionOffsetShowsItsWholePictureOnTheScreen) {
+    TsPanel& panel = form.Make<TsPanel>(&form);
+    panel.SetBounds({0, 0, 280, 180});
+    TsGroupBox& box = form.Make<TsGroupBox>(&panel);
+    box.SetBounds({16, 16, 200, 100});
+    box.SetText("Caption");
+    box.SetCaptionSkin("HALFPANEL");
+    box.SetCaptionYOffset(12);
+
+    bridge::TsDibSection printed(200, 100, render::PixelFormat::pf24bit);
+    SendMessageW(box.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(printed.Dc()), PRF_NONCLIENT | PRF_CLIENT);
+    ASSERT_NE(PixelOf(printed, 8, 4), kPanelColor) << "the caption's own section shows in the strip";
+
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    bridge::TsDibSection shown(200, 100, render::PixelFormat::pf24bit);
+    HDC window = GetWindowDC(box.Handle());
+    BitBlt(shown.Dc(), 0, 0, 200, 100, window, 0, 0, SRCCOPY);
+    ReleaseDC(box.Handle(), window);
+    int differing = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x) differing += PixelOf(shown, x, y) != PixelOf(printed, x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(PixelOf(shown, 8, 4), PixelOf(printed, 8, 4));
+
+    // Without a skin the strip is the box's own colour, not whatever was on the screen before.
+    manager.SetActive(false);
+    box.SetColor(0x00FF00);
+    RedrawWindow(box.Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    window = GetWindowDC(box.Handle());
+    EXPECT_EQ(GetPixel(window, 150, 4), 0x00FF00u);
+    ReleaseDC(box.Handle(), window);
+}
+
 TEST_F(SkinnedForm, PanelsFollowTheSkinBeingRemovedAndLoadedAgain) {
     TsPanel& panel = form.Make<TsPanel>(&form);
     TsPanel& inner = form.Make<TsPanel>(&panel);

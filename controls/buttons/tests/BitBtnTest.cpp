@@ -12,6 +12,7 @@
 #include "controls/buttons/BitBtn.h"
 #include "controls/images/AlphaImageList.h"
 #include "platform/Application.h"
+#include "platform/Containers.h"
 #include "platform/Form.h"
 #include "render/Gradient.h"
 #include "skin/SkinPackWriter.h"
@@ -242,6 +243,153 @@ TEST_F(StoredSkinButton, BlendIsClampedAndSkinCommandsAreAnswered) {
     EXPECT_EQ(button.Blend(), 0);
     EXPECT_EQ(bridge::SendSkinCommand(&button, SMC_ISSKINNED, 0), 1);
     EXPECT_EQ(bridge::SendSkinCommand(&button, SMC_FADEFRAME, 0), 0);
+    EXPECT_EQ(bridge::SendSkinCommand(&button, SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(&application));
+}
+
+TEST_F(StoredSkinButton, AGlyphFromAListWithoutAlphaLeavesItsKeyPixelsAndIsGreyedAndBlended) {
+    auto& plain = form.Make<platform::TImageList>(18, 18);
+    plain.AddPng(skin::test::MakePng(18, 18, [](int x, int) {
+        return x < 9 ? std::array<std::uint8_t, 4>{0, 0, 200, 255} : std::array<std::uint8_t, 4>{0, 0, 0, 0};
+    }));
+    button.SetImages(&plain);
+    button.SetBlend(100);  // the glyph wholly see-through: the button as it lies under the glyph
+    Paint();
+    const TRect g = button.GlyphRect();
+    const TColor bare = CachePixel(g.Left + 2, g.Top + 5), bareUncovered = CachePixel(g.Left + 14, g.Top + 5);
+    auto mix = [](TColor a, TColor b) {
+        return std::array<int, 3>{(RedOf(a) + RedOf(b)) / 2, (GreenOf(a) + GreenOf(b)) / 2, (BlueOf(a) + BlueOf(b)) / 2};
+    };
+    const TColor blue = MakeColor(0, 0, 200), grey = MakeColor(66, 66, 66);
+    struct Case {
+        const char* name;
+        int blend;
+        bool grayed, enabled;
+        std::array<int, 3> expected;
+    };
+    const Case cases[] = {
+        {"plain", 0, false, true, {0, 0, 200}},
+        {"half blended", 50, false, true, mix(blue, bare)},
+        {"greyed", 0, true, true, {66, 66, 66}},
+        {"disabled: grey and half seen", 0, false, false, mix(grey, bare)},
+    };
+    button.SetDisabledKind(0);  // the whole button's disabled mix would hide the glyph's own
+    button.SetDisabledGlyphKind(render::dkGrayed | render::dkBlended);
+    for (const Case& c : cases) {
+        button.SetBlend(c.blend);
+        button.SetGrayed(c.grayed);
+        button.SetEnabled(c.enabled);
+        Paint();
+        const TColor p = CachePixel(g.Left + 2, g.Top + 5);
+        EXPECT_NEAR(RedOf(p), c.expected[0], 1) << c.name;
+        EXPECT_NEAR(GreenOf(p), c.expected[1], 1) << c.name;
+        EXPECT_NEAR(BlueOf(p), c.expected[2], 1) << c.name;
+        EXPECT_EQ(CachePixel(g.Left + 14, g.Top + 5), bareUncovered) << c.name << ": the uncovered half";
+    }
+}
+
+// A plain parent that can answer the background request with a picture instead of its colour.
+class PictureParent : public platform::TPanel {
+public:
+    using TPanel::TPanel;
+    bool answerPicture = false;
+    render::Bitmap picture = MakePicture();
+
+protected:
+    void WndProc(platform::TMessage& m) override {
+        if (answerPicture && m.Msg == SM_ALPHACMD && SkinCommandOf(m.WParam) == SMC_GETBG) {
+            auto& request = *reinterpret_cast<render::TsBgRequest*>(m.LParam);
+            request.Kind = 2;
+            request.Bitmap = &picture;
+            request.OffsetX = request.OffsetY = 0;
+            return;
+        }
+        TPanel::WndProc(m);
+    }
+
+private:
+    static render::Bitmap MakePicture() {
+        render::Bitmap bmp = render::CreateBmp24(400, 200);
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 400; ++x) {
+                std::uint8_t* p = bmp.Pixel(x, y);
+                p[0] = std::uint8_t(x * 7), p[1] = std::uint8_t(y * 11), p[2] = 128;
+            }
+        return bmp;
+    }
+};
+
+// The stored skin's button on a parent that is not skinned.
+struct ButtonOnPlainParent : ::testing::Test {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    bridge::TsSkinManager& manager = form.Make<bridge::TsSkinManager>();
+    PictureParent& parent = form.Make<PictureParent>(&form);
+    TsBitBtn& button = form.Make<TsBitBtn>(&parent);
+
+    void SetUp() override {
+        manager.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
+        manager.SetSkinName("000 (internal)");
+        parent.SetBounds({0, 0, 400, 200});
+        button.SetBounds({40, 30, 265, 25});
+        button.SetText("Поиск");
+        form.SetBounds({0, 0, 420, 240});
+        form.FinishLoading();
+        form.Show();
+        ASSERT_TRUE(button.SkinData().Skinned());
+        Paint();
+    }
+    void Paint() { RedrawWindow(button.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+};
+
+TEST_F(ButtonOnPlainParent, ADisabledButtonOverAPictureShowsThreeFifthsOfThePicture) {
+    parent.answerPicture = true;
+    button.SetEnabled(false);  // the focus leaves: the unmixed picture is the normal look
+    button.SetDisabledKind(0);
+    Paint();
+    render::Bitmap enabled = button.SkinData().CacheBmp->Clone();
+    button.SetDisabledKind(render::DefaultDisabledKinds);
+    Paint();
+    const render::Bitmap& cache = *button.SkinData().CacheBmp;
+    for (auto [x, y] : {std::pair{20, 10}, std::pair{250, 12}, std::pair{130, 20}, std::pair{3, 3}}) {
+        const std::uint8_t* e = enabled.Pixel(x, y);
+        const std::uint8_t* d = cache.Pixel(x, y);
+        const std::uint8_t* b = parent.picture.Pixel(40 + x, 30 + y);
+        for (int c = 0; c < 3; ++c) EXPECT_NEAR(d[c], 0.6 * b[c] + 0.4 * e[c], 1.0) << x << "," << y << " channel " << c;
+    }
+}
+
+TEST_F(ButtonOnPlainParent, ShrinkingOverAPlainColourInvalidatesTheParentUnderTheOldCorners) {
+    const int wr = button.SkinData().BorderMask()->WR, wb = button.SkinData().BorderMask()->WB;
+    ASSERT_GT(wr, 0);
+    ASSERT_GT(wb, 0);
+    struct Case {
+        const char* name;
+        bool picture;
+        platform::TBounds next;
+        bool invalidated;
+    };
+    const Case cases[] = {
+        {"narrower over a colour", false, {40, 30, 200, 25}, true},
+        {"lower over a colour", false, {40, 30, 265, 20}, true},
+        {"narrower over a picture", true, {40, 30, 200, 25}, false},
+        {"wider over a colour", false, {40, 30, 300, 25}, false},
+    };
+    for (const Case& c : cases) {
+        parent.answerPicture = c.picture;
+        button.SetBounds({40, 30, 265, 25});
+        Paint();
+        button.SetBounds(c.next);
+        // What the system invalidated for the move is not what is looked for.
+        ValidateRect(parent.Handle(), nullptr);
+        Paint();
+        platform::GdiObject<HRGN> dirty(CreateRectRgn(0, 0, 0, 0));
+        GetUpdateRgn(parent.Handle(), dirty.get(), FALSE);
+        const POINT corners[] = {{40 + 265 - 1, 30}, {40 + 265 - 1, 30 + 25 - 1}, {40, 30 + 25 - 1}};
+        for (POINT p : corners)
+            EXPECT_EQ(bool(PtInRegion(dirty.get(), p.x, p.y)), c.invalidated) << c.name << " at " << p.x << "," << p.y;
+        EXPECT_FALSE(PtInRegion(dirty.get(), 40 + 130, 30 + 12)) << c.name << ": only the corners";
+    }
 }
 
 }  // namespace
