@@ -59,6 +59,7 @@ private:
 class TgwMnuWnd final : public TgwChildAdapter {
 public:
     explicit TgwMnuWnd(HWND window) : TgwChildAdapter(window, ChildAdapterKind::None, "MAINMENU", false) {}
+    void Refresh() { Repaint(); }
 
 protected:
     bool HandleMessage(platform::TMessage& message) override;

@@ -226,14 +226,15 @@ TEST_F(ThreeWindows, PopupMenuWindowsGetAMenuAdapterPrunedWhenTheyGo) {
     EXPECT_TRUE(PopupMenuAdapters().empty());
 }
 
-// What a real pop-up menu showed on screen while it was up: its client pixels and the
-// first item's row.
+// What a real pop-up menu showed on screen while it was up: its client pixels, the row of its
+// first item, selected from the keyboard, and of its last item.
 struct MenuSeen {
     bool found = false;
     int width = 0;
     int height = 0;
     std::vector<COLORREF> pixels;
     RECT item{};
+    RECT selected{};
     COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 MenuSeen g_menu;
@@ -241,6 +242,15 @@ MenuSeen g_menu;
 void CALLBACK InspectMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     HWND window = FindWindowW(L"#32768", nullptr);
+    if (window != nullptr && g_menu.selected.bottom == 0) {
+        // Select the first item from the keyboard first, then look.
+        const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+        GetMenuItemRect(window, menu, 0, &g_menu.selected);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&g_menu.selected), 2);
+        PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+        SetTimer(nullptr, 0, 300, InspectMenu);
+        return;
+    }
     g_menu.found = window != nullptr && IsWindowVisible(window);
     if (g_menu.found) {
         RECT client{};
@@ -258,7 +268,7 @@ void CALLBACK InspectMenu(HWND, UINT, UINT_PTR timer, DWORD) {
         }
         ReleaseDC(window, screen);
         const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
-        GetMenuItemRect(window, menu, 0, &g_menu.item);
+        GetMenuItemRect(window, menu, 2, &g_menu.item);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&g_menu.item), 2);
     }
     EndMenu();
@@ -302,6 +312,11 @@ TEST_F(ThreeWindows, PopupMenuShowsTheMenuSectionAndItsItems) {
     for (int y = seen.item.top; y < seen.item.bottom; ++y)
         for (int x = seen.item.left; x < seen.width / 2; ++x) written += seen.At(x, y) == (look->FontColor[0] & 0xFFFFFF);
     EXPECT_GT(written, 5);
+    // The selected item is the skin's, not the platform's highlight.
+    ASSERT_GT(seen.selected.bottom, seen.selected.top);
+    const COLORREF hot = seen.At(seen.width - 6, (seen.selected.top + seen.selected.bottom) / 2);
+    EXPECT_NE(hot, GetSysColor(COLOR_HIGHLIGHT) & 0xFFFFFF);
+    EXPECT_NE(hot, blank);
 }
 
 // What a message box looked like to the hook while it was up.
