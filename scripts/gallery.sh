@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Screenshots of Lumpwright's windows: the main window as first started and with a folder of maps
-# listed and a map's entity text loaded, a button in its hot and its pressed look, the message
-# boxes asking to save and telling it is saved, the find dialog, the About window and the Settings
-# window, each whole with its title bar and border. Builds what is missing, runs the program on
-# copies of a few maps under an Xvfb of its own (never on the user's screen), saves one PNG per
-# window into build/gallery/ and prints that folder. The windows are opened by tools/gallery's
-# driver, which says when each is ready; the shot is cut here from the root window, as Xvfb keeps
-# no contents for a single window. Ends everything it started.
+# listed and a map's entity text loaded (also scrolled to its middle), a button in its hot and its
+# pressed look, the message boxes asking to save and telling it is saved, the find dialog, the error
+# report of a map cut short, the folder picker, the About window and the Settings window, each
+# whole with its title bar and border. Builds what is missing, runs the program on copies of a few
+# maps under an Xvfb of its own (never on the user's screen), saves one PNG per window into
+# build/gallery/ and prints that folder. The windows are opened by tools/gallery's driver, which
+# says when each is ready; the shot is cut here from the root window, as Xvfb keeps no contents
+# for a single window. Ends everything it started.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -44,6 +45,8 @@ for map in "${maps[@]}"; do
     cp "$map_source/$map" "$work/maps/"
     chmod u+w "$work/maps/$map"
 done
+# Cut off after its header, so that loading it shows the error report box.
+head -c 4096 "$map_source/${maps[0]}" >"$work/maps/zz_broken.bsp"
 gallery="$root/build/gallery"
 mkdir -p "$gallery"
 rm -f "$gallery"/*.png

@@ -54,10 +54,19 @@ private:
     platform::TMessageHook hook_;
 };
 
-// The menu adapter of a pop-up menu window ("MAINMENU").
+// The menu adapter of a pop-up menu window: the section's background with the items' text
+// over it, the selected item from "MENUITEM"; the menu's own tracking stays the platform's.
 class TgwMnuWnd final : public TgwChildAdapter {
 public:
     explicit TgwMnuWnd(HWND window) : TgwChildAdapter(window, ChildAdapterKind::None, "MAINMENU", false) {}
+    void Refresh() { Repaint(); }
+
+protected:
+    bool HandleMessage(platform::TMessage& message) override;
+    void PaintClient(HDC dc) override;
+
+private:
+    bridge::TsDibSection menuCanvas_{0, 0, render::PixelFormat::pf24bit};
 };
 
 std::unique_ptr<TgwChildAdapter> MakeChildAdapter(const ChildAdapterChoice& choice, HWND child);

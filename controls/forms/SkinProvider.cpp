@@ -3,6 +3,8 @@
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
 #include "controls/core/SkinCommandCodes.h"
+#include "controls/forms/ChildAdapters.h"
+#include "controls/forms/FormSkinning.h"
 
 namespace lw::forms {
 
@@ -38,6 +40,10 @@ void TsSkinProvider::Handle(platform::TMessage& m) {
     }
     if (frame_.Handle(m, [this](platform::TMessage& passed) { hook_.CallPrevious(passed); })) return;
     hook_.CallPrevious(m);
+    // The menu's own tracking draws a newly selected item straight to the screen, without a
+    // paint message, and tells the owner only afterwards: the open menus are painted again then.
+    if (m.Msg == WM_MENUSELECT)
+        for (const auto& menu : PopupMenuAdapters()) menu->Refresh();
 }
 
 void TsSkinProvider::HandleSkinCommand(platform::TMessage& m) {

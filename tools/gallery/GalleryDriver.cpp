@@ -178,6 +178,15 @@ void WithMaps(const Folders& folders, Camera& camera) {
         Press(Button(window, secondary.closer));
         program.WaitUntilHidden(window);
     }
+
+    // The script adds a cut-off map: loading it fails and the program reports the error.
+    const LRESULT broken = SendMessageW(list, LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(L"zz_broken"));
+    if (broken == LB_ERR) throw std::runtime_error("the cut-off map is not listed");
+    Pick(list, static_cast<int>(broken));
+    HWND error = StandardDialog();
+    camera.Shoot("box-error", error);
+    Answer(error, IDOK);
 }
 
 std::wstring Wide(const char* text) {

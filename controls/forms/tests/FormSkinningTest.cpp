@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include "platform/MessageHook.h"
 #include "platform/FindDialog.h"
 #include "platform/Form.h"
+#include "platform/Handles.h"
 #include "testsupport/StoredSkin.h"
 #include "testsupport/win32/MessagePump.h"
 
@@ -125,6 +127,42 @@ TEST_F(ThreeWindows, HitCodesAndTheCloseButton) {
     EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindowVisible(about->Handle()); }));
 }
 
+// Absolute mouse input at screen point `at`, as the input queue would get it from the device.
+INPUT MouseAt(POINT at, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+    return input;
+}
+
+TEST_F(ThreeWindows, DraggingTheTitleMovesTheWindow) {
+    ShowAll();
+    HWND window = settings->Handle();
+    RECT before{};
+    GetWindowRect(window, &before);
+    const FrameLayout layout = LayOutFrame(before.right - before.left, before.bottom - before.top,
+                                           ProviderList().back()->FormProvider->Frame().Metrics());
+    const POINT grab{before.left + layout.Title.Left + 30, before.top + layout.Title.Top + layout.Title.Height() / 2};
+    ASSERT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(grab.x, grab.y)), HTCAPTION);
+
+    INPUT drag[] = {MouseAt(grab, 0), MouseAt(grab, MOUSEEVENTF_LEFTDOWN),
+                    MouseAt({grab.x + 20, grab.y + 15}, 0), MouseAt({grab.x + 60, grab.y + 40}, 0),
+                    MouseAt({grab.x + 60, grab.y + 40}, MOUSEEVENTF_LEFTUP)};
+    ASSERT_EQ(SendInput(std::size(drag), drag, sizeof(INPUT)), std::size(drag));
+    RECT after{};
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        GetWindowRect(window, &after);
+        return after.left != before.left;
+    }));
+    testsupport::PumpFor(std::chrono::milliseconds(100));
+    GetWindowRect(window, &after);
+    EXPECT_EQ(after.left - before.left, 60);
+    EXPECT_EQ(after.top - before.top, 40);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);  // moved, not sized
+}
+
 TEST_F(ThreeWindows, ManagerGoingFirstFreesEveryProviderOnce) {
     ShowAll();
     ASSERT_EQ(TgwProvider::Living(), 3);
@@ -186,6 +224,99 @@ TEST_F(ThreeWindows, PopupMenuWindowsGetAMenuAdapterPrunedWhenTheyGo) {
     DestroyWindow(menu);
     DestroyWindow(CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
     EXPECT_TRUE(PopupMenuAdapters().empty());
+}
+
+// What a real pop-up menu showed on screen while it was up: its client pixels, the row of its
+// first item, selected from the keyboard, and of its last item.
+struct MenuSeen {
+    bool found = false;
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+    RECT item{};
+    RECT selected{};
+    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+MenuSeen g_menu;
+
+void CALLBACK InspectMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND window = FindWindowW(L"#32768", nullptr);
+    if (window != nullptr && g_menu.selected.bottom == 0) {
+        // Select the first item from the keyboard first, then look.
+        const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+        GetMenuItemRect(window, menu, 0, &g_menu.selected);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&g_menu.selected), 2);
+        PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+        SetTimer(nullptr, 0, 300, InspectMenu);
+        return;
+    }
+    g_menu.found = window != nullptr && IsWindowVisible(window);
+    if (g_menu.found) {
+        RECT client{};
+        GetClientRect(window, &client);
+        g_menu.width = client.right;
+        g_menu.height = client.bottom;
+        HDC screen = GetDC(window);
+        platform::MemoryDc copy(CreateCompatibleDC(screen));
+        platform::BitmapHandle bitmap(CreateCompatibleBitmap(screen, client.right, client.bottom));
+        {
+            platform::SelectObjectScope selected(copy.get(), bitmap.get());
+            BitBlt(copy.get(), 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+            for (int y = 0; y < client.bottom; ++y)
+                for (int x = 0; x < client.right; ++x) g_menu.pixels.push_back(GetPixel(copy.get(), x, y));
+        }
+        ReleaseDC(window, screen);
+        const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+        GetMenuItemRect(window, menu, 2, &g_menu.item);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&g_menu.item), 2);
+    }
+    EndMenu();
+}
+
+constexpr UINT kShowMenu = WM_APP + 13;
+
+MenuSeen ShowMenu(HWND owner) {
+    g_menu = {};
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 1, L"Экспорт карты\tCtrl+E");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, 2, L"Выход");
+    // The menu runs its own loop, so it is opened from a posted message like a real click would.
+    platform::TMessageHook hook(owner, [&](platform::TMessage& m) {
+        if (m.Msg != kShowMenu) return hook.CallPrevious(m);
+        SetTimer(nullptr, 0, 300, InspectMenu);
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, 40, 40, 0, owner, nullptr);
+    });
+    PostMessageW(owner, kShowMenu, 0, 0);
+    testsupport::PumpUntil([] { return g_menu.found; });
+    testsupport::PumpFor(std::chrono::milliseconds(50));
+    hook.Remove();
+    DestroyMenu(menu);
+    return g_menu;
+}
+
+TEST_F(ThreeWindows, PopupMenuShowsTheMenuSectionAndItsItems) {
+    ShowAll();
+    const render::SectionPaint* look = manager->Section(manager->GetSkinIndex("MAINMENU"));
+    ASSERT_NE(look, nullptr);
+    const MenuSeen seen = ShowMenu(main->Handle());
+    ASSERT_TRUE(seen.found);
+    ASSERT_GT(seen.item.bottom, seen.item.top);
+    // The row's right end holds no text: the section's background, not the platform's menu colour.
+    const COLORREF blank = seen.At(seen.width - 6, (seen.item.top + seen.item.bottom) / 2);
+    EXPECT_NE(blank, GetSysColor(COLOR_MENU) & 0xFFFFFF);
+    EXPECT_LT(GetRValue(blank) + GetGValue(blank) + GetBValue(blank), 3 * 0x90);  // the skin's menu is dark
+    // The label is written in the section's font colour.
+    int written = 0;
+    for (int y = seen.item.top; y < seen.item.bottom; ++y)
+        for (int x = seen.item.left; x < seen.width / 2; ++x) written += seen.At(x, y) == (look->FontColor[0] & 0xFFFFFF);
+    EXPECT_GT(written, 5);
+    // The selected item is the skin's, not the platform's highlight.
+    ASSERT_GT(seen.selected.bottom, seen.selected.top);
+    const COLORREF hot = seen.At(seen.width - 6, (seen.selected.top + seen.selected.bottom) / 2);
+    EXPECT_NE(hot, GetSysColor(COLOR_HIGHLIGHT) & 0xFFFFFF);
+    EXPECT_NE(hot, blank);
 }
 
 // What a message box looked like to the hook while it was up.
