@@ -1,13 +1,16 @@
 #include "controls/shell/core/IdList.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace lw::shell {
 namespace {
 
 IdList Item(std::initializer_list<std::uint8_t> body) {
-    IdList id{static_cast<std::uint8_t>(body.size() + 2), 0};
-    id.insert(id.end(), body);
+    IdList id(body.size() + 2, 0);
+    id[0] = static_cast<std::uint8_t>(id.size());
+    std::copy(body.begin(), body.end(), id.begin() + 2);
     return id;
 }
 
