@@ -23,15 +23,13 @@
 #include "platform/Form.h"
 #include "platform/Text.h"
 #include "testsupport/StoredSkin.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 namespace {
 
 using namespace lw;
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
 double Seconds(const std::function<void()>& work) {
     LARGE_INTEGER frequency, start, end;

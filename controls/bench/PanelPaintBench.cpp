@@ -14,25 +14,16 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "testsupport/StoredSkin.h"
+#include "testsupport/win32/BenchTiming.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 namespace {
 
 using namespace lw;
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
-double SecondsPerRun(int runs, const std::function<void()>& work) {
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    work();  // once outside the timing: fonts, first allocations
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < runs; ++i) work();
-    QueryPerformanceCounter(&end);
-    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart) / runs;
-}
+using testsupport::SecondsPerRun;
 
 void PaintAt(platform::TWinControl& control, HDC dc) {
     const platform::TBounds b = control.Bounds();

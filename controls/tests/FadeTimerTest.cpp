@@ -5,22 +5,20 @@
 #include <gtest/gtest.h>
 
 #include "bridge/SkinManager.h"
-#include "controls/ControlSkinOwner.h"
 #include "controls/CommonDataWindow.h"
+#include "controls/ControlSkinOwner.h"
 #include "controls/FadeTimer.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "render/Surface.h"
 #include "skin/SkinPackWriter.h"
 #include "testsupport/win32/MessagePump.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 namespace lw::controls {
 namespace {
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
 skin::ByteBuffer FadingSkin(int iterations) {
     const std::string options = "[GLOBALINFO]\nCOLOR=0\n[FADER]\nCOLOR=0\nFADINGENABLED=TRUE\nFADINGITERATIONS=" +

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "SkinnedMemo.h"
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
@@ -20,15 +21,12 @@
 #include "platform/Form.h"
 #include "platform/ListBox.h"
 #include "testsupport/StoredSkin.h"
-#include "SkinnedMemo.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 namespace lw::controls {
 namespace {
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
 // A form away from the screen origin holding a skinned memo of 60 lines, 120 x 100 pixels.
 struct SkinnedMemoTest : ::testing::Test {

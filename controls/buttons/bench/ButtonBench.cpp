@@ -18,6 +18,8 @@
 #include "platform/Form.h"
 #include "skin/ImageDecoders.h"
 #include "testsupport/StoredSkin.h"
+#include "testsupport/win32/BenchTiming.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 extern const std::uint8_t* const kGlyphFiles[10];
 extern const std::size_t kGlyphFileSizes[10];
@@ -26,20 +28,9 @@ namespace {
 
 using namespace lw;
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
-double SecondsPerRun(int runs, const std::function<void()>& work) {
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    work();
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < runs; ++i) work();
-    QueryPerformanceCounter(&end);
-    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart) / runs;
-}
+using testsupport::SecondsPerRun;
 
 }  // namespace
 

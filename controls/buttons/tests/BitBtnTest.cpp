@@ -19,16 +19,14 @@
 #include "skin/tests/TestImages.h"
 #include "testsupport/StoredSkin.h"
 #include "testsupport/win32/MessagePump.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 namespace lw::controls {
 namespace {
 
 using namespace std::chrono_literals;
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
 constexpr std::uint8_t kGlyphRed = 200;
 

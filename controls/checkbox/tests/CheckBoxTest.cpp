@@ -4,8 +4,8 @@
 
 #include "bridge/DibSection.h"
 #include "bridge/GdiTextEngine.h"
-#include "controls/CommonDataWindow.h"
 #include "bridge/SkinManager.h"
+#include "controls/CommonDataWindow.h"
 #include "controls/GroupBox.h"
 #include "controls/Panel.h"
 #include "controls/checkbox/CheckBox.h"
@@ -14,14 +14,12 @@
 #include "render/Text.h"
 #include "testsupport/StoredSkin.h"
 #include "testsupport/win32/MessagePump.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 namespace lw::controls {
 namespace {
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
 constexpr char kCaption[] = "Запоминать последний используемый каталог";
 

@@ -14,16 +14,14 @@
 #include "platform/Text.h"
 #include "testsupport/TempFolder.h"
 #include "testsupport/win32/MessagePump.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 namespace lw::comboedit {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
 std::string Utf8(const fs::path& path) { return platform::WideToUtf8(path.wstring()); }
 

@@ -8,14 +8,12 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 namespace lw::controls {
 namespace {
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
 constexpr TColor kEditColor = 1193046;
 constexpr TColor kEditFont = 6636321;

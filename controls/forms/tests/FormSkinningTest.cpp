@@ -7,25 +7,23 @@
 #include <gtest/gtest.h>
 
 #include "bridge/SkinManager.h"
+#include "controls/Panel.h"
+#include "controls/core/SkinCommandCodes.h"
 #include "controls/forms/FormSkinning.h"
 #include "controls/forms/Provider.h"
-#include "controls/core/SkinCommandCodes.h"
 #include "platform/Application.h"
-#include "controls/Panel.h"
-#include "platform/MessageHook.h"
 #include "platform/FindDialog.h"
 #include "platform/Form.h"
 #include "platform/Handles.h"
+#include "platform/MessageHook.h"
 #include "testsupport/StoredSkin.h"
 #include "testsupport/win32/MessagePump.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 namespace lw::forms {
 namespace {
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
 int ProvidersOf(HWND window) {
     return static_cast<int>(std::count_if(ProviderList().begin(), ProviderList().end(), [&](const TgwProvider* p) {

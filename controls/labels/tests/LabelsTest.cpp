@@ -18,14 +18,12 @@
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
 #include "testsupport/StoredSkin.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 namespace lw::controls {
 namespace {
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
 constexpr TColor kGlobalText = 0x808080, kOuterText = 0x00C000, kInnerText = 0x0000C0, kPanelColor = 0x302010;
 

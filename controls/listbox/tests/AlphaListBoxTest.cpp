@@ -12,14 +12,12 @@
 #include "platform/Exception.h"
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
+#include "testsupport/win32/SilentPrompt.h"
 
 namespace lw::controls {
 namespace {
 
-class SilentPrompt : public platform::Prompt {
-public:
-    int Show(HWND, std::string_view, std::string_view, UINT) override { return IDOK; }
-};
+using testsupport::SilentPrompt;
 
 struct ListBoxTest : ::testing::Test {
     SilentPrompt prompt;
