@@ -11,7 +11,6 @@
 #include "controls/core/BorderPainting.h"
 #include "controls/core/ControlKinds.h"
 #include "controls/images/AlphaImageList.h"
-#include "platform/Application.h"
 #include "platform/Form.h"
 #include "render/Background.h"
 #include "render/Blend.h"
@@ -401,9 +400,6 @@ void TsBitBtn::HandleCommand(TMessage& m) {
     case SMC_FADEFRAME:
         pendingRegion_.reset();
         m.Result = 0;
-        return;
-    case SMC_GETAPPLICATION:
-        m.Result = reinterpret_cast<LRESULT>(platform::Application);
         return;
     case SMC_ENDUPDATE:
         if (d.Skinned() && d.IsUpdating()) {

@@ -7,7 +7,6 @@
 #include "controls/core/BorderPainting.h"
 #include "controls/core/ControlKinds.h"
 #include "controls/edits/core/EditFrame.h"
-#include "platform/Application.h"
 #include "platform/Handles.h"
 #include "platform/Text.h"
 #include "render/Background.h"
@@ -178,9 +177,6 @@ void TsEdit::HandleCommand(TMessage& m) {
     case SMC_GETBGCOLOR:
         if (d.Skinned()) break;
         m.Result = static_cast<LRESULT>(ResolveColor(Color()) & 0xFFFFFF);
-        return;
-    case SMC_GETAPPLICATION:
-        m.Result = reinterpret_cast<LRESULT>(platform::Application);
         return;
     default:
         break;

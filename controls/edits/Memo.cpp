@@ -3,7 +3,6 @@
 #include "controls/CommonDataWindow.h"
 #include "controls/scrollbars/ScrollParts.h"
 #include "controls/core/ControlKinds.h"
-#include "platform/Application.h"
 #include "platform/Handles.h"
 
 namespace lw::controls {
@@ -79,9 +78,6 @@ void TsMemo::HandleCommand(TMessage& m) {
         return;
     case SMC_ISSKINNED:
         m.Result = 1;
-        return;
-    case SMC_GETAPPLICATION:
-        m.Result = reinterpret_cast<LRESULT>(platform::Application);
         return;
     default:
         break;

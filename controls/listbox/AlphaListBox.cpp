@@ -3,7 +3,6 @@
 #include "controls/CommonDataWindow.h"
 #include "controls/scrollbars/ScrollParts.h"
 #include "controls/core/ControlKinds.h"
-#include "platform/Application.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"
 
@@ -374,9 +373,6 @@ void TsAlphaListBox::HandleCommand(TMessage& m) {
         return;
     case SMC_ISSKINNED:
         m.Result = 1;
-        return;
-    case SMC_GETAPPLICATION:
-        m.Result = reinterpret_cast<LRESULT>(platform::Application);
         return;
     default:
         break;
