@@ -16,7 +16,8 @@ cd "$root"
 [ -f build/win64/build.ninja ] || cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j2 --target Lumpwright ripent gallery_driver
 
-map_source=${LW_TESTDATA_MAPS:-$(sed -n 's/^LW_TESTDATA_MAPS:PATH=//p' build/win64/CMakeCache.txt)}
+# The maps every clone carries, so the gallery works without the shared folder beside it.
+map_source=${LW_TESTDATA_MAPS:-$root/testdata/maps}
 maps=(fy_mini.bsp aim_grenade.bsp he_tennis2.bsp)
 for map in "${maps[@]}"; do
     [ -f "$map_source/$map" ] || { echo "gallery: no $map in '$map_source' (set LW_TESTDATA_MAPS)" >&2; exit 1; }
