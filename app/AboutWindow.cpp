@@ -38,6 +38,8 @@ TForm2::TForm2(TComponent* owner, AppServices& services)
       sBitBtn1(MakeButton(*this, sPanel3, "sBitBtn1", {8, 8, 137, 25}, "На сайт", 7)),
       sBitBtn2(MakeButton(*this, sPanel3, "sBitBtn2", {157, 8, 137, 25}, "Помощь", 5)),
       sBitBtn3(MakeButton(*this, sPanel3, "sBitBtn3", {304, 8, 137, 25}, "Закрыть", 2)),
+      // Empty, and tucked behind the buttons' panel, so it shows nothing and takes no clicks.
+      sLabel4(Place(Make<controls::TsLabel>(&sPanel1), "sLabel4", {8, 136, 0, 0})),
       services_(services) {
     Name = "Form2";
     SetText("О программе");
@@ -45,6 +47,9 @@ TForm2::TForm2(TComponent* owner, AppServices& services)
 
     SetFieldColours(sMemo1);
     sMemo1.SetText(kAboutText);
+    TFont labelFont = sLabel4.Font();
+    labelFont.Color = clGray;
+    sLabel4.SetFont(labelFont);
 
     sBitBtn1.OnClick = [this] { sBitBtn1Click(); };
     sBitBtn2.SetEnabled(false);

@@ -4,6 +4,7 @@
 #include "controls/buttons/BitBtn.h"
 #include "platform/Containers.h"
 #include "controls/edits/Memo.h"
+#include "controls/labels/Label.h"
 #include "platform/Form.h"
 
 namespace lw::app {
@@ -22,6 +23,7 @@ public:
     controls::TsBitBtn& sBitBtn1;
     controls::TsBitBtn& sBitBtn2;
     controls::TsBitBtn& sBitBtn3;
+    controls::TsLabel& sLabel4;
 
     void sBitBtn1Click();
     void sBitBtn3Click();

@@ -159,5 +159,18 @@ TEST_F(SecondaryWindows, AboutOpensTheSiteAndHelpNeverReacts) {
     EXPECT_TRUE(prompt.shown.empty());
 }
 
+TEST_F(SecondaryWindows, AboutKeepsItsEmptyGreyLabelBehindTheButtonPanel) {
+    about.Show();
+    EXPECT_EQ(about.sLabel4.Parent(), &about.sPanel1);
+    EXPECT_TRUE(about.sLabel4.Text().empty());
+    EXPECT_EQ(about.sLabel4.Font().Color, platform::clGray);
+    const platform::TBounds b = about.sLabel4.Bounds();
+    const platform::TBounds panel = about.sPanel3.Bounds();
+    EXPECT_GE(b.Left, panel.Left);
+    EXPECT_GE(b.Top, panel.Top);
+    EXPECT_LE(b.Left + b.Width, panel.Left + panel.Width);
+    EXPECT_LE(b.Top + b.Height, panel.Top + panel.Height);
+}
+
 }  // namespace
 }  // namespace lw::app::testing
