@@ -40,6 +40,13 @@ std::vector<std::uint8_t> ScaleToPremultipliedBgra(const RgbaImage& picture, int
 TImageList::TImageList(TComponent* owner, int width, int height)
     : TComponent(owner), width_(width), height_(height) {}
 
+void TImageList::SetSize(int width, int height) {
+    if (width <= 0 || height <= 0) throw Exception("Invalid image size");
+    images_.clear();
+    width_ = width;
+    height_ = height;
+}
+
 void TImageList::Add(const RgbaImage& picture) {
     if (picture.Width <= 0 || picture.Height <= 0) throw Exception("Invalid image size");
     const std::vector<std::uint8_t> pixels = ScaleToPremultipliedBgra(picture, width_, height_);

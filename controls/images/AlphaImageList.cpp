@@ -1,6 +1,7 @@
 #include "controls/images/AlphaImageList.h"
 
 #include "bridge/DibSection.h"
+#include "controls/images/IconReading.h"
 
 namespace lw::controls {
 
@@ -30,9 +31,27 @@ void TsAlphaImageList::AddPng(std::span<const std::uint8_t> png) {
 }
 
 void TsAlphaImageList::GenerateList() {
-    store_.GenerateList();
+    store_.GenerateList(ReadIconFile);
+    FillPlatformList();
+}
+
+void TsAlphaImageList::FillPlatformList() {
+    if (Width() != store_.Width() || Height() != store_.Height()) SetSize(store_.Width(), store_.Height());
     Clear();
     for (int i = 0; i < store_.Count(); ++i) Add(ToRgba(store_.Image(i)));
+}
+
+void TsAlphaImageList::CopyFrom(const TsAlphaImageList& source) {
+    if (&source == this) return;
+    Masked = source.Masked;
+    ImageType = source.ImageType;
+    DrawingStyle = source.DrawingStyle;
+    ShareImages = source.ShareImages;
+    BlendColor = source.BlendColor;
+    BkColor = source.BkColor;
+    store_.CopyFrom(source.store_, ReadIconFile);
+    FillPlatformList();
+    Change();
 }
 
 void TsAlphaImageList::Loaded() {

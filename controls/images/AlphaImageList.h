@@ -26,6 +26,11 @@ public:
     // Makes the images from Items, for this list and for the toolkit's.
     void GenerateList();
 
+    // Makes this list a copy of source (its settings, size, background and images), then
+    // tells the list's users that it changed. CopyTo is the same seen from the source.
+    void CopyFrom(const TsAlphaImageList& source);
+    void CopyTo(TsAlphaImageList& target) const { target.CopyFrom(*this); }
+
     bool GetBitmap32(int index, render::Bitmap& bmp) const { return store_.GetBitmap32(index, bmp); }
     TPoint DrawGlyph(render::Bitmap& target, int x, int y, bool reflected, int stateCount, int state, TColor tone,
                      int blend, int index) const {
@@ -39,6 +44,9 @@ protected:
     void Loaded() override;
 
 private:
+    // Puts the store's images into the toolkit's list.
+    void FillPlatformList();
+
     AlphaImageStore store_;
 };
 

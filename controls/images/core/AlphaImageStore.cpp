@@ -25,13 +25,15 @@ bool DecodeGlyphPng(const std::vector<std::uint8_t>& data, int width, int height
 
 AlphaImageStore::AlphaImageStore(int width, int height) : width_(width), height_(height) {}
 
-void AlphaImageStore::GenerateList() {
+void AlphaImageStore::GenerateList(const IconReader& readIcon) {
     ListChanging = true;
     images_.clear();
     for (const TsImgListItem& item : Items) {
         render::Bitmap image;
-        // Icon files are not read: they take their place as blank images like a broken PNG.
-        if (item.ImageFormat != ifPNG || !DecodeGlyphPng(item.ImgData, width_, height_, image))
+        const bool read = item.ImageFormat == ifPNG ? DecodeGlyphPng(item.ImgData, width_, height_, image)
+                                                    : readIcon && readIcon(item.ImgData, width_, height_, image);
+        if (!read || image.Width() != width_ || image.Height() != height_ ||
+            image.Format() != render::PixelFormat::pf32bit)
             image = render::CreateBmp32(width_, height_);
         images_.push_back(std::move(image));
     }
@@ -47,10 +49,29 @@ void AlphaImageStore::AddImage(render::Bitmap image) {
     Changed();
 }
 
-void AlphaImageStore::Changed() {
+void AlphaImageStore::SetSize(int width, int height) {
+    images_.clear();
+    width_ = width;
+    height_ = height;
+}
+
+void AlphaImageStore::CopyFrom(const AlphaImageStore& source, const IconReader& readIcon) {
+    if (&source == this) return;
+    SetSize(source.width_, source.height_);
+    Items = source.Items;
+    // Images the source got by other means than its items would be lost by regenerating.
+    if (source.KeepItems && !source.Items.empty() && source.Items.size() >= source.images_.size()) {
+        GenerateList(readIcon);
+    } else {
+        for (const render::Bitmap& image : source.images_) images_.push_back(image.Clone());
+    }
+    Changed(readIcon);
+}
+
+void AlphaImageStore::Changed(const IconReader& readIcon) {
     if (ListChanging || !ListGenerated) return;
     if (KeepItems && Items.size() >= images_.size()) {
-        if (Items.size() > images_.size()) GenerateList();
+        if (Items.size() > images_.size()) GenerateList(readIcon);
         return;
     }
     for (render::Bitmap& image : images_) FixMissingAlpha(image);

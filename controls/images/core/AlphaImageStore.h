@@ -4,6 +4,7 @@
 // Win32 list (TsAlphaImageList) adds the platform side around it.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "controls/images/core/AlphaDrawing.h"
@@ -20,6 +21,10 @@ struct TsImgListItem {
     std::vector<std::uint8_t> ImgData;
 };
 
+// Reads an icon file into a 32-bit image of width x height; false when it cannot. Icons are
+// the platform's to read, so the store is handed a reader.
+using IconReader = std::function<bool(const std::vector<std::uint8_t>& file, int width, int height, render::Bitmap& out)>;
+
 class AlphaImageStore {
 public:
     AlphaImageStore(int width, int height);
@@ -32,14 +37,24 @@ public:
     bool ListChanging = false;
     bool KeepItems = true;
 
-    // The images at the list's size, one per item in order. A file that does not decode
-    // becomes a fully transparent image, so the indexes after it do not shift.
-    void GenerateList();
+    // The images at the list's size, one per item in order, icon files through readIcon. A file
+    // that does not decode becomes a fully transparent image, so the indexes after it do not shift.
+    void GenerateList(const IconReader& readIcon = {});
     int Count() const { return static_cast<int>(images_.size()); }
     const render::Bitmap& Image(int index) const { return images_[static_cast<std::size_t>(index)]; }
     // An image put in by other means than Items (a 32-bit bitmap of the list's size).
     void AddImage(render::Bitmap image);
     void Clear() { images_.clear(); }
+    // A new size drops the images made for the old one.
+    void SetSize(int width, int height);
+
+    // Makes this list a copy of source: its size, its items, and its images, made again from
+    // the items when they account for every image, else taken over as they are.
+    void CopyFrom(const AlphaImageStore& source, const IconReader& readIcon);
+
+    // What the change notice does: regenerate when items outnumber the images, else give alpha
+    // to images that came without any.
+    void Changed(const IconReader& readIcon = {});
 
     // Image `index` as a 32-bit image with alpha in bmp: decoded afresh from its file while
     // items are kept (resampled to bmp's size, or the list's when bmp is empty), else the
@@ -52,10 +67,6 @@ public:
                      int blend, int index) const;
 
 private:
-    // What the change notice does: regenerate when items outnumber the images, else give alpha
-    // to images that came without any.
-    void Changed();
-
     int width_;
     int height_;
     std::vector<render::Bitmap> images_;

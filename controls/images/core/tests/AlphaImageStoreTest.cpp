@@ -82,6 +82,41 @@ TEST(AlphaImageStore, ImagesAddedWithoutAlphaGetItOnceTheListIsGenerated) {
     EXPECT_EQ(list.Image(1).Pixel(1, 0)[3], 255);
 }
 
+TEST(AlphaImageStore, ACopyKeepsImagesTheSourceGotBesidesItsItems) {
+    AlphaImageStore source(2, 1);
+    source.Items = {PngItem(SolidPng(2, 40))};
+    source.GenerateList();
+    render::Bitmap extra = render::CreateBmp32(2, 1);
+    extra.Pixel(1, 0)[2] = 250;
+    extra.Pixel(1, 0)[3] = 255;
+    source.AddImage(std::move(extra));
+
+    AlphaImageStore copy(5, 5);
+    copy.CopyFrom(source, {});
+    ASSERT_EQ(copy.Count(), 2);
+    EXPECT_EQ(copy.Width(), 2);
+    EXPECT_EQ(copy.Image(0).Pixel(0, 0)[2], 40);
+    EXPECT_EQ(copy.Image(1).Pixel(1, 0)[2], 250);
+}
+
+TEST(AlphaImageStore, IconItemsGoThroughTheIconReaderAndAFailedReadIsBlank) {
+    AlphaImageStore list(3, 3);
+    list.Items = {{ifICO, render::PixelFormat::pf32bit, {1}}, {ifICO, render::PixelFormat::pf32bit, {2}},
+                  {ifICO, render::PixelFormat::pf32bit, {3}}};
+    list.GenerateList([](const std::vector<std::uint8_t>& file, int w, int h, render::Bitmap& out) {
+        if (file[0] == 2) return false;
+        out = render::CreateBmp32(file[0] == 3 ? w + 1 : w, h);  // a reader that ignores the size asked
+        out.Pixel(0, 0)[3] = 77;
+        return true;
+    });
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Image(0).Pixel(0, 0)[3], 77);
+    for (int blank : {1, 2}) {
+        EXPECT_EQ(list.Image(blank).Width(), 3) << blank;
+        EXPECT_EQ(list.Image(blank).Pixel(0, 0)[3], 0) << blank;
+    }
+}
+
 TEST(AlphaImageStore, TheApplicationsGlyphIsMitchellResampledTo18AndBlendedByItsAlpha) {
     const std::vector<std::uint8_t> gear(kGearGlyph, kGearGlyph + kGearGlyphSize);
     AlphaImageStore list(18, 18);
