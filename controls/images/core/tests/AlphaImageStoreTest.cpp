@@ -84,7 +84,7 @@ TEST(AlphaImageStore, ImagesAddedWithoutAlphaGetItOnceTheListIsGenerated) {
 
 TEST(AlphaImageStore, ACopyKeepsImagesTheSourceGotBesidesItsItems) {
     AlphaImageStore source(2, 1);
-    source.Items = {PngItem(SolidPng(2, 40))};
+    source.Items = {PngItem(MakePng(2, 1, [](int, int) { return std::array<std::uint8_t, 4>{40, 0, 0, 255}; }))};
     source.GenerateList();
     render::Bitmap extra = render::CreateBmp32(2, 1);
     extra.Pixel(1, 0)[2] = 250;

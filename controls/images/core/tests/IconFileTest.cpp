@@ -41,7 +41,9 @@ TEST(IconFile, PicksTheNearestSizeThenTheDeepestColourAndPassesOverEntriesOutsid
         const Bytes file = Directory(c.entries, 16);
         const auto picked = PickIconImage(file, 18, 18);
         ASSERT_EQ(picked.has_value(), c.offset.has_value()) << c.what;
-        if (picked) EXPECT_EQ(picked->data() - file.data(), std::ptrdiff_t(*c.offset)) << c.what;
+        if (picked) {
+            EXPECT_EQ(picked->data() - file.data(), std::ptrdiff_t(*c.offset)) << c.what;
+        }
     }
 }
 
