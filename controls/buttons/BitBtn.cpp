@@ -16,6 +16,7 @@
 #include "render/Blend.h"
 #include "render/Disabled.h"
 #include "render/MaskPaint.h"
+#include "render/Pixel.h"
 #include "render/Text.h"
 
 namespace lw::controls {
@@ -133,16 +134,24 @@ const TsAlphaImageList* AlphaList(const platform::TImageList* list) {
 
 }  // namespace
 
-int TsBitBtn::GlyphWidth() const {
+bool TsBitBtn::HasListGlyph() const {
     const platform::TImageList* list = Images();
-    if (list == nullptr || ImageIndex() < 0 || ImageIndex() >= list->Count()) return 0;
-    return list->Width() / std::max(numGlyphs_, 1);
+    return list != nullptr && ImageIndex() >= 0 && ImageIndex() < list->Count();
+}
+
+int TsBitBtn::GlyphWidth() const {
+    if (HasListGlyph()) return Images()->Width() / std::max(numGlyphs_, 1);
+    return glyph_.Empty() ? 0 : glyph_.Width() / std::max(numGlyphs_, 1);
 }
 
 int TsBitBtn::GlyphHeight() const {
-    const platform::TImageList* list = Images();
-    if (list == nullptr || ImageIndex() < 0 || ImageIndex() >= list->Count()) return 0;
-    return list->Height();
+    if (HasListGlyph()) return Images()->Height();
+    return glyph_.Empty() ? 0 : glyph_.Height();
+}
+
+void TsBitBtn::SetGlyph(const render::Bitmap& glyph) {
+    glyph_ = glyph.Clone();
+    skinData_->InvalidateSkin();
 }
 
 ButtonGeometry TsBitBtn::Geometry() const {
@@ -210,8 +219,12 @@ void TsBitBtn::PaintCaption() {
 
 void TsBitBtn::DrawButtonGlyph() {
     TsCommonData& d = *skinData_;
+    if (!d.CacheBmp) return;
+    if (!HasListGlyph()) {
+        if (!glyph_.Empty()) DrawBitmapGlyph(GlyphRect(), CurrentState());
+        return;
+    }
     const platform::TImageList* images = Images();
-    if (images == nullptr || !d.CacheBmp || ImageIndex() < 0 || ImageIndex() >= images->Count()) return;
     const int state = CurrentState();
     const TRect r = GlyphRect();
     const TsAlphaImageList* list = AlphaList(images);
@@ -236,15 +249,41 @@ void TsBitBtn::DrawPlainGlyph(const platform::TImageList& images, const TRect& r
     images.Draw(glyph.Dc(), -shown * gw, 0, ImageIndex());
     GdiFlush();
 
+    DrawKeyedGlyph(glyph.Bitmap(), TransparentKey, r, state, false);
+}
+
+void TsBitBtn::DrawBitmapGlyph(const TRect& r, int state) {
+    const int gw = r.Width(), gh = r.Height();
+    if (gw <= 0 || gh <= 0) return;
+    render::Bitmap& cache = *skinData_->CacheBmp;
+    if (glyph_.Format() == render::PixelFormat::pf32bit && numGlyphs_ <= 1) {
+        render::Bitmap source = glyph_.Clone();
+        DrawImage32(r, {0, 0, gw, gh}, cache, reflected_, state == bsNormal ? blend_ : 0, NoTone, false,
+                    render::EmptyCacheInfo, source);
+        return;
+    }
     const bool enabled = Enabled();
-    if ((state == bsNormal && grayed_) || (!enabled && (disabledGlyphKind_ & render::dkGrayed)))
-        render::GrayscaleExceptKey(glyph.Bitmap(), TransparentKey);
+    const int frame = GlyphBitmapFrame(numGlyphs_, enabled, static_cast<TButtonState>(state), down_);
+    render::Bitmap picture = render::CreateBmp24(gw, gh);
+    for (int y = 0; y < gh; ++y)
+        for (int x = 0; x < gw; ++x) std::copy_n(glyph_.Pixel(frame * gw + x, y), 3, picture.Pixel(x, y));
+    const TColor key = render::ReadRgb(glyph_.Pixel(0, glyph_.Height() - 1));
+    DrawKeyedGlyph(picture, key, r, state, !enabled && frame == 1);
+}
+
+void TsBitBtn::DrawKeyedGlyph(const render::Bitmap& glyph, TColor key, const TRect& r, int state,
+                              bool disabledFrame) {
+    render::Bitmap picture = glyph.Clone();
+    // A glyph with a frame of its own for the disabled look is shown as drawn.
+    const bool generated = !Enabled() && !disabledFrame;
+    if ((state == bsNormal && grayed_) || (generated && (disabledGlyphKind_ & render::dkGrayed)))
+        render::GrayscaleExceptKey(picture, key);
     // How much of the cache shows through the glyph; a disabled glyph is half seen, as the
     // toolkit's own lists draw it.
     double through = state == bsNormal ? blend_ / 100.0 : 0.0;
-    if (!enabled && (disabledGlyphKind_ & render::dkBlended)) through = std::max(through, 0.5);
-    render::BlendOverRect(*skinData_->CacheBmp, {r.Left, r.Top}, TransparentKey, through, {0, 0, gw - 1, gh - 1},
-                          glyph.Bitmap());
+    if (generated && (disabledGlyphKind_ & render::dkBlended)) through = std::max(through, 0.5);
+    render::BlendOverRect(*skinData_->CacheBmp, {r.Left, r.Top}, key, through,
+                          {0, 0, picture.Width() - 1, picture.Height() - 1}, picture);
 }
 
 void TsBitBtn::PrepareButtonCache() {

@@ -72,6 +72,11 @@ public:
     void SetSpacing(int value) { Set(spacing_, value); }
     int NumGlyphs() const { return numGlyphs_; }
     void SetNumGlyphs(int value) { Set(numGlyphs_, value); }
+    // The button's own glyph, NumGlyphs frames side by side; shown when no list glyph applies.
+    // A 32-bit single frame keeps its alpha; other glyphs are transparent where they have the
+    // colour of their bottom-left pixel.
+    const render::Bitmap& Glyph() const { return glyph_; }
+    void SetGlyph(const render::Bitmap& glyph);
 
     // Enter clicks the form's default button, Escape its cancel button; a click sets the
     // form's modal result to the button's.
@@ -113,7 +118,12 @@ private:
     }
     ButtonGeometry Geometry() const;
     bool CanPaint() const;
+    bool HasListGlyph() const;
     void DrawPlainGlyph(const platform::TImageList& images, const TRect& r, int state);
+    void DrawBitmapGlyph(const TRect& r, int state);
+    // Lays a 24-bit glyph, transparent where it has the key colour, into the cache at r with
+    // the greying and blending the state asks for.
+    void DrawKeyedGlyph(const render::Bitmap& glyph, TColor key, const TRect& r, int state, bool disabledFrame);
     void RepaintNow();
     void StopFading() { StopFade(fadeTimer_); }
     void ChangeLookFor(TgwAnimatEvent event, bool halfSpeed);
@@ -150,6 +160,7 @@ private:
     int margin_ = -1;
     int spacing_ = 4;
     int numGlyphs_ = 1;
+    render::Bitmap glyph_;
     bool default_ = false;
     bool cancel_ = false;
     int modalResult_ = 0;

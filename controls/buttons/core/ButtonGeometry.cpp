@@ -93,4 +93,11 @@ TButtonState CurrentState(const ButtonStateInputs& in) {
     return bsNormal;
 }
 
+int GlyphBitmapFrame(int numGlyphs, bool enabled, TButtonState state, bool down) {
+    if (!enabled) return numGlyphs > 1 ? 1 : 0;
+    if (down && numGlyphs > 3) return 3;
+    if ((down || state == bsPressed) && numGlyphs > 2) return 2;
+    return 0;
+}
+
 }  // namespace lw::controls

@@ -48,4 +48,8 @@ struct ButtonStateInputs {
 
 TButtonState CurrentState(const ButtonStateInputs& in);
 
+// Which frame of a glyph bitmap of numGlyphs frames a button shows: 0 up, 1 disabled, 2
+// pressed, 3 staying down, each only when the bitmap has it, else the up frame.
+int GlyphBitmapFrame(int numGlyphs, bool enabled, TButtonState state, bool down);
+
 }  // namespace lw::controls

@@ -285,6 +285,121 @@ TEST_F(StoredSkinButton, AGlyphFromAListWithoutAlphaLeavesItsKeyPixelsAndIsGreye
     }
 }
 
+// The button's own glyph drawn over a cache of plain grey, so every pixel shows what the glyph
+// painter did and nothing else.
+struct OwnGlyph : StoredSkinButton {
+    static constexpr std::uint8_t kGrey = 100;
+    void SetUp() override {
+        StoredSkinButton::SetUp();
+        button.SetImageIndex(-1);
+        button.SetShowCaption(false);
+        button.SetDisabledKind(0);
+    }
+    TRect DrawOnGrey() {
+        Paint();
+        render::Bitmap& cache = Cache();
+        for (int y = 0; y < cache.Height(); ++y)
+            for (int x = 0; x < cache.Width(); ++x) std::fill_n(cache.Pixel(x, y), 3, kGrey);
+        button.DrawButtonGlyph();
+        return button.GlyphRect();
+    }
+};
+
+// Three frames of 10 x 12 side by side (four with `frames` 4), each its own colour; the two left
+// columns of every frame have the colour of the bottom-left pixel: the key.
+constexpr TColor kKey = 0x00C000;
+constexpr TColor kFrameColours[] = {0x0000E0, 0xE00000, 0x00E0E0, 0xE000E0};
+render::Bitmap FrameStrip(int frames) {
+    render::Bitmap strip = render::CreateBmp24(10 * frames, 12);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 10 * frames; ++x) {
+            const TColor c = x % 10 < 2 ? kKey : kFrameColours[x / 10];
+            std::uint8_t* p = strip.Pixel(x, y);
+            p[0] = BlueOf(c), p[1] = GreenOf(c), p[2] = RedOf(c);
+        }
+    return strip;
+}
+
+TEST_F(OwnGlyph, TheFrameFollowsTheStateAndTheBottomLeftColourIsTransparent) {
+    struct Case {
+        const char* name;
+        int frames;
+        bool enabled, down;
+        int blend;
+        int frame;      // the frame expected
+        double through;  // the share of the grey showing through it
+    } cases[] = {
+        {"up", 3, true, false, 0, 0, 0.0},
+        {"up, blended", 3, true, false, 40, 0, 0.4},
+        {"pressed", 3, true, true, 0, 2, 0.0},
+        {"staying down", 4, true, true, 0, 3, 0.0},
+        {"down without a down frame", 1, true, true, 0, 0, 0.0},
+        {"disabled frame, shown as drawn", 3, false, false, 0, 1, 0.0},
+        {"no disabled frame: half seen", 1, false, false, 0, 0, 0.5},
+    };
+    for (const Case& c : cases) {
+        button.SetGlyph(FrameStrip(c.frames));
+        button.SetNumGlyphs(c.frames);
+        button.SetEnabled(c.enabled);
+        button.SetDown(c.down);
+        button.SetBlend(c.blend);
+        const TRect r = DrawOnGrey();
+        const int shift = c.down ? 1 : 0;
+        EXPECT_EQ(r, RectOfSize((265 - 10) / 2 + shift, (25 - 12) / 2 + shift, 10, 12)) << c.name;
+        const TColor colour = kFrameColours[c.frame];
+        for (int y = r.Top; y < r.Bottom; ++y) {
+            const TColor p = CachePixel(r.Left + 5, y);
+            EXPECT_NEAR(RedOf(p), RedOf(colour) - c.through * (RedOf(colour) - kGrey), 1) << c.name << " row " << y;
+            EXPECT_NEAR(BlueOf(p), BlueOf(colour) - c.through * (BlueOf(colour) - kGrey), 1) << c.name << " row " << y;
+            for (int x : {r.Left - 1, r.Left, r.Left + 1, r.Right})
+                EXPECT_EQ(CachePixel(x, y), MakeColor(kGrey, kGrey, kGrey)) << c.name << ": key or outside at " << x;
+        }
+    }
+}
+
+TEST_F(OwnGlyph, AListGlyphComesFirstAndTheGlyphSizesTheCaptionsPlace) {
+    button.SetGlyph(FrameStrip(3));
+    button.SetNumGlyphs(3);
+    button.SetShowCaption(true);
+    EXPECT_EQ(button.GlyphWidth(), 10);
+    EXPECT_EQ(button.GlyphHeight(), 12);
+    EXPECT_EQ(button.CaptionRect().Left, button.GlyphRect().Left + 10 + 4);
+
+    button.SetNumGlyphs(1);
+    button.SetImageIndex(0);  // the list's 18 x 18 red glyph
+    const TRect r = DrawOnGrey();
+    EXPECT_EQ(r.Width(), 18);
+    EXPECT_NEAR(RedOf(CachePixel(r.Left + 1, r.Top + 1)), kGlyphRed, 1);
+}
+
+TEST_F(OwnGlyph, A32BitGlyphIsDrawnWithItsAlphaBlendAndMirrorImage) {
+    // Red 200; alpha 255 on the left half, 128 on the right, 0 in the last column.
+    render::Bitmap glyph = render::CreateBmp32(12, 12);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) {
+            std::uint8_t* p = glyph.Pixel(x, y);
+            p[2] = 200;
+            p[3] = x == 11 ? 0 : x < 6 ? 255 : 128;
+        }
+    button.SetGlyph(glyph);
+    for (int blend : {0, 50}) {
+        button.SetBlend(blend);
+        const TRect r = DrawOnGrey();
+        for (int x = 0; x < 12; ++x) {
+            const int alpha = (100 - blend) * (x == 11 ? 0 : x < 6 ? 255 : 128) / 100;
+            EXPECT_EQ(RedOf(CachePixel(r.Left + x, r.Top + 4)), ((200 - kGrey) * alpha + kGrey * 256) >> 8)
+                << "blend " << blend << " column " << x;
+            EXPECT_EQ(GreenOf(CachePixel(r.Left + x, r.Top + 4)), (kGrey * (256 - alpha)) >> 8);
+        }
+        EXPECT_EQ(RedOf(CachePixel(r.Left + 2, r.Bottom + 1)), kGrey) << "no mirror image unless asked";
+    }
+    button.SetBlend(0);
+    button.SetReflected(true);
+    const TRect r = DrawOnGrey();
+    EXPECT_EQ(r.Top, (25 - 12) / 2 - 12 / 6);
+    EXPECT_GT(RedOf(CachePixel(r.Left + 2, r.Bottom + 1)), kGrey) << "the fading mirror image";
+}
+
 // A plain parent that can answer the background request with a picture instead of its colour.
 class PictureParent : public platform::TPanel {
 public:
