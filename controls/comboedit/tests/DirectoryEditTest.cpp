@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -15,6 +13,9 @@
 #include "testsupport/TempFolder.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SilentPrompt.h"
+
+// After the skin commands: the shell header defines a macro of one of their names.
+#include <shlobj.h>
 
 namespace lw::comboedit {
 namespace {
