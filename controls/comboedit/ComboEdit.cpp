@@ -5,6 +5,7 @@
 #include "bridge/DibSection.h"
 #include "controls/comboedit/DefaultGlyphList.h"
 #include "controls/comboedit/ShellFolderChoiceHost.h"
+#include "controls/core/BorderPainting.h"
 #include "controls/core/ControlKinds.h"
 #include "render/Blit.h"
 #include "platform/Text.h"
@@ -136,9 +137,22 @@ void TsCustomComboEdit::PaintButtonBackground(render::Bitmap& cache) {
                                                                cache.Height()));
 }
 
+// The whole field from its image, frame and text included, and the button on it: the
+// platform's own printing of the client area would land over the frame.
+void TsCustomComboEdit::Print(HDC dc) {
+    controls::TsCommonData& d = SkinData();
+    d.Updating = false;
+    const platform::TBounds& b = Bounds();
+    if (d.BGChanged || !d.CacheBmp || d.CacheBmp->Width() != b.Width || d.CacheBmp->Height() != b.Height)
+        PrepareCache();
+    d.RestoreCorners(0, controls::cnAll);
+    bridge::BlitToDc(dc, 0, 0, *d.CacheBmp, d.CacheBmp->Bounds());
+    PrintButton(dc);
+}
+
 void TsCustomComboEdit::PrintButton(HDC dc) {
     TsEditButton* button = LiveButton();
-    if (dc == nullptr || button == nullptr || !showButton_ || !button->SkinData().Skinned()) return;
+    if (button == nullptr || !showButton_ || !button->SkinData().Skinned()) return;
     button->PrepareCache();
     const render::Bitmap* image = button->SkinData().CacheBmp.get();
     if (image == nullptr || image->Empty()) return;
@@ -228,9 +242,11 @@ void TsCustomComboEdit::WndProc(platform::TMessage& m) {
         PlaceButton();
         return;
     case WM_PRINT:
-        TsMaskEdit::WndProc(m);
-        PrintButton(reinterpret_cast<HDC>(m.WParam));
-        return;
+        if (m.WParam != 0 && SkinData().Skinned()) {
+            Print(reinterpret_cast<HDC>(m.WParam));
+            return;
+        }
+        break;
     }
     TsMaskEdit::WndProc(m);
 }

@@ -53,6 +53,7 @@ private:
     bool SkinCommand(platform::TMessage& message);
     EditButtonGlyph GlyphFor(int state) const;
     void PaintButtonBackground(render::Bitmap& cache);
+    void Print(HDC dc);
     void PrintButton(HDC dc);
     POINT ClientOrigin() const;
     void ButtonHover(bool entered);
