@@ -276,5 +276,27 @@ TEST_F(StoredSkinField, HotAndColdCyclesLeaveNoGdiObjectBehind) {
     EXPECT_EQ(GdiHighWater(), before);
 }
 
+TEST(PlainField, WithoutASkinTheButtonIsFlatWithTheSameFolderOverTheFieldsColour) {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    TsDefaultGlyphList glyphs;
+    platform::TForm form{nullptr};
+    TsDirectoryEdit& edit = form.Make<TsDirectoryEdit>(&form);
+    edit.SetBounds({8, 24, 300, 21});
+    edit.SetColor(kFieldColor);
+    form.SetBounds({0, 0, 340, 100});
+    form.FinishLoading();
+    form.Show();
+    TsEditButton& button = edit.Button();
+    ASSERT_FALSE(button.SkinData().Skinned());
+
+    bridge::TsDibSection dib(16, 17, render::PixelFormat::pf24bit);
+    SendMessageW(button.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dib.Dc()), 0);
+    GdiFlush();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_TRUE(Near(PixelOf(dib.Bitmap(), x, y), FolderOver(RgbOf(kFieldColor), 0, x, y), x, y));
+}
+
 }  // namespace
 }  // namespace lw::comboedit
