@@ -256,6 +256,33 @@ TsFileDirEdit::TsFileDirEdit(platform::TComponent* owner, platform::TWinControl*
     SetMaxLength(255);
 }
 
+namespace {
+
+using PathConversion = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+
+std::string Converted(const std::string& folder, PathConversion convert) {
+    const std::wstring wide = platform::Utf8ToWide(folder);
+    std::wstring out(MAX_PATH, L'\0');
+    DWORD length = convert(wide.c_str(), out.data(), static_cast<DWORD>(out.size()));
+    if (length > out.size()) {
+        out.resize(length);
+        length = convert(wide.c_str(), out.data(), static_cast<DWORD>(out.size()));
+    }
+    if (length == 0 || length > out.size()) return folder;
+    out.resize(length);
+    return platform::WideToUtf8(out);
+}
+
+}  // namespace
+
+std::string TsFileDirEdit::LongName() const {
+    return ConvertFolders(Text(), MultipleDirs, [](const std::string& f) { return Converted(f, GetLongPathNameW); });
+}
+
+std::string TsFileDirEdit::ShortName() const {
+    return ConvertFolders(Text(), MultipleDirs, [](const std::string& f) { return Converted(f, GetShortPathNameW); });
+}
+
 void TsFileDirEdit::SetAcceptFiles(bool accept) {
     acceptFiles_ = accept;
     DragAcceptFiles(Handle(), accept);

@@ -73,7 +73,13 @@ public:
 
     bool AcceptFiles() const { return acceptFiles_; }
     void SetAcceptFiles(bool accept);
+    // With MultipleDirs the text holds several folders separated by ";": dropping appends,
+    // and the long and short forms below convert each.
     bool MultipleDirs = false;
+    // The text in the platform's long or short path form; a folder the platform cannot
+    // convert (one that does not exist) is kept as it stands.
+    std::string LongName() const;
+    std::string ShortName() const;
     DialogEvent OnBeforeDialog;
     DialogEvent OnAfterDialog;
     std::function<void()> OnDropFiles;
