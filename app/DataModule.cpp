@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "controls/pathdialog/PathDialog.h"
 #include "platform/Buttons.h"
 #include "platform/Resources.h"
 
@@ -15,6 +16,13 @@ Tmodule::Tmodule(TComponent* owner) : TComponent(owner), icon(Make<controls::TsA
     for (int index = 0; index < 10; ++index) {
         icon.AddPng(ResourceBytes((L"GLYPH" + std::to_wstring(index)).c_str()));
     }
+    // The folder picker is made afresh for every choice, by the folder field: it finds the
+    // glyphs here.
+    pathdialog::TPathDialogForm::Glyphs = &icon;
+}
+
+Tmodule::~Tmodule() {
+    if (pathdialog::TPathDialogForm::Glyphs == &icon) pathdialog::TPathDialogForm::Glyphs = nullptr;
 }
 
 void Tmodule::AttachGlyphs(TComponent& form) const {

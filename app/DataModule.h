@@ -8,6 +8,7 @@ namespace lw::app {
 class Tmodule : public platform::TComponent {
 public:
     explicit Tmodule(platform::TComponent* owner);
+    ~Tmodule() override;
 
     // Gives every button owned by `form` its glyphs from `icon`.
     void AttachGlyphs(platform::TComponent& form) const;

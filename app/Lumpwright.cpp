@@ -6,6 +6,7 @@
 #include "app/SettingsWindow.h"
 #include "app/DataModule.h"
 #include "bridge/SkinManager.h"
+#include "controls/comboedit/DefaultGlyphList.h"
 #include "controls/forms/FormSkinning.h"
 #include "platform/Application.h"
 #include "platform/ErrorReport.h"
@@ -26,6 +27,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
         // Before the main window's skin manager loads its skin, so that its hook is there.
         lw::forms::EnableFormSkinning();
+        // Before the forms, which show its glyphs, and gone after them.
+        lw::comboedit::TsDefaultGlyphList editGlyphs;
         TComponent forms(nullptr);
         TForm1& form1 = forms.Make<TForm1>(services);
         const Tmodule& module = forms.Make<Tmodule>();

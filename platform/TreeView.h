@@ -52,6 +52,7 @@ public:
     // Around bulk changes: no painting, the hourglass pointer. Calls nest.
     void BeginUpdate();
     void EndUpdate();
+    bool Updating() const { return updates_ > 0; }
 
     std::function<void()> OnChange;
 

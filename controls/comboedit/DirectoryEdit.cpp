@@ -1,10 +1,15 @@
 #include "controls/comboedit/DirectoryEdit.h"
 
+#include "controls/comboedit/DefaultGlyphList.h"
 #include "controls/comboedit/ShellFolderChoiceHost.h"
+#include "controls/core/ControlKinds.h"
 
 namespace lw::comboedit {
 
-TsDirectoryEdit::TsDirectoryEdit(platform::TComponent* owner, platform::TWinControl* parent) : TsFileDirEdit(owner, parent) {}
+TsDirectoryEdit::TsDirectoryEdit(platform::TComponent* owner, platform::TWinControl* parent) : TsFileDirEdit(owner, parent) {
+    SkinData().ControlKind = controls::ckDirectoryEdit;
+    SetGlyphIndex(kFolderGlyph);
+}
 
 void TsDirectoryEdit::ButtonAction() {
     TsFileDirEdit::ButtonAction();

@@ -1,54 +1,239 @@
 #include "controls/comboedit/EditButton.h"
 
+#include <algorithm>
+
+#include "bridge/DibSection.h"
+#include "bridge/SkinCommands.h"
+#include "controls/CommonDataWindow.h"
+#include "controls/core/ControlKinds.h"
+#include "controls/images/core/AlphaDrawing.h"
 #include "platform/Handles.h"
+#include "render/Blit.h"
+#include "render/Surface.h"
 
 namespace lw::comboedit {
 
-TsEditButton::TsEditButton(platform::TComponent* owner, platform::TWinControl* parent) : TButton(owner, parent) {
+using controls::TsCommonData;
+using platform::TMessage;
+
+TsEditButton::TsEditButton(platform::TComponent* owner, platform::TWinControl* parent)
+    : TButton(owner, parent), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
     Name = "Button";
     SetTabStop(false);
+    skinData_->ControlKind = controls::ckSpeedButton;
+    skinData_->SetSkinSection("SPEEDBUTTON_SMALL");
+    skinData_->ControlLoaded();
+}
+
+TsEditButton::~TsEditButton() {
+    controls::StopFade(fadeTimer_);
+    skinData_.reset();
+}
+
+void TsEditButton::SetBlend(int value) {
+    value = std::clamp(value, 0, 100);
+    if (value == blend_) return;
+    blend_ = value;
+    skinData_->InvalidateSkin();
+}
+
+void TsEditButton::SetGrayed(bool value) {
+    if (value == grayed_) return;
+    grayed_ = value;
+    skinData_->InvalidateSkin();
 }
 
 int TsEditButton::State() const {
-    if (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) return 2;
-    return hot_ ? 1 : 0;
+    if (Handle() != nullptr && (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0) return 2;
+    return skinData_->MouseInside ? 1 : 0;
 }
 
-void TsEditButton::WndProc(platform::TMessage& m) {
+bool TsEditButton::CanPaint() const {
+    return Handle() != nullptr && Parent() != nullptr && !(ComponentState() & platform::csDestroying);
+}
+
+void TsEditButton::DrawGlyph(render::Bitmap& target, int state) const {
+    if (!Glyph) return;
+    const EditButtonGlyph g = Glyph(state);
+    if (g.List == nullptr || g.Index < 0 || g.Index >= g.List->Count()) return;
+    const controls::GlyphSlice slice = controls::SliceOf(g.List->Width(), g.List->Height(), g.StateCount, g.State);
+    const platform::TBounds& b = Bounds();
+    const skin::TsGeneralData* gd = skinData_->Section();
+    const TColor tone = state == 0 && grayed_ && gd != nullptr ? ResolveColor(gd->Color) : controls::NoTone;
+    g.List->DrawGlyph(target, (b.Width - slice.Size.X) / 2, (b.Height - slice.Size.Y) / 2, false, g.StateCount,
+                      g.State, tone, state == 0 ? blend_ : 0, g.Index);
+}
+
+void TsEditButton::PrepareCache() {
+    TsCommonData& d = *skinData_;
+    d.EnsureCache();
+    if (d.CacheBmp->Empty()) return;
+    if (PaintBackground) {
+        PaintBackground(*d.CacheBmp);
+    } else {
+        render::Surface surface(*d.CacheBmp);
+        render::FillRectSolid(surface, d.CacheBmp->Bounds(), ResolveColor(d.SectionColor(false)));
+    }
+    DrawGlyph(*d.CacheBmp, State());
+    d.BGChanged = false;
+}
+
+void TsEditButton::Paint(HDC dc) {
+    TsCommonData& d = *skinData_;
+    d.Updating = d.IsUpdating();
+    if (d.Updating || fadeTimer_ != nullptr) return;  // a running fade paints its own frames
+    PrepareCache();
+    if (!d.CacheBmp || d.CacheBmp->Empty()) return;
+    bridge::BlitToDc(dc, 0, 0, *d.CacheBmp, d.CacheBmp->Bounds());
+}
+
+void TsEditButton::RepaintNow() {
+    if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// Unskinned: a flat speed button, raised under the mouse and sunken while held.
+void TsEditButton::DrawItem(const DRAWITEMSTRUCT& item) {
+    RECT r = item.rcItem;
+    const int state = (item.itemState & ODS_SELECTED) ? 2 : skinData_->MouseInside ? 1 : 0;
+    const TColor face = Parent() != nullptr ? ResolveColor(Parent()->Color()) : GetSysColor(COLOR_WINDOW);
+    platform::BrushHandle background(CreateSolidBrush(face & 0xFFFFFF));
+    FillRect(item.hDC, &r, background.get());
+    if (state == 2) DrawEdge(item.hDC, &r, BDR_SUNKENOUTER, BF_RECT);
+    else if (state == 1) DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
+    if (!Glyph) return;
+    const EditButtonGlyph g = Glyph(state);
+    if (g.List == nullptr || g.Index < 0 || g.Index >= g.List->Count()) return;
+    const controls::GlyphSlice slice = controls::SliceOf(g.List->Width(), g.List->Height(), g.StateCount, g.State);
+    // The glyph's own state frame is drawn over what the edge left, the rest of the strip
+    // outside the button.
+    const int x = (r.right - r.left - slice.Size.X) / 2, y = (r.bottom - r.top - slice.Size.Y) / 2;
+    bridge::TsDibSection canvas(slice.Size.X, slice.Size.Y, render::PixelFormat::pf24bit);
+    BitBlt(canvas.Dc(), 0, 0, slice.Size.X, slice.Size.Y, item.hDC, x, y, SRCCOPY);
+    GdiFlush();
+    g.List->DrawGlyph(canvas.Bitmap(), 0, 0, false, g.StateCount, g.State,
+                      state == 0 && grayed_ ? GetSysColor(COLOR_BTNFACE) : controls::NoTone, state == 0 ? blend_ : 0,
+                      g.Index);
+    BitBlt(item.hDC, x, y, slice.Size.X, slice.Size.Y, canvas.Dc(), 0, 0, SRCCOPY);
+}
+
+void TsEditButton::MouseMoved(bool entered) {
+    TsCommonData& d = *skinData_;
+    if (d.MouseInside == entered) return;
+    d.MouseInside = entered;
+    if (entered && OnMouseEnter) OnMouseEnter();
+    if (!entered && OnMouseLeave) OnMouseLeave();
+    if (!CanPaint() || !d.Skinned() || !Enabled()) {
+        Invalidate();
+        return;
+    }
+    d.BGChanged = false;
+    const controls::TgwAnimatEvent event = entered ? controls::aeMouseEnter : controls::aeMouseLeave;
+    controls::ChangeLook(fadeTimer_, *this, d, false, 1,
+                         controls::ShouldAnimate(event, AnimatEvents, controls::DefaultManagerView()));
+}
+
+void TsEditButton::HandleCommand(TMessage& m) {
+    TsCommonData& d = *skinData_;
+    switch (controls::SkinCommandOf(m.WParam)) {
+    case controls::SMC_SKINLOADED:
+    case controls::SMC_SKINREMOVED:
+    case controls::SMC_REFRESH:
+        controls::StopFade(fadeTimer_);
+        controls::HandleSkinCommand(d, m);
+        Invalidate();
+        return;
+    case controls::SMC_ISSKINNED:
+        m.Result = 1;
+        return;
+    case controls::SMC_STOPANIM:
+        controls::StopFade(fadeTimer_);
+        return;
+    case controls::SMC_PREPARECACHE:
+        PrepareCache();
+        controls::HandleSkinCommand(d, m);
+        return;
+    case controls::SMC_FADEFRAME:
+        m.Result = 0;  // the fade timer copies the frame onto the window itself
+        return;
+    case controls::SMC_ENDUPDATE:
+        if (d.Updating) {
+            d.Updating = false;
+            Invalidate();
+        }
+        return;
+    default:
+        if (!controls::HandleSkinCommand(d, m)) TButton::WndProc(m);
+        return;
+    }
+}
+
+void TsEditButton::WndProc(TMessage& m) {
+    if (!skinData_) {
+        TButton::WndProc(m);
+        return;
+    }
     switch (m.Msg) {
+    case controls::SM_ALPHACMD:
+        HandleCommand(m);
+        return;
     case WM_SETCURSOR:
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         m.Result = TRUE;
         return;
     case platform::CM_MOUSEENTER:
     case platform::CM_MOUSELEAVE:
-        if (reinterpret_cast<platform::TControl*>(m.LParam) == this) {
-            hot_ = m.Msg == platform::CM_MOUSEENTER;
-            Invalidate();
-        }
+        if (reinterpret_cast<platform::TControl*>(m.LParam) == this) MouseMoved(m.Msg == platform::CM_MOUSEENTER);
+        break;
+    default:
         break;
     }
-    TButton::WndProc(m);
+    if (CanPaint() && skinData_->Skinned()) SkinnedMessage(m);
+    else TButton::WndProc(m);
 }
 
-void TsEditButton::DrawItem(const DRAWITEMSTRUCT& item) {
-    const RECT& r = item.rcItem;
-    const int state = (item.itemState & ODS_SELECTED) ? 2 : hot_ ? 1 : 0;
-    const COLORREF face = GetSysColor(state == 0 ? COLOR_WINDOW : COLOR_BTNFACE);
-    platform::BrushHandle background(CreateSolidBrush(face));
-    FillRect(item.hDC, &r, background.get());
-    if (state == 2) DrawEdge(item.hDC, const_cast<RECT*>(&r), BDR_SUNKENOUTER, BF_RECT);
-    else if (state == 1) DrawEdge(item.hDC, const_cast<RECT*>(&r), BDR_RAISEDINNER, BF_RECT);
-
-    // A folder: a tab on the left and the body below it, 12 x 9, centred.
-    const int offset = state == 2 ? 1 : 0;
-    const int left = (r.left + r.right - 12) / 2 + offset, top = (r.top + r.bottom - 9) / 2 + offset;
-    const COLORREF body = IsWindowEnabled(Handle()) ? RGB(224, 176, 64) : GetSysColor(COLOR_GRAYTEXT);
-    platform::BrushHandle fill(CreateSolidBrush(body));
-    const RECT tab{left, top, left + 5, top + 2};
-    const RECT folder{left, top + 2, left + 12, top + 9};
-    FillRect(item.hDC, &tab, fill.get());
-    FillRect(item.hDC, &folder, fill.get());
+void TsEditButton::SkinnedMessage(TMessage& m) {
+    TsCommonData& d = *skinData_;
+    switch (m.Msg) {
+    case WM_PAINT:
+        if (m.WParam != 0) {
+            Paint(reinterpret_cast<HDC>(m.WParam));
+        } else {
+            platform::PaintScope scope(Handle());
+            Paint(scope.Dc());
+        }
+        m.Result = 0;
+        return;
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(m.WParam));
+        return;
+    case WM_ERASEBKGND:
+        m.Result = 1;
+        return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_CAPTURECHANGED: {
+        // Pressing and releasing show at once; only entry and exit fade.
+        const int before = State();
+        TButton::WndProc(m);
+        if (State() != before && Handle() != nullptr) {
+            controls::StopFade(fadeTimer_);
+            d.BGChanged = true;
+            RepaintNow();
+        }
+        return;
+    }
+    case WM_WINDOWPOSCHANGED:
+        d.BGChanged = true;
+        break;
+    case platform::CN_DRAWITEM:
+        m.Result = 1;  // painted from the cache already
+        return;
+    default:
+        break;
+    }
+    if (!controls::HandleWindowMessage(d, *this, m)) TButton::WndProc(m);
 }
 
 }  // namespace lw::comboedit

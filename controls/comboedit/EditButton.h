@@ -1,23 +1,76 @@
 #pragma once
+// The small flat button inside the right end of a combo edit: no caption, an arrow pointer,
+// a glyph in its normal, hot or pressed state. Skinned, it shows the field's own image behind
+// the glyph (it draws no frame of its "SPEEDBUTTON_SMALL" section) and cross-fades on mouse
+// entry and exit; without a skin it is a flat button with the same glyph.
+
+#include <functional>
+#include <memory>
+
+#include "controls/ControlSkinOwner.h"
+#include "controls/FadeTimer.h"
+#include "controls/core/CommonData.h"
+#include "controls/core/FadeRules.h"
+#include "controls/images/AlphaImageList.h"
 #include "platform/Buttons.h"
 
 namespace lw::comboedit {
 
-// The small flat button inside the right end of a combo edit: no caption, an arrow pointer,
-// a folder glyph drawn in the normal, hot or pressed look.
+// The glyph to show in one state: image `Index` of `List`, a strip of StateCount states of
+// which `State` is shown. No list or a negative index: no glyph.
+struct EditButtonGlyph {
+    const controls::TsAlphaImageList* List = nullptr;
+    int Index = -1;
+    int StateCount = 1;
+    int State = 0;
+};
+
 class TsEditButton : public platform::TButton {
 public:
     TsEditButton(platform::TComponent* owner, platform::TWinControl* parent);
+    ~TsEditButton() override;
+
+    controls::TsCommonData& SkinData() { return *skinData_; }
+
+    // Set by the edit: the glyph for a state, and what lies behind the button (the field's own
+    // image at the button's place) painted into the button's cache.
+    std::function<EditButtonGlyph(int state)> Glyph;
+    std::function<void(render::Bitmap& cache)> PaintBackground;
+    std::function<void()> OnMouseEnter;
+    std::function<void()> OnMouseLeave;
+    controls::TgwAnimatEvents AnimatEvents = controls::DefaultAnimatEvents;
+
+    // How transparent the glyph is in the normal state, per cent (clamped to 0-100), and
+    // whether the normal glyph is toned with the section's colour.
+    int Blend() const { return blend_; }
+    void SetBlend(int value);
+    bool Grayed() const { return grayed_; }
+    void SetGrayed(bool value);
 
     // 0 normal, 1 under the mouse, 2 held down.
     int State() const;
+    bool Fading() const { return fadeTimer_ != nullptr; }
+    // The button's image in its current state, into its cache.
+    void PrepareCache();
 
 protected:
     void WndProc(platform::TMessage& message) override;
     void DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
-    bool hot_ = false;
+    bool CanPaint() const;
+    void HandleCommand(platform::TMessage& message);
+    void SkinnedMessage(platform::TMessage& message);
+    void MouseMoved(bool entered);
+    void RepaintNow();
+    void Paint(HDC dc);
+    void DrawGlyph(render::Bitmap& target, int state) const;
+
+    controls::ControlSkinOwner owner_{*this, "TsEditButton"};
+    std::unique_ptr<controls::TsCommonData> skinData_;
+    controls::FadeTimerSlot fadeTimer_ = nullptr;
+    int blend_ = 0;
+    bool grayed_ = false;
 };
 
 }  // namespace lw::comboedit

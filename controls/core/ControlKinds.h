@@ -16,7 +16,9 @@ enum ControlKindNumber : int {
     ckSpeedButton = 92,
     ckBitBtn = 94,
     ckListBox = 97,
+    ckFileDirEdit = 132,
     ckDirectoryEdit = 134,
+    ckComboEdit = 138,
 };
 
 // The section a control of `kind` uses when its SkinSection is empty: from the kind table, or

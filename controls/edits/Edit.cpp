@@ -75,17 +75,24 @@ void TsEdit::PrepareCache() {
     std::wstring shown = TextW();
     if (const auto mask = static_cast<wchar_t>(SendMessageW(Handle(), EM_GETPASSWORDCHAR, 0, 0)); mask != 0)
         shown.assign(shown.size(), mask);
-    const int a = TextInset();
-    render::Surface surface(*d.CacheBmp);
-    render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
-    render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), false, {}};
-    render::WriteControlText(canvas, platform::WideToUtf8(shown), Enabled(), active, text,
-                             DT_NOPREFIX | DT_SINGLELINE | DT_WORDBREAK, {a + 1, a + 1, b.Width - a, b.Height - a});
+    const CacheTextLayout layout = CacheText(TextInset());
+    if (!(shown.empty() && layout.SkipEmpty)) {
+        render::Surface surface(*d.CacheBmp);
+        render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
+        render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), false, {}};
+        render::WriteControlText(canvas, platform::WideToUtf8(shown), Enabled(), active, text, layout.Flags,
+                                 layout.Rect);
+    }
 
     if (!Enabled())
         render::PaintDisabled(*d.CacheBmp, disabledKind_, [&d] { return d.SectionColor(false); }, {b.Left, b.Top},
                               d.ParentCacheInfo());
     d.BGChanged = false;
+}
+
+TsEdit::CacheTextLayout TsEdit::CacheText(int a) const {
+    const platform::TBounds& b = Bounds();
+    return {{a + 1, a + 1, b.Width - a, b.Height - a}, DT_NOPREFIX | DT_SINGLELINE | DT_WORDBREAK};
 }
 
 void TsEdit::PaintFrame() {

@@ -25,6 +25,16 @@ public:
 protected:
     void WndProc(platform::TMessage& message) override;
 
+    // Where the cache's text goes and how it is laid out; override for edits that keep part of
+    // their field for something else. `inset` is the frame's width plus the 3-D edge.
+    struct CacheTextLayout {
+        TRect Rect;
+        unsigned Flags = 0;
+        bool SkipEmpty = false;  // nothing at all is written for an empty text
+    };
+    virtual CacheTextLayout CacheText(int inset) const;
+    ControlSkinOwner& SkinOwnerOf() { return owner_; }
+
 private:
     void HandleCommand(platform::TMessage& message);
     void SkinnedMessage(platform::TMessage& message);

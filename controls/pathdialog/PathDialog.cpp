@@ -1,5 +1,10 @@
 #include "controls/pathdialog/PathDialog.h"
 
+#include "bridge/DibSection.h"
+#include "bridge/SkinCommands.h"
+#include "bridge/SkinManager.h"
+#include "render/CacheInfo.h"
+#include "render/MaskPaint.h"
 #include "controls/shell/core/ShellNames.h"
 #include "platform/Application.h"
 #include "platform/Text.h"
@@ -23,6 +28,32 @@ template <class T> T& Place(T& control, const char* name, const platform::TBound
     return control;
 }
 
+// Glyphs of the application's list: a tick, a cross, and the disk of making something new.
+constexpr int kOkGlyph = 6, kCancelGlyph = 1, kCreateGlyph = 0;
+
+controls::TsBitBtn& MakeButton(platform::TForm& form, const char* name, const platform::TBounds& bounds, int modalResult,
+                               int glyph) {
+    controls::TsBitBtn& button = Place(form.Make<controls::TsBitBtn>(&form), name, bounds);
+    button.SkinData().SetSkinSection("BUTTON");
+    button.SetShowFocus(false);
+    button.SetModalResult(modalResult);
+    if (TPathDialogForm::Glyphs) {
+        button.SetImages(TPathDialogForm::Glyphs);
+        button.SetImageIndex(glyph);
+    }
+    return button;
+}
+
+// The caption above the tree is the tree's bound label, made here so the dialog can name it.
+controls::TsEditLabel& BindLabel(shell::TsShellTreeView& tree) {
+    controls::TsBoundLabel& bound = tree.BoundLabel();
+    bound.SetCaption(" ");
+    bound.SetLayout(controls::TsCaptionLayoutKind::sclTopLeft);
+    bound.SetIndent(4);
+    bound.SetActive(true);
+    return *bound.Label();
+}
+
 bool IsDirectory(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(platform::Utf8ToWide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -32,13 +63,15 @@ bool Exists(const std::string& path) { return GetFileAttributesW(platform::Utf8T
 
 }  // namespace
 
+const platform::TImageList* TPathDialogForm::Glyphs = nullptr;
+
 TPathDialogForm::TPathDialogForm(platform::TComponent* owner)
     : TForm(owner, DialogParams()),
       sShellTreeView1(Place(Make<shell::TsShellTreeView>(this), "sShellTreeView1", {8, 20, 295, 299})),
-      sBitBtn1(Place(Make<platform::TButton>(this), "sBitBtn1", {137, 328, 75, 25})),
-      sBitBtn2(Place(Make<platform::TButton>(this), "sBitBtn2", {214, 328, 75, 25})),
-      sBitBtn3(Place(Make<platform::TButton>(this), "sBitBtn3", {12, 328, 75, 25})),
-      treeLabel(Place(Make<platform::TLabel>(this), "treeLabel", {12, 4, 291, 13})) {
+      sBitBtn1(MakeButton(*this, "sBitBtn1", {137, 328, 75, 25}, platform::mrOk, kOkGlyph)),
+      sBitBtn2(MakeButton(*this, "sBitBtn2", {214, 328, 75, 25}, platform::mrCancel, kCancelGlyph)),
+      sBitBtn3(MakeButton(*this, "sBitBtn3", {12, 328, 75, 25}, platform::mrNone, kCreateGlyph)),
+      treeLabel(BindLabel(sShellTreeView1)) {
     Name = "PathDialogForm";
     SetText("Select directory");
     SetColor(platform::clBtnFace);
@@ -48,12 +81,13 @@ TPathDialogForm::TPathDialogForm(platform::TComponent* owner)
     sShellTreeView1.SetTabOrder(0);
     sShellTreeView1.SetIndent(19);
     sShellTreeView1.SetShowRoot(false);
-    treeLabel.SetText(" ");
     sShellTreeView1.OnChange = [this] { sShellTreeView1Change(); };
     sBitBtn1.SetText("OK");
+    sBitBtn1.SetDefault(true);
     sBitBtn1.SetTabOrder(1);
     sBitBtn1.OnClick = [this] { sBitBtn1Click(); };
     sBitBtn2.SetText("Cancel");
+    sBitBtn2.SetCancel(true);
     sBitBtn2.SetTabOrder(2);
     sBitBtn2.OnClick = [this] { sBitBtn2Click(); };
     sBitBtn3.SetText("Create");
@@ -61,6 +95,13 @@ TPathDialogForm::TPathDialogForm(platform::TComponent* owner)
     sBitBtn3.SetEnabled(false);
     sBitBtn3.OnClick = [this] { sBitBtn3Click(); };
 }
+
+void TPathDialogForm::Loaded() {
+    TForm::Loaded();
+    AttachTreeBars();
+}
+
+void TPathDialogForm::AttachTreeBars() { controls::AttachScrollAdapter(sShellTreeView1.SkinData(), sShellTreeView1.AdapterSlot()); }
 
 void TPathDialogForm::LoadTexts() {
     SetText("Select directory");
@@ -101,6 +142,7 @@ void TPathDialogForm::sBitBtn3Click() {
         return;
     }
     sShellTreeView1.RefreshNode(sShellTreeView1.Selected());
+    AttachTreeBars();
     const HTREEITEM selected = sShellTreeView1.Selected();
     for (HTREEITEM child = sShellTreeView1.FirstChild(selected); child; child = sShellTreeView1.NextSibling(child)) {
         const shell::ShellItem* item = sShellTreeView1.FolderOf(child);
@@ -132,9 +174,23 @@ void TPathDialogForm::FollowSize() {
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+// The skin's grip over what lies in the corner; without a skin, the platform's.
 void TPathDialogForm::PaintWindow(HDC dc) {
+    const bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
+    const bool skinned = manager != nullptr && bridge::SendSkinCommandToWindow(Handle(), controls::SMC_ISSKINNED, 0) == 1;
+    const int global = skinned ? manager->GetSkinIndex("GLOBALINFO") : -1;
+    const render::MaskRef* image = global < 0 ? nullptr : manager->Mask(manager->GetMaskIndex(global, "GLOBALINFO", "GRIPIMAGE"));
     RECT grip = GripRect();
-    DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+    if (image == nullptr) {
+        if (!skinned) DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+        return;
+    }
+    const int w = image->FrameWidth(), h = image->FrameHeight();
+    bridge::TsDibSection canvas(w, h, render::PixelFormat::pf24bit);
+    BitBlt(canvas.Dc(), 0, 0, w, h, dc, grip.right - w, grip.bottom - h, SRCCOPY);
+    GdiFlush();
+    render::PaintMaskFrame(canvas.Bitmap(), {0, 0}, 0, render::CacheInfoFromBitmap(canvas.Bitmap(), 0, 0), *image, 1);
+    BitBlt(dc, grip.right - w, grip.bottom - h, w, h, canvas.Dc(), 0, 0, SRCCOPY);
 }
 
 void TPathDialogForm::WndProc(TMessage& m) {
@@ -154,17 +210,6 @@ void TPathDialogForm::WndProc(TMessage& m) {
         if (m.Result == HTCLIENT && PtInRect(&grip, point)) m.Result = HTBOTTOMRIGHT;
         return;
     }
-    case WM_COMMAND:
-        // Enter and Escape through the dialog keys: the default and the cancel button.
-        if (m.LParam == 0 && LOWORD(m.WParam) == IDOK) {
-            if (sBitBtn1.Enabled()) sBitBtn1Click();
-            return;
-        }
-        if (m.LParam == 0 && LOWORD(m.WParam) == IDCANCEL) {
-            sBitBtn2Click();
-            return;
-        }
-        break;
     }
     TForm::WndProc(m);
 }

@@ -1,10 +1,10 @@
 #pragma once
 #include <string>
 
+#include "controls/buttons/BitBtn.h"
 #include "controls/shell/ShellTreeView.h"
-#include "platform/Buttons.h"
 #include "platform/Form.h"
-#include "platform/Label.h"
+#include "platform/ImageList.h"
 
 namespace lw::pathdialog {
 
@@ -15,12 +15,16 @@ class TPathDialogForm : public platform::TForm {
 public:
     explicit TPathDialogForm(platform::TComponent* owner);
 
+    // The list the buttons take their glyphs from; the application gives its own before the
+    // first picker opens. Without one the buttons show their captions alone.
+    static const platform::TImageList* Glyphs;
+
     shell::TsShellTreeView& sShellTreeView1;
-    platform::TButton& sBitBtn1;
-    platform::TButton& sBitBtn2;
-    platform::TButton& sBitBtn3;
-    // The caption above the tree.
-    platform::TLabel& treeLabel;
+    controls::TsBitBtn& sBitBtn1;
+    controls::TsBitBtn& sBitBtn2;
+    controls::TsBitBtn& sBitBtn3;
+    // The caption above the tree: the label bound to it.
+    controls::TsEditLabel& treeLabel;
 
     void LoadTexts();
     void sShellTreeView1Change();
@@ -29,6 +33,7 @@ public:
     void sBitBtn3Click();
 
 protected:
+    void Loaded() override;
     void WndProc(platform::TMessage& message) override;
     void PaintWindow(HDC dc) override;
     // Override to make folders elsewhere (tests). Whether the folder exists afterwards
@@ -37,6 +42,8 @@ protected:
 
 private:
     void FollowSize();
+    // The tree's frame and bars; nothing while its own adapter is in place.
+    void AttachTreeBars();
     RECT GripRect() const;
 
     SIZE designClient_{};

@@ -60,7 +60,7 @@ private:
 };
 
 TsShellTreeView::TsShellTreeView(platform::TComponent* owner, platform::TWinControl* parent)
-    : TTreeView(owner, parent),
+    : TsTreeView(owner, parent),
       shell_(std::make_unique<SystemShell>()),
       nodes_(std::make_unique<Nodes>(*this)),
       logic_(std::make_unique<ShellTreeLogic>(*shell_, *nodes_)) {
@@ -73,7 +73,7 @@ TsShellTreeView::~TsShellTreeView() {
 }
 
 void TsShellTreeView::Loaded() {
-    TTreeView::Loaded();
+    TsTreeView::Loaded();
     logic_->CreateRoot();
 }
 
@@ -140,13 +140,13 @@ void TsShellTreeView::WndProc(TMessage& m) {
         if (!settingImages_ && m.WParam == TVSIL_NORMAL) {
             settingImages_ = true;
             m.LParam = reinterpret_cast<LPARAM>(useShellImages_ ? SystemShell::SystemImages() : nullptr);
-            TTreeView::WndProc(m);
+            TsTreeView::WndProc(m);
             settingImages_ = false;
             return;
         }
         break;
     case WM_PAINT:
-        TTreeView::WndProc(m);
+        TsTreeView::WndProc(m);
         if (useShellImages_) ImageList_SetBkColor(SystemShell::SystemImages(), platform::ColorToRGB(Color()));
         return;
     case WM_CONTEXTMENU:
@@ -181,7 +181,7 @@ void TsShellTreeView::WndProc(TMessage& m) {
         logic_->Clear();
         break;
     }
-    TTreeView::WndProc(m);
+    TsTreeView::WndProc(m);
 }
 
 }  // namespace lw::shell

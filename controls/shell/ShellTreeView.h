@@ -4,16 +4,17 @@
 #include <string>
 #include <vector>
 
+// Before the shell headers: they define a macro of the same name as one of the skin commands.
+#include "controls/shell/SkinnedTreeView.h"
 #include "controls/shell/SystemShell.h"
 #include "controls/shell/core/ShellTreeLogic.h"
-#include "platform/TreeView.h"
 
 namespace lw::shell {
 
 // A tree of the platform shell's namespace from a root (the desktop by default): children are
 // loaded when a folder first opens, names and icons are the shell's, items can be renamed in
 // place and offer the shell's own context menu.
-class TsShellTreeView : public platform::TTreeView {
+class TsShellTreeView : public TsTreeView {
 public:
     TsShellTreeView(platform::TComponent* owner, platform::TWinControl* parent);
     ~TsShellTreeView() override;

@@ -1,6 +1,6 @@
 # Draws the glyphs and icon afresh and fails when any differs from the committed file.
 file(REMOVE_RECURSE ${OUTPUT})
-file(MAKE_DIRECTORY ${OUTPUT}/glyphs ${OUTPUT}/shadows)
+file(MAKE_DIRECTORY ${OUTPUT}/glyphs ${OUTPUT}/shadows ${OUTPUT}/editglyphs)
 execute_process(COMMAND ${GENERATOR} ${OUTPUT} RESULT_VARIABLE drawn)
 if(NOT drawn EQUAL 0)
     message(FATAL_ERROR "glyphgen failed: ${drawn}")

@@ -1,5 +1,7 @@
 // Draws the application's button glyphs (24 x 24 RGBA PNG), its window icon (48 x 48,
-// 256 colours) and the two built-in window shadows GWSHDA and GWSHDI (32 x 32 RGBA PNG). The outputs are committed under resources/; run this after changing a picture:
+// 256 colours), the two built-in window shadows GWSHDA and GWSHDI (32 x 32 RGBA PNG) and the
+// five glyphs of the edit button (48 x 16 RGBA PNG: normal, hot and pressed side by side).
+// The outputs are committed under resources/; run this after changing a picture:
 //   cmake --build --preset native --target glyphgen && build/native/bin/glyphgen resources
 #include <png.h>
 
@@ -27,7 +29,9 @@ using Shape = std::function<bool(double x, double y)>;
 // A picture drawn in pixel coordinates, each pixel made of kSamples^2 premultiplied samples.
 class Canvas {
 public:
-    explicit Canvas(int size) : size_(size), samples_(static_cast<size_t>(size * size * kSamples * kSamples)) {}
+    explicit Canvas(int size) : Canvas(size, size) {}
+    Canvas(int width, int height)
+        : width_(width), height_(height), samples_(static_cast<size_t>(width * height * kSamples * kSamples)) {}
 
     void Fill(const Shape& shape, Rgba color) {
         ForSamples(shape, [&](Rgba& s) {
@@ -39,10 +43,10 @@ public:
 
     // Straight RGBA bytes, rows top down.
     std::vector<std::uint8_t> Pixels() const {
-        std::vector<std::uint8_t> out(static_cast<size_t>(size_ * size_ * 4));
-        const int n = size_ * kSamples;
-        for (int y = 0; y < size_; ++y)
-            for (int x = 0; x < size_; ++x) {
+        std::vector<std::uint8_t> out(static_cast<size_t>(width_ * height_ * 4));
+        const int n = width_ * kSamples;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x) {
                 Rgba sum{};
                 for (int sy = 0; sy < kSamples; ++sy)
                     for (int sx = 0; sx < kSamples; ++sx) {
@@ -51,7 +55,7 @@ public:
                     }
                 const double count = kSamples * kSamples, a = sum.a / count;
                 auto byte = [](double v) { return static_cast<std::uint8_t>(std::clamp(v * 255 + 0.5, 0.0, 255.0)); };
-                std::uint8_t* p = &out[static_cast<size_t>((y * size_ + x) * 4)];
+                std::uint8_t* p = &out[static_cast<size_t>((y * width_ + x) * 4)];
                 p[0] = a > 0 ? byte(sum.r / count / a) : 0;
                 p[1] = a > 0 ? byte(sum.g / count / a) : 0;
                 p[2] = a > 0 ? byte(sum.b / count / a) : 0;
@@ -63,15 +67,16 @@ public:
 private:
     template <class F>
     void ForSamples(const Shape& shape, F apply) {
-        const int n = size_ * kSamples;
-        for (int y = 0; y < n; ++y)
+        const int n = width_ * kSamples;
+        for (int y = 0; y < height_ * kSamples; ++y)
             for (int x = 0; x < n; ++x) {
                 const double px = (x + 0.5) / kSamples, py = (y + 0.5) / kSamples;
                 if (shape(px, py)) apply(samples_[static_cast<size_t>(y * n + x)]);
             }
     }
 
-    int size_;
+    int width_;
+    int height_;
     std::vector<Rgba> samples_;
 };
 
@@ -230,11 +235,78 @@ const std::array<Drawing, 10> kGlyphs = {{
      }},
 }};
 
-bool WritePng(const std::string& path, int size, const std::vector<std::uint8_t>& rgba) {
+// The edit button's glyphs, 16 x 16 per state, light on the dark field: the normal state a
+// little dimmed so that the hot one stands out, the pressed one moved down and right by a pixel.
+struct EditGlyphLook {
+    double ox, oy;      // where the state's frame starts, plus the pressed shift
+    double brightness;  // applied to every colour
+};
+Rgba Lit(const EditGlyphLook& look, int r, int g, int b, int a = 255) {
+    auto scale = [&](int v) { return std::clamp(static_cast<int>(v * look.brightness + 0.5), 0, 255); };
+    return Color(scale(r), scale(g), scale(b), a);
+}
+Shape Moved(const EditGlyphLook& look, Shape shape) {
+    return [=](double x, double y) { return shape(x - look.ox, y - look.oy); };
+}
+
+using EditGlyph = std::pair<const char*, std::function<void(Canvas&, const EditGlyphLook&)>>;
+
+const std::array<EditGlyph, 5> kEditGlyphs = {{
+    {"SF",  // a document with its corner folded
+     [](Canvas& c, const EditGlyphLook& l) {
+         const std::vector<std::pair<double, double>> page = {{2.5, 1}, {9.5, 1}, {13.5, 5}, {13.5, 14.5}, {2.5, 14.5}};
+         c.Fill(Moved(l, Polygon(page)), Lit(l, 90, 95, 105));
+         c.Fill(Moved(l, Polygon({{3.5, 2}, {9, 2}, {12.5, 5.5}, {12.5, 13.5}, {3.5, 13.5}})), Lit(l, 225, 228, 232));
+         c.Fill(Moved(l, Polygon({{9, 1.5}, {13, 5.5}, {9, 5.5}})), Lit(l, 160, 165, 175));
+         for (double y : {7.0, 9.0, 11.0}) c.Fill(Moved(l, Rect(5, y, 11, y + 1)), Lit(l, 110, 120, 140));
+     }},
+    {"SR",  // a folder: its tab on the left, the open flap in front
+     [](Canvas& c, const EditGlyphLook& l) {
+         c.Fill(Moved(l, RoundRect(1, 3, 7, 6, 1)), Lit(l, 150, 105, 30));
+         c.Fill(Moved(l, RoundRect(1, 4.5, 14.5, 13.5, 1)), Lit(l, 150, 105, 30));
+         c.Fill(Moved(l, RoundRect(2, 5.5, 13.5, 12.5, 0.6)), Lit(l, 205, 155, 60));
+         c.Fill(Moved(l, Polygon({{3.5, 7.5}, {15, 7.5}, {13.5, 13.5}, {1, 13.5}})), Lit(l, 150, 105, 30));
+         c.Fill(Moved(l, Polygon({{4.2, 8.4}, {13.8, 8.4}, {12.8, 12.6}, {2.2, 12.6}})), Lit(l, 240, 195, 95));
+     }},
+    {"SD",  // a calendar page: red header, two rings, a grid of days
+     [](Canvas& c, const EditGlyphLook& l) {
+         c.Fill(Moved(l, RoundRect(1.5, 2.5, 14.5, 14.5, 1.2)), Lit(l, 90, 95, 105));
+         c.Fill(Moved(l, Rect(2.5, 6, 13.5, 13.5)), Lit(l, 225, 228, 232));
+         c.Fill(Moved(l, Rect(2.5, 3.5, 13.5, 6)), Lit(l, 200, 60, 50));
+         for (double x : {5.0, 11.0}) c.Fill(Moved(l, Stroke(x, 1.5, x, 4.5, 1.4)), Lit(l, 180, 185, 195));
+         for (double y : {7.5, 9.7, 11.9})
+             for (double x : {4.0, 6.5, 9.0, 11.5}) c.Fill(Moved(l, Rect(x, y, x + 1.2, y + 1.2)), Lit(l, 110, 120, 140));
+     }},
+    {"SE",  // three dots
+     [](Canvas& c, const EditGlyphLook& l) {
+         for (double x : {3.0, 8.0, 13.0}) {
+             c.Fill(Moved(l, Circle(x, 8.5, 2.2)), Lit(l, 95, 100, 110));
+             c.Fill(Moved(l, Circle(x, 8.5, 1.6)), Lit(l, 215, 218, 225));
+         }
+     }},
+    {"SC",  // a calculator: its display above a grid of keys
+     [](Canvas& c, const EditGlyphLook& l) {
+         c.Fill(Moved(l, RoundRect(2.5, 1, 13.5, 15, 1.5)), Lit(l, 70, 75, 85));
+         c.Fill(Moved(l, RoundRect(3.5, 2, 12.5, 14, 1)), Lit(l, 165, 170, 180));
+         c.Fill(Moved(l, Rect(4.5, 3, 11.5, 5.8)), Lit(l, 150, 200, 150));
+         for (double y : {7.0, 9.4, 11.8})
+             for (double x : {4.5, 7.2, 9.9}) c.Fill(Moved(l, Rect(x, y, x + 1.6, y + 1.5)), Lit(l, 60, 65, 75));
+     }},
+}};
+
+// The three states side by side: normal (dimmed), hot, pressed (hot, one pixel down and right).
+std::vector<std::uint8_t> DrawEditGlyph(const EditGlyph& glyph) {
+    Canvas canvas(48, 16);
+    const EditGlyphLook looks[] = {{0, 0, 0.8}, {16, 0, 1.0}, {33, 1, 0.9}};
+    for (const EditGlyphLook& look : looks) glyph.second(canvas, look);
+    return canvas.Pixels();
+}
+
+bool WritePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(size);
-    image.height = static_cast<png_uint_32>(size);
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGBA;
     return png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr);
 }
@@ -332,13 +404,19 @@ int main(int argc, char** argv) {
     for (const auto& [name, draw] : kGlyphs) {
         Canvas canvas(24);
         draw(canvas);
-        if (!WritePng(folder + "/glyphs/" + name + ".png", 24, canvas.Pixels())) {
+        if (!WritePng(folder + "/glyphs/" + name + ".png", 24, 24, canvas.Pixels())) {
             std::fprintf(stderr, "glyphgen: cannot write %s\n", name);
             return 1;
         }
     }
-    if (!WritePng(folder + "/shadows/GWSHDA.png", 32, DrawShadow(0.5)) ||
-        !WritePng(folder + "/shadows/GWSHDI.png", 32, DrawShadow(0.3))) {
+    for (const EditGlyph& glyph : kEditGlyphs) {
+        if (!WritePng(folder + "/editglyphs/" + glyph.first + ".png", 48, 16, DrawEditGlyph(glyph))) {
+            std::fprintf(stderr, "glyphgen: cannot write %s\n", glyph.first);
+            return 1;
+        }
+    }
+    if (!WritePng(folder + "/shadows/GWSHDA.png", 32, 32, DrawShadow(0.5)) ||
+        !WritePng(folder + "/shadows/GWSHDI.png", 32, 32, DrawShadow(0.3))) {
         std::fprintf(stderr, "glyphgen: cannot write the shadows\n");
         return 1;
     }

@@ -1,5 +1,7 @@
 #include "controls/comboedit/core/FolderChoice.h"
 
+#include <algorithm>
+
 namespace lw::comboedit {
 
 std::optional<std::string> ChooseFolder(FolderChoiceHost& host, const FolderChoiceSettings& settings, const std::string& text,
@@ -45,6 +47,20 @@ std::string DroppedText(FolderChoiceHost& host, const std::string& text, const s
         const std::string folder = host.FileExists(*name) ? FolderOfFile(*name) : *name;
         result = multipleDirs && !result.empty() ? result + ";" + folder : folder;
         if (!multipleDirs) break;
+    }
+    return result;
+}
+
+std::string ConvertFolders(const std::string& text, bool multipleDirs,
+                           const std::function<std::string(const std::string&)>& convert) {
+    if (!multipleDirs) return convert(text);
+    std::string result;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(';', start), text.size());
+        if (const std::string folder = convert(text.substr(start, end - start)); !folder.empty())
+            result += (result.empty() ? "" : ";") + folder;
+        start = end + 1;
     }
     return result;
 }

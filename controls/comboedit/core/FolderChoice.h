@@ -54,4 +54,9 @@ std::optional<std::string> ChooseFolder(FolderChoiceHost& host, const FolderChoi
 std::string DroppedText(FolderChoiceHost& host, const std::string& text, const std::vector<std::optional<std::string>>& names,
                         bool multipleDirs);
 
+// The text with its folder, or with `multipleDirs` each of its ";"-separated folders, put into
+// another form by `convert` (the platform's long or short names); empty results are left out.
+std::string ConvertFolders(const std::string& text, bool multipleDirs,
+                           const std::function<std::string(const std::string&)>& convert);
+
 }  // namespace lw::comboedit

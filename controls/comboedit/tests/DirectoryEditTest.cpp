@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -15,6 +13,9 @@
 #include "testsupport/TempFolder.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SilentPrompt.h"
+
+// After the skin commands: the shell header defines a macro of one of their names.
+#include <shlobj.h>
 
 namespace lw::comboedit {
 namespace {
@@ -123,6 +124,42 @@ TEST_F(DirectoryEditTest, TheTextNeverRunsUnderTheButton) {
     EXPECT_EQ(button.right - button.left, 16);
     const LRESULT margins = SendMessageW(edit.Handle(), EM_GETMARGINS, 0, 0);
     EXPECT_EQ(HIWORD(margins), 16);
+}
+
+TEST_F(DirectoryEditTest, LongAndShortFormsConvertEveryFolderOfAMultipleText) {
+    fs::create_directories(fixture / "first long folder name");
+    fs::create_directories(fixture / "second long folder name");
+    const std::string first = Utf8(fixture / "first long folder name"), second = Utf8(fixture / "second long folder name");
+    const std::string missing = "C:\\no such folder here";
+    edit.MultipleDirs = true;
+    edit.SetText(first + ";" + second + ";" + missing);
+
+    const std::string shortened = edit.ShortName();
+    const auto parts = [](const std::string& text) {
+        std::vector<std::string> out;
+        for (std::size_t start = 0;;) {
+            const std::size_t end = text.find(';', start);
+            out.push_back(text.substr(start, end - start));
+            if (end == std::string::npos) return out;
+            start = end + 1;
+        }
+    };
+    const std::vector<std::string> shortParts = parts(shortened);
+    ASSERT_EQ(shortParts.size(), 3u) << shortened;
+    EXPECT_NE(shortParts[0].find('~'), std::string::npos) << shortParts[0];
+    EXPECT_NE(shortParts[1].find('~'), std::string::npos) << shortParts[1];
+    EXPECT_EQ(shortParts[2], missing) << "a folder that cannot be converted is kept";
+
+    edit.SetText(shortened);
+    const std::vector<std::string> longParts = parts(edit.LongName());
+    ASSERT_EQ(longParts.size(), 3u);
+    EXPECT_EQ(fs::path(platform::Utf8ToWide(longParts[0])).filename(), "first long folder name");
+    EXPECT_EQ(fs::path(platform::Utf8ToWide(longParts[1])).filename(), "second long folder name");
+
+    // One folder only without MultipleDirs: the text is converted whole, ";" and all.
+    edit.MultipleDirs = false;
+    edit.SetText(first + ";" + second);
+    EXPECT_EQ(edit.ShortName(), first + ";" + second);
 }
 
 TEST_F(DirectoryEditTest, DroppingAFileGivesItsFolderAndAFolderItself) {

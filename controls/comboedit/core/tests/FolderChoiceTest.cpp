@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include <set>
 #include <stdexcept>
 
@@ -115,6 +117,33 @@ TEST(FolderChoiceTest, DroppedNames) {
     EXPECT_EQ(DroppedText(host, "C:\\old", Names{std::nullopt}, false), "C:\\old");
     const std::string longName = "C:\\" + std::string(300, 'x');
     EXPECT_EQ(DroppedText(host, "", Names{longName}, false), longName);
+}
+
+TEST(FolderChoiceTest, LongAndShortFormsConvertEachFolderOfAMultipleText) {
+    // Upper-cases a folder; "gone" stands for a folder the platform cannot convert.
+    const auto convert = [](const std::string& folder) {
+        if (folder == "gone") return std::string();
+        std::string out = folder;
+        for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return out;
+    };
+    struct Case {
+        const char* text;
+        bool multiple;
+        const char* expected;
+    } cases[] = {
+        {"c:\\maps", false, "C:\\MAPS"},
+        {"a;gone", false, "A;GONE"},  // one folder whose name holds a ";"
+        {"c:\\a;c:\\b", true, "C:\\A;C:\\B"},
+        {";a;;b;", true, "A;B"},
+        {"a;gone;b", true, "A;B"},
+        {"gone", true, ""},
+        {"", true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ConvertFolders(c.text, c.multiple, convert), c.expected);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,39 @@
+#include "controls/comboedit/GlyphMode.h"
+
+#include "controls/comboedit/ComboEdit.h"
+
+namespace lw::comboedit {
+
+int TsGlyphMode::Blend() const {
+    const TsEditButton* button = edit_.LiveButton();
+    return button != nullptr ? button->Blend() : 0;
+}
+
+void TsGlyphMode::SetBlend(int value) {
+    if (TsEditButton* button = edit_.LiveButton()) button->SetBlend(value);
+}
+
+bool TsGlyphMode::Grayed() const {
+    const TsEditButton* button = edit_.LiveButton();
+    return button != nullptr && button->Grayed();
+}
+
+void TsGlyphMode::SetGrayed(bool value) {
+    if (TsEditButton* button = edit_.LiveButton()) button->SetGrayed(value);
+}
+
+void TsGlyphMode::SetImages(const controls::TsAlphaImageList* images) {
+    if (images == images_) return;
+    images_ = images;
+    Changed();
+}
+
+void TsGlyphMode::SetIndex(int& field, int value) {
+    if (value == field) return;
+    field = value;
+    Changed();
+}
+
+void TsGlyphMode::Changed() { edit_.GlyphChanged(); }
+
+}  // namespace lw::comboedit

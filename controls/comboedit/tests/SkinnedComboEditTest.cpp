@@ -1,0 +1,302 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bridge/DibSection.h"
+#include "bridge/SkinManager.h"
+#include "controls/Panel.h"
+#include "controls/comboedit/DefaultGlyphList.h"
+#include "controls/comboedit/DirectoryEdit.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "platform/Png.h"
+#include "platform/Resources.h"
+#include "skin/tests/TestImages.h"
+#include "testsupport/StoredSkin.h"
+#include "testsupport/win32/MessagePump.h"
+#include "testsupport/win32/SilentPrompt.h"
+
+namespace lw::comboedit {
+namespace {
+
+using testsupport::SilentPrompt;
+
+constexpr TColor kFieldColor = 1710618;  // the stored skin's "EDIT" colour
+
+struct Rgb {
+    int r, g, b;
+};
+
+Rgb PixelOf(const render::Bitmap& bmp, int x, int y) {
+    const std::uint8_t* p = bmp.Pixel(x, y);
+    return {p[2], p[1], p[0]};
+}
+
+Rgb RgbOf(TColor c) { return {int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)}; }
+
+::testing::AssertionResult Near(Rgb got, Rgb want, int x, int y) {
+    if (std::abs(got.r - want.r) <= 2 && std::abs(got.g - want.g) <= 2 && std::abs(got.b - want.b) <= 2)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "at " << x << "," << y << ": got (" << got.r << "," << got.g << ","
+                                         << got.b << "), want (" << want.r << "," << want.g << "," << want.b << ")";
+}
+
+// How far up the process's GDI handle table a burst of new objects reaches. Handles of freed
+// objects are handed out again before new slots are taken, so this stays put unless objects
+// were left alive in between. (Wine does not count GDI objects per process.)
+int GdiHighWater() {
+    std::vector<HRGN> probes(3000);
+    int highest = 0;
+    for (HRGN& r : probes) {
+        r = CreateRectRgn(0, 0, 1, 1);
+        highest = std::max(highest, int(LOWORD(reinterpret_cast<ULONG_PTR>(r))));
+    }
+    for (auto it = probes.rbegin(); it != probes.rend(); ++it) DeleteObject(*it);
+    return highest;
+}
+
+// A dialog host that never shows a window: it counts the times it was asked.
+class CountingHost : public FolderChoiceHost {
+public:
+    int dialogs = 0;
+    bool DirectoryExists(const std::string&) override { return false; }
+    bool FileExists(const std::string&) override { return false; }
+    void ChangeDirectory(const std::string&) override {}
+    std::optional<std::string> RunDialog(const DialogRequest&) override {
+        ++dialogs;
+        return std::nullopt;
+    }
+};
+
+// The main window's folder field on a panel, skinned by the stored skin, with the built-in
+// glyphs loaded as the program loads them.
+struct StoredSkinField : ::testing::Test {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    TsDefaultGlyphList glyphs;
+    platform::TForm form{nullptr};
+    bridge::TsSkinManager& manager = MakeManager();
+    controls::TsPanel& panel = form.Make<controls::TsPanel>(&form);
+    TsDirectoryEdit& edit = form.Make<TsDirectoryEdit>(&panel);
+    TsEditButton& button = edit.Button();
+    CountingHost host;
+
+    bridge::TsSkinManager& MakeManager() {
+        auto& m = form.Make<bridge::TsSkinManager>();
+        m.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
+        m.SetSkinName("000 (internal)");
+        return m;
+    }
+    void SetUp() override {
+        panel.SetBounds({0, 0, 593, 100});
+        edit.SetBounds({8, 24, 545, 21});
+        edit.SetDirectInput(false);
+        edit.Host = &host;
+        form.SetBounds({0, 0, 600, 140});
+        form.FinishLoading();
+        form.Show();
+        ASSERT_TRUE(edit.SkinData().Skinned());
+        ASSERT_TRUE(button.SkinData().Skinned());
+        ASSERT_EQ(edit.SkinData().SkinSection(), "EDIT");
+        ASSERT_EQ(button.SkinData().SkinSection(), "SPEEDBUTTON_SMALL");
+    }
+    void Enter() { button.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button)); }
+    void Leave() { button.Perform(platform::CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(&button)); }
+    void Press(UINT message) { SendMessageW(button.Handle(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(5, 5)); }
+    bool FadeEnds() { return testsupport::PumpUntil([&] { return !button.Fading(); }); }
+    // What the button's window shows, painted into an off-screen section.
+    render::Bitmap ButtonImage() {
+        const platform::TBounds b = button.Bounds();
+        bridge::TsDibSection dib(b.Width, b.Height, render::PixelFormat::pf24bit);
+        SendMessageW(button.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dib.Dc()), 0);
+        GdiFlush();
+        return dib.Bitmap().Clone();
+    }
+};
+
+// The "SR" frame of `state` laid over `background` with its alpha, as the button must show it.
+Rgb FolderOver(Rgb background, int state, int x, int y) {
+    static const platform::RgbaImage folder = platform::DecodePng(platform::ResourceBytes(L"SR"));
+    const std::uint8_t* p = &folder.Pixels[static_cast<std::size_t>((y * folder.Width + state * 16 + x) * 4)];
+    const int a = p[3];
+    auto mix = [a](int over, int under) { return (over * a + under * (255 - a) + 127) / 255; };
+    return {mix(p[0], background.r), mix(p[1], background.g), mix(p[2], background.b)};
+}
+
+TEST_F(StoredSkinField, TheButtonShowsTheFolderFrameOfItsStateOverTheFieldsOwnBackground) {
+    ASSERT_EQ(button.Bounds().Width, 16);
+    ASSERT_EQ(button.Bounds().Height, 17);
+    edit.PrepareCache();
+    const render::Bitmap& field = *edit.SkinData().CacheBmp;
+    const platform::TBounds place = button.Bounds();
+
+    auto check = [&](int state) {
+        ASSERT_EQ(button.State(), state);
+        const render::Bitmap shown = ButtonImage();
+        int differing = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                // The field's image at the button's place, inside the field's 2-pixel frame.
+                const Rgb behind = PixelOf(field, place.Left + 2 + x, place.Top + 2 + y);
+                ASSERT_TRUE(Near(behind, RgbOf(kFieldColor), x, y));
+                const testing::AssertionResult matches = Near(PixelOf(shown, x, y), FolderOver(behind, state, x, y), x, y);
+                if (!matches) ++differing;
+                EXPECT_TRUE(matches) << "state " << state;
+                if (differing > 3) return;
+            }
+        // The row under the 16-pixel glyph is the field's background alone.
+        for (int x = 0; x < 16; ++x) EXPECT_TRUE(Near(PixelOf(shown, x, 16), RgbOf(kFieldColor), x, 16));
+    };
+    check(0);
+    Enter();
+    ASSERT_TRUE(FadeEnds());
+    check(1);
+    Press(WM_LBUTTONDOWN);
+    check(2);
+    Press(WM_LBUTTONUP);
+}
+
+TEST_F(StoredSkinField, EntryAndExitFadePressAndReleaseShowAtOnceAndClick) {
+    EXPECT_EQ(button.State(), 0);
+    Enter();
+    EXPECT_EQ(button.State(), 1);
+    EXPECT_TRUE(button.Fading());
+    EXPECT_TRUE(edit.SkinData().MouseInside) << "the field stays active while the mouse is over its button";
+    ASSERT_TRUE(FadeEnds());
+
+    Press(WM_LBUTTONDOWN);
+    EXPECT_EQ(button.State(), 2);
+    EXPECT_FALSE(button.Fading());
+    Press(WM_LBUTTONUP);
+    EXPECT_EQ(host.dialogs, 1);
+    EXPECT_EQ(button.State(), 1);
+    EXPECT_FALSE(button.Fading());
+
+    Leave();
+    EXPECT_EQ(button.State(), 0);
+    EXPECT_TRUE(button.Fading());
+    ASSERT_TRUE(FadeEnds());
+    EXPECT_FALSE(edit.SkinData().MouseInside);
+
+    // Read-only: the button is pressed and released as before but does nothing.
+    edit.SetReadOnly(true);
+    Press(WM_LBUTTONDOWN);
+    Press(WM_LBUTTONUP);
+    EXPECT_EQ(host.dialogs, 1);
+}
+
+TEST_F(StoredSkinField, TheFieldsFrameIsTheEditSectionsBorderAndItsTextStopsBeforeTheButton) {
+    edit.SetTextW(std::wstring(200, L'W'));
+    const render::SectionPaint* section = manager.LoadedSkin()->Section(edit.SkinData().SkinIndex);
+    ASSERT_NE(section, nullptr);
+    const render::MaskRef* mask = manager.LoadedSkin()->Mask(section->BorderIndex);
+    ASSERT_NE(mask, nullptr);
+    const render::Bitmap& master = *mask->Source();
+    const TRect m = mask->R;
+
+    bridge::TsDibSection dib(545, 21, render::PixelFormat::pf24bit);
+    SendMessageW(edit.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dib.Dc()), PRF_NONCLIENT | PRF_CLIENT);
+    GdiFlush();
+    const render::Bitmap& shown = dib.Bitmap();
+    // The mask's one-pixel border, corner and edge pieces, around the section's colour.
+    struct Probe {
+        int x, y;
+        Rgb want;
+    } probes[] = {
+        {0, 0, PixelOf(master, m.Left, m.Top)},
+        {272, 0, PixelOf(master, m.Left + 1, m.Top)},
+        {544, 0, PixelOf(master, m.Right - 1, m.Top)},
+        {0, 10, PixelOf(master, m.Left, m.Top + 1)},
+        {544, 10, PixelOf(master, m.Right - 1, m.Top + 1)},
+        {0, 20, PixelOf(master, m.Left, m.Bottom - 1)},
+        {272, 20, PixelOf(master, m.Left + 1, m.Bottom - 1)},
+        {544, 20, PixelOf(master, m.Right - 1, m.Bottom - 1)},
+        {1, 1, RgbOf(kFieldColor)},
+        {543, 19, RgbOf(kFieldColor)},
+    };
+    for (const Probe& p : probes) EXPECT_TRUE(Near(PixelOf(shown, p.x, p.y), p.want, p.x, p.y));
+
+    // The cached text is written up to the button and never under it: the field's image there
+    // is bare, while the text reaches just before it.
+    edit.PrepareCache();
+    const render::Bitmap& field = *edit.SkinData().CacheBmp;
+    const int buttonLeft = button.Bounds().Left + 2;
+    bool textBeforeButton = false;
+    for (int y = 2; y < 19; ++y) {
+        for (int x = buttonLeft; x < buttonLeft + 16; ++x)
+            ASSERT_TRUE(Near(PixelOf(field, x, y), RgbOf(kFieldColor), x, y)) << "text under the button";
+        for (int x = buttonLeft - 12; x < buttonLeft; ++x)
+            textBeforeButton = textBeforeButton || !Near(PixelOf(field, x, y), RgbOf(kFieldColor), x, y);
+    }
+    EXPECT_TRUE(textBeforeButton);
+}
+
+TEST_F(StoredSkinField, GlyphModeImagesSizeTheButtonAndReplaceTheBuiltInGlyph) {
+    controls::TsAlphaImageList& own = form.Make<controls::TsAlphaImageList>(24, 24);
+    own.AddPng(skin::test::MakePng(24, 24, [](int, int) { return std::array<std::uint8_t, 4>{200, 0, 0, 255}; }));
+    own.AddPng(skin::test::MakePng(24, 24, [](int, int) { return std::array<std::uint8_t, 4>{0, 0, 200, 255}; }));
+    TsGlyphMode& mode = edit.GlyphMode();
+    mode.SetImages(&own);
+    EXPECT_EQ(button.Bounds().Width, 18) << "no ImageIndex yet: sized by the built-in glyphs";
+    mode.SetImageIndex(0);
+    mode.SetImageIndexHot(1);
+    EXPECT_EQ(button.Bounds().Width, 26);
+    EXPECT_EQ(button.Bounds().Left + 26, 545 - 4);
+    const Rgb normal = PixelOf(ButtonImage(), 13, 8);
+    EXPECT_GT(normal.r, 150);
+    Enter();
+    ASSERT_TRUE(FadeEnds());
+    const Rgb hot = PixelOf(ButtonImage(), 13, 8);
+    EXPECT_GT(hot.b, 150);
+    mode.SetBlend(150);
+    EXPECT_EQ(mode.Blend(), 100);
+    EXPECT_EQ(button.Blend(), 100);
+
+    mode.SetImageIndex(7);  // outside the list: back to the built-in folder
+    EXPECT_EQ(button.Bounds().Width, 18);
+    const Rgb folder = PixelOf(ButtonImage(), 9, 10);
+    EXPECT_TRUE(Near(folder, FolderOver(RgbOf(kFieldColor), 1, 8, 10), 8, 10));
+}
+
+TEST_F(StoredSkinField, HotAndColdCyclesLeaveNoGdiObjectBehind) {
+    auto cycle = [&] {
+        Enter();
+        FadeEnds();
+        Leave();
+        FadeEnds();
+        RedrawWindow(edit.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
+    for (int i = 0; i < 5; ++i) cycle();  // caches, glyphs and fonts settle
+    const int before = GdiHighWater();
+    for (int i = 0; i < 100; ++i) cycle();
+    EXPECT_EQ(GdiHighWater(), before);
+}
+
+TEST(PlainField, WithoutASkinTheButtonIsFlatWithTheSameFolderOverTheFieldsColour) {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    TsDefaultGlyphList glyphs;
+    platform::TForm form{nullptr};
+    TsDirectoryEdit& edit = form.Make<TsDirectoryEdit>(&form);
+    edit.SetBounds({8, 24, 300, 21});
+    edit.SetColor(kFieldColor);
+    form.SetBounds({0, 0, 340, 100});
+    form.FinishLoading();
+    form.Show();
+    TsEditButton& button = edit.Button();
+    ASSERT_FALSE(button.SkinData().Skinned());
+
+    bridge::TsDibSection dib(16, 17, render::PixelFormat::pf24bit);
+    SendMessageW(button.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dib.Dc()), 0);
+    GdiFlush();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_TRUE(Near(PixelOf(dib.Bitmap(), x, y), FolderOver(RgbOf(kFieldColor), 0, x, y), x, y));
+}
+
+}  // namespace
+}  // namespace lw::comboedit
