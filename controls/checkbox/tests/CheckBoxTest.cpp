@@ -271,6 +271,7 @@ TEST_F(OwnBoxImages, TheFrameOfStateAndLookIsCopiedWithMagentaTransparent) {
     SetFocus(nullptr);  // focus would show the hot look
     box.SetGlyphChecked(BoxStrip({TransparentKey, TransparentKey, TransparentKey}));
     const TColor under = Shoot().second;
+    ASSERT_NE(under, TransparentKey) << "magenta is never copied";
     ASSERT_EQ(Shoot().first, under) << "an all-magenta box shows only what lies beneath";
 
     box.SetGlyphChecked(BoxStrip(kChecked));
