@@ -505,7 +505,11 @@ void TsBitBtn::WndProc(TMessage& m) {
         HandleCommand(m);
         return;
     }
-    if (m.Msg == platform::CM_LOADED) d.ControlLoaded();
+    if (m.Msg == platform::CM_LOADED) {
+        d.ControlLoaded();
+        // A glyph from the list wins for good: the bitmap would only be kept to be ignored.
+        if (HasListGlyph()) glyph_ = render::Bitmap();
+    }
     if (CanPaint() && d.Skinned()) {
         SkinnedMessage(m);
         return;

@@ -434,6 +434,24 @@ TEST_F(OwnGlyph, WithoutTheSkinTheButtonStillLaysOutItsOwnGlyphBesideTheCaption)
     }
 }
 
+TEST(BitBtnLoading, AButtonWhoseGlyphComesFromTheListDropsItsBitmapOnceLoaded) {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    auto& images = form.Make<TsAlphaImageList>(18, 18);
+    images.AddPng(skin::test::MakePng(18, 18, [](int, int) { return std::array<std::uint8_t, 4>{9, 9, 9, 255}; }));
+    auto& listed = form.Make<TsBitBtn>(&form);
+    auto& own = form.Make<TsBitBtn>(&form);
+    for (TsBitBtn* b : {&listed, &own}) {
+        b->SetImages(&images);
+        b->SetGlyph(render::CreateBmp24(10, 12));
+    }
+    listed.SetImageIndex(0);
+    form.FinishLoading();
+    EXPECT_TRUE(listed.Glyph().Empty());
+    EXPECT_FALSE(own.Glyph().Empty()) << "no list glyph: the bitmap is the glyph";
+}
+
 // A plain parent that can answer the background request with a picture instead of its colour.
 class PictureParent : public platform::TPanel {
 public:
