@@ -201,15 +201,23 @@ bool TsCustomComboEdit::SkinCommand(platform::TMessage& m) {
     case SMC_ISBGPENDING:
         m.Result = 0;  // the field's image is always there for the button to take from
         return true;
-    case SMC_GETBG:
+    case SMC_GETBG: {
+        // Children lie inside the frame: their background starts that far into the field's
+        // image. A request painted at once carries its place in; any other gets it back.
+        auto* request = reinterpret_cast<render::TsBgRequest*>(m.LParam);
+        const POINT origin = ClientOrigin();
+        const bool drawNow = request != nullptr && request->DrawNow;
+        if (drawNow) {
+            request->OffsetX += origin.x;
+            request->OffsetY += origin.y;
+        }
         TsMaskEdit::WndProc(m);
-        // Children lie inside the frame: their background starts that far into the image.
-        if (auto* request = reinterpret_cast<render::TsBgRequest*>(m.LParam); request != nullptr && request->Kind == 2) {
-            const POINT origin = ClientOrigin();
+        if (request != nullptr && !drawNow && request->Kind == 2) {
             request->OffsetX += origin.x;
             request->OffsetY += origin.y;
         }
         return true;
+    }
     default:
         return false;
     }

@@ -33,7 +33,6 @@ protected:
         bool SkipEmpty = false;  // nothing at all is written for an empty text
     };
     virtual CacheTextLayout CacheText(int inset) const;
-    ControlSkinOwner& SkinOwnerOf() { return owner_; }
 
 private:
     void HandleCommand(platform::TMessage& message);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/DibSection.h"
+#include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
 #include "controls/Panel.h"
 #include "controls/comboedit/DefaultGlyphList.h"
@@ -15,6 +16,7 @@
 #include "platform/Form.h"
 #include "platform/Png.h"
 #include "platform/Resources.h"
+#include "skin/SkinPackWriter.h"
 #include "skin/tests/TestImages.h"
 #include "testsupport/StoredSkin.h"
 #include "testsupport/win32/MessagePump.h"
@@ -274,6 +276,50 @@ TEST_F(StoredSkinField, HotAndColdCyclesLeaveNoGdiObjectBehind) {
     const int before = GdiHighWater();
     for (int i = 0; i < 100; ++i) cycle();
     EXPECT_EQ(GdiHighWater(), before);
+}
+
+TEST(HalfTransparentField, ChildrenFindTheirBackgroundInsideTheFieldsFrame) {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    auto& manager = form.Make<bridge::TsSkinManager>();
+    const std::string options = "[GLOBALINFO]\nCOLOR=3092271\n[EDIT]\nCOLOR=1193046\nTRANSPARENCY=50\n";
+    manager.InternalSkins.push_back(
+        {"000 (internal)", skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}})});
+    manager.SetSkinName("000 (internal)");
+    TsDirectoryEdit& edit = form.Make<TsDirectoryEdit>(&form);
+    edit.SetBounds({8, 24, 300, 21});
+    form.SetBounds({0, 0, 340, 100});
+    form.FinishLoading();
+    form.Show();
+    ASSERT_TRUE(edit.SkinData().Skinned());
+    edit.PrepareCache();
+    render::Bitmap& field = *edit.SkinData().CacheBmp;
+    const platform::TBounds place = edit.Button().Bounds();
+
+    // Asked for its image, the field hands it over with its frame's width as the origin.
+    render::TsBgRequest request;
+    bridge::RequestBackground(request, edit, false);
+    ASSERT_EQ(request.Kind, 2);
+    EXPECT_EQ(request.Bitmap, &field);
+    EXPECT_EQ(request.OffsetX, 2);
+    EXPECT_EQ(request.OffsetY, 2);
+
+    // Asked to paint a child's place at once, it paints from inside its frame.
+    std::uint8_t* marker = field.Pixel(place.Left + 2, place.Top + 2);
+    marker[0] = 1, marker[1] = 2, marker[2] = 3;
+    bridge::TsDibSection dib(1, 1, render::PixelFormat::pf24bit);
+    render::TsBgRequest paint;
+    paint.OffsetX = place.Left;
+    paint.OffsetY = place.Top;
+    paint.Area = {0, 0, 1, 1};
+    paint.Target = &dib.Surface();
+    bridge::RequestBackground(paint, edit, true);
+    GdiFlush();
+    const Rgb got = PixelOf(dib.Bitmap(), 0, 0);
+    EXPECT_EQ(got.r, 3);
+    EXPECT_EQ(got.g, 2);
+    EXPECT_EQ(got.b, 1);
 }
 
 TEST(PlainField, WithoutASkinTheButtonIsFlatWithTheSameFolderOverTheFieldsColour) {
