@@ -264,6 +264,17 @@ TEST_F(StoredSkinField, GlyphModeImagesSizeTheButtonAndReplaceTheBuiltInGlyph) {
     EXPECT_TRUE(Near(folder, FolderOver(RgbOf(kFieldColor), 1, 8, 10), 8, 10));
 }
 
+TEST_F(StoredSkinField, TheButtonFollowsTheSkinBeingRemovedAndLoadedThroughItsField) {
+    Enter();
+    ASSERT_TRUE(button.Fading());
+    manager.SetActive(false);
+    EXPECT_FALSE(button.Fading()) << "a removed skin ends the fade";
+    EXPECT_EQ(button.SkinData().SkinIndex, -1);
+    manager.SetActive(true);
+    EXPECT_GE(button.SkinData().SkinIndex, 0);
+    EXPECT_EQ(button.Bounds().Width, 16);
+}
+
 TEST_F(StoredSkinField, HotAndColdCyclesLeaveNoGdiObjectBehind) {
     auto cycle = [&] {
         Enter();
