@@ -170,6 +170,7 @@ TEST_F(StoredSkinField, EntryAndExitFadePressAndReleaseShowAtOnceAndClick) {
     EXPECT_TRUE(edit.SkinData().MouseInside) << "the field stays active while the mouse is over its button";
     ASSERT_TRUE(FadeEnds());
 
+    edit.SetFocus();
     Press(WM_LBUTTONDOWN);
     EXPECT_EQ(button.State(), 2);
     EXPECT_FALSE(button.Fading());
@@ -177,6 +178,15 @@ TEST_F(StoredSkinField, EntryAndExitFadePressAndReleaseShowAtOnceAndClick) {
     EXPECT_EQ(host.dialogs, 1);
     EXPECT_EQ(button.State(), 1);
     EXPECT_FALSE(button.Fading());
+    EXPECT_EQ(GetFocus(), edit.Handle()) << "the keyboard stays with the field";
+
+    // Pressed, dragged off and released outside: the button lets go and nothing is chosen.
+    Press(WM_LBUTTONDOWN);
+    SendMessageW(button.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-40, -40));
+    EXPECT_EQ(button.State(), 1);
+    SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(-40, -40));
+    EXPECT_EQ(host.dialogs, 1);
+    EXPECT_EQ(GetCapture(), nullptr);
 
     Leave();
     EXPECT_EQ(button.State(), 0);
