@@ -30,7 +30,6 @@ protected:
     struct CacheTextLayout {
         TRect Rect;
         unsigned Flags = 0;
-        bool SkipEmpty = false;  // nothing at all is written for an empty text
     };
     virtual CacheTextLayout CacheText(int inset) const;
 
