@@ -23,15 +23,14 @@ namespace {
 constexpr int kBuiltInGlyphWidth = 16;
 constexpr unsigned kAlt = 0x8000, kCtrl = 0x4000, kShift = 0x2000;
 
+GlyphListShape ShapeOf(const controls::TsAlphaImageList& list) { return {list.Width(), list.Height(), list.Count()}; }
+
 // The shape the built-in glyphs have even before their list is loaded, so that the button
 // is sized alike with and without it.
 GlyphListShape BuiltInShape() {
     const controls::TsAlphaImageList* list = DefaultGlyphList();
-    return list != nullptr ? GlyphListShape{list->Width(), list->Height(), list->Count()}
-                           : GlyphListShape{3 * kBuiltInGlyphWidth, kBuiltInGlyphWidth, 0};
+    return list != nullptr ? ShapeOf(*list) : GlyphListShape{3 * kBuiltInGlyphWidth, kBuiltInGlyphWidth, 0};
 }
-
-GlyphListShape ShapeOf(const controls::TsAlphaImageList& list) { return {list.Width(), list.Height(), list.Count()}; }
 
 }  // namespace
 
