@@ -260,6 +260,12 @@ TEST_F(StoredSkinField, GlyphModeImagesSizeTheButtonAndReplaceTheBuiltInGlyph) {
     EXPECT_EQ(button.Bounds().Left + 26, 545 - 4);
     const Rgb normal = PixelOf(ButtonImage(), 13, 8);
     EXPECT_GT(normal.r, 150);
+    EXPECT_LT(normal.g, 50);
+    mode.SetGrayed(true);  // the normal glyph toned with the section's grey
+    EXPECT_TRUE(mode.Grayed());
+    const Rgb toned = PixelOf(ButtonImage(), 13, 8);
+    EXPECT_LE(std::abs(toned.r - toned.g), 8);
+    EXPECT_LE(std::abs(toned.g - toned.b), 8);
     Enter();
     ASSERT_TRUE(FadeEnds());
     const Rgb hot = PixelOf(ButtonImage(), 13, 8);
