@@ -221,7 +221,7 @@ void TsBitBtn::DrawButtonGlyph() {
     TsCommonData& d = *skinData_;
     if (!d.CacheBmp) return;
     if (!HasListGlyph()) {
-        if (!glyph_.Empty()) DrawBitmapGlyph(GlyphRect(), CurrentState());
+        if (!glyph_.Empty()) DrawBitmapGlyph(*d.CacheBmp, GlyphRect(), CurrentState());
         return;
     }
     const platform::TImageList* images = Images();
@@ -249,16 +249,15 @@ void TsBitBtn::DrawPlainGlyph(const platform::TImageList& images, const TRect& r
     images.Draw(glyph.Dc(), -shown * gw, 0, ImageIndex());
     GdiFlush();
 
-    DrawKeyedGlyph(glyph.Bitmap(), TransparentKey, r, state, false);
+    DrawKeyedGlyph(*skinData_->CacheBmp, glyph.Bitmap(), TransparentKey, r, state, false);
 }
 
-void TsBitBtn::DrawBitmapGlyph(const TRect& r, int state) {
+void TsBitBtn::DrawBitmapGlyph(render::Bitmap& target, const TRect& r, int state) {
     const int gw = r.Width(), gh = r.Height();
     if (gw <= 0 || gh <= 0) return;
-    render::Bitmap& cache = *skinData_->CacheBmp;
     if (glyph_.Format() == render::PixelFormat::pf32bit && numGlyphs_ <= 1) {
         render::Bitmap source = glyph_.Clone();
-        DrawImage32(r, {0, 0, gw, gh}, cache, reflected_, state == bsNormal ? blend_ : 0, NoTone, false,
+        DrawImage32(r, {0, 0, gw, gh}, target, reflected_, state == bsNormal ? blend_ : 0, NoTone, false,
                     render::EmptyCacheInfo, source);
         return;
     }
@@ -268,11 +267,11 @@ void TsBitBtn::DrawBitmapGlyph(const TRect& r, int state) {
     for (int y = 0; y < gh; ++y)
         for (int x = 0; x < gw; ++x) std::copy_n(glyph_.Pixel(frame * gw + x, y), 3, picture.Pixel(x, y));
     const TColor key = render::ReadRgb(glyph_.Pixel(0, glyph_.Height() - 1));
-    DrawKeyedGlyph(picture, key, r, state, !enabled && frame == 1);
+    DrawKeyedGlyph(target, picture, key, r, state, !enabled && frame == 1);
 }
 
-void TsBitBtn::DrawKeyedGlyph(const render::Bitmap& glyph, TColor key, const TRect& r, int state,
-                              bool disabledFrame) {
+void TsBitBtn::DrawKeyedGlyph(render::Bitmap& target, const render::Bitmap& glyph, TColor key, const TRect& r,
+                              int state, bool disabledFrame) {
     render::Bitmap picture = glyph.Clone();
     // A glyph with a frame of its own for the disabled look is shown as drawn.
     const bool generated = !Enabled() && !disabledFrame;
@@ -282,8 +281,52 @@ void TsBitBtn::DrawKeyedGlyph(const render::Bitmap& glyph, TColor key, const TRe
     // toolkit's own lists draw it.
     double through = state == bsNormal ? blend_ / 100.0 : 0.0;
     if (generated && (disabledGlyphKind_ & render::dkBlended)) through = std::max(through, 0.5);
-    render::BlendOverRect(*skinData_->CacheBmp, {r.Left, r.Top}, key, through,
-                          {0, 0, picture.Width() - 1, picture.Height() - 1}, picture);
+    render::BlendOverRect(target, {r.Left, r.Top}, key, through, {0, 0, picture.Width() - 1, picture.Height() - 1},
+                          picture);
+}
+
+void TsBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
+    // The toolkit's own drawing knows list glyphs only; the button's bitmap is laid out here.
+    if (HasListGlyph() || glyph_.Empty()) {
+        TButton::DrawItem(item);
+        return;
+    }
+    HDC dc = item.hDC;
+    RECT area = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    DrawFrameControl(dc, &area, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    bridge::TsDibSection canvas(w, h, render::PixelFormat::pf24bit);
+    BitBlt(canvas.Dc(), 0, 0, w, h, dc, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const int state = pressed ? bsPressed : bsNormal;
+    ButtonGeometry g = Geometry();
+    g.Text = TextSize();
+    DrawBitmapGlyph(canvas.Bitmap(), ::lw::controls::GlyphRect(g, pressed), state);
+    BitBlt(dc, area.left, area.top, w, h, canvas.Dc(), 0, 0, SRCCOPY);
+
+    if (showCaption_) {
+        const std::wstring caption = TextW();
+        TRect r = ::lw::controls::CaptionRect(g);
+        if (pressed) r = {r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
+        RECT text{area.left + r.Left, area.top + r.Top, area.left + r.Right, area.top + r.Bottom};
+        const UINT flags = AlignmentFlags(textAlignment_) | DT_VCENTER | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
+        platform::SelectObjectScope font(dc, FontHandle());
+        SetBkMode(dc, TRANSPARENT);
+        if (!Enabled()) {
+            // Engraved: a highlight one pixel down and right, the shadow over it.
+            RECT lit{text.left + 1, text.top + 1, text.right + 1, text.bottom + 1};
+            SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &lit, flags);
+        }
+        SetTextColor(dc, GetSysColor(Enabled() ? COLOR_BTNTEXT : COLOR_BTNSHADOW));
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, flags);
+    }
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = area;
+        InflateRect(&focus, -4, -4);
+        DrawFocusRect(dc, &focus);
+    }
 }
 
 void TsBitBtn::PrepareButtonCache() {
@@ -462,7 +505,11 @@ void TsBitBtn::WndProc(TMessage& m) {
         HandleCommand(m);
         return;
     }
-    if (m.Msg == platform::CM_LOADED) d.ControlLoaded();
+    if (m.Msg == platform::CM_LOADED) {
+        d.ControlLoaded();
+        // A glyph from the list wins for good: the bitmap would only be kept to be ignored.
+        if (HasListGlyph()) glyph_ = render::Bitmap();
+    }
     if (CanPaint() && d.Skinned()) {
         SkinnedMessage(m);
         return;

@@ -108,6 +108,7 @@ public:
 
 protected:
     void WndProc(platform::TMessage& message) override;
+    void DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
     template <class T>
@@ -120,10 +121,11 @@ private:
     bool CanPaint() const;
     bool HasListGlyph() const;
     void DrawPlainGlyph(const platform::TImageList& images, const TRect& r, int state);
-    void DrawBitmapGlyph(const TRect& r, int state);
-    // Lays a 24-bit glyph, transparent where it has the key colour, into the cache at r with
-    // the greying and blending the state asks for.
-    void DrawKeyedGlyph(const render::Bitmap& glyph, TColor key, const TRect& r, int state, bool disabledFrame);
+    void DrawBitmapGlyph(render::Bitmap& target, const TRect& r, int state);
+    // Lays a 24-bit glyph, transparent where it has the key colour, into target at r with the
+    // greying and blending the state asks for.
+    void DrawKeyedGlyph(render::Bitmap& target, const render::Bitmap& glyph, TColor key, const TRect& r, int state,
+                        bool disabledFrame);
     void RepaintNow();
     void StopFading() { StopFade(fadeTimer_); }
     void ChangeLookFor(TgwAnimatEvent event, bool halfSpeed);

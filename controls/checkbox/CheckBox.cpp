@@ -1,5 +1,8 @@
 #include "controls/checkbox/CheckBox.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -10,7 +13,9 @@
 #include "controls/core/BorderPainting.h"
 #include "controls/core/ControlKinds.h"
 #include "platform/Application.h"
+#include "render/Blend.h"
 #include "render/MaskPaint.h"
+#include "render/Pixel.h"
 #include "render/Text.h"
 
 namespace lw::controls {
@@ -23,6 +28,16 @@ const char* const kBoxImageNames[] = {"BOXUNCHECKED", "BOXCHECKED", "BOXGRAYED"}
 constexpr int kPressedFrame = 2, kHotFrame = 1, kNormalFrame = 0;
 // The box images are painted with the cache beneath as their background.
 constexpr int kBoxPaintMode = 1;
+
+TMouseButton ButtonOf(UINT message) {
+    switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: return TMouseButton::mbRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: return TMouseButton::mbMiddle;
+    default: return TMouseButton::mbLeft;
+    }
+}
 
 const render::SkinSource* LoadedSkinOf(const TsCommonData& d) {
     const SkinManagerView* manager = d.GetSkinManager();
@@ -96,6 +111,39 @@ void TsCheckBox::SetTextIndent(int indent) {
     Invalidate();
 }
 
+void TsCheckBox::SetGlyphChecked(const render::Bitmap& glyph) {
+    glyphChecked_ = glyph.Clone();
+    skinData_->InvalidateSkin();
+    AdjustSize();
+}
+
+void TsCheckBox::SetGlyphUnChecked(const render::Bitmap& glyph) {
+    glyphUnChecked_ = glyph.Clone();
+    Invalidate();
+}
+
+void TsCheckBox::SetImages(const platform::TImageList* images) {
+    if (images == images_) return;
+    images_ = images;
+    skinData_->InvalidateSkin();
+    AdjustSize();
+}
+
+void TsCheckBox::SetImgChecked(int index) {
+    if (index == imgChecked_) return;
+    imgChecked_ = index;
+    AdjustSize();
+    // Only the image of the state shown needs painting again.
+    if (state_ == TCheckBoxState::cbChecked) skinData_->InvalidateSkin();
+}
+
+void TsCheckBox::SetImgUnchecked(int index) {
+    if (index == imgUnchecked_) return;
+    imgUnchecked_ = index;
+    AdjustSize();
+    if (state_ == TCheckBoxState::cbUnchecked) skinData_->InvalidateSkin();
+}
+
 void TsCheckBox::SetWordWrap(bool wrap) {
     if (wrap == wordWrap_) return;
     wordWrap_ = wrap;
@@ -111,7 +159,18 @@ int TsCheckBox::SkinBoxIndex(TCheckBoxState state) const {
                               kBoxImageNames[static_cast<int>(state)]);
 }
 
+TsCheckBox::BoxSource TsCheckBox::Source() const {
+    if (images_ != nullptr && imgChecked_ >= 0 && imgUnchecked_ >= 0) return BoxSource::Images;
+    if (!glyphChecked_.Empty()) return BoxSource::Glyphs;
+    return BoxSource::Skin;
+}
+
 BoxSize TsCheckBox::Box() const {
+    switch (Source()) {
+    case BoxSource::Images: return GlyphBoxSize(images_->Width(), images_->Height());
+    case BoxSource::Glyphs: return GlyphBoxSize(glyphChecked_.Width(), glyphChecked_.Height());
+    case BoxSource::Skin: break;
+    }
     const render::SkinSource* skin = LoadedSkinOf(*skinData_);
     const int index = SkinBoxIndex(TCheckBoxState::cbChecked);
     return SkinBoxSize(skin != nullptr ? skin->Mask(index) : nullptr);
@@ -128,7 +187,10 @@ CheckBoxLayout TsCheckBox::Layout() const {
     return l;
 }
 
-TRect TsCheckBox::BoxRect() const { return CheckBoxRect(Layout(), Box(), SkinBoxIndex(TCheckBoxState::cbChecked) >= 0); }
+TRect TsCheckBox::BoxRect() const {
+    const bool placed = Source() != BoxSource::Skin || SkinBoxIndex(TCheckBoxState::cbChecked) >= 0;
+    return CheckBoxRect(Layout(), Box(), placed);
+}
 
 TPoint TsCheckBox::CaptionSize() const {
     const std::wstring caption = TextW();
@@ -192,15 +254,42 @@ void TsCheckBox::PaintCaption() {
 }
 
 void TsCheckBox::PaintBox() {
+    const TRect box = BoxRect();
+    const int frame = press_.Pressed ? kPressedFrame : Active() ? kHotFrame : kNormalFrame;
+    if (Source() != BoxSource::Skin) {
+        PaintOwnBox(box, frame);
+        return;
+    }
     const render::SkinSource* skin = LoadedSkinOf(*skinData_);
     if (skin == nullptr) return;
     const render::MaskRef* mask = skin->Mask(SkinBoxIndex(state_));
     if (mask == nullptr) return;
     render::Bitmap& cache = *skinData_->CacheBmp;
-    const TRect box = BoxRect();
-    const int frame = press_.Pressed ? kPressedFrame : Active() ? kHotFrame : kNormalFrame;
     render::PaintMaskFrame(cache, {box.Left, box.Top}, frame, render::CacheInfoFromBitmap(cache, 0, 0), *mask,
                            kBoxPaintMode);
+}
+
+void TsCheckBox::PaintOwnBox(const TRect& box, int frame) {
+    const int w = box.Width(), h = box.Height();
+    if (w <= 0 || h <= 0) return;
+    const bool checked = state_ == TCheckBoxState::cbChecked;
+    if (!checked && state_ != TCheckBoxState::cbUnchecked) return;  // no own image for the grayed state
+    render::Bitmap& cache = *skinData_->CacheBmp;
+    bridge::TsDibSection picture(w, h, render::PixelFormat::pf24bit);
+    if (Source() == BoxSource::Images) {
+        const int index = checked ? imgChecked_ : imgUnchecked_;
+        if (index >= images_->Count()) return;
+        // The list's image blends over what the box covers; its own magenta stays see-through.
+        bridge::BlitToDc(picture.Dc(), 0, 0, cache, box);
+        images_->Draw(picture.Dc(), -frame * w, 0, index);
+        GdiFlush();
+    } else {
+        const render::Bitmap& glyph = checked ? glyphChecked_ : glyphUnChecked_;
+        if (glyph.Empty() || glyph.Width() < (frame + 1) * w || glyph.Height() < h) return;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) std::copy_n(glyph.Pixel(frame * w + x, y), 3, picture.Bitmap().Pixel(x, y));
+    }
+    render::BlendOverRect(cache, {box.Left, box.Top}, TransparentKey, 0.0, {0, 0, w - 1, h - 1}, picture.Bitmap());
 }
 
 void TsCheckBox::PaintCheckBox(HDC dc) {
@@ -284,7 +373,36 @@ void TsCheckBox::WndProc(TMessage& m) {
         if (!ReadOnly) Toggle();
         return;
     }
+    NotifyInput(m);
     TCheckBox::WndProc(m);
+}
+
+void TsCheckBox::NotifyInput(const TMessage& m) {
+    const TPoint at{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    const WORD key = static_cast<WORD>(m.WParam);
+    switch (m.Msg) {
+    case WM_KEYDOWN:
+        if (OnKeyDown) OnKeyDown(*this, key);
+        break;
+    case WM_KEYUP:
+        if (OnKeyUp) OnKeyUp(*this, key);
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (OnDblClick) OnDblClick(*this);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (OnMouseDown) OnMouseDown(*this, ButtonOf(m.Msg), at);
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (OnMouseUp) OnMouseUp(*this, ButtonOf(m.Msg), at);
+        break;
+    default:
+        break;
+    }
 }
 
 bool TsCheckBox::SkinCommandStage(TMessage& m) {
@@ -407,22 +525,28 @@ bool TsCheckBox::SkinnedControlStage(TMessage& m) {
         press_.Apply(CheckBoxInput::SpaceDown, false);
         if (!Focused()) SetFocus();
         Repaint();
+        NotifyInput(m);
         return true;
     case WM_KEYUP:
         if (!Enabled()) return false;
-        if (press_.Apply(CheckBoxInput::KeyUp, ReadOnly)) Toggle();
+        if (ReadOnly) return true;
+        if (press_.Apply(CheckBoxInput::KeyUp, false)) Toggle();
+        NotifyInput(m);
         return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (!Enabled()) return false;
         if (ReadOnly) return true;
-        press_.Apply(CheckBoxInput::ButtonDown, ReadOnly);
+        press_.Apply(CheckBoxInput::ButtonDown, false);
         ChangeLookOn(aeMouseDown, true);
         if (!Focused()) SetFocus();
+        NotifyInput(m);
         return true;
     case WM_LBUTTONUP:
         if (!Enabled()) return false;
-        if (press_.Apply(CheckBoxInput::ButtonUp, ReadOnly)) Toggle();
+        if (ReadOnly) return true;
+        if (press_.Apply(CheckBoxInput::ButtonUp, false)) Toggle();
+        NotifyInput(m);
         return true;
     case platform::CM_ENABLEDCHANGED:
         TCheckBox::WndProc(m);

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "controls/ControlSkinOwner.h"
@@ -14,9 +15,13 @@
 #include "controls/checkbox/core/CheckBoxInput.h"
 #include "controls/core/CommonData.h"
 #include "platform/Buttons.h"
+#include "platform/ImageList.h"
+#include "render/Bitmap.h"
 #include "render/Disabled.h"
 
 namespace lw::controls {
+
+enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
 class TsCheckBox : public platform::TCheckBox {
 public:
@@ -50,6 +55,28 @@ public:
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wrap);
 
+    // Own box images instead of the skin's: three frames side by side (normal, hot, pressed),
+    // each in the upper half; magenta pixels are transparent.
+    const render::Bitmap& GlyphChecked() const { return glyphChecked_; }
+    void SetGlyphChecked(const render::Bitmap& glyph);
+    const render::Bitmap& GlyphUnChecked() const { return glyphUnChecked_; }
+    void SetGlyphUnChecked(const render::Bitmap& glyph);
+    // Box images from a list, laid out like the own glyphs; they come before the own glyphs
+    // when both indexes are set.
+    const platform::TImageList* Images() const { return images_; }
+    void SetImages(const platform::TImageList* images);
+    int ImgChecked() const { return imgChecked_; }
+    void SetImgChecked(int index);
+    int ImgUnchecked() const { return imgUnchecked_; }
+    void SetImgUnchecked(int index);
+
+    // Input on the control, told after the box has dealt with it; nothing while read-only.
+    std::function<void(TsCheckBox& sender, WORD key)> OnKeyDown;
+    std::function<void(TsCheckBox& sender, WORD key)> OnKeyUp;
+    std::function<void(TsCheckBox& sender, TMouseButton button, TPoint at)> OnMouseDown;
+    std::function<void(TsCheckBox& sender, TMouseButton button, TPoint at)> OnMouseUp;
+    std::function<void(TsCheckBox& sender)> OnDblClick;
+
     // The left button or the space key is held down on the box.
     bool Pressed() const { return press_.Pressed; }
     // A cross-fade to a new look is running.
@@ -76,6 +103,11 @@ private:
     void PaintHandler(HDC dc);
     void PaintCaption();
     void PaintBox();
+    void PaintOwnBox(const TRect& box, int frame);
+    enum class BoxSource { Skin, Glyphs, Images };
+    BoxSource Source() const;
+    // Tells the input events for a message the box passes on.
+    void NotifyInput(const platform::TMessage& message);
     // The caption's size measured in the width it may take.
     TPoint CaptionSize() const;
     CheckBoxLayout Layout() const;
@@ -100,6 +132,11 @@ private:
     bool showFocus_ = true;
     int textIndent_ = 0;
     bool wordWrap_ = false;
+    render::Bitmap glyphChecked_;
+    render::Bitmap glyphUnChecked_;
+    const platform::TImageList* images_ = nullptr;
+    int imgChecked_ = 0;
+    int imgUnchecked_ = 0;
 };
 
 }  // namespace lw::controls

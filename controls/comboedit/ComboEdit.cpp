@@ -23,15 +23,14 @@ namespace {
 constexpr int kBuiltInGlyphWidth = 16;
 constexpr unsigned kAlt = 0x8000, kCtrl = 0x4000, kShift = 0x2000;
 
+GlyphListShape ShapeOf(const controls::TsAlphaImageList& list) { return {list.Width(), list.Height(), list.Count()}; }
+
 // The shape the built-in glyphs have even before their list is loaded, so that the button
 // is sized alike with and without it.
 GlyphListShape BuiltInShape() {
     const controls::TsAlphaImageList* list = DefaultGlyphList();
-    return list != nullptr ? GlyphListShape{list->Width(), list->Height(), list->Count()}
-                           : GlyphListShape{3 * kBuiltInGlyphWidth, kBuiltInGlyphWidth, 0};
+    return list != nullptr ? ShapeOf(*list) : GlyphListShape{3 * kBuiltInGlyphWidth, kBuiltInGlyphWidth, 0};
 }
-
-GlyphListShape ShapeOf(const controls::TsAlphaImageList& list) { return {list.Width(), list.Height(), list.Count()}; }
 
 }  // namespace
 
@@ -201,15 +200,23 @@ bool TsCustomComboEdit::SkinCommand(platform::TMessage& m) {
     case SMC_ISBGPENDING:
         m.Result = 0;  // the field's image is always there for the button to take from
         return true;
-    case SMC_GETBG:
+    case SMC_GETBG: {
+        // Children lie inside the frame: their background starts that far into the field's
+        // image. A request painted at once carries its place in; any other gets it back.
+        auto* request = reinterpret_cast<render::TsBgRequest*>(m.LParam);
+        const POINT origin = ClientOrigin();
+        const bool drawNow = request != nullptr && request->DrawNow;
+        if (drawNow) {
+            request->OffsetX += origin.x;
+            request->OffsetY += origin.y;
+        }
         TsMaskEdit::WndProc(m);
-        // Children lie inside the frame: their background starts that far into the image.
-        if (auto* request = reinterpret_cast<render::TsBgRequest*>(m.LParam); request != nullptr && request->Kind == 2) {
-            const POINT origin = ClientOrigin();
+        if (request != nullptr && !drawNow && request->Kind == 2) {
             request->OffsetX += origin.x;
             request->OffsetY += origin.y;
         }
         return true;
+    }
     default:
         return false;
     }

@@ -1,5 +1,7 @@
 #include "controls/comboedit/EditButton.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "bridge/DibSection.h"
@@ -85,6 +87,22 @@ void TsEditButton::Paint(HDC dc) {
     PrepareCache();
     if (!d.CacheBmp || d.CacheBmp->Empty()) return;
     bridge::BlitToDc(dc, 0, 0, *d.CacheBmp, d.CacheBmp->Bounds());
+}
+
+bool TsEditButton::Inside(LPARAM point) const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    return PtInRect(&client, {GET_X_LPARAM(point), GET_Y_LPARAM(point)}) != 0;
+}
+
+// Pressing and releasing show at once; only entry and exit fade.
+void TsEditButton::SetPushed(bool pushed) {
+    if (Handle() == nullptr || (State() == 2) == pushed) return;
+    SendMessageW(Handle(), BM_SETSTATE, pushed, 0);
+    if (!CanPaint() || !skinData_->Skinned()) return;
+    controls::StopFade(fadeTimer_);
+    skinData_->BGChanged = true;
+    RepaintNow();
 }
 
 void TsEditButton::RepaintNow() {
@@ -184,6 +202,31 @@ void TsEditButton::WndProc(TMessage& m) {
     case platform::CM_MOUSELEAVE:
         if (reinterpret_cast<platform::TControl*>(m.LParam) == this) MouseMoved(m.Msg == platform::CM_MOUSEENTER);
         break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (!Enabled()) break;
+        // Held here rather than by the platform's button, which would take the focus from
+        // the field: the keyboard stays with the text.
+        tracking_ = true;
+        SetCapture(Handle());
+        SetPushed(true);
+        return;
+    case WM_MOUSEMOVE:
+        if (tracking_) SetPushed(Inside(m.LParam));
+        break;  // on to the toolkit, which tells entry and exit
+    case WM_LBUTTONUP:
+        if (!tracking_) break;
+        tracking_ = false;
+        SetPushed(false);
+        ReleaseCapture();
+        if (Inside(m.LParam)) Click();
+        return;
+    case WM_CAPTURECHANGED:
+        if (tracking_ && reinterpret_cast<HWND>(m.LParam) != Handle()) {
+            tracking_ = false;
+            SetPushed(false);
+        }
+        break;
     default:
         break;
     }
@@ -209,21 +252,6 @@ void TsEditButton::SkinnedMessage(TMessage& m) {
     case WM_ERASEBKGND:
         m.Result = 1;
         return;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_MOUSEMOVE:
-    case WM_CAPTURECHANGED: {
-        // Pressing and releasing show at once; only entry and exit fade.
-        const int before = State();
-        TButton::WndProc(m);
-        if (State() != before && Handle() != nullptr) {
-            controls::StopFade(fadeTimer_);
-            d.BGChanged = true;
-            RepaintNow();
-        }
-        return;
-    }
     case WM_WINDOWPOSCHANGED:
         d.BGChanged = true;
         break;

@@ -62,6 +62,8 @@ private:
     void HandleCommand(platform::TMessage& message);
     void SkinnedMessage(platform::TMessage& message);
     void MouseMoved(bool entered);
+    bool Inside(LPARAM point) const;
+    void SetPushed(bool pushed);
     void RepaintNow();
     void Paint(HDC dc);
     void DrawGlyph(render::Bitmap& target, int state) const;
@@ -71,6 +73,7 @@ private:
     controls::FadeTimerSlot fadeTimer_ = nullptr;
     int blend_ = 0;
     bool grayed_ = false;
+    bool tracking_ = false;  // the left button went down here and is still held
 };
 
 }  // namespace lw::comboedit

@@ -1,6 +1,6 @@
 #pragma once
-// The skinned masked edit: the skinned edit's cached image, frame and skin commands, with the
-// text in the cache laid out on the first line only, as the masked edit shows it.
+// The skinned masked edit: the skinned edit's cached image, frame, text and skin commands under
+// the name the combo edits build on.
 
 #include "controls/edits/Edit.h"
 
@@ -8,10 +8,7 @@ namespace lw::comboedit {
 
 class TsMaskEdit : public controls::TsEdit {
 public:
-    TsMaskEdit(platform::TComponent* owner, platform::TWinControl* parent);
-
-protected:
-    CacheTextLayout CacheText(int inset) const override;
+    TsMaskEdit(platform::TComponent* owner, platform::TWinControl* parent) : TsEdit(owner, parent) {}
 };
 
 }  // namespace lw::comboedit

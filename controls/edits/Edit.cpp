@@ -76,13 +76,10 @@ void TsEdit::PrepareCache() {
     if (const auto mask = static_cast<wchar_t>(SendMessageW(Handle(), EM_GETPASSWORDCHAR, 0, 0)); mask != 0)
         shown.assign(shown.size(), mask);
     const CacheTextLayout layout = CacheText(TextInset());
-    if (!(shown.empty() && layout.SkipEmpty)) {
-        render::Surface surface(*d.CacheBmp);
-        render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
-        render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), false, {}};
-        render::WriteControlText(canvas, platform::WideToUtf8(shown), Enabled(), active, text, layout.Flags,
-                                 layout.Rect);
-    }
+    render::Surface surface(*d.CacheBmp);
+    render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
+    render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), false, {}};
+    render::WriteControlText(canvas, platform::WideToUtf8(shown), Enabled(), active, text, layout.Flags, layout.Rect);
 
     if (!Enabled())
         render::PaintDisabled(*d.CacheBmp, disabledKind_, [&d] { return d.SectionColor(false); }, {b.Left, b.Top},

@@ -30,10 +30,8 @@ protected:
     struct CacheTextLayout {
         TRect Rect;
         unsigned Flags = 0;
-        bool SkipEmpty = false;  // nothing at all is written for an empty text
     };
     virtual CacheTextLayout CacheText(int inset) const;
-    ControlSkinOwner& SkinOwnerOf() { return owner_; }
 
 private:
     void HandleCommand(platform::TMessage& message);

@@ -400,6 +400,58 @@ TEST_F(OwnGlyph, A32BitGlyphIsDrawnWithItsAlphaBlendAndMirrorImage) {
     EXPECT_GT(RedOf(CachePixel(r.Left + 2, r.Bottom + 1)), kGrey) << "the fading mirror image";
 }
 
+TEST_F(OwnGlyph, WithoutTheSkinTheButtonStillLaysOutItsOwnGlyphBesideTheCaption) {
+    manager.SetActive(false);
+    ASSERT_FALSE(button.SkinData().Skinned());
+    button.SetGlyph(FrameStrip(3));
+    button.SetNumGlyphs(3);
+    button.SetShowCaption(true);
+    const TColor face = GetSysColor(COLOR_BTNFACE);
+    for (bool pressed : {false, true}) {
+        bridge::TsDibSection shot(265, 25, render::PixelFormat::pf24bit);
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_BUTTON;
+        item.hwndItem = button.Handle();
+        item.hDC = shot.Dc();
+        item.rcItem = {0, 0, 265, 25};
+        item.itemState = pressed ? ODS_SELECTED : 0;
+        button.Perform(platform::CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+        GdiFlush();
+        auto at = [&](int x, int y) {
+            const std::uint8_t* p = shot.Bitmap().Pixel(x, y);
+            return MakeColor(p[2], p[1], p[0]);
+        };
+        const int left = (265 - 10 - 4 - button.TextSize().X) / 2 + (pressed ? 1 : 0);
+        const int top = (25 - 12) / 2 + (pressed ? 1 : 0);
+        const TColor frame = kFrameColours[pressed ? 2 : 0];
+        EXPECT_EQ(at(left + 5, top + 6), frame) << "pressed " << pressed;
+        EXPECT_EQ(at(left + 9, top + 11), frame) << "pressed " << pressed;
+        EXPECT_EQ(at(left + 1, top + 6), face) << "the key shows the button's face";
+        int ink = 0;
+        for (int x = left + 14; x < left + 14 + button.TextSize().X; ++x)
+            for (int y = 5; y < 20; ++y) ink += at(x, y) != face;
+        EXPECT_GT(ink, 30) << "the caption follows the glyph";
+    }
+}
+
+TEST(BitBtnLoading, AButtonWhoseGlyphComesFromTheListDropsItsBitmapOnceLoaded) {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    auto& images = form.Make<TsAlphaImageList>(18, 18);
+    images.AddPng(skin::test::MakePng(18, 18, [](int, int) { return std::array<std::uint8_t, 4>{9, 9, 9, 255}; }));
+    auto& listed = form.Make<TsBitBtn>(&form);
+    auto& own = form.Make<TsBitBtn>(&form);
+    for (TsBitBtn* b : {&listed, &own}) {
+        b->SetImages(&images);
+        b->SetGlyph(render::CreateBmp24(10, 12));
+    }
+    listed.SetImageIndex(0);
+    form.FinishLoading();
+    EXPECT_TRUE(listed.Glyph().Empty());
+    EXPECT_FALSE(own.Glyph().Empty()) << "no list glyph: the bitmap is the glyph";
+}
+
 // A plain parent that can answer the background request with a picture instead of its colour.
 class PictureParent : public platform::TPanel {
 public:

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "bridge/DibSection.h"
 #include "bridge/GdiTextEngine.h"
 #include "bridge/SkinManager.h"
@@ -186,6 +192,177 @@ TEST_F(SettingsCheckBox, WithoutTheSkinThePlatformBoxShowsAndTogglesTheSameState
     Send(BM_CLICK);
     EXPECT_FALSE(box.Checked());
     EXPECT_EQ(clicks, 1);
+}
+
+// A box strip of `frames` frames of 10 x 24 side by side: the upper 12 rows of frame f in
+// colours[f] except its left column, which is magenta; the lower rows black.
+render::Bitmap BoxStrip(std::array<TColor, 3> colours) {
+    render::Bitmap strip = render::CreateBmp24(30, 24);
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 30; ++x) {
+            const TColor c = y >= 12 ? 0 : x % 10 == 0 ? TransparentKey : colours[x / 10];
+            std::uint8_t* p = strip.Pixel(x, y);
+            p[0] = BlueOf(c), p[1] = GreenOf(c), p[2] = RedOf(c);
+        }
+    return strip;
+}
+
+platform::RgbaImage ToRgba(const render::Bitmap& bmp) {
+    platform::RgbaImage image{bmp.Width(), bmp.Height(), {}};
+    for (int y = 0; y < bmp.Height(); ++y)
+        for (int x = 0; x < bmp.Width(); ++x) {
+            const std::uint8_t* p = bmp.Pixel(x, y);
+            image.Pixels.insert(image.Pixels.end(), {p[2], p[1], p[0], 255});
+        }
+    return image;
+}
+
+TEST_F(SettingsCheckBox, TheBoxSourceDecidesTheBoxSizeAndPlace) {
+    platform::TImageList list(nullptr, 48, 32);
+    list.Add(ToRgba(BoxStrip({0, 0, 0})));
+    const render::Bitmap bigGlyph = render::CreateBmp24(90, 60), noGlyph;
+    struct Case {
+        const char* name;
+        bool images;
+        int imgChecked, imgUnchecked;
+        bool glyph;
+        TsCheckAlignment alignment;
+        BoxSize expected;
+    } cases[] = {
+        {"the skin's images", false, 0, 0, false, TsCheckAlignment::taRightJustify, {16, 18}},
+        {"own glyphs", false, 0, 0, true, TsCheckAlignment::taRightJustify, {30, 30}},
+        {"a list before own glyphs", true, 0, 0, true, TsCheckAlignment::taRightJustify, {16, 16}},
+        {"a list without a checked index", true, -1, 0, true, TsCheckAlignment::taRightJustify, {30, 30}},
+        {"a list without an unchecked index", true, 0, -1, false, TsCheckAlignment::taRightJustify, {16, 18}},
+        {"own glyphs right of the caption", false, 0, 0, true, TsCheckAlignment::taLeftJustify, {30, 30}},
+    };
+    const int textHeight = render::MeasureText(bridge::ProcessTextEngine(), TextFontOf(box), kCaption).Y;
+    for (const Case& c : cases) {
+        box.SetImages(c.images ? &list : nullptr);
+        box.SetImgChecked(c.imgChecked);
+        box.SetImgUnchecked(c.imgUnchecked);
+        box.SetGlyphChecked(c.glyph ? bigGlyph : noGlyph);
+        box.SetAlignment(c.alignment);
+        EXPECT_EQ(box.Box(), c.expected) << c.name;
+        const platform::TBounds& b = box.Bounds();
+        EXPECT_EQ(b.Height, std::max(c.expected.Height, textHeight + 4) + 2) << c.name << ": the size follows the box";
+        const int x = c.alignment == TsCheckAlignment::taRightJustify ? 2 : b.Width - c.expected.Width - 2;
+        EXPECT_EQ(box.BoxRect(), RectOfSize(x, (b.Height - c.expected.Height) / 2, c.expected.Width, c.expected.Height))
+            << c.name;
+    }
+}
+
+struct OwnBoxImages : SettingsCheckBox {
+    static constexpr std::array<TColor, 3> kChecked{0x0000C0, 0x00C000, 0xC00000};
+    static constexpr std::array<TColor, 3> kUnchecked{0x404080, 0x408040, 0x804040};
+    static constexpr std::array<TColor, 3> kListed{0x00C0C0, 0xC0C000, 0xC000C0};
+    bridge::TsDibSection shot{268, 32, render::PixelFormat::pf24bit};
+
+    // The control painted off-screen, and the colours at the middle and the left column of its box.
+    std::pair<TColor, TColor> Shoot() {
+        Send(WM_PAINT, reinterpret_cast<WPARAM>(shot.Dc()));
+        const TRect r = box.BoxRect();
+        return {PixelOf(shot, r.Left + 5, r.Top + 3), PixelOf(shot, r.Left, r.Top + 3)};
+    }
+    void Settle() { ASSERT_TRUE(testsupport::PumpUntil([&] { return !box.Fading(); })); }
+};
+
+TEST_F(OwnBoxImages, TheFrameOfStateAndLookIsCopiedWithMagentaTransparent) {
+    SetFocus(nullptr);  // focus would show the hot look
+    box.SetGlyphChecked(BoxStrip({TransparentKey, TransparentKey, TransparentKey}));
+    const TColor under = Shoot().second;
+    ASSERT_NE(under, TransparentKey) << "magenta is never copied";
+    ASSERT_EQ(Shoot().first, under) << "an all-magenta box shows only what lies beneath";
+
+    box.SetGlyphChecked(BoxStrip(kChecked));
+    box.SetGlyphUnChecked(BoxStrip(kUnchecked));
+    platform::TImageList list(nullptr, 30, 24);
+    list.Add(ToRgba(BoxStrip(kListed)));
+    list.Add(ToRgba(BoxStrip(kChecked)));
+
+    EXPECT_EQ(Shoot(), std::make_pair(kChecked[0], under)) << "checked, normal";
+    box.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&box));
+    Settle();
+    EXPECT_EQ(Shoot(), std::make_pair(kChecked[1], under)) << "checked, hot";
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    Settle();
+    EXPECT_EQ(Shoot(), std::make_pair(kChecked[2], under)) << "checked, pressed";
+    Send(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Settle();
+    ASSERT_FALSE(box.Checked());
+    EXPECT_EQ(Shoot(), std::make_pair(kUnchecked[1], under)) << "unchecked, hot";
+
+    box.SetImages(&list);
+    box.SetImgChecked(1);
+    box.SetImgUnchecked(0);
+    EXPECT_EQ(Shoot(), std::make_pair(kListed[1], under)) << "the list's unchecked image, hot";
+    Leave();
+    SetFocus(nullptr);
+    Settle();
+    EXPECT_EQ(Shoot(), std::make_pair(kListed[0], under)) << "the list's unchecked image, normal";
+}
+
+TEST_F(OwnBoxImages, SettersRepaintOnlyWhatTheyChange) {
+    platform::TImageList list(nullptr, 30, 24);
+    list.Add(ToRgba(BoxStrip(kListed)));
+    const struct {
+        const char* name;
+        bool checked;
+        std::function<void()> change;
+        bool repaints;
+    } cases[] = {
+        {"checked index while checked", true, [&] { box.SetImgChecked(box.ImgChecked() + 1); }, true},
+        {"checked index while unchecked", false, [&] { box.SetImgChecked(box.ImgChecked() + 1); }, false},
+        {"unchecked index while unchecked", false, [&] { box.SetImgUnchecked(box.ImgUnchecked() + 1); }, true},
+        {"unchecked index while checked", true, [&] { box.SetImgUnchecked(box.ImgUnchecked() + 1); }, false},
+        {"unchecked glyph", true, [&] { box.SetGlyphUnChecked(BoxStrip(kUnchecked)); }, true},
+        {"checked glyph", false, [&] { box.SetGlyphChecked(BoxStrip(kChecked)); }, true},
+        {"images", false, [&] { box.SetImages(box.Images() ? nullptr : &list); }, true},
+    };
+    for (const auto& c : cases) {
+        box.SetChecked(c.checked);
+        Settle();
+        ValidateRect(box.Handle(), nullptr);
+        c.change();
+        EXPECT_EQ(GetUpdateRect(box.Handle(), nullptr, FALSE) != 0, c.repaints) << c.name;
+    }
+}
+
+TEST_F(SettingsCheckBox, KeyMouseAndDoubleClickEventsFollowTheBoxsOwnHandling) {
+    std::vector<std::string> events;
+    box.OnKeyDown = [&](TsCheckBox&, WORD key) { events.push_back("key down " + std::to_string(key)); };
+    box.OnKeyUp = [&](TsCheckBox& b, WORD key) {
+        events.push_back("key up " + std::to_string(key) + (b.Checked() ? " checked" : " unchecked"));
+    };
+    box.OnMouseDown = [&](TsCheckBox& b, TMouseButton button, TPoint at) {
+        events.push_back(std::string(button == TMouseButton::mbLeft ? "left" : "right") + " down at " +
+                         std::to_string(at.X) + "," + std::to_string(at.Y) + (b.Pressed() ? " pressed" : ""));
+    };
+    box.OnMouseUp = [&](TsCheckBox& b, TMouseButton, TPoint) {
+        events.push_back(std::string("up") + (b.Checked() ? " checked" : " unchecked"));
+    };
+    box.OnDblClick = [&](TsCheckBox&) { events.push_back("double click"); };
+
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 4));
+    Send(WM_LBUTTONUP, 0, MAKELPARAM(7, 4));
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(7, 4));
+    Send(WM_LBUTTONUP, 0, MAKELPARAM(7, 4));
+    Send(WM_KEYDOWN, VK_SPACE);
+    Send(WM_KEYUP, VK_SPACE);
+    Send(WM_KEYDOWN, 'A');
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 2));
+    box.ReadOnly = true;
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 4));
+    Send(WM_LBUTTONUP, 0, MAKELPARAM(7, 4));
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(7, 4));
+    Send(WM_KEYDOWN, VK_SPACE);
+    Send(WM_KEYUP, VK_SPACE);
+
+    const std::vector<std::string> expected{
+        "left down at 7,4 pressed", "up unchecked", "double click", "up checked", "key down 32",
+        "key up 32 unchecked",      "key down 65",  "right down at 3,2",
+    };
+    EXPECT_EQ(events, expected);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/DibSection.h"
+#include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
 #include "controls/Panel.h"
 #include "controls/comboedit/DefaultGlyphList.h"
@@ -15,6 +16,7 @@
 #include "platform/Form.h"
 #include "platform/Png.h"
 #include "platform/Resources.h"
+#include "skin/SkinPackWriter.h"
 #include "skin/tests/TestImages.h"
 #include "testsupport/StoredSkin.h"
 #include "testsupport/win32/MessagePump.h"
@@ -168,6 +170,7 @@ TEST_F(StoredSkinField, EntryAndExitFadePressAndReleaseShowAtOnceAndClick) {
     EXPECT_TRUE(edit.SkinData().MouseInside) << "the field stays active while the mouse is over its button";
     ASSERT_TRUE(FadeEnds());
 
+    edit.SetFocus();
     Press(WM_LBUTTONDOWN);
     EXPECT_EQ(button.State(), 2);
     EXPECT_FALSE(button.Fading());
@@ -175,6 +178,15 @@ TEST_F(StoredSkinField, EntryAndExitFadePressAndReleaseShowAtOnceAndClick) {
     EXPECT_EQ(host.dialogs, 1);
     EXPECT_EQ(button.State(), 1);
     EXPECT_FALSE(button.Fading());
+    EXPECT_EQ(GetFocus(), edit.Handle()) << "the keyboard stays with the field";
+
+    // Pressed, dragged off and released outside: the button lets go and nothing is chosen.
+    Press(WM_LBUTTONDOWN);
+    SendMessageW(button.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-40, -40));
+    EXPECT_EQ(button.State(), 1);
+    SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(-40, -40));
+    EXPECT_EQ(host.dialogs, 1);
+    EXPECT_EQ(GetCapture(), nullptr);
 
     Leave();
     EXPECT_EQ(button.State(), 0);
@@ -248,6 +260,12 @@ TEST_F(StoredSkinField, GlyphModeImagesSizeTheButtonAndReplaceTheBuiltInGlyph) {
     EXPECT_EQ(button.Bounds().Left + 26, 545 - 4);
     const Rgb normal = PixelOf(ButtonImage(), 13, 8);
     EXPECT_GT(normal.r, 150);
+    EXPECT_LT(normal.g, 50);
+    mode.SetGrayed(true);  // the normal glyph toned with the section's grey
+    EXPECT_TRUE(mode.Grayed());
+    const Rgb toned = PixelOf(ButtonImage(), 13, 8);
+    EXPECT_LE(std::abs(toned.r - toned.g), 8);
+    EXPECT_LE(std::abs(toned.g - toned.b), 8);
     Enter();
     ASSERT_TRUE(FadeEnds());
     const Rgb hot = PixelOf(ButtonImage(), 13, 8);
@@ -262,6 +280,17 @@ TEST_F(StoredSkinField, GlyphModeImagesSizeTheButtonAndReplaceTheBuiltInGlyph) {
     EXPECT_TRUE(Near(folder, FolderOver(RgbOf(kFieldColor), 1, 8, 10), 8, 10));
 }
 
+TEST_F(StoredSkinField, TheButtonFollowsTheSkinBeingRemovedAndLoadedThroughItsField) {
+    Enter();
+    ASSERT_TRUE(button.Fading());
+    manager.SetActive(false);
+    EXPECT_FALSE(button.Fading()) << "a removed skin ends the fade";
+    EXPECT_EQ(button.SkinData().SkinIndex, -1);
+    manager.SetActive(true);
+    EXPECT_GE(button.SkinData().SkinIndex, 0);
+    EXPECT_EQ(button.Bounds().Width, 16);
+}
+
 TEST_F(StoredSkinField, HotAndColdCyclesLeaveNoGdiObjectBehind) {
     auto cycle = [&] {
         Enter();
@@ -274,6 +303,50 @@ TEST_F(StoredSkinField, HotAndColdCyclesLeaveNoGdiObjectBehind) {
     const int before = GdiHighWater();
     for (int i = 0; i < 100; ++i) cycle();
     EXPECT_EQ(GdiHighWater(), before);
+}
+
+TEST(HalfTransparentField, ChildrenFindTheirBackgroundInsideTheFieldsFrame) {
+    SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    auto& manager = form.Make<bridge::TsSkinManager>();
+    const std::string options = "[GLOBALINFO]\nCOLOR=3092271\n[EDIT]\nCOLOR=1193046\nTRANSPARENCY=50\n";
+    manager.InternalSkins.push_back(
+        {"000 (internal)", skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}})});
+    manager.SetSkinName("000 (internal)");
+    TsDirectoryEdit& edit = form.Make<TsDirectoryEdit>(&form);
+    edit.SetBounds({8, 24, 300, 21});
+    form.SetBounds({0, 0, 340, 100});
+    form.FinishLoading();
+    form.Show();
+    ASSERT_TRUE(edit.SkinData().Skinned());
+    edit.PrepareCache();
+    render::Bitmap& field = *edit.SkinData().CacheBmp;
+    const platform::TBounds place = edit.Button().Bounds();
+
+    // Asked for its image, the field hands it over with its frame's width as the origin.
+    render::TsBgRequest request;
+    bridge::RequestBackground(request, edit, false);
+    ASSERT_EQ(request.Kind, 2);
+    EXPECT_EQ(request.Bitmap, &field);
+    EXPECT_EQ(request.OffsetX, 2);
+    EXPECT_EQ(request.OffsetY, 2);
+
+    // Asked to paint a child's place at once, it paints from inside its frame.
+    std::uint8_t* marker = field.Pixel(place.Left + 2, place.Top + 2);
+    marker[0] = 1, marker[1] = 2, marker[2] = 3;
+    bridge::TsDibSection dib(1, 1, render::PixelFormat::pf24bit);
+    render::TsBgRequest paint;
+    paint.OffsetX = place.Left;
+    paint.OffsetY = place.Top;
+    paint.Area = {0, 0, 1, 1};
+    paint.Target = &dib.Surface();
+    bridge::RequestBackground(paint, edit, true);
+    GdiFlush();
+    const Rgb got = PixelOf(dib.Bitmap(), 0, 0);
+    EXPECT_EQ(got.r, 3);
+    EXPECT_EQ(got.g, 2);
+    EXPECT_EQ(got.b, 1);
 }
 
 TEST(PlainField, WithoutASkinTheButtonIsFlatWithTheSameFolderOverTheFieldsColour) {
