@@ -22,8 +22,8 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Text.h"
-#include "testsupport/StoredSkin.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace {
 
@@ -56,9 +56,7 @@ int main() {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    auto& manager = form.Make<bridge::TsSkinManager>();
-    manager.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-    manager.SetSkinName("000 (internal)");
+    testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
     auto& memo = form.Make<controls::TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = true});
     memo.SetBounds({16, 16, 561, 257});
     int changes = 0;

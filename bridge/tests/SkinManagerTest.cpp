@@ -1,6 +1,7 @@
 #include "BridgeFixture.h"
 #include "bridge/SkinManager.h"
 #include "skin/SkinPackWriter.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::bridge::testing {
 namespace {
@@ -24,8 +25,7 @@ TEST_F(BridgeTest, ManagerOnAFormAnnouncesItsSkinToEveryFormOnceLoaded) {
     ASSERT_TRUE(manager.IsDefault());
     EXPECT_EQ(DefaultSkinManager(), &manager);
     EXPECT_EQ(controls::DefaultManagerView(), &manager);
-    manager.InternalSkins.push_back({"000 (internal)", SmallSkin()});
-    manager.SetSkinName("000 (internal)");
+    testsupport::LoadInternalSkin(manager, SmallSkin());
     EXPECT_TRUE(Log.empty()) << "the form is still being built: nothing is broadcast";
     EXPECT_FALSE(manager.GlobalInfo().Active);
 

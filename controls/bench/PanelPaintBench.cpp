@@ -13,9 +13,9 @@
 #include "controls/Panel.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
-#include "testsupport/StoredSkin.h"
 #include "testsupport/win32/BenchTiming.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace {
 
@@ -40,9 +40,7 @@ int main() {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    auto& manager = form.Make<bridge::TsSkinManager>();
-    manager.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-    manager.SetSkinName("000 (internal)");
+    testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
     auto& top = form.Make<controls::TsPanel>(&form);
     top.SetBounds({0, 0, 593, 281});
     auto& box1 = form.Make<controls::TsGroupBox>(&top);

@@ -14,6 +14,7 @@
 #include "skin/SkinPackWriter.h"
 #include "testsupport/StoredSkin.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -63,9 +64,7 @@ struct SharedMessages : ::testing::Test {
     std::vector<std::string> log;
 
     bridge::TsSkinManager& Manager(skin::ByteBuffer skin) {
-        auto& m = form.Make<bridge::TsSkinManager>();
-        m.InternalSkins.push_back({"000 (internal)", std::move(skin)});
-        m.SetSkinName("000 (internal)");
+        auto& m = testsupport::MakeSkinManager(form, std::move(skin));
         form.SetBounds({0, 0, 300, 200});
         form.FinishLoading();
         form.Show();

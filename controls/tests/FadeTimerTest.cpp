@@ -14,6 +14,7 @@
 #include "skin/SkinPackWriter.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -84,8 +85,7 @@ struct Fading : ::testing::Test {
 
     FadingControl& MakeControl(int iterations) {
         manager = &form.Make<bridge::TsSkinManager>();
-        manager->InternalSkins.push_back({"000 (internal)", FadingSkin(iterations)});
-        manager->SetSkinName("000 (internal)");
+        testsupport::LoadInternalSkin(*manager, FadingSkin(iterations));
         form.FinishLoading();
         return form.Make<FadingControl>(&form);
     }

@@ -14,8 +14,8 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
-#include "testsupport/StoredSkin.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -39,14 +39,7 @@ struct SkinnedForm : ::testing::Test {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = MakeManager();
-
-    bridge::TsSkinManager& MakeManager() {
-        auto& m = form.Make<bridge::TsSkinManager>();
-        m.InternalSkins.push_back({"000 (internal)", SmallSkin()});
-        m.SetSkinName("000 (internal)");
-        return m;
-    }
+    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, SmallSkin());
     void SetUp() override {
         form.SetBounds({0, 0, 300, 200});
         form.FinishLoading();
@@ -348,9 +341,7 @@ TEST(StoredSkin, ThePanelsInteriorIsExactlyThePanelColourInsideItsBorder) {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    auto& manager = form.Make<bridge::TsSkinManager>();
-    manager.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-    manager.SetSkinName("000 (internal)");
+    testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
     TsPanel& panel = form.Make<TsPanel>(&form);
     panel.SetBounds({0, 0, 593, 281});
     TsGroupBox& box = form.Make<TsGroupBox>(&panel);

@@ -13,9 +13,9 @@
 #include "controls/scrollbars/ScrollParts.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
-#include "testsupport/StoredSkin.h"
 #include "testsupport/win32/BenchTiming.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 #include "../tests/SkinnedMemo.h"
 
 namespace {
@@ -32,9 +32,7 @@ int main() {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    auto& manager = form.Make<bridge::TsSkinManager>();
-    manager.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-    manager.SetSkinName("000 (internal)");
+    testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
     auto& memo = form.Make<controls::SkinnedMemo>(&form);
     form.SetBounds({0, 0, 600, 620});
     memo.SetBounds({288, 16, 290, 560});  // the main window's memo

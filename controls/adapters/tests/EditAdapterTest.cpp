@@ -20,8 +20,8 @@
 #include "platform/Edits.h"
 #include "platform/Form.h"
 #include "platform/ListBox.h"
-#include "testsupport/StoredSkin.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -33,15 +33,8 @@ struct SkinnedMemoTest : ::testing::Test {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = MakeManager();
+    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
     SkinnedMemo& memo = form.Make<SkinnedMemo>(&form);
-
-    bridge::TsSkinManager& MakeManager() {
-        auto& m = form.Make<bridge::TsSkinManager>();
-        m.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-        m.SetSkinName("000 (internal)");
-        return m;
-    }
     void SetUp() override {
         form.SetBounds({210, 160, 300, 220});
         memo.SetBounds({20, 30, 120, 100});

@@ -17,9 +17,9 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "skin/ImageDecoders.h"
-#include "testsupport/StoredSkin.h"
 #include "testsupport/win32/BenchTiming.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 extern const std::uint8_t* const kGlyphFiles[10];
 extern const std::size_t kGlyphFileSizes[10];
@@ -38,9 +38,7 @@ int main() {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    auto& manager = form.Make<bridge::TsSkinManager>();
-    manager.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-    manager.SetSkinName("000 (internal)");
+    testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
     auto& panel = form.Make<controls::TsPanel>(&form);
     panel.SetBounds({0, 0, 593, 281});
     auto& images = form.Make<controls::TsAlphaImageList>(18, 18);

@@ -17,9 +17,9 @@
 #include "render/Gradient.h"
 #include "skin/SkinPackWriter.h"
 #include "skin/tests/TestImages.h"
-#include "testsupport/StoredSkin.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -49,19 +49,12 @@ struct StoredSkinButton : ::testing::Test {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = MakeManager();
+    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
     TsPanel& panel = form.Make<TsPanel>(&form);
     TsAlphaImageList& images = form.Make<TsAlphaImageList>(18, 18);
     TsBitBtn& button = form.Make<TsBitBtn>(&panel);
     platform::TButton& other = form.Make<platform::TButton>(&panel);  // holds the focus
     int clicks = 0;
-
-    bridge::TsSkinManager& MakeManager() {
-        auto& m = form.Make<bridge::TsSkinManager>();
-        m.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-        m.SetSkinName("000 (internal)");
-        return m;
-    }
     void SetUp() override {
         images.AddPng(skin::test::MakePng(24, 24, [](int, int) { return std::array<std::uint8_t, 4>{kGlyphRed, 0, 0, 255}; }));
         panel.SetBounds({0, 0, 593, 281});
@@ -493,8 +486,7 @@ struct ButtonOnPlainParent : ::testing::Test {
     TsBitBtn& button = form.Make<TsBitBtn>(&parent);
 
     void SetUp() override {
-        manager.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-        manager.SetSkinName("000 (internal)");
+        testsupport::LoadInternalSkin(manager, testsupport::StoredSkinBytes());
         parent.SetBounds({0, 0, 400, 200});
         button.SetBounds({40, 30, 265, 25});
         button.SetText("Поиск");

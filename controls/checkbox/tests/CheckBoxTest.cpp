@@ -18,9 +18,9 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "render/Text.h"
-#include "testsupport/StoredSkin.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -34,18 +34,11 @@ struct SettingsCheckBox : ::testing::Test {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = MakeManager();
+    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
     TsPanel& panel = form.Make<TsPanel>(&form);
     TsGroupBox& group = form.Make<TsGroupBox>(&panel);
     TsCheckBox& box = form.Make<TsCheckBox>(&group);
     int clicks = 0;
-
-    bridge::TsSkinManager& MakeManager() {
-        auto& m = form.Make<bridge::TsSkinManager>();
-        m.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-        m.SetSkinName("000 (internal)");
-        return m;
-    }
     void SetUp() override {
         form.SetBounds({0, 0, 481, 121});
         panel.SetBounds({0, 0, 481, 121});

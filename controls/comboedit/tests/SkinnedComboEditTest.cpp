@@ -18,9 +18,9 @@
 #include "platform/Resources.h"
 #include "skin/SkinPackWriter.h"
 #include "skin/tests/TestImages.h"
-#include "testsupport/StoredSkin.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::comboedit {
 namespace {
@@ -81,18 +81,11 @@ struct StoredSkinField : ::testing::Test {
     platform::TApplication application{prompt};
     TsDefaultGlyphList glyphs;
     platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = MakeManager();
+    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
     controls::TsPanel& panel = form.Make<controls::TsPanel>(&form);
     TsDirectoryEdit& edit = form.Make<TsDirectoryEdit>(&panel);
     TsEditButton& button = edit.Button();
     CountingHost host;
-
-    bridge::TsSkinManager& MakeManager() {
-        auto& m = form.Make<bridge::TsSkinManager>();
-        m.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-        m.SetSkinName("000 (internal)");
-        return m;
-    }
     void SetUp() override {
         panel.SetBounds({0, 0, 593, 100});
         edit.SetBounds({8, 24, 545, 21});
@@ -309,11 +302,8 @@ TEST(HalfTransparentField, ChildrenFindTheirBackgroundInsideTheFieldsFrame) {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    auto& manager = form.Make<bridge::TsSkinManager>();
     const std::string options = "[GLOBALINFO]\nCOLOR=3092271\n[EDIT]\nCOLOR=1193046\nTRANSPARENCY=50\n";
-    manager.InternalSkins.push_back(
-        {"000 (internal)", skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}})});
-    manager.SetSkinName("000 (internal)");
+    testsupport::MakeSkinManager(form, skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}}));
     TsDirectoryEdit& edit = form.Make<TsDirectoryEdit>(&form);
     edit.SetBounds({8, 24, 300, 21});
     form.SetBounds({0, 0, 340, 100});

@@ -9,6 +9,7 @@
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -27,11 +28,8 @@ struct SkinnedEdit : ::testing::Test {
         const std::string options =
             "[GLOBALINFO]\nCOLOR=3092271\n"
             "[EDIT]\nCOLOR=1193046\nHOTCOLOR=1193046\nFONTCOLOR=6636321\nHOTFONTCOLOR=6636321\nTRANSPARENCY=0\n";
-        auto& m = form.Make<bridge::TsSkinManager>();
-        m.InternalSkins.push_back(
-            {"000 (internal)", skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}})});
-        m.SetSkinName("000 (internal)");
-        return m;
+        return testsupport::MakeSkinManager(
+            form, skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}}));
     }
     TsEdit& MakeEdit(int top, const wchar_t* text, wchar_t mask) {
         TsEdit& e = form.Make<TsEdit>(&form);

@@ -9,6 +9,7 @@
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -29,15 +30,8 @@ struct SkinnedMemo : ::testing::Test {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = MakeManager();
+    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, EditSkin());
     TsMemo& memo = MakeMemo();
-
-    bridge::TsSkinManager& MakeManager() {
-        auto& m = form.Make<bridge::TsSkinManager>();
-        m.InternalSkins.push_back({"000 (internal)", EditSkin()});
-        m.SetSkinName("000 (internal)");
-        return m;
-    }
     TsMemo& MakeMemo() {
         TsMemo& m = form.Make<TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = false});
         m.SetBounds({8, 8, 200, 100});

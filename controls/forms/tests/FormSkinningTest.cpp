@@ -16,9 +16,9 @@
 #include "platform/Form.h"
 #include "platform/Handles.h"
 #include "platform/MessageHook.h"
-#include "testsupport/StoredSkin.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::forms {
 namespace {
@@ -57,10 +57,7 @@ struct ThreeWindows : ::testing::Test {
     void SetUp() override {
         EnableFormSkinning();
         main = &owner.Make<platform::TForm>();
-        manager = &main->Make<bridge::TsSkinManager>();
-        manager->InternalSkins.push_back(
-            {"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-        manager->SetSkinName("000 (internal)");
+        manager = &testsupport::MakeSkinManager(*main, testsupport::StoredSkinBytes());
         about = &owner.Make<platform::TForm>();
         settings = &owner.Make<platform::TForm>();
         for (platform::TForm* form : {main, about, settings}) {

@@ -19,6 +19,7 @@
 #include "skin/SkinPackWriter.h"
 #include "testsupport/StoredSkin.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -45,8 +46,7 @@ struct SkinnedForm : ::testing::Test {
     TsPanel& outer = form.Make<TsPanel>(&form);
 
     void Load(skin::ByteBuffer skin) {
-        manager.InternalSkins.push_back({"000 (internal)", std::move(skin)});
-        manager.SetSkinName("000 (internal)");
+        testsupport::LoadInternalSkin(manager, std::move(skin));
     }
     void Open() {
         form.SetBounds({0, 0, 400, 300});

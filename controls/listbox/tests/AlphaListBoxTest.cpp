@@ -13,6 +13,7 @@
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -242,9 +243,7 @@ TEST(SkinnedListBox, TakesTheSkinsColoursAndGivesThemBackWhenTheSkinGoes) {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    auto& manager = form.Make<bridge::TsSkinManager>();
-    manager.InternalSkins.push_back({"000 (internal)", EditSkin()});
-    manager.SetSkinName("000 (internal)");
+    auto& manager = testsupport::MakeSkinManager(form, EditSkin());
     TsListBox& box = form.Make<TsListBox>(&form);
     form.FinishLoading();
     form.Show();
@@ -263,9 +262,7 @@ TEST(SkinnedListBox, ANewWindowGetsItsOwnAdapter) {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    auto& manager = form.Make<bridge::TsSkinManager>();
-    manager.InternalSkins.push_back({"000 (internal)", EditSkin()});
-    manager.SetSkinName("000 (internal)");
+    auto& manager = testsupport::MakeSkinManager(form, EditSkin());
     TsListBox& box = form.Make<TsListBox>(&form);
     form.FinishLoading();
     form.Show();
