@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-// Before the shell headers: they define a macro of the same name as one of the skin commands.
 #include "controls/shell/SkinnedTreeView.h"
 #include "controls/shell/SystemShell.h"
 #include "controls/shell/core/ShellTreeLogic.h"

@@ -94,6 +94,7 @@ void TsTreeView::WndProc(TMessage& m) {
         skinData_->ControlLoaded();
         TTreeView::WndProc(m);
         AttachAdapter();
+        boundLabel_.UpdatePosition();  // a label made while loading knows its size only now
         return;
     case platform::CM_VISIBLECHANGED:
         if (auto* label = boundLabel_.Label()) label->SetVisible(Visible());

@@ -1,16 +1,16 @@
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
-#include "controls/shell/ShellTreeView.h"  // before <shlobj.h>: it defines a skin command's name
+#include "controls/shell/ShellTreeView.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Prompt.h"
 #include "platform/Text.h"
 #include "testsupport/TempFolder.h"
 #include "testsupport/win32/MessagePump.h"
-
-#include <shlobj.h>
 
 namespace lw::shell {
 namespace {
