@@ -14,6 +14,8 @@ using platform::WideToUtf8;
 // Posted to itself after a rename: the parent is reloaded once the edit's notification has
 // returned, since reloading deletes the renamed node the notification still refers to.
 constexpr UINT CM_REFRESHRENAMED = platform::CM_BASE + 0x40;
+// Posted by the folder watcher's handler: the selected node is reloaded.
+constexpr UINT WM_REFRESHSELECTED = WM_USER + 1;
 
 HTREEITEM AsItem(Node node) { return static_cast<HTREEITEM>(node); }
 
@@ -68,6 +70,7 @@ TsShellTreeView::TsShellTreeView(platform::TComponent* owner, platform::TWinCont
 }
 
 TsShellTreeView::~TsShellTreeView() {
+    watcher_.reset();
     // The nodes' items hold shell folders: they go before the shell does.
     logic_.reset();
 }
@@ -75,6 +78,32 @@ TsShellTreeView::~TsShellTreeView() {
 void TsShellTreeView::Loaded() {
     TsTreeView::Loaded();
     logic_->CreateRoot();
+    if (autoRefresh_) WatchFolderOf(Selected());
+}
+
+void TsShellTreeView::SetAutoRefresh(bool on) {
+    autoRefresh_ = on;
+    if (ComponentState() & platform::csLoading) return;
+    if (on)
+        WatchFolderOf(Selected());
+    else
+        watcher_.reset();
+}
+
+// A new watcher each time: the previous one's thread is stopped and joined as it goes.
+void TsShellTreeView::WatchFolderOf(HTREEITEM node) {
+    const ShellItem* item = FolderOf(node ? node : FirstChild(nullptr));
+    auto watcher = std::make_unique<TgwShellChangeNotifier>();
+    watcher->SetRoot(item ? item->ParsingPath() : std::string());
+    watcher->SetWatchSubTree(false);
+    HWND tree = Handle();
+    watcher->SetOnChange([tree] { PostMessageW(tree, WM_REFRESHSELECTED, 0, 0); });
+    watcher_ = std::move(watcher);
+}
+
+void TsShellTreeView::Change(HTREEITEM node) {
+    if (autoRefresh_ && !(ComponentState() & platform::csLoading)) WatchFolderOf(node);
+    TsTreeView::Change(node);
 }
 
 void TsShellTreeView::SetUseShellImages(bool use) {
@@ -171,6 +200,9 @@ void TsShellTreeView::WndProc(TMessage& m) {
             return;
         }
         break;
+    case WM_REFRESHSELECTED:
+        if (HTREEITEM selected = Selected()) RefreshNode(selected);
+        return;
     case CM_REFRESHRENAMED: {
         auto pending = std::move(pendingRefresh_);
         pendingRefresh_.clear();

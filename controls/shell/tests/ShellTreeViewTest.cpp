@@ -101,5 +101,34 @@ TEST_F(ShellTreeViewTest, LabelEditRenamesTheFolderAndTheParentIsReloadedAfterwa
     EXPECT_TRUE(prompt.shown.empty());
 }
 
+// A real change of the selected folder reloads its node; switched off, nothing is watched.
+TEST_F(ShellTreeViewTest, AutoRefreshReloadsTheSelectedFolderWhenSomethingAppearsInIt) {
+    ASSERT_NE(tree.Watcher(), nullptr);
+    EXPECT_FALSE(tree.Watcher()->Running()) << "off: a watcher without a thread";
+    std::filesystem::create_directories(fixture / "maps" / "a");
+    const std::string maps = Utf8(fixture / "maps");
+    tree.SetPath(maps);
+    tree.Expand(tree.Selected());
+
+    tree.SetAutoRefresh(true);
+    ASSERT_NE(tree.Watcher(), nullptr);
+    EXPECT_TRUE(tree.Watcher()->Running());
+    EXPECT_EQ(tree.Watcher()->Root(), maps);
+    EXPECT_FALSE(tree.Watcher()->WatchSubTree());
+    std::filesystem::create_directories(fixture / "maps" / "b");
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return ChildTexts(tree.Selected()) == std::vector<std::wstring>{L"a", L"b"}; }));
+    EXPECT_EQ(tree.SelectedPath(), maps);
+
+    // A new selection is watched in its turn.
+    tree.SetPath(Utf8(fixture / "maps" / "a"));
+    EXPECT_EQ(tree.Watcher()->Root(), Utf8(fixture / "maps" / "a"));
+    tree.SetAutoRefresh(false);
+    EXPECT_EQ(tree.Watcher(), nullptr);
+    const HTREEITEM node = tree.Selected();
+    std::filesystem::create_directories(fixture / "maps" / "a" / "c");
+    testsupport::PumpFor(std::chrono::milliseconds(400));
+    EXPECT_EQ(tree.Selected(), node) << "a reload puts a new node in the old one's place";
+}
+
 }  // namespace
 }  // namespace lw::shell
