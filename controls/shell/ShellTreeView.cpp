@@ -129,6 +129,17 @@ bool TsShellTreeView::Edited(HTREEITEM node, const std::wstring& text) {
     return renamed;
 }
 
+int TsShellTreeView::TrackShellMenu(HMENU popup, POINT screen) {
+    return TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
+}
+
+std::string TsShellTreeView::MenuVerb(int command) const {
+    if (!shownMenu_ || command <= 0) return {};
+    char verb[257] = {};
+    if (FAILED(shownMenu_->GetCommandString(command - 1, GCS_VERBA, nullptr, verb, 256))) return {};
+    return verb;
+}
+
 void TsShellTreeView::ShowShellMenu(POINT screen) {
     ShellItem* item = SelectedFolder();
     if (!item) return;
@@ -140,12 +151,12 @@ void TsShellTreeView::ShowShellMenu(POINT screen) {
     HMENU popup = CreatePopupMenu();
     menu->QueryContextMenu(popup, 0, 1, 0x7FFF, CMF_EXPLORE | CMF_CANRENAME);
     menu->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(&openShellMenu));
-    const int command = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
+    shownMenu_ = menu;
+    const int command = TrackShellMenu(popup, screen);
     if (openShellMenu) openShellMenu->Release();
     openShellMenu = nullptr;
     if (command > 0) {
-        char verb[257] = {};
-        menu->GetCommandString(command - 1, GCS_VERBA, nullptr, verb, 256);
+        const std::string verb = MenuVerb(command);
         bool handled = false;
         BeforeShellVerb(verb, handled);
         if (!handled) {
@@ -158,6 +169,7 @@ void TsShellTreeView::ShowShellMenu(POINT screen) {
             AfterShellVerb(verb, succeeded);
         }
     }
+    shownMenu_ = nullptr;
     DestroyMenu(popup);
     menu->Release();
 }

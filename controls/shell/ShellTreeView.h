@@ -53,6 +53,11 @@ public:
 protected:
     void WndProc(platform::TMessage& message) override;
     void Change(HTREEITEM node) override;
+    // Shows the shell's menu of the selection and answers the command chosen (0: none).
+    // Override to choose without a person at the screen.
+    virtual int TrackShellMenu(HMENU popup, POINT screen);
+    // The verb of a command of the shell menu being shown; empty when there is none.
+    std::string MenuVerb(int command) const;
     bool CanExpand(HTREEITEM node) override;
     bool Edited(HTREEITEM node, const std::wstring& text) override;
     void Loaded() override;
@@ -67,6 +72,7 @@ private:
     std::unique_ptr<Nodes> nodes_;
     std::unique_ptr<ShellTreeLogic> logic_;
     std::vector<IdList> pendingRefresh_;
+    IContextMenu* shownMenu_ = nullptr;
     // A watcher that starts no thread until it has a handler, as the tree starts out.
     std::unique_ptr<TgwShellChangeNotifier> watcher_ = std::make_unique<TgwShellChangeNotifier>();
     bool autoRefresh_ = false;
