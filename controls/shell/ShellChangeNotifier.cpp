@@ -104,7 +104,7 @@ void TgwShellChangeNotifier::SetNotifyFilters(TgwNotifyFilters filters) {
 }
 
 void TgwShellChangeNotifier::Renew() {
-    if (!Running()) return;
+    if (!Running() || gaveUp_) return;
     SetEvent(renewRequest_.get());
     WaitForSingleObject(armed_.get(), INFINITE);
 }
@@ -119,6 +119,7 @@ void TgwShellChangeNotifier::Start() {
     ResetEvent(stopRequest_.get());
     ResetEvent(renewRequest_.get());
     ResetEvent(armed_.get());
+    gaveUp_ = false;
     thread_ = std::thread([this] { Watch(); });
     WaitForSingleObject(armed_.get(), INFINITE);
 }
@@ -153,8 +154,11 @@ void TgwShellChangeNotifier::Watch() {
                 if (!noticePending_.exchange(true)) PostMessageW(noticeWindow_, kChangeNotice, 0, 0);
                 if (WaitForSingleObject(stopRequest_.get(), 0) == WAIT_OBJECT_0) return;
                 if (!FindNextChangeNotification(change.get())) change.reset();
+            } else if (woken == WAIT_OBJECT_0) {
+                return;
             } else {
-                return;  // stop requested, or the wait itself failed
+                gaveUp_ = true;  // the wait itself failed: nothing more can be watched
+                return;
             }
         }
     }

@@ -71,6 +71,7 @@ private:
     platform::KernelHandle renewRequest_;
     platform::KernelHandle armed_;  // the thread has made its notification (or failed to)
     std::atomic<bool> noticePending_ = false;
+    std::atomic<bool> gaveUp_ = false;  // the thread ended by itself: nobody to renew
     std::thread thread_;
 };
 

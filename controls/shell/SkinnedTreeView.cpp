@@ -20,7 +20,6 @@ TsTreeView::TsTreeView(platform::TComponent* owner, platform::TWinControl* paren
 
 TsTreeView::~TsTreeView() {
     adapter_.reset();
-    boundLabel_.SetActive(false);
     skinData_.reset();
 }
 
