@@ -3,11 +3,11 @@
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
-#include "render/CacheInfo.h"
-#include "render/MaskPaint.h"
 #include "controls/shell/core/ShellNames.h"
 #include "platform/Application.h"
 #include "platform/Text.h"
+#include "render/CacheInfo.h"
+#include "render/MaskPaint.h"
 
 namespace lw::pathdialog {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
+#include "controls/shell/ShellTreeView.h"  // first: it keeps the skin commands' names whole
 #include "controls/buttons/BitBtn.h"
-#include "controls/shell/ShellTreeView.h"
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 

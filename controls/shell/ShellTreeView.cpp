@@ -14,6 +14,8 @@ using platform::WideToUtf8;
 // Posted to itself after a rename: the parent is reloaded once the edit's notification has
 // returned, since reloading deletes the renamed node the notification still refers to.
 constexpr UINT CM_REFRESHRENAMED = platform::CM_BASE + 0x40;
+// Posted by the folder watcher's handler: the selected node is reloaded.
+constexpr UINT WM_REFRESHSELECTED = WM_USER + 1;
 
 HTREEITEM AsItem(Node node) { return static_cast<HTREEITEM>(node); }
 
@@ -68,6 +70,7 @@ TsShellTreeView::TsShellTreeView(platform::TComponent* owner, platform::TWinCont
 }
 
 TsShellTreeView::~TsShellTreeView() {
+    watcher_.reset();
     // The nodes' items hold shell folders: they go before the shell does.
     logic_.reset();
 }
@@ -75,6 +78,32 @@ TsShellTreeView::~TsShellTreeView() {
 void TsShellTreeView::Loaded() {
     TsTreeView::Loaded();
     logic_->CreateRoot();
+    if (autoRefresh_) WatchFolderOf(Selected());
+}
+
+void TsShellTreeView::SetAutoRefresh(bool on) {
+    autoRefresh_ = on;
+    if (ComponentState() & platform::csLoading) return;
+    if (on)
+        WatchFolderOf(Selected());
+    else
+        watcher_.reset();
+}
+
+// A new watcher each time: the previous one's thread is stopped and joined as it goes.
+void TsShellTreeView::WatchFolderOf(HTREEITEM node) {
+    const ShellItem* item = FolderOf(node ? node : FirstChild(nullptr));
+    auto watcher = std::make_unique<TgwShellChangeNotifier>();
+    watcher->SetRoot(item ? item->ParsingPath() : std::string());
+    watcher->SetWatchSubTree(false);
+    HWND tree = Handle();
+    watcher->SetOnChange([tree] { PostMessageW(tree, WM_REFRESHSELECTED, 0, 0); });
+    watcher_ = std::move(watcher);
+}
+
+void TsShellTreeView::Change(HTREEITEM node) {
+    if (autoRefresh_ && !(ComponentState() & platform::csLoading)) WatchFolderOf(node);
+    TsTreeView::Change(node);
 }
 
 void TsShellTreeView::SetUseShellImages(bool use) {
@@ -100,6 +129,17 @@ bool TsShellTreeView::Edited(HTREEITEM node, const std::wstring& text) {
     return renamed;
 }
 
+int TsShellTreeView::TrackShellMenu(HMENU popup, POINT screen) {
+    return TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
+}
+
+std::string TsShellTreeView::MenuVerb(int command) const {
+    if (!shownMenu_ || command <= 0) return {};
+    char verb[257] = {};
+    if (FAILED(shownMenu_->GetCommandString(command - 1, GCS_VERBA, nullptr, verb, 256))) return {};
+    return verb;
+}
+
 void TsShellTreeView::ShowShellMenu(POINT screen) {
     ShellItem* item = SelectedFolder();
     if (!item) return;
@@ -111,12 +151,12 @@ void TsShellTreeView::ShowShellMenu(POINT screen) {
     HMENU popup = CreatePopupMenu();
     menu->QueryContextMenu(popup, 0, 1, 0x7FFF, CMF_EXPLORE | CMF_CANRENAME);
     menu->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(&openShellMenu));
-    const int command = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
+    shownMenu_ = menu;
+    const int command = TrackShellMenu(popup, screen);
     if (openShellMenu) openShellMenu->Release();
     openShellMenu = nullptr;
     if (command > 0) {
-        char verb[257] = {};
-        menu->GetCommandString(command - 1, GCS_VERBA, nullptr, verb, 256);
+        const std::string verb = MenuVerb(command);
         bool handled = false;
         BeforeShellVerb(verb, handled);
         if (!handled) {
@@ -129,6 +169,7 @@ void TsShellTreeView::ShowShellMenu(POINT screen) {
             AfterShellVerb(verb, succeeded);
         }
     }
+    shownMenu_ = nullptr;
     DestroyMenu(popup);
     menu->Release();
 }
@@ -171,6 +212,9 @@ void TsShellTreeView::WndProc(TMessage& m) {
             return;
         }
         break;
+    case WM_REFRESHSELECTED:
+        if (HTREEITEM selected = Selected()) RefreshNode(selected);
+        return;
     case CM_REFRESHRENAMED: {
         auto pending = std::move(pendingRefresh_);
         pendingRefresh_.clear();

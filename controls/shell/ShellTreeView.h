@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// Before the shell headers: they define a macro of the same name as one of the skin commands.
+#include "controls/shell/ShellChangeNotifier.h"
 #include "controls/shell/SkinnedTreeView.h"
 #include "controls/shell/SystemShell.h"
 #include "controls/shell/core/ShellTreeLogic.h"
@@ -29,6 +29,19 @@ public:
     void SetPath(const std::string& path) { logic_->SetPath(path); }
     void RefreshNode(HTREEITEM node) { logic_->RefreshNode(node); }
 
+    std::uint32_t ObjectTypes() const { return logic_->Options().ObjectTypes; }
+    // Both build the tree afresh under the new rule.
+    void SetObjectTypes(std::uint32_t types) { logic_->SetObjectTypes(types); }
+    ShowExtension ShowExt() const { return logic_->Options().ShowExt; }
+    void SetShowExt(ShowExtension rule) { logic_->SetShowExt(rule); }
+
+    // Watches the selected folder (the root's until there is a selection) and reloads the
+    // selection when something in it changes.
+    bool AutoRefresh() const { return autoRefresh_; }
+    void SetAutoRefresh(bool on);
+    // The watcher of the selected folder; none while AutoRefresh is off.
+    TgwShellChangeNotifier* Watcher() const { return watcher_.get(); }
+
     bool UseShellImages() const { return useShellImages_; }
     void SetUseShellImages(bool use);
     bool AutoContextMenus = true;
@@ -39,6 +52,12 @@ public:
 
 protected:
     void WndProc(platform::TMessage& message) override;
+    void Change(HTREEITEM node) override;
+    // Shows the shell's menu of the selection and answers the command chosen (0: none).
+    // Override to choose without a person at the screen.
+    virtual int TrackShellMenu(HMENU popup, POINT screen);
+    // The verb of a command of the shell menu being shown; empty when there is none.
+    std::string MenuVerb(int command) const;
     bool CanExpand(HTREEITEM node) override;
     bool Edited(HTREEITEM node, const std::wstring& text) override;
     void Loaded() override;
@@ -47,11 +66,16 @@ private:
     class Nodes;
     void ApplyImageRule();
     void ShowShellMenu(POINT screen);
+    void WatchFolderOf(HTREEITEM node);
 
     std::unique_ptr<SystemShell> shell_;
     std::unique_ptr<Nodes> nodes_;
     std::unique_ptr<ShellTreeLogic> logic_;
     std::vector<IdList> pendingRefresh_;
+    IContextMenu* shownMenu_ = nullptr;
+    // A watcher that starts no thread until it has a handler, as the tree starts out.
+    std::unique_ptr<TgwShellChangeNotifier> watcher_ = std::make_unique<TgwShellChangeNotifier>();
+    bool autoRefresh_ = false;
     bool useShellImages_ = true;
     bool settingImages_ = false;
 };

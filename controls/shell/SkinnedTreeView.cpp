@@ -20,7 +20,6 @@ TsTreeView::TsTreeView(platform::TComponent* owner, platform::TWinControl* paren
 
 TsTreeView::~TsTreeView() {
     adapter_.reset();
-    boundLabel_.SetActive(false);
     skinData_.reset();
 }
 
@@ -94,6 +93,7 @@ void TsTreeView::WndProc(TMessage& m) {
         skinData_->ControlLoaded();
         TTreeView::WndProc(m);
         AttachAdapter();
+        boundLabel_.UpdatePosition();  // a label made while loading knows its size only now
         return;
     case platform::CM_VISIBLECHANGED:
         if (auto* label = boundLabel_.Label()) label->SetVisible(Visible());

@@ -5,10 +5,15 @@
 
 #include <memory>
 
+// The platform's shell headers define a macro named like one of the skin commands; users of
+// the shell tree include both, in either order.
+#pragma push_macro("SMC_REFRESH")
+#undef SMC_REFRESH
 #include "controls/ControlSkinOwner.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "controls/core/CommonData.h"
 #include "controls/labels/BoundLabel.h"
+#pragma pop_macro("SMC_REFRESH")
 #include "platform/TreeView.h"
 
 namespace lw::shell {

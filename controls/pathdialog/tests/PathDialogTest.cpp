@@ -78,6 +78,45 @@ TEST_F(PathDialogTest, OpensOnTheSelectedDesktopAtItsSizeWithOkAndCreateEnabled)
     EXPECT_EQ(frame.bottom - frame.top, 250);
 }
 
+// Enter and Escape reach the dialog as the dialog manager's commands; the default and the
+// cancel button answer them with their modal results, a disabled OK does not.
+TEST_F(PathDialogTest, TheDefaultAndCancelButtonsAnswerEnterAndEscapeWithTheirResults) {
+    const auto command = [&](WPARAM id) {
+        dialog.SetModalResult(platform::mrNone);
+        SendMessageW(dialog.Handle(), WM_COMMAND, id, 0);
+        return dialog.ModalResult();
+    };
+    EXPECT_EQ(command(IDOK), platform::mrOk);
+    EXPECT_EQ(command(IDCANCEL), platform::mrCancel);
+    dialog.SetModalResult(platform::mrNone);
+    dialog.sBitBtn3.Click();
+    EXPECT_EQ(dialog.ModalResult(), platform::mrNone) << "Create ends nothing";
+    dialog.sBitBtn3.SetEnabled(false);
+    dialog.sBitBtn1.SetEnabled(false);
+    EXPECT_EQ(command(IDOK), platform::mrNone);
+}
+
+// The caption above the tree is the tree's own bound label; the buttons show the glyphs of the
+// list the application hands over.
+TEST_F(PathDialogTest, TheCaptionIsTheTreesBoundLabelAndTheButtonsTakeTheGivenGlyphs) {
+    EXPECT_EQ(&dialog.treeLabel, tree.BoundLabel().Label());
+    const platform::TBounds label = dialog.treeLabel.Bounds();
+    EXPECT_EQ(label.Left, 8);
+    EXPECT_EQ(label.Top + label.Height + 4, 20);
+    EXPECT_EQ(dialog.treeLabel.Text(), " ");
+    EXPECT_EQ(dialog.sBitBtn1.Images(), nullptr) << "no list handed over";
+
+    platform::TImageList glyphs(nullptr, 18, 18);
+    TPathDialogForm::Glyphs = &glyphs;
+    TPathDialogForm& second = mainForm.Make<TPathDialogForm>();
+    TPathDialogForm::Glyphs = nullptr;
+    for (const controls::TsBitBtn* button : {&second.sBitBtn1, &second.sBitBtn2, &second.sBitBtn3})
+        EXPECT_EQ(button->Images(), &glyphs) << button->Name;
+    EXPECT_EQ(second.sBitBtn1.ImageIndex(), 6);
+    EXPECT_EQ(second.sBitBtn2.ImageIndex(), 1);
+    EXPECT_EQ(second.sBitBtn3.ImageIndex(), 0);
+}
+
 TEST_F(PathDialogTest, AVirtualFolderDisablesOkAndCreate) {
     HTREEITEM virtualFolder = nullptr;
     for (HTREEITEM child = tree.FirstChild(tree.FirstChild(nullptr)); child && !virtualFolder; child = tree.NextSibling(child))

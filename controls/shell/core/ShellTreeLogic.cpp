@@ -61,6 +61,15 @@ void ShellTreeLogic::SetRoot(const std::string& root) {
 
 void ShellTreeLogic::SetObjectTypes(std::uint32_t types) {
     settings_.ObjectTypes = types;
+    Rebuild();
+}
+
+void ShellTreeLogic::SetShowExt(ShowExtension rule) {
+    settings_.ShowExt = rule;
+    Rebuild();
+}
+
+void ShellTreeLogic::Rebuild() {
     if (syncing_) return;
     FlagScope syncing(syncing_);
     CreateRoot();

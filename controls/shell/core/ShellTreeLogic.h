@@ -36,7 +36,9 @@ public:
     // A root folder name or a path; the same value in other letter case changes nothing.
     // Throws "Error Setting Path" when it resolves to nothing, keeping the previous root.
     void SetRoot(const std::string& root);
+    // Both build the tree afresh, so that every loaded name and child follows the new rule.
     void SetObjectTypes(std::uint32_t types);
+    void SetShowExt(ShowExtension rule);
     // Builds the tree afresh: one top node, expanded one level and selected.
     void CreateRoot();
 
@@ -68,6 +70,7 @@ public:
     void AfterShellVerb(const std::string& verb, bool succeeded);
 
 private:
+    void Rebuild();
     void ResolveRoot();
     void Populate(Node node);
     Node AddFolderNode(Node parent, Node before, std::unique_ptr<ShellItem> item);

@@ -1,16 +1,16 @@
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
-#include "controls/shell/ShellTreeView.h"  // before <shlobj.h>: it defines a skin command's name
+#include "controls/shell/ShellTreeView.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Prompt.h"
 #include "platform/Text.h"
 #include "testsupport/TempFolder.h"
 #include "testsupport/win32/MessagePump.h"
-
-#include <shlobj.h>
 
 namespace lw::shell {
 namespace {
@@ -99,6 +99,102 @@ TEST_F(ShellTreeViewTest, LabelEditRenamesTheFolderAndTheParentIsReloadedAfterwa
     EXPECT_EQ(tree.SelectedPath(), Utf8(fixture / "maps" / "new"));
     EXPECT_EQ(ChildTexts(tree.Parent(tree.Selected())), std::vector<std::wstring>{L"new"});
     EXPECT_TRUE(prompt.shown.empty());
+}
+
+// A real change of the selected folder reloads its node; switched off, nothing is watched.
+TEST_F(ShellTreeViewTest, AutoRefreshReloadsTheSelectedFolderWhenSomethingAppearsInIt) {
+    ASSERT_NE(tree.Watcher(), nullptr);
+    EXPECT_FALSE(tree.Watcher()->Running()) << "off: a watcher without a thread";
+    std::filesystem::create_directories(fixture / "maps" / "a");
+    const std::string maps = Utf8(fixture / "maps");
+    tree.SetPath(maps);
+    tree.Expand(tree.Selected());
+
+    tree.SetAutoRefresh(true);
+    ASSERT_NE(tree.Watcher(), nullptr);
+    EXPECT_TRUE(tree.Watcher()->Running());
+    EXPECT_EQ(tree.Watcher()->Root(), maps);
+    EXPECT_FALSE(tree.Watcher()->WatchSubTree());
+    std::filesystem::create_directories(fixture / "maps" / "b");
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return ChildTexts(tree.Selected()) == std::vector<std::wstring>{L"a", L"b"}; }));
+    EXPECT_EQ(tree.SelectedPath(), maps);
+
+    // A new selection is watched in its turn.
+    tree.SetPath(Utf8(fixture / "maps" / "a"));
+    EXPECT_EQ(tree.Watcher()->Root(), Utf8(fixture / "maps" / "a"));
+    tree.SetAutoRefresh(false);
+    EXPECT_EQ(tree.Watcher(), nullptr);
+    const HTREEITEM node = tree.Selected();
+    std::filesystem::create_directories(fixture / "maps" / "a" / "c");
+    testsupport::PumpFor(std::chrono::milliseconds(400));
+    EXPECT_EQ(tree.Selected(), node) << "a reload puts a new node in the old one's place";
+}
+
+// A tree whose shell menu is answered by the test: the command of a chosen verb, with the verb
+// hooks recorded, and the first hook able to claim the verb for itself.
+class VerbChoosingTree : public TsShellTreeView {
+public:
+    using TsShellTreeView::TsShellTreeView;
+    std::string wanted;
+    bool claim = false;
+    std::vector<std::string> calls;
+
+    void BeforeShellVerb(const std::string& verb, bool& handled) override {
+        calls.push_back("before " + verb);
+        TsShellTreeView::BeforeShellVerb(verb, handled);
+        if (claim) handled = true;
+    }
+    void AfterShellVerb(const std::string& verb, bool succeeded) override {
+        calls.push_back("after " + verb + (succeeded ? " done" : " failed"));
+        TsShellTreeView::AfterShellVerb(verb, succeeded);
+    }
+
+protected:
+    int TrackShellMenu(HMENU popup, POINT) override {
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            const int id = static_cast<int>(GetMenuItemID(popup, i));
+            if (id > 0 && MenuVerb(id) == wanted) return id;
+        }
+        return 0;
+    }
+};
+
+// Says yes to the shell's question before it deletes.
+void CALLBACK ConfirmDeletion(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            wchar_t type[16] = {};
+            GetClassNameW(window, type, 16);
+            if (IsWindowVisible(window) && wcscmp(type, L"#32770") == 0) PostMessageW(window, WM_COMMAND, IDYES, 0);
+            return TRUE;
+        },
+        0);
+}
+
+TEST_F(ShellTreeViewTest, AVerbFromTheShellMenuRunsBetweenTheHooksUnlessTheFirstClaimsIt) {
+    VerbChoosingTree& menuTree = form.Make<VerbChoosingTree>(&form);
+    menuTree.SetBounds({8, 8, 290, 340});
+    menuTree.FinishLoading();
+    std::filesystem::create_directories(fixture / "maps" / "old");
+    menuTree.SetPath(Utf8(fixture / "maps" / "old"));
+    const HTREEITEM maps = menuTree.Parent(menuTree.Selected());
+    const auto openMenu = [&] { SendMessageW(menuTree.Handle(), WM_CONTEXTMENU, WPARAM(menuTree.Handle()), MAKELPARAM(-1, -1)); };
+    menuTree.wanted = "delete";
+    const UINT_PTR answer = SetTimer(nullptr, 0, 50, ConfirmDeletion);
+
+    menuTree.claim = true;
+    openMenu();
+    EXPECT_EQ(menuTree.calls, std::vector<std::string>{"before delete"});
+    EXPECT_TRUE(std::filesystem::is_directory(fixture / "maps" / "old")) << "claimed: the shell does nothing";
+
+    menuTree.calls.clear();
+    menuTree.claim = false;
+    openMenu();
+    KillTimer(nullptr, answer);
+    EXPECT_EQ(menuTree.calls, (std::vector<std::string>{"before delete", "after delete done"}));
+    EXPECT_FALSE(std::filesystem::exists(fixture / "maps" / "old"));
+    EXPECT_EQ(menuTree.FirstChild(maps), nullptr) << "the deleted folder's node goes with it";
 }
 
 }  // namespace

@@ -135,6 +135,25 @@ TEST_F(ShellTreeLogicTest, RootChangesResolveNamesAndPathsAndABadRootKeepsThePre
     EXPECT_EQ(logic.SelectedPath(), "C:\\");
 }
 
+// Listing files, and then hiding their extensions, builds the tree again under the new rule.
+TEST_F(ShellTreeLogicTest, ObjectTypesAndExtensionRuleRebuildTheTree) {
+    logic.CreateRoot();
+    const auto mapsChildren = [&] {
+        logic.SetPath("C:\\maps");
+        logic.ExpandNode(NodeAt({"My Computer", "C:", "maps"}));
+        return tree.Texts(NodeAt({"My Computer", "C:", "maps"}));
+    };
+    EXPECT_EQ(mapsChildren(), (Strings{"a", "b", "empty"}));
+    logic.SetObjectTypes(kListFolders | kListNonFolders);
+    ASSERT_EQ(tree.top.size(), 1u);
+    EXPECT_EQ(tree.selected, Top()) << "a new tree, on its root";
+    EXPECT_EQ(mapsChildren(), (Strings{"a", "b", "empty", "level.bsp"}));
+    logic.SetShowExt(ShowExtension::Hide);
+    EXPECT_EQ(tree.selected, Top());
+    EXPECT_EQ(mapsChildren(), (Strings{"a", "b", "empty", "level"}));
+    EXPECT_EQ(tree.updateDepth, 0);
+}
+
 TEST_F(ShellTreeLogicTest, RefreshShowsNewFoldersAndKeepsExpansionAndSelection) {
     logic.CreateRoot();
     logic.SetPath("C:\\maps\\a\\deep");
