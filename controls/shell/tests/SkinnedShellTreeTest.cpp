@@ -9,10 +9,10 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Text.h"
-#include "testsupport/StoredSkin.h"
 #include "testsupport/TempFolder.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
 
 namespace lw::shell {
 namespace {
@@ -28,16 +28,10 @@ struct SkinnedShellTreeTest : ::testing::Test {
     SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = MakeManager();
+    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
     TsShellTreeView& tree = form.Make<TsShellTreeView>(&form);
     testsupport::TempFolder fixture{"lw skinned tree"};
 
-    bridge::TsSkinManager& MakeManager() {
-        auto& m = form.Make<bridge::TsSkinManager>();
-        m.InternalSkins.push_back({"000 (internal)", skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize)});
-        m.SetSkinName("000 (internal)");
-        return m;
-    }
     void SetUp() override {
         for (int i = 0; i < 30; ++i) fixture.AddFolder("folder " + std::to_string(i));
         form.SetBounds({120, 90, 320, 260});
