@@ -43,11 +43,11 @@ struct Entry {
     }
 };
 
+// Built in place: growing a two-byte vector trips the cross-compiler's bounds warning.
 inline IdList ItemOf(const std::string& name) {
-    IdList id{static_cast<std::uint8_t>(name.size() + 2), 0};
-    id.insert(id.end(), name.begin(), name.end());
-    id.push_back(0);
-    id.push_back(0);
+    IdList id(name.size() + 4, 0);
+    id[0] = static_cast<std::uint8_t>(name.size() + 2);
+    std::copy(name.begin(), name.end(), id.begin() + 2);
     return id;
 }
 
