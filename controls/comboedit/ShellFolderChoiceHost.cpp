@@ -34,7 +34,7 @@ std::optional<std::string> ShellFolderChoiceHost::RunDialog(const DialogRequest&
     dialog->FinishLoading();
     dialog->LoadTexts();
     dialog->sBitBtn3.SetVisible(request.AllowCreate);
-    dialog->treeLabel.SetText(request.LabelText.empty() ? " " : request.LabelText);
+    dialog->sShellTreeView1.BoundLabel().SetCaption(request.LabelText.empty() ? " " : request.LabelText);
     dialog->sShellTreeView1.SetRoot(request.Root);
     if (!request.InitialFolder.empty()) dialog->sShellTreeView1.SetPath(request.InitialFolder);
     if (dialog->ShowModal() != platform::mrOk) return std::nullopt;

@@ -44,14 +44,13 @@ controls::TsBitBtn& MakeButton(platform::TForm& form, const char* name, const pl
     return button;
 }
 
-// The caption above the tree is the tree's bound label, made here so the dialog can name it.
-controls::TsEditLabel& BindLabel(shell::TsShellTreeView& tree) {
+// The caption above the tree is the tree's bound label.
+void BindLabel(shell::TsShellTreeView& tree) {
     controls::TsBoundLabel& bound = tree.BoundLabel();
     bound.SetCaption(" ");
     bound.SetLayout(controls::TsCaptionLayoutKind::sclTopLeft);
     bound.SetIndent(4);
     bound.SetActive(true);
-    return *bound.Label();
 }
 
 bool IsDirectory(const std::string& path) {
@@ -70,8 +69,8 @@ TPathDialogForm::TPathDialogForm(platform::TComponent* owner)
       sShellTreeView1(Place(Make<shell::TsShellTreeView>(this), "sShellTreeView1", {8, 20, 295, 299})),
       sBitBtn1(MakeButton(*this, "sBitBtn1", {137, 328, 75, 25}, platform::mrOk, kOkGlyph)),
       sBitBtn2(MakeButton(*this, "sBitBtn2", {214, 328, 75, 25}, platform::mrCancel, kCancelGlyph)),
-      sBitBtn3(MakeButton(*this, "sBitBtn3", {12, 328, 75, 25}, platform::mrNone, kCreateGlyph)),
-      treeLabel(BindLabel(sShellTreeView1)) {
+      sBitBtn3(MakeButton(*this, "sBitBtn3", {12, 328, 75, 25}, platform::mrNone, kCreateGlyph)) {
+    BindLabel(sShellTreeView1);
     Name = "PathDialogForm";
     SetText("Select directory");
     SetColor(platform::clBtnFace);

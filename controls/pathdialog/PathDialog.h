@@ -23,8 +23,6 @@ public:
     controls::TsBitBtn& sBitBtn1;
     controls::TsBitBtn& sBitBtn2;
     controls::TsBitBtn& sBitBtn3;
-    // The caption above the tree: the label bound to it.
-    controls::TsEditLabel& treeLabel;
 
     void LoadTexts();
     void sShellTreeView1Change();

@@ -99,11 +99,12 @@ TEST_F(PathDialogTest, TheDefaultAndCancelButtonsAnswerEnterAndEscapeWithTheirRe
 // The caption above the tree is the tree's own bound label; the buttons show the glyphs of the
 // list the application hands over.
 TEST_F(PathDialogTest, TheCaptionIsTheTreesBoundLabelAndTheButtonsTakeTheGivenGlyphs) {
-    EXPECT_EQ(&dialog.treeLabel, tree.BoundLabel().Label());
-    const platform::TBounds label = dialog.treeLabel.Bounds();
+    ASSERT_TRUE(tree.BoundLabel().Active());
+    const controls::TsEditLabel& caption = *tree.BoundLabel().Label();
+    const platform::TBounds label = caption.Bounds();
     EXPECT_EQ(label.Left, 8);
     EXPECT_EQ(label.Top + label.Height + 4, 20);
-    EXPECT_EQ(dialog.treeLabel.Text(), " ");
+    EXPECT_EQ(caption.Text(), " ");
     EXPECT_EQ(dialog.sBitBtn1.Images(), nullptr) << "no list handed over";
 
     platform::TImageList glyphs(nullptr, 18, 18);
