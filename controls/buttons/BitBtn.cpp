@@ -114,12 +114,16 @@ TButtonState TsBitBtn::CurrentState() const {
     in.Down = down_;
     if (Handle() != nullptr) {
         in.Pushed = forcePressed_ || (!forceReleased_ && (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0);
-        POINT cursor{};
-        RECT window{};
-        GetCursorPos(&cursor);
-        GetWindowRect(Handle(), &window);
-        in.MouseOver = PtInRect(&window, cursor) != 0;
-        in.LeftHeldOnButton = (GetKeyState(VK_LBUTTON) & 0x8000) != 0 && GetCapture() == Handle();
+        // Cursor and mouse keys only decide a pushed button's look, and asking for them is
+        // slow under Wine (the cursor is a round trip to the display server).
+        if (in.Pushed) {
+            POINT cursor{};
+            RECT window{};
+            GetCursorPos(&cursor);
+            GetWindowRect(Handle(), &window);
+            in.MouseOver = PtInRect(&window, cursor) != 0;
+            in.LeftHeldOnButton = (GetKeyState(VK_LBUTTON) & 0x8000) != 0 && GetCapture() == Handle();
+        }
     }
     in.DefaultLook = default_;
     in.Active = skinData_->IsActive();
@@ -181,26 +185,22 @@ TPoint TsBitBtn::TextSize() const {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-TRect TsBitBtn::GlyphRect() const {
+ButtonGeometry TsBitBtn::MeasuredGeometry() const {
     ButtonGeometry g = Geometry();
     g.Text = TextSize();
-    return ::lw::controls::GlyphRect(g, CurrentState() == bsPressed);
+    return g;
 }
 
-TRect TsBitBtn::CaptionRect() const {
-    ButtonGeometry g = Geometry();
-    g.Text = TextSize();
-    return ::lw::controls::CaptionRect(g);
-}
+TRect TsBitBtn::GlyphRect() const { return ::lw::controls::GlyphRect(MeasuredGeometry(), CurrentState() == bsPressed); }
+
+TRect TsBitBtn::CaptionRect() const { return ::lw::controls::CaptionRect(MeasuredGeometry()); }
 
 // --- painting into the cache -------------------------------------------------------------------
 
-void TsBitBtn::PaintCaption() {
+void TsBitBtn::PaintCaption(int state, TRect r) {
     TsCommonData& d = *skinData_;
     const std::string caption = Text();
     if (!d.CacheBmp || caption.empty()) return;
-    const int state = CurrentState();
-    TRect r = CaptionRect();
     if (state == bsPressed) r = {r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
     // The text engine's glyphs may overhang the measured width by a pixel or two at either
     // end; room on both sides keeps the last letter whole and the caption where it was.
@@ -217,16 +217,14 @@ void TsBitBtn::PaintCaption() {
     }
 }
 
-void TsBitBtn::DrawButtonGlyph() {
+void TsBitBtn::DrawButtonGlyph(int state, const TRect& r) {
     TsCommonData& d = *skinData_;
     if (!d.CacheBmp) return;
     if (!HasListGlyph()) {
-        if (!glyph_.Empty()) DrawBitmapGlyph(*d.CacheBmp, GlyphRect(), CurrentState());
+        if (!glyph_.Empty()) DrawBitmapGlyph(*d.CacheBmp, r, state);
         return;
     }
     const platform::TImageList* images = Images();
-    const int state = CurrentState();
-    const TRect r = GlyphRect();
     const TsAlphaImageList* list = AlphaList(images);
     if (list == nullptr) {
         DrawPlainGlyph(*images, r, state);
@@ -357,8 +355,10 @@ void TsBitBtn::PrepareButtonCache() {
         });
     };
     if (drawOverBorder_) paintBorder();
-    if (showCaption_) PaintCaption();
-    DrawButtonGlyph();
+    // One state and one measure of the caption serve the whole rebuild: each asks the system.
+    const ButtonGeometry layout = MeasuredGeometry();
+    if (showCaption_) PaintCaption(state, ::lw::controls::CaptionRect(layout));
+    DrawButtonGlyph(state, ::lw::controls::GlyphRect(layout, state == bsPressed));
     if (!drawOverBorder_) paintBorder();
 
     if (!Enabled()) {

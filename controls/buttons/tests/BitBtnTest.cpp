@@ -300,8 +300,9 @@ struct OwnGlyph : StoredSkinButton {
         render::Bitmap& cache = Cache();
         for (int y = 0; y < cache.Height(); ++y)
             for (int x = 0; x < cache.Width(); ++x) std::fill_n(cache.Pixel(x, y), 3, kGrey);
-        button.DrawButtonGlyph();
-        return button.GlyphRect();
+        const TRect r = button.GlyphRect();
+        button.DrawButtonGlyph(button.CurrentState(), r);
+        return r;
     }
 };
 
