@@ -10,6 +10,7 @@
 #include "bridge/SkinManager.h"
 #include "controls/Panel.h"
 #include "controls/buttons/BitBtn.h"
+#include "controls/core/BorderPainting.h"
 #include "controls/images/AlphaImageList.h"
 #include "platform/Application.h"
 #include "platform/Containers.h"
@@ -189,6 +190,20 @@ TEST_F(StoredSkinButton, TheWindowRegionLeavesOutTheBordersTransparentCorners) {
     EXPECT_TRUE(PtInRegion(region.get(), 132, 12));
     EXPECT_TRUE(PtInRegion(region.get(), 132, 0));
     EXPECT_EQ(button.PendingRegion(), nullptr) << "the window took the region or it was freed";
+
+    // Exactly the key pixels of the corners are out, all of them and nothing else.
+    const render::MaskRef* mask = button.SkinData().BorderMask();
+    ASSERT_NE(mask, nullptr);
+    std::vector<bool> cut(265 * 25, false);
+    int cutCount = 0;
+    ForEachKeyCornerPixel(*mask, button.CurrentState(), cnAll, 265, 25, [&](int x, int y) {
+        cut[static_cast<std::size_t>(y * 265 + x)] = true;
+        ++cutCount;
+    });
+    EXPECT_GT(cutCount, 4);
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 265; ++x)
+            ASSERT_EQ(PtInRegion(region.get(), x, y) != 0, !cut[static_cast<std::size_t>(y * 265 + x)]) << x << "," << y;
 }
 
 TEST_F(StoredSkinButton, HotAndColdCyclesLeaveNoRegionOrGdiObjectBehind) {
