@@ -182,6 +182,25 @@ TEST_F(StoredSkinButton, SpaceClicksOnReleaseAndAnEmptyEventSetNeverFades) {
     EXPECT_FALSE(button.Fading());
 }
 
+// Buttons share the DC their captions are measured on: each measure must be in its own font.
+TEST_F(StoredSkinButton, TheCaptionIsMeasuredInTheButtonsCurrentFont) {
+    const TPoint normal = button.TextSize();
+    platform::TFont large = button.Font();
+    large.Height = -24;
+    auto& big = form.Make<TsBitBtn>(&panel);
+    big.SetBounds({0, 200, 265, 40});
+    big.SetText("Настройки");
+    big.SetFont(large);
+    const TPoint bigSize = big.TextSize();
+    EXPECT_GT(bigSize.X, normal.X);
+    EXPECT_GT(bigSize.Y, normal.Y);
+    EXPECT_EQ(button.TextSize().X, normal.X) << "after the big one";
+    EXPECT_EQ(button.TextSize().Y, normal.Y) << "after the big one";
+    button.SetFont(large);
+    EXPECT_EQ(button.TextSize().X, bigSize.X);
+    EXPECT_EQ(button.TextSize().Y, bigSize.Y);
+}
+
 TEST_F(StoredSkinButton, TheWindowRegionLeavesOutTheBordersTransparentCorners) {
     platform::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(button.Handle(), region.get()), ERROR);
