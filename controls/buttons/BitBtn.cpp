@@ -1,7 +1,10 @@
 #include "controls/buttons/BitBtn.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 #include "bridge/DibSection.h"
 #include "bridge/GdiTextEngine.h"
@@ -34,6 +37,32 @@ UINT AlignmentFlags(TButtonAlignment a) {
     case TButtonAlignment::taRightJustify: return DT_RIGHT;
     default: return DT_CENTER;
     }
+}
+
+// Takes the pixels out of region in one combine: a region made and combined per pixel costs
+// far more than the pixels.
+void CutPixels(HRGN region, const std::vector<RECT>& pixels) {
+    if (pixels.empty()) return;
+    std::vector<std::byte> data(sizeof(RGNDATAHEADER) + pixels.size() * sizeof(RECT));
+    RGNDATAHEADER header{};
+    header.dwSize = sizeof(RGNDATAHEADER);
+    header.iType = RDH_RECTANGLES;
+    header.nCount = static_cast<DWORD>(pixels.size());
+    header.nRgnSize = static_cast<DWORD>(pixels.size() * sizeof(RECT));
+    header.rcBound = pixels.front();
+    for (const RECT& p : pixels) UnionRect(&header.rcBound, &header.rcBound, &p);
+    std::memcpy(data.data(), &header, sizeof header);
+    std::memcpy(data.data() + sizeof header, pixels.data(), header.nRgnSize);
+    platform::GdiObject<HRGN> cut(
+        ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
+    CombineRgn(region, region, cut.get(), RGN_DIFF);
+}
+
+// Captions are measured on one memory DC kept for the process: making a DC per measure cost
+// ten times the measuring.
+HDC MeasuringDc() {
+    static const platform::MemoryDc dc(CreateCompatibleDC(nullptr));
+    return dc.get();
 }
 
 platform::TForm* FormOf(platform::TControl& control) {
@@ -114,12 +143,16 @@ TButtonState TsBitBtn::CurrentState() const {
     in.Down = down_;
     if (Handle() != nullptr) {
         in.Pushed = forcePressed_ || (!forceReleased_ && (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0);
-        POINT cursor{};
-        RECT window{};
-        GetCursorPos(&cursor);
-        GetWindowRect(Handle(), &window);
-        in.MouseOver = PtInRect(&window, cursor) != 0;
-        in.LeftHeldOnButton = (GetKeyState(VK_LBUTTON) & 0x8000) != 0 && GetCapture() == Handle();
+        // Cursor and mouse keys only decide a pushed button's look, and asking for them is
+        // slow under Wine (the cursor is a round trip to the display server).
+        if (in.Pushed) {
+            POINT cursor{};
+            RECT window{};
+            GetCursorPos(&cursor);
+            GetWindowRect(Handle(), &window);
+            in.MouseOver = PtInRect(&window, cursor) != 0;
+            in.LeftHeldOnButton = (GetKeyState(VK_LBUTTON) & 0x8000) != 0 && GetCapture() == Handle();
+        }
     }
     in.DefaultLook = default_;
     in.Active = skinData_->IsActive();
@@ -173,34 +206,29 @@ TPoint TsBitBtn::TextSize() const {
     const int width = CaptionLayoutWidth(g);
     const std::wstring caption = TextW();
     if (width <= 0 || caption.empty()) return {};
-    platform::MemoryDc dc(CreateCompatibleDC(nullptr));
-    platform::SelectObjectScope font(dc.get(), FontHandle());
+    platform::SelectObjectScope font(MeasuringDc(), FontHandle());
     RECT r{0, 0, width, 0};
-    DrawTextW(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &r,
+    DrawTextW(MeasuringDc(), caption.c_str(), static_cast<int>(caption.size()), &r,
               DT_CALCRECT | DT_EXPANDTABS | AlignmentFlags(textAlignment_) | (wordWrap_ ? DT_WORDBREAK : 0));
     return {r.right - r.left, r.bottom - r.top};
 }
 
-TRect TsBitBtn::GlyphRect() const {
+ButtonGeometry TsBitBtn::MeasuredGeometry() const {
     ButtonGeometry g = Geometry();
     g.Text = TextSize();
-    return ::lw::controls::GlyphRect(g, CurrentState() == bsPressed);
+    return g;
 }
 
-TRect TsBitBtn::CaptionRect() const {
-    ButtonGeometry g = Geometry();
-    g.Text = TextSize();
-    return ::lw::controls::CaptionRect(g);
-}
+TRect TsBitBtn::GlyphRect() const { return ::lw::controls::GlyphRect(MeasuredGeometry(), CurrentState() == bsPressed); }
+
+TRect TsBitBtn::CaptionRect() const { return ::lw::controls::CaptionRect(MeasuredGeometry()); }
 
 // --- painting into the cache -------------------------------------------------------------------
 
-void TsBitBtn::PaintCaption() {
+void TsBitBtn::PaintCaption(int state, TRect r) {
     TsCommonData& d = *skinData_;
     const std::string caption = Text();
     if (!d.CacheBmp || caption.empty()) return;
-    const int state = CurrentState();
-    TRect r = CaptionRect();
     if (state == bsPressed) r = {r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
     // The text engine's glyphs may overhang the measured width by a pixel or two at either
     // end; room on both sides keeps the last letter whole and the caption where it was.
@@ -217,16 +245,14 @@ void TsBitBtn::PaintCaption() {
     }
 }
 
-void TsBitBtn::DrawButtonGlyph() {
+void TsBitBtn::DrawButtonGlyph(int state, const TRect& r) {
     TsCommonData& d = *skinData_;
     if (!d.CacheBmp) return;
     if (!HasListGlyph()) {
-        if (!glyph_.Empty()) DrawBitmapGlyph(*d.CacheBmp, GlyphRect(), CurrentState());
+        if (!glyph_.Empty()) DrawBitmapGlyph(*d.CacheBmp, r, state);
         return;
     }
     const platform::TImageList* images = Images();
-    const int state = CurrentState();
-    const TRect r = GlyphRect();
     const TsAlphaImageList* list = AlphaList(images);
     if (list == nullptr) {
         DrawPlainGlyph(*images, r, state);
@@ -350,15 +376,16 @@ void TsBitBtn::PrepareButtonCache() {
         behind.X += b.Left;
         behind.Y += b.Top;
         render::PaintBorderMask(*d.CacheBmp, whole, false, true, state, *mask, behind);
-        HRGN region = pendingRegion_.get();
-        ForEachKeyCornerPixel(*mask, state, cnAll, b.Width, b.Height, [region](int x, int y) {
-            platform::GdiObject<HRGN> pixel(CreateRectRgn(x, y, x + 1, y + 1));
-            CombineRgn(region, region, pixel.get(), RGN_DIFF);
-        });
+        std::vector<RECT> corners;
+        ForEachKeyCornerPixel(*mask, state, cnAll, b.Width, b.Height,
+                              [&corners](int x, int y) { corners.push_back({x, y, x + 1, y + 1}); });
+        CutPixels(pendingRegion_.get(), corners);
     };
     if (drawOverBorder_) paintBorder();
-    if (showCaption_) PaintCaption();
-    DrawButtonGlyph();
+    // One state and one measure of the caption serve the whole rebuild: each asks the system.
+    const ButtonGeometry layout = MeasuredGeometry();
+    if (showCaption_) PaintCaption(state, ::lw::controls::CaptionRect(layout));
+    DrawButtonGlyph(state, ::lw::controls::GlyphRect(layout, state == bsPressed));
     if (!drawOverBorder_) paintBorder();
 
     if (!Enabled()) {

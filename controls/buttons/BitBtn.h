@@ -95,9 +95,9 @@ public:
     TRect GlyphRect() const;
     TRect CaptionRect() const;
 
-    // Into the cache.
-    void PaintCaption();
-    void DrawButtonGlyph();
+    // Into the cache, in the look of state; r is where the caption or glyph goes.
+    void PaintCaption(int state, TRect r);
+    void DrawButtonGlyph(int state, const TRect& r);
     void PrepareButtonCache();
     // Paints onto dc, or the window's own device context when none is given.
     void PaintButton(HDC dc);
@@ -118,6 +118,8 @@ private:
         skinData_->InvalidateSkin();
     }
     ButtonGeometry Geometry() const;
+    // Geometry with the caption measured in the button's font.
+    ButtonGeometry MeasuredGeometry() const;
     bool CanPaint() const;
     bool HasListGlyph() const;
     void DrawPlainGlyph(const platform::TImageList& images, const TRect& r, int state);

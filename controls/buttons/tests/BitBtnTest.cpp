@@ -10,6 +10,7 @@
 #include "bridge/SkinManager.h"
 #include "controls/Panel.h"
 #include "controls/buttons/BitBtn.h"
+#include "controls/core/BorderPainting.h"
 #include "controls/images/AlphaImageList.h"
 #include "platform/Application.h"
 #include "platform/Containers.h"
@@ -174,6 +175,25 @@ TEST_F(StoredSkinButton, SpaceClicksOnReleaseAndAnEmptyEventSetNeverFades) {
     EXPECT_FALSE(button.Fading());
 }
 
+// Buttons share the DC their captions are measured on: each measure must be in its own font.
+TEST_F(StoredSkinButton, TheCaptionIsMeasuredInTheButtonsCurrentFont) {
+    const TPoint normal = button.TextSize();
+    platform::TFont large = button.Font();
+    large.Height = -24;
+    auto& big = form.Make<TsBitBtn>(&panel);
+    big.SetBounds({0, 200, 265, 40});
+    big.SetText("Настройки");
+    big.SetFont(large);
+    const TPoint bigSize = big.TextSize();
+    EXPECT_GT(bigSize.X, normal.X);
+    EXPECT_GT(bigSize.Y, normal.Y);
+    EXPECT_EQ(button.TextSize().X, normal.X) << "after the big one";
+    EXPECT_EQ(button.TextSize().Y, normal.Y) << "after the big one";
+    button.SetFont(large);
+    EXPECT_EQ(button.TextSize().X, bigSize.X);
+    EXPECT_EQ(button.TextSize().Y, bigSize.Y);
+}
+
 TEST_F(StoredSkinButton, TheWindowRegionLeavesOutTheBordersTransparentCorners) {
     platform::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(button.Handle(), region.get()), ERROR);
@@ -182,6 +202,20 @@ TEST_F(StoredSkinButton, TheWindowRegionLeavesOutTheBordersTransparentCorners) {
     EXPECT_TRUE(PtInRegion(region.get(), 132, 12));
     EXPECT_TRUE(PtInRegion(region.get(), 132, 0));
     EXPECT_EQ(button.PendingRegion(), nullptr) << "the window took the region or it was freed";
+
+    // Exactly the key pixels of the corners are out, all of them and nothing else.
+    const render::MaskRef* mask = button.SkinData().BorderMask();
+    ASSERT_NE(mask, nullptr);
+    std::vector<bool> cut(265 * 25, false);
+    int cutCount = 0;
+    ForEachKeyCornerPixel(*mask, button.CurrentState(), cnAll, 265, 25, [&](int x, int y) {
+        cut[static_cast<std::size_t>(y * 265 + x)] = true;
+        ++cutCount;
+    });
+    EXPECT_GT(cutCount, 4);
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 265; ++x)
+            ASSERT_EQ(PtInRegion(region.get(), x, y) != 0, !cut[static_cast<std::size_t>(y * 265 + x)]) << x << "," << y;
 }
 
 TEST_F(StoredSkinButton, HotAndColdCyclesLeaveNoRegionOrGdiObjectBehind) {
@@ -293,8 +327,9 @@ struct OwnGlyph : StoredSkinButton {
         render::Bitmap& cache = Cache();
         for (int y = 0; y < cache.Height(); ++y)
             for (int x = 0; x < cache.Width(); ++x) std::fill_n(cache.Pixel(x, y), 3, kGrey);
-        button.DrawButtonGlyph();
-        return button.GlyphRect();
+        const TRect r = button.GlyphRect();
+        button.DrawButtonGlyph(button.CurrentState(), r);
+        return r;
     }
 };
 
