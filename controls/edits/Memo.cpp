@@ -1,6 +1,7 @@
 #include "controls/edits/Memo.h"
 
 #include "controls/CommonDataWindow.h"
+#include "controls/adapters/AdaptedControl.h"
 #include "controls/scrollbars/ScrollParts.h"
 #include "controls/core/ControlKinds.h"
 #include "platform/Handles.h"
@@ -45,44 +46,10 @@ bool TsMemo::CanPaint() const {
            !(ComponentState() & (platform::csLoading | platform::csDestroying));
 }
 
-void TsMemo::Redraw() {
-    if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
-}
-
-void TsMemo::GiveBackPlatformFrame() {
-    if (Handle() == nullptr) return;
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Redraw();
-}
+void TsMemo::Redraw() { RedrawWholeWindow(Handle()); }
 
 void TsMemo::HandleCommand(TMessage& m) {
-    TsCommonData& d = *skinData_;
-    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
-    switch (SkinCommandOf(m.WParam)) {
-    case SMC_SKINLOADED:
-        if (!own) break;
-        HandleSkinCommand(d, m);
-        return;
-    case SMC_SKINREMOVED:
-        if (!own) break;
-        adapter_.reset();
-        HandleSkinCommand(d, m);
-        GiveBackPlatformFrame();
-        return;
-    case SMC_REFRESH:
-        if (!own) break;
-        HandleSkinCommand(d, m);
-        AttachAdapter();
-        Redraw();
-        return;
-    case SMC_ISSKINNED:
-        m.Result = 1;
-        return;
-    default:
-        break;
-    }
-    if (!HandleSkinCommand(d, m)) TMemo::WndProc(m);
+    if (!HandleAdaptedSkinCommand(*skinData_, adapter_, Handle(), m, [this] { AttachAdapter(); })) TMemo::WndProc(m);
 }
 
 void TsMemo::WndProc(TMessage& m) {

@@ -39,8 +39,6 @@ private:
     void SkinnedMessage(platform::TMessage& message);
     bool CanPaint() const;
     void Redraw();
-    // Without an adapter the platform draws frame and bars: a frame change brings them back.
-    void GiveBackPlatformFrame();
     void AttachAdapter();
     void RefreshBars();
 

@@ -1,15 +1,12 @@
 #include "controls/shell/SkinnedTreeView.h"
 
 #include "controls/CommonDataWindow.h"
+#include "controls/adapters/AdaptedControl.h"
 #include "controls/scrollbars/ScrollParts.h"
 #include "platform/Handles.h"
 
 namespace lw::shell {
 
-using controls::SMC_ISSKINNED;
-using controls::SMC_REFRESH;
-using controls::SMC_SKINLOADED;
-using controls::SMC_SKINREMOVED;
 using platform::TMessage;
 
 TsTreeView::TsTreeView(platform::TComponent* owner, platform::TWinControl* parent)
@@ -40,44 +37,11 @@ bool TsTreeView::CanPaint() const {
            !(ComponentState() & (platform::csLoading | platform::csDestroying));
 }
 
-void TsTreeView::Redraw() {
-    if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
-}
-
-void TsTreeView::GiveBackPlatformFrame() {
-    if (Handle() == nullptr) return;
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Redraw();
-}
+void TsTreeView::Redraw() { controls::RedrawWholeWindow(Handle()); }
 
 void TsTreeView::HandleCommand(TMessage& m) {
-    controls::TsCommonData& d = *skinData_;
-    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
-    switch (controls::SkinCommandOf(m.WParam)) {
-    case SMC_SKINLOADED:
-        if (!own) break;
-        controls::HandleSkinCommand(d, m);
-        return;
-    case SMC_SKINREMOVED:
-        if (!own) break;
-        adapter_.reset();
-        controls::HandleSkinCommand(d, m);
-        GiveBackPlatformFrame();
-        return;
-    case SMC_REFRESH:
-        if (!own) break;
-        controls::HandleSkinCommand(d, m);
-        AttachAdapter();
-        Redraw();
-        return;
-    case SMC_ISSKINNED:
-        m.Result = 1;
-        return;
-    default:
-        break;
-    }
-    if (!controls::HandleSkinCommand(d, m)) TTreeView::WndProc(m);
+    if (!controls::HandleAdaptedSkinCommand(*skinData_, adapter_, Handle(), m, [this] { AttachAdapter(); }))
+        TTreeView::WndProc(m);
 }
 
 void TsTreeView::WndProc(TMessage& m) {

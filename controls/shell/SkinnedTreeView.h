@@ -40,8 +40,6 @@ private:
     void SkinnedMessage(platform::TMessage& message);
     bool CanPaint() const;
     void Redraw();
-    // Without an adapter the platform draws frame and bars: a frame change brings them back.
-    void GiveBackPlatformFrame();
     void AttachAdapter();
     // The platform tree draws its own bars whenever it sets their ranges: ours go back over them.
     void RefreshBars();
