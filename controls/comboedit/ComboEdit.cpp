@@ -126,10 +126,8 @@ POINT TsCustomComboEdit::ClientOrigin() const {
 }
 
 void TsCustomComboEdit::PaintButtonBackground(render::Bitmap& cache) {
-    controls::TsCommonData& d = SkinData();
-    const platform::TBounds& b = Bounds();
-    if (d.BGChanged || !d.CacheBmp || d.CacheBmp->Width() != b.Width || d.CacheBmp->Height() != b.Height)
-        PrepareCache();
+    PrepareCacheIfStale();
+    const controls::TsCommonData& d = SkinData();
     const POINT origin = ClientOrigin();
     const platform::TBounds& place = button_->Bounds();
     render::CopyPixels(cache, {0, 0}, *d.CacheBmp, RectOfSize(place.Left + origin.x, place.Top + origin.y, cache.Width(),
@@ -141,9 +139,7 @@ void TsCustomComboEdit::PaintButtonBackground(render::Bitmap& cache) {
 void TsCustomComboEdit::Print(HDC dc) {
     controls::TsCommonData& d = SkinData();
     d.Updating = false;
-    const platform::TBounds& b = Bounds();
-    if (d.BGChanged || !d.CacheBmp || d.CacheBmp->Width() != b.Width || d.CacheBmp->Height() != b.Height)
-        PrepareCache();
+    PrepareCacheIfStale();
     d.RestoreCorners(0, controls::cnAll);
     bridge::BlitToDc(dc, 0, 0, *d.CacheBmp, d.CacheBmp->Bounds());
     PrintButton(dc);

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
@@ -54,10 +55,17 @@ bool TsEditButton::CanPaint() const {
     return Handle() != nullptr && Parent() != nullptr && !(ComponentState() & platform::csDestroying);
 }
 
+std::optional<EditButtonGlyph> TsEditButton::GlyphToDraw(int state) const {
+    if (!Glyph) return std::nullopt;
+    EditButtonGlyph g = Glyph(state);
+    if (g.List == nullptr || g.Index < 0 || g.Index >= g.List->Count()) return std::nullopt;
+    return g;
+}
+
 void TsEditButton::DrawGlyph(render::Bitmap& target, int state) const {
-    if (!Glyph) return;
-    const EditButtonGlyph g = Glyph(state);
-    if (g.List == nullptr || g.Index < 0 || g.Index >= g.List->Count()) return;
+    const std::optional<EditButtonGlyph> glyph = GlyphToDraw(state);
+    if (!glyph) return;
+    const EditButtonGlyph& g = *glyph;
     const controls::GlyphSlice slice = controls::SliceOf(g.List->Width(), g.List->Height(), g.StateCount, g.State);
     const platform::TBounds& b = Bounds();
     const skin::TsGeneralData* gd = skinData_->Section();
@@ -118,9 +126,9 @@ void TsEditButton::DrawItem(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &r, background.get());
     if (state == 2) DrawEdge(item.hDC, &r, BDR_SUNKENOUTER, BF_RECT);
     else if (state == 1) DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
-    if (!Glyph) return;
-    const EditButtonGlyph g = Glyph(state);
-    if (g.List == nullptr || g.Index < 0 || g.Index >= g.List->Count()) return;
+    const std::optional<EditButtonGlyph> glyph = GlyphToDraw(state);
+    if (!glyph) return;
+    const EditButtonGlyph& g = *glyph;
     const controls::GlyphSlice slice = controls::SliceOf(g.List->Width(), g.List->Height(), g.StateCount, g.State);
     // The glyph's own state frame is drawn over what the edge left, the rest of the strip
     // outside the button.

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "controls/ControlSkinOwner.h"
 #include "controls/FadeTimer.h"
@@ -66,6 +67,8 @@ private:
     void SetPushed(bool pushed);
     void RepaintNow();
     void Paint(HDC dc);
+    // The glyph for `state` when its list holds it.
+    std::optional<EditButtonGlyph> GlyphToDraw(int state) const;
     void DrawGlyph(render::Bitmap& target, int state) const;
 
     controls::ControlSkinOwner owner_{*this, "TsEditButton"};

@@ -92,11 +92,20 @@ TsEdit::CacheTextLayout TsEdit::CacheText(int a) const {
     return {{a + 1, a + 1, b.Width - a, b.Height - a}, DT_NOPREFIX | DT_SINGLELINE | DT_WORDBREAK};
 }
 
+bool TsEdit::CacheStale() const {
+    const TsCommonData& d = *skinData_;
+    return d.BGChanged || !d.CacheBmp || d.CacheBmp->Width() != Bounds().Width || d.CacheBmp->Height() != Bounds().Height;
+}
+
+void TsEdit::PrepareCacheIfStale() {
+    if (CacheStale()) PrepareCache();
+}
+
 void TsEdit::PaintFrame() {
     TsCommonData& d = *skinData_;
     d.Updating = d.IsUpdating();
     if (d.Updating) return;
-    if (d.BGChanged || !d.CacheBmp || d.CacheBmp->Width() != Bounds().Width) PrepareCache();
+    PrepareCacheIfStale();
     d.RestoreCorners(0, cnAll);
     HDC dc = GetWindowDC(Handle());
     CopyRing(dc, *d.CacheBmp, Bounds().Width, Bounds().Height, FrameWidth());
@@ -108,7 +117,7 @@ void TsEdit::PaintDisabledClient(HDC dc) {
     d.Updating = d.IsUpdating();
     if (d.Updating) return;
     const platform::TBounds& b = Bounds();
-    bool stale = d.BGChanged || !d.CacheBmp || d.CacheBmp->Width() != b.Width;
+    bool stale = CacheStale();
     if (Parent() != nullptr) {
         if (bridge::SendSkinCommand(Parent(), SMC_ISHALFVISIBLE, 0) != 0) stale = true;
         RECT client{};

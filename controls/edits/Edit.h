@@ -21,6 +21,8 @@ public:
     void SetDisabledKind(render::TsDisabledKinds kind);
     // Rebuilds the cache: the section as the edit sits in its parent, its text, the disabled look.
     void PrepareCache();
+    // Rebuilds the cache only when it is missing, marked stale or of another size.
+    void PrepareCacheIfStale();
 
 protected:
     void WndProc(platform::TMessage& message) override;
@@ -37,6 +39,7 @@ private:
     void HandleCommand(platform::TMessage& message);
     void SkinnedMessage(platform::TMessage& message);
     bool CanPaint() const;
+    bool CacheStale() const;
     bool Capturing() const;
     int FrameWidth() const;
     int TextInset() const;

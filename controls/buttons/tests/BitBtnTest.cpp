@@ -19,6 +19,7 @@
 #include "skin/SkinPackWriter.h"
 #include "skin/tests/TestImages.h"
 #include "testsupport/win32/MessagePump.h"
+#include "testsupport/win32/GdiHighWater.h"
 #include "testsupport/win32/SilentPrompt.h"
 #include "testsupport/win32/SkinManagerSetup.h"
 
@@ -30,20 +31,6 @@ using namespace std::chrono_literals;
 using testsupport::SilentPrompt;
 
 constexpr std::uint8_t kGlyphRed = 200;
-
-// How far up the process's GDI handle table a burst of new objects reaches. Handles of freed
-// objects are handed out again before new slots are taken, so this stays put unless objects
-// were left alive in between. (Wine does not count GDI objects per process.)
-int GdiHighWater() {
-    std::vector<HRGN> probes(3000);
-    int highest = 0;
-    for (HRGN& r : probes) {
-        r = CreateRectRgn(0, 0, 1, 1);
-        highest = std::max(highest, int(LOWORD(reinterpret_cast<ULONG_PTR>(r))));
-    }
-    for (auto it = probes.rbegin(); it != probes.rend(); ++it) DeleteObject(*it);
-    return highest;
-}
 
 // The main window's button on its panel, skinned by the stored skin, with a solid red glyph.
 struct StoredSkinButton : ::testing::Test {
@@ -227,9 +214,9 @@ TEST_F(StoredSkinButton, HotAndColdCyclesLeaveNoRegionOrGdiObjectBehind) {
         Paint();
     };
     for (int i = 0; i < 5; ++i) cycle();  // caches, glyph and fonts settle
-    const int before = GdiHighWater();
+    const int before = testsupport::GdiHighWater();
     for (int i = 0; i < 100; ++i) cycle();
-    EXPECT_EQ(GdiHighWater(), before);
+    EXPECT_EQ(testsupport::GdiHighWater(), before);
     EXPECT_EQ(button.PendingRegion(), nullptr);
 }
 

@@ -19,6 +19,7 @@
 #include "skin/SkinPackWriter.h"
 #include "skin/tests/TestImages.h"
 #include "testsupport/win32/MessagePump.h"
+#include "testsupport/win32/GdiHighWater.h"
 #include "testsupport/win32/SilentPrompt.h"
 #include "testsupport/win32/SkinManagerSetup.h"
 
@@ -45,20 +46,6 @@ Rgb RgbOf(TColor c) { return {int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "at " << x << "," << y << ": got (" << got.r << "," << got.g << ","
                                          << got.b << "), want (" << want.r << "," << want.g << "," << want.b << ")";
-}
-
-// How far up the process's GDI handle table a burst of new objects reaches. Handles of freed
-// objects are handed out again before new slots are taken, so this stays put unless objects
-// were left alive in between. (Wine does not count GDI objects per process.)
-int GdiHighWater() {
-    std::vector<HRGN> probes(3000);
-    int highest = 0;
-    for (HRGN& r : probes) {
-        r = CreateRectRgn(0, 0, 1, 1);
-        highest = std::max(highest, int(LOWORD(reinterpret_cast<ULONG_PTR>(r))));
-    }
-    for (auto it = probes.rbegin(); it != probes.rend(); ++it) DeleteObject(*it);
-    return highest;
 }
 
 // A dialog host that never shows a window: it counts the times it was asked.
@@ -293,9 +280,9 @@ TEST_F(StoredSkinField, HotAndColdCyclesLeaveNoGdiObjectBehind) {
         RedrawWindow(edit.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     };
     for (int i = 0; i < 5; ++i) cycle();  // caches, glyphs and fonts settle
-    const int before = GdiHighWater();
+    const int before = testsupport::GdiHighWater();
     for (int i = 0; i < 100; ++i) cycle();
-    EXPECT_EQ(GdiHighWater(), before);
+    EXPECT_EQ(testsupport::GdiHighWater(), before);
 }
 
 TEST(HalfTransparentField, ChildrenFindTheirBackgroundInsideTheFieldsFrame) {
