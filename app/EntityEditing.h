@@ -28,6 +28,7 @@ public:
     void Revert() { editor_.Revert(); }
     void consoleChange() { editor_.MemoChanged(); }
     bool MayClose() { return editor_.MayClose(); }
+    void Activated() { editor_.Activated(); }
     // "Поиск в тексте": searching starts again from the top.
     void StartFind();
     void finderFind();

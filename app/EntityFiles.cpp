@@ -42,6 +42,17 @@ bool EntityFiles::Exists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::optional<FileStamp> EntityFiles::Stamp(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(platform::Utf8ToWide(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return std::nullopt;
+    }
+    const auto Join = [](DWORD high, DWORD low) { return std::uint64_t(high) << 32 | low; };
+    return FileStamp{Join(data.nFileSizeHigh, data.nFileSizeLow),
+                     Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
 bool EntityFiles::Delete(const std::string& path) {
     if (DeleteFileW(platform::Utf8ToWide(path).c_str())) return true;
     const DWORD error = GetLastError();

@@ -8,6 +8,7 @@ namespace lw::app {
 class EntityFiles : public FileSystem {
 public:
     bool Exists(const std::string& path) override;
+    std::optional<FileStamp> Stamp(const std::string& path) override;
     bool Delete(const std::string& path) override;
     std::string Read(const std::string& path) override;
     void Write(const std::string& path, const std::string& bytes) override;

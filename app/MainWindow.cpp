@@ -115,6 +115,7 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
     sBitBtn6.OnClick = [this] { sBitBtn6Click(); };
 
     OnClose = [this](TCloseAction& action) { FormClose(action); };
+    OnActivate = [this] { FormActivate(); };
     OnShortCut = [this](WORD key, bool control) { return FormShortCut(key, control); };
     FormCreate();
 }
@@ -144,6 +145,9 @@ void TForm1::FormClose(TCloseAction& action) {
         if (Application) Application->ShowException(error.what());
     }
 }
+
+// Back from the level editor or the compiler: the map may have been written anew meanwhile.
+void TForm1::FormActivate() { entities_.Activated(); }
 
 bool TForm1::FormShortCut(WORD key, bool control) {
     if (control && key == 'S') {

@@ -51,6 +51,7 @@ public:
 
     void FormCreate();
     void FormClose(platform::TCloseAction& action);
+    void FormActivate();
     bool FormShortCut(WORD key, bool control);
     void sBitBtn1Click();
     void pathChange();

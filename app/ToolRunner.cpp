@@ -44,8 +44,9 @@ ToolRun ToolRunner::RunTool(const std::string& parameters, const std::string& wo
                                                                 .Parameters = platform::Utf8ToWide(parameters),
                                                                 .WorkingDirectory = platform::Utf8ToWide(workingFolder),
                                                                 .Hidden = true,
-                                                                .CaptureErrors = true});
-    if (!process) return {ToolRun::End::NotStarted, 0, {}};
+                                                                .CaptureErrors = true,
+                                                                .CaptureOutput = true});
+    if (!process) return {ToolRun::End::NotStarted, 0, {}, {}};
 
     const BusyPointer busy;
     const HANDLE handle = process->Handle();
@@ -56,7 +57,7 @@ ToolRun ToolRunner::RunTool(const std::string& parameters, const std::string& wo
         if (woke == WAIT_OBJECT_0) {
             const std::optional<DWORD> code = process->ExitCode();
             // An exit code that cannot be read is no success either.
-            return {ToolRun::End::Exited, code.value_or(STILL_ACTIVE), process->Errors()};
+            return {ToolRun::End::Exited, code.value_or(STILL_ACTIVE), process->Errors(), process->Output()};
         }
         if (woke != WAIT_OBJECT_0 + 1) break;
         PaintAndDropInput();
@@ -65,7 +66,7 @@ ToolRun ToolRunner::RunTool(const std::string& parameters, const std::string& wo
     // A tool that hangs must not hold the map or the window: end it and count a failure.
     TerminateProcess(handle, 1);
     process->WaitFor(5000);
-    return {ToolRun::End::TimedOut, 0, {}};
+    return {ToolRun::End::TimedOut, 0, {}, {}};
 }
 
 }  // namespace lw::app

@@ -127,6 +127,7 @@ void TForm::WndProc(TMessage& m) {
             if (HWND focus = GetFocus(); focus && IsChild(Handle(), focus)) lastFocus_ = focus;
         } else if (Visible()) {
             RestoreFocus();
+            if (OnActivate) OnActivate();
         }
         return;
     case WM_SETFOCUS:

@@ -36,6 +36,8 @@ public:
     TWinControl* ActiveControl() const;
 
     std::function<void()> OnShow;
+    // The form became the active window (again), after the focus went back into it.
+    std::function<void()> OnActivate;
     std::function<void(TCloseAction&)> OnClose;
     // A key pressed in the form, before the control with the focus sees it; `control` is set
     // for Ctrl without Alt (Ctrl+Alt is AltGr, which types letters). Answer true to take the

@@ -14,23 +14,24 @@ std::optional<DWORD> Process::ExitCode() const {
     return code;
 }
 
-std::string Process::Errors() const {
+namespace {
+
+// What a process wrote to one of its captured streams, from the start (at most 64 KB).
+std::string Captured(const KernelHandle& file) {
     constexpr DWORD kMost = 64 * 1024;
-    if (!errors_) return {};
+    if (!file) return {};
     LARGE_INTEGER start{};
-    if (!SetFilePointerEx(errors_.get(), start, nullptr, FILE_BEGIN)) return {};
+    if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN)) return {};
     std::string text(kMost, '\0');
     DWORD got = 0;
-    if (!ReadFile(errors_.get(), text.data(), kMost, &got, nullptr)) return {};
+    if (!ReadFile(file.get(), text.data(), kMost, &got, nullptr)) return {};
     text.resize(got);
     return text;
 }
 
-namespace {
-
 // A file rather than a pipe: a program that writes much can never block on a full pipe while
 // we wait for it to end. It goes when the last handle to it closes.
-KernelHandle InheritableErrorFile() {
+KernelHandle InheritableCaptureFile() {
     wchar_t folder[MAX_PATH + 1];
     wchar_t name[MAX_PATH + 1];
     if (!GetTempPathW(MAX_PATH + 1, folder) || !GetTempFileNameW(folder, L"lwe", 0, name)) return {};
@@ -47,6 +48,10 @@ KernelHandle InheritableErrorFile() {
 
 }  // namespace
 
+std::string Process::Errors() const { return Captured(errors_); }
+
+std::string Process::Output() const { return Captured(output_); }
+
 std::optional<Process> SystemLauncher::Start(const LaunchRequest& request) {
     std::wstring commandLine = L"\"" + request.Program + L"\" " + request.Parameters;
     STARTUPINFOW startup{};
@@ -56,12 +61,15 @@ std::optional<Process> SystemLauncher::Start(const LaunchRequest& request) {
         startup.wShowWindow = SW_HIDE;
     }
     KernelHandle errors;
-    if (request.CaptureErrors) {
-        errors = InheritableErrorFile();
-        if (errors) {
-            startup.dwFlags |= STARTF_USESTDHANDLES;
-            startup.hStdError = errors.get();
-        }
+    KernelHandle output;
+    if (request.CaptureErrors) errors = InheritableCaptureFile();
+    if (request.CaptureOutput) output = InheritableCaptureFile();
+    if (errors || output) {
+        // A stream that is not captured keeps what the caller has.
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = output ? output.get() : GetStdHandle(STD_OUTPUT_HANDLE);
+        startup.hStdError = errors ? errors.get() : GetStdHandle(STD_ERROR_HANDLE);
     }
     const BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) ? TRUE : FALSE;
     PROCESS_INFORMATION started{};
@@ -72,7 +80,7 @@ std::optional<Process> SystemLauncher::Start(const LaunchRequest& request) {
         return std::nullopt;
     }
     CloseHandle(started.hThread);
-    return Process(KernelHandle(started.hProcess), std::move(errors));
+    return Process(KernelHandle(started.hProcess), std::move(errors), std::move(output));
 }
 
 void SystemLauncher::OpenAddress(const std::wstring& address) {

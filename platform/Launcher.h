@@ -14,14 +14,15 @@ struct LaunchRequest {
     std::wstring WorkingDirectory;  // empty: the caller's current directory
     bool Hidden = true;             // no window, no console
     bool CaptureErrors = false;     // keep what it writes to its standard error
+    bool CaptureOutput = false;     // keep what it writes to its standard output
 };
 
 // A started process; owns its handle. One without a handle counts as already ended.
 class Process {
 public:
     Process() = default;
-    explicit Process(KernelHandle handle, KernelHandle errors = {})
-        : handle_(std::move(handle)), errors_(std::move(errors)) {}
+    explicit Process(KernelHandle handle, KernelHandle errors = {}, KernelHandle output = {})
+        : handle_(std::move(handle)), errors_(std::move(errors)), output_(std::move(output)) {}
 
     HANDLE Handle() const { return handle_.get(); }
     // True when the process has ended within `milliseconds`.
@@ -30,10 +31,13 @@ public:
     std::optional<DWORD> ExitCode() const;
     // What it wrote to its standard error so far (at most 64 KB), when that was captured.
     std::string Errors() const;
+    // The same for its standard output.
+    std::string Output() const;
 
 private:
     KernelHandle handle_;
     KernelHandle errors_;
+    KernelHandle output_;
 };
 
 // Starting other programs, behind an interface so that tests can record instead of start.

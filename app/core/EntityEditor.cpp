@@ -8,8 +8,24 @@ namespace lw::app {
 namespace {
 
 constexpr std::string_view kErrorCaption = "Ошибка";
+constexpr std::string_view kSaveCaption = "Сохранение";
 constexpr std::string_view kExportFailed = "Не удалось извлечь информацию entity!";
 constexpr std::string_view kSaveFailed = "Не удалось сохранить изменения!";
+constexpr std::string_view kMapChanged =
+    "Карта изменилась на диске после загрузки текста. Записать ваш текст в новую карту?";
+
+// Marks an operation in progress for as long as it lasts.
+class BusyScope {
+public:
+    explicit BusyScope(bool& busy) : busy_(busy), was_(busy) { busy_ = true; }
+    ~BusyScope() { busy_ = was_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& busy_;
+    bool was_;
+};
 
 }  // namespace
 
@@ -26,10 +42,11 @@ void EntityEditor::MemoChanged() {
 }
 
 bool EntityEditor::MayClose() {
+    const BusyScope busy(busy_);
     if (!modified_ || !loaded_) return true;
-    switch (prompt_.Ask("Сохранение", "Сохранить изменения?")) {
+    switch (prompt_.Ask(kSaveCaption, "Сохранить изменения?")) {
     case Answer::Yes:
-        return SaveLoaded();
+        return SaveLoaded() != SaveOutcome::Kept;
     case Answer::No:
         return true;
     case Answer::Cancel:
@@ -40,24 +57,27 @@ bool EntityEditor::MayClose() {
 
 void EntityEditor::MapsClick(int index) {
     if (index < 0) return;
+    const BusyScope busy(busy_);
     // Text that came from no map cannot be saved anywhere, so there is nothing to ask about.
     if (modified_ && loaded_) {
-        switch (prompt_.Ask("Сохранение", "Сохранить изменения?")) {
+        switch (prompt_.Ask(kSaveCaption, "Сохранить изменения?")) {
         case Answer::Yes: {
-            bool saved = false;
+            SaveOutcome outcome = SaveOutcome::Kept;
             try {
-                saved = SaveLoaded();
+                outcome = SaveLoaded();
             } catch (...) {
                 SelectLoaded();
                 throw;
             }
-            if (!saved) {
+            if (outcome == SaveOutcome::Kept) {
                 SelectLoaded();
                 return;
             }
             break;
         }
         case Answer::No:
+            // Given up now, so that no later failure can bring the refused text back.
+            Discard();
             break;
         case Answer::Cancel:
             SelectLoaded();
@@ -68,51 +88,114 @@ void EntityEditor::MapsClick(int index) {
 }
 
 void EntityEditor::Save() {
-    SaveLoaded();
+    const BusyScope busy(busy_);
+    if (!loaded_) return;
+    const LoadedMap map = *loaded_;
+    const int index = lastIndex_;
+    // The user gave up the edits for the map as it is now: show that.
+    if (SaveLoaded() == SaveOutcome::Discarded && !Load(map.folder, map.entry, index)) AfterFailedExport();
 }
 
 void EntityEditor::Revert() {
+    const BusyScope busy(busy_);
     if (!loaded_) return;
     // Read before touching the memo: a file that cannot be read must not cost the text shown.
     const std::string text = WithCrLfLineBreaks(files_.Read(loaded_->entityPath));
     memo_.SetText(text);
 }
 
-void EntityEditor::Export(int index) {
-    const std::optional<std::string> entry = maps_.Entry(index);
-    if (!entry) return;
-    const std::string folder = maps_.Folder();
-    const std::string path = EntityFilePath(folder, *entry);
-    if (ToolReachesOtherMap(folder, *entry, kExportFailed)) return;
+void EntityEditor::Activated() {
+    if (busy_ || !loaded_ || modified_ || !loaded_->identity) return;
+    const BusyScope busy(busy_);
+    const std::optional<FileStamp> stamp = files_.Stamp(loaded_->MapPath());
+    // A map that is gone keeps its text on screen: there is nothing newer to show.
+    if (!stamp || *stamp == loaded_->identity->stamp || stamp == failedReload_) return;
+    const LoadedMap map = *loaded_;
+    if (Load(map.folder, map.entry, lastIndex_)) return;
+    failedReload_ = stamp;
+    AfterFailedExport();
+}
 
+bool EntityEditor::Load(const std::string& folder, const std::string& entry, int index) {
+    const std::string path = EntityFilePath(folder, entry);
+    if (ToolReachesOtherMap(folder, entry, kExportFailed)) return false;
     // A file left by an earlier run would pass for this run's output.
-    const bool exported = files_.Delete(path) && tool_.RunTool(ExportParameters(path), folder, kToolTimeout).Succeeded();
-    if (!exported || !files_.Exists(path)) {
-        prompt_.Tell(kErrorCaption, kExportFailed);
-        return;
+    if (!files_.Delete(path)) {
+        TellExportFailed("Не удалось удалить старый файл «" + EntityFileName(entry) + "».");
+        return false;
+    }
+    const ToolRun run = tool_.RunTool(ExportParameters(path), folder, kToolTimeout);
+    if (!run.Succeeded()) {
+        TellExportFailed(ToolFailureReason(run, kToolTimeout));
+        return false;
+    }
+    if (!files_.Exists(path)) {
+        TellExportFailed("ripent.exe не создал файл «" + EntityFileName(entry) + "».");
+        return false;
     }
     const std::string text = WithCrLfLineBreaks(files_.Read(path));
     memo_.SetText(text);
     modified_ = false;
     lastIndex_ = index;
-    loaded_ = LoadedMap{folder, *entry, path};
+    loaded_ = LoadedMap{folder, entry, path, MapIdentityIn(run.output)};
+    failedReload_.reset();
+    return true;
 }
 
-bool EntityEditor::SaveLoaded() {
-    if (!loaded_) return false;
+void EntityEditor::Export(int index) {
+    const std::optional<std::string> entry = maps_.Entry(index);
+    if (!entry) return;
+    bool loaded = false;
+    try {
+        loaded = Load(maps_.Folder(), *entry, index);
+    } catch (...) {
+        AfterFailedExport();
+        throw;
+    }
+    if (!loaded) AfterFailedExport();
+}
+
+void EntityEditor::AfterFailedExport() {
+    // The memo kept a map's text: the list shows that map again.
+    if (loaded_) return SelectLoaded();
+    // Nothing the memo holds belongs to a map, so it shows nothing.
+    memo_.SetText({});
+    modified_ = false;
+}
+
+void EntityEditor::TellExportFailed(const std::string& reason) {
+    prompt_.Tell(kErrorCaption, std::string(kExportFailed) + "\n" + reason);
+}
+
+EntityEditor::SaveOutcome EntityEditor::SaveLoaded() {
+    if (!loaded_) return SaveOutcome::Kept;
     const std::string path = loaded_->entityPath;
     // Bytes that are not the text would change the map without a word.
     const MemoText text = memo_.Text();
     if (text.unstorable) {
         RefuseSave(UnstorableReason(*text.unstorable), text.unstorable->line);
-        return false;
+        return SaveOutcome::Kept;
     }
-    if (ToolReachesOtherMap(loaded_->folder, loaded_->entry, kSaveFailed)) return false;
+    if (ToolReachesOtherMap(loaded_->folder, loaded_->entry, kSaveFailed)) return SaveOutcome::Kept;
+    std::string expected = loaded_->identity ? loaded_->identity->token : std::string();
+    if (ChangedOnDisk(*loaded_)) {
+        switch (prompt_.Ask(kSaveCaption, kMapChanged)) {
+        case Answer::Yes:
+            expected.clear();  // into the map as it is now, as the user chose
+            break;
+        case Answer::No:
+            Discard();
+            return SaveOutcome::Discarded;
+        case Answer::Cancel:
+            return SaveOutcome::Kept;
+        }
+    }
     files_.Write(path, text.bytes);
-    if (const ToolRun run = tool_.RunTool(ImportParameters(path), loaded_->folder, kToolTimeout); !run.Succeeded()) {
+    if (const ToolRun run = tool_.RunTool(ImportParameters(path, expected), loaded_->folder, kToolTimeout);
+        !run.Succeeded()) {
         const std::string reason = ToolFailureReason(run, kToolTimeout);
         RefuseSave(reason, EntityLineIn(reason));
-        return false;
+        return SaveOutcome::Kept;
     }
     // The text is in the map now; an emptied memo belongs to no map and must never be saved.
     loaded_.reset();
@@ -120,7 +203,20 @@ bool EntityEditor::SaveLoaded() {
     modified_ = false;
     prompt_.Tell("Успех", "Изменения сохранены!");
     files_.Delete(path);
-    return true;
+    return SaveOutcome::Saved;
+}
+
+// A map that is gone is not asked about: the tool then says why it cannot save.
+bool EntityEditor::ChangedOnDisk(const LoadedMap& map) {
+    if (!map.identity) return false;
+    const std::optional<FileStamp> stamp = files_.Stamp(map.MapPath());
+    return stamp && *stamp != map.identity->stamp;
+}
+
+void EntityEditor::Discard() {
+    loaded_.reset();
+    memo_.SetText({});
+    modified_ = false;
 }
 
 bool EntityEditor::ToolReachesOtherMap(const std::string& folder, const std::string& entry, std::string_view failure) {

@@ -35,8 +35,9 @@ std::string ExportParameters(std::string_view entityPath) {
     return "-export texdata 1 " + QuotedWhenBlank(entityPath);
 }
 
-std::string ImportParameters(std::string_view entityPath) {
-    return "-import texdata 1 " + QuotedWhenBlank(entityPath);
+std::string ImportParameters(std::string_view entityPath, std::string_view expectedIdentity) {
+    const std::string expect = expectedIdentity.empty() ? "" : "-expect " + std::string(expectedIdentity) + " ";
+    return "-import texdata 1 " + expect + QuotedWhenBlank(entityPath);
 }
 
 }  // namespace lw::app

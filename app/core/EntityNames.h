@@ -25,7 +25,9 @@ std::string EntityFilePath(std::string_view folder, std::string_view entry);
 
 // The tool's parameter strings for an entity file. A path with a blank is put in double quotes,
 // or it would reach the tool as several words.
+// An import handed the identity the export reported is refused by the tool when the map on disk
+// is no longer that map.
 std::string ExportParameters(std::string_view entityPath);
-std::string ImportParameters(std::string_view entityPath);
+std::string ImportParameters(std::string_view entityPath, std::string_view expectedIdentity = {});
 
 }  // namespace lw::app

@@ -54,6 +54,8 @@ struct ToolRun {
     std::uint32_t exitCode = 0;
     // What the tool wrote to its standard error: UTF-8, one line for each failure.
     std::string errors;
+    // What it wrote to its standard output: a line for what it did, and the map's identity.
+    std::string output;
 
     bool Succeeded() const { return end == End::Exited && exitCode == 0; }
 };
@@ -67,10 +69,20 @@ public:
                             std::chrono::milliseconds timeout) = 0;
 };
 
+// What the file system tells of a file without reading it: enough to notice that it was
+// written again. `modified` is the last-write time in the units the tool reports it in.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
     virtual bool Exists(const std::string& path) = 0;
+    // Nothing when there is no such file.
+    virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
     // True when the file is gone afterwards, also when there was none.
     virtual bool Delete(const std::string& path) = 0;
     virtual std::string Read(const std::string& path) = 0;

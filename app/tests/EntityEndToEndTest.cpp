@@ -124,6 +124,21 @@ public:
         WaitFor([&] { return NoMessageBox(); }, 5s);
     }
 
+    // The user goes to another program and comes back.
+    void ComeBack() const {
+        HWND elsewhere = CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                         nullptr, nullptr);
+        SetForegroundWindow(elsewhere);
+        WaitFor([&] { return GetForegroundWindow() == elsewhere; }, 5s);
+        SetForegroundWindow(main_);
+        WaitFor([&] { return GetForegroundWindow() == main_; }, 5s);
+        DestroyWindow(elsewhere);
+    }
+    // Where line `line` (from 1) of the memo starts.
+    int LineStart(int line) const {
+        return static_cast<int>(SendMessageW(memo_, EM_LINEINDEX, static_cast<WPARAM>(line - 1), 0));
+    }
+
     bool Ready() const { return main_ && list_ && memo_; }
     bool Listed(int count) const {
         return WaitFor([&] { return SendMessageW(list_, LB_GETCOUNT, 0, 0) == count; });
@@ -147,6 +162,10 @@ public:
     void Type(int at, const std::wstring& text) const {
         SendMessageW(memo_, EM_SETSEL, static_cast<WPARAM>(at), at);
         SendMessageW(memo_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    void Delete(int at, int count) const {
+        SendMessageW(memo_, EM_SETSEL, static_cast<WPARAM>(at), at + count);
+        SendMessageW(memo_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
     }
     void Press(const std::wstring& caption) const {
         for (HWND child : ChildrenOf(main_)) {
@@ -248,6 +267,7 @@ const std::string kExportFailed = "Не удалось извлечь инфор
 const std::string kQuestion = "Сохранить изменения?";
 // A key and a value with letters of the code page, inserted after the worldspawn's brace.
 const std::wstring kInserted = L"\"lw_note\" \"Карта\"\r\n";
+const std::string kMapChanged = "Карта изменилась на диске после загрузки текста. Записать ваш текст в новую карту?";
 const std::string kInsertedBytes = "\"lw_note\" \"\xCA\xE0\xF0\xF2\xE0\"";
 
 TEST_F(EntityEndToEnd, EditSaveRevertAndCancelWithTheRealTool) {
@@ -314,18 +334,17 @@ TEST_F(EntityEndToEnd, ToolFailuresShowTheirMessageAndLoseNothing) {
     EXPECT_EQ(platform::AnsiToWide(ReadFileBytes(Ent("fy_mini.bsp"))), edited);
     EXPECT_EQ(ReadFileBytes(maps / "fy_mini.bsp"), Original("fy_mini.bsp"));
 
-    // An export that ends well but writes nothing, after No at the question: the memo keeps the
-    // edited text, and the next selection still asks about it.
+    // An export that ends well but writes nothing, after No at the question: the edits were
+    // given up, so the memo shows nothing and the next selection asks nothing.
     Behave(L"exit:0");
     lumpwright.Select(L"aim_grenade.bsp");
     EXPECT_EQ(lumpwright.Answer(IDNO), kQuestion);
-    EXPECT_EQ(lumpwright.Answer(kOk), kExportFailed);
-    EXPECT_EQ(lumpwright.Memo(), edited);
+    EXPECT_EQ(lumpwright.Answer(kOk), kExportFailed + "\nripent.exe не создал файл «aim_grenade.ent».");
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo().empty(); }));
 
     // A slow tool is waited for: its output is what loads.
     Behave(L"sleep:1500");
     lumpwright.Select(L"he_tennis2.bsp");
-    EXPECT_EQ(lumpwright.Answer(IDNO), kQuestion);
     EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo() == L"slept"; }));
     EXPECT_TRUE(lumpwright.NoMessageBox()) << lumpwright.Answer(kOk);
 }
@@ -451,6 +470,110 @@ TEST_F(EntityEndToEnd, TheEntityFileLeadsTheToolBackToTheSelectedMapOnly) {
 
     EXPECT_EQ(ExportedNow("de.bspx.bsp"), edited);
     EXPECT_TRUE(ReadFileBytes(maps / "dex.bsp") == neighbour) << "dex.bsp changed";
+}
+
+
+TEST_F(EntityEndToEnd, AFailedExportSaysWhyAndAnEditGivenUpIsNeverSaved) {
+    UseTheRealTool();
+    std::ofstream(maps / "broken.bsp", std::ios::binary).flush();  // 0 bytes: no map at all
+    RunningApp lumpwright(app, maps);
+    ASSERT_TRUE(lumpwright.Ready());
+    ASSERT_TRUE(lumpwright.Listed(4));
+    ASSERT_TRUE(lumpwright.Opened(L"fy_mini.bsp"));
+    lumpwright.Type(3, kInserted);
+
+    // No at the question gives the edit up; the export of the broken map then fails with the
+    // tool's reason, and the memo shows nothing rather than the refused edit.
+    lumpwright.Select(L"broken.bsp");
+    const int broken = lumpwright.Selected();
+    EXPECT_EQ(lumpwright.Answer(IDNO), kQuestion);
+    const std::string message = lumpwright.Answer(kOk);
+    EXPECT_TRUE(message.starts_with(kExportFailed + "\nripent: ")) << message;
+    EXPECT_NE(message.find("broken.bsp"), std::string::npos) << message;
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo().empty(); }));
+    EXPECT_EQ(lumpwright.Selected(), broken);
+
+    // Save now has nothing to write; another map loads without a question.
+    lumpwright.Press(L"Сохранить изменения");
+    ASSERT_TRUE(lumpwright.Opened(L"aim_grenade.bsp"));
+    EXPECT_TRUE(lumpwright.NoMessageBox());
+    EXPECT_EQ(ReadFileBytes(maps / "fy_mini.bsp"), Original("fy_mini.bsp"));
+
+    // With a map's text kept, a failed export puts the list back on that map.
+    const int grenade = lumpwright.Selected();
+    lumpwright.Select(L"broken.bsp");
+    EXPECT_TRUE(lumpwright.Answer(kOk).starts_with(kExportFailed + "\nripent: "));
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selected() == grenade; }));
+    EXPECT_EQ(platform::WideToAnsi(lumpwright.Memo()), WithCrLfLineBreaks(ExportedNow("aim_grenade.bsp")));
+}
+
+TEST_F(EntityEndToEnd, AValueWithoutItsClosingQuoteIsReportedWhereTheQuoteOpened) {
+    UseTheRealTool();
+    RunningApp lumpwright(app, maps);
+    ASSERT_TRUE(lumpwright.Ready());
+    ASSERT_TRUE(lumpwright.Listed(3));
+    ASSERT_TRUE(lumpwright.Opened(L"aim_grenade.bsp"));
+
+    // Line 4 is a key and a value; its last quote goes.
+    const int fourth = lumpwright.LineStart(4);
+    const std::wstring loaded = lumpwright.Memo();
+    const size_t lineEnd = loaded.find(L"\r\n", static_cast<size_t>(fourth));
+    ASSERT_EQ(loaded[lineEnd - 1], L'"') << platform::WideToUtf8(loaded.substr(static_cast<size_t>(fourth), 40));
+    lumpwright.Delete(static_cast<int>(lineEnd - 1), 1);
+    lumpwright.Press(L"Сохранить изменения");
+    const std::string message = lumpwright.Answer(kOk);
+    EXPECT_NE(message.find("aim_grenade.ent:4: "), std::string::npos) << message;
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{fourth, fourth}; }, 5s))
+        << lumpwright.Selection().first << " instead of " << fourth;
+    EXPECT_EQ(ReadFileBytes(maps / "aim_grenade.bsp"), Original("aim_grenade.bsp"));
+}
+
+TEST_F(EntityEndToEnd, AMapRebuiltOnDiskIsNeverOverwrittenWithTheOldTextUnasked) {
+    UseTheRealTool();
+    RunningApp lumpwright(app, maps);
+    ASSERT_TRUE(lumpwright.Ready());
+    ASSERT_TRUE(lumpwright.Listed(3));
+    const auto Rebuild = [&](const char* from) {
+        fs::copy_file(source / from, maps / "fy_mini.bsp", fs::copy_options::overwrite_existing);
+        fs::permissions(maps / "fy_mini.bsp", fs::perms::owner_write, fs::perm_options::add);
+        return ReadFileBytes(maps / "fy_mini.bsp");
+    };
+
+    // Cancel writes nothing and keeps the edits.
+    ASSERT_TRUE(lumpwright.Opened(L"fy_mini.bsp"));
+    lumpwright.Type(3, kInserted);
+    const std::wstring edited = lumpwright.Memo();
+    const std::string rebuilt = Rebuild("aim_grenade.bsp");
+    lumpwright.Press(L"Сохранить изменения");
+    EXPECT_EQ(lumpwright.Answer(IDCANCEL), kMapChanged);
+    EXPECT_EQ(lumpwright.Memo(), edited);
+    EXPECT_TRUE(ReadFileBytes(maps / "fy_mini.bsp") == rebuilt);
+
+    // No drops the edits and shows the new map's text; the map stays as rebuilt.
+    lumpwright.Press(L"Сохранить изменения");
+    EXPECT_EQ(lumpwright.Answer(IDNO), kMapChanged);
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo() == Shown(ReadFileBytes(Ent("fy_mini.bsp"))); }));
+    EXPECT_EQ(platform::WideToAnsi(lumpwright.Memo()), WithCrLfLineBreaks(ExportedNow("aim_grenade.bsp")));
+    EXPECT_TRUE(ReadFileBytes(maps / "fy_mini.bsp") == rebuilt);
+
+    // Unmodified text follows a rebuild when the user comes back to the window.
+    const std::string again = Rebuild("he_tennis2.bsp");
+    const std::string againText = WithCrLfLineBreaks(ExportedNow("he_tennis2.bsp"));
+    lumpwright.ComeBack();
+    EXPECT_TRUE(WaitFor([&] { return platform::WideToAnsi(lumpwright.Memo()) == againText; }))
+        << "the new map's text was not loaded";
+    EXPECT_TRUE(lumpwright.NoMessageBox());
+    EXPECT_TRUE(ReadFileBytes(maps / "fy_mini.bsp") == again);
+
+    // Yes writes the edits into the map as it is now.
+    lumpwright.Type(3, kInserted);
+    const std::string text = platform::WideToAnsi(lumpwright.Memo());
+    Rebuild("fy_mini.bsp");
+    lumpwright.Press(L"Сохранить изменения");
+    EXPECT_EQ(lumpwright.Answer(IDYES), kMapChanged);
+    EXPECT_EQ(lumpwright.Answer(kOk), kSaved);
+    EXPECT_TRUE(WaitFor([&] { return !fs::exists(Ent("fy_mini.bsp")); }));
+    EXPECT_EQ(ExportedNow("fy_mini.bsp"), text);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "app/tests/WindowTestSupport.h"
 #include "platform/Exception.h"
+#include "platform/Handles.h"
 #include "platform/Text.h"
 
 namespace lw::app::testing {
@@ -29,6 +30,22 @@ TEST(EntityFiles, WritesAndReadsEveryByteAndDeletes) {
     EXPECT_FALSE(files.Exists(path));
     EXPECT_TRUE(files.Delete(path)) << "a file that is not there is gone";
     EXPECT_FALSE(files.Exists(Utf8(folder.Path()))) << "a folder is no entity file";
+}
+
+TEST(EntityFiles, StampsGiveSizeAndLastWriteTimeOfFilesOnly) {
+    TempFolder folder;
+    EntityFiles files;
+    const std::string path = Utf8(folder.Path() / L"карта.bsp");
+    files.Write(path, std::string(70000, 'm'));
+    {
+        platform::KernelHandle file(CreateFileW(platform::Utf8ToWide(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                                OPEN_EXISTING, 0, nullptr));
+        const FILETIME written{0x89ABCDEFu, 0x01D90123u};
+        ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &written));
+    }
+    EXPECT_EQ(files.Stamp(path), (FileStamp{70000, 0x01D9012389ABCDEFull}));
+    EXPECT_EQ(files.Stamp(Utf8(folder.Path() / L"gone.bsp")), std::nullopt);
+    EXPECT_EQ(files.Stamp(Utf8(folder.Path())), std::nullopt) << "a folder is no map";
 }
 
 TEST(EntityFiles, FailuresNameTheFileAndTheReason) {

@@ -49,12 +49,14 @@ const bool kActedAsTool = [] {
     const std::vector<std::wstring> arguments = Arguments();
     const std::wstring last = arguments.empty() ? L"" : arguments.back();
     if (behaviour.starts_with(L"exit:")) ExitProcess(static_cast<UINT>(std::stoul(behaviour.substr(5), nullptr, 0)));
-    if (behaviour.starts_with(L"fail:")) {
-        const std::string line = platform::WideToUtf8(behaviour.substr(5)) + "\n";
+    const auto Say = [&](DWORD stream, UINT exitCode) {
+        const std::string line = platform::WideToUtf8(behaviour.substr(behaviour.find(L':') + 1)) + "\n";
         DWORD written = 0;
-        WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-        ExitProcess(2);
-    }
+        WriteFile(GetStdHandle(stream), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        ExitProcess(exitCode);
+    };
+    if (behaviour.starts_with(L"fail:")) Say(STD_ERROR_HANDLE, 2);
+    if (behaviour.starts_with(L"say:")) Say(STD_OUTPUT_HANDLE, 0);
     if (behaviour.starts_with(L"sleep:")) {
         Sleep(static_cast<DWORD>(std::stoul(behaviour.substr(6))));
         Write(last, "slept");

@@ -7,6 +7,7 @@ namespace lw::app::testing {
 // variable below set, it does what the value says and ends before any test runs.
 //   "exit:N"      ends with code N
 //   "fail:TEXT"   writes TEXT and a line break to its standard error, as UTF-8, and ends with 2
+//   "say:TEXT"    writes TEXT and a line break to its standard output, as UTF-8, and ends with 0
 //   "sleep:MS"    sleeps, then writes "slept" to the file named by its last argument
 //   "echo"        writes its working folder and then each argument, one a line, to the file
 //                 named by its last argument, and ends with 0

@@ -42,6 +42,15 @@ TEST_F(ToolRunnerTest, HandsBackWhatTheToolWroteToItsStandardError) {
     EXPECT_EQ(run.end, ToolRun::End::Exited);
     EXPECT_EQ(run.exitCode, 2u);
     EXPECT_EQ(run.errors, "ripent: C:\\м\\a.ent:3: quoted text is not closed on its line\n");
+    EXPECT_EQ(run.output, "");
+}
+
+TEST_F(ToolRunnerTest, HandsBackWhatTheToolWroteToItsStandardOutputApartFromItsErrors) {
+    SetToolDouble(L"say:map identity: 12:34:ab");
+    const ToolRun run = runner.RunTool("-export texdata 1 x.ent", Utf8(folder.Path()), 20s);
+    EXPECT_TRUE(run.Succeeded());
+    EXPECT_EQ(run.output, "map identity: 12:34:ab\n");
+    EXPECT_EQ(run.errors, "");
 }
 
 TEST_F(ToolRunnerTest, ToolGetsTheParametersAsWordsAndRunsInTheGivenFolder) {

@@ -26,6 +26,8 @@ const std::string kB = "{\r\n\"message\" \"b\"\r\n}\r\n";
 const std::string kC = kRawC;
 
 const std::string kAsk = "ask Сохранение: Сохранить изменения?";
+const std::string kMapChanged =
+    "ask Сохранение: Карта изменилась на диске после загрузки текста. Записать ваш текст в новую карту?";
 const std::string kExportFailed = "tell Ошибка: Не удалось извлечь информацию entity!";
 const std::string kSaveFailed = "tell Ошибка: Не удалось сохранить изменения!\n";
 const std::string kNotStarted = kSaveFailed + "Не удалось запустить ripent.exe.";
@@ -35,7 +37,7 @@ const std::string kTimedOut = kSaveFailed + "ripent.exe не завершилс�
 const std::string kUnstorable = "{U+2014}";
 const std::string kSaved = "tell Успех: Изменения сохранены!";
 
-enum class Fault { None, NotStarted, TimesOut, ExitsNonzero, WritesNothing, RefusesLine2 };
+enum class Fault { None, NotStarted, TimesOut, ExitsNonzero, WritesNothing, RefusesLine2, RebuiltMeanwhile };
 
 std::string FileName(const std::string& path) {
     return path.substr(path.rfind('\\') + 1);
@@ -93,6 +95,17 @@ public:
         return name + ".bsp";
     }
 
+    // A compiler writing the map anew.
+    void Rebuild(const std::string& map, const std::string& text) {
+        files[map] = text;
+        ++writes[map];
+    }
+    // What the tool reports as the map's identity: size, last write, a hash of the text.
+    std::string Identity(const std::string& map) {
+        return std::to_string(files[map].size()) + ":" + std::to_string(writes[map]) + ":" +
+               std::to_string(std::hash<std::string>{}(files[map]) % 9 + 1) + "f";
+    }
+
     // Launcher: the tool's contract on the fake files.
     ToolRun RunTool(const std::string& parameters, const std::string& workingFolder,
                     std::chrono::milliseconds timeout) override {
@@ -100,36 +113,54 @@ public:
         const bool exporting = parameters.starts_with("-export texdata 1 ");
         EXPECT_TRUE(exporting || parameters.starts_with("-import texdata 1 ")) << parameters;
         std::string ent = parameters.substr(18);
+        std::string expected;
+        if (ent.starts_with("-expect ")) {
+            expected = ent.substr(8, ent.find(' ', 8) - 8);
+            ent = ent.substr(9 + expected.size());
+        }
         if (ent.starts_with('"')) ent = ent.substr(1, ent.size() - 2);
         EXPECT_EQ(ent.substr(0, ent.rfind('\\')), workingFolder) << "the tool runs in the map's folder";
         const std::string map = ToolsMap(ent);
-        log.push_back((exporting ? "export " : "import ") + FileName(map));
+        log.push_back((exporting ? "export " : "import ") + FileName(map) +
+                      (exporting || !expected.empty() ? "" : " into whatever is there"));
 
         switch ((exporting ? exportFaults : importFaults)[FileName(map)]) {
         case Fault::NotStarted:
-            return {ToolRun::End::NotStarted, 0, ""};
+            return {ToolRun::End::NotStarted, 0, "", ""};
         case Fault::TimesOut:
             if (exporting) files[ent] = "half written";
-            return {ToolRun::End::TimedOut, 0, ""};
+            return {ToolRun::End::TimedOut, 0, "", ""};
         case Fault::ExitsNonzero:
             if (exporting) files[ent] = "half written";
-            return {ToolRun::End::Exited, 1, ""};
+            return {ToolRun::End::Exited, 1, "", ""};
         case Fault::WritesNothing:
             return {};
         case Fault::RefusesLine2:
             return {ToolRun::End::Exited, 2,
-                    "\r\nripent: " + ent + ":2: quoted text is not closed on its line; the map is unchanged\r\nmore\r\n"};
+                    "\r\nripent: " + ent + ":2: quoted text is not closed on its line; the map is unchanged\r\nmore\r\n", ""};
+        case Fault::RebuiltMeanwhile:
+            Rebuild(map, "rebuilt meanwhile");
+            break;
         case Fault::None:
             break;
         }
-        if (!files.contains(map) || (!exporting && !files.contains(ent))) return {ToolRun::End::Exited, 2, "ripent: no map"};
-        if (exporting) files[ent] = files[map];
-        else files[map] = files[ent];
-        return {};
+        if (!files.contains(map) || (!exporting && !files.contains(ent))) return {ToolRun::End::Exited, 2, "ripent: no map", ""};
+        if (!expected.empty() && expected != Identity(map)) return {ToolRun::End::Exited, 2, "ripent: " + map + ": changed", ""};
+        if (exporting) {
+            files[ent] = files[map];
+        } else {
+            files[map] = files[ent];
+            ++writes[map];
+        }
+        return {ToolRun::End::Exited, 0, "", "done\r\nmap identity: " + Identity(map) + "\r\n"};
     }
 
     // FileSystem
     bool Exists(const std::string& path) override { return files.contains(path); }
+    std::optional<FileStamp> Stamp(const std::string& path) override {
+        if (!files.contains(path)) return std::nullopt;
+        return FileStamp{files[path].size(), writes[path]};
+    }
     bool Delete(const std::string& path) override {
         if (undeletable.contains(path)) return false;
         files.erase(path);
@@ -144,9 +175,10 @@ public:
         files[path] = bytes;
     }
 
-    // Prompt
+    // Prompt. A message box that closes gives the activation back to the main window.
     Answer Ask(std::string_view caption, std::string_view text) override {
         log.push_back("ask " + std::string(caption) + ": " + std::string(text));
+        editor->Activated();
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question";
             return Answer::Cancel;
@@ -157,6 +189,7 @@ public:
     }
     void Tell(std::string_view caption, std::string_view text) override {
         log.push_back("tell " + std::string(caption) + ": " + std::string(text));
+        editor->Activated();
     }
 
     EntityEditor* editor = nullptr;
@@ -165,6 +198,7 @@ public:
     std::vector<std::string> entries;
     int selected = -1;
     std::map<std::string, std::string> files;
+    std::map<std::string, std::uint64_t> writes;
     std::set<std::string> undeletable, unwritable;
     std::map<std::string, Fault> exportFaults, importFaults;
     std::deque<Answer> answers;
@@ -173,21 +207,34 @@ public:
 
 // What the user does.
 struct Act {
-    enum Kind { Click, Type, Save, Revert, Refill, RemoveFile, Close } kind;
+    enum Kind { Click, Type, Save, Revert, Refill, RemoveFile, Close, Rebuild, BreakExports, Activate } kind;
     int index = 0;
     std::string text = {};
     std::optional<Answer> answer = {};
+    std::optional<Answer> then = {};  // to a second question
 };
-Act Click(int index, std::optional<Answer> answer = {}) { return {Act::Click, index, {}, answer}; }
+Act Click(int index, std::optional<Answer> answer = {}, std::optional<Answer> then = {}) {
+    return {Act::Click, index, {}, answer, then};
+}
 Act Type(std::string text) { return {Act::Type, 0, std::move(text), {}}; }
 const Act kSave{Act::Save};
 const Act kRevert{Act::Revert};
 Act Refill(std::string folder) { return {Act::Refill, 0, std::move(folder), {}}; }
 Act RemoveFile(std::string path) { return {Act::RemoveFile, 0, std::move(path), {}}; }
-Act Close(std::optional<Answer> answer = {}) { return {Act::Close, 0, {}, answer}; }
+Act Close(std::optional<Answer> answer = {}, std::optional<Answer> then = {}) {
+    return {Act::Close, 0, {}, answer, then};
+}
+Act Save(Answer answer) { return {Act::Save, 0, {}, answer}; }
+// Map a.bsp compiled anew, with other entities.
+const Act kRebuildA{Act::Rebuild};
+const Act kBreakExports{Act::BreakExports};
+const Act kActivate{Act::Activate};
+const std::string kRawA2 = "{\n\"message\" \"a2\"\n}\n";
+const std::string kA2 = "{\r\n\"message\" \"a2\"\r\n}\r\n";
 
 void Perform(World& world, EntityEditor& editor, const Act& act) {
     if (act.answer) world.answers.push_back(*act.answer);
+    if (act.then) world.answers.push_back(*act.then);
     // What escapes a handler goes to the general error report.
     try {
         switch (act.kind) {
@@ -212,6 +259,15 @@ void Perform(World& world, EntityEditor& editor, const Act& act) {
             break;
         case Act::Close:
             world.log.push_back(editor.MayClose() ? "window closes" : "window stays");
+            break;
+        case Act::Rebuild:
+            world.Rebuild(kMaps + "\\a.bsp", kRawA2);
+            break;
+        case Act::BreakExports:
+            for (const std::string& entry : world.entries) world.exportFaults[entry] = Fault::ExitsNonzero;
+            break;
+        case Act::Activate:
+            editor.Activated();
             break;
         }
     } catch (const std::exception& error) {
@@ -248,25 +304,76 @@ const Scenario kScenarios[] = {
      {Click(0)}, kA, false, 0, {"export a.bsp"}, {}, {{kEntA, kRawA}}},
     {"lone CRs become CR LF too", {Click(1)}, kB, false, 1, {"export b.bsp"}, {}, {{kEntB, kRawB}}},
 
-    // Export failures: the message, and the memo keeps the previous map's text.
-    {"export exiting with an error", {Click(0), Click(1)}, kA, false, 1,
-     {"export a.bsp", "export b.bsp", kExportFailed}, {}, {{kEntA, kRawA}, {kEntB, "half written"}},
-     {{"b.bsp", Fault::ExitsNonzero}}},
-    {"tool that cannot be started", {Click(0), Click(1)}, kA, false, 1,
-     {"export a.bsp", "export b.bsp", kExportFailed}, {}, {{kEntA, kRawA}},
+    // Export failures say why. The list goes back to the map whose text the memo kept, or, when
+    // the memo kept none, the memo is emptied: the two never disagree.
+    {"export exiting with an error", {Click(0), Click(1)}, kA, false, 0,
+     {"export a.bsp", "export b.bsp", kExportFailed + "\nripent.exe завершился с кодом 1."}, {},
+     {{kEntA, kRawA}, {kEntB, "half written"}}, {{"b.bsp", Fault::ExitsNonzero}}},
+    {"tool that cannot be started", {Click(0), Click(1)}, kA, false, 0,
+     {"export a.bsp", "export b.bsp", kExportFailed + "\nНе удалось запустить ripent.exe."}, {}, {{kEntA, kRawA}},
      {{"b.bsp", Fault::NotStarted}}},
     {"tool ended after the timeout", {Click(1)}, "", false, 1,
-     {"export b.bsp", kExportFailed}, {}, {{kEntB, "half written"}},
-     {{"b.bsp", Fault::TimesOut}}},
+     {"export b.bsp", kExportFailed + "\nripent.exe не завершился за 60 с и был остановлен."}, {},
+     {{kEntB, "half written"}}, {{"b.bsp", Fault::TimesOut}}},
+    {"a tool saying why passes its reason on", {Click(1)}, "", false, 1,
+     {"export b.bsp",
+      kExportFailed + "\nripent: C:\\maps\\b.ent:2: quoted text is not closed on its line; the map is unchanged"},
+     {}, {}, {{"b.bsp", Fault::RefusesLine2}}},
     {"a stale .ent is deleted first and never shown", {Click(1)}, "", false, 1,
-     {"export b.bsp", kExportFailed}, {}, {},
+     {"export b.bsp", kExportFailed + "\nripent.exe не создал файл «b.ent»."}, {}, {},
      {{"b.bsp", Fault::WritesNothing}}, {}, {{kEntB, "stale"}}},
     {"a stale .ent that cannot be deleted stops the export before the tool runs", {Click(1)}, "", false, 1,
-     {kExportFailed}, {}, {{kEntB, "stale"}},
+     {kExportFailed + "\nНе удалось удалить старый файл «b.ent»."}, {}, {{kEntB, "stale"}},
      {}, {}, {{kEntB, "stale"}}, {kEntB}},
-    {"a failed export keeps the edits guarded", {Click(0), Type("x"), Click(1, Answer::No), Click(2, Answer::Cancel)},
-     kA + "x", true, 0, {"export a.bsp", kAsk, "export b.bsp", kExportFailed, kAsk}, {}, {{kEntA, kRawA}},
+    {"a map gone since listing", {Click(0), RemoveFile(kMaps + "\\b.bsp"), Click(1)}, kA, false, 0,
+     {"export a.bsp", "export b.bsp", kExportFailed + "\nripent: no map"}, {}, {{kEntA, kRawA}}},
+    {"No, then a failed export, leaves nothing the refused edit could be saved from",
+     {Click(0), Type("x"), Click(1, Answer::No), kSave, Click(2)}, kC, false, 2,
+     {"export a.bsp", kAsk, "export b.bsp", kExportFailed + "\nНе удалось запустить ripent.exe.", "export c.bsp"}, {},
+     {{kEntA, kRawA}, {kMaps + "\\c.ent", kRawC}}, {{"b.bsp", Fault::NotStarted}}},
+    {"Yes, then a failed export, leaves the memo empty", {Click(0), Type("x"), Click(1, Answer::Yes), kSave},
+     "", false, 1,
+     {"export a.bsp", kAsk, "import a.bsp", kSaved, "export b.bsp", kExportFailed + "\nНе удалось запустить ripent.exe."},
+     {{kMapA, kA + "x"}}, {}, {{"b.bsp", Fault::NotStarted}}},
+    {"an unmodified text kept after a failed export is still guarded once edited",
+     {Click(0), Click(1), Type("x"), Click(2, Answer::Cancel)}, kA + "x", true, 0,
+     {"export a.bsp", "export b.bsp", kExportFailed + "\nНе удалось запустить ripent.exe.", kAsk}, {}, {{kEntA, kRawA}},
      {{"b.bsp", Fault::NotStarted}}},
+
+    {"a failed export empties a memo typed into before any map was loaded", {Type("x"), Click(1)}, "", false, 1,
+     {"export b.bsp", kExportFailed + "\nНе удалось запустить ripent.exe."}, {}, {}, {{"b.bsp", Fault::NotStarted}}},
+
+    // A map written again on disk since its text was exported.
+    {"a map rebuilt since its export, asked on closing: No closes without writing",
+     {Click(0), Type("x"), kRebuildA, Close(Answer::Yes, Answer::No)}, "", false, 0,
+     {"export a.bsp", kAsk, kMapChanged, "window closes"}, {{kMapA, kRawA2}}, {{kEntA, kRawA}}},
+    {"a map gone since its export is not asked about: the tool says why",
+     {Click(0), Type("x"), RemoveFile(kMapA), kSave}, kA + "x", true, 0,
+     {"export a.bsp", "import a.bsp", kSaveFailed + "ripent: no map"}, {}, {{kEntA, kA + "x"}}},
+    {"a map rebuilt since its export: Yes writes the text into the new map", {Click(0), Type("x"), kRebuildA,
+     Save(Answer::Yes)}, "", false, 0,
+     {"export a.bsp", kMapChanged, "import a.bsp into whatever is there", kSaved}, {{kMapA, kA + "x"}}, {}},
+    {"a map rebuilt since its export: No drops the edits and shows the new map's text",
+     {Click(0), Type("x"), kRebuildA, Save(Answer::No)}, kA2, false, 0,
+     {"export a.bsp", kMapChanged, "export a.bsp"}, {{kMapA, kRawA2}}, {{kEntA, kRawA2}}},
+    {"a map rebuilt since its export: Cancel writes nothing and keeps the edits",
+     {Click(0), Type("x"), kRebuildA, Save(Answer::Cancel)}, kA + "x", true, 0,
+     {"export a.bsp", kMapChanged}, {{kMapA, kRawA2}}, {{kEntA, kRawA}}},
+    {"a map rebuilt since its export, asked on switching maps: No goes on to the new map",
+     {Click(0), Type("x"), kRebuildA, Click(1, Answer::Yes, Answer::No)}, kB, false, 1,
+     {"export a.bsp", kAsk, kMapChanged, "export b.bsp"}, {{kMapA, kRawA2}}, {{kEntA, kRawA}, {kEntB, kRawB}}},
+    {"a map rebuilt after the check is refused by the tool", {Click(0), Type("x"), kSave}, kA + "x", true, 0,
+     {"export a.bsp", "import a.bsp", kSaveFailed + "ripent: C:\\maps\\a.bsp: changed"}, {{kMapA, "rebuilt meanwhile"}},
+     {{kEntA, kA + "x"}}, {}, {{"a.bsp", Fault::RebuiltMeanwhile}}},
+    {"activation loads an unmodified text anew when its map was rebuilt", {Click(0), kRebuildA, kActivate, kActivate},
+     kA2, false, 0, {"export a.bsp", "export a.bsp"}, {{kMapA, kRawA2}}, {{kEntA, kRawA2}}},
+    {"activation leaves edited text and unchanged maps alone",
+     {Click(1), kActivate, Click(0), Type("x"), kRebuildA, kActivate}, kA + "x", true, 0,
+     {"export b.bsp", "export a.bsp"}, {{kMapA, kRawA2}}, {{kEntA, kRawA}, {kEntB, kRawB}}},
+    {"a reload on activation that fails is told once and keeps the text",
+     {Click(0), kRebuildA, kBreakExports, kActivate, kActivate}, kA, false, 0,
+     {"export a.bsp", "export a.bsp", kExportFailed + "\nripent.exe завершился с кодом 1."}, {{kMapA, kRawA2}},
+     {{kEntA, "half written"}}},
 
     // Save.
     {"save writes the edit into the map, empties the memo and deletes the .ent", {Click(0), Type("x"), kSave},
@@ -291,8 +398,8 @@ const Scenario kScenarios[] = {
     {"after a successful save the next selection asks nothing", {Click(0), Type("x"), kSave, Click(1)},
      kB, false, 1, {"export a.bsp", "import a.bsp", kSaved, "export b.bsp"}, {{kMapA, kA + "x"}}, {{kEntB, kRawB}}},
     {"after a failed export, save writes into the map the text came from", {Click(0), Click(1), Type("x"), kSave},
-     "", false, 1, {"export a.bsp", "export b.bsp", kExportFailed, "import a.bsp", kSaved}, {{kMapA, kA + "x"}}, {},
-     {{"b.bsp", Fault::NotStarted}}},
+     "", false, 0, {"export a.bsp", "export b.bsp", kExportFailed + "\nНе удалось запустить ripent.exe.", "import a.bsp",
+     kSaved}, {{kMapA, kA + "x"}}, {}, {{"b.bsp", Fault::NotStarted}}},
     {"after a refill from another folder, save writes into the loaded map", {Click(0), Type("x"), Refill(kOther), kSave},
      "", false, -1, {"export a.bsp", "import a.bsp", kSaved}, {{kMapA, kA + "x"}}, {}},
 

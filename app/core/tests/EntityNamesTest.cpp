@@ -33,6 +33,8 @@ TEST(EntityNames, EntityFileAndToolParametersFromFolderAndEntry) {
         EXPECT_EQ(path, c.path);
         EXPECT_EQ(ExportParameters(path), c.exportParameters);
         EXPECT_EQ(ImportParameters(path), "-import" + std::string(c.exportParameters).substr(7));
+        EXPECT_EQ(ImportParameters(path, "9:8:7f"),
+                  "-import texdata 1 -expect 9:8:7f " + std::string(c.exportParameters).substr(18));
     }
 }
 
