@@ -35,7 +35,7 @@ TEST(EntityFiles, WritesAndReadsEveryByteAndDeletes) {
 TEST(EntityFiles, StampsGiveSizeAndLastWriteTimeOfFilesOnly) {
     TempFolder folder;
     EntityFiles files;
-    const std::string path = Utf8(folder.Path() / L"карта.bsp");
+    const std::string path = Utf8(folder.Path() / L"map 1.bsp");
     files.Write(path, std::string(70000, 'm'));
     {
         platform::KernelHandle file(CreateFileW(platform::Utf8ToWide(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
