@@ -56,7 +56,7 @@ bool EntityEditor::MayClose() {
 }
 
 void EntityEditor::MapsClick(int index) {
-    if (index < 0) return;
+    if (index < 0 || Showing(index)) return;
     const BusyScope busy(busy_);
     // Text that came from no map cannot be saved anywhere, so there is nothing to ask about.
     if (modified_ && loaded_) {
@@ -233,10 +233,15 @@ void EntityEditor::RefuseSave(const std::string& reason, std::optional<int> line
     if (line) memo_.ShowLine(*line);
 }
 
+// Selection notices queued while an export ran all name the selection as it is by the time they
+// are handled: the first of them loads it, and the rest find it shown already.
+bool EntityEditor::Showing(int index) const {
+    return loaded_ && index == lastIndex_ && maps_.Folder() == loaded_->folder && maps_.Entry(index) == loaded_->entry;
+}
+
 void EntityEditor::SelectLoaded() {
     // After the list was refilled from another folder, the loaded map may not be in it at all.
-    const bool listed = loaded_ && maps_.Folder() == loaded_->folder && maps_.Entry(lastIndex_) == loaded_->entry;
-    maps_.Select(listed ? lastIndex_ : -1);
+    maps_.Select(Showing(lastIndex_) ? lastIndex_ : -1);
 }
 
 }  // namespace lw::app

@@ -22,7 +22,8 @@ public:
 
     EntityEditor(Memo& memo, MapList& maps, Launcher& tool, FileSystem& files, Prompt& prompt);
 
-    void MapsClick(int index);  // the user selected entry `index`
+    // The user selected entry `index`; selecting the map already shown does nothing.
+    void MapsClick(int index);
     void Save();                // "Сохранить изменения"
     void Revert();              // "Отменить все изменения"
     void MemoChanged();         // any change of the memo's text
@@ -60,6 +61,8 @@ private:
     // Tells why the tool would not find `entry` from its entity file, if it would not.
     bool ToolReachesOtherMap(const std::string& folder, const std::string& entry, std::string_view failure);
     void RefuseSave(const std::string& reason, std::optional<int> line);
+    // Whether entry `index` is the map whose text the memo holds.
+    bool Showing(int index) const;
     void SelectLoaded();
 
     Memo& memo_;

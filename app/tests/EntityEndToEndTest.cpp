@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "app/core/LineBreaks.h"
 #include "app/tests/ToolDouble.h"
@@ -134,6 +136,8 @@ public:
         WaitFor([&] { return GetForegroundWindow() == main_; }, 5s);
         DestroyWindow(elsewhere);
     }
+    // Moves the caret by a message queued behind everything posted to the program so far.
+    void PostCaretTo(int at) const { PostMessageW(memo_, EM_SETSEL, static_cast<WPARAM>(at), at); }
     // Where line `line` (from 1) of the memo starts.
     int LineStart(int line) const {
         return static_cast<int>(SendMessageW(memo_, EM_LINEINDEX, static_cast<WPARAM>(line - 1), 0));
@@ -237,7 +241,10 @@ struct EntityEndToEnd : ::testing::Test {
         fs::copy_file(bin / L"Lumpwright.exe", app / L"Lumpwright.exe");
         SetToolDouble(L"");
     }
-    void TearDown() override { SetToolDouble(L""); }
+    void TearDown() override {
+        SetToolDouble(L"");
+        SetToolTally(L"");
+    }
     // Puts the real ripent.exe beside the program copy in place of the tool double.
     void UseTheRealTool() const { fs::copy_file(bin / L"ripent.exe", app / L"ripent.exe"); }
 
@@ -574,6 +581,30 @@ TEST_F(EntityEndToEnd, AMapRebuiltOnDiskIsNeverOverwrittenWithTheOldTextUnasked)
     EXPECT_EQ(lumpwright.Answer(kOk), kSaved);
     EXPECT_TRUE(WaitFor([&] { return !fs::exists(Ent("fy_mini.bsp")); }));
     EXPECT_EQ(ExportedNow("fy_mini.bsp"), text);
+}
+
+TEST_F(EntityEndToEnd, ABurstOfSelectionsExportsTheLatestOnceTheRunningExportEnds) {
+    fs::copy_file(ThisExecutable(), app / L"ripent.exe");
+    SetToolDouble(L"real:" + (bin / L"ripent.exe").wstring());
+    const fs::path tally = folder.Path() / L"tally.txt";
+    SetToolTally(tally.wstring());
+    RunningApp lumpwright(app, maps);
+    ASSERT_TRUE(lumpwright.Ready());
+    ASSERT_TRUE(lumpwright.Listed(3));
+    const auto Runs = [&] { return std::count(std::istreambuf_iterator<char>(std::ifstream(tally).rdbuf()), {}, '\n'); };
+
+    const char* lastMap = kMaps[299 % 3];
+    const std::string lastText = WithCrLfLineBreaks(ExportedNow(lastMap));
+    fs::remove(Ent(lastMap));
+    std::ofstream(tally, std::ios::binary).flush();
+
+    // As fast as the list takes them, far faster than a map exports.
+    for (int i = 0; i < 300; ++i) lumpwright.Select(platform::Utf8ToWide(kMaps[i % 3]));
+    // Behind the selection notices in the program's queue: once it is handled, so are they.
+    lumpwright.PostCaretTo(7);
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{7, 7}; }, 120s));
+    EXPECT_EQ(platform::WideToAnsi(lumpwright.Memo()), lastText);
+    EXPECT_LE(Runs(), 6) << "one export for each queued selection";
 }
 
 }  // namespace

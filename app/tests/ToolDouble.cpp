@@ -48,6 +48,9 @@ const bool kActedAsTool = [] {
     }
     const std::vector<std::wstring> arguments = Arguments();
     const std::wstring last = arguments.empty() ? L"" : arguments.back();
+    if (wchar_t tally[2 * MAX_PATH] = {}; GetEnvironmentVariableW(kToolTallyVariable, tally, 2 * MAX_PATH)) {
+        std::ofstream(std::filesystem::path(tally), std::ios::binary | std::ios::app) << "run\n";
+    }
     if (behaviour.starts_with(L"exit:")) ExitProcess(static_cast<UINT>(std::stoul(behaviour.substr(5), nullptr, 0)));
     const auto Say = [&](DWORD stream, UINT exitCode) {
         const std::string line = platform::WideToUtf8(behaviour.substr(behaviour.find(L':') + 1)) + "\n";
@@ -78,6 +81,10 @@ const bool kActedAsTool = [] {
 
 void SetToolDouble(const std::wstring& behaviour) {
     SetEnvironmentVariableW(kToolDoubleVariable, behaviour.empty() ? nullptr : behaviour.c_str());
+}
+
+void SetToolTally(const std::wstring& file) {
+    SetEnvironmentVariableW(kToolTallyVariable, file.empty() ? nullptr : file.c_str());
 }
 
 std::wstring ThisExecutable() {

@@ -15,9 +15,13 @@ namespace lw::app::testing {
 //   "@FILE"       reads the behaviour from FILE at every start, so a test can change it while
 //                 the application that starts the tool keeps running
 inline constexpr wchar_t kToolDoubleVariable[] = L"LW_TOOL_DOUBLE";
+// When set, names a file to which every start of the double adds a line, so a test can count
+// the tool's runs.
+inline constexpr wchar_t kToolTallyVariable[] = L"LW_TOOL_TALLY";
 
 // Sets the variable for programs started from now on; an empty value removes it.
 void SetToolDouble(const std::wstring& behaviour);
+void SetToolTally(const std::wstring& file);
 
 // This executable's path.
 std::wstring ThisExecutable();

@@ -403,6 +403,9 @@ const Scenario kScenarios[] = {
     {"after a refill from another folder, save writes into the loaded map", {Click(0), Type("x"), Refill(kOther), kSave},
      "", false, -1, {"export a.bsp", "import a.bsp", kSaved}, {{kMapA, kA + "x"}}, {}},
 
+    {"selecting the map already shown runs nothing and asks nothing", {Click(0), Click(0), Type("x"), Click(0)},
+     kA + "x", true, 0, {"export a.bsp"}, {}, {{kEntA, kRawA}}},
+
     // Revert.
     {"revert reads the .ent again", {Click(0), Type("x"), kRevert}, kA, true, 0, {"export a.bsp"}, {}, {{kEntA, kRawA}}},
     {"revert whose .ent is gone reports and keeps the memo", {Click(0), Type("x"), RemoveFile(kEntA), kRevert},
