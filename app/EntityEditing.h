@@ -29,6 +29,7 @@ public:
     void consoleChange() { editor_.MemoChanged(); }
     bool MayClose() { return editor_.MayClose(); }
     void Activated() { editor_.Activated(); }
+    bool MayLeave() { return editor_.MayLeave(); }
     // "Поиск в тексте": searching starts again from the top.
     void StartFind();
     void finderFind();

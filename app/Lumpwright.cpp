@@ -2,6 +2,8 @@
 
 #include "app/AppServices.h"
 #include "app/MainWindow.h"
+#include "app/PathHandOver.h"
+#include "app/core/OpenRequest.h"
 #include "app/AboutWindow.h"
 #include "app/SettingsWindow.h"
 #include "app/DataModule.h"
@@ -11,6 +13,7 @@
 #include "platform/Application.h"
 #include "platform/ErrorReport.h"
 #include "platform/Paths.h"
+#include "platform/Text.h"
 
 using namespace lw::platform;
 using namespace lw::app;
@@ -19,7 +22,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     MessageBoxPrompt prompt;
     TApplication application(prompt);
     try {
-        lw::bridge::ShowVersionNoticeIfAsked(lw::bridge::CommandLineArguments(GetCommandLineW()), prompt);
+        const std::vector<std::string> arguments = lw::bridge::CommandLineArguments(GetCommandLineW());
+        lw::bridge::ShowVersionNoticeIfAsked(arguments, prompt);
+        // Relative to this start's current folder, not the running window's.
+        const std::optional<std::string> path = PathArgument(arguments);
+        const std::wstring fullPath = path ? FullPath(Utf8ToWide(*path)) : std::wstring();
+        if (path && HandOverToRunningWindow(fullPath)) return 0;
         // The doubled separator after the folder is accepted by the system as it is.
         ProfileIniStore configuration(ExecutableFolder() + L"\\configuration.ini");
         SystemLauncher programs;
@@ -42,6 +50,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         TForm3& form3 = forms.Make<TForm3>(services);
         module.AttachGlyphs(form2);
         module.AttachGlyphs(form3);
+        if (path) {
+            try {
+                form1.OpenPath(fullPath, true);
+            } catch (...) {
+                application.HandleException(std::current_exception());
+            }
+        }
         application.Run();
     } catch (...) {
         ReportException(std::current_exception());

@@ -1,12 +1,16 @@
 #include "app/MainWindow.h"
 
 #include "app/FormLayout.h"
+#include "app/PathHandOver.h"
 #include "app/core/IoErrorText.h"
 #include "app/core/MapListing.h"
+#include "app/core/OpenRequest.h"
 #include "app/core/ProfileInteger.h"
 #include "controls/GroupBox.h"
 #include "controls/Panel.h"
 #include "platform/Application.h"
+#include "platform/DroppedFiles.h"
+#include "platform/Paths.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"
 
@@ -20,6 +24,8 @@ constexpr TColor kAddressColor = 16777088;
 constexpr char kSection[] = "MAIN";
 constexpr char kSaveKey[] = "SAVEP";
 constexpr char kFolderKey[] = "LAST_DIRRECTORY";  // spelled so in every file ever written
+// Posted to itself: open the paths second starts handed over.
+constexpr UINT kOpenHandedOver = WM_APP + 0x40;
 
 // The skin manager with the program's stored skin as "000 (internal)". A broken skin of that
 // name in the skin directory is reported and the windows stay unskinned.
@@ -116,6 +122,13 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
 
     OnClose = [this](TCloseAction& action) { FormClose(action); };
     OnActivate = [this] { FormActivate(); };
+    WindowProc = [this, next = WindowProc](TMessage& message) { HandleMessage(message, next); };
+    // A map dropped on the folder field opens too; a folder keeps the field's own handling.
+    path.WindowProc = [this, next = path.WindowProc](TMessage& message) {
+        if (message.Msg != WM_DROPFILES || !FormDropFiles(reinterpret_cast<HDROP>(message.WParam))) next(message);
+    };
+    DragAcceptFiles(Handle(), TRUE);
+    AcceptHandOvers(Handle());
     OnShortCut = [this](WORD key, bool control) { return FormShortCut(key, control); };
     FormCreate();
 }
@@ -136,7 +149,7 @@ void TForm1::FormClose(TCloseAction& action) {
         return;
     }
     IniStore& configuration = services_.Configuration;
-    if (ProfileIntegerOr(configuration.ReadString(kSection, kSaveKey, ""), 1) == 0) return;
+    if (ProfileIntegerOr(configuration.ReadString(kSection, kSaveKey, ""), 1) == 0 || folderFromOutside_) return;
     try {
         configuration.WriteString(kSection, kFolderKey, WideToAnsi(path.TextW()));
     } catch (const Exception& error) {
@@ -164,9 +177,83 @@ bool TForm1::FormShortCut(WORD key, bool control) {
     return true;
 }
 
+void TForm1::HandleMessage(TMessage& message, const std::function<void(TMessage&)>& next) {
+    switch (message.Msg) {
+    case WM_DROPFILES:
+        FormDropFiles(reinterpret_cast<HDROP>(message.WParam));
+        return;
+    case WM_COPYDATA:
+        // The sender waits for the answer: the map is opened afterwards, from the queue.
+        if (std::optional<std::wstring> handed = HandedOverPath(message.LParam)) {
+            handedOver_.push_back(std::move(*handed));
+            PostMessageW(Handle(), kOpenHandedOver, 0, 0);
+            message.Result = TRUE;
+            return;
+        }
+        break;
+    case kOpenHandedOver: {
+        if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+        SetForegroundWindow(Handle());
+        const std::vector<std::wstring> paths = std::exchange(handedOver_, {});
+        for (const std::wstring& handed : paths) OpenPath(handed, true);
+        return;
+    }
+    }
+    next(message);
+}
+
+bool TForm1::FormDropFiles(HDROP drop) {
+    std::vector<std::string> paths;
+    for (const std::optional<std::string>& name : DroppedNames(drop)) {
+        if (name) paths.push_back(*name);
+    }
+    const std::optional<std::string> map = FirstMap(paths);
+    if (map) DragFinish(drop);
+    // Dropped on the window itself, anything that is not a map goes as on the folder field.
+    if (!map) return false;
+    OpenPath(Utf8ToWide(*map));
+    return true;
+}
+
+void TForm1::OpenPath(const std::wstring& given, bool fromOutside) {
+    const std::wstring full = FullPath(given);
+    const DWORD attributes = GetFileAttributesW(full.c_str());
+    const OpenRequest request = ClassifyOpenPath(WideToUtf8(full), attributes != INVALID_FILE_ATTRIBUTES,
+                                                 attributes != INVALID_FILE_ATTRIBUTES &&
+                                                     (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    if (request.kind == OpenRequest::Kind::Missing || request.kind == OpenRequest::Kind::NotAMap) {
+        Application->Prompts().Show(Handle(), OpenFailureText(request.kind, WideToUtf8(full)), "Ошибка",
+                                    MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (request.kind == OpenRequest::Kind::Map && !entities_.MayLeave()) return;
+    ShowFolder(Utf8ToWide(request.folder));
+    folderFromOutside_ = fromOutside;
+    if (request.kind == OpenRequest::Kind::Folder) return;
+    const std::wstring entry = Utf8ToWide(request.entry);
+    for (int i = 0; i < maps.Count(); ++i) {
+        const std::wstring listed = Utf8ToWide(maps.Item(i));
+        if (CompareStringOrdinal(listed.c_str(), -1, entry.c_str(), -1, TRUE) == CSTR_EQUAL) {
+            maps.SetItemIndex(i);
+            return entities_.mapsClick();
+        }
+    }
+    Application->Prompts().Show(Handle(), OpenFailureText(OpenRequest::Kind::Missing, WideToUtf8(full)), "Ошибка",
+                                MB_OK | MB_ICONERROR);
+}
+
+// Listed at once rather than on the loader's tick, so that the map can be selected.
+void TForm1::ShowFolder(const std::wstring& folder) {
+    path.SetTextW(folder);
+    loaderTimer();
+}
+
 void TForm1::sBitBtn1Click() { Close(); }
 
-void TForm1::pathChange() { loader.SetEnabled(true); }
+void TForm1::pathChange() {
+    folderFromOutside_ = false;
+    loader.SetEnabled(true);
+}
 
 void TForm1::loaderTimer() {
     const std::wstring folder = path.TextW();
@@ -187,9 +274,15 @@ void TForm1::loaderTimer() {
 }
 
 
-void TForm1::mapsClick() { entities_.mapsClick(); }
+void TForm1::mapsClick() {
+    folderFromOutside_ = false;
+    entities_.mapsClick();
+}
 
-void TForm1::sBitBtn4Click() { entities_.Save(); }
+void TForm1::sBitBtn4Click() {
+    folderFromOutside_ = false;
+    entities_.Save();
+}
 
 void TForm1::sBitBtn3Click() { entities_.Revert(); }
 

@@ -10,6 +10,7 @@
 #include "controls/labels/WebLabel.h"
 #include "controls/listbox/AlphaListBox.h"
 #include "platform/Containers.h"
+#include "platform/DroppedFiles.h"
 #include "platform/Edits.h"
 #include "platform/FindDialog.h"
 #include "platform/Form.h"
@@ -52,6 +53,14 @@ public:
     void FormCreate();
     void FormClose(platform::TCloseAction& action);
     void FormActivate();
+    // Maps dropped anywhere on the window open as OpenPath opens them; true when the drop held one.
+    bool FormDropFiles(HDROP drop);
+
+    // Opens what a path from outside the list names: a map (its folder listed, the map selected
+    // and its text loaded, after the question about unsaved edits), or a folder; anything else
+    // is reported, naming the path. `fromOutside`: a command line or a second start, which
+    // leaves the remembered folder as it was unless the user goes on working.
+    void OpenPath(const std::wstring& path, bool fromOutside = false);
     bool FormShortCut(WORD key, bool control);
     void sBitBtn1Click();
     void pathChange();
@@ -66,9 +75,15 @@ public:
     void sBitBtn6Click();
 
 private:
+    void ShowFolder(const std::wstring& folder);
+    void HandleMessage(platform::TMessage& message, const std::function<void(platform::TMessage&)>& next);
+
     AppServices& services_;
     platform::IconHandle windowIcon_;
     EntityEditing entities_;
+    // Paths handed over by second starts, opened once the sender has been answered.
+    std::vector<std::wstring> handedOver_;
+    bool folderFromOutside_ = false;
 };
 
 // The address the web label shows and opens.

@@ -17,4 +17,17 @@ std::wstring ExecutableFolder() {
     return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
+std::wstring FullPath(const std::wstring& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) return path;
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
+    }
+}
+
 }  // namespace lw::platform

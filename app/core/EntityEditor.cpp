@@ -58,33 +58,34 @@ bool EntityEditor::MayClose() {
 void EntityEditor::MapsClick(int index) {
     if (index < 0 || Showing(index)) return;
     const BusyScope busy(busy_);
-    // Text that came from no map cannot be saved anywhere, so there is nothing to ask about.
-    if (modified_ && loaded_) {
-        switch (prompt_.Ask(kSaveCaption, "Сохранить изменения?")) {
-        case Answer::Yes: {
-            SaveOutcome outcome = SaveOutcome::Kept;
-            try {
-                outcome = SaveLoaded();
-            } catch (...) {
-                SelectLoaded();
-                throw;
-            }
-            if (outcome == SaveOutcome::Kept) {
-                SelectLoaded();
-                return;
-            }
-            break;
-        }
-        case Answer::No:
-            // Given up now, so that no later failure can bring the refused text back.
-            Discard();
-            break;
-        case Answer::Cancel:
-            SelectLoaded();
-            return;
-        }
-    }
+    if (!LeaveLoaded()) return SelectLoaded();
     Export(index);
+}
+
+bool EntityEditor::MayLeave() {
+    const BusyScope busy(busy_);
+    return LeaveLoaded();
+}
+
+bool EntityEditor::LeaveLoaded() {
+    // Text that came from no map cannot be saved anywhere, so there is nothing to ask about.
+    if (!modified_ || !loaded_) return true;
+    switch (prompt_.Ask(kSaveCaption, "Сохранить изменения?")) {
+    case Answer::Yes:
+        try {
+            return SaveLoaded() != SaveOutcome::Kept;
+        } catch (...) {
+            SelectLoaded();
+            throw;
+        }
+    case Answer::No:
+        // Given up now, so that no later failure can bring the refused text back.
+        Discard();
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void EntityEditor::Save() {

@@ -27,6 +27,9 @@ public:
     void Save();                // "Сохранить изменения"
     void Revert();              // "Отменить все изменения"
     void MemoChanged();         // any change of the memo's text
+    // Another map is about to be opened from outside the list (a dropped map, say): asks about
+    // unsaved edits as selecting another map does. False: the user chose to stay.
+    bool MayLeave();
     // The main window is closing: asks about unsaved edits. False keeps the window open.
     bool MayClose();
     // The main window became active again: an unmodified text whose map was written again on
@@ -53,6 +56,7 @@ private:
     // Shows the map's text; tells why and answers false when the export fails.
     bool Load(const std::string& folder, const std::string& entry, int index);
     void Export(int index);
+    bool LeaveLoaded();
     void AfterFailedExport();
     void TellExportFailed(const std::string& reason);
     SaveOutcome SaveLoaded();

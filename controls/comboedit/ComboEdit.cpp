@@ -8,6 +8,7 @@
 #include "controls/core/BorderPainting.h"
 #include "controls/core/ControlKinds.h"
 #include "render/Blit.h"
+#include "platform/DroppedFiles.h"
 #include "platform/Text.h"
 
 namespace lw::comboedit {
@@ -294,20 +295,8 @@ void TsFileDirEdit::SetAcceptFiles(bool accept) {
 void TsFileDirEdit::WndProc(platform::TMessage& m) {
     if (m.Msg == WM_DROPFILES) {
         HDROP drop = reinterpret_cast<HDROP>(m.WParam);
-        std::vector<std::optional<std::string>> names;
-        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-        for (UINT i = 0; i < count; ++i) {
-            const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-            std::wstring name(length + 1, L'\0');
-            const UINT read = DragQueryFileW(drop, i, name.data(), length + 1);
-            // A name that does not come back whole is never entered cut.
-            if (length == 0 || read != length) {
-                names.emplace_back();
-            } else {
-                name.resize(read);
-                names.emplace_back(platform::WideToUtf8(name));
-            }
-        }
+        // A name that does not come back whole is never entered cut.
+        const std::vector<std::optional<std::string>> names = platform::DroppedNames(drop);
         DragFinish(drop);
         ShellFolderChoiceHost host;
         SetText(DroppedText(host, Text(), names, MultipleDirs));
