@@ -69,7 +69,6 @@ TEST(EntityTextTest, RefusesAnythingElseNamingTheLine)
         {"{\n\"classname\" \"worldspawn\"\n}\nworldspawn\n", 4, "expected '{'"},
         {"{\n\"classname\" \"worldspawn\"\n\"a\" \"b\0c\"\n}\n"s, 3, "binary data (byte 0x00)"},
         {"\x7F\x45LF\x02\x01\x01\n", 1, "binary data (byte 0x7F)"},
-        {"\xEF\xBB\xBF{\n\"classname\" \"worldspawn\"\n}\n", 1, "expected '{'"},
     };
     ExpectRefused(cases);
 }
@@ -83,6 +82,7 @@ TEST(EntityTextTest, AcceptsWhatTheEngineReads)
         "{\n\"classname\" \"worldspawn\"\n\"message\" \"\x01red\x7F\"\n}\n",        // control bytes in a value
         "// made by hand\n{\n\"classname\" \"worldspawn\" // the world\n}\n// end", // comments
         "{\n\"classname\" \"worldspawn\"\n\"url\" \"http://example\"\n}\n",         // no comment inside quotes
+        "\xEF\xBB\xBF// saved by an editor\n{\n\"classname\" \"worldspawn\"\n}\n",        // a byte-order mark
     };
     ExpectAccepted(texts);
 }
