@@ -111,10 +111,10 @@ MapIdentity ReadBack(FileSystem& files, const std::filesystem::path& temporary, 
                         "); the map is unchanged");
     }
     if (found != text) {
-        const auto [mine, theirs] = std::mismatch(text.begin(), text.end(), found.begin(), found.end());
+        const auto differs = std::mismatch(text.begin(), text.end(), found.begin(), found.end()).first;
         throw ToolError(DisplayPath(map) + ": the map written does not read back with the entity text meant for it "
                                            "(they differ from byte " +
-                        std::to_string(mine - text.begin()) + " of the text on); the map is unchanged");
+                        std::to_string(differs - text.begin()) + " of the text on); the map is unchanged");
     }
     return IdentityOf(*written, found);
 }

@@ -95,6 +95,7 @@ TEST(EntityTextTest, RefusesWhatTheEngineCannotRead)
         {"{\n\"classname\" \"worldspawn\"\nwad }\n", 3, "has no value"},
         {"{\n\"classname\" \"worldspawn\"\n\"wad\" {\n}\n", 3, "'{' inside an entity"},
         {"{\n\"classname\" \"worldspawn\"\n}\n\x01\n", 4, "binary data (byte 0x01)"},
+        {"{\n\"classname\" \"worldspawn\"\nwad a\x01\x02b\n}\n", 3, "binary data (byte 0x01)"}, // a blank to the engine
     };
     ExpectRefused(cases);
 }

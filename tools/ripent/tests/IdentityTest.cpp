@@ -26,25 +26,6 @@ const std::vector<std::uint8_t>& SmallMap()
 // The line after the run's first.
 std::string IdentityLine(const InProcessRun& run) { return run.output.substr(run.output.find('\n') + 1); }
 
-InProcessRun ImportExpecting(const std::string& token, const std::filesystem::path& map)
-{
-    const auto files = MakeRealFileSystem();
-    std::ostringstream output, errors;
-    const std::string words[] = {"-import", "-expect", token};
-    std::vector<Argument> arguments;
-    for (const auto& word : words)
-        arguments.emplace_back(word.begin(), word.end());
-    arguments.push_back(map.native());
-    const int exitCode = RunRipent(arguments, *files, output, errors);
-    return {exitCode, output.str(), errors.str()};
-}
-
-// Another program's writes take time; its map carries a later modification time.
-void Touch(const std::filesystem::path& path)
-{
-    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));
-}
-
 TEST(IdentityTest, EveryRunNamesTheMapAsItLeavesIt)
 {
     TempFolder folder;
@@ -108,7 +89,8 @@ TEST(IdentityTest, AnImportExpectingAnotherMapIsRefusedAndLeavesTheMapAlone)
         const auto before = ReadBytes(map);
         const std::string found = IdentityOnDisk(map);
 
-        const InProcessRun run = ImportExpecting(token, map);
+        const auto files = MakeRealFileSystem();
+        const InProcessRun run = RunInProcess(*files, {"-import", "-expect", token}, map);
         if (c.refused) {
             EXPECT_EQ(run.exitCode, 2);
             EXPECT_EQ(run.errors, "ripent: " + DisplayPath(map) +

@@ -1,5 +1,6 @@
 #include "tools/ripent/tests/TestFiles.h"
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -38,6 +39,11 @@ std::string ReadText(const std::filesystem::path& path)
 {
     const auto bytes = ReadBytes(path);
     return {bytes.begin(), bytes.end()};
+}
+
+void Touch(const std::filesystem::path& path)
+{
+    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));
 }
 
 std::string IdentityOnDisk(const std::filesystem::path& map)
