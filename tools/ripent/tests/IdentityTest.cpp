@@ -1,6 +1,7 @@
 // Every run names the map it leaves, and an import told which map its text came from refuses a
 // map that has changed on disk since: the text would go into a map it was not exported from.
 #include "tools/ripent/Bsp.h"
+#include "tools/ripent/MapIdentity.h"
 #include "tools/ripent/tests/InProcessRun.h"
 #include "tools/ripent/tests/MapBuilder.h"
 #include "tools/ripent/tests/TestFiles.h"
@@ -25,6 +26,18 @@ const std::vector<std::uint8_t>& SmallMap()
 
 // The line after the run's first.
 std::string IdentityLine(const InProcessRun& run) { return run.output.substr(run.output.find('\n') + 1); }
+
+TEST(IdentityTest, ATokenIsSizeTimeAndSixteenHexDigitsOfTheTextsHash)
+{
+    EXPECT_EQ(FormatIdentity({0, -5, 0xAB}), "0:-5:00000000000000ab");
+    EXPECT_EQ(ParseIdentity("0:-5:00000000000000ab"), (MapIdentity{0, -5, 0xAB}));
+    EXPECT_EQ(FormatIdentity({18446744073709551615u, 132496704000000000, 0xFEDCBA9876543210}),
+              "18446744073709551615:132496704000000000:fedcba9876543210");
+    // 64-bit FNV-1a, so that anyone can compute the hash of a text again.
+    EXPECT_EQ(HashText(""), 0xCBF29CE484222325u);
+    EXPECT_EQ(HashText("a"), 0xAF63DC4C8601EC8Cu);
+    EXPECT_EQ(HashText("foobar"), 0x85944171F73967E8u);
+}
 
 TEST(IdentityTest, EveryRunNamesTheMapAsItLeavesIt)
 {
