@@ -37,7 +37,7 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target, int att
 }
 
 void WriteFileAtomically(FileSystem& files, const std::filesystem::path& target, std::span<const Piece> pieces,
-                         const std::function<void()>& beforeReplace)
+                         const std::function<void(const std::filesystem::path& temporary)>& beforeReplace)
 {
     // Beside the target, so the final rename stays on one volume; a name that no folder
     // listing of maps picks up. A name a killed run left behind is taken back once no run
@@ -61,7 +61,7 @@ void WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
         }
         output->Commit();
         if (beforeReplace)
-            beforeReplace();
+            beforeReplace(temporary);
         files.Replace(temporary, target);
         output.reset();
     } catch (...) {

@@ -1,5 +1,6 @@
 #include "tools/ripent/Bsp.h"
 
+#include "tools/ripent/EntityText.h"
 #include "tools/ripent/ToolError.h"
 
 #include <algorithm>
@@ -63,25 +64,26 @@ std::uint64_t ExtensionListEnd(const BspLayout& layout, std::span<const std::uin
 
 enum class LumpContent { Empty, Text, Binary };
 
-// Entity text is printable, opens with a brace and ends at a NUL. A planes lump never passes:
-// every plane carries a small type number, so it holds NUL bytes throughout.
+// Entity text holds no NUL before its end and opens, read as the import reads it, with an
+// entity's brace. A planes lump never passes: every plane carries a small type number, so it
+// holds NUL bytes throughout.
 LumpContent Classify(std::span<const std::uint8_t> lump)
 {
     std::size_t end = lump.size();
     while (end > 0 && lump[end - 1] == 0)
         --end;
-    auto body = lump.first(end);
+    const auto body = lump.first(end);
     if (std::find(body.begin(), body.end(), std::uint8_t{0}) != body.end())
         return LumpContent::Binary;
-    // Text saved by an editor may open with a byte-order mark.
-    if (body.size() >= 3 && body[0] == 0xEF && body[1] == 0xBB && body[2] == 0xBF)
-        body = body.subspan(3);
-    const auto first = std::find_if(body.begin(), body.end(), [](std::uint8_t c) {
-        return c != ' ' && c != '\t' && c != '\r' && c != '\n';
-    });
-    if (first == body.end())
+    switch (HowTextOpens({reinterpret_cast<const char*>(body.data()), body.size()})) {
+    case TextOpening::Nothing:
         return LumpContent::Empty;
-    return *first == '{' ? LumpContent::Text : LumpContent::Binary;
+    case TextOpening::Entity:
+        return LumpContent::Text;
+    case TextOpening::Other:
+        break;
+    }
+    return LumpContent::Binary;
 }
 
 std::size_t FindEntityLump(const BspLayout& layout, std::span<const std::uint8_t> file)

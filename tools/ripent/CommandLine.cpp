@@ -6,13 +6,23 @@
 namespace lw::ripent {
 namespace {
 
-std::string AsciiLower(const Argument& argument)
+// Non-ASCII characters become '?'.
+std::string Ascii(const Argument& argument)
 {
     std::string result;
     for (auto c : argument) {
         const auto code = static_cast<std::make_unsigned_t<Argument::value_type>>(c);
-        result += (code >= 'A' && code <= 'Z') ? char(code - 'A' + 'a') : code < 0x80 ? char(code) : '?';
+        result += code < 0x80 ? char(code) : '?';
     }
+    return result;
+}
+
+std::string AsciiLower(const Argument& argument)
+{
+    std::string result = Ascii(argument);
+    for (char& c : result)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
     return result;
 }
 
@@ -28,6 +38,7 @@ Argument Widen(const std::string& ascii) { return Argument(ascii.begin(), ascii.
 CommandLine ParseCommandLine(const std::vector<Argument>& arguments)
 {
     std::optional<Mode> mode;
+    std::optional<MapIdentity> expected;
     std::vector<Argument> run; // the latest run of consecutive plain words
     bool runEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -46,19 +57,24 @@ CommandLine ParseCommandLine(const std::vector<Argument>& arguments)
             if (mode && *mode != given)
                 throw UsageError("say -export or -import, not both");
             mode = given;
-        } else if (option == "-texdata" || option == "-lightdata") {
+        } else if (option == "-texdata" || option == "-lightdata" || option == "-expect") {
             if (++i == arguments.size())
                 throw UsageError("option " + option + " needs a value");
+            if (option == "-expect" && !(expected = ParseIdentity(Ascii(arguments[i]))))
+                throw UsageError("-expect takes a map identity <size>:<mtime>:<hash>, not " + Ascii(arguments[i]));
         } else if (option != "-chart" && option != "-noinfo")
             throw UsageError("unknown option " + option);
     }
     if (!mode)
         throw UsageError("say -export or -import");
+    if (expected && *mode == Mode::Export)
+        throw UsageError("-expect goes with -import only");
     if (run.empty())
         throw UsageError("no map given");
 
     CommandLine result;
     result.mode = *mode;
+    result.expected = expected;
     for (std::size_t start = 0; start < run.size(); ++start) {
         Argument joined = run[start];
         for (std::size_t k = start + 1; k < run.size(); ++k)
@@ -102,10 +118,12 @@ MapPaths ResolveMap(const CommandLine& commandLine, const ExistsFunction& isFile
 
 std::string UsageText()
 {
-    return "usage: ripent -export|-import [-texdata N] [-lightdata N] [-chart] [-noinfo] <map>\n"
+    return "usage: ripent -export|-import [-expect IDENTITY] [-texdata N] [-lightdata N] [-chart] [-noinfo] <map>\n"
            "  <map> is name.bsp, name.ent or name; the entity file is name.ent beside the map\n"
            "  -export  writes the map's entity text to name.ent\n"
-           "  -import  checks name.ent and puts its text into the map, replacing the map atomically\n";
+           "  -import  checks name.ent and puts its text into the map, replacing the map atomically\n"
+           "  -expect  with -import: refuses unless the map still has this identity (size:mtime:hash,\n"
+           "           as printed on the line \"map identity: ...\" of an earlier run)\n";
 }
 
 } // namespace lw::ripent

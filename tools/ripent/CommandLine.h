@@ -2,9 +2,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "tools/ripent/MapIdentity.h"
 
 namespace lw::ripent {
 
@@ -18,9 +21,12 @@ struct CommandLine {
     // so it arrives split into words: each candidate joins the trailing run of plain words from
     // a later start, the last being the last word alone.
     std::vector<std::filesystem::path> mapCandidates;
+    // -expect: the identity the map must still have for an import to write into it.
+    std::optional<MapIdentity> expected;
 };
 
-// Thrown for an unknown option, a missing value, no mode or no map: the tool prints usage.
+// Thrown for an unknown option, a missing or malformed value, no mode or no map: the tool
+// prints usage.
 class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

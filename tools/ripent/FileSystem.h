@@ -10,11 +10,20 @@
 
 namespace lw::ripent {
 
+// A file's size and last-write time as the platform gives them: nanoseconds since the epoch on
+// POSIX, the file time's 100-ns ticks since 1601 on Windows.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+};
+
 // A whole file open for reading, its bytes in memory or mapped.
 class InputFile {
 public:
     virtual ~InputFile() = default;
     virtual std::span<const std::uint8_t> Bytes() const = 0;
+    // As the file was when opened (and locked).
+    virtual FileStamp Stamp() const = 0;
     // Throws ToolError when `path` no longer names this file as it was when opened: another
     // program replaced, rewrote or truncated it meanwhile, so what was read may be a mix.
     virtual void CheckUnchanged(const std::filesystem::path& path) const = 0;
@@ -79,10 +88,11 @@ struct Piece {
 std::filesystem::path TemporaryName(const std::filesystem::path& target, int attempt);
 
 // Writes the pieces one after another to a new file beside `target`, flushes it, and replaces
-// `target` with it. `beforeReplace` runs last before the replacement; a throw from it, as from
-// any step, removes the temporary file and leaves `target` as it was.
+// `target` with it. `beforeReplace` runs last before the replacement, given the flushed
+// temporary file; a throw from it, as from any step, removes the temporary file and leaves
+// `target` as it was.
 void WriteFileAtomically(FileSystem& files, const std::filesystem::path& target, std::span<const Piece> pieces,
-                         const std::function<void()>& beforeReplace = {});
+                         const std::function<void(const std::filesystem::path& temporary)>& beforeReplace = {});
 
 // For messages: the path as UTF-8 on Windows, as its own bytes elsewhere.
 std::string DisplayPath(const std::filesystem::path& path);

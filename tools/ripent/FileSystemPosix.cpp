@@ -125,6 +125,11 @@ public:
             ::munmap(mapped_, size_);
     }
     std::span<const std::uint8_t> Bytes() const override { return {static_cast<const std::uint8_t*>(mapped_), size_}; }
+    FileStamp Stamp() const override
+    {
+        return {std::uint64_t(opened_.st_size),
+                std::int64_t(opened_.st_mtim.tv_sec) * 1'000'000'000 + opened_.st_mtim.tv_nsec};
+    }
     int Fd() const { return fd_.Get(); }
 
     void CheckUnchanged(const std::filesystem::path& path) const override

@@ -112,6 +112,11 @@ public:
     WinInputFile(Handle&& handle, const BY_HANDLE_FILE_INFORMATION& opened, std::vector<std::uint8_t> bytes)
         : handle_(handle.Release()), opened_(opened), bytes_(std::move(bytes)) {}
     std::span<const std::uint8_t> Bytes() const override { return bytes_; }
+    FileStamp Stamp() const override
+    {
+        return {FileSize(opened_), std::int64_t(std::uint64_t(opened_.ftLastWriteTime.dwHighDateTime) << 32 |
+                                                opened_.ftLastWriteTime.dwLowDateTime)};
+    }
 
     void CheckUnchanged(const std::filesystem::path& path) const override
     {

@@ -66,47 +66,81 @@ void WhileUnchanged(const InputFile& file, const std::filesystem::path& path, Wo
     }
 }
 
-std::string Export(const MapPaths& paths, FileSystem& files)
+// What a successful run reports: its line, and the map's identity once it is done.
+struct Done {
+    std::string message;
+    MapIdentity identity;
+};
+
+MapIdentity IdentityOf(const InputFile& map, std::string_view entityText)
+{
+    const FileStamp stamp = map.Stamp();
+    return {stamp.size, stamp.modified, HashText(entityText)};
+}
+
+Done Export(const MapPaths& paths, FileSystem& files)
 {
     const std::filesystem::path target = FileBehindLinks(paths.entities);
     RequireRegularOrMissing(files, paths.entities);
     const auto map = files.OpenFile(paths.map, Lock::Shared);
-    std::size_t size = 0;
+    Done done;
     WhileUnchanged(*map, paths.map, [&] {
         const BspLayout layout = ParseMap(paths.map, map->Bytes());
-        const std::string text = WithLineBreaks(EntityText(layout, map->Bytes()), kLineBreak);
+        const std::string_view stored = EntityText(layout, map->Bytes());
+        const std::string text = WithLineBreaks(stored, kLineBreak);
         const Piece pieces[] = {{Bytes(text)}};
-        size = text.size();
-        WriteFileAtomically(files, target, pieces, [&] { map->CheckUnchanged(paths.map); });
+        WriteFileAtomically(files, target, pieces, [&](const std::filesystem::path&) { map->CheckUnchanged(paths.map); });
+        done = {"exported " + std::to_string(text.size()) + " bytes of entity text to " + DisplayPath(paths.entities),
+                IdentityOf(*map, stored)};
     });
-    return "exported " + std::to_string(size) + " bytes of entity text to " + DisplayPath(paths.entities);
+    return done;
 }
 
-// The text of an entity file as it goes into a map: LF line breaks, and without the NULs that
-// some tools end it with.
-std::string EntityFileText(std::string_view raw)
+// The new map, read back as an export would read it, must hold the very text meant for it: a
+// write that the disk, a driver or a network share got wrong is caught before it replaces the
+// map, and so is a text that the export would not find.
+MapIdentity ReadBack(FileSystem& files, const std::filesystem::path& temporary, const std::filesystem::path& map,
+                     std::string_view text)
 {
-    std::string text = NormalizeLineBreaks(raw);
-    while (!text.empty() && text.back() == '\0')
-        text.pop_back();
-    return text;
+    const auto written = files.OpenFile(temporary);
+    std::string_view found;
+    try {
+        found = EntityText(ParseBsp(written->Bytes()), written->Bytes());
+    } catch (const ToolError& error) {
+        throw ToolError(DisplayPath(map) + ": the map written does not read back (" + error.what() +
+                        "); the map is unchanged");
+    }
+    if (found != text) {
+        const auto differs = std::mismatch(text.begin(), text.end(), found.begin(), found.end()).first;
+        throw ToolError(DisplayPath(map) + ": the map written does not read back with the entity text meant for it "
+                                           "(they differ from byte " +
+                        std::to_string(differs - text.begin()) + " of the text on); the map is unchanged");
+    }
+    return IdentityOf(*written, found);
 }
 
-std::string Import(const MapPaths& paths, FileSystem& files)
+Done Import(const MapPaths& paths, const std::optional<MapIdentity>& expected, FileSystem& files)
 {
     const std::filesystem::path target = FileBehindLinks(paths.map);
     const auto map = files.OpenFile(paths.map, Lock::Exclusive);
-    bool changed = false;
-    std::size_t size = 0;
+    Done done;
     WhileUnchanged(*map, paths.map, [&] {
         const BspLayout layout = ParseMap(paths.map, map->Bytes());
+        const std::string_view stored = EntityText(layout, map->Bytes());
+        done.identity = IdentityOf(*map, stored);
+        if (expected && *expected != done.identity)
+            throw ToolError(DisplayPath(paths.map) + ": the map changed on disk after its entity text was exported "
+                                                     "(expected " +
+                            FormatIdentity(*expected) + ", found " + FormatIdentity(done.identity) +
+                            "); the map is unchanged");
         const auto raw = files.OpenFile(paths.entities);
         const std::string text = EntityFileText(Text(raw->Bytes()));
-        size = text.size();
         // What was exported comes back unchanged, whatever its line breaks or its lump's padding;
         // the map is then left alone, even if its text is one the checks below would refuse.
-        if (text == NormalizeLineBreaks(EntityText(layout, map->Bytes())))
+        if (text == NormalizeLineBreaks(stored)) {
+            done.message = "entity text unchanged; " + DisplayPath(paths.map) + " left as it is";
             return;
+        }
         try {
             ValidateEntityText(text);
         } catch (const EntityTextError& error) {
@@ -121,15 +155,14 @@ std::string Import(const MapPaths& paths, FileSystem& files)
         }
         const Piece pieces[] = {{imported.header},        {imported.before, map.get()}, {imported.entities},
                                 {imported.after, map.get()}, {imported.extensionList}, {imported.rest, map.get()}};
-        WriteFileAtomically(files, target, pieces, [&] {
+        WriteFileAtomically(files, target, pieces, [&](const std::filesystem::path& temporary) {
+            done.identity = ReadBack(files, temporary, paths.map, text);
             map->CheckUnchanged(paths.map);
             map->LetGo();
         });
-        changed = true;
+        done.message = "imported " + std::to_string(text.size()) + " bytes of entity text into " + DisplayPath(paths.map);
     });
-    if (changed)
-        return "imported " + std::to_string(size) + " bytes of entity text into " + DisplayPath(paths.map);
-    return "entity text unchanged; " + DisplayPath(paths.map) + " left as it is";
+    return done;
 }
 
 // One line, whatever the paths or texts it names hold: control characters are escaped.
@@ -173,7 +206,9 @@ int RunRipent(const std::vector<Argument>& arguments, FileSystem& files, std::os
                 std::error_code ignored;
                 return std::filesystem::is_directory(path, ignored);
             });
-        output << OneLine(commandLine.mode == Mode::Export ? Export(paths, files) : Import(paths, files)) << "\n";
+        const Done done = commandLine.mode == Mode::Export ? Export(paths, files)
+                                                           : Import(paths, commandLine.expected, files);
+        output << OneLine(done.message) << "\nmap identity: " << FormatIdentity(done.identity) << "\n";
         return 0;
     } catch (const std::exception& error) {
         errors << "ripent: " << OneLine(error.what()) << "\n";

@@ -4,6 +4,8 @@
 #include "tools/ripent/tests/MapBuilder.h"
 #include "tools/ripent/tests/TestFiles.h"
 
+#include <algorithm>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -11,11 +13,13 @@ namespace lw::ripent {
 namespace {
 
 using namespace testing;
+using ::testing::HasSubstr;
 
-enum class Step { None, Create, SecondWrite, Commit, Replace };
+enum class Step { None, Create, SecondWrite, Commit, Replace, GarbleText, GarbleHeader };
 
 // The real files, with one step of writing made to fail, as a full disk or a lost
-// network share would.
+// network share would, or to write other bytes than it was given without a word, as a faulty
+// disk or driver would.
 class FailingFileSystem : public FileSystem {
 public:
     explicit FailingFileSystem(Step failing)
@@ -53,11 +57,19 @@ private:
             : real_(std::move(real)), failing_(failing) {}
         void Write(std::span<const std::uint8_t> bytes) override
         {
-            if (failing_ == Step::SecondWrite && ++writes_ == 2) {
+            ++writes_;
+            if (failing_ == Step::SecondWrite && writes_ == 2) {
                 real_->Write(bytes.first(bytes.size() / 2));
                 throw ToolError("simulated failure: disk full");
             }
-            real_->Write(bytes);
+            std::vector<std::uint8_t> garbled(bytes.begin(), bytes.end());
+            const std::string_view text = "skyname";
+            const auto word = std::search(garbled.begin(), garbled.end(), text.begin(), text.end());
+            if (failing_ == Step::GarbleText && word != garbled.end())
+                *word ^= 0x20;
+            if (failing_ == Step::GarbleHeader && writes_ == 1)
+                garbled[LengthField(0) + 3] ^= 0x40; // the entity lump's length, far past the end
+            real_->Write(garbled);
         }
         void Commit() override
         {
@@ -94,16 +106,29 @@ TEST(AtomicWriteTest, AFailureAtAnyStepLeavesTheOldFileAndNoLeftovers)
 {
     const std::vector<std::uint8_t> map =
         BuildMap(30, {{1, PlanesLump(40)}, {0, EntityLump(3)}, {2, DataLump(5000, 2)}});
-    for (Step step : {Step::Create, Step::SecondWrite, Step::Commit, Step::Replace}) {
+    const struct {
+        Step step;
+        std::string message;
+    } cases[] = {
+        {Step::Create, "simulated failure"},
+        {Step::SecondWrite, "simulated failure"},
+        {Step::Commit, "simulated failure"},
+        {Step::Replace, "simulated failure"},
+        // Bytes written wrong without a word: the map read back before the rename tells.
+        {Step::GarbleText, ": the map written does not read back with the entity text meant for it (they differ from "
+                           "byte 28 of the text on); the map is unchanged\n"},
+        {Step::GarbleHeader, ": the map written does not read back (lump 0 (bytes "},
+    };
+    for (const auto& c : cases) {
         TempFolder folder;
         WriteBytes(folder / "a.bsp", map);
         WriteBytes(folder / "a.ent", Bytes("{\n\"classname\" \"worldspawn\"\n\"skyname\" \"night\"\n}\n"));
         const auto before = FolderContents(folder.Path());
 
-        FailingFileSystem files(step);
+        FailingFileSystem files(c.step);
         std::ostringstream output, errors;
         EXPECT_EQ(RunRipent(ImportArguments(folder / "a.ent"), files, output, errors), kExitFailure);
-        EXPECT_NE(errors.str().find("simulated failure"), std::string::npos) << errors.str();
+        EXPECT_THAT(errors.str(), HasSubstr(c.message));
         EXPECT_EQ(ReadBytes(folder / "a.bsp"), map);
         EXPECT_EQ(FolderContents(folder.Path()), before);
     }

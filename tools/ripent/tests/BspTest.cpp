@@ -86,17 +86,26 @@ TEST(BspTest, FindsTheEntityLumpInEachLayout)
     const auto older = BuildMap(29, {{1, PlanesLump(2)}, {0, entities}, {5, DataLump(30, 5)}});
     const auto noNul =
         TypicalMap(std::vector<std::uint8_t>(entities.begin(), entities.end() - 1));
+    // Text the import takes: a comment before the first entity, after a byte-order mark.
+    auto commented = Bytes("\xEF\xBB\xBF// by hand\n");
+    commented.insert(commented.end(), entities.begin(), entities.end());
+    const auto commentedPlanesFirst = BuildMap(30, {{0, PlanesLump(9)}, {1, commented}, {2, DataLump(40, 2)}});
 
     struct Case {
         const char* name;
         const std::vector<std::uint8_t>& map;
         std::size_t lump;
-    } cases[] = {{"standard", standard, 0}, {"planes first", planesFirst, 1}, {"version 29", older, 0},
-                 {"no terminating NUL", noNul, 0}};
+        std::string_view text;
+    } cases[] = {{"standard", standard, 0, expected},
+                 {"planes first", planesFirst, 1, expected},
+                 {"version 29", older, 0, expected},
+                 {"no terminating NUL", noNul, 0, expected},
+                 {"a comment first", commentedPlanesFirst, 1,
+                  std::string_view(reinterpret_cast<const char*>(commented.data()), commented.size() - 1)}};
     for (const Case& c : cases) {
         const BspLayout layout = ParseBsp(c.map);
         EXPECT_EQ(layout.entityLump, c.lump) << c.name;
-        EXPECT_EQ(EntityText(layout, c.map), expected) << c.name;
+        EXPECT_EQ(EntityText(layout, c.map), c.text) << c.name;
     }
 }
 

@@ -33,6 +33,17 @@ TEST(CommandLineTest, ParsesTheApplicationsCallsAndTheClassicOptions)
     EXPECT_EQ(imported.mode, Mode::Import);
     EXPECT_EQ(Candidates(imported), (std::vector<std::string>{"a b c", "c"}));
 
+    // The application's call with the identity of the map it exported from.
+    const CommandLine expecting = ParseCommandLine(
+        Words({"-import", "texdata", "1", "-expect", "123:456:0123456789abcdef", "C:\\My", "Maps\\a.ent"}));
+    EXPECT_EQ(expecting.mode, Mode::Import);
+    EXPECT_EQ(Candidates(expecting), (std::vector<std::string>{"C:\\My Maps\\a.ent", "Maps\\a.ent"}));
+    EXPECT_EQ(expecting.expected, (MapIdentity{123, 456, 0x0123456789ABCDEF}));
+    const CommandLine before = ParseCommandLine(Words({"-import", "a.ent", "-EXPECT", "0:-5:ffffffffffffffff"}));
+    EXPECT_EQ(Candidates(before), std::vector<std::string>{"a.ent"});
+    EXPECT_EQ(before.expected, (MapIdentity{0, -5, 0xFFFFFFFFFFFFFFFF}));
+    EXPECT_EQ(imported.expected, std::nullopt);
+
     // Only the words after the last option make up the map.
     EXPECT_EQ(Candidates(ParseCommandLine(Words({"old", "-export", "new"}))), std::vector<std::string>{"new"});
     EXPECT_EQ(Candidates(ParseCommandLine(Words({"map", "-export"}))), std::vector<std::string>{"map"});
@@ -49,6 +60,21 @@ TEST(CommandLineTest, RefusesWhatItDoesNotKnow)
         {"-export", "-onlyents", "a.bsp"},
         {"-export", "-", "a.bsp"},
         {"-import", "-export", "a.bsp"},
+        {"-import", "a.bsp", "-expect"},
+        {"-export", "-expect", "1:2:0123456789abcdef", "a.bsp"},
+        {"-import", "-expect", "a.bsp"},
+        {"-import", "-expect", "1:2", "a.bsp"},
+        {"-import", "-expect", "1:2:3", "a.bsp"},
+        {"-import", "-expect", "1:2:0123456789ABCDEF", "a.bsp"},
+        {"-import", "-expect", "1:2:0123456789abcdef0", "a.bsp"},
+        {"-import", "-expect", "1:2:0123456789abcdeg", "a.bsp"},
+        {"-import", "-expect", ":2:0123456789abcdef", "a.bsp"},
+        {"-import", "-expect", "1::0123456789abcdef", "a.bsp"},
+        {"-import", "-expect", "-1:2:0123456789abcdef", "a.bsp"},
+        {"-import", "-expect", "+1:2:0123456789abcdef", "a.bsp"},
+        {"-import", "-expect", "18446744073709551616:2:0123456789abcdef", "a.bsp"},
+        {"-import", "-expect", "1:2:3:0123456789abcdef", "a.bsp"},
+        {"-import", "-expect", "1:2:0123456789abcdef ", "a.bsp"},
     };
     for (const auto& line : lines)
         EXPECT_THROW(ParseCommandLine(Words(line)), UsageError) << ::testing::PrintToString(line);

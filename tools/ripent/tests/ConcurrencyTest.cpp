@@ -83,12 +83,6 @@ std::vector<std::filesystem::path> FolderContents(const std::filesystem::path& f
     return names;
 }
 
-// Another program's writes take time; its new map carries a later modification time.
-void Touch(const std::filesystem::path& path)
-{
-    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));
-}
-
 TEST(ConcurrencyTest, AMapChangedByAnotherProgramMeanwhileFailsAndKeepsItsChange)
 {
     // Planes first and many of them, so that the entity lump lies pages away from the header.

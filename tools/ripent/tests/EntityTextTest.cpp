@@ -69,7 +69,6 @@ TEST(EntityTextTest, RefusesAnythingElseNamingTheLine)
         {"{\n\"classname\" \"worldspawn\"\n}\nworldspawn\n", 4, "expected '{'"},
         {"{\n\"classname\" \"worldspawn\"\n\"a\" \"b\0c\"\n}\n"s, 3, "binary data (byte 0x00)"},
         {"\x7F\x45LF\x02\x01\x01\n", 1, "binary data (byte 0x7F)"},
-        {"\xEF\xBB\xBF{\n\"classname\" \"worldspawn\"\n}\n", 1, "expected '{'"},
     };
     ExpectRefused(cases);
 }
@@ -83,6 +82,7 @@ TEST(EntityTextTest, AcceptsWhatTheEngineReads)
         "{\n\"classname\" \"worldspawn\"\n\"message\" \"\x01red\x7F\"\n}\n",        // control bytes in a value
         "// made by hand\n{\n\"classname\" \"worldspawn\" // the world\n}\n// end", // comments
         "{\n\"classname\" \"worldspawn\"\n\"url\" \"http://example\"\n}\n",         // no comment inside quotes
+        "\xEF\xBB\xBF// saved by an editor\n{\n\"classname\" \"worldspawn\"\n}\n",        // a byte-order mark
     };
     ExpectAccepted(texts);
 }
@@ -95,6 +95,32 @@ TEST(EntityTextTest, RefusesWhatTheEngineCannotRead)
         {"{\n\"classname\" \"worldspawn\"\nwad }\n", 3, "has no value"},
         {"{\n\"classname\" \"worldspawn\"\n\"wad\" {\n}\n", 3, "'{' inside an entity"},
         {"{\n\"classname\" \"worldspawn\"\n}\n\x01\n", 4, "binary data (byte 0x01)"},
+        {"{\n\"classname\" \"worldspawn\"\nwad a\x01\x02b\n}\n", 3, "binary data (byte 0x01)"}, // a blank to the engine
+    };
+    ExpectRefused(cases);
+}
+
+TEST(EntityTextTest, BlamesAQuoteLeftOpenAtTheLineWhereItOpened)
+{
+    const std::string world = "{\n\"classname\" \"worldspawn\"\n";
+    const RefusedText cases[] = {
+        // Never closed at all.
+        {world + "\"message\" \"open\n}\n", 3, "quoted text is not closed before the end of the text"},
+        // Closed by the next line's first quote: the rest is read out of step until it breaks.
+        {world + "\"wad\" \"x.wad\"\n\"message\" \"open\n\"origin\" \"1 2 3\"\n}\n{\n\"classname\" \"light\"\n"
+                 "\"origin\" \"0 0 0\"\n}\n",
+         4, "the quote opened here is not closed before line 9 (there: quoted text is not closed before the end"},
+        {world + "\"message\" open\"\n\"origin\" \"0\"\n}\n", 3, "the quote opened here is not closed before line 4"},
+        {"{\n\"classname\" \"worldspawn\n\"wad\" \"x\"\n}\n", 2, "the quote opened here is not closed before line 3"},
+        {world + "\"message\" \"open\n// a \"quoted\" note\n}\n", 3, "the quote opened here is not closed before line 4"},
+        // A second stray quote brings the reading back in step; the block it spoiled is named.
+        {"{\n\"message\" \"open\n\"classname\" \"worldspawn\"\n}\n{\n\"classname\" \"light\"\n\"note\" \"a\"b\"\n}\n", 2,
+         "the quote opened here is not closed before line 8 (line 1: the first entity's classname is not"},
+        // Values over several lines that end as they should are not blamed for a fault elsewhere.
+        {world + "\"message\" \"two\nlines\"\n\"wad\"\n}\n", 5, "key \"wad\" has no value"},
+        {world + "\"message\" \"two\nlines\"}\n}\n", 5, "'}' closes no entity"},
+        {world + "\"message\" \"two\nlines\"// note\n\"wad\" }\n", 5, "key \"wad\" has no value"},
+        {world + "\"message\" \"two\nlines\"\n\"target\" \"open\n}\n", 5, "quoted text is not closed"},
     };
     ExpectRefused(cases);
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace lw::ripent::testing {
 
@@ -14,12 +15,23 @@ struct InProcessRun {
     std::string errors;
 };
 
-// One command through the tool's entry point, in this process, on the given file system.
+// One command through the tool's entry point, in this process, on the given file system: the
+// words, then the file.
+inline InProcessRun RunInProcess(FileSystem& files, const std::vector<std::string>& words,
+                                 const std::filesystem::path& file)
+{
+    std::vector<Argument> arguments;
+    for (const auto& word : words)
+        arguments.emplace_back(word.begin(), word.end());
+    arguments.push_back(file.native());
+    std::ostringstream output, errors;
+    const int exitCode = RunRipent(arguments, files, output, errors);
+    return {exitCode, output.str(), errors.str()};
+}
+
 inline InProcessRun RunInProcess(FileSystem& files, const std::string& option, const std::filesystem::path& file)
 {
-    std::ostringstream output, errors;
-    const int exitCode = RunRipent({Argument(option.begin(), option.end()), file.native()}, files, output, errors);
-    return {exitCode, output.str(), errors.str()};
+    return RunInProcess(files, std::vector<std::string>{option}, file);
 }
 
 inline InProcessRun RunInProcess(const std::string& option, const std::filesystem::path& file)

@@ -121,6 +121,27 @@ TEST(RealMapsTest, AnEditedValueReachesTheMapAndNothingElseChanges)
     }
 }
 
+TEST(RealMapsTest, AnImportExpectingTheMapsIdentityGoesInOnlyWhileTheMapHasIt)
+{
+    MapCopy copy(RealMaps().front());
+    ASSERT_EQ(RunTool(Command("-export", copy.entities)).exitCode, 0);
+    std::ofstream(copy.entities, std::ios::binary | std::ios::app) << "{\n\"classname\" \"info_null\"\n}\n";
+    const std::string identity = IdentityOnDisk(copy.map);
+    std::string stale = identity;
+    stale.back() = stale.back() == '0' ? '1' : '0';
+
+    const ToolRun refused = RunTool("-import texdata 1 -expect " + stale + " " + copy.entities.string());
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_THAT(refused.errors, HasSubstr("the map changed on disk after its entity text was exported (expected " +
+                                          stale + ", found " + identity + ")"));
+    EXPECT_TRUE(ReadBytes(copy.map) == copy.bytes);
+
+    const ToolRun imported = RunTool("-import texdata 1 -expect " + identity + " " + copy.entities.string());
+    ASSERT_EQ(imported.exitCode, 0) << imported.errors;
+    const auto after = ReadBytes(copy.map);
+    EXPECT_THAT(std::string(EntityText(ParseBsp(after), after)), HasSubstr("info_null"));
+}
+
 TEST(RealMapsTest, HostileInputFailsWithOneLineAndLeavesTheMapAlone)
 {
     using Damage = std::function<void(std::vector<std::uint8_t>& map, std::string& entities)>;

@@ -1,6 +1,7 @@
 // Whatever the tool exports imports back: unchanged, it leaves the map as it is; edited, it
 // goes in, however odd the map's own text.
 #include "tools/ripent/Bsp.h"
+#include "tools/ripent/tests/Closure.h"
 #include "tools/ripent/tests/InProcessRun.h"
 #include "tools/ripent/tests/MapBuilder.h"
 #include "tools/ripent/tests/TestFiles.h"
@@ -65,6 +66,45 @@ TEST(RoundTripTest, EveryExportedTextImportsBack)
             EXPECT_THAT(std::string(EntityText(ParseBsp(after), after)), HasSubstr("info_null"));
         }
     }
+}
+
+// Each kind of text that the import took but that left a map the export could not read, or
+// could not import again unchanged, through the real files.
+TEST(RoundTripTest, TextsTheImportTakesComeBackFromTheMapTheyWentInto)
+{
+    const std::string world = "{\n\"classname\" \"worldspawn\"\n}";
+    const std::string texts[] = {
+        "// made by hand\n" + world + "\n",
+        "\n \t\n// one\n\n// two {\n" + world,
+        "\xEF\xBB\xBF" + world + "\n",
+        "\xEF\xBB\xBF// saved by an editor\r\n" + world + "\r\n",
+        world + "\n// the last line, with no line break",
+        world + "{}\n// between\n{\n\"classname\" \"light\"\n}",
+        "{\n\"classname\" \"worldspawn\"\n\"message\" \"" + std::string(100000, 'm') + "\n\\\"\n}\n",
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.substr(0, 80));
+        for (const auto& map : LayoutMaps()) {
+            TempFolder folder;
+            const auto files = MakeRealFileSystem();
+            EXPECT_EQ(ClosureFault(*files, folder.Path(), map, text), "");
+        }
+    }
+}
+
+TEST(RoundTripTest, AQuoteLeftOpenIsReportedAtTheLineWhereItOpened)
+{
+    TempFolder folder;
+    const auto map = folder / "a.bsp";
+    const auto original = MapWithText("{\n\"classname\" \"worldspawn\"\n}\n");
+    WriteBytes(map, original);
+    WriteBytes(folder / "a.ent", Bytes("{\n\"classname\" \"worldspawn\"\n\"message\" \"open\n\"origin\" \"0\"\n}\n"));
+    const InProcessRun run = RunInProcess("-import", map);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.errors, "ripent: " + DisplayPath(folder / "a.ent") +
+                              ":3: the quote opened here is not closed before line 4 (there: quoted text is not "
+                              "closed before the end of the text); the map is unchanged\n");
+    EXPECT_TRUE(ReadBytes(map) == original);
 }
 
 } // namespace

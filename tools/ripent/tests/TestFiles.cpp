@@ -1,5 +1,6 @@
 #include "tools/ripent/tests/TestFiles.h"
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -7,6 +8,14 @@
 
 #include "testsupport/ChildProcess.h"
 #include "testsupport/HostPath.h"
+#include "tools/ripent/Bsp.h"
+#include "tools/ripent/MapIdentity.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
 
 namespace lw::ripent::testing {
 
@@ -30,6 +39,30 @@ std::string ReadText(const std::filesystem::path& path)
 {
     const auto bytes = ReadBytes(path);
     return {bytes.begin(), bytes.end()};
+}
+
+void Touch(const std::filesystem::path& path)
+{
+    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));
+}
+
+std::string IdentityOnDisk(const std::filesystem::path& map)
+{
+    const auto bytes = ReadBytes(map);
+    MapIdentity identity{bytes.size(), 0, HashText(EntityText(ParseBsp(bytes), bytes))};
+#ifdef _WIN32
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(map.c_str(), GetFileExInfoStandard, &data))
+        throw std::runtime_error("cannot read the attributes of " + map.string());
+    identity.modified = std::int64_t(std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                                     data.ftLastWriteTime.dwLowDateTime);
+#else
+    struct stat info;
+    if (::stat(map.c_str(), &info) != 0)
+        throw std::runtime_error("cannot read the attributes of " + map.string());
+    identity.modified = std::int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+#endif
+    return FormatIdentity(identity);
 }
 
 ToolRun RunTool(const std::string& parameters)

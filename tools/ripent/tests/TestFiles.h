@@ -17,6 +17,13 @@ std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 std::string ReadText(const std::filesystem::path& path);
 
+// What another program's later write does to the modification time.
+void Touch(const std::filesystem::path& path);
+
+// The identity token of the map as it is on disk, found here without the tool: its size and
+// last-write time from the system, and the hash of its entity text.
+std::string IdentityOnDisk(const std::filesystem::path& map);
+
 struct ToolRun {
     int exitCode = -1;
     std::string errors; // what the tool wrote to stderr
