@@ -180,7 +180,10 @@ bool TForm1::FormShortCut(WORD key, bool control) {
 void TForm1::HandleMessage(TMessage& message, const std::function<void(TMessage&)>& next) {
     switch (message.Msg) {
     case WM_DROPFILES:
-        FormDropFiles(reinterpret_cast<HDROP>(message.WParam));
+        // Anything else dropped on the window goes where the folder field would take it.
+        if (!FormDropFiles(reinterpret_cast<HDROP>(message.WParam))) {
+            SendMessageW(path.Handle(), WM_DROPFILES, message.WParam, 0);
+        }
         return;
     case WM_COPYDATA:
         // The sender waits for the answer: the map is opened afterwards, from the queue.
@@ -208,9 +211,8 @@ bool TForm1::FormDropFiles(HDROP drop) {
         if (name) paths.push_back(*name);
     }
     const std::optional<std::string> map = FirstMap(paths);
-    if (map) DragFinish(drop);
-    // Dropped on the window itself, anything that is not a map goes as on the folder field.
     if (!map) return false;
+    DragFinish(drop);
     OpenPath(Utf8ToWide(*map));
     return true;
 }

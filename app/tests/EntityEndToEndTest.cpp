@@ -55,11 +55,12 @@ std::vector<HWND> ChildrenOf(HWND parent) {
 // Lumpwright.exe and a tool beside it in a folder of their own, on a folder of map copies.
 class RunningApp {
 public:
-    RunningApp(const fs::path& appFolder, const fs::path& mapFolder) {
+    RunningApp(const fs::path& appFolder, const fs::path& mapFolder, const std::vector<std::string>& arguments = {},
+               const fs::path& workingFolder = {}) {
         std::ofstream(appFolder / "configuration.ini", std::ios::binary)
             << "[MAIN]\r\nLAST_DIRRECTORY=" << platform::WideToAnsi(mapFolder.wstring()) << "\r\n";
-        process_.emplace(appFolder / L"Lumpwright.exe", std::vector<std::string>{},
-                         testsupport::ChildOptions{.workingFolder = appFolder});
+        process_.emplace(appFolder / L"Lumpwright.exe", arguments,
+                         testsupport::ChildOptions{.workingFolder = workingFolder.empty() ? appFolder : workingFolder});
         WaitFor([this] { return (main_ = TopLevel(L"Lumpwright 1.0", L"")) != nullptr; });
         for (HWND child : ChildrenOf(main_)) {
             const std::wstring kind = ClassOf(child);
@@ -144,6 +145,14 @@ public:
     }
 
     bool Ready() const { return main_ && list_ && memo_; }
+    bool InFront() const { return GetForegroundWindow() == main_; }
+    std::wstring SelectedEntry() const {
+        const auto index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
+        if (index < 0) return L"";
+        std::wstring entry(static_cast<size_t>(SendMessageW(list_, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
+        entry.resize(static_cast<size_t>(SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(entry.data()))));
+        return entry;
+    }
     bool Listed(int count) const {
         return WaitFor([&] { return SendMessageW(list_, LB_GETCOUNT, 0, 0) == count; });
     }
@@ -605,6 +614,32 @@ TEST_F(EntityEndToEnd, ABurstOfSelectionsExportsTheLatestOnceTheRunningExportEnd
     EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{7, 7}; }, 120s));
     EXPECT_EQ(platform::WideToAnsi(lumpwright.Memo()), lastText);
     EXPECT_LE(Runs(), 6) << "one export for each queued selection";
+}
+
+TEST_F(EntityEndToEnd, AMapNamedOnTheCommandLineOpensAndASecondStartHandsItsMapToTheRunningWindow) {
+    UseTheRealTool();
+    const fs::path elsewhere = folder.AddFolder(L"elsewhere");
+    {
+        // A path that is not there: the program says so once and starts as usual.
+        RunningApp lumpwright(app, elsewhere, {"C:\\nowhere at all\\x.bsp"});
+        EXPECT_EQ(lumpwright.Answer(kOk), "Файл не найден: C:\\nowhere at all\\x.bsp");
+        EXPECT_TRUE(lumpwright.WindowShown());
+        EXPECT_TRUE(lumpwright.NoMessageBox());
+    }
+    // Relative to the folder the program starts in, with a blank in it.
+    RunningApp lumpwright(app, elsewhere, {"my maps\\fy_mini.bsp"}, folder.Path());
+    ASSERT_TRUE(lumpwright.Ready());
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.SelectedEntry() == L"fy_mini.bsp"; }));
+    EXPECT_TRUE(WaitFor([&] { return platform::WideToAnsi(lumpwright.Memo()) == WithCrLfLineBreaks(ReadFileBytes(Ent("fy_mini.bsp"))); }));
+    EXPECT_TRUE(lumpwright.Listed(3));
+
+    // A second start with a map hands it over and ends; the running window shows that map.
+    testsupport::ChildProcess second(app / L"Lumpwright.exe", {platform::WideToUtf8((maps / L"he_tennis2.bsp").wstring())},
+                                     {.workingFolder = app});
+    EXPECT_EQ(second.WaitFor(60s), 0);
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.SelectedEntry() == L"he_tennis2.bsp"; }));
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo() == Shown(ReadFileBytes(Ent("he_tennis2.bsp"))); }));
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.InFront(); }, 5s));
 }
 
 }  // namespace
