@@ -263,7 +263,7 @@ void TForm1::loaderTimer() {
     if (!SetCurrentDirectoryW(folder.c_str())) {
         const DWORD code = GetLastError();
         loader.SetEnabled(false);
-        throw Exception(IoErrorText(code));
+        throw Exception(FolderErrorText(code, WideToUtf8(folder)));
     }
     WIN32_FIND_DATAW entry;
     FindHandle search(FindFirstFileW(L"*.bsp", &entry));

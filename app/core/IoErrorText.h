@@ -1,9 +1,11 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace lw::app {
 
-// The text an I/O failure with the system error `code` is reported with.
-std::string IoErrorText(unsigned long code);
+// Why the folder `folder` (UTF-8) cannot be listed, for the user: Russian, naming the folder,
+// with the reason the system error `code` stands for.
+std::string FolderErrorText(unsigned long code, std::string_view folder);
 
 }  // namespace lw::app

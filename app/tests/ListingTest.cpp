@@ -1,10 +1,12 @@
 #include <windows.h>
 
+#include <fstream>
 #include <set>
 
 #include <gtest/gtest.h>
 
 #include "app/tests/WindowTestSupport.h"
+#include "platform/Text.h"
 #include "testsupport/RealMaps.h"
 
 namespace lw::app::testing {
@@ -105,20 +107,29 @@ TEST(Listing, TwoChangesWithinTheIntervalGiveOneListingOfTheSecondFolder) {
     EXPECT_EQ(Listed(form), (std::set<std::wstring>{L"second.bsp"}));
 }
 
-TEST(Listing, ARememberedFolderThatIsGoneIsReportedOnceAndTheTimerStops) {
-    MainWindowFixture fixture;
-    const std::filesystem::path gone = fixture.folder.Path() / L"deleted since";
-    fixture.WriteConfiguration("[MAIN]\r\nLAST_DIRRECTORY=" + gone.string() + "\r\n");
-    TForm1& form = fixture.Open();
-    form.Show();
-    ASSERT_TRUE(ListingDone(form));
-    PumpFor(std::chrono::milliseconds(100));
+TEST(Listing, ARememberedFolderThatCannotBeListedIsNamedOnceInRussianAndTheTimerStops) {
+    const struct {
+        const wchar_t* name;
+        bool isFile;
+        const char* reason;
+    } cases[] = {{L"deleted since", false, "такого каталога нет."}, {L"a file.bsp", true, "это файл, а не каталог."}};
+    for (const auto& c : cases) {
+        MainWindowFixture fixture;
+        const std::filesystem::path folder = fixture.folder.Path() / c.name;
+        if (c.isFile) std::ofstream(folder) << "x";
+        fixture.WriteConfiguration("[MAIN]\r\nLAST_DIRRECTORY=" + folder.string() + "\r\n");
+        TForm1& form = fixture.Open();
+        form.Show();
+        ASSERT_TRUE(ListingDone(form));
+        PumpFor(std::chrono::milliseconds(100));
 
-    ASSERT_EQ(fixture.prompt.shown.size(), 1u);
-    EXPECT_EQ(fixture.prompt.shown[0].text, "File not found");
-    EXPECT_EQ(form.maps.Count(), 0);
-    EXPECT_FALSE(form.loader.Enabled());
-    EXPECT_FALSE(fixture.application.Terminated());
+        ASSERT_EQ(fixture.prompt.shown.size(), 1u);
+        EXPECT_EQ(fixture.prompt.shown[0].text,
+                  "Не удалось открыть каталог «" + platform::WideToUtf8(folder.wstring()) + "»: " + c.reason);
+        EXPECT_EQ(form.maps.Count(), 0);
+        EXPECT_FALSE(form.loader.Enabled());
+        EXPECT_FALSE(fixture.application.Terminated());
+    }
 }
 
 TEST(Listing, ListsTheRealMapsFolders) {

@@ -6,14 +6,19 @@
 namespace lw::app {
 namespace {
 
-TEST(IoErrorText, NamesTheFourKnownCodesAndNumbersTheRest) {
-    EXPECT_EQ(IoErrorText(2), "File not found");
-    EXPECT_EQ(IoErrorText(3), "Invalid filename");
-    EXPECT_EQ(IoErrorText(4), "Too many open files");
-    EXPECT_EQ(IoErrorText(5), "File access denied");
-    EXPECT_EQ(IoErrorText(0), "I/O error 0");
-    EXPECT_EQ(IoErrorText(21), "I/O error 21");
-    EXPECT_EQ(IoErrorText(1392), "I/O error 1392");
+TEST(FolderErrorText, RussianNamingTheFolderAndTheReason) {
+    const std::string folder = "C:\\Мои карты";
+    const struct {
+        unsigned long code;
+        const char* reason;
+    } cases[] = {
+        {2, "такого каталога нет."},  {3, "такого каталога нет."},         {5, "доступ запрещён."},
+        {4, "открыто слишком много файлов."}, {123, "недопустимое имя."}, {267, "это файл, а не каталог."},
+        {1392, "ошибка ввода-вывода 1392."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FolderErrorText(c.code, folder), "Не удалось открыть каталог «C:\\Мои карты»: " + std::string(c.reason));
+    }
 }
 
 TEST(MapListing, ListsFilesOfAnyKindAndFoldersWithMoreThanTheDirectoryBit) {
