@@ -68,6 +68,12 @@ const SecondaryWindow kSecondaryWindows[] = {
     {"settings", L"Настройки", L"Настройки", L"Отмена"},
 };
 
+std::wstring ItemText(HWND list, int index) {
+    std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
 HWND Button(HWND parent, const std::wstring& caption) {
     HWND button = ChildWithText(parent, caption);
     if (!button) throw std::runtime_error("a button is missing");
@@ -187,6 +193,19 @@ void WithMaps(const Folders& folders, Camera& camera) {
     HWND error = StandardDialog();
     camera.Shoot("box-error", error);
     Answer(error, IDOK);
+
+    // A map compiled anew on disk while its edited text is open: saving asks first.
+    Pick(list, 0);
+    if (!WaitFor([&] { return !TextOf(memo).empty(); }, 60s)) throw std::runtime_error("no entity text was loaded");
+    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L" "));
+    const std::wstring first = folders.maps + L"\\" + ItemText(list, 0);
+    if (!CopyFileW((folders.maps + L"\\" + ItemText(list, 1)).c_str(), first.c_str(), FALSE)) {
+        throw std::runtime_error("the map could not be rewritten");
+    }
+    Press(Button(main, L"Сохранить изменения"));
+    HWND changed = StandardDialog();
+    camera.Shoot("box-map-changed", changed);
+    Answer(changed, IDCANCEL);
 }
 
 std::wstring Wide(const char* text) {
