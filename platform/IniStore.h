@@ -15,7 +15,10 @@ public:
     virtual void WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
 };
 
-// The system's profile functions on one file.
+// The system's profile functions on one file. A file that does not read as settings (binary
+// bytes, lines that are neither sections nor keys) is never edited in place: reads give the
+// fallback, and the first write moves it aside to "<file>.bak" and starts a new one. A value
+// longer than any path is no value of ours and reads as the fallback too.
 class ProfileIniStore : public IniStore {
 public:
     explicit ProfileIniStore(std::wstring path) : path_(std::move(path)) {}
@@ -24,8 +27,17 @@ public:
     std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) override;
     void WriteString(std::string_view section, std::string_view key, std::string_view value) override;
 
+    // The longest value read, in bytes: the longest path the system takes.
+    static constexpr size_t kLongestValue = 32767;
+
 private:
+    bool FileReadsAsSettings() const;
+
     std::wstring path_;
 };
+
+// Whether `bytes` reads as a settings file: only text, and every line blank, a comment (";" or
+// "#"), a "[section]" or a "key=value".
+bool ReadsAsSettings(std::string_view bytes);
 
 }  // namespace lw::platform

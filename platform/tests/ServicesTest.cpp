@@ -44,6 +44,49 @@ TEST(IniStore, KeepsEightBitValuesByteForByteAndReportsAFileItCannotWrite) {
     }
 }
 
+TEST(IniStore, AFileThatIsNoSettingsIsReadAsEmptyAndSetAsideWholeAtTheFirstWrite) {
+    const std::string binary("\x89PNG\r\n\x1A\n\0\0\0\rIHDR[MAIN]\nSAVEP=0\n", 28);
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool settings;
+    } cases[] = {
+        {"settings", "; comment\r\n[MAIN]\r\nSAVEP=0\r\n\r\n  # other\r\n[ X ]\r\nkey = v=w\r\n", true},
+        {"empty", "", true},
+        {"binary junk", binary, false},
+        {"a line of prose", "[MAIN]\r\nSAVEP=0\r\nthis is not a setting\r\n", false},
+        {"a value without a key", "[MAIN]\r\n=0\r\n", false},
+        {"a DEL byte", "[MAIN]\r\nSAVEP=0\x7F\r\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReadsAsSettings(c.bytes), c.settings);
+        const testsupport::TempFolder temp;
+        const auto file = temp / L"configuration.ini";
+        std::ofstream(file, std::ios::binary) << c.bytes;
+        ProfileIniStore store(file.wstring());
+        if (c.settings) continue;
+        EXPECT_EQ(store.ReadString("MAIN", "SAVEP", "fallback"), "fallback");
+        store.WriteString("MAIN", "LAST_DIRRECTORY", "C:\\maps");
+        std::ifstream kept(temp / L"configuration.ini.bak", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), c.bytes);
+        EXPECT_EQ(store.ReadString("MAIN", "LAST_DIRRECTORY", ""), "C:\\maps");
+        EXPECT_EQ(store.ReadString("MAIN", "SAVEP", "fallback"), "fallback") << "the new file holds nothing of the old";
+    }
+}
+
+TEST(IniStore, AValueLongerThanAnyPathReadsAsTheFallback) {
+    const testsupport::TempFolder temp;
+    const auto file = temp / L"configuration.ini";
+    std::ofstream(file, std::ios::binary) << "[MAIN]\r\nA=" << std::string(ProfileIniStore::kLongestValue, 'a')
+                                          << "\r\nB=" << std::string(ProfileIniStore::kLongestValue + 1, 'b')
+                                          << "\r\nC=" << std::string(1 << 20, 'c') << "\r\n";
+    ProfileIniStore store(file.wstring());
+    EXPECT_EQ(store.ReadString("MAIN", "A", "x"), std::string(ProfileIniStore::kLongestValue, 'a'));
+    EXPECT_EQ(store.ReadString("MAIN", "B", "x"), "x");
+    EXPECT_EQ(store.ReadString("MAIN", "C", "x"), "x");
+}
+
 TEST(Launcher, StartsHiddenInTheGivenFolderAndHandsBackTheProcess) {
     const testsupport::TempFolder temp;
     const auto folder = temp.AddFolder(L"launch");
