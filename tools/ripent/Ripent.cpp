@@ -187,6 +187,11 @@ std::string OneLine(std::string_view message)
     return line;
 }
 
+void Report(std::ostream& errors, const std::exception& error)
+{
+    errors << "ripent: " << OneLine(error.what()) << "\n";
+}
+
 // The names in a folder; none when there is no such folder, so that a candidate built from
 // split words that names no folder simply matches nothing.
 std::vector<std::filesystem::path> NamesIn(const std::filesystem::path& folder)
@@ -213,7 +218,7 @@ bool RunMap(const CommandLine& commandLine, const MapPaths& paths, FileSystem& f
         output << OneLine(done.message) << "\nmap identity: " << FormatIdentity(done.identity) << "\n";
         return true;
     } catch (const std::exception& error) {
-        errors << "ripent: " << OneLine(error.what()) << "\n";
+        Report(errors, error);
         return false;
     }
 }
@@ -236,10 +241,11 @@ int RunRipent(const std::vector<Argument>& arguments, FileSystem& files, std::os
                 return std::filesystem::is_directory(path, ignored);
             })};
     } catch (const UsageError& error) {
-        errors << "ripent: " << OneLine(error.what()) << "\n" << UsageText();
+        Report(errors, error);
+        errors << UsageText();
         return kExitUsage;
     } catch (const std::exception& error) {
-        errors << "ripent: " << OneLine(error.what()) << "\n";
+        Report(errors, error);
         return kExitFailure;
     }
     std::size_t failed = 0;
