@@ -43,6 +43,15 @@ Argument Widen(const std::string& ascii) { return Argument(ascii.begin(), ascii.
 
 bool HasWildcards(const Argument& text) { return text.find_first_of(Widen("*?")) != Argument::npos; }
 
+// Windows' long-path prefix \\?\ holds a `?` of its own, which makes no pattern.
+Argument WithoutLongPathPrefix(const Argument& text)
+{
+    const auto separator = [](Argument::value_type c) { return c == '\\' || c == '/'; };
+    if (text.size() >= 4 && separator(text[0]) && separator(text[1]) && text[2] == '?' && separator(text[3]))
+        return text.substr(4);
+    return text;
+}
+
 // Names as the file system compares them: NTFS ignores case by the system's own upper-case
 // table, POSIX file systems compare bytes.
 Argument FoldCase(Argument text)
@@ -120,9 +129,10 @@ CommandLine ParseCommandLine(const std::vector<Argument>& arguments)
     }
     // Every shorter candidate is a tail of the whole join, so its folders lie within the whole
     // join's folders: checking that one is enough.
-    const std::filesystem::path& whole = result.mapCandidates.front();
+    const std::filesystem::path whole = WithoutLongPathPrefix(result.mapCandidates.front().native());
     if (HasWildcards(whole.relative_path().parent_path().native()))
-        throw UsageError("wildcards go in the file name only, not in a folder: " + DisplayPath(whole));
+        throw UsageError("wildcards go in the file name only, not in a folder: " +
+                         DisplayPath(result.mapCandidates.front()));
     result.batch = HasWildcards(whole.filename().native());
     if (result.batch && expected)
         throw UsageError("-expect names one map's identity and cannot go with a pattern of maps");

@@ -81,6 +81,7 @@ TEST(CommandLineTest, RefusesWhatItDoesNotKnow)
         {"-export", "a*", "b/c.bsp"},
         {"-import", "-expect", "1:2:0123456789abcdef", "maps/*.ent"},
         {"-import", "maps/a?.ent", "-expect", "1:2:0123456789abcdef"},
+        {"-export", "//?/C:/m?ps/a.bsp"},
     };
     for (const auto& line : lines)
         EXPECT_THROW(ParseCommandLine(Words(line)), UsageError) << ::testing::PrintToString(line);
@@ -100,6 +101,9 @@ TEST(CommandLineTest, AWildcardInTheFileNameMakesABatch)
         {{"-export", "a*", "b.bsp"}, true, {"a* b.bsp", "b.bsp"}},
         {{"-import", "-expect", "1:2:0123456789abcdef", "maps/a.ent"}, false, {"maps/a.ent"}},
         {{"-export", "/m/my", "maps/a.bsp"}, false, {"/m/my maps/a.bsp", "maps/a.bsp"}},
+        {{"-export", "\\\\?\\C:\\maps\\a.bsp"}, false, {"\\\\?\\C:\\maps\\a.bsp"}},
+        {{"-export", "//?/C:/maps/a.bsp"}, false, {"//?/C:/maps/a.bsp"}},
+        {{"-export", "\\\\?\\C:\\maps\\*.bsp"}, true, {"\\\\?\\C:\\maps\\*.bsp"}},
     };
     for (const Case& c : cases) {
         const CommandLine commandLine = ParseCommandLine(Words(c.words));
