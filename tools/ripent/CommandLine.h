@@ -23,6 +23,9 @@ struct CommandLine {
     std::vector<std::filesystem::path> mapCandidates;
     // -expect: the identity the map must still have for an import to write into it.
     std::optional<MapIdentity> expected;
+    // The map word holds wildcards in its last component: the candidates are patterns, each
+    // matching map is run on its own.
+    bool batch = false;
 };
 
 // Thrown for an unknown option, a missing or malformed value, no mode or no map: the tool
@@ -50,6 +53,19 @@ MapPaths PathsFor(const std::filesystem::path& argument, const ExistsFunction& e
 // The first candidate whose map exists; failing that, the first whose folder exists (the
 // current folder for a bare name), so that the error names the map the caller meant.
 MapPaths ResolveMap(const CommandLine& commandLine, const ExistsFunction& isFile, const ExistsFunction& isFolder);
+
+using ListFunction = std::function<std::vector<std::filesystem::path>(const std::filesystem::path& folder)>;
+
+// Whether a file name fits a pattern of `*` (any run of characters) and `?` (one character):
+// letters compared as the platform's file names compare them, ignoring case on Windows only.
+bool MatchesPattern(const Argument& pattern, const Argument& name);
+
+// The maps of a batch, from the first candidate pattern that matches any regular file (after
+// links) of its folder; `list` gives the names in a folder (none when it does not exist). Sorted
+// by the matched file's name; a map that two matches name (a.bsp and a.ent) comes once, for the
+// first. Throws UsageError naming the whole pattern when nothing matches.
+std::vector<MapPaths> ExpandPattern(const CommandLine& commandLine, const ExistsFunction& isFile,
+                                    const ListFunction& list);
 
 std::string UsageText();
 

@@ -187,33 +187,74 @@ std::string OneLine(std::string_view message)
     return line;
 }
 
+void Report(std::ostream& errors, const std::exception& error)
+{
+    errors << "ripent: " << OneLine(error.what()) << "\n";
+}
+
+// The names in a folder; none when there is no such folder, so that a candidate built from
+// split words that names no folder simply matches nothing.
+std::vector<std::filesystem::path> NamesIn(const std::filesystem::path& folder)
+{
+    std::vector<std::filesystem::path> names;
+    std::error_code error;
+    std::filesystem::directory_iterator entry(folder, error);
+    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory)
+        return names;
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error))
+        names.push_back(entry->path().filename());
+    if (error)
+        throw ToolError("cannot list the folder " + DisplayPath(folder) + ": " + error.message());
+    return names;
+}
+
+// One map's run: its two lines on `output`, or its failure's line on `errors`.
+bool RunMap(const CommandLine& commandLine, const MapPaths& paths, FileSystem& files, std::ostream& output,
+            std::ostream& errors)
+{
+    try {
+        const Done done = commandLine.mode == Mode::Export ? Export(paths, files)
+                                                           : Import(paths, commandLine.expected, files);
+        output << OneLine(done.message) << "\nmap identity: " << FormatIdentity(done.identity) << "\n";
+        return true;
+    } catch (const std::exception& error) {
+        Report(errors, error);
+        return false;
+    }
+}
+
 } // namespace
 
 int RunRipent(const std::vector<Argument>& arguments, FileSystem& files, std::ostream& output,
               std::ostream& errors)
 {
+    const ExistsFunction isFile = [&](const std::filesystem::path& path) { return files.IsFile(path); };
     CommandLine commandLine;
+    std::vector<MapPaths> maps;
     try {
         commandLine = ParseCommandLine(arguments);
-    } catch (const UsageError& error) {
-        errors << "ripent: " << OneLine(error.what()) << "\n" << UsageText();
-        return kExitUsage;
-    }
-    try {
-        const MapPaths paths = ResolveMap(
-            commandLine, [&](const std::filesystem::path& path) { return files.IsFile(path); },
-            [](const std::filesystem::path& path) {
+        if (commandLine.batch)
+            maps = ExpandPattern(commandLine, isFile, NamesIn);
+        else
+            maps = {ResolveMap(commandLine, isFile, [](const std::filesystem::path& path) {
                 std::error_code ignored;
                 return std::filesystem::is_directory(path, ignored);
-            });
-        const Done done = commandLine.mode == Mode::Export ? Export(paths, files)
-                                                           : Import(paths, commandLine.expected, files);
-        output << OneLine(done.message) << "\nmap identity: " << FormatIdentity(done.identity) << "\n";
-        return 0;
+            })};
+    } catch (const UsageError& error) {
+        Report(errors, error);
+        errors << UsageText();
+        return kExitUsage;
     } catch (const std::exception& error) {
-        errors << "ripent: " << OneLine(error.what()) << "\n";
+        Report(errors, error);
         return kExitFailure;
     }
+    std::size_t failed = 0;
+    for (const MapPaths& paths : maps)
+        failed += !RunMap(commandLine, paths, files, output, errors);
+    // A batch is read by the line; a single run keeps the two lines it always printed.
+    if (commandLine.batch)
+        output << maps.size() - failed << " done, " << failed << " failed\n";
+    return failed == 0 ? 0 : kExitFailure;
 }
 
 } // namespace lw::ripent

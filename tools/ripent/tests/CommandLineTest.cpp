@@ -75,9 +75,86 @@ TEST(CommandLineTest, RefusesWhatItDoesNotKnow)
         {"-import", "-expect", "18446744073709551616:2:0123456789abcdef", "a.bsp"},
         {"-import", "-expect", "1:2:3:0123456789abcdef", "a.bsp"},
         {"-import", "-expect", "1:2:0123456789abcdef ", "a.bsp"},
+        // Wildcards only in the file name, and one identity cannot stand for many maps.
+        {"-export", "m*ps/a.bsp"},
+        {"-export", "m?ps/*.bsp"},
+        {"-export", "a*", "b/c.bsp"},
+        {"-import", "-expect", "1:2:0123456789abcdef", "maps/*.ent"},
+        {"-import", "maps/a?.ent", "-expect", "1:2:0123456789abcdef"},
+        {"-export", "//?/C:/m?ps/a.bsp"},
     };
     for (const auto& line : lines)
         EXPECT_THROW(ParseCommandLine(Words(line)), UsageError) << ::testing::PrintToString(line);
+}
+
+TEST(CommandLineTest, AWildcardInTheFileNameMakesABatch)
+{
+    struct Case {
+        std::vector<std::string> words;
+        bool batch;
+        std::vector<std::string> candidates;
+    } cases[] = {
+        {{"-export", "maps/*.bsp"}, true, {"maps/*.bsp"}},
+        {{"-import", "texdata", "1", "maps/a?.ent"}, true, {"texdata 1 maps/a?.ent", "1 maps/a?.ent", "maps/a?.ent"}},
+        {{"-export", "/m/my", "maps/*"}, true, {"/m/my maps/*", "maps/*"}},
+        {{"-export", "*"}, true, {"*"}},
+        {{"-export", "a*", "b.bsp"}, true, {"a* b.bsp", "b.bsp"}},
+        {{"-import", "-expect", "1:2:0123456789abcdef", "maps/a.ent"}, false, {"maps/a.ent"}},
+        {{"-export", "/m/my", "maps/a.bsp"}, false, {"/m/my maps/a.bsp", "maps/a.bsp"}},
+        {{"-export", "\\\\?\\C:\\maps\\a.bsp"}, false, {"\\\\?\\C:\\maps\\a.bsp"}},
+        {{"-export", "//?/C:/maps/a.bsp"}, false, {"//?/C:/maps/a.bsp"}},
+        {{"-export", "\\\\?\\C:\\maps\\*.bsp"}, true, {"\\\\?\\C:\\maps\\*.bsp"}},
+    };
+    for (const Case& c : cases) {
+        const CommandLine commandLine = ParseCommandLine(Words(c.words));
+        EXPECT_EQ(commandLine.batch, c.batch) << ::testing::PrintToString(c.words);
+        EXPECT_EQ(Candidates(commandLine), c.candidates) << ::testing::PrintToString(c.words);
+    }
+}
+
+TEST(CommandLineTest, PatternsMatchWholeNamesAsThePlatformComparesThem)
+{
+    struct Case {
+        const char* pattern;
+        const char* name;
+        bool posix;
+        bool windows;
+    } cases[] = {
+        {"*.bsp", "a.bsp", true, true},
+        {"*.bsp", ".bsp", true, true},
+        {"*.bsp", "a.BSP", false, true},
+        {"*.BSP", "A.bsp", false, true},
+        {"*.bsp", "a.bspx", false, false},
+        {"*.bsp", "a.bsp.ent", false, false},
+        {"*.bsp", "a.ent", false, false},
+        {"a?.bsp", "ab.bsp", true, true},
+        {"a?.bsp", "a.bsp", false, false},
+        {"a?.bsp", "abc.bsp", false, false},
+        {"?.bsp", "\xC3\xA9.bsp", true, true},
+        {"??.bsp", "\xC3\xA9.bsp", false, false},
+        {"?.bsp", "\xF0\x9F\x98\x80.bsp", true, true},
+        {"\xC3\x89*", "\xC3\xA9.bsp", false, true},
+        {"*", "anything at all", true, true},
+        {"**a*b", "xaxb", true, true},
+        {"*a*b", "xaxbx", false, false},
+        {"*ab", "aab", true, true},
+        {"a*a", "aaa", true, true},
+        {"a*a", "a", false, false},
+        {"de_*_v?.bsp", "de_dust_v2.bsp", true, true},
+        {"de_*_v?.bsp", "de_dust_v22.bsp", false, false},
+        {"[a].bsp", "a.bsp", false, false},
+        {"a.bsp", "a.bsp", true, true},
+    };
+    for (const Case& c : cases) {
+        const auto pattern = std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(c.pattern)));
+        const auto name = std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(c.name)));
+#ifdef _WIN32
+        const bool expected = c.windows;
+#else
+        const bool expected = c.posix;
+#endif
+        EXPECT_EQ(MatchesPattern(pattern.native(), name.native()), expected) << c.pattern << " " << c.name;
+    }
 }
 
 TEST(CommandLineTest, FindsTheMapFromTheArgument)
