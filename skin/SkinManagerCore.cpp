@@ -449,7 +449,7 @@ void SkinManagerCore::RebuildExtendedBorders() {
     } else if (g_shadowActive != nullptr && g_shadowInactive != nullptr) {
         extBorderMargins_ = {11, 7, 11, 11};
         shadows_[0] = g_shadowActive->Clone();
-        shadows_[1] = g_shadowActive->Clone();
+        shadows_[1] = g_shadowInactive->Clone();
     }
     for (auto& s : shadows_)
         if (s) ClearTransparentWhite(*s);
