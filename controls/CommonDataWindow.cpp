@@ -14,11 +14,11 @@ using platform::TMessage;
 
 bool HandleSkinCommand(TsCommonData& data, TMessage& m) {
     // Answered and ended here: the default handling after it would put 0 in place of the answer.
-    if (SkinCommandOf(m.WParam) == SMC_GETAPPLICATION) {
+    if (skin::SkinCommandOf(m.WParam) == skin::SMC_GETAPPLICATION) {
         m.Result = reinterpret_cast<LRESULT>(platform::Application);
         return true;
     }
-    SkinMessage skin{SkinCommandOf(m.WParam), SkinLowWordOf(m.WParam), m.LParam, 0};
+    skin::SkinMessage skin{skin::SkinCommandOf(m.WParam), skin::SkinLowWordOf(m.WParam), m.LParam, 0};
     const bool handled = data.HandleSkinCommand(skin);
     if (handled) m.Result = skin.Result;
     return handled;
@@ -31,7 +31,7 @@ void HideGlow(TsCommonData& data) {
 }
 
 void ShowGlow(TsCommonData& data, platform::TControl& control, bool hidePrevious) {
-    const SkinManagerView* manager = data.GetSkinManager();
+    const skin::SkinManagerView* manager = data.GetSkinManager();
     const skin::TsGeneralData* gd = data.Section();
     if (manager == nullptr || !manager->GlowingAllowed() || gd == nullptr || gd->GlowCount < 1) return;
     const bool leftHeld = (GetKeyState(VK_LBUTTON) & 0x8000) != 0 && data.MouseInside;
@@ -101,12 +101,12 @@ void FocusChanged(TsCommonData& data, platform::TControl& control, bool focused)
 
 bool HandleWindowMessage(TsCommonData& data, platform::TControl& control, TMessage& m) {
     switch (m.Msg) {
-    case SM_ALPHACMD:
+    case skin::SM_ALPHACMD:
         return HandleSkinCommand(data, m);
     case WM_MOVE:
         if (data.RepaintIfMoved()) {
             data.BGChanged = true;
-            control.Perform(SM_ALPHACMD, SkinWParam(SMC_BGMOVED, 1), 0);
+            control.Perform(skin::SM_ALPHACMD, skin::SkinWParam(skin::SMC_BGMOVED, 1), 0);
             HideGlow(data);
         }
         return false;
@@ -118,7 +118,7 @@ bool HandleWindowMessage(TsCommonData& data, platform::TControl& control, TMessa
             const auto& children = window->Controls();
             for (std::size_t i = 0; i < children.size(); ++i)
                 if (IsWindowed(*children[i]) && !(children[i]->ComponentState() & platform::csDestroying))
-                    children[i]->Perform(SM_ALPHACMD, SkinWParam(SMC_BGMOVED, 1), 0);
+                    children[i]->Perform(skin::SM_ALPHACMD, skin::SkinWParam(skin::SMC_BGMOVED, 1), 0);
         }
         HideGlow(data);
         return false;

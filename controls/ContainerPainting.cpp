@@ -20,7 +20,7 @@ void PaintGraphicChildren(HDC dc, platform::TWinControl& container, POINT origin
     if (!container.Visible() || container.Controls().empty()) return;
     RECT clip;
     if (GetClipBox(dc, &clip) == NULLREGION) {
-        bridge::SendSkinCommand(&container, SMC_SETHALFVISIBLE, 0);
+        bridge::SendSkinCommand(&container, skin::SMC_SETHALFVISIBLE, 0);
         return;
     }
     render::TsBgRequest bg;
@@ -79,7 +79,7 @@ void RefreshChildren(platform::TWinControl& container) {
         auto* child = dynamic_cast<platform::TWinControl*>(children[i]);
         if (child == nullptr || (child->ComponentState() & platform::csDestroying)) continue;
         if (child->Handle() != nullptr && IsWindowVisible(child->Handle()))
-            bridge::SendSkinCommand(child, SMC_ENDUPDATE, 0);
+            bridge::SendSkinCommand(child, skin::SMC_ENDUPDATE, 0);
     }
 }
 

@@ -54,7 +54,7 @@ std::intptr_t ControlSkinOwner::SendToParent(unsigned command, unsigned low, std
 }
 
 std::intptr_t ControlSkinOwner::SendToSelf(unsigned command, unsigned low, std::intptr_t lParam) {
-    return control_.Perform(SM_ALPHACMD, SkinWParam(command, low), lParam);
+    return control_.Perform(skin::SM_ALPHACMD, skin::SkinWParam(command, low), lParam);
 }
 
 void ControlSkinOwner::SendToChildren(unsigned command, unsigned low, std::intptr_t lParam) {
@@ -70,7 +70,7 @@ void ControlSkinOwner::SendToChildren(unsigned command, unsigned low, std::intpt
 void ControlSkinOwner::AnnounceToForm() {
     for (platform::TControl* p = control_.Parent(); p != nullptr; p = p->Parent()) {
         if (dynamic_cast<platform::TForm*>(p) != nullptr) {
-            bridge::SendSkinCommand(p, SMC_CONTROLCHANGED, reinterpret_cast<LPARAM>(&control_));
+            bridge::SendSkinCommand(p, skin::SMC_CONTROLCHANGED, reinterpret_cast<LPARAM>(&control_));
             return;
         }
     }

@@ -19,7 +19,7 @@ bool Gone(const platform::TControl& control) { return (control.ComponentState() 
 bool ApplicationTerminating() { return platform::Application != nullptr && platform::Application->Terminated(); }
 
 std::intptr_t Send(platform::TControl& control, unsigned command, std::intptr_t lParam, unsigned low = 0) {
-    return control.Perform(SM_ALPHACMD, SkinWParam(command, low), lParam);
+    return control.Perform(skin::SM_ALPHACMD, skin::SkinWParam(command, low), lParam);
 }
 
 std::unique_ptr<render::Bitmap> CopyOf(const render::Bitmap* bmp) {
@@ -60,7 +60,7 @@ void TsFadeTimer::Tick() {
     }
     switch (NextFadeTick(State, true)) {
     case FadeTick::Stop:
-        Send(control_, SMC_STOPANIM, 0);  // the control ends its fade, which releases this timer
+        Send(control_, skin::SMC_STOPANIM, 0);  // the control ends its fade, which releases this timer
         return;
     case FadeTick::Step:
         FadeStep();
@@ -80,7 +80,7 @@ void TsFadeTimer::FadeStep() {
     }
     std::unique_ptr<render::Bitmap> frame =
         OldImage ? Blend(*OldImage, TargetData->CacheBmp.get(), State.StepIndex, State.FadeSteps) : nullptr;
-    if (frame && Send(control_, SMC_FADEFRAME, reinterpret_cast<std::intptr_t>(frame.get())) == 0) {
+    if (frame && Send(control_, skin::SMC_FADEFRAME, reinterpret_cast<std::intptr_t>(frame.get())) == 0) {
         if (auto* window = dynamic_cast<platform::TWinControl*>(&control_); window && window->Handle()) {
             HDC dc = GetDC(window->Handle());
             const int saved = SaveDC(dc);
@@ -110,7 +110,7 @@ void StartFade(FadeTimerSlot& slot, platform::TControl& control, TsCommonData& d
     if (!running) slot = &control.Make<TsFadeTimer>(control);
     TsFadeTimer& timer = *slot;
     timer.TargetData = &data;
-    if (data.BGChanged && (!data.CacheBmp || data.CacheBmp->Empty())) Send(control, SMC_PREPARECACHE, 0);
+    if (data.BGChanged && (!data.CacheBmp || data.CacheBmp->Empty())) Send(control, skin::SMC_PREPARECACHE, 0);
     timer.OldImage = CopyOf(data.CacheBmp.get());
     timer.SetInterval(kFadeInterval);
     if (!StartFadeState(timer.State, running, gd->FadingIterations, halfSpeed, direction)) {
@@ -118,14 +118,14 @@ void StartFade(FadeTimerSlot& slot, platform::TControl& control, TsCommonData& d
         RepaintNow(control);
         return;
     }
-    Send(control, SMC_PREPARECACHE, 0);
+    Send(control, skin::SMC_PREPARECACHE, 0);
     timer.SetEnabled(true);
 }
 
 void ChangeLook(FadeTimerSlot& slot, platform::TControl& control, TsCommonData& data, bool halfSpeed, int direction,
                 bool animate) {
     if (!data.Skinned()) return;
-    const SkinManagerView* manager = data.GetSkinManager();
+    const skin::SkinManagerView* manager = data.GetSkinManager();
     const skin::TsGeneralData* gd = data.Section();
     const bool fade = animate && !manager->SkinChangeInProgress() && gd->FadingEnabled && data.CacheBmp &&
                       !data.BGChanged;
@@ -153,7 +153,7 @@ void TsAnimTimer::InitAnim(TsCommonData& data) {
 void TsAnimTimer::Tick() {
     if ((ComponentState() & platform::csDestroying) || Gone(control_) || ApplicationTerminating()) return;
     if (StepIndex < 0 || StepIndex > FadeSteps) {
-        Send(control_, SMC_STOPANIM, 0);
+        Send(control_, skin::SMC_STOPANIM, 0);
         return;
     }
     AnimStep();
@@ -164,8 +164,8 @@ void TsAnimTimer::AnimStep() {
         inProgress_ = true;
         if (auto frame = Blend(*OldImage, TargetData->CacheBmp.get(), StepIndex, FadeSteps)) {
             FrameImage = std::move(frame);
-            Send(control_, SMC_SETUPDATING, 0, 0);
-            Send(control_, SMC_REPAINT, 0);
+            Send(control_, skin::SMC_SETUPDATING, 0, 0);
+            Send(control_, skin::SMC_REPAINT, 0);
         }
         inProgress_ = false;
     }

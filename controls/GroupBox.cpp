@@ -123,7 +123,7 @@ void TsGroupBox::PrepareGroupBoxCache() {
 void TsGroupBox::PaintGroupBoxCaption(const TRect& c, const render::TsCacheInfo& bg) {
     TsCommonData& d = *skinData_;
     render::Bitmap& cache = *d.CacheBmp;
-    const SkinManagerView* manager = d.GetSkinManager();
+    const skin::SkinManagerView* manager = d.GetSkinManager();
     const render::SkinSource* skin = manager != nullptr ? manager->LoadedSkin() : nullptr;
     if (skin == nullptr) return;
     const int state = Focused() ? 1 : 0;
@@ -142,7 +142,7 @@ void TsGroupBox::PaintGroupBoxCaption(const TRect& c, const render::TsCacheInfo&
     render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
     render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), true, {}};
     for (platform::TControl* p = Parent(); p != nullptr; p = p->Parent()) {
-        const LRESULT index = bridge::SendSkinCommand(p, SMC_GETSKININDEX, 0);
+        const LRESULT index = bridge::SendSkinCommand(p, skin::SMC_GETSKININDEX, 0);
         if (index > 0) text.ParentSections.push_back(static_cast<int>(index) - 1);
     }
     render::WriteControlText(canvas, Text(), true, false, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE, c);
@@ -229,24 +229,24 @@ void TsGroupBox::HandleCommand(TMessage& m) {
     TsCommonData& d = *skinData_;
     const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
     const bool skinned = d.Skinned();
-    switch (SkinCommandOf(m.WParam)) {
-    case SMC_SKINLOADED:
+    switch (skin::SkinCommandOf(m.WParam)) {
+    case skin::SMC_SKINLOADED:
         bridge::BroadcastToChildren(*this, m.Msg, m.WParam, m.LParam);
         if (own) HandleSkinCommand(d, m);
         return;
-    case SMC_SKINREMOVED:
-    case SMC_REFRESH:
+    case skin::SMC_SKINREMOVED:
+    case skin::SMC_REFRESH:
         if (own) HandleSkinCommand(d, m);
         bridge::BroadcastToChildren(*this, m.Msg, m.WParam, m.LParam);
         if (own) Repaint();
         return;
-    case SMC_ISSKINNED:
+    case skin::SMC_ISSKINNED:
         m.Result = 1;
         return;
-    case SMC_GETBG:
+    case skin::SMC_GETBG:
         if (m.LParam != 0) AnswerBackground(*reinterpret_cast<render::TsBgRequest*>(m.LParam));
         return;
-    case SMC_ENDUPDATE:
+    case skin::SMC_ENDUPDATE:
         if (!skinned) break;
         if (d.Updating) {
             d.Updating = false;
@@ -254,7 +254,7 @@ void TsGroupBox::HandleCommand(TMessage& m) {
             if (Showing() && !d.Updating) Repaint();
         }
         return;
-    case SMC_ISBGPENDING:
+    case skin::SMC_ISBGPENDING:
         if (!skinned) break;
         m.Result = (d.BGChanged || d.IsUpdating()) ? 1 : 0;
         return;
@@ -270,7 +270,7 @@ void TsGroupBox::WndProc(TMessage& m) {
         TGroupBox::WndProc(m);
         return;
     }
-    if (m.Msg == SM_ALPHACMD) {
+    if (m.Msg == skin::SM_ALPHACMD) {
         HandleCommand(m);
         return;
     }

@@ -213,21 +213,21 @@ void TsPanel::PreparePanelCache() {
 void TsPanel::HandleCommand(TMessage& m) {
     TsCommonData& d = *skinData_;
     const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
-    const unsigned command = SkinCommandOf(m.WParam);
-    if (own && (command == SMC_SKINLOADED || command == SMC_SKINREMOVED || command == SMC_REFRESH)) borderRing_.reset();
+    const unsigned command = skin::SkinCommandOf(m.WParam);
+    if (own && (command == skin::SMC_SKINLOADED || command == skin::SMC_SKINREMOVED || command == skin::SMC_REFRESH)) borderRing_.reset();
     switch (command) {
-    case SMC_SKINLOADED:
+    case skin::SMC_SKINLOADED:
         bridge::BroadcastToChildren(*this, m.Msg, m.WParam, m.LParam);
         if (own) HandleSkinCommand(d, m);
         return;
-    case SMC_SKINREMOVED:
+    case skin::SMC_SKINREMOVED:
         if (own) {
             HandleSkinCommand(d, m);
             Invalidate();
         }
         bridge::BroadcastToChildren(*this, m.Msg, m.WParam, m.LParam);
         return;
-    case SMC_REFRESH:
+    case skin::SMC_REFRESH:
         if (own) {
             HandleSkinCommand(d, m);
             if (Handle() != nullptr && !(ComponentState() & platform::csLoading))
@@ -235,10 +235,10 @@ void TsPanel::HandleCommand(TMessage& m) {
         }
         bridge::BroadcastToChildren(*this, m.Msg, m.WParam, m.LParam);
         return;
-    case SMC_ISSKINNED:
+    case skin::SMC_ISSKINNED:
         m.Result = 1;
         return;
-    case SMC_GETBG: {
+    case skin::SMC_GETBG: {
         if (m.LParam == 0) return;
         auto& request = *reinterpret_cast<render::TsBgRequest*>(m.LParam);
         if (d.BGChanged && !d.IsUpdating()) PreparePanelCache();
@@ -258,7 +258,7 @@ void TsPanel::HandleCommand(TMessage& m) {
         }
         return;
     }
-    case SMC_ENDUPDATE:
+    case skin::SMC_ENDUPDATE:
         if (d.Updating) {
             d.Updating = false;
             d.Updating = d.IsUpdating();
@@ -266,7 +266,7 @@ void TsPanel::HandleCommand(TMessage& m) {
         }
         RefreshChildren(*this);
         return;
-    case SMC_ISBGPENDING:
+    case skin::SMC_ISBGPENDING:
         m.Result = d.IsUpdating() ? 1 : 0;
         return;
     default:
@@ -281,7 +281,7 @@ void TsPanel::WndProc(TMessage& m) {
         return;
     }
     TsCommonData& d = *skinData_;
-    if (m.Msg == SM_ALPHACMD) {
+    if (m.Msg == skin::SM_ALPHACMD) {
         HandleCommand(m);
         return;
     }

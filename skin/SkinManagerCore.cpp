@@ -15,7 +15,6 @@ namespace lw::skin {
 
 namespace {
 
-SkinManagerCore* g_defaultManager = nullptr;
 bool g_skinChangeInProgress = false;
 const render::Bitmap* g_shadowActive = nullptr;
 const render::Bitmap* g_shadowInactive = nullptr;
@@ -166,24 +165,46 @@ void SetBuiltInShadows(const render::Bitmap* active, const render::Bitmap* inact
     g_shadowInactive = inactive;
 }
 
-SkinManagerCore* DefaultManager() { return g_defaultManager; }
 bool SkinChangeInProgress() { return g_skinChangeInProgress; }
 
 SkinManagerCore::SkinManagerCore(SkinManagerHost& host, const SkinFiles& files)
     : host_(host), files_(files), model_(std::make_unique<TsSkinModel>()) {
     ThirdParty.fill(" ");
     ThirdParty[1] = "TButton";
-    if (g_defaultManager == nullptr) {
-        g_defaultManager = this;
+    if (DefaultManager() == nullptr) {
+        SetDefaultManager(this);
         render::SetDefaultSkinSource(this);
     }
 }
 
 SkinManagerCore::~SkinManagerCore() {
-    if (g_defaultManager == this) {
-        g_defaultManager = nullptr;
+    if (IsDefault()) {
+        SetDefaultManager(nullptr);
         render::SetDefaultSkinSource(nullptr);
     }
+}
+
+void SkinManagerCore::BeginDestruction() {
+    destroying_ = true;
+    SetActive(false);
+}
+
+const render::SkinSource* SkinManagerCore::LoadedSkin() const {
+    // Loaded even while the change is still being announced (GlobalInfo().Active false then),
+    // so that controls can look their sections up on SMC_SKINLOADED.
+    return model_->Sections.empty() ? nullptr : this;
+}
+
+const TsGeneralData* SkinManagerCore::GeneralData(int index) const {
+    const auto& sections = model_->Sections;
+    return index >= 0 && index < static_cast<int>(sections.size()) ? &sections[static_cast<std::size_t>(index)]
+                                                                   : nullptr;
+}
+
+bool SkinManagerCore::SkinChangeInProgress() const { return skin::SkinChangeInProgress(); }
+
+bool SkinManagerCore::ButtonEventAnimates(int event) const {
+    return event >= 0 && event < 4 && (AnimEffects.ButtonsEvents & (1u << event)) != 0;
 }
 
 void SkinManagerCore::SetActive(bool value) {
@@ -539,13 +560,12 @@ std::string SkinManagerCore::SkinInfo() const {
     return std::string(text, end);
 }
 
-bool SkinManagerCore::IsDefault() const { return g_defaultManager == this; }
+bool SkinManagerCore::IsDefault() const { return DefaultManager() == this; }
 
 void SkinManagerCore::SetIsDefault(bool value) {
-    if (!value && g_defaultManager != nullptr) return;
-    g_defaultManager = this;
+    if (!value && DefaultManager() != nullptr) return;
+    SetDefaultManager(this);
     render::SetDefaultSkinSource(this);
-    BecameDefault();
     if (!active_) {
         RemoveSkin();
     } else {

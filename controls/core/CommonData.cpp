@@ -63,48 +63,48 @@ void TsCommonData::SetSkinSection(std::string_view name) {
     std::string value = name.empty() ? std::string("UNKNOWN") : UpperCaseAscii(name);
     if (value == skinSection_) return;
     skinSection_ = std::move(value);
-    SkinManagerView* manager = GetSkinManager();
+    skin::SkinManagerView* manager = GetSkinManager();
     if (manager == nullptr || manager->LoadedSkin() == nullptr) SkinIndex = -1;
     else UpdateIndexes();
     if (!CanAnnounce()) return;
     const bool valid = manager != nullptr && manager->GeneralData(SkinIndex) != nullptr;
-    owner_.SendToSelf(valid ? SMC_REFRESH : SMC_SKINREMOVED, 0, manager != nullptr ? manager->CommandId() : 0);
+    owner_.SendToSelf(valid ? skin::SMC_REFRESH : skin::SMC_SKINREMOVED, 0, manager != nullptr ? manager->CommandId() : 0);
 }
 
-void TsCommonData::SetSkinManager(SkinManagerView* manager) {
-    if (manager == DefaultManagerView()) manager = nullptr;  // the default is followed implicitly
+void TsCommonData::SetSkinManager(skin::SkinManagerView* manager) {
+    if (manager == skin::DefaultManager()) manager = nullptr;  // the default is followed implicitly
     if (manager == skinManager_) return;
     skinManager_ = manager;
     if (owner_.Loading()) return;
-    SkinManagerView* current = GetSkinManager();
+    skin::SkinManagerView* current = GetSkinManager();
     const bool loaded = current != nullptr && current->LoadedSkin() != nullptr;
     if (loaded) UpdateIndexes();
     else SkinIndex = -1;
     if (!owner_.HasParent() || owner_.Destroying()) return;
     const bool valid = loaded && current->GeneralData(SkinIndex) != nullptr;
-    owner_.SendToSelf(valid ? SMC_REFRESH : SMC_SKINREMOVED, 0, current != nullptr ? current->CommandId() : 0);
+    owner_.SendToSelf(valid ? skin::SMC_REFRESH : skin::SMC_SKINREMOVED, 0, current != nullptr ? current->CommandId() : 0);
 }
 
 // --- queries ----------------------------------------------------------------------------------
 
-SkinManagerView* TsCommonData::GetSkinManager() const {
-    return skinManager_ != nullptr ? skinManager_ : DefaultManagerView();
+skin::SkinManagerView* TsCommonData::GetSkinManager() const {
+    return skinManager_ != nullptr ? skinManager_ : skin::DefaultManager();
 }
 
 const skin::TsGeneralData* TsCommonData::Section() const {
-    const SkinManagerView* manager = GetSkinManager();
+    const skin::SkinManagerView* manager = GetSkinManager();
     return manager != nullptr && SkinIndex >= 0 ? manager->GeneralData(SkinIndex) : nullptr;
 }
 
 const render::MaskRef* TsCommonData::BorderMask() const {
-    const SkinManagerView* manager = GetSkinManager();
+    const skin::SkinManagerView* manager = GetSkinManager();
     if (manager == nullptr || BorderIndex < 0 || Section() == nullptr) return nullptr;
     const render::SkinSource* skin = manager->LoadedSkin();
     return skin != nullptr ? skin->Mask(BorderIndex) : nullptr;
 }
 
 bool TsCommonData::Skinned(bool checkActive) const {
-    const SkinManagerView* manager = GetSkinManager();
+    const skin::SkinManagerView* manager = GetSkinManager();
     if (manager == nullptr || SkinIndex < 0 || owner_.Destroying() || manager->Destroying()) return false;
     if (manager->LoadedSkin() == nullptr || manager->GeneralData(SkinIndex) == nullptr) return false;
     return !checkActive || manager->SkinActive();
@@ -131,7 +131,7 @@ void TsCommonData::EnsureCache() {
 }
 
 render::ControlSkinRef TsCommonData::PaintRef() const {
-    const SkinManagerView* manager = GetSkinManager();
+    const skin::SkinManagerView* manager = GetSkinManager();
     render::ControlSkinRef ref;
     ref.Manager = manager != nullptr ? manager->LoadedSkin() : nullptr;
     ref.SkinIndex = Section() != nullptr ? SkinIndex : -1;
@@ -148,7 +148,7 @@ render::ControlSkinRef TsCommonData::PaintRef() const {
 
 void TsCommonData::UpdateIndexes() {
     BGChanged = true;
-    const SkinManagerView* manager = GetSkinManager();
+    const skin::SkinManagerView* manager = GetSkinManager();
     const render::SkinSource* skin = manager != nullptr ? manager->LoadedSkin() : nullptr;
     SkinIndex = skin != nullptr ? skin->GetSkinIndex(skinSection_) : -1;
     StateFlags = 0;
@@ -189,7 +189,7 @@ void TsCommonData::InvalidateSkin() {
 bool TsCommonData::IsUpdating() const {
     if (GetSkinManager() == nullptr) return false;
     if (!UsesCache() || owner_.Destroying()) return Updating;
-    if (!Updating && owner_.HasParent()) return owner_.SendToParent(SMC_ISBGPENDING, 0, 0) != 0;
+    if (!Updating && owner_.HasParent()) return owner_.SendToParent(skin::SMC_ISBGPENDING, 0, 0) != 0;
     return true;
 }
 
@@ -212,12 +212,12 @@ void TsCommonData::UpdateStaticFlag(bool propagate) {
         if (GetSkinManager() == nullptr || gd == nullptr) isStatic = true;
         else if (mask != nullptr && (mask->WL + mask->WR > 30 || mask->WT + mask->WB > 30)) isStatic = false;
         else if (gd->Transparency == 100)
-            isStatic = owner_.HasParent() && (owner_.SendToParent(SMC_STATICBG, 0, 0) & 1) != 0;
+            isStatic = owner_.HasParent() && (owner_.SendToParent(skin::SMC_STATICBG, 0, 0) & 1) != 0;
         else if (gd->Transparency > 0) isStatic = false;
         else isStatic = gd->ImagePercent == 0 && gd->GradientPercent == 0;
         if (isStatic) StateFlags |= StaticBackground;
     }
-    if (propagate && owner_.Windowed()) owner_.SendToChildren(SMC_STATICBG, 0, 1);
+    if (propagate && owner_.Windowed()) owner_.SendToChildren(skin::SMC_STATICBG, 0, 1);
 }
 
 bool TsCommonData::RepaintIfMoved() const {
@@ -226,7 +226,7 @@ bool TsCommonData::RepaintIfMoved() const {
     if (gd == nullptr) return false;
     const bool dependsOnBehind = !owner_.Enabled() || gd->Transparency > 0;
     if (!dependsOnBehind) return false;
-    if (owner_.ParentHasWindow()) return owner_.SendToParent(SMC_ISPOSDEPENDENT, 0, 0) != 0;
+    if (owner_.ParentHasWindow()) return owner_.SendToParent(skin::SMC_ISPOSDEPENDENT, 0, 0) != 0;
     return true;
 }
 
@@ -263,7 +263,7 @@ TColor TsCommonData::BackgroundColorAnswer() const {
 namespace {
 
 TColor GlobalColorOfDefault() {
-    const SkinManagerView* manager = DefaultManagerView();
+    const skin::SkinManagerView* manager = skin::DefaultManager();
     const render::SkinSource* skin = manager != nullptr ? manager->LoadedSkin() : nullptr;
     return skin != nullptr ? skin->GlobalColor() : clBtnFaceRef;
 }
@@ -362,12 +362,12 @@ void TsCommonData::RestoreCorners(int state, int corners) {
 // --- shared skin commands -----------------------------------------------------------------------
 
 bool TsCommonData::ManagesThis(std::intptr_t lParam) const {
-    const SkinManagerView* manager = GetSkinManager();
+    const skin::SkinManagerView* manager = GetSkinManager();
     return manager != nullptr && manager->CommandId() == lParam;
 }
 
 void TsCommonData::SkinRemoved(std::intptr_t) {
-    SkinManagerView* manager = GetSkinManager();
+    skin::SkinManagerView* manager = GetSkinManager();
     if (manager != nullptr && manager->Destroying() && skinManager_ == manager) skinManager_ = nullptr;
     BorderIndex = SkinIndex = Texture = HotTexture = -1;
     Updating = true;
@@ -381,18 +381,18 @@ void TsCommonData::SkinRemoved(std::intptr_t) {
     }
 }
 
-bool TsCommonData::HandleSkinCommand(SkinMessage& m) {
+bool TsCommonData::HandleSkinCommand(skin::SkinMessage& m) {
     switch (m.Command) {
-    case SMC_SKINLOADED:
+    case skin::SMC_SKINLOADED:
         if (ManagesThis(m.LParam)) {
             UpdateIndexes();
             UpdateStaticFlag(false);
         }
         return false;
-    case SMC_SKINREMOVED:
+    case skin::SMC_SKINREMOVED:
         if (ManagesThis(m.LParam)) SkinRemoved(m.LParam);
         return false;
-    case SMC_REFRESH:
+    case skin::SMC_REFRESH:
         if (ManagesThis(m.LParam)) {
             BGChanged = true;
             Updating = false;
@@ -403,51 +403,51 @@ bool TsCommonData::HandleSkinCommand(SkinMessage& m) {
             UpdateStaticFlag(false);
         }
         return false;
-    case SMC_ISSKINNED:
+    case skin::SMC_ISSKINNED:
         m.Result = 1;
         return true;
-    case SMC_SETUPDATING:
+    case skin::SMC_SETUPDATING:
         Updating = m.Low == 1;
         return false;
-    case SMC_ISBGPENDING:
+    case skin::SMC_ISBGPENDING:
         m.Result = (BGChanged || Updating) ? 1 : 0;
         return true;
-    case SMC_ISHALFVISIBLE:
+    case skin::SMC_ISHALFVISIBLE:
         m.Result = HalfVisible ? 1 : 0;
         return true;
-    case SMC_BGCHANGED:
+    case skin::SMC_BGCHANGED:
         BGChanged = true;
         return false;
-    case SMC_ISPOSDEPENDENT: {
+    case skin::SMC_ISPOSDEPENDENT: {
         const skin::TsGeneralData* gd = Section();
         if (SkinIndex < 0 || gd == nullptr) return false;
         std::intptr_t answer;
-        if (gd->Transparency == 100 && owner_.HasParent()) answer = owner_.SendToParent(SMC_ISPOSDEPENDENT, 0, 0);
+        if (gd->Transparency == 100 && owner_.HasParent()) answer = owner_.SendToParent(skin::SMC_ISPOSDEPENDENT, 0, 0);
         else answer = (gd->GradientPercent + gd->ImagePercent > 0 || RepaintIfMoved()) ? 1 : 0;
         m.LParam = m.Result = answer;
         return true;
     }
-    case SMC_BGMOVED:
+    case skin::SMC_BGMOVED:
         BGChanged = BGChanged || RepaintIfMoved();
         if (owner_.Windowed()) {
             if (m.Low == 1) owner_.InvalidateWithChildren();
-            if ((StateFlags & StaticBackground) == 0) owner_.SendToChildren(SMC_BGMOVED, 0, 0);
+            if ((StateFlags & StaticBackground) == 0) owner_.SendToChildren(skin::SMC_BGMOVED, 0, 0);
         }
         return false;
-    case SMC_GETBGCOLOR:
+    case skin::SMC_GETBGCOLOR:
         if (!owner_.IsControl()) return false;
         m.Result = static_cast<std::intptr_t>(BackgroundColorAnswer());
         return true;
-    case SMC_SETHALFVISIBLE:
+    case skin::SMC_SETHALFVISIBLE:
         HalfVisible = true;
         return false;
-    case SMC_GETSKININDEX:
+    case skin::SMC_GETSKININDEX:
         m.Result = SkinIndex + 1;
         return true;
-    case SMC_GETBG:
+    case skin::SMC_GETBG:
         if (m.LParam != 0) AnswerBgRequest(*reinterpret_cast<render::TsBgRequest*>(m.LParam), false);
         return false;
-    case SMC_STATICBG:
+    case skin::SMC_STATICBG:
         if (m.LParam == 1) UpdateStaticFlag(true);
         else m.Result = StateFlags;
         return true;

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "controls/core/SkinCommandCodes.h"
-#include "controls/core/SkinManagerView.h"
+#include "skin/SkinProtocol.h"
+#include "skin/SkinManagerView.h"
 #include "controls/core/SkinOwner.h"
 #include "render/Background.h"
 #include "render/Bitmap.h"
@@ -40,8 +40,8 @@ public:
     bool CustomFont() const { return customFont_; }
     void SetCustomFont(bool value);
     // None means: follow the default manager.
-    SkinManagerView* SkinManager() const { return skinManager_; }
-    void SetSkinManager(SkinManagerView* manager);
+    skin::SkinManagerView* SkinManager() const { return skinManager_; }
+    void SetSkinManager(skin::SkinManagerView* manager);
     const std::string& SkinSection() const { return skinSection_; }
     void SetSkinSection(std::string_view name);
 
@@ -63,7 +63,7 @@ public:
     SkinOwner& Owner() const { return owner_; }
 
     // Queries.
-    SkinManagerView* GetSkinManager() const;
+    skin::SkinManagerView* GetSkinManager() const;
     bool Skinned(bool checkActive = false) const;
     bool IsTransparent() const;
     int BorderWidth() const;
@@ -93,7 +93,7 @@ public:
     void RestoreCorners(int state, int corners);
 
     // The shared skin commands; true when the command is fully handled.
-    bool HandleSkinCommand(SkinMessage& message);
+    bool HandleSkinCommand(skin::SkinMessage& message);
 
 private:
     bool CanAnnounce() const;
@@ -104,7 +104,7 @@ private:
     SkinOwner& owner_;
     bool customColor_ = false;
     bool customFont_ = false;
-    SkinManagerView* skinManager_ = nullptr;
+    skin::SkinManagerView* skinManager_ = nullptr;
     std::string skinSection_;
 };
 

@@ -1,10 +1,10 @@
 #include "controls/core/FadeRules.h"
 
-#include "controls/core/SkinManagerView.h"
+#include "skin/SkinManagerView.h"
 
 namespace lw::controls {
 
-bool ShouldAnimate(TgwAnimatEvent event, TgwAnimatEvents controlEvents, const SkinManagerView* defaultManager) {
+bool ShouldAnimate(TgwAnimatEvent event, TgwAnimatEvents controlEvents, const skin::SkinManagerView* defaultManager) {
     if (controlEvents & AnimatEventBit(event)) return true;
     if (!(controlEvents & AnimatEventBit(aeGlobalDef)) || defaultManager == nullptr || event == aeGlobalDef)
         return false;

@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+namespace lw::skin {
+class SkinManagerView;
+}
+
 namespace lw::controls {
 
 // The events after which a control's look may fade (TgwAnimatEvents).
@@ -12,11 +16,9 @@ using TgwAnimatEvents = std::uint8_t;  // bit n: event n
 constexpr TgwAnimatEvents AnimatEventBit(TgwAnimatEvent e) { return TgwAnimatEvents(1u << e); }
 constexpr TgwAnimatEvents DefaultAnimatEvents = AnimatEventBit(aeGlobalDef);
 
-class SkinManagerView;
-
 // Whether `event` fades for a control choosing `controlEvents`; aeGlobalDef defers to the
 // default manager's button events.
-bool ShouldAnimate(TgwAnimatEvent event, TgwAnimatEvents controlEvents, const SkinManagerView* defaultManager);
+bool ShouldAnimate(TgwAnimatEvent event, TgwAnimatEvents controlEvents, const skin::SkinManagerView* defaultManager);
 
 // Weight kept by the old image at step `stepIndex` of `fadeSteps`: 255 - step*256 div steps,
 // limited to 0..255 (10 steps: 230, 204, ..., 0).

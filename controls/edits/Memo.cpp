@@ -59,7 +59,7 @@ void TsMemo::WndProc(TMessage& m) {
     }
     TsCommonData& d = *skinData_;
     switch (m.Msg) {
-    case SM_ALPHACMD:
+    case skin::SM_ALPHACMD:
         HandleCommand(m);
         return;
     case platform::CM_FONTCHANGED:

@@ -327,7 +327,7 @@ void PaintScrollParts(TgwScrollWnd& adapter, HDC dc) {
     if (data.Updating) return;
     if (data.Owner().IsControl() && (data.Owner().Creating() || !data.Owner().Visible())) return;
     if (data.BGChanged && data.CacheBmp) {
-        bridge::SendSkinCommandToWindow(adapter.Handle(), SMC_PREPARECACHE, 0);
+        bridge::SendSkinCommandToWindow(adapter.Handle(), skin::SMC_PREPARECACHE, 0);
         if (adapter.Unhooked) return;
     }
     HWND window = adapter.Handle();
@@ -346,7 +346,7 @@ void PaintScrollParts(TgwScrollWnd& adapter, HDC dc) {
 
 void SendScroll(HWND window, UINT message, int code, int pos) {
     const LPARAM command = MAKELONG(code, message);
-    if (bridge::SendSkinCommandToWindow(window, SMC_BEFORESCROLL, command) == 1) {
+    if (bridge::SendSkinCommandToWindow(window, skin::SMC_BEFORESCROLL, command) == 1) {
         SendMessageW(window, message, MAKEWPARAM(code, pos & 0xFFFF), pos);
     } else {
         if (code == scroll::sbThumbTrack) {
@@ -356,7 +356,7 @@ void SendScroll(HWND window, UINT message, int code, int pos) {
         }
         SendMessageW(window, message, MAKEWPARAM(code, std::min(pos, 0xFFFF)), 0);
     }
-    if (IsWindow(window)) bridge::SendSkinCommandToWindow(window, SMC_AFTERSCROLL, command);
+    if (IsWindow(window)) bridge::SendSkinCommandToWindow(window, skin::SMC_AFTERSCROLL, command);
 }
 
 }  // namespace lw::controls

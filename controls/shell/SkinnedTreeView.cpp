@@ -50,7 +50,7 @@ void TsTreeView::WndProc(TMessage& m) {
         return;
     }
     switch (m.Msg) {
-    case controls::SM_ALPHACMD:
+    case skin::SM_ALPHACMD:
         HandleCommand(m);
         return;
     case platform::CM_LOADED:

@@ -37,7 +37,7 @@ public:
 
 protected:
     void WndProc(platform::TMessage& m) override {
-        if (m.Msg == SM_ALPHACMD) log_.push_back(name_ + " " + std::to_string(SkinCommandOf(m.WParam)));
+        if (m.Msg == skin::SM_ALPHACMD) log_.push_back(name_ + " " + std::to_string(skin::SkinCommandOf(m.WParam)));
         if (HandleWindowMessage(data, *this, m)) return;
         if (m.Msg == WM_UPDATEUISTATE) log_.push_back(name_ + " default uistate");
         TCustomControl::WndProc(m);

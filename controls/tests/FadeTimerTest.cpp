@@ -50,16 +50,16 @@ public:
 
 protected:
     void WndProc(platform::TMessage& m) override {
-        if (m.Msg == SM_ALPHACMD) {
-            switch (SkinCommandOf(m.WParam)) {
-            case SMC_PREPARECACHE:
+        if (m.Msg == skin::SM_ALPHACMD) {
+            switch (skin::SkinCommandOf(m.WParam)) {
+            case skin::SMC_PREPARECACHE:
                 Rebuild();
                 return;
-            case SMC_FADEFRAME:
+            case skin::SMC_FADEFRAME:
                 Frames.push_back(reinterpret_cast<render::Bitmap*>(m.LParam)->Pixel(0, 0)[2]);
                 m.Result = 1;
                 return;
-            case SMC_STOPANIM:
+            case skin::SMC_STOPANIM:
                 StopFade(slot);
                 return;
             default:

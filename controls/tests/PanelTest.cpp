@@ -65,7 +65,7 @@ TEST_F(SkinnedForm, APanelIsBoundToItsSectionAndPaintsItsInteriorInThatColour) {
     panel.SetBounds({10, 10, 120, 80});
     EXPECT_EQ(panel.SkinData().SkinSection(), "PANEL");
     ASSERT_TRUE(panel.SkinData().Skinned());
-    EXPECT_EQ(bridge::SendSkinCommand(&panel, SMC_ISSKINNED, 0), 1);
+    EXPECT_EQ(bridge::SendSkinCommand(&panel, skin::SMC_ISSKINNED, 0), 1);
 
     bridge::TsDibSection dib(120, 80, render::PixelFormat::pf24bit);
     render::FillRectSolid(dib.Surface(), {0, 0, 120, 80}, 0x0000FF);
@@ -170,7 +170,7 @@ TEST_F(SkinnedForm, AGroupBoxWithACaptionSkinPaintsADrawRequestFromItsCache) {
     request.Area = {2, 2, 12, 12};
     request.OffsetX = 50;
     request.OffsetY = 50;
-    bridge::SendSkinCommand(&box, SMC_GETBG, reinterpret_cast<LPARAM>(&request));
+    bridge::SendSkinCommand(&box, skin::SMC_GETBG, reinterpret_cast<LPARAM>(&request));
     EXPECT_EQ(request.Kind, 2);
     EXPECT_EQ(PixelOf(target, 5, 5), kPanelColor);
     EXPECT_EQ(PixelOf(target, 15, 15), 0x0000FFu);
@@ -273,7 +273,7 @@ TEST_F(SkinnedForm, RepaintingTheFormsRefreshesEveryPanelBeforeAnyPaints) {
     auto record = [&seen](TsPanel& panel, std::string who) {
         auto previous = panel.WindowProc;
         panel.WindowProc = [&seen, who, previous](platform::TMessage& m) {
-            if (m.Msg == SM_ALPHACMD && SkinCommandOf(m.WParam) == SMC_REFRESH) seen.push_back("refresh " + who);
+            if (m.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(m.WParam) == skin::SMC_REFRESH) seen.push_back("refresh " + who);
             if (m.Msg == WM_ERASEBKGND) seen.push_back("paint " + who);
             previous(m);
         };
@@ -301,7 +301,7 @@ TEST_F(SkinnedForm, AFullyTransparentControlOverAnUnskinnedParentTakesTheParents
     plain.SetColor(0x123456);
     TsGroupBox& box = form.Make<TsGroupBox>(&plain);
     ASSERT_TRUE(box.SkinData().Skinned());
-    EXPECT_EQ(bridge::SendSkinCommand(&box, SMC_GETBGCOLOR, TransparentKey), 0x123456);
+    EXPECT_EQ(bridge::SendSkinCommand(&box, skin::SMC_GETBGCOLOR, TransparentKey), 0x123456);
 }
 
 TEST_F(SkinnedForm, SharedWindowMessagesOfAPanel) {
@@ -311,16 +311,16 @@ TEST_F(SkinnedForm, SharedWindowMessagesOfAPanel) {
     std::vector<unsigned> childCommands;
     auto previous = child.WindowProc;
     child.WindowProc = [&](platform::TMessage& m) {
-        if (m.Msg == SM_ALPHACMD && SkinCommandOf(m.WParam) == SMC_BGMOVED) childCommands.push_back(SMC_BGMOVED);
+        if (m.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(m.WParam) == skin::SMC_BGMOVED) childCommands.push_back(skin::SMC_BGMOVED);
         previous(m);
     };
     int entered = 0;
     panel.OnMouseEnter = [&](platform::TControl&) { ++entered; };
 
     // The application object is answered, not lost to the default handling after it.
-    EXPECT_EQ(bridge::SendSkinCommand(&panel, SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(platform::Application));
+    EXPECT_EQ(bridge::SendSkinCommand(&panel, skin::SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(platform::Application));
     TsGroupBox& box = form.Make<TsGroupBox>(&panel);
-    EXPECT_EQ(bridge::SendSkinCommand(&box, SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(platform::Application));
+    EXPECT_EQ(bridge::SendSkinCommand(&box, skin::SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(platform::Application));
 
     panel.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&panel));
     EXPECT_FALSE(panel.SkinData().MouseInside) << "a container never looks hot";

@@ -30,10 +30,10 @@ protected:
         data.ControlLoaded();
     }
     void WndProc(platform::TMessage& m) override {
-        if (m.Msg == SM_ALPHACMD) {
-            const unsigned command = SkinCommandOf(m.WParam);
+        if (m.Msg == skin::SM_ALPHACMD) {
+            const unsigned command = skin::SkinCommandOf(m.WParam);
             HandleSkinCommand(data, m);
-            if (command == SMC_SKINLOADED || command == SMC_REFRESH || command == SMC_SKINREMOVED) {
+            if (command == skin::SMC_SKINLOADED || command == skin::SMC_REFRESH || command == skin::SMC_SKINREMOVED) {
                 AttachEditAdapter(data, adapter);
             }
             if (OnSkinCommand) OnSkinCommand(command);

@@ -11,7 +11,7 @@ using test::FakeManager;
 using test::FakeOwner;
 
 std::intptr_t Command(TsCommonData& data, unsigned command, std::intptr_t lParam = 0, bool* handled = nullptr) {
-    SkinMessage m{command, 0, lParam, 0};
+    skin::SkinMessage m{command, 0, lParam, 0};
     const bool h = data.HandleSkinCommand(m);
     if (handled) *handled = h;
     return m.Result;
@@ -35,7 +35,7 @@ TEST(CommonData, BackgroundColourMixesTheParentAsAFractionOf256) {
     b.Section(0x000000, 50);
     b.Owner.ParentAnswer = 0xFFFFFF;
     bool handled = false;
-    EXPECT_EQ(Command(b.Data, SMC_GETBGCOLOR, TransparentKey, &handled), 0x313131);
+    EXPECT_EQ(Command(b.Data, skin::SMC_GETBGCOLOR, TransparentKey, &handled), 0x313131);
     EXPECT_TRUE(handled);
 }
 
@@ -43,11 +43,11 @@ TEST(CommonData, BackgroundColourOfAFullyTransparentSectionComesFromTheParent) {
     Bound b;
     b.Section(0x000000, 100);
     b.Owner.ParentAnswer = 0x202020;
-    EXPECT_EQ(Command(b.Data, SMC_GETBGCOLOR), 0x202020);
+    EXPECT_EQ(Command(b.Data, skin::SMC_GETBGCOLOR), 0x202020);
     b.Owner.ParentAnswer = TransparentKey;  // the parent knows no colour: its colour property
-    EXPECT_EQ(Command(b.Data, SMC_GETBGCOLOR), 0xABCDEF);
+    EXPECT_EQ(Command(b.Data, skin::SMC_GETBGCOLOR), 0xABCDEF);
     b.Owner.Parent = false;                 // no parent: the control's own colour
-    EXPECT_EQ(Command(b.Data, SMC_GETBGCOLOR), 0x123456);
+    EXPECT_EQ(Command(b.Data, skin::SMC_GETBGCOLOR), 0x123456);
 }
 
 // Both colour answers let T per cent of the parent through; neither jumps at either end.
@@ -62,7 +62,7 @@ TEST(CommonData, PartialTransparencyLetsThatShareOfTheParentThroughInBothColourA
     for (const Case c : {Case{1, 3, 0}, Case{20, 51, 19}, Case{50, 128, 49}, Case{99, 252, 98}}) {
         b.Manager.General[0].Transparency = c.T;
         EXPECT_EQ(RedOf(b.Data.SectionColor(false)), c.sectionRed) << c.T;
-        EXPECT_EQ(RedOf(static_cast<TColor>(Command(b.Data, SMC_GETBGCOLOR))), c.answerRed) << c.T;
+        EXPECT_EQ(RedOf(static_cast<TColor>(Command(b.Data, skin::SMC_GETBGCOLOR))), c.answerRed) << c.T;
     }
 }
 
@@ -71,18 +71,18 @@ TEST(CommonData, TransparencyOutsideZeroToHundredClamps) {
     b.Section(0x112233, 150);
     b.Owner.ParentAnswer = 0x445566;
     EXPECT_EQ(b.Data.SectionColor(false), 0x445566u);
-    EXPECT_EQ(Command(b.Data, SMC_GETBGCOLOR), 0x445566);
+    EXPECT_EQ(Command(b.Data, skin::SMC_GETBGCOLOR), 0x445566);
     b.Manager.General[0].Transparency = -20;
     EXPECT_EQ(b.Data.SectionColor(false), 0x112233u);
-    EXPECT_EQ(Command(b.Data, SMC_GETBGCOLOR), 0x112233);
+    EXPECT_EQ(Command(b.Data, skin::SMC_GETBGCOLOR), 0x112233);
 }
 
 TEST(CommonData, UnskinnedControlsAnswerTheirOwnColourInRgb) {
     FakeOwner owner;
     owner.Color = 0xFF00000F;  // a system colour reference
     TsCommonData data(owner, true);
-    EXPECT_EQ(Command(data, SMC_GETBGCOLOR), static_cast<std::intptr_t>(render::ResolveColor(0xFF00000F)));
-    EXPECT_FALSE(IsSystemColor(static_cast<TColor>(Command(data, SMC_GETBGCOLOR))));
+    EXPECT_EQ(Command(data, skin::SMC_GETBGCOLOR), static_cast<std::intptr_t>(render::ResolveColor(0xFF00000F)));
+    EXPECT_FALSE(IsSystemColor(static_cast<TColor>(Command(data, skin::SMC_GETBGCOLOR))));
 }
 
 TEST(CommonData, SectionNamesAreUpperCasedAndEmptyMeansUnknown) {
@@ -92,13 +92,13 @@ TEST(CommonData, SectionNamesAreUpperCasedAndEmptyMeansUnknown) {
     EXPECT_EQ(b.Data.SkinSection(), "PANEL");
     EXPECT_EQ(b.Data.SkinIndex, 0);
     ASSERT_EQ(b.Owner.ToSelf.size(), 1u);
-    EXPECT_EQ(b.Owner.ToSelf[0], std::make_tuple(unsigned(SMC_REFRESH), 0u, b.Manager.CommandId()));
+    EXPECT_EQ(b.Owner.ToSelf[0], std::make_tuple(unsigned(skin::SMC_REFRESH), 0u, b.Manager.CommandId()));
 
     b.Data.SetSkinSection("");
     EXPECT_EQ(b.Data.SkinSection(), "UNKNOWN");
     EXPECT_EQ(b.Data.SkinIndex, -1);
     EXPECT_FALSE(b.Data.Skinned());
-    EXPECT_EQ(std::get<0>(b.Owner.ToSelf.back()), unsigned(SMC_SKINREMOVED));
+    EXPECT_EQ(std::get<0>(b.Owner.ToSelf.back()), unsigned(skin::SMC_SKINREMOVED));
 }
 
 TEST(CommonData, SettingTheDefaultManagerStoresNoneAndStillFollowsIt) {
@@ -109,7 +109,7 @@ TEST(CommonData, SettingTheDefaultManagerStoresNoneAndStillFollowsIt) {
     FakeManager other;
     b.Data.SetSkinManager(&other);
     EXPECT_EQ(b.Data.SkinManager(), &other);
-    SetDefaultManagerView(nullptr);
+    skin::SetDefaultManager(nullptr);
     b.Data.SetSkinManager(nullptr);
     EXPECT_EQ(b.Data.GetSkinManager(), nullptr);
 }
@@ -117,16 +117,16 @@ TEST(CommonData, SettingTheDefaultManagerStoresNoneAndStillFollowsIt) {
 TEST(CommonData, CommandsOfAnotherManagerAreIgnored) {
     Bound b;
     b.Section(0x2F2F2F, 0);
-    Command(b.Data, SMC_SKINREMOVED, 0x9999);
+    Command(b.Data, skin::SMC_SKINREMOVED, 0x9999);
     EXPECT_EQ(b.Data.SkinIndex, 0);
-    Command(b.Data, SMC_SKINREMOVED, b.Manager.CommandId());
+    Command(b.Data, skin::SMC_SKINREMOVED, b.Manager.CommandId());
     EXPECT_EQ(b.Data.SkinIndex, -1);
     EXPECT_TRUE(b.Data.Updating);
     ASSERT_TRUE(b.Data.CacheBmp);
     EXPECT_TRUE(b.Data.CacheBmp->Empty());
-    Command(b.Data, SMC_SKINLOADED, b.Manager.CommandId());
+    Command(b.Data, skin::SMC_SKINLOADED, b.Manager.CommandId());
     EXPECT_EQ(b.Data.SkinIndex, 0);
-    Command(b.Data, SMC_REFRESH, b.Manager.CommandId());
+    Command(b.Data, skin::SMC_REFRESH, b.Manager.CommandId());
     EXPECT_FALSE(b.Data.Updating);
 }
 
@@ -300,10 +300,10 @@ TEST(CommonData, PropagatingTheStaticFlagTellsTheChildren) {
     Bound b;
     b.Data.ControlKind = 51;
     b.Section(0, 0);
-    Command(b.Data, SMC_STATICBG, 1);
+    Command(b.Data, skin::SMC_STATICBG, 1);
     ASSERT_EQ(b.Owner.ToChildren.size(), 1u);
-    EXPECT_EQ(b.Owner.ToChildren[0], std::make_tuple(unsigned(SMC_STATICBG), 0u, std::intptr_t(1)));
-    EXPECT_EQ(Command(b.Data, SMC_STATICBG, 0), StaticBackground);
+    EXPECT_EQ(b.Owner.ToChildren[0], std::make_tuple(unsigned(skin::SMC_STATICBG), 0u, std::intptr_t(1)));
+    EXPECT_EQ(Command(b.Data, skin::SMC_STATICBG, 0), StaticBackground);
 }
 
 TEST(CommonData, ACachedControlWithoutParentCountsAsUpdating) {
@@ -333,15 +333,15 @@ TEST(CommonData, QueriesAnswerAndReportHandled) {
     Bound b;
     b.Section(0, 0);
     bool handled = false;
-    EXPECT_EQ(Command(b.Data, SMC_ISSKINNED, 0, &handled), 1);
+    EXPECT_EQ(Command(b.Data, skin::SMC_ISSKINNED, 0, &handled), 1);
     EXPECT_TRUE(handled);
-    EXPECT_EQ(Command(b.Data, SMC_GETSKININDEX, 0, &handled), 1);
+    EXPECT_EQ(Command(b.Data, skin::SMC_GETSKININDEX, 0, &handled), 1);
     b.Data.BGChanged = false;
-    EXPECT_EQ(Command(b.Data, SMC_ISBGPENDING), 0);
-    Command(b.Data, SMC_BGCHANGED, 0, &handled);
+    EXPECT_EQ(Command(b.Data, skin::SMC_ISBGPENDING), 0);
+    Command(b.Data, skin::SMC_BGCHANGED, 0, &handled);
     EXPECT_FALSE(handled);
-    EXPECT_EQ(Command(b.Data, SMC_ISBGPENDING), 1);
-    Command(b.Data, SMC_GETBG, 0, &handled);  // a null record is not read
+    EXPECT_EQ(Command(b.Data, skin::SMC_ISBGPENDING), 1);
+    Command(b.Data, skin::SMC_GETBG, 0, &handled);  // a null record is not read
     EXPECT_FALSE(handled);
 }
 

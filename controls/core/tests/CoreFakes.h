@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "controls/core/CommonData.h"
-#include "controls/core/SkinManagerView.h"
+#include "skin/SkinManagerView.h"
 #include "controls/core/SkinOwner.h"
 #include "render/tests/FakeSkin.h"
 
 namespace lw::controls::test {
 
-class FakeManager : public SkinManagerView {
+class FakeManager : public skin::SkinManagerView {
 public:
     render::test::FakeSkin Skin;
     std::vector<skin::TsGeneralData> General;
@@ -55,8 +55,8 @@ public:
 
 // Registers a manager as the default for one test.
 struct DefaultManagerScope {
-    explicit DefaultManagerScope(SkinManagerView* m) { SetDefaultManagerView(m); }
-    ~DefaultManagerScope() { SetDefaultManagerView(nullptr); }
+    explicit DefaultManagerScope(skin::SkinManagerView* m) { skin::SetDefaultManager(m); }
+    ~DefaultManagerScope() { skin::SetDefaultManager(nullptr); }
 };
 
 class FakeOwner : public SkinOwner {
@@ -110,9 +110,9 @@ public:
     std::intptr_t SendToParent(unsigned command, unsigned, std::intptr_t) override {
         if (!Parent) return 0;
         switch (command) {
-        case SMC_STATICBG: return ParentStaticBg;
-        case SMC_ISPOSDEPENDENT: return ParentPosDependent;
-        case SMC_ISBGPENDING: return ParentBgPending;
+        case skin::SMC_STATICBG: return ParentStaticBg;
+        case skin::SMC_ISPOSDEPENDENT: return ParentPosDependent;
+        case skin::SMC_ISBGPENDING: return ParentBgPending;
         default: return 0;
         }
     }

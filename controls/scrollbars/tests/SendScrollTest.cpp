@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/core/SkinCommandCodes.h"
+#include "skin/SkinProtocol.h"
 #include "controls/scrollbars/ScrollParts.h"
 
 namespace lw::controls {
@@ -21,9 +21,9 @@ std::vector<Received>* g_log = nullptr;
 LRESULT g_beforeScrollAnswer = 0;
 
 LRESULT CALLBACK Recorder(HWND window, UINT msg, WPARAM w, LPARAM l) {
-    if (msg == SM_ALPHACMD || msg == WM_VSCROLL) {
+    if (msg == skin::SM_ALPHACMD || msg == WM_VSCROLL) {
         g_log->push_back({msg, w, l});
-        if (msg == SM_ALPHACMD && SkinCommandOf(w) == SMC_BEFORESCROLL) return g_beforeScrollAnswer;
+        if (msg == skin::SM_ALPHACMD && skin::SkinCommandOf(w) == skin::SMC_BEFORESCROLL) return g_beforeScrollAnswer;
         return 0;
     }
     return DefWindowProcW(window, msg, w, l);
@@ -56,9 +56,9 @@ TEST(SendScroll, LargePositionsAndTheBeforeAndAfterNotices) {
         g_log = &log;
         g_beforeScrollAnswer = k.answer;
         SendScroll(window, WM_VSCROLL, SB_THUMBTRACK, 70000);
-        EXPECT_EQ(log, (std::vector<Received>{{SM_ALPHACMD, SkinWParam(SMC_BEFORESCROLL), notice},
+        EXPECT_EQ(log, (std::vector<Received>{{skin::SM_ALPHACMD, skin::SkinWParam(skin::SMC_BEFORESCROLL), notice},
                                               k.scroll,
-                                              {SM_ALPHACMD, SkinWParam(SMC_AFTERSCROLL), notice}}))
+                                              {skin::SM_ALPHACMD, skin::SkinWParam(skin::SMC_AFTERSCROLL), notice}}))
             << "answer " << k.answer;
     }
     SCROLLINFO info{sizeof(info), SIF_POS, 0, 0, 0, 0, 0};

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace lw::controls {
+namespace lw::skin {
 
 constexpr unsigned SM_ALPHACMD = 0xA100;
 
@@ -55,4 +55,4 @@ struct SkinMessage {
     std::intptr_t Result = 0;
 };
 
-}  // namespace lw::controls
+}  // namespace lw::skin

@@ -1,13 +1,13 @@
 #pragma once
-// What a control's common skin data asks of its skin manager. The Win32 skin manager
-// implements it; portable tests use a fake over a real skin model.
+// What a control's common skin data asks of its skin manager. SkinManagerCore implements it;
+// portable tests of the controls use a fake over a real skin model.
 
 #include <cstdint>
 
 #include "render/SkinSource.h"
 #include "skin/SkinModelTypes.h"
 
-namespace lw::controls {
+namespace lw::skin {
 
 class SkinManagerView {
 public:
@@ -19,7 +19,7 @@ public:
     // The loaded skin's lookups for painters; null while no skin is loaded.
     virtual const render::SkinSource* LoadedSkin() const = 0;
     // The whole record of section `index`; null without a loaded skin or for an invalid index.
-    virtual const skin::TsGeneralData* GeneralData(int index) const = 0;
+    virtual const TsGeneralData* GeneralData(int index) const = 0;
     virtual bool SkinActive() const = 0;
     virtual bool Destroying() const = 0;
     virtual bool SkinChangeInProgress() const = 0;
@@ -28,8 +28,9 @@ public:
     virtual bool ButtonEventAnimates(int event) const = 0;
 };
 
-// The process's default manager registers itself here (and unregisters before it dies).
-void SetDefaultManagerView(SkinManagerView* manager);
-SkinManagerView* DefaultManagerView();
+// The process's one default manager: the first manager made registers itself here (and
+// unregisters before it dies); every layer above asks here.
+void SetDefaultManager(SkinManagerView* manager);
+SkinManagerView* DefaultManager();
 
-}  // namespace lw::controls
+}  // namespace lw::skin
