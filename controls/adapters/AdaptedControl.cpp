@@ -1,7 +1,7 @@
 #include "controls/adapters/AdaptedControl.h"
 
-#include "controls/CommonDataWindow.h"
-#include "controls/core/CommonData.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/base/core/CommonData.h"
 #include "skin/SkinProtocol.h"
 
 namespace lw::controls {

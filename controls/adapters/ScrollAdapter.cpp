@@ -3,7 +3,7 @@
 #include <windowsx.h>
 
 #include "controls/adapters/WindowAdapters.h"
-#include "controls/scrollbars/ScrollParts.h"
+#include "controls/adapters/ScrollParts.h"
 
 namespace lw::controls {
 

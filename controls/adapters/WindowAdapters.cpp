@@ -1,6 +1,6 @@
 #include "controls/adapters/WindowAdapters.h"
 
-#include "controls/ControlSkinOwner.h"
+#include "controls/base/ControlSkinOwner.h"
 #include "controls/adapters/WindowSkinOwner.h"
 
 namespace lw::controls {

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "controls/core/CommonData.h"
+#include "controls/base/core/CommonData.h"
 #include "controls/scrollbars/ScrollBar.h"
 #include "platform/MessageHook.h"
 

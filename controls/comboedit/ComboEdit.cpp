@@ -5,8 +5,8 @@
 #include "bridge/DibSection.h"
 #include "controls/comboedit/DefaultGlyphList.h"
 #include "controls/comboedit/ShellFolderChoiceHost.h"
-#include "controls/core/BorderPainting.h"
-#include "controls/core/ControlKinds.h"
+#include "controls/base/core/BorderPainting.h"
+#include "controls/base/core/ControlKinds.h"
 #include "render/Blit.h"
 #include "platform/Text.h"
 

@@ -7,8 +7,8 @@
 
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
-#include "controls/CommonDataWindow.h"
-#include "controls/core/ControlKinds.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/base/core/ControlKinds.h"
 #include "controls/images/core/AlphaDrawing.h"
 #include "platform/Handles.h"
 #include "render/Blit.h"

@@ -1,8 +1,8 @@
 #include "controls/listbox/AlphaListBox.h"
 
-#include "controls/CommonDataWindow.h"
-#include "controls/scrollbars/ScrollParts.h"
-#include "controls/core/ControlKinds.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/adapters/ScrollParts.h"
+#include "controls/base/core/ControlKinds.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"
 

@@ -1,8 +1,8 @@
 #include "controls/shell/SkinnedTreeView.h"
 
-#include "controls/CommonDataWindow.h"
+#include "controls/base/CommonDataWindow.h"
 #include "controls/adapters/AdaptedControl.h"
-#include "controls/scrollbars/ScrollParts.h"
+#include "controls/adapters/ScrollParts.h"
 #include "platform/Handles.h"
 
 namespace lw::shell {

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "controls/CommonDataWindow.h"
-#include "controls/ControlSkinOwner.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/base/ControlSkinOwner.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "platform/Edits.h"
 

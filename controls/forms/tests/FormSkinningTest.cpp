@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/SkinManager.h"
-#include "controls/Panel.h"
+#include "controls/base/Panel.h"
 #include "skin/SkinProtocol.h"
 #include "controls/forms/FormSkinning.h"
 #include "controls/forms/Provider.h"
