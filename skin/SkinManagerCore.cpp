@@ -23,6 +23,13 @@ constexpr std::string_view kGlobalInfo = "GLOBALINFO";
 constexpr int kSysBtnFace = 15, kSysWindow = 5, kSysHighlight = 13, kSysHighlightText = 14;
 constexpr std::int32_t kNone = -1, kWhite = 16777215, kMagenta = 16711935;
 
+// The painters, below the skin layer, keep their own fallback to the default manager's lookups;
+// it is written only here, together with the one registry.
+void BecomeDefault(SkinManagerCore* manager) {
+    SetDefaultManager(manager);
+    render::SetDefaultSkinSource(manager);
+}
+
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 std::string WithSeparator(std::string path) {
@@ -172,15 +179,13 @@ SkinManagerCore::SkinManagerCore(SkinManagerHost& host, const SkinFiles& files)
     ThirdParty.fill(" ");
     ThirdParty[1] = "TButton";
     if (DefaultManager() == nullptr) {
-        SetDefaultManager(this);
-        render::SetDefaultSkinSource(this);
+        BecomeDefault(this);
     }
 }
 
 SkinManagerCore::~SkinManagerCore() {
     if (IsDefault()) {
-        SetDefaultManager(nullptr);
-        render::SetDefaultSkinSource(nullptr);
+        BecomeDefault(nullptr);
     }
 }
 
@@ -564,8 +569,7 @@ bool SkinManagerCore::IsDefault() const { return DefaultManager() == this; }
 
 void SkinManagerCore::SetIsDefault(bool value) {
     if (!value && DefaultManager() != nullptr) return;
-    SetDefaultManager(this);
-    render::SetDefaultSkinSource(this);
+    BecomeDefault(this);
     if (!active_) {
         RemoveSkin();
     } else {
