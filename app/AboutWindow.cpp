@@ -2,7 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/FormLayout.h"
-#include "controls/Panel.h"
+#include "controls/base/Panel.h"
 #include "platform/Application.h"
 #include "platform/Text.h"
 

@@ -2,8 +2,8 @@
 
 #include "app/core/ProfileInteger.h"
 #include "app/FormLayout.h"
-#include "controls/GroupBox.h"
-#include "controls/Panel.h"
+#include "controls/base/GroupBox.h"
+#include "controls/base/Panel.h"
 #include "platform/Application.h"
 
 namespace lw::app {

@@ -1,10 +1,10 @@
 #include "bridge/SkinCommands.h"
 
 #include "bridge/DibSection.h"
+#include "bridge/SkinManager.h"
 #include "platform/Color.h"
 #include "render/Surface.h"
 #include "skin/BroadcastWalk.h"
-#include "skin/SkinManagerCore.h"
 
 namespace lw::bridge {
 
@@ -17,7 +17,7 @@ bool BeingDestroyed(const TControl& control) { return (control.ComponentState() 
 
 TWinControl* Windowed(TControl* control) { return dynamic_cast<TWinControl*>(control); }
 
-WPARAM CommandWParam(unsigned command, unsigned low = 0) { return controls::SkinWParam(command, low); }
+WPARAM CommandWParam(unsigned command, unsigned low = 0) { return skin::SkinWParam(command, low); }
 
 // The toolkit's control tree as the broadcast walk sees it.
 struct ControlTree {
@@ -36,7 +36,7 @@ struct ControlTree {
         if (BeingDestroyed(*child)) return skin::BroadcastRoute::Skip;
         const TWinControl* windowed = Windowed(child);
         if (windowed == nullptr || windowed->Handle() == nullptr) return skin::BroadcastRoute::Direct;
-        return SendSkinCommandToWindow(windowed->Handle(), controls::SMC_ISSKINNED, 0) != 0
+        return SendSkinCommandToWindow(windowed->Handle(), skin::SMC_ISSKINNED, 0) != 0
                    ? skin::BroadcastRoute::Send
                    : skin::BroadcastRoute::Descend;
     }
@@ -47,9 +47,9 @@ struct ControlTree {
 // What a control answers for its colour: a skinned one's answer stands even when it is black;
 // an unskinned one answers nothing, so its colour property is taken.
 TColor AnsweredColor(TControl& control) {
-    if (SendSkinCommand(&control, controls::SMC_ISSKINNED, 0) != 1) return ResolveColor(control.Color());
+    if (SendSkinCommand(&control, skin::SMC_ISSKINNED, 0) != 1) return ResolveColor(control.Color());
     return ResolveColor(static_cast<TColor>(
-        control.Perform(controls::SM_ALPHACMD, CommandWParam(controls::SMC_GETBGCOLOR), TransparentKey)));
+        control.Perform(skin::SM_ALPHACMD, CommandWParam(skin::SMC_GETBGCOLOR), TransparentKey)));
 }
 
 // The fallback of a background request nobody answered: the control paints Area of Target
@@ -86,19 +86,19 @@ LRESULT SendSkinCommand(TControl* control, unsigned command, LPARAM lParam, unsi
     if (control == nullptr || BeingDestroyed(*control)) return 0;
     if (const TWinControl* windowed = Windowed(control)) {
         if (windowed->Handle() == nullptr) return 0;
-        return SendMessageW(windowed->Handle(), controls::SM_ALPHACMD, CommandWParam(command, low), lParam);
+        return SendMessageW(windowed->Handle(), skin::SM_ALPHACMD, CommandWParam(command, low), lParam);
     }
-    return control->Perform(controls::SM_ALPHACMD, CommandWParam(command, low), lParam);
+    return control->Perform(skin::SM_ALPHACMD, CommandWParam(command, low), lParam);
 }
 
 LRESULT SendSkinCommandToWindow(HWND window, unsigned command, LPARAM lParam, unsigned low) {
     if (window == nullptr || !IsWindow(window)) return 0;
     if (const TWinControl* control = TWinControl::FromHandle(window); control != nullptr && BeingDestroyed(*control))
         return 0;
-    return SendMessageW(window, controls::SM_ALPHACMD, CommandWParam(command, low), lParam);
+    return SendMessageW(window, skin::SM_ALPHACMD, CommandWParam(command, low), lParam);
 }
 
-bool IsSkinnedWindow(HWND window) { return SendSkinCommandToWindow(window, controls::SMC_ISSKINNED, 0) == 1; }
+bool IsSkinnedWindow(HWND window) { return SendSkinCommandToWindow(window, skin::SMC_ISSKINNED, 0) == 1; }
 
 void BroadcastToChildren(TWinControl& container, UINT message, WPARAM wParam, LPARAM lParam) {
     ControlTree tree{message, wParam, lParam};
@@ -112,9 +112,9 @@ bool RequestBackground(render::TsBgRequest& info, TControl& control, bool drawNo
     const LPARAM request = reinterpret_cast<LPARAM>(&info);
     TWinControl* windowed = Windowed(&control);
     if (windowed != nullptr && windowed->Handle() != nullptr)
-        SendMessageW(windowed->Handle(), controls::SM_ALPHACMD, CommandWParam(controls::SMC_GETBG), request);
+        SendMessageW(windowed->Handle(), skin::SM_ALPHACMD, CommandWParam(skin::SMC_GETBG), request);
     else
-        control.Perform(controls::SM_ALPHACMD, CommandWParam(controls::SMC_GETBG), request);
+        control.Perform(skin::SM_ALPHACMD, CommandWParam(skin::SMC_GETBG), request);
     if (info.Kind != 0) return true;
     if (paintIfUnanswered) {
         const bool painted = PaintIntoTarget(info, [&](HDC dc) {
@@ -137,13 +137,13 @@ bool RequestBackground(render::TsBgRequest& info, HWND window, bool drawNow) {
     const bool paintIfUnanswered = info.DrawNow;
     info.Kind = 0;
     info.DrawNow = drawNow;
-    SendSkinCommandToWindow(window, controls::SMC_GETBG, reinterpret_cast<LPARAM>(&info));
+    SendSkinCommandToWindow(window, skin::SMC_GETBG, reinterpret_cast<LPARAM>(&info));
     if (info.Kind != 0) return true;
     if (paintIfUnanswered && window != nullptr &&
         PaintIntoTarget(info, [&](HDC dc) { ErasePaintWindow(window, dc); }))
         return false;
     info.Kind = 1;
-    const skin::SkinManagerCore* manager = skin::DefaultManager();
+    const TsSkinManager* manager = DefaultSkinManager();
     info.Color = manager != nullptr ? manager->GetGlobalColor() : ResolveColor(platform::clBtnFace);
     return false;
 }
@@ -153,7 +153,7 @@ TColor GetControlColor(TControl* control) { return control == nullptr ? Transpar
 TColor GetWindowColor(HWND window) {
     if (window == nullptr || !IsWindow(window)) return TransparentKey;
     if (IsSkinnedWindow(window))
-        return ResolveColor(static_cast<TColor>(SendSkinCommandToWindow(window, controls::SMC_GETBGCOLOR, TransparentKey)));
+        return ResolveColor(static_cast<TColor>(SendSkinCommandToWindow(window, skin::SMC_GETBGCOLOR, TransparentKey)));
     // An unskinned window gives no answer: a toolkit control still knows its colour.
     TWinControl* control = TWinControl::FromHandle(window);
     return control != nullptr ? ResolveColor(control->Color()) : TransparentKey;

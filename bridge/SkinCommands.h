@@ -6,7 +6,7 @@
 
 #include "platform/Control.h"
 #include "render/CacheInfo.h"
-#include "controls/core/SkinCommandCodes.h"
+#include "skin/SkinProtocol.h"
 
 namespace lw::bridge {
 

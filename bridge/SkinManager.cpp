@@ -19,7 +19,6 @@ namespace lw::bridge {
 
 namespace {
 
-TsSkinManager* g_default = nullptr;
 FormSkinningService* g_formSkinning = nullptr;
 
 const skin::DiskSkinFiles& ProcessSkinFiles() {
@@ -33,10 +32,10 @@ const skin::DiskSkinFiles& ProcessSkinFiles() {
 
 unsigned CommandOf(skin::SkinBroadcast what) {
     switch (what) {
-        case skin::SkinBroadcast::SkinLoaded: return controls::SMC_SKINLOADED;
-        case skin::SkinBroadcast::SkinRemoved: return controls::SMC_SKINREMOVED;
-        case skin::SkinBroadcast::StopAnim: return controls::SMC_STOPANIM;
-        case skin::SkinBroadcast::Refresh: return controls::SMC_REFRESH;
+        case skin::SkinBroadcast::SkinLoaded: return skin::SMC_SKINLOADED;
+        case skin::SkinBroadcast::SkinRemoved: return skin::SMC_SKINREMOVED;
+        case skin::SkinBroadcast::StopAnim: return skin::SMC_STOPANIM;
+        case skin::SkinBroadcast::Refresh: return skin::SMC_REFRESH;
     }
     return 0;
 }
@@ -55,7 +54,7 @@ struct FormsTree {
     skin::BroadcastRoute Route(platform::TForm* form) const {
         if ((form->ComponentState() & platform::csDestroying) != 0 || form->Handle() == nullptr)
             return skin::BroadcastRoute::Skip;
-        return SendSkinCommandToWindow(form->Handle(), controls::SMC_ISSKINNED, 0) != 0 ? skin::BroadcastRoute::Send
+        return SendSkinCommandToWindow(form->Handle(), skin::SMC_ISSKINNED, 0) != 0 ? skin::BroadcastRoute::Send
                                                                                        : skin::BroadcastRoute::Descend;
     }
     void Send(platform::TForm* form) const { SendMessageW(form->Handle(), Message, WParam, LParam); }
@@ -68,75 +67,38 @@ TsSkinManager::TsSkinManager(platform::TComponent* owner)
     : TComponent(owner), SkinManagerCore(static_cast<skin::SkinManagerHost&>(*this), ProcessSkinFiles()) {
     LoadBuiltInShadows();
     if ((ComponentState() & platform::csLoading) != 0) BeginReading();
-    if (IsDefault()) {
-        BecameDefault();
-        HookApplication();
-    }
+    if (IsDefault()) HookApplication();
 }
 
 TsSkinManager::~TsSkinManager() {
     applicationHook_.reset();
-    if (!destroying_) Destroying();
-    if (g_default == this) {
-        g_default = nullptr;
-        controls::SetDefaultManagerView(nullptr);
-    }
+    if (!SkinManagerCore::Destroying()) Destroying();
 }
 
-void TsSkinManager::Destroying() {
-    // The skin goes while every form and control is still whole, so each of them has handled
-    // SMC_SKINREMOVED before the tables are released.
-    destroying_ = true;
-    SetActive(false);
-}
-
-void TsSkinManager::BecameDefault() {
-    g_default = this;
-    controls::SetDefaultManagerView(this);
-}
+void TsSkinManager::Destroying() { BeginDestruction(); }
 
 void TsSkinManager::Loaded() { SkinManagerCore::Loaded(); }
 
-LPARAM TsSkinManager::CommandLParam() const {
-    return reinterpret_cast<LPARAM>(static_cast<const skin::SkinManagerCore*>(this));
-}
-
 void TsSkinManager::SetHoverWindow(HWND window) {
     if (window == hoverWindow_) return;
-    if (hoverWindow_ != nullptr) SendSkinCommandToWindow(hoverWindow_, controls::SMC_HOTLEAVE, CommandLParam());
+    if (hoverWindow_ != nullptr) SendSkinCommandToWindow(hoverWindow_, skin::SMC_HOTLEAVE, CommandId());
     hoverWindow_ = window;
-    if (window != nullptr) SendSkinCommandToWindow(window, controls::SMC_HOTENTER, CommandLParam());
-}
-
-const render::SkinSource* TsSkinManager::LoadedSkin() const {
-    // Loaded even while the change is still being announced (GlobalInfo().Active false then),
-    // so that controls can look their sections up on SMC_SKINLOADED.
-    return Model().Sections.empty() ? nullptr : this;
-}
-
-const skin::TsGeneralData* TsSkinManager::GeneralData(int index) const {
-    const auto& sections = Model().Sections;
-    return index >= 0 && index < static_cast<int>(sections.size()) ? &sections[static_cast<std::size_t>(index)]
-                                                                   : nullptr;
-}
-
-bool TsSkinManager::ButtonEventAnimates(int event) const {
-    return event >= 0 && event < 4 && (AnimEffects.ButtonsEvents & (1u << event)) != 0;
+    if (window != nullptr) SendSkinCommandToWindow(window, skin::SMC_HOTENTER, CommandId());
 }
 
 void RegisterFormSkinning(FormSkinningService* service) { g_formSkinning = service; }
 FormSkinningService* RegisteredFormSkinning() { return g_formSkinning; }
 
 void TsSkinManager::InstallFormHook() {
-    if (g_default == this && g_formSkinning != nullptr) g_formSkinning->InstallHook();
+    if (IsDefault() && g_formSkinning != nullptr) g_formSkinning->InstallHook();
 }
 
 void TsSkinManager::RemoveFormHook() {
-    if (g_default == this && g_formSkinning != nullptr) g_formSkinning->RemoveHook();
+    if (IsDefault() && g_formSkinning != nullptr) g_formSkinning->RemoveHook();
 }
 
 void TsSkinManager::Broadcast(skin::SkinBroadcast what) {
-    FormsTree tree{controls::SM_ALPHACMD, controls::SkinWParam(CommandOf(what)), CommandLParam(),
+    FormsTree tree{skin::SM_ALPHACMD, skin::SkinWParam(CommandOf(what)), CommandId(),
                    platform::TForm::AllForms()};
     for (int i = 0; i < tree.ChildCount(nullptr); ++i) {
         platform::TForm* form = tree.ChildAt(nullptr, i);
@@ -172,7 +134,7 @@ void TsSkinManager::ApplicationMessage(platform::TMessage& m) {
             if (m.WParam != 0)
                 for (platform::TForm* form : platform::TForm::AllForms())
                     if (form->Handle() != nullptr && !(form->ComponentState() & platform::csDestroying))
-                        SendSkinCommandToWindow(form->Handle(), controls::SMC_REPAINT, 0);
+                        SendSkinCommandToWindow(form->Handle(), skin::SMC_REPAINT, 0);
             break;
         default:
             break;
@@ -208,7 +170,7 @@ void TsSkinManager::ShowNotice(std::string_view text) {
     prompt.Show(nullptr, text, platform::Application != nullptr ? platform::Application->Title : "", MB_OK);
 }
 
-TsSkinManager* DefaultSkinManager() { return g_default; }
+TsSkinManager* DefaultSkinManager() { return dynamic_cast<TsSkinManager*>(skin::DefaultManager()); }
 
 bool ShowVersionNoticeIfAsked(const std::vector<std::string>& arguments, platform::Prompt& prompt) {
     if (!skin::WantsVersionNotice(arguments)) return false;

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/core/SkinManagerView.h"
 #include "platform/Component.h"
 #include "platform/MessageHook.h"
 #include "platform/Prompt.h"
@@ -20,8 +19,7 @@ namespace lw::bridge {
 
 class TsSkinManager final : private skin::SkinManagerHost,
                             public platform::TComponent,
-                            public skin::SkinManagerCore,
-                            public controls::SkinManagerView {
+                            public skin::SkinManagerCore {
 public:
     // The first manager created becomes the process's default manager. Properties set after
     // construction are applied as from a stored form until Loaded.
@@ -35,18 +33,7 @@ public:
     // Tells the previous hot window SMC_HOTLEAVE and the new one SMC_HOTENTER.
     void SetHoverWindow(HWND window);
 
-    // The value every command of this manager carries in LParam.
-    LPARAM CommandLParam() const;
-
-    // controls::SkinManagerView
-    std::intptr_t CommandId() const override { return CommandLParam(); }
-    const render::SkinSource* LoadedSkin() const override;
-    const skin::TsGeneralData* GeneralData(int index) const override;
-    bool SkinActive() const override { return GlobalInfo().Active; }
-    bool Destroying() const override { return destroying_; }
-    bool SkinChangeInProgress() const override { return skin::SkinChangeInProgress(); }
-    bool GlowingAllowed() const override { return AllowGlowing(); }
-    bool ButtonEventAnimates(int event) const override;
+    using SkinManagerCore::Destroying;
 
     // Where the version notice and other plain messages go; the system's message box unless a
     // test puts its own.
@@ -55,7 +42,6 @@ public:
 protected:
     // The destroying notice: the skin is removed while everything around is still whole.
     void Destroying() override;
-    void BecameDefault() override;
 
 private:
     void Broadcast(skin::SkinBroadcast what) override;
@@ -72,11 +58,11 @@ private:
     HWND hoverWindow_ = nullptr;
     std::unique_ptr<platform::TMessageHook> applicationHook_;
     std::vector<HWND> suspended_;
-    bool destroying_ = false;
     platform::Prompt* prompt_ = nullptr;
 };
 
-// The default manager as the Win32 component; null when there is none.
+// The default manager (skin::DefaultManager) as the Win32 component; null when there is none
+// or it is not one.
 TsSkinManager* DefaultSkinManager();
 
 // Process start of the skin library: shows kLibraryVersionText once through `prompt` when an

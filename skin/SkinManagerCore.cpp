@@ -15,7 +15,6 @@ namespace lw::skin {
 
 namespace {
 
-SkinManagerCore* g_defaultManager = nullptr;
 bool g_skinChangeInProgress = false;
 const render::Bitmap* g_shadowActive = nullptr;
 const render::Bitmap* g_shadowInactive = nullptr;
@@ -23,6 +22,13 @@ const render::Bitmap* g_shadowInactive = nullptr;
 constexpr std::string_view kGlobalInfo = "GLOBALINFO";
 constexpr int kSysBtnFace = 15, kSysWindow = 5, kSysHighlight = 13, kSysHighlightText = 14;
 constexpr std::int32_t kNone = -1, kWhite = 16777215, kMagenta = 16711935;
+
+// The painters, below the skin layer, keep their own fallback to the default manager's lookups;
+// it is written only here, together with the one registry.
+void BecomeDefault(SkinManagerCore* manager) {
+    SetDefaultManager(manager);
+    render::SetDefaultSkinSource(manager);
+}
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -166,24 +172,44 @@ void SetBuiltInShadows(const render::Bitmap* active, const render::Bitmap* inact
     g_shadowInactive = inactive;
 }
 
-SkinManagerCore* DefaultManager() { return g_defaultManager; }
 bool SkinChangeInProgress() { return g_skinChangeInProgress; }
 
 SkinManagerCore::SkinManagerCore(SkinManagerHost& host, const SkinFiles& files)
     : host_(host), files_(files), model_(std::make_unique<TsSkinModel>()) {
     ThirdParty.fill(" ");
     ThirdParty[1] = "TButton";
-    if (g_defaultManager == nullptr) {
-        g_defaultManager = this;
-        render::SetDefaultSkinSource(this);
+    if (DefaultManager() == nullptr) {
+        BecomeDefault(this);
     }
 }
 
 SkinManagerCore::~SkinManagerCore() {
-    if (g_defaultManager == this) {
-        g_defaultManager = nullptr;
-        render::SetDefaultSkinSource(nullptr);
+    if (IsDefault()) {
+        BecomeDefault(nullptr);
     }
+}
+
+void SkinManagerCore::BeginDestruction() {
+    destroying_ = true;
+    SetActive(false);
+}
+
+const render::SkinSource* SkinManagerCore::LoadedSkin() const {
+    // Loaded even while the change is still being announced (GlobalInfo().Active false then),
+    // so that controls can look their sections up on SMC_SKINLOADED.
+    return model_->Sections.empty() ? nullptr : this;
+}
+
+const TsGeneralData* SkinManagerCore::GeneralData(int index) const {
+    const auto& sections = model_->Sections;
+    return index >= 0 && index < static_cast<int>(sections.size()) ? &sections[static_cast<std::size_t>(index)]
+                                                                   : nullptr;
+}
+
+bool SkinManagerCore::SkinChangeInProgress() const { return skin::SkinChangeInProgress(); }
+
+bool SkinManagerCore::ButtonEventAnimates(int event) const {
+    return event >= 0 && event < 4 && (AnimEffects.ButtonsEvents & (1u << event)) != 0;
 }
 
 void SkinManagerCore::SetActive(bool value) {
@@ -449,7 +475,7 @@ void SkinManagerCore::RebuildExtendedBorders() {
     } else if (g_shadowActive != nullptr && g_shadowInactive != nullptr) {
         extBorderMargins_ = {11, 7, 11, 11};
         shadows_[0] = g_shadowActive->Clone();
-        shadows_[1] = g_shadowActive->Clone();
+        shadows_[1] = g_shadowInactive->Clone();
     }
     for (auto& s : shadows_)
         if (s) ClearTransparentWhite(*s);
@@ -539,13 +565,11 @@ std::string SkinManagerCore::SkinInfo() const {
     return std::string(text, end);
 }
 
-bool SkinManagerCore::IsDefault() const { return g_defaultManager == this; }
+bool SkinManagerCore::IsDefault() const { return DefaultManager() == this; }
 
 void SkinManagerCore::SetIsDefault(bool value) {
-    if (!value && g_defaultManager != nullptr) return;
-    g_defaultManager = this;
-    render::SetDefaultSkinSource(this);
-    BecameDefault();
+    if (!value && DefaultManager() != nullptr) return;
+    BecomeDefault(this);
     if (!active_) {
         RemoveSkin();
     } else {

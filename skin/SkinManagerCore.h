@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "render/SkinSource.h"
+#include "skin/SkinManagerView.h"
 #include "skin/SkinModel.h"
 #include "skin/gwSkinPack.h"
 
@@ -130,7 +131,7 @@ inline constexpr const char* kSkinTooNewText =
     "This version of the skin have not complete support by used Gildwork package release.\n"
     "Components must be updated up to latest version for using this skin.";
 
-class SkinManagerCore : public render::SkinSource {
+class SkinManagerCore : public render::SkinSource, public SkinManagerView {
 public:
     SkinManagerCore(SkinManagerHost& host, const SkinFiles& files);
     ~SkinManagerCore() override;
@@ -216,6 +217,16 @@ public:
     const render::Bitmap* PatternImage(int index) const override;
     TColor GlobalColor() const override { return GetGlobalColor(); }
 
+    // The controls' view of this manager.
+    std::intptr_t CommandId() const override { return reinterpret_cast<std::intptr_t>(this); }
+    const render::SkinSource* LoadedSkin() const override;
+    const TsGeneralData* GeneralData(int index) const override;
+    bool SkinActive() const override { return GlobalInfo().Active; }
+    bool Destroying() const override { return destroying_; }
+    bool SkinChangeInProgress() const override;
+    bool GlowingAllowed() const override { return AllowGlowing(); }
+    bool ButtonEventAnimates(int event) const override;
+
     // Fills `names` and answers the first name found, before sorting ("" when none).
     std::string GetSkinNames(std::vector<std::string>& names, TSkinNamesKind kind) const;
 
@@ -227,8 +238,9 @@ public:
     std::string ResolvedSkinDirectory() const;
 
 protected:
-    // Override to register with the layers above when this manager becomes the default.
-    virtual void BecameDefault() {}
+    // The skin goes while every form and control is still whole, so each of them has handled
+    // SMC_SKINREMOVED before the tables are released.
+    void BeginDestruction();
 
 private:
     // Finds the skin again and builds its model aside; the model in use is replaced only once
@@ -250,6 +262,7 @@ private:
     std::vector<render::SectionPaint> sectionViews_;
     std::vector<render::MaskRef> maskViews_;
     bool active_ = true;
+    bool destroying_ = false;
     bool reading_ = false;
     bool packed_ = false;
     bool layeredWindows_ = true;
@@ -264,8 +277,7 @@ private:
     std::array<std::optional<render::Bitmap>, 2> shadows_;
 };
 
-// Process-wide: the default manager (the first one created) and whether a skin is changing.
-SkinManagerCore* DefaultManager();
+// Process-wide: whether a skin is changing.
 bool SkinChangeInProgress();
 
 // The two built-in shadow images used for extended borders when a skin has no "EXBORDER";

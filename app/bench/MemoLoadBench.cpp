@@ -18,7 +18,7 @@
 #include "app/core/LineBreaks.h"
 #include "bridge/SkinManager.h"
 #include "controls/edits/Memo.h"
-#include "controls/scrollbars/ScrollParts.h"
+#include "controls/adapters/ScrollParts.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Text.h"

@@ -32,14 +32,14 @@ std::vector<HWND> g_windows;
 void Skin(TControl& control) {
     auto previous = control.WindowProc;
     control.WindowProc = [&control, previous](TMessage& m) {
-        if (m.Msg != controls::SM_ALPHACMD) return previous(m);
+        if (m.Msg != skin::SM_ALPHACMD) return previous(m);
         ++g_delivered;
-        const unsigned command = controls::SkinCommandOf(m.WParam);
-        if (command == controls::SMC_ISSKINNED) {
+        const unsigned command = skin::SkinCommandOf(m.WParam);
+        if (command == skin::SMC_ISSKINNED) {
             m.Result = 1;
             return;
         }
-        if (auto* container = dynamic_cast<TWinControl*>(&control); container != nullptr && command == controls::SMC_REFRESH)
+        if (auto* container = dynamic_cast<TWinControl*>(&control); container != nullptr && command == skin::SMC_REFRESH)
             skin::HandleBroadcastInOrder(false, [] {}, [&] { bridge::BroadcastToChildren(*container, m.Msg, m.WParam, m.LParam); });
     };
     if (auto* windowed = dynamic_cast<TWinControl*>(&control)) g_windows.push_back(windowed->Handle());
@@ -72,9 +72,9 @@ int main() {
     Add<TLabel>(form, panel1, {224, 280, 128, 13});
     form.FinishLoading();
 
-    const WPARAM refresh = controls::SkinWParam(controls::SMC_REFRESH);
+    const WPARAM refresh = skin::SkinWParam(skin::SMC_REFRESH);
     g_delivered = 0;
-    bridge::BroadcastToChildren(form, controls::SM_ALPHACMD, refresh, 1);
+    bridge::BroadcastToChildren(form, skin::SM_ALPHACMD, refresh, 1);
     const int perBroadcast = g_delivered;
 
     constexpr int kRepeats = 2000, kRounds = 7;
@@ -84,7 +84,7 @@ int main() {
     for (int round = 0; round < kRounds; ++round) {
         LARGE_INTEGER t0, t1, t2;
         QueryPerformanceCounter(&t0);
-        for (int i = 0; i < kRepeats; ++i) bridge::BroadcastToChildren(form, controls::SM_ALPHACMD, refresh, 1);
+        for (int i = 0; i < kRepeats; ++i) bridge::BroadcastToChildren(form, skin::SM_ALPHACMD, refresh, 1);
         QueryPerformanceCounter(&t1);
         for (int i = 0; i < kRepeats; ++i)
             for (int k = 0; k < perBroadcast; ++k) SendMessageW(g_windows[std::size_t(k) % g_windows.size()], WM_NULL, 0, 0);

@@ -52,18 +52,18 @@ struct BridgeTest : ::testing::Test {
               std::function<bool(platform::TMessage&)> answer = nullptr) {
         auto previous = control.WindowProc;
         control.WindowProc = [this, &control, who, previous, answer](platform::TMessage& m) {
-            if (m.Msg != controls::SM_ALPHACMD) return previous(m);
-            const unsigned command = controls::SkinCommandOf(m.WParam);
-            if (command == controls::SMC_ISSKINNED) {
+            if (m.Msg != skin::SM_ALPHACMD) return previous(m);
+            const unsigned command = skin::SkinCommandOf(m.WParam);
+            if (command == skin::SMC_ISSKINNED) {
                 m.Result = 1;
                 return;
             }
             if (answer && answer(m)) return;
             auto* container = dynamic_cast<platform::TWinControl*>(&control);
             const auto own = [&] { Log.push_back({who, command, m.LParam}); };
-            if (container != nullptr && (command == controls::SMC_SKINLOADED || command == controls::SMC_SKINREMOVED ||
-                                         command == controls::SMC_REFRESH))
-                skin::HandleBroadcastInOrder(command == controls::SMC_SKINLOADED, own,
+            if (container != nullptr && (command == skin::SMC_SKINLOADED || command == skin::SMC_SKINREMOVED ||
+                                         command == skin::SMC_REFRESH))
+                skin::HandleBroadcastInOrder(command == skin::SMC_SKINLOADED, own,
                                              [&] { BroadcastToChildren(*container, m.Msg, m.WParam, m.LParam); });
             else
                 own();

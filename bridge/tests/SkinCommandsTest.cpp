@@ -6,7 +6,7 @@ namespace {
 
 using platform::TLabel;
 using platform::TPanel;
-using namespace lw::controls;
+using namespace lw::skin;
 
 TEST_F(BridgeTest, CommandsToControlsBeingDestroyedOrWithoutWindowReadZero) {
     TPanel& panel = form.Make<TPanel>(&form);

@@ -7,7 +7,7 @@ namespace lw::bridge::testing {
 namespace {
 
 using platform::TPanel;
-using namespace lw::controls;
+using namespace lw::skin;
 
 skin::ByteBuffer SmallSkin() {
     const std::string options = "[GLOBALINFO]\nCOLOR=3092271\n[PANEL]\nCOLOR=3092271\n";
@@ -24,13 +24,13 @@ TEST_F(BridgeTest, ManagerOnAFormAnnouncesItsSkinToEveryFormOnceLoaded) {
     TsSkinManager& manager = form.Make<TsSkinManager>();
     ASSERT_TRUE(manager.IsDefault());
     EXPECT_EQ(DefaultSkinManager(), &manager);
-    EXPECT_EQ(controls::DefaultManagerView(), &manager);
+    EXPECT_EQ(skin::DefaultManager(), &manager);
     testsupport::LoadInternalSkin(manager, SmallSkin());
     EXPECT_TRUE(Log.empty()) << "the form is still being built: nothing is broadcast";
     EXPECT_FALSE(manager.GlobalInfo().Active);
 
     form.FinishLoading();
-    const LPARAM id = manager.CommandLParam();
+    const LPARAM id = manager.CommandId();
     EXPECT_EQ(Log, (std::vector<Received>{{"panel", SMC_SKINLOADED, id}, {"other", SMC_SKINLOADED, id}}));
     EXPECT_TRUE(manager.GlobalInfo().Active);
     EXPECT_EQ(manager.CommandId(), id);
@@ -92,11 +92,11 @@ TEST_F(BridgeTest, ManagerFreedWithItsFormRemovesTheSkinFirst) {
     owner->FinishLoading();
     TPanel& panel = form.Make<TPanel>(&form);
     Skin(panel, "panel");
-    const LPARAM id = manager.CommandLParam();
+    const LPARAM id = manager.CommandId();
     owner.reset();
     EXPECT_EQ(Log, (std::vector<Received>{{"panel", SMC_SKINREMOVED, id}}));
     EXPECT_EQ(DefaultSkinManager(), nullptr);
-    EXPECT_EQ(controls::DefaultManagerView(), nullptr);
+    EXPECT_EQ(skin::DefaultManager(), nullptr);
     (void)window;
 }
 

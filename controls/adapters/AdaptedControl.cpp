@@ -1,8 +1,8 @@
 #include "controls/adapters/AdaptedControl.h"
 
-#include "controls/CommonDataWindow.h"
-#include "controls/core/CommonData.h"
-#include "controls/core/SkinCommandCodes.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/base/core/CommonData.h"
+#include "skin/SkinProtocol.h"
 
 namespace lw::controls {
 
@@ -19,24 +19,24 @@ void GiveBackPlatformFrame(HWND window) {
 bool HandleAdaptedSkinCommand(TsCommonData& d, AdapterPtr& adapter, HWND window, platform::TMessage& m,
                               const std::function<void()>& attach) {
     const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
-    switch (SkinCommandOf(m.WParam)) {
-    case SMC_SKINLOADED:
+    switch (skin::SkinCommandOf(m.WParam)) {
+    case skin::SMC_SKINLOADED:
         if (!own) break;
         HandleSkinCommand(d, m);
         return true;
-    case SMC_SKINREMOVED:
+    case skin::SMC_SKINREMOVED:
         if (!own) break;
         adapter.reset();
         HandleSkinCommand(d, m);
         GiveBackPlatformFrame(window);
         return true;
-    case SMC_REFRESH:
+    case skin::SMC_REFRESH:
         if (!own) break;
         HandleSkinCommand(d, m);
         attach();
         RedrawWholeWindow(window);
         return true;
-    case SMC_ISSKINNED:
+    case skin::SMC_ISSKINNED:
         m.Result = 1;
         return true;
     default:

@@ -10,8 +10,8 @@
 #include "bridge/DibSection.h"
 #include "bridge/SkinManager.h"
 #include "controls/adapters/WindowAdapters.h"
-#include "controls/core/BorderPainting.h"
-#include "controls/scrollbars/ScrollParts.h"
+#include "controls/base/core/BorderPainting.h"
+#include "controls/adapters/ScrollParts.h"
 #include "render/Background.h"
 #include "render/Disabled.h"
 #include "render/Surface.h"
@@ -35,7 +35,7 @@ bool IsVisible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
 }  // namespace
 
-TgwEditWnd::TgwEditWnd(HWND window, std::string_view section, SkinManagerView* manager, TsCommonData* data)
+TgwEditWnd::TgwEditWnd(HWND window, std::string_view section, skin::SkinManagerView* manager, TsCommonData* data)
     : TgwBaseWnd(window, section, manager, data) {
     SkinData().SetSkinSection(section.empty() ? std::string_view("EDIT") : section);
 }
@@ -186,14 +186,14 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
         return;
     }
     switch (message.Msg) {
-        case SM_ALPHACMD:
-            switch (SkinCommandOf(message.WParam)) {
-                case SMC_REFRESH:
+        case skin::SM_ALPHACMD:
+            switch (skin::SkinCommandOf(message.WParam)) {
+                case skin::SMC_REFRESH:
                     if (!OwnManager(message)) break;
                     TgwBaseWnd::HandleMessage(message);
                     if (!Gone()) SetSkinColors();
                     return;
-                case SMC_ENDUPDATE:
+                case skin::SMC_ENDUPDATE:
                     if (data.Updating) {
                         data.Updating = data.IsUpdating();
                         if (!data.Updating) {
@@ -203,18 +203,18 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
                     }
                     CallPrevious(message);
                     return;
-                case SMC_ISSKINNED:
+                case skin::SMC_ISSKINNED:
                     message.Result = 1;
                     return;
-                case SMC_PREPARECACHE:
+                case skin::SMC_PREPARECACHE:
                     RefreshGeometry();
                     PaintFrameToCache();
                     FillCorners();
                     return;
-                case SMC_GETSKININDEX:
+                case skin::SMC_GETSKININDEX:
                     message.Result = data.SkinIndex + 1;
                     return;
-                case SMC_GETAPPLICATION:
+                case skin::SMC_GETAPPLICATION:
                     message.Result = reinterpret_cast<LRESULT>(GetModuleHandleW(nullptr));
                     return;
             }

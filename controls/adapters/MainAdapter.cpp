@@ -32,9 +32,9 @@ void TgwMainWnd::HandleMessage(platform::TMessage& message) {
         case WM_PRINT:
             message.Result = SendMessageW(Handle(), WM_PAINT, message.WParam, message.LParam);
             return;
-        case SM_ALPHACMD:
+        case skin::SM_ALPHACMD:
             if (HandleCommonCommand(message)) return;
-            if (SkinCommandOf(message.WParam) == SMC_REFRESH) {
+            if (skin::SkinCommandOf(message.WParam) == skin::SMC_REFRESH) {
                 CallPrevious(message);
                 if (!Gone()) SendMessageW(Handle(), WM_PAINT, 0, 0);
                 return;
@@ -61,21 +61,21 @@ bool TgwMainWnd::OwnManager(const platform::TMessage& message) const {
 
 bool TgwMainWnd::HandleCommonCommand(platform::TMessage& message) {
     TsCommonData& data = SkinData();
-    switch (SkinCommandOf(message.WParam)) {
-        case SMC_SKINLOADED:
+    switch (skin::SkinCommandOf(message.WParam)) {
+        case skin::SMC_SKINLOADED:
             if (!OwnManager(message)) return false;
             data.UpdateIndexes();
-            data.Owner().SendToChildren(SMC_SKINLOADED, SkinLowWordOf(message.WParam), message.LParam);
+            data.Owner().SendToChildren(skin::SMC_SKINLOADED, skin::SkinLowWordOf(message.WParam), message.LParam);
             return false;
-        case SMC_SKINREMOVED:
+        case skin::SMC_SKINREMOVED:
             if (OwnManager(message)) RestoreStdColors();
             return false;
-        case SMC_REFRESH:
+        case skin::SMC_REFRESH:
             if (!OwnManager(message)) return false;
             data.UpdateIndexes();
             data.BGChanged = true;
             return false;
-        case SMC_ENDUPDATE:
+        case skin::SMC_ENDUPDATE:
             if (data.Updating) {
                 data.Updating = data.IsUpdating();
                 if (!data.Updating) {
@@ -83,20 +83,20 @@ bool TgwMainWnd::HandleCommonCommand(platform::TMessage& message) {
                 }
             }
             return false;
-        case SMC_ISSKINNED:
+        case skin::SMC_ISSKINNED:
             message.Result = 1;
             return true;
-        case SMC_GETBGCOLOR:
+        case skin::SMC_GETBGCOLOR:
             CallPrevious(message);
             if (!Gone() && message.Result == 0) message.Result = static_cast<LRESULT>(data.BackgroundColorAnswer());
             return true;
-        case SMC_GETAPPLICATION:
+        case skin::SMC_GETAPPLICATION:
             message.Result = reinterpret_cast<LRESULT>(GetModuleHandleW(nullptr));
             return true;
-        case SMC_SETUPDATING:
-            data.Updating = SkinLowWordOf(message.WParam) == 1;
+        case skin::SMC_SETUPDATING:
+            data.Updating = skin::SkinLowWordOf(message.WParam) == 1;
             return false;
-        case SMC_GETBG: {
+        case skin::SMC_GETBG: {
             CallPrevious(message);
             auto* request = reinterpret_cast<render::TsBgRequest*>(message.LParam);
             if (!Gone() && request != nullptr && request->Kind == 0) data.AnswerBgRequest(*request, false);

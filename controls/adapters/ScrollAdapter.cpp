@@ -3,7 +3,7 @@
 #include <windowsx.h>
 
 #include "controls/adapters/WindowAdapters.h"
-#include "controls/scrollbars/ScrollParts.h"
+#include "controls/adapters/ScrollParts.h"
 
 namespace lw::controls {
 
@@ -60,7 +60,7 @@ void TgwScrollWnd::HandleMessage(platform::TMessage& message) {
         return;
     }
     if (!data.Skinned()) {
-        if (message.Msg == SM_ALPHACMD && SkinCommandOf(message.WParam) == SMC_SKINLOADED) data.UpdateIndexes();
+        if (message.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(message.WParam) == skin::SMC_SKINLOADED) data.UpdateIndexes();
         CallPrevious(message);
         return;
     }
@@ -69,7 +69,7 @@ void TgwScrollWnd::HandleMessage(platform::TMessage& message) {
     switch (message.Msg) {
         case WM_UPDATEUISTATE:
             return;
-        case SM_ALPHACMD:
+        case skin::SM_ALPHACMD:
             if (HandleCommonCommand(message)) return;
             break;
         case WM_STYLECHANGED:
@@ -157,13 +157,13 @@ void TgwBaseWnd::HandleMessage(platform::TMessage& message) {
         return;
     }
     switch (message.Msg) {
-        case SM_ALPHACMD:
-            switch (SkinCommandOf(message.WParam)) {
-                case SMC_REFRESH:
+        case skin::SM_ALPHACMD:
+            switch (skin::SkinCommandOf(message.WParam)) {
+                case skin::SMC_REFRESH:
                     TgwScrollWnd::HandleMessage(message);
                     if (!Gone() && OwnManager(message) && IsWindowVisible(Handle())) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
                     return;
-                case SMC_PREPARECACHE:
+                case skin::SMC_PREPARECACHE:
                     PaintFrameToCache();
                     return;
             }

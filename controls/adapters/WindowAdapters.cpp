@@ -1,6 +1,6 @@
 #include "controls/adapters/WindowAdapters.h"
 
-#include "controls/ControlSkinOwner.h"
+#include "controls/base/ControlSkinOwner.h"
 #include "controls/adapters/WindowSkinOwner.h"
 
 namespace lw::controls {
@@ -24,7 +24,7 @@ void AdapterRelease::operator()(TgwMainWnd* adapter) const {
     delete adapter;
 }
 
-TgwMainWnd::TgwMainWnd(HWND window, std::string_view section, SkinManagerView* manager, TsCommonData* data)
+TgwMainWnd::TgwMainWnd(HWND window, std::string_view section, skin::SkinManagerView* manager, TsCommonData* data)
     : handle_(window), skinData_(data) {
     if (skinData_ == nullptr) {
         ownOwner_ = std::make_unique<WindowSkinOwner>(window);

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "controls/core/CommonData.h"
+#include "controls/base/core/CommonData.h"
 #include "controls/scrollbars/ScrollBar.h"
 #include "platform/MessageHook.h"
 
@@ -38,7 +38,7 @@ public:
     // `data` null: the adapter makes common data of its own. With hookNow a scroll adapter
     // recalculates the window's frame at once.
     template <class T>
-    static AdapterPtr Create(HWND window, bool hookNow, std::string_view section, SkinManagerView* manager,
+    static AdapterPtr Create(HWND window, bool hookNow, std::string_view section, skin::SkinManagerView* manager,
                              TsCommonData* data) {
         AdapterPtr adapter(new T(window, section, manager, data));
         adapter->Hook(hookNow);
@@ -63,7 +63,7 @@ public:
 
     HWND Handle() const { return handle_; }
     TsCommonData& SkinData() const { return *skinData_; }
-    SkinManagerView* SkinManager() const { return skinManager_; }
+    skin::SkinManagerView* SkinManager() const { return skinManager_; }
 
     bool DialogMode = false;
     std::wstring WindowText;
@@ -80,7 +80,7 @@ public:
     bool OwnsSkinData = false;
 
 protected:
-    TgwMainWnd(HWND window, std::string_view section, SkinManagerView* manager, TsCommonData* data);
+    TgwMainWnd(HWND window, std::string_view section, skin::SkinManagerView* manager, TsCommonData* data);
     // The steps of creation that need the final class: colours saved, window hooked.
     virtual void Hook(bool hookNow);
     // Override to undo what the class did to the window when it is given back.
@@ -101,7 +101,7 @@ private:
     void Dispatch(platform::TMessage& message);
 
     HWND handle_;
-    SkinManagerView* skinManager_;
+    skin::SkinManagerView* skinManager_;
     TsCommonData* skinData_;
     std::unique_ptr<TsCommonData> ownData_;
     std::unique_ptr<SkinOwner> ownOwner_;
@@ -156,7 +156,7 @@ public:
     TColor BorderFrameColour = 0;
 
 protected:
-    TgwEditWnd(HWND window, std::string_view section, SkinManagerView* manager, TsCommonData* data);
+    TgwEditWnd(HWND window, std::string_view section, skin::SkinManagerView* manager, TsCommonData* data);
     friend class TgwMainWnd;
     void PaintFrameToCache() override;
 

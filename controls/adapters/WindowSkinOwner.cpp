@@ -1,7 +1,7 @@
 #include "controls/adapters/WindowSkinOwner.h"
 
 #include "bridge/SkinCommands.h"
-#include "controls/core/CommonData.h"
+#include "controls/base/core/CommonData.h"
 #include "platform/Text.h"
 
 namespace lw::controls {

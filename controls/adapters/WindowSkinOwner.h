@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "controls/core/SkinOwner.h"
+#include "controls/base/core/SkinOwner.h"
 
 namespace lw::controls {
 

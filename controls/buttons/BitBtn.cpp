@@ -10,9 +10,9 @@
 #include "bridge/GdiTextEngine.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
-#include "controls/CommonDataWindow.h"
-#include "controls/core/BorderPainting.h"
-#include "controls/core/ControlKinds.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/base/core/BorderPainting.h"
+#include "controls/base/core/ControlKinds.h"
 #include "controls/images/AlphaImageList.h"
 #include "platform/Form.h"
 #include "render/Background.h"
@@ -461,7 +461,7 @@ void TsBitBtn::PaintButton(HDC given) {
 // --- messages ----------------------------------------------------------------------------------
 
 void TsBitBtn::ChangeLookFor(TgwAnimatEvent event, bool halfSpeed) {
-    ChangeLook(fadeTimer_, *this, *skinData_, halfSpeed, 1, ShouldAnimate(event, AnimatEvents, DefaultManagerView()));
+    ChangeLook(fadeTimer_, *this, *skinData_, halfSpeed, 1, ShouldAnimate(event, AnimatEvents, skin::DefaultManager()));
 }
 
 // Lets the toolkit handle the message with redrawing off, so the platform's own look never
@@ -475,12 +475,12 @@ void TsBitBtn::WithoutRedraw(TMessage& m) {
 void TsBitBtn::HandleCommand(TMessage& m) {
     TsCommonData& d = *skinData_;
     const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
-    switch (SkinCommandOf(m.WParam)) {
-    case SMC_SKINLOADED:
+    switch (skin::SkinCommandOf(m.WParam)) {
+    case skin::SMC_SKINLOADED:
         if (own) StopFading();
         HandleSkinCommand(d, m);
         return;
-    case SMC_SKINREMOVED:
+    case skin::SMC_SKINREMOVED:
         if (own && !(ComponentState() & platform::csDestroying)) {
             StopFading();
             HandleSkinCommand(d, m);
@@ -489,28 +489,28 @@ void TsBitBtn::HandleCommand(TMessage& m) {
             Invalidate();
         }
         return;
-    case SMC_REFRESH:
+    case skin::SMC_REFRESH:
         if (own) {
             StopFading();
             HandleSkinCommand(d, m);
             Invalidate();
         }
         return;
-    case SMC_ISSKINNED:
+    case skin::SMC_ISSKINNED:
         m.Result = 1;
         return;
-    case SMC_STOPANIM:
+    case skin::SMC_STOPANIM:
         StopFading();
         return;
-    case SMC_PREPARECACHE:
+    case skin::SMC_PREPARECACHE:
         PrepareButtonCache();
         HandleSkinCommand(d, m);
         return;
-    case SMC_FADEFRAME:
+    case skin::SMC_FADEFRAME:
         pendingRegion_.reset();
         m.Result = 0;
         return;
-    case SMC_ENDUPDATE:
+    case skin::SMC_ENDUPDATE:
         if (d.Skinned() && d.IsUpdating()) {
             d.Updating = false;
             Invalidate();
@@ -528,7 +528,7 @@ void TsBitBtn::WndProc(TMessage& m) {
         return;
     }
     TsCommonData& d = *skinData_;
-    if (m.Msg == SM_ALPHACMD) {
+    if (m.Msg == skin::SM_ALPHACMD) {
         HandleCommand(m);
         return;
     }

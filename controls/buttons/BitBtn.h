@@ -8,11 +8,11 @@
 #include <functional>
 #include <memory>
 
-#include "controls/ControlSkinOwner.h"
-#include "controls/FadeTimer.h"
+#include "controls/base/ControlSkinOwner.h"
+#include "controls/base/FadeTimer.h"
 #include "controls/buttons/core/ButtonGeometry.h"
-#include "controls/core/CommonData.h"
-#include "controls/core/FadeRules.h"
+#include "controls/base/core/CommonData.h"
+#include "controls/base/core/FadeRules.h"
 #include "platform/Buttons.h"
 #include "platform/Handles.h"
 #include "platform/MessageHook.h"

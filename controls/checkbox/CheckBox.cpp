@@ -9,9 +9,9 @@
 #include "bridge/DibSection.h"
 #include "bridge/GdiTextEngine.h"
 #include "bridge/SkinCommands.h"
-#include "controls/CommonDataWindow.h"
-#include "controls/core/BorderPainting.h"
-#include "controls/core/ControlKinds.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/base/core/BorderPainting.h"
+#include "controls/base/core/ControlKinds.h"
 #include "platform/Application.h"
 #include "render/Blend.h"
 #include "render/MaskPaint.h"
@@ -40,7 +40,7 @@ TMouseButton ButtonOf(UINT message) {
 }
 
 const render::SkinSource* LoadedSkinOf(const TsCommonData& d) {
-    const SkinManagerView* manager = d.GetSkinManager();
+    const skin::SkinManagerView* manager = d.GetSkinManager();
     return manager != nullptr ? manager->LoadedSkin() : nullptr;
 }
 
@@ -245,7 +245,7 @@ void TsCheckBox::PaintCaption() {
     const TRect r = CheckBoxCaptionRect(Layout(), Box(), size.X, size.Y);
     render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), true, {}};
     for (platform::TControl* p = Parent(); p != nullptr; p = p->Parent()) {
-        const LRESULT index = bridge::SendSkinCommand(p, SMC_GETSKININDEX, 0);
+        const LRESULT index = bridge::SendSkinCommand(p, skin::SMC_GETSKININDEX, 0);
         if (index > 0) text.ParentSections.push_back(static_cast<int>(index) - 1);
     }
     const unsigned flags = wordWrap_ ? DT_CENTER | DT_WORDBREAK : DT_SINGLELINE;
@@ -328,7 +328,7 @@ void TsCheckBox::SetPlatformCheck() {
 }
 
 void TsCheckBox::ChangeLookOn(TgwAnimatEvent event, bool halfSpeed) {
-    ChangeLook(fade_, *this, *skinData_, halfSpeed, 1, ShouldAnimate(event, AnimatEvents, DefaultManagerView()));
+    ChangeLook(fade_, *this, *skinData_, halfSpeed, 1, ShouldAnimate(event, AnimatEvents, skin::DefaultManager()));
 }
 
 void TsCheckBox::StateChanged() {
@@ -358,7 +358,7 @@ void TsCheckBox::WndProc(TMessage& m) {
         AdjustSize();
         return;
     }
-    if (m.Msg == SM_ALPHACMD && SkinCommandStage(m)) return;
+    if (m.Msg == skin::SM_ALPHACMD && SkinCommandStage(m)) return;
     if (skinData_->Skinned() && FocusAndHoverStage(m)) return;
     if (Ready()) {
         HandleWindowMessage(*skinData_, *this, m);
@@ -408,35 +408,35 @@ void TsCheckBox::NotifyInput(const TMessage& m) {
 bool TsCheckBox::SkinCommandStage(TMessage& m) {
     TsCommonData& d = *skinData_;
     const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
-    switch (SkinCommandOf(m.WParam)) {
-    case SMC_SKINLOADED:
+    switch (skin::SkinCommandOf(m.WParam)) {
+    case skin::SMC_SKINLOADED:
         if (!own) return false;
         StopFade(fade_);
         HandleWindowMessage(d, *this, m);
         return true;
-    case SMC_SKINREMOVED:
+    case skin::SMC_SKINREMOVED:
         if (!own) return false;
         StopFade(fade_);
         HandleWindowMessage(d, *this, m);
         Repaint();
         return true;
-    case SMC_REFRESH:
+    case skin::SMC_REFRESH:
         if (!own) return false;
         StopFade(fade_);
         HandleWindowMessage(d, *this, m);
         AdjustSize();
         Repaint();
         return true;
-    case SMC_ISSKINNED:
+    case skin::SMC_ISSKINNED:
         m.Result = 1;
         return true;
-    case SMC_STOPANIM:
+    case skin::SMC_STOPANIM:
         StopFade(fade_);
         return true;
-    case SMC_PREPARECACHE:
+    case skin::SMC_PREPARECACHE:
         PrepareCheckBoxCache();
         return false;
-    case SMC_GETAPPLICATION:
+    case skin::SMC_GETAPPLICATION:
         m.Result = reinterpret_cast<LRESULT>(platform::Application);
         return true;
     default:
@@ -489,8 +489,8 @@ bool TsCheckBox::FocusAndHoverStage(TMessage& m) {
 bool TsCheckBox::SkinnedControlStage(TMessage& m) {
     TsCommonData& d = *skinData_;
     switch (m.Msg) {
-    case SM_ALPHACMD:
-        if (SkinCommandOf(m.WParam) == SMC_ENDUPDATE && (d.IsUpdating() || d.HalfVisible)) {
+    case skin::SM_ALPHACMD:
+        if (skin::SkinCommandOf(m.WParam) == skin::SMC_ENDUPDATE && (d.IsUpdating() || d.HalfVisible)) {
             d.Updating = false;
             Repaint();
         }

@@ -9,11 +9,11 @@
 #include <functional>
 #include <memory>
 
-#include "controls/ControlSkinOwner.h"
-#include "controls/FadeTimer.h"
+#include "controls/base/ControlSkinOwner.h"
+#include "controls/base/FadeTimer.h"
 #include "controls/checkbox/core/CheckBoxGeometry.h"
 #include "controls/checkbox/core/CheckBoxInput.h"
-#include "controls/core/CommonData.h"
+#include "controls/base/core/CommonData.h"
 #include "platform/Buttons.h"
 #include "platform/ImageList.h"
 #include "render/Bitmap.h"

@@ -5,20 +5,20 @@
 #include "bridge/DibSection.h"
 #include "controls/comboedit/DefaultGlyphList.h"
 #include "controls/comboedit/ShellFolderChoiceHost.h"
-#include "controls/core/BorderPainting.h"
-#include "controls/core/ControlKinds.h"
+#include "controls/base/core/BorderPainting.h"
+#include "controls/base/core/ControlKinds.h"
 #include "render/Blit.h"
 #include "platform/DroppedFiles.h"
 #include "platform/Text.h"
 
 namespace lw::comboedit {
 
-using controls::SM_ALPHACMD;
-using controls::SMC_GETBG;
-using controls::SMC_ISBGPENDING;
-using controls::SMC_REFRESH;
-using controls::SMC_SKINLOADED;
-using controls::SMC_SKINREMOVED;
+using skin::SM_ALPHACMD;
+using skin::SMC_GETBG;
+using skin::SMC_ISBGPENDING;
+using skin::SMC_REFRESH;
+using skin::SMC_SKINLOADED;
+using skin::SMC_SKINREMOVED;
 
 namespace {
 constexpr int kBuiltInGlyphWidth = 16;
@@ -186,18 +186,18 @@ bool TsCustomComboEdit::IsClickKey(WPARAM key) const {
 }
 
 bool TsCustomComboEdit::SkinCommand(platform::TMessage& m) {
-    switch (controls::SkinCommandOf(m.WParam)) {
-    case SMC_SKINLOADED:
-    case SMC_SKINREMOVED:
-    case SMC_REFRESH:
+    switch (skin::SkinCommandOf(m.WParam)) {
+    case skin::SMC_SKINLOADED:
+    case skin::SMC_SKINREMOVED:
+    case skin::SMC_REFRESH:
         TsMaskEdit::WndProc(m);
-        if (TsEditButton* button = LiveButton()) button->Perform(SM_ALPHACMD, m.WParam, m.LParam);
+        if (TsEditButton* button = LiveButton()) button->Perform(skin::SM_ALPHACMD, m.WParam, m.LParam);
         PlaceButton();
         return true;
-    case SMC_ISBGPENDING:
+    case skin::SMC_ISBGPENDING:
         m.Result = 0;  // the field's image is always there for the button to take from
         return true;
-    case SMC_GETBG: {
+    case skin::SMC_GETBG: {
         // Children lie inside the frame: their background starts that far into the field's
         // image. A request painted at once carries its place in; any other gets it back.
         auto* request = reinterpret_cast<render::TsBgRequest*>(m.LParam);
@@ -221,7 +221,7 @@ bool TsCustomComboEdit::SkinCommand(platform::TMessage& m) {
 
 void TsCustomComboEdit::WndProc(platform::TMessage& m) {
     switch (m.Msg) {
-    case SM_ALPHACMD:
+    case skin::SM_ALPHACMD:
         if (SkinCommand(m)) return;
         break;
     case WM_KEYDOWN:

@@ -2,7 +2,7 @@
 
 #include "controls/comboedit/DefaultGlyphList.h"
 #include "controls/comboedit/ShellFolderChoiceHost.h"
-#include "controls/core/ControlKinds.h"
+#include "controls/base/core/ControlKinds.h"
 
 namespace lw::comboedit {
 

@@ -7,8 +7,8 @@
 
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
-#include "controls/CommonDataWindow.h"
-#include "controls/core/ControlKinds.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/base/core/ControlKinds.h"
 #include "controls/images/core/AlphaDrawing.h"
 #include "platform/Handles.h"
 #include "render/Blit.h"
@@ -155,33 +155,33 @@ void TsEditButton::MouseMoved(bool entered) {
     d.BGChanged = false;
     const controls::TgwAnimatEvent event = entered ? controls::aeMouseEnter : controls::aeMouseLeave;
     controls::ChangeLook(fadeTimer_, *this, d, false, 1,
-                         controls::ShouldAnimate(event, AnimatEvents, controls::DefaultManagerView()));
+                         controls::ShouldAnimate(event, AnimatEvents, skin::DefaultManager()));
 }
 
 void TsEditButton::HandleCommand(TMessage& m) {
     TsCommonData& d = *skinData_;
-    switch (controls::SkinCommandOf(m.WParam)) {
-    case controls::SMC_SKINLOADED:
-    case controls::SMC_SKINREMOVED:
-    case controls::SMC_REFRESH:
+    switch (skin::SkinCommandOf(m.WParam)) {
+    case skin::SMC_SKINLOADED:
+    case skin::SMC_SKINREMOVED:
+    case skin::SMC_REFRESH:
         controls::StopFade(fadeTimer_);
         controls::HandleSkinCommand(d, m);
         Invalidate();
         return;
-    case controls::SMC_ISSKINNED:
+    case skin::SMC_ISSKINNED:
         m.Result = 1;
         return;
-    case controls::SMC_STOPANIM:
+    case skin::SMC_STOPANIM:
         controls::StopFade(fadeTimer_);
         return;
-    case controls::SMC_PREPARECACHE:
+    case skin::SMC_PREPARECACHE:
         PrepareCache();
         controls::HandleSkinCommand(d, m);
         return;
-    case controls::SMC_FADEFRAME:
+    case skin::SMC_FADEFRAME:
         m.Result = 0;  // the fade timer copies the frame onto the window itself
         return;
-    case controls::SMC_ENDUPDATE:
+    case skin::SMC_ENDUPDATE:
         if (d.Updating) {
             d.Updating = false;
             Invalidate();
@@ -199,7 +199,7 @@ void TsEditButton::WndProc(TMessage& m) {
         return;
     }
     switch (m.Msg) {
-    case controls::SM_ALPHACMD:
+    case skin::SM_ALPHACMD:
         HandleCommand(m);
         return;
     case WM_SETCURSOR:

@@ -8,10 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "controls/ControlSkinOwner.h"
-#include "controls/FadeTimer.h"
-#include "controls/core/CommonData.h"
-#include "controls/core/FadeRules.h"
+#include "controls/base/ControlSkinOwner.h"
+#include "controls/base/FadeTimer.h"
+#include "controls/base/core/CommonData.h"
+#include "controls/base/core/FadeRules.h"
 #include "controls/images/AlphaImageList.h"
 #include "platform/Buttons.h"
 

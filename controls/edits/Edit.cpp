@@ -3,9 +3,9 @@
 #include "bridge/DibSection.h"
 #include "bridge/GdiTextEngine.h"
 #include "bridge/SkinCommands.h"
-#include "controls/CommonDataWindow.h"
-#include "controls/core/BorderPainting.h"
-#include "controls/core/ControlKinds.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/base/core/BorderPainting.h"
+#include "controls/base/core/ControlKinds.h"
 #include "controls/edits/core/EditFrame.h"
 #include "platform/Handles.h"
 #include "platform/Text.h"
@@ -119,7 +119,7 @@ void TsEdit::PaintDisabledClient(HDC dc) {
     const platform::TBounds& b = Bounds();
     bool stale = CacheStale();
     if (Parent() != nullptr) {
-        if (bridge::SendSkinCommand(Parent(), SMC_ISHALFVISIBLE, 0) != 0) stale = true;
+        if (bridge::SendSkinCommand(Parent(), skin::SMC_ISHALFVISIBLE, 0) != 0) stale = true;
         RECT client{};
         GetClientRect(Parent()->Handle(), &client);
         d.HalfVisible = b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom;
@@ -162,32 +162,32 @@ void TsEdit::RefreshLook() {
 void TsEdit::HandleCommand(TMessage& m) {
     TsCommonData& d = *skinData_;
     const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
-    switch (SkinCommandOf(m.WParam)) {
-    case SMC_SKINLOADED:
-    case SMC_SKINREMOVED:
+    switch (skin::SkinCommandOf(m.WParam)) {
+    case skin::SMC_SKINLOADED:
+    case skin::SMC_SKINREMOVED:
         if (!own) break;
         HandleSkinCommand(d, m);
         return;
-    case SMC_REFRESH:
+    case skin::SMC_REFRESH:
         if (!own) break;
         HandleSkinCommand(d, m);
         if (!Capturing() && Handle() != nullptr)
             RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
         return;
-    case SMC_ENDUPDATE:
+    case skin::SMC_ENDUPDATE:
         if (d.Updating) {
             d.Updating = false;
             Invalidate();
             SendMessageW(Handle(), WM_NCPAINT, 1, 0);
         }
         return;
-    case SMC_ISSKINNED:
+    case skin::SMC_ISSKINNED:
         m.Result = 1;
         return;
-    case SMC_ISPOSDEPENDENT:
+    case skin::SMC_ISPOSDEPENDENT:
         m.Result = 0;  // the edit's image never depends on where it sits
         return;
-    case SMC_GETBGCOLOR:
+    case skin::SMC_GETBGCOLOR:
         if (d.Skinned()) break;
         m.Result = static_cast<LRESULT>(ResolveColor(Color()) & 0xFFFFFF);
         return;
@@ -202,7 +202,7 @@ void TsEdit::WndProc(TMessage& m) {
         TEdit::WndProc(m);
         return;
     }
-    if (m.Msg == SM_ALPHACMD) {
+    if (m.Msg == skin::SM_ALPHACMD) {
         HandleCommand(m);
         return;
     }

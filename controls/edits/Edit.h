@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "controls/ControlSkinOwner.h"
-#include "controls/core/CommonData.h"
+#include "controls/base/ControlSkinOwner.h"
+#include "controls/base/core/CommonData.h"
 #include "platform/Edits.h"
 #include "render/Disabled.h"
 

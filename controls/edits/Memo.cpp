@@ -1,9 +1,9 @@
 #include "controls/edits/Memo.h"
 
-#include "controls/CommonDataWindow.h"
+#include "controls/base/CommonDataWindow.h"
 #include "controls/adapters/AdaptedControl.h"
-#include "controls/scrollbars/ScrollParts.h"
-#include "controls/core/ControlKinds.h"
+#include "controls/adapters/ScrollParts.h"
+#include "controls/base/core/ControlKinds.h"
 #include "platform/Handles.h"
 
 namespace lw::controls {
@@ -59,7 +59,7 @@ void TsMemo::WndProc(TMessage& m) {
     }
     TsCommonData& d = *skinData_;
     switch (m.Msg) {
-    case SM_ALPHACMD:
+    case skin::SM_ALPHACMD:
         HandleCommand(m);
         return;
     case platform::CM_FONTCHANGED:

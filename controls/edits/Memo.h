@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "controls/ControlSkinOwner.h"
+#include "controls/base/ControlSkinOwner.h"
 #include "controls/adapters/WindowAdapters.h"
-#include "controls/core/CommonData.h"
+#include "controls/base/core/CommonData.h"
 #include "render/Disabled.h"
 #include "platform/Edits.h"
 

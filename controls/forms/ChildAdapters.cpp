@@ -3,7 +3,7 @@
 #include "bridge/SkinCommands.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "bridge/SkinManager.h"
-#include "controls/core/SkinCommandCodes.h"
+#include "skin/SkinProtocol.h"
 #include "render/Background.h"
 #include "render/Blit.h"
 #include "render/MaskPaint.h"
@@ -201,7 +201,7 @@ public:
 
 private:
     static controls::AdapterPtr MakeFamilyAdapter(HWND window, ChildAdapterKind kind, const std::string& section) {
-        auto* manager = static_cast<controls::SkinManagerView*>(bridge::DefaultSkinManager());
+        auto* manager = static_cast<skin::SkinManagerView*>(bridge::DefaultSkinManager());
         if (kind == ChildAdapterKind::TreeView)
             return controls::TgwMainWnd::Create<controls::TgwTreeViewWnd>(window, true, section, manager, nullptr);
         return controls::TgwMainWnd::Create<controls::TgwEditWnd>(window, true, section, manager, nullptr);
@@ -245,7 +245,7 @@ void TgwChildAdapter::Dispatch(platform::TMessage& m) {
         CallPrevious(m);
         return;
     }
-    if (m.Msg == SM_ALPHACMD && SkinCommandOf(m.WParam) == SMC_ISSKINNED) {
+    if (m.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(m.WParam) == skin::SMC_ISSKINNED) {
         m.Result = 1;
         return;
     }

@@ -1,11 +1,9 @@
 #include "controls/forms/DialogAdapter.h"
 
 #include "bridge/SkinManager.h"
-#include "controls/core/SkinCommandCodes.h"
+#include "skin/SkinProtocol.h"
 
 namespace lw::forms {
-
-using namespace controls;
 
 namespace {
 
@@ -31,7 +29,7 @@ void TgwDialogWnd::Handle(platform::TMessage& m) {
         gone_ = true;
         hook_.CallPrevious(m);
         return;
-    case SM_ALPHACMD:
+    case skin::SM_ALPHACMD:
         HandleSkinCommand(m);
         return;
     case WM_CTLCOLORSTATIC:
@@ -49,23 +47,23 @@ void TgwDialogWnd::Handle(platform::TMessage& m) {
 }
 
 void TgwDialogWnd::HandleSkinCommand(platform::TMessage& m) {
-    switch (SkinCommandOf(m.WParam)) {
-    case SMC_ISSKINNED:
+    switch (skin::SkinCommandOf(m.WParam)) {
+    case skin::SMC_ISSKINNED:
         m.Result = 1;
         return;
-    case SMC_GETBGCOLOR:
+    case skin::SMC_GETBGCOLOR:
         m.Result = static_cast<LRESULT>(frame_.BackgroundColor());
         return;
-    case SMC_GETBG:
+    case skin::SMC_GETBG:
         if (m.LParam != 0) frame_.AnswerBackgroundRequest(*reinterpret_cast<render::TsBgRequest*>(m.LParam));
         return;
-    case SMC_SKINLOADED:
-    case SMC_REFRESH:
+    case skin::SMC_SKINLOADED:
+    case skin::SMC_REFRESH:
         frame_.Refresh();
         editBrush_.reset();
         [[fallthrough]];
-    case SMC_SKINREMOVED:
-    case SMC_STOPANIM:
+    case skin::SMC_SKINREMOVED:
+    case skin::SMC_STOPANIM:
         for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
             SendMessageW(child, m.Msg, m.WParam, m.LParam);
         return;

@@ -7,7 +7,7 @@
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
 #include "controls/adapters/WindowAdapters.h"
-#include "controls/core/SkinCommandCodes.h"
+#include "skin/SkinProtocol.h"
 #include "controls/forms/Provider.h"
 #include "controls/forms/core/SkinningRules.h"
 #include "platform/Form.h"
@@ -187,7 +187,7 @@ void RemoveHook() {
 bool HookInstalled() { return g_hook != nullptr; }
 
 bool IsWindowSkinned(HWND window) {
-    return window != nullptr && bridge::SendSkinCommandToWindow(window, controls::SMC_ISSKINNED, 0) == 1;
+    return window != nullptr && bridge::SendSkinCommandToWindow(window, skin::SMC_ISSKINNED, 0) == 1;
 }
 
 bool CompositionEnabled() {
@@ -250,8 +250,8 @@ bool SkinDialog(TgwProvider& provider, HWND window) {
         return false;
     }
     provider.DialogAdapter->TakeFrame();
-    SendToTree(window, controls::SM_ALPHACMD, controls::SkinWParam(controls::SMC_SKINLOADED),
-               manager->CommandLParam());
+    SendToTree(window, skin::SM_ALPHACMD, skin::SkinWParam(skin::SMC_SKINLOADED),
+               manager->CommandId());
     return true;
 }
 

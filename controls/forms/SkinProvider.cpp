@@ -2,19 +2,17 @@
 
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
-#include "controls/core/SkinCommandCodes.h"
+#include "skin/SkinProtocol.h"
 #include "controls/forms/ChildAdapters.h"
 #include "controls/forms/FormSkinning.h"
 
 namespace lw::forms {
 
-using namespace controls;
-
 namespace {
 
 bool FromOwnManager(const platform::TMessage& m) {
     const bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
-    return manager != nullptr && m.LParam == manager->CommandLParam();
+    return manager != nullptr && m.LParam == manager->CommandId();
 }
 
 }  // namespace
@@ -34,7 +32,7 @@ TsSkinProvider::~TsSkinProvider() {
 }
 
 void TsSkinProvider::Handle(platform::TMessage& m) {
-    if (m.Msg == SM_ALPHACMD) {
+    if (m.Msg == skin::SM_ALPHACMD) {
         HandleSkinCommand(m);
         return;
     }
@@ -47,27 +45,27 @@ void TsSkinProvider::Handle(platform::TMessage& m) {
 }
 
 void TsSkinProvider::HandleSkinCommand(platform::TMessage& m) {
-    switch (SkinCommandOf(m.WParam)) {
-    case SMC_ISSKINNED:
+    switch (skin::SkinCommandOf(m.WParam)) {
+    case skin::SMC_ISSKINNED:
         m.Result = 1;
         return;
-    case SMC_GETPROVIDER:
+    case skin::SMC_GETPROVIDER:
         m.Result = reinterpret_cast<LRESULT>(this);
         return;
-    case SMC_GETBGCOLOR:
+    case skin::SMC_GETBGCOLOR:
         m.Result = static_cast<LRESULT>(frame_.BackgroundColor());
         return;
-    case SMC_GETBG:
+    case skin::SMC_GETBG:
         if (m.LParam != 0) frame_.AnswerBackgroundRequest(*reinterpret_cast<render::TsBgRequest*>(m.LParam));
         return;
-    case SMC_SKINLOADED:
-    case SMC_REFRESH:
+    case skin::SMC_SKINLOADED:
+    case skin::SMC_REFRESH:
         // The controls first: the form repaints over children that already know their look.
         bridge::BroadcastToChildren(form_, m.Msg, m.WParam, m.LParam);
         if (FromOwnManager(m)) frame_.Refresh();
         return;
-    case SMC_SKINREMOVED:
-    case SMC_STOPANIM:
+    case skin::SMC_SKINREMOVED:
+    case skin::SMC_STOPANIM:
         bridge::BroadcastToChildren(form_, m.Msg, m.WParam, m.LParam);
         return;
     }

@@ -6,8 +6,8 @@
 
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
-#include "controls/core/SkinCommandCodes.h"
-#include "controls/core/SkinManagerView.h"
+#include "skin/SkinProtocol.h"
+#include "skin/SkinManagerView.h"
 #include "controls/labels/BoundLabel.h"
 #include "controls/labels/core/LabelColors.h"
 #include "render/Background.h"
@@ -28,7 +28,7 @@ struct LabelPaintScope {
 };
 
 const render::SkinSource* ActiveSkin() {
-    const SkinManagerView* manager = DefaultManagerView();
+    const skin::SkinManagerView* manager = skin::DefaultManager();
     if (manager == nullptr || !manager->SkinActive()) return nullptr;
     return manager->LoadedSkin();
 }
@@ -37,7 +37,7 @@ const render::SkinSource* ActiveSkin() {
 std::vector<int> AncestorSections(const platform::TControl& label) {
     std::vector<int> sections;
     for (platform::TControl* p = label.Parent(); p != nullptr; p = p->Parent())
-        sections.push_back(static_cast<int>(bridge::SendSkinCommand(p, SMC_GETSKININDEX, 0)) - 1);
+        sections.push_back(static_cast<int>(bridge::SendSkinCommand(p, skin::SMC_GETSKININDEX, 0)) - 1);
     return sections;
 }
 
@@ -186,10 +186,10 @@ void TsCustomLabel::WndProc(TMessage& m) {
         TLabel::WndProc(m);
         AdjustBounds();
         return;
-    case SM_ALPHACMD:
+    case skin::SM_ALPHACMD:
         TLabel::WndProc(m);
-        if (SkinCommandOf(m.WParam) == SMC_SKINREMOVED && DefaultManagerView() != nullptr &&
-            m.LParam == DefaultManagerView()->CommandId() && TakesSkinColor()) {
+        if (skin::SkinCommandOf(m.WParam) == skin::SMC_SKINREMOVED && skin::DefaultManager() != nullptr &&
+            m.LParam == skin::DefaultManager()->CommandId() && TakesSkinColor()) {
             platform::TFont font = Font();
             font.Color = platform::clWindowText;
             SetFont(font);

@@ -1,6 +1,6 @@
 #include "controls/labels/WebLabel.h"
 
-#include "controls/core/SkinManagerView.h"
+#include "skin/SkinManagerView.h"
 #include "controls/labels/core/LabelColors.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
@@ -20,7 +20,7 @@ void TsWebLabel::FontChanged() {
 }
 
 const platform::TFont& TsWebLabel::CurrentFont() {
-    const SkinManagerView* manager = DefaultManagerView();
+    const skin::SkinManagerView* manager = skin::DefaultManager();
     const render::SkinSource* skin =
         UseSkinColor && manager != nullptr && manager->SkinActive() ? manager->LoadedSkin() : nullptr;
     platform::TFont& font = hovered_ ? hoverFont_ : normalFont_;

@@ -1,8 +1,8 @@
 #include "controls/listbox/AlphaListBox.h"
 
-#include "controls/CommonDataWindow.h"
-#include "controls/scrollbars/ScrollParts.h"
-#include "controls/core/ControlKinds.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/adapters/ScrollParts.h"
+#include "controls/base/core/ControlKinds.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"
 
@@ -346,32 +346,32 @@ void TsAlphaListBox::GivePlatformColours() {
 void TsAlphaListBox::HandleCommand(TMessage& m) {
     TsCommonData& d = *skinData_;
     const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
-    switch (SkinCommandOf(m.WParam)) {
-    case SMC_SKINLOADED:
+    switch (skin::SkinCommandOf(m.WParam)) {
+    case skin::SMC_SKINLOADED:
         if (!own) break;
         HandleSkinCommand(d, m);
         return;
-    case SMC_SKINREMOVED:
+    case skin::SMC_SKINREMOVED:
         if (!own) break;
         adapter_.reset();
         HandleSkinCommand(d, m);
         GivePlatformColours();
         Redraw();
         return;
-    case SMC_REFRESH:
+    case skin::SMC_REFRESH:
         if (!own) break;
         HandleSkinCommand(d, m);
         AttachAdapter();
         if (d.Skinned()) TakeSkinColours();
         Redraw();
         return;
-    case SMC_ENDUPDATE:
+    case skin::SMC_ENDUPDATE:
         if (d.Updating) {
             d.Updating = false;
             Redraw();
         }
         return;
-    case SMC_ISSKINNED:
+    case skin::SMC_ISSKINNED:
         m.Result = 1;
         return;
     default:
@@ -387,7 +387,7 @@ void TsAlphaListBox::WndProc(TMessage& m) {
     }
     TsCommonData& d = *skinData_;
     switch (m.Msg) {
-    case SM_ALPHACMD:
+    case skin::SM_ALPHACMD:
         HandleCommand(m);
         return;
     case platform::CM_LOADED:

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/ControlSkinOwner.h"
+#include "controls/base/ControlSkinOwner.h"
 #include "controls/adapters/WindowAdapters.h"
-#include "controls/core/CommonData.h"
+#include "controls/base/core/CommonData.h"
 #include "render/Disabled.h"
 #include "controls/listbox/ListBoxStrings.h"
 #include "controls/listbox/core/ListBoxStyles.h"

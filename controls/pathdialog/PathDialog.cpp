@@ -176,7 +176,7 @@ void TPathDialogForm::FollowSize() {
 // The skin's grip over what lies in the corner; without a skin, the platform's.
 void TPathDialogForm::PaintWindow(HDC dc) {
     const bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
-    const bool skinned = manager != nullptr && bridge::SendSkinCommandToWindow(Handle(), controls::SMC_ISSKINNED, 0) == 1;
+    const bool skinned = manager != nullptr && bridge::SendSkinCommandToWindow(Handle(), skin::SMC_ISSKINNED, 0) == 1;
     const int global = skinned ? manager->GetSkinIndex("GLOBALINFO") : -1;
     const render::MaskRef* image = global < 0 ? nullptr : manager->Mask(manager->GetMaskIndex(global, "GLOBALINFO", "GRIPIMAGE"));
     RECT grip = GripRect();

@@ -1,8 +1,8 @@
 #include "controls/shell/SkinnedTreeView.h"
 
-#include "controls/CommonDataWindow.h"
+#include "controls/base/CommonDataWindow.h"
 #include "controls/adapters/AdaptedControl.h"
-#include "controls/scrollbars/ScrollParts.h"
+#include "controls/adapters/ScrollParts.h"
 #include "platform/Handles.h"
 
 namespace lw::shell {
@@ -50,7 +50,7 @@ void TsTreeView::WndProc(TMessage& m) {
         return;
     }
     switch (m.Msg) {
-    case controls::SM_ALPHACMD:
+    case skin::SM_ALPHACMD:
         HandleCommand(m);
         return;
     case platform::CM_LOADED:

@@ -9,9 +9,9 @@
 // the shell tree include both, in either order.
 #pragma push_macro("SMC_REFRESH")
 #undef SMC_REFRESH
-#include "controls/ControlSkinOwner.h"
+#include "controls/base/ControlSkinOwner.h"
 #include "controls/adapters/WindowAdapters.h"
-#include "controls/core/CommonData.h"
+#include "controls/base/core/CommonData.h"
 #include "controls/labels/BoundLabel.h"
 #pragma pop_macro("SMC_REFRESH")
 #include "platform/TreeView.h"

@@ -396,6 +396,24 @@ TEST_F(SkinManagerTest, TheStoredSkinLoadsAsTheInternalSkin) {
     EXPECT_TRUE(host.Notices.empty());
 }
 
+// The built-in shadows are process-wide; each slot must come from its own image, told apart
+// here by size.
+TEST_F(SkinManagerTest, EachBuiltInShadowSlotComesFromItsOwnImage) {
+    const render::Bitmap active = render::CreateBmp32(4, 4), inactive = render::CreateBmp32(3, 3);
+    SetBuiltInShadows(&active, &inactive);
+    manager.SetLayeredWindowsAvailable(true);
+    manager.InternalSkins.push_back({"plain", Packed("[PANEL]\nCOLOR=1\n")});
+    manager.SetSkinName("plain");
+    manager.SetExtendedBorders(true);
+    const std::pair<int, int> slotWidths[] = {{0, 4}, {1, 3}};
+    for (const auto& [slot, width] : slotWidths) {
+        const render::Bitmap* shadow = manager.ShadowImage(slot);
+        ASSERT_NE(shadow, nullptr) << slot;
+        EXPECT_EQ(shadow->Width(), width) << slot;
+    }
+    SetBuiltInShadows(nullptr, nullptr);
+}
+
 TEST_F(SkinManagerTest, ASkinTooNewIsAnnouncedAndUsedAllTheSame) {
     manager.InternalSkins.push_back({"new", Packed("[GLOBALINFO]\nVERSION=300\n[PANEL]\nCOLOR=1\n")});
     manager.SetSkinName("new");

@@ -10,7 +10,7 @@
 
 #include "bridge/DibSection.h"
 #include "bridge/SkinManager.h"
-#include "controls/scrollbars/ScrollParts.h"
+#include "controls/adapters/ScrollParts.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "testsupport/win32/BenchTiming.h"

@@ -12,10 +12,10 @@
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
-#include "controls/CommonDataWindow.h"
-#include "controls/ControlSkinOwner.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/base/ControlSkinOwner.h"
 #include "controls/adapters/WindowAdapters.h"
-#include "controls/scrollbars/ScrollParts.h"
+#include "controls/adapters/ScrollParts.h"
 #include "platform/Application.h"
 #include "platform/Edits.h"
 #include "platform/Form.h"
@@ -357,7 +357,7 @@ public:
     static std::vector<std::string>* Log;
     ~RecordingAdapter() override { Log->push_back("freed"); }
     void HandleMessage(platform::TMessage& message) override {
-        const bool removal = message.Msg == SM_ALPHACMD && SkinCommandOf(message.WParam) == SMC_SKINREMOVED;
+        const bool removal = message.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(message.WParam) == skin::SMC_SKINREMOVED;
         TgwEditWnd::HandleMessage(message);
         if (removal) Log->push_back(Unhooked ? "handler returned, unhooked" : "handler returned, hooked");
     }
@@ -373,10 +373,10 @@ TEST_F(SkinnedMemoTest, AnAdapterFreedInsideItsOwnHandlerIsFreedAfterItReturns) 
     RecordingAdapter::Log = &log;
     memo.adapter = TgwMainWnd::Create<RecordingAdapter>(Memo(), true, "EDIT", &manager, &memo.data);
     memo.OnSkinCommand = [&](unsigned command) {
-        if (command == SMC_SKINREMOVED) log.push_back(memo.adapter ? "slot still full" : "slot emptied");
+        if (command == skin::SMC_SKINREMOVED) log.push_back(memo.adapter ? "slot still full" : "slot emptied");
     };
     // The control's handling of the removal frees the adapter that passed the command on.
-    SendMessageW(Memo(), SM_ALPHACMD, SkinWParam(SMC_SKINREMOVED), manager.CommandLParam());
+    SendMessageW(Memo(), skin::SM_ALPHACMD, skin::SkinWParam(skin::SMC_SKINREMOVED), manager.CommandId());
     EXPECT_EQ(log, (std::vector<std::string>{"slot emptied", "handler returned, unhooked", "freed"}));
     EXPECT_EQ(FindAdapter(Memo()), nullptr);
     RecordingAdapter::Log = nullptr;

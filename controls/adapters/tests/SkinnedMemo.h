@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "controls/CommonDataWindow.h"
-#include "controls/ControlSkinOwner.h"
+#include "controls/base/CommonDataWindow.h"
+#include "controls/base/ControlSkinOwner.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "platform/Edits.h"
 
@@ -30,10 +30,10 @@ protected:
         data.ControlLoaded();
     }
     void WndProc(platform::TMessage& m) override {
-        if (m.Msg == SM_ALPHACMD) {
-            const unsigned command = SkinCommandOf(m.WParam);
+        if (m.Msg == skin::SM_ALPHACMD) {
+            const unsigned command = skin::SkinCommandOf(m.WParam);
             HandleSkinCommand(data, m);
-            if (command == SMC_SKINLOADED || command == SMC_REFRESH || command == SMC_SKINREMOVED) {
+            if (command == skin::SMC_SKINLOADED || command == skin::SMC_REFRESH || command == skin::SMC_SKINREMOVED) {
                 AttachEditAdapter(data, adapter);
             }
             if (OnSkinCommand) OnSkinCommand(command);

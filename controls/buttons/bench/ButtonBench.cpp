@@ -10,8 +10,8 @@
 
 #include "bridge/DibSection.h"
 #include "bridge/SkinManager.h"
-#include "controls/FadeTimer.h"
-#include "controls/Panel.h"
+#include "controls/base/FadeTimer.h"
+#include "controls/base/Panel.h"
 #include "controls/buttons/BitBtn.h"
 #include "controls/images/AlphaImageList.h"
 #include "platform/Application.h"

@@ -8,9 +8,9 @@
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
-#include "controls/Panel.h"
+#include "controls/base/Panel.h"
 #include "controls/buttons/BitBtn.h"
-#include "controls/core/BorderPainting.h"
+#include "controls/base/core/BorderPainting.h"
 #include "controls/images/AlphaImageList.h"
 #include "platform/Application.h"
 #include "platform/Containers.h"
@@ -253,9 +253,9 @@ TEST_F(StoredSkinButton, BlendIsClampedAndSkinCommandsAreAnswered) {
     EXPECT_EQ(button.Blend(), 100);
     button.SetBlend(-5);
     EXPECT_EQ(button.Blend(), 0);
-    EXPECT_EQ(bridge::SendSkinCommand(&button, SMC_ISSKINNED, 0), 1);
-    EXPECT_EQ(bridge::SendSkinCommand(&button, SMC_FADEFRAME, 0), 0);
-    EXPECT_EQ(bridge::SendSkinCommand(&button, SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(&application));
+    EXPECT_EQ(bridge::SendSkinCommand(&button, skin::SMC_ISSKINNED, 0), 1);
+    EXPECT_EQ(bridge::SendSkinCommand(&button, skin::SMC_FADEFRAME, 0), 0);
+    EXPECT_EQ(bridge::SendSkinCommand(&button, skin::SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(&application));
 }
 
 TEST_F(StoredSkinButton, AGlyphFromAListWithoutAlphaLeavesItsKeyPixelsAndIsGreyedAndBlended) {
@@ -476,7 +476,7 @@ public:
 
 protected:
     void WndProc(platform::TMessage& m) override {
-        if (answerPicture && m.Msg == SM_ALPHACMD && SkinCommandOf(m.WParam) == SMC_GETBG) {
+        if (answerPicture && m.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(m.WParam) == skin::SMC_GETBG) {
             auto& request = *reinterpret_cast<render::TsBgRequest*>(m.LParam);
             request.Kind = 2;
             request.Bitmap = &picture;

@@ -9,7 +9,7 @@
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
-#include "controls/Panel.h"
+#include "controls/base/Panel.h"
 #include "controls/comboedit/DefaultGlyphList.h"
 #include "controls/comboedit/DirectoryEdit.h"
 #include "platform/Application.h"

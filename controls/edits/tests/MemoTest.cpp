@@ -4,7 +4,7 @@
 
 #include "bridge/SkinManager.h"
 #include "controls/edits/Memo.h"
-#include "controls/scrollbars/ScrollParts.h"
+#include "controls/adapters/ScrollParts.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"

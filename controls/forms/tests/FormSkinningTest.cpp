@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "bridge/SkinManager.h"
-#include "controls/Panel.h"
-#include "controls/core/SkinCommandCodes.h"
+#include "controls/base/Panel.h"
+#include "skin/SkinProtocol.h"
 #include "controls/forms/FormSkinning.h"
 #include "controls/forms/Provider.h"
 #include "platform/Application.h"
@@ -191,7 +191,7 @@ TEST_F(ThreeWindows, SkinnedFormsStillHearEachBroadcastOnce) {
     int refreshes = 0;
     std::unique_ptr<platform::TMessageHook> listener;
     listener = std::make_unique<platform::TMessageHook>(panel, [&](platform::TMessage& m) {
-        if (m.Msg == controls::SM_ALPHACMD && controls::SkinCommandOf(m.WParam) == controls::SMC_REFRESH) ++refreshes;
+        if (m.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(m.WParam) == skin::SMC_REFRESH) ++refreshes;
         listener->CallPrevious(m);
     });
     ShowAll();

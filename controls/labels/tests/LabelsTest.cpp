@@ -9,7 +9,7 @@
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
-#include "controls/Panel.h"
+#include "controls/base/Panel.h"
 #include "controls/labels/BoundLabel.h"
 #include "controls/labels/Label.h"
 #include "controls/labels/WebLabel.h"

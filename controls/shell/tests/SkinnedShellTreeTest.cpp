@@ -5,7 +5,7 @@
 #include "controls/shell/ShellTreeView.h"
 #include "bridge/SkinManager.h"
 #include "controls/adapters/WindowAdapters.h"
-#include "controls/scrollbars/ScrollParts.h"
+#include "controls/adapters/ScrollParts.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Text.h"
