@@ -15,7 +15,9 @@ function(lw_test name)
     endif()
     set(properties TIMEOUT ${T_TIMEOUT})
     if(T_DESKTOP)
-        list(APPEND properties RESOURCE_GROUPS desktops:1)
+        # Started before the tests without windows (ctest's order until it has timed a run),
+        # which fill the job slots the desktops leave free.
+        list(APPEND properties RESOURCE_GROUPS desktops:1 COST 1)
     endif()
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} lw_testsupport GTest::gtest GTest::gtest_main)
