@@ -21,10 +21,10 @@ function(lw_test name)
     endif()
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} lw_testsupport GTest::gtest GTest::gtest_main)
-    # The test code itself gains nothing from -O3 but compiles a third faster without it; the
-    # libraries it tests keep the build's own optimisation.
-    target_compile_options(${name} PRIVATE -O1)
     if(WIN32)
+        # The test code itself gains nothing from -O3 but compiles a third faster without it;
+        # the libraries it tests keep the build's own optimisation.
+        target_compile_options(${name} PRIVATE -O1)
         # Keep the runner a console program so ctest sees its output.
         target_link_options(${name} PRIVATE -mconsole)
     endif()
