@@ -82,6 +82,9 @@ public:
     // As the close box or Alt+F4 do.
     void Close() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
     bool Ended() const { return process_->WaitFor(0ms).has_value(); }
+    // A message sent to the main window is served once the program is back in its message
+    // loop: whatever the last answer set going has then run.
+    bool BackInItsLoop() const { return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr) != 0; }
     bool WindowShown() const { return IsWindow(main_) && IsWindowVisible(main_); }
     std::pair<int, int> Selection() const {
         DWORD start = 0, end = 0;
@@ -380,7 +383,7 @@ TEST_F(EntityEndToEnd, ClosingWithEditsAsksCancelKeepsEverythingNoAndYesClose) {
         // Cancel: the window, the text and the configuration stay as they were.
         lumpwright.Close();
         EXPECT_EQ(lumpwright.Answer(IDCANCEL), kQuestion);
-        Sleep(300);
+        EXPECT_TRUE(lumpwright.BackInItsLoop());
         EXPECT_FALSE(lumpwright.Ended());
         EXPECT_TRUE(lumpwright.WindowShown());
         EXPECT_EQ(lumpwright.Memo(), edited);

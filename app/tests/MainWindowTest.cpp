@@ -93,8 +93,7 @@ TEST(MainWindow, TabOrderPutsTheMemoFirstAndTheButtonsAboutExitRevertSaveSetting
                                  form.sBitBtn2.Handle(), form.sBitBtn5.Handle()}));
 
     form.Show();
-    PumpFor(std::chrono::milliseconds(50));
-    EXPECT_TRUE(form.console.Focused());
+    EXPECT_TRUE(PumpUntil([&] { return form.console.Focused(); }));
     // The system's own dialog navigation agrees: the memo is the first stop in the window.
     EXPECT_EQ(GetNextDlgTabItem(form.Handle(), nullptr, FALSE), form.console.Handle());
 }

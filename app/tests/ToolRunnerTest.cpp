@@ -104,7 +104,7 @@ TEST_F(ToolRunnerTest, WindowsRepaintWhileTheToolRuns) {
     };
     form.SetClientSize(200, 100);
     form.Show();
-    PumpFor(200ms);
+    ASSERT_TRUE(PumpUntil([&] { return paints > 0; }));
     paints = 0;
     InvalidateRect(form.Handle(), nullptr, TRUE);
     SetToolDouble(L"sleep:500");

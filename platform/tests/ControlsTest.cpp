@@ -24,6 +24,7 @@ using testing::Toolkit;
 
 using namespace std::chrono_literals;
 using testsupport::PumpFor;
+using testsupport::PumpUntil;
 
 TEST_F(Toolkit, AnAdapterInFrontOfWindowProcSeesMessagesFirstAndPassesTheRestOn) {
     TEdit& edit = form.Make<TEdit>(&panel);
@@ -199,8 +200,7 @@ TEST_F(Toolkit, FormHasTheClientSizeAskedForAndFocusGoesToTheFirstStopInTabOrder
     first.SetTabOrder(0);
     EXPECT_EQ(second.TabOrder(), 1);
     form.Show();
-    PumpFor(30ms);
-    EXPECT_TRUE(first.Focused());
+    EXPECT_TRUE(PumpUntil([&] { return first.Focused(); }));
     EXPECT_EQ(GetNextDlgTabItem(form.Handle(), first.Handle(), FALSE), second.Handle());
 }
 

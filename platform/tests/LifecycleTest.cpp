@@ -8,14 +8,14 @@
 #include "platform/Buttons.h"
 #include "platform/Exception.h"
 #include "platform/Label.h"
+#include "platform/Messages.h"
 #include "platform/tests/ToolkitFixture.h"
 #include "testsupport/win32/MessagePump.h"
 
 namespace lw::platform {
 namespace {
 
-using testsupport::PumpFor;
-using namespace std::chrono_literals;
+using testsupport::PumpUntil;
 using testing::Toolkit;
 using Log = std::vector<std::string>;
 
@@ -24,6 +24,12 @@ bool Owns(const TComponent& owner, const TComponent* component) {
         if (owned.get() == component) return true;
     }
     return false;
+}
+
+// A queued release has been served once its message no longer waits in the thread's queue.
+bool NoReleaseWaits() {
+    MSG message;
+    return !PeekMessageW(&message, nullptr, CM_RELEASE, CM_RELEASE, PM_NOREMOVE);
 }
 
 // A windowless control that logs its lifecycle into a shared log.
@@ -126,15 +132,14 @@ TEST_F(Toolkit, AComponentReleasedFromItsOwnHandlerIsFreedAfterTheHandlerReturns
     SendMessageW(button.Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(log, (Log{"handler done with 80"}));
     EXPECT_TRUE(Owns(form, &button));
-    PumpFor(30ms);
+    EXPECT_TRUE(PumpUntil([&] { return !Owns(form, &button); }));
     EXPECT_EQ(log, (Log{"handler done with 80", "destroying traced", "freed traced"}));
-    EXPECT_FALSE(Owns(form, &button));
 
     // Freed some other way before its turn: the queue forgets it.
     Traced& early = form.Make<Traced>(&panel, log, "early");
     early.Release();
     early.Free();
-    PumpFor(30ms);
+    EXPECT_TRUE(PumpUntil(NoReleaseWaits));
     EXPECT_EQ(log.back(), "freed early");
 
     TComponent unowned(nullptr);

@@ -14,8 +14,7 @@
 namespace lw::platform {
 namespace {
 
-using testsupport::PumpFor;
-using namespace std::chrono_literals;
+using testsupport::PumpUntilIdle;
 using testing::Toolkit;
 
 // One message as a hook saw it: the number and, for mouse notices, the control named.
@@ -91,7 +90,7 @@ TEST_F(Toolkit, ControlsHearOfTheirOwnAndTheirParentsColourFontShowingAndFocus) 
     Recorder onPanel(panel, panelLog), onEdit(edit, editLog), onLabel(label, labelLog);
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);  // over none of them
     form.Show();
-    PumpFor(20ms);
+    EXPECT_TRUE(PumpUntilIdle());
     other.SetFocus();
     panelLog.clear(), editLog.clear(), labelLog.clear();
 
@@ -135,7 +134,7 @@ TEST_F(Toolkit, MouseEnterAndLeaveNameTheControlAlsoWindowlessAndNonClient) {
     Recorder onPanel(panel, log), onLabel(label, log), onForm(form, log), onEdit(edit, log);
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);  // over none of them
     form.Show();
-    PumpFor(20ms);
+    EXPECT_TRUE(PumpUntilIdle());
     log.clear();
 
     SendMessageW(panel.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));

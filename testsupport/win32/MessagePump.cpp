@@ -35,4 +35,8 @@ void PumpFor(std::chrono::milliseconds duration) {
     PumpUntil([] { return false; }, duration);
 }
 
+bool PumpUntilIdle(std::chrono::milliseconds limit) {
+    return PumpUntil([] { return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0; }, limit);
+}
+
 }  // namespace lw::testsupport
