@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace lw::testsupport {
 
@@ -76,7 +77,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, const std::vect
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, errors.Get() != INVALID_HANDLE_VALUE,
                         CREATE_NO_WINDOW, nullptr, folder.empty() ? nullptr : folder.c_str(), &startup,
                         &state_->process)) {
-        throw std::runtime_error("cannot start " + program.string());
+        throw std::runtime_error("cannot start " + program.string() + " (system error " + std::to_string(GetLastError()) + ")");
     }
 }
 
