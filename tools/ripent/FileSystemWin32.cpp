@@ -235,8 +235,15 @@ public:
         const DWORD attributes = GetFileAttributesW(to.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
             Fail("cannot replace", to, ERROR_ACCESS_DENIED);
-        if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            Fail("cannot replace", to, GetLastError());
+        if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            const DWORD error = GetLastError();
+            // Most often another program still has the map open: another run of the tool waiting
+            // for its turn, or an editor. The map is as it was, and a later run can succeed.
+            if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)
+                throw ToolError("cannot replace " + DisplayPath(to) + ": " + ErrorText(error) +
+                                " (another program may have it open); the map is unchanged, try again");
+            Fail("cannot replace", to, error);
+        }
     }
 
     void Remove(const std::filesystem::path& path) noexcept override { DeleteFileW(path.c_str()); }
