@@ -219,29 +219,27 @@ bool TForm1::FormDropFiles(HDROP drop) {
 
 void TForm1::OpenPath(const std::wstring& given, bool fromOutside) {
     const std::wstring full = FullPath(given);
+    const auto Refuse = [&](OpenRequest::Kind kind) {
+        Application->Prompts().Show(Handle(), OpenFailureText(kind, WideToUtf8(full)), "Ошибка", MB_OK | MB_ICONERROR);
+    };
     const DWORD attributes = GetFileAttributesW(full.c_str());
-    const OpenRequest request = ClassifyOpenPath(WideToUtf8(full), attributes != INVALID_FILE_ATTRIBUTES,
-                                                 attributes != INVALID_FILE_ATTRIBUTES &&
-                                                     (attributes & FILE_ATTRIBUTE_DIRECTORY));
-    if (request.kind == OpenRequest::Kind::Missing || request.kind == OpenRequest::Kind::NotAMap) {
-        Application->Prompts().Show(Handle(), OpenFailureText(request.kind, WideToUtf8(full)), "Ошибка",
-                                    MB_OK | MB_ICONERROR);
-        return;
-    }
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    const OpenRequest request =
+        ClassifyOpenPath(WideToUtf8(full), exists, exists && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    if (request.kind == OpenRequest::Kind::Missing || request.kind == OpenRequest::Kind::NotAMap) return Refuse(request.kind);
     if (request.kind == OpenRequest::Kind::Map && !entities_.MayLeave()) return;
     ShowFolder(Utf8ToWide(request.folder));
     folderFromOutside_ = fromOutside;
     if (request.kind == OpenRequest::Kind::Folder) return;
+    // File names compare without case, as the system finds them.
     const std::wstring entry = Utf8ToWide(request.entry);
     for (int i = 0; i < maps.Count(); ++i) {
-        const std::wstring listed = Utf8ToWide(maps.Item(i));
-        if (CompareStringOrdinal(listed.c_str(), -1, entry.c_str(), -1, TRUE) == CSTR_EQUAL) {
+        if (CompareStringOrdinal(Utf8ToWide(maps.Item(i)).c_str(), -1, entry.c_str(), -1, TRUE) == CSTR_EQUAL) {
             maps.SetItemIndex(i);
             return entities_.mapsClick();
         }
     }
-    Application->Prompts().Show(Handle(), OpenFailureText(OpenRequest::Kind::Missing, WideToUtf8(full)), "Ошибка",
-                                MB_OK | MB_ICONERROR);
+    Refuse(OpenRequest::Kind::Missing);
 }
 
 // Listed at once rather than on the loader's tick, so that the map can be selected.
