@@ -55,12 +55,17 @@ rm -f "$gallery"/*.png
 # A desktop of its own, prepared as the test desktops are: with no window manager on its Xvfb the
 # windows look the same handed to none (compared pixel for pixel), and closing one costs no wait.
 lw_use gallery
+# The pictures show the maps' folder and the tool's messages name it: a drive of its own for the
+# work folder keeps them the same from run to run, whatever folder mktemp chose. The drive is
+# there before the server starts, which is when the shell learns the drives it lists. A caret that
+# never blinks is caught the same way by every screenshot.
+lw_prepare_prefix
+ln -sfn "$work" "$lw_state/prefix/dosdevices/m:"
 lw_session_start
 export DISPLAY=$lw_display
-windows_path() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }
+"${lw_wine[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /d -1 /f </dev/null >/dev/null 2>&1
 coproc driver {
-    exec "${lw_wine[@]}" wine "$root/build/win64/bin/gallery_driver.exe" \
-        "$(windows_path "$work/app")" "$(windows_path "$work/maps")"
+    exec "${lw_wine[@]}" wine "$root/build/win64/bin/gallery_driver.exe" 'M:\app' 'M:\maps'
 }
 driver_pid=$driver_PID
 # The driver's input is kept in a descriptor of our own: bash forgets the coprocess's once it ends.
