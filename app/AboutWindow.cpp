@@ -26,51 +26,51 @@ constexpr char kAboutText[] =
 
 }  // namespace
 
-TForm2::TForm2(TComponent* owner, AppServices& services)
+TAboutForm::TAboutForm(TComponent* owner, AppServices& services)
     : TForm(owner),
-      sPanel1(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 0, 465, 185})),
-      sPanel2(Place(Make<controls::TsPanel>(&sPanel1), "sPanel2", {8, 8, 121, 121})),
-      Image1(Place(Make<TLogoImage>(&sPanel2), "Image1", {11, 13, 105, 105})),
-      sPanel4(Place(Make<controls::TsPanel>(&sPanel1), "sPanel4", {136, 8, 321, 121})),
-      sMemo1(Place(Make<controls::TsMemo>(&sPanel4, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "sMemo1",
+      backPanel(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 0, 465, 185})),
+      logoPanel(Place(Make<controls::TsPanel>(&backPanel), "sPanel2", {8, 8, 121, 121})),
+      logo(Place(Make<TLogoImage>(&logoPanel), "Image1", {11, 13, 105, 105})),
+      textPanel(Place(Make<controls::TsPanel>(&backPanel), "sPanel4", {136, 8, 321, 121})),
+      aboutText(Place(Make<controls::TsMemo>(&textPanel, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "sMemo1",
                    {8, 8, 305, 105})),
-      sPanel3(Place(Make<controls::TsPanel>(&sPanel1), "sPanel3", {8, 136, 449, 41})),
-      sBitBtn1(MakeButton(*this, sPanel3, "sBitBtn1", {8, 8, 137, 25}, "На сайт", 7)),
-      sBitBtn2(MakeButton(*this, sPanel3, "sBitBtn2", {157, 8, 137, 25}, "Помощь", 5)),
-      sBitBtn3(MakeButton(*this, sPanel3, "sBitBtn3", {304, 8, 137, 25}, "Закрыть", 2)),
+      buttonsPanel(Place(Make<controls::TsPanel>(&backPanel), "sPanel3", {8, 136, 449, 41})),
+      siteButton(MakeButton(*this, buttonsPanel, "sBitBtn1", {8, 8, 137, 25}, "На сайт", 7)),
+      helpButton(MakeButton(*this, buttonsPanel, "sBitBtn2", {157, 8, 137, 25}, "Помощь", 5)),
+      closeButton(MakeButton(*this, buttonsPanel, "sBitBtn3", {304, 8, 137, 25}, "Закрыть", 2)),
       // Empty, and tucked behind the buttons' panel, so it shows nothing and takes no clicks.
-      sLabel4(Place(Make<controls::TsLabel>(&sPanel1), "sLabel4", {8, 136, 0, 0})),
+      noteLabel(Place(Make<controls::TsLabel>(&backPanel), "sLabel4", {8, 136, 0, 0})),
       services_(services) {
     Name = "Form2";
     SetText("О программе");
     SetClientSize(465, 185);
 
-    SetFieldColours(sMemo1);
-    sMemo1.SetText(kAboutText);
-    TFont labelFont = sLabel4.Font();
+    SetFieldColours(aboutText);
+    aboutText.SetText(kAboutText);
+    TFont labelFont = noteLabel.Font();
     labelFont.Color = clGray;
-    sLabel4.SetFont(labelFont);
+    noteLabel.SetFont(labelFont);
 
-    sBitBtn1.OnClick = [this] { sBitBtn1Click(); };
-    sBitBtn2.SetEnabled(false);
-    sBitBtn3.OnClick = [this] { sBitBtn3Click(); };
+    siteButton.OnClick = [this] { siteButtonClick(); };
+    helpButton.SetEnabled(false);
+    closeButton.OnClick = [this] { closeButtonClick(); };
     OnClose = [this](TCloseAction& action) { FormClose(action); };
     OnShortCut = [this](WORD key, bool control) { return FormShortCut(key, control); };
 }
 
-void TForm2::sBitBtn1Click() {
+void TAboutForm::siteButtonClick() {
     services_.Programs.OpenAddress(ProjectUrl());
 }
 
-void TForm2::sBitBtn3Click() { Close(); }
+void TAboutForm::closeButtonClick() { Close(); }
 
-bool TForm2::FormShortCut(WORD key, bool) {
+bool TAboutForm::FormShortCut(WORD key, bool) {
     if (key != VK_ESCAPE) return false;
-    sBitBtn3Click();
+    closeButtonClick();
     return true;
 }
 
-void TForm2::FormClose(TCloseAction&) {
+void TAboutForm::FormClose(TCloseAction&) {
     if (Application && Application->MainForm()) Application->MainForm()->SetEnabled(true);
 }
 

@@ -10,23 +10,23 @@
 namespace lw::app {
 
 // The About window; created hidden at start. The main window is disabled while it shows.
-class TForm2 : public platform::TForm {
+class TAboutForm : public platform::TForm {
 public:
-    TForm2(platform::TComponent* owner, AppServices& services);
+    TAboutForm(platform::TComponent* owner, AppServices& services);
 
-    platform::TPanel& sPanel1;
-    platform::TPanel& sPanel2;
-    TLogoImage& Image1;
-    platform::TPanel& sPanel4;
-    controls::TsMemo& sMemo1;
-    platform::TPanel& sPanel3;
-    controls::TsBitBtn& sBitBtn1;
-    controls::TsBitBtn& sBitBtn2;
-    controls::TsBitBtn& sBitBtn3;
-    controls::TsLabel& sLabel4;
+    platform::TPanel& backPanel;
+    platform::TPanel& logoPanel;
+    TLogoImage& logo;
+    platform::TPanel& textPanel;
+    controls::TsMemo& aboutText;
+    platform::TPanel& buttonsPanel;
+    controls::TsBitBtn& siteButton;
+    controls::TsBitBtn& helpButton;
+    controls::TsBitBtn& closeButton;
+    controls::TsLabel& noteLabel;
 
-    void sBitBtn1Click();
-    void sBitBtn3Click();
+    void siteButtonClick();
+    void closeButtonClick();
     void FormClose(platform::TCloseAction& action);
     bool FormShortCut(WORD key, bool control);
 

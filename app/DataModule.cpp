@@ -10,7 +10,7 @@ namespace lw::app {
 
 using namespace lw::platform;
 
-Tmodule::Tmodule(TComponent* owner) : TComponent(owner), icon(Make<controls::TsAlphaImageList>(18, 18)) {
+TGlyphModule::TGlyphModule(TComponent* owner) : TComponent(owner), icon(Make<controls::TsAlphaImageList>(18, 18)) {
     Name = "module";
     icon.Name = "icon";
     for (int index = 0; index < 10; ++index) {
@@ -21,11 +21,11 @@ Tmodule::Tmodule(TComponent* owner) : TComponent(owner), icon(Make<controls::TsA
     pathdialog::TPathDialogForm::Glyphs = &icon;
 }
 
-Tmodule::~Tmodule() {
+TGlyphModule::~TGlyphModule() {
     if (pathdialog::TPathDialogForm::Glyphs == &icon) pathdialog::TPathDialogForm::Glyphs = nullptr;
 }
 
-void Tmodule::AttachGlyphs(TComponent& form) const {
+void TGlyphModule::AttachGlyphs(TComponent& form) const {
     for (const auto& component : form.Components()) {
         if (auto* button = dynamic_cast<TButton*>(component.get())) button->SetImages(&icon);
     }

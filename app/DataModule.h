@@ -5,10 +5,10 @@
 namespace lw::app {
 
 // The data module: the image list every button of the application takes its glyph from.
-class Tmodule : public platform::TComponent {
+class TGlyphModule : public platform::TComponent {
 public:
-    explicit Tmodule(platform::TComponent* owner);
-    ~Tmodule() override;
+    explicit TGlyphModule(platform::TComponent* owner);
+    ~TGlyphModule() override;
 
     // Gives every button owned by `form` its glyphs from `icon`.
     void AttachGlyphs(platform::TComponent& form) const;

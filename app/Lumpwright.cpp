@@ -38,21 +38,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         // Before the forms, which show its glyphs, and gone after them.
         lw::comboedit::TsDefaultGlyphList editGlyphs;
         TComponent forms(nullptr);
-        TForm1& form1 = forms.Make<TForm1>(services);
-        const Tmodule& module = forms.Make<Tmodule>();
-        module.AttachGlyphs(form1);
+        TMainForm& mainForm = forms.Make<TMainForm>(services);
+        const TGlyphModule& module = forms.Make<TGlyphModule>();
+        module.AttachGlyphs(mainForm);
         // The main window is shown and painted before the hidden About and Settings windows are
         // built: making a top-level window costs tens of milliseconds under Wine, and nobody can
         // ask for those two before the message loop runs.
-        form1.Show();
-        UpdateWindow(form1.Handle());
-        TForm2& form2 = forms.Make<TForm2>(services);
-        TForm3& form3 = forms.Make<TForm3>(services);
-        module.AttachGlyphs(form2);
-        module.AttachGlyphs(form3);
+        mainForm.Show();
+        UpdateWindow(mainForm.Handle());
+        TAboutForm& aboutForm = forms.Make<TAboutForm>(services);
+        TSettingsForm& settingsForm = forms.Make<TSettingsForm>(services);
+        module.AttachGlyphs(aboutForm);
+        module.AttachGlyphs(settingsForm);
         if (path) {
             try {
-                form1.OpenPath(fullPath, true);
+                mainForm.OpenPath(fullPath, true);
             } catch (...) {
                 application.HandleException(std::current_exception());
             }

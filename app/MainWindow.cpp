@@ -46,24 +46,24 @@ bridge::TsSkinManager& MakeSkinManager(TForm& form) {
 
 }  // namespace
 
-TForm1::TForm1(TComponent* owner, AppServices& services)
+TMainForm::TMainForm(TComponent* owner, AppServices& services)
     : TForm(owner),
-      sSkinManager1(MakeSkinManager(*this)),
-      sPanel2(Place(Make<controls::TsPanel>(this), "sPanel2", {0, 0, 593, 281})),
-      sGroupBox1(Place(Make<controls::TsGroupBox>(&sPanel2), "sGroupBox1", {16, 16, 561, 57})),
-      path(Place(Make<comboedit::TsDirectoryEdit>(&sGroupBox1), "path", {8, 24, 545, 21})),
-      sGroupBox2(Place(Make<controls::TsGroupBox>(&sPanel2), "sGroupBox2", {16, 80, 265, 193})),
-      maps(Place(Make<controls::TsListBox>(&sGroupBox2), "maps", {8, 16, 249, 169})),
-      sBitBtn6(MakeButton(*this, sPanel2, "sBitBtn6", {296, 216, 265, 25}, "О программе", 4)),
-      sBitBtn1(MakeButton(*this, sPanel2, "sBitBtn1", {296, 248, 265, 25}, "Выход", 2)),
-      sBitBtn3(MakeButton(*this, sPanel2, "sBitBtn3", {296, 120, 265, 25}, "Отменить все изменения", 1)),
-      sBitBtn4(MakeButton(*this, sPanel2, "sBitBtn4", {296, 88, 265, 25}, "Сохранить изменения", 0)),
-      sBitBtn2(MakeButton(*this, sPanel2, "sBitBtn2", {296, 152, 265, 25}, "Настройки", 3)),
-      sBitBtn5(MakeButton(*this, sPanel2, "sBitBtn5", {296, 184, 265, 25}, "Поиск в тексте", 9)),
-      sPanel1(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 280, 593, 305})),
-      console(Place(Make<controls::TsMemo>(&sPanel1, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "console",
+      skinManager(MakeSkinManager(*this)),
+      controlsPanel(Place(Make<controls::TsPanel>(this), "sPanel2", {0, 0, 593, 281})),
+      folderBox(Place(Make<controls::TsGroupBox>(&controlsPanel), "sGroupBox1", {16, 16, 561, 57})),
+      path(Place(Make<comboedit::TsDirectoryEdit>(&folderBox), "path", {8, 24, 545, 21})),
+      mapsBox(Place(Make<controls::TsGroupBox>(&controlsPanel), "sGroupBox2", {16, 80, 265, 193})),
+      maps(Place(Make<controls::TsListBox>(&mapsBox), "maps", {8, 16, 249, 169})),
+      aboutButton(MakeButton(*this, controlsPanel, "sBitBtn6", {296, 216, 265, 25}, "О программе", 4)),
+      exitButton(MakeButton(*this, controlsPanel, "sBitBtn1", {296, 248, 265, 25}, "Выход", 2)),
+      revertButton(MakeButton(*this, controlsPanel, "sBitBtn3", {296, 120, 265, 25}, "Отменить все изменения", 1)),
+      saveButton(MakeButton(*this, controlsPanel, "sBitBtn4", {296, 88, 265, 25}, "Сохранить изменения", 0)),
+      settingsButton(MakeButton(*this, controlsPanel, "sBitBtn2", {296, 152, 265, 25}, "Настройки", 3)),
+      findButton(MakeButton(*this, controlsPanel, "sBitBtn5", {296, 184, 265, 25}, "Поиск в тексте", 9)),
+      textPanel(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 280, 593, 305})),
+      console(Place(Make<controls::TsMemo>(&textPanel, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "console",
                     {16, 16, 561, 257})),
-      sWebLabel1(Place(Make<controls::TsWebLabel>(&sPanel1), "sWebLabel1", {224, 280, 128, 13})),
+      siteLabel(Place(Make<controls::TsWebLabel>(&textPanel), "sWebLabel1", {224, 280, 128, 13})),
       loader(Make<TTimer>()),
       finder(Make<TFindDialog>()),
       services_(services),
@@ -75,50 +75,50 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
         LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
     SetIcon(windowIcon_.get());
 
-    sPanel2.SetTabOrder(1);
-    sGroupBox1.SetText("Укажите каталог с картами:");
-    sGroupBox1.SetTabOrder(0);
+    controlsPanel.SetTabOrder(1);
+    folderBox.SetText("Укажите каталог с картами:");
+    folderBox.SetTabOrder(0);
     SetFieldColours(path);
     path.SetDirectInput(false);
     path.Root = "rfDesktop";
     path.SetAcceptFiles(true);
     path.OnChange = [this] { pathChange(); };
-    sGroupBox2.SetText("Карты в каталоге:");
-    sGroupBox2.SetTabOrder(1);
+    mapsBox.SetText("Карты в каталоге:");
+    mapsBox.SetTabOrder(1);
     SetFieldColours(maps);
     maps.SetItemHeight(13);
-    sBitBtn6.SetTabOrder(2);
-    sBitBtn1.SetTabOrder(3);
-    sBitBtn3.SetTabOrder(4);
-    sBitBtn4.SetTabOrder(5);
-    sBitBtn2.SetTabOrder(6);
-    sBitBtn5.SetTabOrder(7);
-    sBitBtn1.OnClick = [this] { sBitBtn1Click(); };
-    sPanel1.SetTabOrder(0);  // first, so that the keyboard focus starts in the memo
+    aboutButton.SetTabOrder(2);
+    exitButton.SetTabOrder(3);
+    revertButton.SetTabOrder(4);
+    saveButton.SetTabOrder(5);
+    settingsButton.SetTabOrder(6);
+    findButton.SetTabOrder(7);
+    exitButton.OnClick = [this] { exitButtonClick(); };
+    textPanel.SetTabOrder(0);  // first, so that the keyboard focus starts in the memo
     SetFieldColours(console);
     console.SetTabOrder(0);
-    sWebLabel1.SetText(kProjectAddress);
-    TFont addressFont = sWebLabel1.Font();
+    siteLabel.SetText(kProjectAddress);
+    TFont addressFont = siteLabel.Font();
     addressFont.Color = kAddressColor;
-    sWebLabel1.SetFont(addressFont);
+    siteLabel.SetFont(addressFont);
     TFont hoverFont = addressFont;
     hoverFont.Color = clWindowText;
-    sWebLabel1.SetHoverFont(hoverFont);
-    sWebLabel1.URL = WideToUtf8(ProjectUrl());
-    sWebLabel1.Launcher = &services.Programs;
+    siteLabel.SetHoverFont(hoverFont);
+    siteLabel.URL = WideToUtf8(ProjectUrl());
+    siteLabel.Launcher = &services.Programs;
     loader.Name = "loader";
     loader.SetInterval(10);
     loader.OnTimer = [this] { loaderTimer(); };
     finder.Name = "finder";
 
     maps.OnClick = [this] { mapsClick(); };
-    sBitBtn4.OnClick = [this] { sBitBtn4Click(); };
-    sBitBtn3.OnClick = [this] { sBitBtn3Click(); };
+    saveButton.OnClick = [this] { saveButtonClick(); };
+    revertButton.OnClick = [this] { revertButtonClick(); };
     console.OnChange = [this] { consoleChange(); };
-    sBitBtn5.OnClick = [this] { sBitBtn5Click(); };
+    findButton.OnClick = [this] { findButtonClick(); };
     finder.OnFind = [this] { finderFind(); };
-    sBitBtn2.OnClick = [this] { sBitBtn2Click(); };
-    sBitBtn6.OnClick = [this] { sBitBtn6Click(); };
+    settingsButton.OnClick = [this] { settingsButtonClick(); };
+    aboutButton.OnClick = [this] { aboutButtonClick(); };
 
     OnClose = [this](TCloseAction& action) { FormClose(action); };
     OnActivate = [this] { FormActivate(); };
@@ -133,7 +133,7 @@ TForm1::TForm1(TComponent* owner, AppServices& services)
     FormCreate();
 }
 
-void TForm1::FormCreate() {
+void TMainForm::FormCreate() {
     IniStore& configuration = services_.Configuration;
     if (ProfileIntegerOr(configuration.ReadString(kSection, kSaveKey, ""), 1) != 0) {
         path.SetTextW(AnsiToWide(configuration.ReadString(kSection, kFolderKey, "")));
@@ -142,7 +142,7 @@ void TForm1::FormCreate() {
     }
 }
 
-void TForm1::FormClose(TCloseAction& action) {
+void TMainForm::FormClose(TCloseAction& action) {
     // Unsaved edits first: a window that stays open has not closed, so nothing is written.
     if (!entities_.MayClose()) {
         action = TCloseAction::None;
@@ -160,13 +160,13 @@ void TForm1::FormClose(TCloseAction& action) {
 }
 
 // Back from the level editor or the compiler: the map may have been written anew meanwhile.
-void TForm1::FormActivate() { entities_.Activated(); }
+void TMainForm::FormActivate() { entities_.Activated(); }
 
-bool TForm1::FormShortCut(WORD key, bool control) {
+bool TMainForm::FormShortCut(WORD key, bool control) {
     if (control && key == 'S') {
-        sBitBtn4Click();
+        saveButtonClick();
     } else if (control && key == 'F') {
-        sBitBtn5Click();
+        findButtonClick();
     } else if (!control && key == VK_F3) {
         entities_.FindNext();
     } else if (control && key == 'A' && GetFocus() == console.Handle()) {
@@ -177,7 +177,7 @@ bool TForm1::FormShortCut(WORD key, bool control) {
     return true;
 }
 
-void TForm1::HandleMessage(TMessage& message, const std::function<void(TMessage&)>& next) {
+void TMainForm::HandleMessage(TMessage& message, const std::function<void(TMessage&)>& next) {
     switch (message.Msg) {
     case WM_DROPFILES:
         // Anything else dropped on the window goes where the folder field would take it.
@@ -205,7 +205,7 @@ void TForm1::HandleMessage(TMessage& message, const std::function<void(TMessage&
     next(message);
 }
 
-bool TForm1::FormDropFiles(HDROP drop) {
+bool TMainForm::FormDropFiles(HDROP drop) {
     std::vector<std::string> paths;
     for (const std::optional<std::string>& name : DroppedNames(drop)) {
         if (name) paths.push_back(*name);
@@ -217,7 +217,7 @@ bool TForm1::FormDropFiles(HDROP drop) {
     return true;
 }
 
-void TForm1::OpenPath(const std::wstring& given, bool fromOutside) {
+void TMainForm::OpenPath(const std::wstring& given, bool fromOutside) {
     const std::wstring full = FullPath(given);
     const auto Refuse = [&](OpenRequest::Kind kind) {
         Application->Prompts().Show(Handle(), OpenFailureText(kind, WideToUtf8(full)), "Ошибка", MB_OK | MB_ICONERROR);
@@ -243,19 +243,19 @@ void TForm1::OpenPath(const std::wstring& given, bool fromOutside) {
 }
 
 // Listed at once rather than on the loader's tick, so that the map can be selected.
-void TForm1::ShowFolder(const std::wstring& folder) {
+void TMainForm::ShowFolder(const std::wstring& folder) {
     path.SetTextW(folder);
     loaderTimer();
 }
 
-void TForm1::sBitBtn1Click() { Close(); }
+void TMainForm::exitButtonClick() { Close(); }
 
-void TForm1::pathChange() {
+void TMainForm::pathChange() {
     folderFromOutside_ = false;
     loader.SetEnabled(true);
 }
 
-void TForm1::loaderTimer() {
+void TMainForm::loaderTimer() {
     const std::wstring folder = path.TextW();
     maps.Clear();
     if (!SetCurrentDirectoryW(folder.c_str())) {
@@ -274,30 +274,30 @@ void TForm1::loaderTimer() {
 }
 
 
-void TForm1::mapsClick() {
+void TMainForm::mapsClick() {
     folderFromOutside_ = false;
     entities_.mapsClick();
 }
 
-void TForm1::sBitBtn4Click() {
+void TMainForm::saveButtonClick() {
     folderFromOutside_ = false;
     entities_.Save();
 }
 
-void TForm1::sBitBtn3Click() { entities_.Revert(); }
+void TMainForm::revertButtonClick() { entities_.Revert(); }
 
-void TForm1::consoleChange() { entities_.consoleChange(); }
+void TMainForm::consoleChange() { entities_.consoleChange(); }
 
-void TForm1::sBitBtn5Click() { entities_.StartFind(); }
+void TMainForm::findButtonClick() { entities_.StartFind(); }
 
-void TForm1::finderFind() { entities_.finderFind(); }
+void TMainForm::finderFind() { entities_.finderFind(); }
 
 // The About and Settings windows are the main window's siblings, named as their layouts say.
-void TForm1::sBitBtn2Click() {
+void TMainForm::settingsButtonClick() {
     if (auto* settings = Owner() ? dynamic_cast<TForm*>(Owner()->FindComponent("Form3")) : nullptr) settings->Show();
 }
 
-void TForm1::sBitBtn6Click() {
+void TMainForm::aboutButtonClick() {
     if (auto* about = Owner() ? dynamic_cast<TForm*>(Owner()->FindComponent("Form2")) : nullptr) {
         about->Show();
         SetEnabled(false);

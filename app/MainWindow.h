@@ -22,26 +22,26 @@ namespace lw::app {
 
 // The main window: the map folder, its maps, the entity text of the selected map and the
 // buttons that act on it.
-class TForm1 : public platform::TForm {
+class TMainForm : public platform::TForm {
 public:
-    TForm1(platform::TComponent* owner, AppServices& services);
+    TMainForm(platform::TComponent* owner, AppServices& services);
 
     // First, so that it is the default manager before any control is made.
-    bridge::TsSkinManager& sSkinManager1;
-    platform::TPanel& sPanel2;
-    platform::TGroupBox& sGroupBox1;
+    bridge::TsSkinManager& skinManager;
+    platform::TPanel& controlsPanel;
+    platform::TGroupBox& folderBox;
     comboedit::TsDirectoryEdit& path;
-    platform::TGroupBox& sGroupBox2;
+    platform::TGroupBox& mapsBox;
     controls::TsListBox& maps;
-    controls::TsBitBtn& sBitBtn6;
-    controls::TsBitBtn& sBitBtn1;
-    controls::TsBitBtn& sBitBtn3;
-    controls::TsBitBtn& sBitBtn4;
-    controls::TsBitBtn& sBitBtn2;
-    controls::TsBitBtn& sBitBtn5;
-    platform::TPanel& sPanel1;
+    controls::TsBitBtn& aboutButton;
+    controls::TsBitBtn& exitButton;
+    controls::TsBitBtn& revertButton;
+    controls::TsBitBtn& saveButton;
+    controls::TsBitBtn& settingsButton;
+    controls::TsBitBtn& findButton;
+    platform::TPanel& textPanel;
     controls::TsMemo& console;
-    controls::TsWebLabel& sWebLabel1;
+    controls::TsWebLabel& siteLabel;
     platform::TTimer& loader;
     platform::TFindDialog& finder;
 
@@ -62,17 +62,17 @@ public:
     // leaves the remembered folder as it was unless the user goes on working.
     void OpenPath(const std::wstring& path, bool fromOutside = false);
     bool FormShortCut(WORD key, bool control);
-    void sBitBtn1Click();
+    void exitButtonClick();
     void pathChange();
     void loaderTimer();
     void mapsClick();
-    void sBitBtn4Click();
-    void sBitBtn3Click();
+    void saveButtonClick();
+    void revertButtonClick();
     void consoleChange();
-    void sBitBtn5Click();
+    void findButtonClick();
     void finderFind();
-    void sBitBtn2Click();
-    void sBitBtn6Click();
+    void settingsButtonClick();
+    void aboutButtonClick();
 
 private:
     void ShowFolder(const std::wstring& folder);

@@ -17,59 +17,59 @@ constexpr char kSaveKey[] = "SAVEP";
 
 }  // namespace
 
-TForm3::TForm3(TComponent* owner, AppServices& services)
+TSettingsForm::TSettingsForm(TComponent* owner, AppServices& services)
     : TForm(owner),
-      sPanel1(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 0, 481, 121})),
-      sGroupBox2(Place(Make<controls::TsGroupBox>(&sPanel1), "sGroupBox2", {16, 16, 449, 57})),
-      sCheckBox1(Place(Make<controls::TsCheckBox>(&sGroupBox2), "sCheckBox1", {8, 24, 268, 20})),
-      sBitBtn2(MakeButton(*this, sPanel1, "sBitBtn2", {16, 80, 148, 25}, "Применить", 6)),
-      sBitBtn3(MakeButton(*this, sPanel1, "sBitBtn3", {169, 80, 146, 25}, "ОК", 6)),
-      sBitBtn1(MakeButton(*this, sPanel1, "sBitBtn1", {320, 80, 145, 25}, "Отмена", 1)),
+      backPanel(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 0, 481, 121})),
+      mainBox(Place(Make<controls::TsGroupBox>(&backPanel), "sGroupBox2", {16, 16, 449, 57})),
+      rememberFolder(Place(Make<controls::TsCheckBox>(&mainBox), "sCheckBox1", {8, 24, 268, 20})),
+      applyButton(MakeButton(*this, backPanel, "sBitBtn2", {16, 80, 148, 25}, "Применить", 6)),
+      okButton(MakeButton(*this, backPanel, "sBitBtn3", {169, 80, 146, 25}, "ОК", 6)),
+      cancelButton(MakeButton(*this, backPanel, "sBitBtn1", {320, 80, 145, 25}, "Отмена", 1)),
       services_(services) {
     Name = "Form3";
     SetText("Настройки");
     SetClientSize(481, 121);
 
-    sPanel1.SetTabOrder(0);
-    sGroupBox2.SetText("Основные");
-    sGroupBox2.SetTabOrder(0);
-    sCheckBox1.SetText("Запоминать последний используемый каталог");
-    sCheckBox1.SetChecked(true);
-    sBitBtn1.SetTabOrder(1);
-    sBitBtn2.SetTabOrder(2);
-    sBitBtn3.SetTabOrder(3);
+    backPanel.SetTabOrder(0);
+    mainBox.SetText("Основные");
+    mainBox.SetTabOrder(0);
+    rememberFolder.SetText("Запоминать последний используемый каталог");
+    rememberFolder.SetChecked(true);
+    cancelButton.SetTabOrder(1);
+    applyButton.SetTabOrder(2);
+    okButton.SetTabOrder(3);
 
-    sBitBtn2.OnClick = [this] { sBitBtn2Click(); };
-    sBitBtn3.OnClick = [this] { sBitBtn3Click(); };
-    sBitBtn1.OnClick = [this] { sBitBtn1Click(); };
+    applyButton.OnClick = [this] { applyButtonClick(); };
+    okButton.OnClick = [this] { okButtonClick(); };
+    cancelButton.OnClick = [this] { cancelButtonClick(); };
     OnShow = [this] { FormShow(); };
     OnClose = [this](TCloseAction& action) { FormClose(action); };
     OnShortCut = [this](WORD key, bool control) { return FormShortCut(key, control); };
 }
 
-void TForm3::FormShow() {
-    sCheckBox1.SetChecked(ProfileIntegerOr(services_.Configuration.ReadString(kSection, kSaveKey, ""), 1) != 0);
+void TSettingsForm::FormShow() {
+    rememberFolder.SetChecked(ProfileIntegerOr(services_.Configuration.ReadString(kSection, kSaveKey, ""), 1) != 0);
 }
 
-void TForm3::sBitBtn2Click() {
-    services_.Configuration.WriteString(kSection, kSaveKey, sCheckBox1.Checked() ? "1" : "0");
+void TSettingsForm::applyButtonClick() {
+    services_.Configuration.WriteString(kSection, kSaveKey, rememberFolder.Checked() ? "1" : "0");
 }
 
-void TForm3::sBitBtn3Click() {
+void TSettingsForm::okButtonClick() {
     // A failed write throws past the close: the window stays open with the choice still shown.
-    sBitBtn2.Click();
+    applyButton.Click();
     Close();
 }
 
-void TForm3::sBitBtn1Click() { Close(); }
+void TSettingsForm::cancelButtonClick() { Close(); }
 
-bool TForm3::FormShortCut(WORD key, bool) {
+bool TSettingsForm::FormShortCut(WORD key, bool) {
     if (key != VK_ESCAPE) return false;
-    sBitBtn1Click();
+    cancelButtonClick();
     return true;
 }
 
-void TForm3::FormClose(TCloseAction&) {
+void TSettingsForm::FormClose(TCloseAction&) {
     if (Application && Application->MainForm()) Application->MainForm()->SetEnabled(true);
 }
 

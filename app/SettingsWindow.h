@@ -9,21 +9,21 @@ namespace lw::app {
 
 // The Settings window: whether the map folder is remembered between runs. It keeps no copy of
 // the setting: every showing reads the configuration file, every Apply writes it.
-class TForm3 : public platform::TForm {
+class TSettingsForm : public platform::TForm {
 public:
-    TForm3(platform::TComponent* owner, AppServices& services);
+    TSettingsForm(platform::TComponent* owner, AppServices& services);
 
-    platform::TPanel& sPanel1;
-    platform::TGroupBox& sGroupBox2;
-    controls::TsCheckBox& sCheckBox1;
-    controls::TsBitBtn& sBitBtn2;
-    controls::TsBitBtn& sBitBtn3;
-    controls::TsBitBtn& sBitBtn1;
+    platform::TPanel& backPanel;
+    platform::TGroupBox& mainBox;
+    controls::TsCheckBox& rememberFolder;
+    controls::TsBitBtn& applyButton;
+    controls::TsBitBtn& okButton;
+    controls::TsBitBtn& cancelButton;
 
     void FormShow();
-    void sBitBtn2Click();
-    void sBitBtn3Click();
-    void sBitBtn1Click();
+    void applyButtonClick();
+    void okButtonClick();
+    void cancelButtonClick();
     void FormClose(platform::TCloseAction& action);
     bool FormShortCut(WORD key, bool control);
 

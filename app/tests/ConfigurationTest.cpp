@@ -12,7 +12,7 @@ using platform::WideToAnsi;
 
 TEST(Configuration, FirstRunStartsEmptyAndTheCloseWritesOnlyTheFolderKey) {
     MainWindowFixture fixture;
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
     EXPECT_EQ(form.path.TextW(), L"");
     PumpFor(std::chrono::milliseconds(50));
     EXPECT_EQ(form.maps.Count(), 0);
@@ -35,7 +35,7 @@ TEST(Configuration, RestoresTheRememberedFolderListsItAndWritesItBackAtClose) {
     const std::string folderBytes = WideToAnsi(maps.wstring());
     fixture.WriteConfiguration("[MAIN]\r\nLAST_DIRRECTORY=" + folderBytes + "\r\n");
 
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
     EXPECT_EQ(form.path.TextW(), maps.wstring());
     EXPECT_TRUE(form.loader.Enabled());
     ASSERT_TRUE(PumpUntil([&] { return !form.loader.Enabled(); }));
@@ -63,7 +63,7 @@ TEST(Configuration, TheSaveOptionReadsAsAnIntegerWithHexFormsAndFallsBackToYes) 
                                      "\r\nLAST_DIRRECTORY=" + WideToAnsi(remembered.wstring()) + "\r\n";
         fixture.WriteConfiguration(original);
 
-        TForm1& form = fixture.Open();
+        TMainForm& form = fixture.Open();
         EXPECT_EQ(form.path.TextW(), c.remembers ? remembered.wstring() : L"");
         const std::filesystem::path other = fixture.folder.AddFolder(L"other");
         form.path.SetTextW(other.wstring());
@@ -82,7 +82,7 @@ TEST(Configuration, AnUnwritableFileIsReportedOnceAndTheWindowStillCloses) {
     MainWindowFixture fixture;
     // A folder in the file's place: no profile write can succeed.
     fixture.folder.AddFolder(L"configuration.ini");
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
     form.Show();
     form.Close();
 

@@ -11,14 +11,14 @@ namespace {
 struct EntityHandlers : ::testing::Test {
     MainWindowFixture fixture;
     platform::TComponent forms{nullptr};
-    TForm1& main = forms.Make<TForm1>(fixture.services);
-    TForm2& about = forms.Make<TForm2>(fixture.services);
-    TForm3& settings = forms.Make<TForm3>(fixture.services);
+    TMainForm& main = forms.Make<TMainForm>(fixture.services);
+    TAboutForm& about = forms.Make<TAboutForm>(fixture.services);
+    TSettingsForm& settings = forms.Make<TSettingsForm>(fixture.services);
 };
 
 TEST_F(EntityHandlers, FindNextSelectsEachOccurrenceThenReportsAndStartsOver) {
     main.console.SetText("{\r\n\"key\" \"a\"\r\n\"key\" \"b\"\r\n}");
-    main.sBitBtn5Click();
+    main.findButtonClick();
     ASSERT_NE(main.finder.Handle(), nullptr) << "the find dialog did not open";
     main.finder.SetSearchText("key");
 
@@ -38,21 +38,21 @@ TEST_F(EntityHandlers, FindNextSelectsEachOccurrenceThenReportsAndStartsOver) {
 
     main.finderFind();
     EXPECT_EQ(main.console.SelStart(), 4);
-    main.sBitBtn5Click();
+    main.findButtonClick();
     EXPECT_EQ(main.FindPos(), 0) << "the find button starts from the top again";
     main.finder.CloseDialog();
 }
 
 TEST_F(EntityHandlers, AboutDisablesTheMainWindowUntilClosedAndSettingsLeavesItEnabled) {
     main.Show();
-    main.sBitBtn6Click();
+    main.aboutButtonClick();
     EXPECT_TRUE(IsWindowVisible(about.Handle()));
     EXPECT_FALSE(IsWindowEnabled(main.Handle()));
-    SendMessageW(about.sBitBtn3.Handle(), BM_CLICK, 0, 0);
+    SendMessageW(about.closeButton.Handle(), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowVisible(about.Handle()));
     EXPECT_TRUE(IsWindowEnabled(main.Handle()));
 
-    main.sBitBtn2Click();
+    main.settingsButtonClick();
     EXPECT_TRUE(IsWindowVisible(settings.Handle()));
     EXPECT_TRUE(IsWindowEnabled(main.Handle()));
 }

@@ -12,14 +12,14 @@
 namespace lw::app::testing {
 namespace {
 
-std::set<std::wstring> Listed(const TForm1& form) {
+std::set<std::wstring> Listed(const TMainForm& form) {
     std::set<std::wstring> names;
     for (int i = 0; i < form.maps.Count(); ++i) names.insert(form.maps.ItemW(i));
     return names;
 }
 
 // Counts the listings the timer runs.
-int& CountListings(TForm1& form) {
+int& CountListings(TMainForm& form) {
     static int runs;
     runs = 0;
     auto listing = form.loader.OnTimer;
@@ -30,13 +30,13 @@ int& CountListings(TForm1& form) {
     return runs;
 }
 
-bool ListingDone(TForm1& form) {
+bool ListingDone(TMainForm& form) {
     return PumpUntil([&] { return !form.loader.Enabled(); });
 }
 
 TEST(Listing, AnEmptyFolderGivesAnEmptyListAndNoMessage) {
     MainWindowFixture fixture;
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
     fixture.folder.AddFile(L"readme.txt");
     form.path.SetTextW(fixture.folder.Path().wstring());
     ASSERT_TRUE(ListingDone(form));
@@ -66,7 +66,7 @@ TEST(Listing, ListsFilesOfAnyAttributeAndFoldersOnlyWithMoreThanTheDirectoryBit)
     ASSERT_NE(GetFileAttributesW(marked.c_str()) & 0x3F, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
     ASSERT_TRUE(GetFileAttributesW((f.Path() / L"hidden.bsp").c_str()) & FILE_ATTRIBUTE_HIDDEN);
 
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
     form.path.SetTextW(f.Path().wstring());
     ASSERT_TRUE(ListingDone(form));
     EXPECT_EQ(Listed(form), (std::set<std::wstring>{L"de_dust.bsp", L"DE_AZTEC.BSP", L"hidden.bsp", L"ro.bsp"}));
@@ -79,7 +79,7 @@ TEST(Listing, PickingAnotherFolderLeavesOnlyItsMaps) {
     fixture.folder.AddFile(L"A\\first.bsp");
     fixture.folder.AddFile(L"B\\second.bsp");
     fixture.folder.AddFile(L"B\\third.bsp");
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
 
     form.path.SetTextW(a.wstring());
     ASSERT_TRUE(ListingDone(form));
@@ -95,7 +95,7 @@ TEST(Listing, TwoChangesWithinTheIntervalGiveOneListingOfTheSecondFolder) {
     const auto b = fixture.folder.AddFolder(L"B");
     fixture.folder.AddFile(L"A\\first.bsp");
     fixture.folder.AddFile(L"B\\second.bsp");
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
     const int& runs = CountListings(form);
 
     form.path.SetTextW(a.wstring());
@@ -118,7 +118,7 @@ TEST(Listing, ARememberedFolderThatCannotBeListedIsNamedOnceInRussianAndTheTimer
         const std::filesystem::path folder = fixture.folder.Path() / c.name;
         if (c.isFile) std::ofstream(folder) << "x";
         fixture.WriteConfiguration("[MAIN]\r\nLAST_DIRRECTORY=" + folder.string() + "\r\n");
-        TForm1& form = fixture.Open();
+        TMainForm& form = fixture.Open();
         form.Show();
         ASSERT_TRUE(ListingDone(form));
         PumpFor(std::chrono::milliseconds(100));
@@ -144,7 +144,7 @@ TEST(Listing, ListsTheRealMapsFolders) {
         ASSERT_FALSE(expected.empty());
 
         MainWindowFixture fixture;
-        TForm1& form = fixture.Open();
+        TMainForm& form = fixture.Open();
         form.path.SetTextW(folder.wstring());
         ASSERT_TRUE(ListingDone(form));
         EXPECT_EQ(Listed(form), expected);

@@ -31,7 +31,7 @@ std::vector<HWND> ChildrenInZOrder(HWND parent) {
 
 TEST(MainWindow, ShowsEveryControlWhereAndAsTheLayoutSays) {
     MainWindowFixture fixture;
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
 
     EXPECT_EQ(WindowText(form.Handle()), L"Lumpwright 1.0");
     RECT client;
@@ -46,19 +46,19 @@ TEST(MainWindow, ShowsEveryControlWhereAndAsTheLayoutSays) {
         const char* text;
     };
     const Expected layout[] = {
-        {form.sPanel2, form, {0, 0, 593, 281}, ""},
-        {form.sGroupBox1, form.sPanel2, {16, 16, 577, 73}, "Укажите каталог с картами:"},
-        {form.path, form.sGroupBox1, {8, 24, 553, 45}, ""},
-        {form.sGroupBox2, form.sPanel2, {16, 80, 281, 273}, "Карты в каталоге:"},
-        {form.maps, form.sGroupBox2, {8, 16, 257, 185}, ""},
-        {form.sBitBtn6, form.sPanel2, {296, 216, 561, 241}, "О программе"},
-        {form.sBitBtn1, form.sPanel2, {296, 248, 561, 273}, "Выход"},
-        {form.sBitBtn3, form.sPanel2, {296, 120, 561, 145}, "Отменить все изменения"},
-        {form.sBitBtn4, form.sPanel2, {296, 88, 561, 113}, "Сохранить изменения"},
-        {form.sBitBtn2, form.sPanel2, {296, 152, 561, 177}, "Настройки"},
-        {form.sBitBtn5, form.sPanel2, {296, 184, 561, 209}, "Поиск в тексте"},
-        {form.sPanel1, form, {0, 280, 593, 585}, ""},
-        {form.console, form.sPanel1, {16, 16, 577, 273}, ""},
+        {form.controlsPanel, form, {0, 0, 593, 281}, ""},
+        {form.folderBox, form.controlsPanel, {16, 16, 577, 73}, "Укажите каталог с картами:"},
+        {form.path, form.folderBox, {8, 24, 553, 45}, ""},
+        {form.mapsBox, form.controlsPanel, {16, 80, 281, 273}, "Карты в каталоге:"},
+        {form.maps, form.mapsBox, {8, 16, 257, 185}, ""},
+        {form.aboutButton, form.controlsPanel, {296, 216, 561, 241}, "О программе"},
+        {form.exitButton, form.controlsPanel, {296, 248, 561, 273}, "Выход"},
+        {form.revertButton, form.controlsPanel, {296, 120, 561, 145}, "Отменить все изменения"},
+        {form.saveButton, form.controlsPanel, {296, 88, 561, 113}, "Сохранить изменения"},
+        {form.settingsButton, form.controlsPanel, {296, 152, 561, 177}, "Настройки"},
+        {form.findButton, form.controlsPanel, {296, 184, 561, 209}, "Поиск в тексте"},
+        {form.textPanel, form, {0, 280, 593, 585}, ""},
+        {form.console, form.textPanel, {16, 16, 577, 273}, ""},
     };
     for (const Expected& e : layout) {
         SCOPED_TRACE(e.control.Name);
@@ -74,9 +74,9 @@ TEST(MainWindow, ShowsEveryControlWhereAndAsTheLayoutSays) {
         EXPECT_EQ(font.lfHeight, -11);
         EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
     }
-    EXPECT_EQ(form.sWebLabel1.Parent(), &form.sPanel1);
-    EXPECT_EQ(form.sWebLabel1.Bounds(), (platform::TBounds{224, 280, 128, 13}));
-    EXPECT_EQ(form.sWebLabel1.Text(), kProjectAddress);
+    EXPECT_EQ(form.siteLabel.Parent(), &form.textPanel);
+    EXPECT_EQ(form.siteLabel.Bounds(), (platform::TBounds{224, 280, 128, 13}));
+    EXPECT_EQ(form.siteLabel.Text(), kProjectAddress);
     EXPECT_EQ(SendMessageW(form.maps.Handle(), LB_GETITEMHEIGHT, 0, 0), 13);
     EXPECT_FALSE(form.loader.Enabled());
     EXPECT_EQ(form.loader.Interval(), 10u);
@@ -84,13 +84,13 @@ TEST(MainWindow, ShowsEveryControlWhereAndAsTheLayoutSays) {
 
 TEST(MainWindow, TabOrderPutsTheMemoFirstAndTheButtonsAboutExitRevertSaveSettingsFind) {
     MainWindowFixture fixture;
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
 
-    EXPECT_EQ(ChildrenInZOrder(form.Handle()), (std::vector<HWND>{form.sPanel1.Handle(), form.sPanel2.Handle()}));
-    EXPECT_EQ(ChildrenInZOrder(form.sPanel2.Handle()),
-              (std::vector<HWND>{form.sGroupBox1.Handle(), form.sGroupBox2.Handle(), form.sBitBtn6.Handle(),
-                                 form.sBitBtn1.Handle(), form.sBitBtn3.Handle(), form.sBitBtn4.Handle(),
-                                 form.sBitBtn2.Handle(), form.sBitBtn5.Handle()}));
+    EXPECT_EQ(ChildrenInZOrder(form.Handle()), (std::vector<HWND>{form.textPanel.Handle(), form.controlsPanel.Handle()}));
+    EXPECT_EQ(ChildrenInZOrder(form.controlsPanel.Handle()),
+              (std::vector<HWND>{form.folderBox.Handle(), form.mapsBox.Handle(), form.aboutButton.Handle(),
+                                 form.exitButton.Handle(), form.revertButton.Handle(), form.saveButton.Handle(),
+                                 form.settingsButton.Handle(), form.findButton.Handle()}));
 
     form.Show();
     EXPECT_TRUE(PumpUntil([&] { return form.console.Focused(); }));
@@ -100,21 +100,21 @@ TEST(MainWindow, TabOrderPutsTheMemoFirstAndTheButtonsAboutExitRevertSaveSetting
 
 TEST(MainWindow, ExitClosesTheWindowAndEndsTheLoop) {
     MainWindowFixture fixture;
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
     form.Show();
-    SendMessageW(form.sBitBtn1.Handle(), BM_CLICK, 0, 0);
+    SendMessageW(form.exitButton.Handle(), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
     EXPECT_TRUE(fixture.application.Terminated());
 }
 
 TEST(MainWindow, ClickOnTheWebLabelOpensTheProjectAddress) {
     MainWindowFixture fixture;
-    TForm1& form = fixture.Open();
-    const platform::TBounds at = form.sWebLabel1.Bounds();
+    TMainForm& form = fixture.Open();
+    const platform::TBounds at = form.siteLabel.Bounds();
     const LPARAM inside = MAKELPARAM(at.Left + 5, at.Top + 5);
-    SendMessageW(form.sPanel1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, inside);
-    SendMessageW(form.sPanel1.Handle(), WM_LBUTTONUP, 0, inside);
-    SendMessageW(form.sPanel1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // beside it: nothing
+    SendMessageW(form.textPanel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageW(form.textPanel.Handle(), WM_LBUTTONUP, 0, inside);
+    SendMessageW(form.textPanel.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // beside it: nothing
     EXPECT_EQ(fixture.launcher.opened, (std::vector<std::wstring>{L"https://lumpwright.example.org"}));
 }
 

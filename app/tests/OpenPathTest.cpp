@@ -80,7 +80,7 @@ TEST_F(OpenPathTest, AMapOpensInItsFolderAFolderIsListedAnythingElseIsNamedInAMe
         SCOPED_TRACE(platform::WideToUtf8(c.given));
         MainWindowFixture fixture;
         fixture.WriteConfiguration("[MAIN]\r\nLAST_DIRRECTORY=" + platform::WideToAnsi(other.wstring()) + "\r\n");
-        TForm1& form = fixture.Open();
+        TMainForm& form = fixture.Open();
         fs::current_path(this->fixture.folder.Path());  // relative paths are taken from here
         form.OpenPath(c.given, true);
         EXPECT_EQ(form.path.TextW(), c.folder);
@@ -98,7 +98,7 @@ TEST_F(OpenPathTest, AMapOpensInItsFolderAFolderIsListedAnythingElseIsNamedInAMe
 }
 
 TEST_F(OpenPathTest, ADroppedMapOpensWhereverItLandsAndTheOtherFilesAreIgnored) {
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
     const std::vector<std::wstring> dropped = {Path(maps / L"notes.txt"), Path(maps), Path(maps / L"b.bsp"),
                                                Path(maps / L"a.bsp")};
     for (HWND target : {form.Handle(), form.path.Handle()}) {
@@ -112,7 +112,7 @@ TEST_F(OpenPathTest, ADroppedMapOpensWhereverItLandsAndTheOtherFilesAreIgnored) 
 }
 
 TEST_F(OpenPathTest, ADroppedFolderGoesIntoTheFolderFieldAsBefore) {
-    TForm1& form = fixture.Open();
+    TMainForm& form = fixture.Open();
     SendMessageW(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({Path(maps)})), 0);
     EXPECT_TRUE(PumpUntil([&] { return form.maps.Count() == 2; }));
     EXPECT_EQ(form.path.TextW(), maps.wstring());
@@ -121,14 +121,14 @@ TEST_F(OpenPathTest, ADroppedFolderGoesIntoTheFolderFieldAsBefore) {
 
 TEST_F(OpenPathTest, AFolderOpenedFromOutsideIsNotRememberedUnlessTheUserGoesOn) {
     {
-        TForm1& form = fixture.Open();
+        TMainForm& form = fixture.Open();
         form.OpenPath(maps.wstring(), true);
         form.Close();
     }
     EXPECT_NE(ReadFileBytes(fixture.ConfigurationFile()).find("LAST_DIRRECTORY=" + platform::WideToAnsi(other.wstring())),
               std::string::npos);
     {
-        TForm1& form = fixture.Open();
+        TMainForm& form = fixture.Open();
         form.OpenPath(maps.wstring(), true);
         form.maps.SetItemIndex(0);
         form.mapsClick();

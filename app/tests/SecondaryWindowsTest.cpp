@@ -39,8 +39,8 @@ struct SecondaryWindows : ::testing::Test {
     AppServices services{configuration, launcher};
     platform::TComponent root{nullptr};
     platform::TForm& main = root.Make<platform::TForm>();
-    TForm2& about = root.Make<TForm2>(services);
-    TForm3& settings = root.Make<TForm3>(services);
+    TAboutForm& about = root.Make<TAboutForm>(services);
+    TSettingsForm& settings = root.Make<TSettingsForm>(services);
 };
 
 TEST_F(SecondaryWindows, SettingsShowsTheStoredValueAtEveryShowing) {
@@ -51,8 +51,8 @@ TEST_F(SecondaryWindows, SettingsShowsTheStoredValueAtEveryShowing) {
         configuration.values.clear();
         if (stored) configuration.values["MAIN/SAVEP"] = stored;
         settings.Show();
-        EXPECT_EQ(settings.sCheckBox1.Checked(), checked);
-        Press(settings.sBitBtn1);
+        EXPECT_EQ(settings.rememberFolder.Checked(), checked);
+        Press(settings.cancelButton);
         EXPECT_FALSE(Shown(settings));
     }
     EXPECT_EQ(configuration.writes, 0) << "showing and cancelling never write";
@@ -60,21 +60,21 @@ TEST_F(SecondaryWindows, SettingsShowsTheStoredValueAtEveryShowing) {
 
 TEST_F(SecondaryWindows, ApplyWritesAtOnceOkWritesOnceAndClosesCancelWritesNothing) {
     settings.Show();
-    Press(settings.sCheckBox1);
-    ASSERT_FALSE(settings.sCheckBox1.Checked());
-    Press(settings.sBitBtn2);
+    Press(settings.rememberFolder);
+    ASSERT_FALSE(settings.rememberFolder.Checked());
+    Press(settings.applyButton);
     EXPECT_EQ(configuration.values["MAIN/SAVEP"], "0");
     EXPECT_TRUE(Shown(settings));
 
-    Press(settings.sCheckBox1);
-    Press(settings.sBitBtn1);
+    Press(settings.rememberFolder);
+    Press(settings.cancelButton);
     EXPECT_EQ(configuration.values["MAIN/SAVEP"], "0") << "Cancel threw the change away";
     settings.Show();
-    EXPECT_FALSE(settings.sCheckBox1.Checked()) << "the next showing reads the file again";
+    EXPECT_FALSE(settings.rememberFolder.Checked()) << "the next showing reads the file again";
 
-    Press(settings.sCheckBox1);
+    Press(settings.rememberFolder);
     const int before = configuration.writes;
-    Press(settings.sBitBtn3);
+    Press(settings.okButton);
     EXPECT_EQ(configuration.writes, before + 1);
     EXPECT_EQ(configuration.values["MAIN/SAVEP"], "1");
     EXPECT_FALSE(Shown(settings));
@@ -83,7 +83,7 @@ TEST_F(SecondaryWindows, ApplyWritesAtOnceOkWritesOnceAndClosesCancelWritesNothi
 TEST_F(SecondaryWindows, OkThatCannotWriteReportsAndStaysOpen) {
     configuration.readOnly = true;
     settings.Show();
-    Press(settings.sBitBtn3);
+    Press(settings.okButton);
     EXPECT_TRUE(Shown(settings));
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].text, "Unable to write to C:\\app\\configuration.ini");
@@ -93,21 +93,21 @@ TEST_F(SecondaryWindows, SettingsWindowLayout) {
     EXPECT_EQ(settings.Text(), "Настройки");
     EXPECT_EQ(settings.ClientSize().cx, 481);
     EXPECT_EQ(settings.ClientSize().cy, 121);
-    EXPECT_EQ(settings.sGroupBox2.Text(), "Основные");
-    EXPECT_EQ(settings.sCheckBox1.Text(), "Запоминать последний используемый каталог");
-    EXPECT_EQ(settings.sCheckBox1.Bounds(), (platform::TBounds{8, 24, 268, 20}));
-    EXPECT_EQ(settings.sBitBtn2.Text(), "Применить");
-    EXPECT_EQ(settings.sBitBtn3.Text(), "ОК");
-    EXPECT_EQ(settings.sBitBtn1.Text(), "Отмена");
-    EXPECT_EQ(settings.sBitBtn1.TabOrder(), 1);
-    EXPECT_EQ(settings.sBitBtn2.TabOrder(), 2);
-    EXPECT_EQ(settings.sBitBtn3.TabOrder(), 3);
+    EXPECT_EQ(settings.mainBox.Text(), "Основные");
+    EXPECT_EQ(settings.rememberFolder.Text(), "Запоминать последний используемый каталог");
+    EXPECT_EQ(settings.rememberFolder.Bounds(), (platform::TBounds{8, 24, 268, 20}));
+    EXPECT_EQ(settings.applyButton.Text(), "Применить");
+    EXPECT_EQ(settings.okButton.Text(), "ОК");
+    EXPECT_EQ(settings.cancelButton.Text(), "Отмена");
+    EXPECT_EQ(settings.cancelButton.TabOrder(), 1);
+    EXPECT_EQ(settings.applyButton.TabOrder(), 2);
+    EXPECT_EQ(settings.okButton.TabOrder(), 3);
 }
 
 TEST_F(SecondaryWindows, ClosingEitherWindowEnablesTheMainWindow) {
-    const auto closes = {+[](SecondaryWindows& t) { t.Press(t.about.sBitBtn3); },
+    const auto closes = {+[](SecondaryWindows& t) { t.Press(t.about.closeButton); },
                          +[](SecondaryWindows& t) { SendMessageW(t.about.Handle(), WM_CLOSE, 0, 0); },
-                         +[](SecondaryWindows& t) { t.Press(t.settings.sBitBtn1); },
+                         +[](SecondaryWindows& t) { t.Press(t.settings.cancelButton); },
                          +[](SecondaryWindows& t) { SendMessageW(t.settings.Handle(), WM_CLOSE, 0, 0); }};
     for (const auto close : closes) {
         about.Show();
@@ -129,7 +129,7 @@ TEST_F(SecondaryWindows, EscapeClosesAboutAndSettingsAsTheirCloseAndCancelButton
     for (platform::TForm* form : {static_cast<platform::TForm*>(&about), static_cast<platform::TForm*>(&settings)}) {
         form->Show();
         main.SetEnabled(false);
-        if (form == &settings) Press(settings.sCheckBox1);
+        if (form == &settings) Press(settings.rememberFolder);
         PressKey(*form, VK_SPACE + 1);
         EXPECT_TRUE(Shown(*form)) << "only Escape closes";
         PressKey(*form, VK_ESCAPE);
@@ -144,16 +144,16 @@ TEST_F(SecondaryWindows, AboutOpensTheSiteAndHelpNeverReacts) {
     EXPECT_EQ(about.Text(), "О программе");
     EXPECT_EQ(about.ClientSize().cx, 465);
     EXPECT_EQ(about.ClientSize().cy, 185);
-    const std::string text = about.sMemo1.Text();
+    const std::string text = about.aboutText.Text();
     EXPECT_TRUE(text.starts_with("Lumpwright 1.0\r\n\r\nАвтор: "));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9) << "ten lines";
 
-    Press(about.sBitBtn1);
+    Press(about.siteButton);
     ASSERT_EQ(launcher.opened.size(), 1u);
     EXPECT_EQ(launcher.opened[0], L"https://" + platform::Utf8ToWide(kProjectAddress));
 
-    EXPECT_FALSE(IsWindowEnabled(about.sBitBtn2.Handle()));
-    Press(about.sBitBtn2);
+    EXPECT_FALSE(IsWindowEnabled(about.helpButton.Handle()));
+    Press(about.helpButton);
     EXPECT_TRUE(Shown(about));
     EXPECT_EQ(launcher.opened.size(), 1u);
     EXPECT_TRUE(prompt.shown.empty());
@@ -161,11 +161,11 @@ TEST_F(SecondaryWindows, AboutOpensTheSiteAndHelpNeverReacts) {
 
 TEST_F(SecondaryWindows, AboutKeepsItsEmptyGreyLabelBehindTheButtonPanel) {
     about.Show();
-    EXPECT_EQ(about.sLabel4.Parent(), &about.sPanel1);
-    EXPECT_TRUE(about.sLabel4.Text().empty());
-    EXPECT_EQ(about.sLabel4.Font().Color, platform::clGray);
-    const platform::TBounds b = about.sLabel4.Bounds();
-    const platform::TBounds panel = about.sPanel3.Bounds();
+    EXPECT_EQ(about.noteLabel.Parent(), &about.backPanel);
+    EXPECT_TRUE(about.noteLabel.Text().empty());
+    EXPECT_EQ(about.noteLabel.Font().Color, platform::clGray);
+    const platform::TBounds b = about.noteLabel.Bounds();
+    const platform::TBounds panel = about.buttonsPanel.Bounds();
     EXPECT_GE(b.Left, panel.Left);
     EXPECT_GE(b.Top, panel.Top);
     EXPECT_LE(b.Left + b.Width, panel.Left + panel.Width);

@@ -18,8 +18,8 @@ MainWindowFixture::~MainWindowFixture() {
     std::filesystem::current_path(previousDirectory_);
 }
 
-TForm1& MainWindowFixture::Open() {
-    form_ = std::make_unique<TForm1>(nullptr, services);
+TMainForm& MainWindowFixture::Open() {
+    form_ = std::make_unique<TMainForm>(nullptr, services);
     return *form_;
 }
 

@@ -56,8 +56,8 @@ public:
     ~MainWindowFixture();
 
     // Creates the window, which reads the configuration as it is by now.
-    TForm1& Open();
-    TForm1& Form() const { return *form_; }
+    TMainForm& Open();
+    TMainForm& Form() const { return *form_; }
     // Writes `text` as the whole configuration file.
     void WriteConfiguration(const std::string& text) const;
     std::filesystem::path ConfigurationFile() const { return folder.Path() / "configuration.ini"; }
@@ -70,7 +70,7 @@ public:
     AppServices services{configuration, launcher};
 
 private:
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<TMainForm> form_;
     std::filesystem::path previousDirectory_;
 };
 
