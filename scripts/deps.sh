@@ -13,7 +13,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
     wine wine64 xvfb xauth x11-apps x11-utils imagemagick
     googletest libgtest-dev libbenchmark-dev libpixman-1-dev
-    libpng-dev libjpeg-dev zlib1g-dev hyperfine
+    libpng-dev libjpeg-dev zlib1g-dev hyperfine locales
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -26,6 +26,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "deps: installing ${missing[*]}"
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# Wine takes the charset of Unix file names from the locale: without a generated UTF-8 locale it
+# falls back to ASCII, and maps named in Cyrillic, Greek or Chinese vanish from the list or fail
+# to open. Russian keeps the program's code page 1251.
+if ! locale -a 2>/dev/null | grep -qx 'ru_RU.utf8'; then
+    echo "deps: generating the ru_RU.UTF-8 locale"
+    as_root sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -qx 'ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null
 fi
 
 # apt-get source needs a deb-src entry; add one mirroring the first binary source.

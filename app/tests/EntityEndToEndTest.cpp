@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 #include "app/core/LineBreaks.h"
 #include "app/tests/ToolDouble.h"
@@ -645,6 +646,31 @@ TEST_F(EntityEndToEnd, AMapNamedOnTheCommandLineOpensAndASecondStartHandsItsMapT
     EXPECT_TRUE(WaitFor([&] { return lumpwright.SelectedEntry() == L"he_tennis2.bsp"; }));
     EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo() == Shown(ReadFileBytes(Ent("he_tennis2.bsp"))); }));
     EXPECT_TRUE(WaitFor([&] { return lumpwright.InFront(); }, 5s));
+}
+
+// Designers name maps in their own script: every name is listed as the system shows it and opens
+// its own map, names the program's code page cannot hold included.
+TEST_F(EntityEndToEnd, MapsNamedInAnyScriptAreListedAsTheSystemShowsThemAndOpenTheirOwnText) {
+    UseTheRealTool();
+    std::map<std::string, std::wstring> shown;
+    for (const char* map : kMaps) shown[map] = Shown(ExportedNow(map));
+    const std::pair<std::wstring, std::string> kNamed[] = {{L"plain.bsp", "fy_mini.bsp"},
+                                                           {L"\u043a\u0430\u0440\u0442\u0430.bsp", "aim_grenade.bsp"},
+                                                           {L"\u03b5\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac.bsp", "he_tennis2.bsp"},
+                                                           {L"\u5730\u56fe.bsp", "fy_mini.bsp"},
+                                                           {L"emoji\U0001F600.bsp", "aim_grenade.bsp"}};
+    const fs::path named = folder.AddFolder(L"named");
+    for (const auto& [name, map] : kNamed) fs::copy_file(source / map, named / name);
+
+    RunningApp lumpwright(app, named);
+    ASSERT_TRUE(lumpwright.Ready());
+    ASSERT_TRUE(lumpwright.Listed(5));
+    for (const auto& [name, map] : kNamed) {
+        lumpwright.Select(name);
+        EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo() == shown[map]; })) << platform::WideToUtf8(name);
+        EXPECT_EQ(lumpwright.SelectedEntry(), name);
+        EXPECT_TRUE(lumpwright.NoMessageBox()) << platform::WideToUtf8(name);
+    }
 }
 
 }  // namespace

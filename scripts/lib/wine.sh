@@ -26,8 +26,8 @@ lw_desktop_spec="$lw_wine_root/desktops.json"
 lw_use() {
     lw_desktop=$1
     if [ "$lw_desktop" = main ]; then lw_state=$lw_wine_root; else lw_state="$lw_wine_root/desktop-$lw_desktop"; fi
-    # Code page 1251, as on our users' machines; LANG alone is not enough without a generated
-    # locale. Given to Wine only: bash itself would complain about the missing locale.
+    # Code page 1251, as on our users' machines, and UTF-8 file names, so that a map named in any
+    # script is seen as the system shows it. deps.sh generates the locale; given to Wine only.
     lw_wine=(env WINEPREFIX="$lw_state/prefix" HOME="$lw_state/home" WINEDEBUG=-all
         WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=ru_RU.UTF-8)
 }
