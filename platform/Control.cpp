@@ -230,10 +230,11 @@ void TWinControl::CreateHandle(const TCreateParams& params) {
     HWND parentWindow = params.ParentWindow;
     HMENU id = nullptr;
     if (Parent()) {
-        static UINT_PTR nextId = 100;
         style |= WS_CHILD | WS_CLIPSIBLINGS | (Visible() ? WS_VISIBLE : 0);
         parentWindow = Parent()->Handle();
-        id = reinterpret_cast<HMENU>(nextId++);
+        // Numbered within the parent: a counter for the whole process would pass what a command
+        // notification can carry once dialogs have been opened and closed often enough.
+        id = reinterpret_cast<HMENU>(Parent()->nextChildId_++);
     } else {
         visible_ = false;  // forms are shown explicitly
     }

@@ -188,6 +188,7 @@ private:
     bool mouseInside_ = false;
     MouseArea trackedArea_ = MouseArea::None;
     TControl* hoverChild_ = nullptr;
+    UINT_PTR nextChildId_ = 100;
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabList_;
     BrushHandle background_;

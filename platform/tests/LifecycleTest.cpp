@@ -116,6 +116,22 @@ TEST_F(Toolkit, AFormBuiltOutsideAnOwnerIsLoadedWhenFirstShown) {
     traced.Free();  // before the log goes
 }
 
+// A dialog opened and closed again and again gives its controls the same identifiers each time:
+// they must stay within what a command notification carries.
+TEST_F(Toolkit, ChildIdentifiersAreNumberedWithinTheirParentAndStartAgainInANewWindow) {
+    const auto Identifiers = [] {
+        TForm dialog(nullptr);
+        TPanel& inner = dialog.Make<TPanel>(&dialog);
+        const std::vector<int> ids{GetDlgCtrlID(dialog.Make<TButton>(&dialog).Handle()), GetDlgCtrlID(inner.Handle()),
+                                   GetDlgCtrlID(inner.Make<TButton>(&inner).Handle()),
+                                   GetDlgCtrlID(dialog.Make<TButton>(&dialog).Handle())};
+        return ids;
+    };
+    const std::vector<int> first = Identifiers();
+    EXPECT_EQ(first, (std::vector<int>{101, 100, 100, 102})) << "the panel was made first";
+    for (int opening = 0; opening < 3; ++opening) EXPECT_EQ(Identifiers(), first);
+}
+
 TEST_F(Toolkit, AComponentReleasedFromItsOwnHandlerIsFreedAfterTheHandlerReturns) {
     form.FinishLoading();
     Log log;
