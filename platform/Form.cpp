@@ -44,10 +44,16 @@ void TForm::SetClientSize(int width, int height) {
     RECT frame{0, 0, width, height};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE)));
+    SetOuterSize(frame.right - frame.left, frame.bottom - frame.top);
+    keepsOuterSize_ = false;
+}
+
+void TForm::SetOuterSize(int width, int height) {
     TBounds bounds = Bounds();
-    bounds.Width = frame.right - frame.left;
-    bounds.Height = frame.bottom - frame.top;
+    bounds.Width = width;
+    bounds.Height = height;
     SetBounds(bounds);
+    keepsOuterSize_ = true;
 }
 
 SIZE TForm::ClientSize() const {

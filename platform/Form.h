@@ -18,7 +18,11 @@ public:
     // Every form of the application that exists, in order of creation.
     static const std::vector<TForm*>& AllForms();
 
+    // The size a layout gives: its client area's, or the whole window's. A frame drawn in place
+    // of the platform's keeps the one that was given.
     void SetClientSize(int width, int height);
+    void SetOuterSize(int width, int height);
+    bool KeepsOuterSize() const { return keepsOuterSize_; }
     SIZE ClientSize() const;
     void SetIcon(HICON icon);
 
@@ -53,6 +57,7 @@ protected:
 private:
     void RestoreFocus();
 
+    bool keepsOuterSize_ = false;
     bool shownOnce_ = false;
     bool modal_ = false;
     int modalResult_ = mrNone;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "bridge/SkinManager.h"
+#include "platform/Form.h"
 #include "render/Background.h"
 #include "render/Blit.h"
 #include "render/MaskPaint.h"
@@ -33,8 +34,20 @@ SIZE ClientSizeOf(HWND window) {
     return {r.right, r.bottom};
 }
 
-// Resizes the window so that its client area keeps `client`, around the same centre.
+// A form whose layout gives its outer size keeps that; every other window keeps its client area.
+bool KeepsOuterSize(HWND window) {
+    const auto* form = dynamic_cast<const platform::TForm*>(platform::TWinControl::FromHandle(window));
+    return form != nullptr && form->KeepsOuterSize();
+}
+
+// Resizes the window so that its client area keeps `client`, around the same centre; or, for a
+// window that keeps its outer size, only has the new frame's client area worked out.
 void KeepClientSize(HWND window, SIZE client, int frameWidth, int frameHeight) {
+    if (KeepsOuterSize(window)) {
+        SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+        return;
+    }
     RECT placed{};
     GetWindowRect(window, &placed);
     const int width = client.cx + frameWidth, height = client.cy + frameHeight;

@@ -74,7 +74,7 @@ TPathDialogForm::TPathDialogForm(platform::TComponent* owner)
     Name = "PathDialogForm";
     SetText("Select directory");
     SetColor(platform::clBtnFace);
-    SetBounds({0, 0, 319, 397});
+    SetOuterSize(319, 397);
     designClient_ = ClientSize();
 
     sShellTreeView1.SetTabOrder(0);

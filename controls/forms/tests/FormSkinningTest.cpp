@@ -75,6 +75,26 @@ struct ThreeWindows : ::testing::Test {
     }
 };
 
+// A layout gives either a window's outer size or its client area's; the skin's frame, thicker
+// than the platform's, keeps whichever was given, taken and given back.
+TEST_F(ThreeWindows, OurFrameKeepsTheSizeTheLayoutGaveOuterOrClient) {
+    about->SetOuterSize(319, 397);
+    settings->SetClientSize(481, 121);
+    const auto Outer = [](const platform::TForm* form) {
+        RECT r{};
+        GetWindowRect(form->Handle(), &r);
+        return SIZE{r.right - r.left, r.bottom - r.top};
+    };
+    for (bool skinned : {true, false}) {
+        if (skinned) ShowAll(); else manager->SetActive(false);
+        ASSERT_EQ(IsWindowSkinned(about->Handle()), skinned);
+        EXPECT_EQ(Outer(about).cx, 319) << "skinned " << skinned;
+        EXPECT_EQ(Outer(about).cy, 397) << "skinned " << skinned;
+        EXPECT_EQ(settings->ClientSize().cx, 481) << "skinned " << skinned;
+        EXPECT_EQ(settings->ClientSize().cy, 121) << "skinned " << skinned;
+    }
+}
+
 TEST_F(ThreeWindows, EachGetsOneProviderAtFirstActivationAndNoSecond) {
     ShowAll();
     ShowAll();  // activated again
