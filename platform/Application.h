@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Hints.h"
 #include "platform/Prompt.h"
 
 namespace lw::platform {
@@ -26,6 +27,7 @@ public:
     TForm* MainForm() const { return mainForm_; }
     void SetMainForm(TForm* form) { mainForm_ = form; }
     Prompt& Prompts() const { return prompt_; }
+    THints& Hints() { return hints_; }
 
     // Shows the main form and serves messages until Terminate.
     void Run();
@@ -50,6 +52,7 @@ private:
     void Dispatch(MSG& message);
 
     Prompt& prompt_;
+    THints hints_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
     bool comInitialized_ = false;

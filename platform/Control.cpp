@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "platform/Application.h"
 #include "platform/ErrorReport.h"
 #include "platform/Exception.h"
 #include "platform/MessageHook.h"
@@ -85,6 +86,7 @@ TControl::TControl(TComponent* owner, TWinControl* parent) : TComponent(owner), 
 }
 
 TControl::~TControl() {
+    if (!hint_.empty() && Application != nullptr) Application->Hints().Remove(*this);
     if (hooks_) hooks_->Detach();
     if (parent_) {
         std::erase(parent_->controls_, this);
@@ -110,6 +112,15 @@ void TControl::SetBounds(const TBounds& bounds) {
     Invalidate();
     bounds_ = bounds;
     Invalidate();
+    // A windowless control's hint is a rectangle of its parent: it moves with the control.
+    if (!hint_.empty() && Application != nullptr) Application->Hints().Update(*this);
+}
+
+std::string TControl::Hint() const { return WideToUtf8(hint_); }
+
+void TControl::SetHint(std::string_view utf8) {
+    hint_ = Utf8ToWide(utf8);
+    if (Application != nullptr) Application->Hints().Update(*this);
 }
 
 void TControl::SetVisible(bool visible) {
@@ -277,6 +288,8 @@ LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT message, WPARAM 
         return classProc ? CallWindowProcW(classProc, window, message, wParam, lParam)
                          : DefWindowProcW(window, message, wParam, lParam);
     }
+    if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) && Application != nullptr)
+        Application->Hints().Relay(window, message, wParam, lParam);
     TMessage m{message, wParam, lParam};
     try {
         self->WindowProc(m);

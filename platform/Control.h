@@ -60,6 +60,11 @@ public:
     virtual std::wstring TextW() const { return text_; }
     virtual void SetTextW(std::wstring_view text);
 
+    // Shown by the application's hints while the pointer rests on the control; UTF-8.
+    std::string Hint() const;
+    std::wstring HintW() const { return hint_; }
+    void SetHint(std::string_view utf8);
+
     const TFont& Font() const { return font_; }
     HFONT FontHandle() const { return fontHandle_->get(); }
     void SetFont(const TFont& font);
@@ -98,6 +103,7 @@ protected:
 
 private:
     friend class TWinControl;
+    std::wstring hint_;
     friend class TMessageHook;
     std::shared_ptr<HookChain> hooks_;
     TWinControl* parent_;
