@@ -82,6 +82,7 @@ TMainForm::TMainForm(TComponent* owner, AppServices& services)
     path.SetDirectInput(false);
     path.Root = "rfDesktop";
     path.SetAcceptFiles(true);
+    path.GlyphMode().SetHint("Выбрать каталог с картами");
     path.OnChange = [this] { pathChange(); };
     mapsBox.SetText("Карты в каталоге:");
     mapsBox.SetTabOrder(1);

@@ -13,6 +13,16 @@ void TsGlyphMode::SetBlend(int value) {
     if (TsEditButton* button = edit_.LiveButton()) button->SetBlend(value);
 }
 
+std::string TsGlyphMode::Hint() const {
+    const TsEditButton* button = edit_.LiveButton();
+    return button != nullptr ? button->Hint() : edit_.Hint();
+}
+
+// Given while the window is built too, as a layout gives it.
+void TsGlyphMode::SetHint(std::string_view utf8) {
+    if (!(edit_.Button().ComponentState() & platform::csDestroying)) edit_.Button().SetHint(utf8);
+}
+
 bool TsGlyphMode::Grayed() const {
     const TsEditButton* button = edit_.LiveButton();
     return button != nullptr && button->Grayed();

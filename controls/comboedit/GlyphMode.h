@@ -20,6 +20,9 @@ public:
     void SetBlend(int value);
     bool Grayed() const;
     void SetGrayed(bool value);
+    // The button's hint; the edit's own while there is no button.
+    std::string Hint() const;
+    void SetHint(std::string_view utf8);
 
     // Changing the list or an index resizes the button to the glyph width + 2.
     const controls::TsAlphaImageList* Images() const { return images_; }

@@ -8,6 +8,7 @@
 #include "bridge/SkinManager.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "skin/SkinProtocol.h"
+#include "controls/forms/HintAdapter.h"
 #include "controls/forms/Provider.h"
 #include "controls/forms/core/SkinningRules.h"
 #include "platform/Form.h"
@@ -53,6 +54,7 @@ void SweepProviders() {
         if (list[i] != nullptr && Stale(*list[i])) FreeProvider(list[i]);
     }
     std::erase_if(PopupMenuAdapters(), [](const std::unique_ptr<TgwMnuWnd>& menu) { return menu->Gone(); });
+    std::erase_if(HintAdapters(), [](const std::unique_ptr<TgwHintWnd>& hint) { return hint->Gone(); });
 }
 
 bool HasToolBarDescendant(HWND window) {
@@ -107,6 +109,8 @@ void React(int code, HWND window) {
         if (manager != nullptr && ClassNameOf(window) == "#32768" && !CompositionEnabled() && manager->SkinnedPopups &&
             !IsWindowSkinned(window))
             PopupMenuAdapters().push_back(std::make_unique<TgwMnuWnd>(window));
+        else if (manager != nullptr && LowerAscii(ClassNameOf(window)) == "tooltips_class32")
+            HintAdapters().push_back(std::make_unique<TgwHintWnd>(window, false));
         break;
     }
     case HCBT_DESTROYWND:
@@ -167,14 +171,29 @@ std::vector<std::unique_ptr<TgwMnuWnd>>& PopupMenuAdapters() {
     return adapters;
 }
 
+std::vector<std::unique_ptr<TgwHintWnd>>& HintAdapters() {
+    static std::vector<std::unique_ptr<TgwHintWnd>> adapters;
+    return adapters;
+}
+
 void InstallHook() {
     if (g_hook != nullptr) return;
     g_hook = SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
+    // The hint window may have been made before the skin was there.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) {
+            if (LowerAscii(ClassNameOf(window)) == "tooltips_class32")
+                HintAdapters().push_back(std::make_unique<TgwHintWnd>(window, true));
+            return TRUE;
+        },
+        0);
 }
 
 void RemoveHook() {
     if (g_hook == nullptr) return;
     PopupMenuAdapters().clear();
+    HintAdapters().clear();
     UnhookWindowsHookEx(g_hook);
     g_hook = nullptr;
     auto& list = ProviderList();

@@ -13,6 +13,7 @@ namespace lw::forms {
 
 class TgwProvider;
 class TgwMnuWnd;
+class TgwHintWnd;
 
 // Registers the hook with the skin manager; the program calls it before it makes its forms.
 void EnableFormSkinning();
@@ -23,6 +24,7 @@ std::vector<TgwProvider*>& ProviderList();
 // Sets the provider's entry to null.
 void ForgetProvider(const TgwProvider* provider);
 std::vector<std::unique_ptr<TgwMnuWnd>>& PopupMenuAdapters();
+std::vector<std::unique_ptr<TgwHintWnd>>& HintAdapters();
 
 // Where the next message box of ours is placed; (-1, -1) means where the platform puts it.
 extern POINT NextDialogPos;

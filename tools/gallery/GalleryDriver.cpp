@@ -28,12 +28,22 @@ struct Folders {
 class Camera {
 public:
     // Waits until the window has stopped moving and has painted, then has the script cut it.
-    void Shoot(const std::string& name, HWND window) {
-        RECT placed = Placement(window);
+    // `with`, when given, is a second window shown over the first, such as a hint: the picture
+    // holds both.
+    void Shoot(const std::string& name, HWND window, HWND with = nullptr) {
+        const auto Placement = [&] {
+            RECT both = Camera::Placement(window);
+            if (with != nullptr) {
+                const RECT second = Camera::Placement(with);
+                UnionRect(&both, &both, &second);
+            }
+            return both;
+        };
+        RECT placed = Placement();
         WaitFor([&] {
             const RECT before = placed;
             std::this_thread::sleep_for(300ms);
-            placed = Placement(window);
+            placed = Placement();
             return EqualRect(&before, &placed) != FALSE;
         }, 10s);
         // Painting follows once the program's queue is empty; give it that, twice.
@@ -42,7 +52,7 @@ public:
             SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
             std::this_thread::sleep_for(400ms);
         }
-        placed = Placement(window);
+        placed = Placement();
         std::cout << "shot " << name << ' ' << placed.left << ' ' << placed.top << ' ' << placed.right - placed.left
                   << ' ' << placed.bottom - placed.top << std::endl;
         std::string answer;
@@ -171,6 +181,17 @@ void WithMaps(const Folders& folders, Camera& camera) {
         return _wcsicmp(ClassOf(child).c_str(), L"Button") == 0 && _wcsicmp(ClassOf(GetParent(child)).c_str(), L"Edit") == 0;
     });
     if (!folderButton) throw std::runtime_error("the folder field has no button");
+    // The pointer at rest on that button shows its hint.
+    RECT button{};
+    GetWindowRect(folderButton, &button);
+    SetCursorPos(button.left + 2, button.top + 4);
+    std::this_thread::sleep_for(100ms);
+    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    HWND hint = nullptr;
+    if (!WaitFor([&] { return (hint = FindWindowW(L"tooltips_class32", nullptr)) != nullptr && IsWindowVisible(hint); }))
+        throw std::runtime_error("the folder button shows no hint");
+    camera.Shoot("hint", main, hint);
+    SetCursorPos(0, 0);
     Press(folderButton);
     HWND picker = program.TopLevel(L"Select directory");
     camera.Shoot("picker", picker);

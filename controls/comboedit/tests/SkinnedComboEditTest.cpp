@@ -253,6 +253,9 @@ TEST_F(StoredSkinField, GlyphModeImagesSizeTheButtonAndReplaceTheBuiltInGlyph) {
     mode.SetBlend(150);
     EXPECT_EQ(mode.Blend(), 100);
     EXPECT_EQ(button.Blend(), 100);
+    mode.SetHint("Выбрать каталог");  // the button's, as the blend
+    EXPECT_EQ(button.Hint(), "Выбрать каталог");
+    EXPECT_EQ(mode.Hint(), "Выбрать каталог");
 
     mode.SetImageIndex(7);  // outside the list: back to the built-in folder
     EXPECT_EQ(button.Bounds().Width, 18);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "controls/forms/FormSkinning.h"
 #include "controls/forms/Provider.h"
 #include "platform/Application.h"
+#include "platform/Containers.h"
 #include "platform/FindDialog.h"
 #include "platform/Form.h"
 #include "platform/Handles.h"
@@ -92,6 +94,56 @@ TEST_F(ThreeWindows, OurFrameKeepsTheSizeTheLayoutGaveOuterOrClient) {
         EXPECT_EQ(Outer(about).cy, 397) << "skinned " << skinned;
         EXPECT_EQ(settings->ClientSize().cx, 481) << "skinned " << skinned;
         EXPECT_EQ(settings->ClientSize().cy, 121) << "skinned " << skinned;
+    }
+}
+
+// The hint window wears the skin's "HINT" section: its text in the section's font colour on the
+// section's own background, the platform's frame and colours gone. So it does when it was made
+// before the skin came, as the application's is.
+TEST_F(ThreeWindows, AHintIsShownInTheSkinsHintSection) {
+    ShowAll();  // the last one shown lies on top
+    platform::TPanel& target = settings->Make<platform::TPanel>(settings);
+    target.SetBounds({20, 20, 120, 40});
+    target.SetHint("Выбрать каталог");
+    const HWND hint = application.Hints().Window();
+    for (const char* made : {"after the skin", "before the skin"}) {
+        if (made == std::string("before the skin")) {
+            manager->SetActive(false);
+            manager->SetActive(true);
+        }
+        POINT at{80, 40};
+        ClientToScreen(settings->Handle(), &at);
+        SetCursorPos(at.x - 3, at.y);
+        testsupport::PumpFor(std::chrono::milliseconds(50));
+        SetCursorPos(at.x, at.y);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(hint) != FALSE; })) << made;
+        EXPECT_EQ(GetWindowLongW(hint, GWL_STYLE) & WS_BORDER, 0) << made;
+
+        RECT client{};
+        GetClientRect(hint, &client);
+        HDC screen = GetDC(hint);
+        platform::MemoryDc copy(CreateCompatibleDC(screen));
+        platform::BitmapHandle bitmap(CreateCompatibleBitmap(screen, client.right, client.bottom));
+        ReleaseDC(hint, screen);
+        const render::SectionPaint* look = manager->Section(manager->GetSkinIndex("HINT"));
+        ASSERT_NE(look, nullptr);
+        const COLORREF ink = look->FontColor[0] & 0xFFFFFF;
+        int inked = 0, platformBackground = 0;
+        {
+            platform::SelectObjectScope selected(copy.get(), bitmap.get());
+            SendMessageW(hint, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(copy.get()), PRF_CLIENT);
+            for (int y = 0; y < client.bottom; ++y) {
+                for (int x = 0; x < client.right; ++x) {
+                    const COLORREF pixel = GetPixel(copy.get(), x, y);
+                    inked += pixel == ink;
+                    platformBackground += pixel == GetSysColor(COLOR_INFOBK);
+                }
+            }
+        }
+        EXPECT_GT(inked, 20) << "the text in the section's font colour, made " << made;
+        EXPECT_EQ(platformBackground, 0) << made;
+        SetCursorPos(10, 700);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(hint) == FALSE; })) << made;
     }
 }
 
