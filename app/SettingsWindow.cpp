@@ -14,21 +14,24 @@ namespace {
 
 constexpr char kSection[] = "MAIN";
 constexpr char kSaveKey[] = "SAVEP";
+// The room the appearance group takes above the buttons, with the gap below it.
+constexpr int kAppearanceHeight = 132;
 
 }  // namespace
 
 TForm3::TForm3(TComponent* owner, AppServices& services)
     : TForm(owner),
-      sPanel1(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 0, 481, 121})),
+      sPanel1(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 0, 481, 121 + kAppearanceHeight})),
       sGroupBox2(Place(Make<controls::TsGroupBox>(&sPanel1), "sGroupBox2", {16, 16, 449, 57})),
       sCheckBox1(Place(Make<controls::TsCheckBox>(&sGroupBox2), "sCheckBox1", {8, 24, 268, 20})),
-      sBitBtn2(MakeButton(*this, sPanel1, "sBitBtn2", {16, 80, 148, 25}, "Применить", 6)),
-      sBitBtn3(MakeButton(*this, sPanel1, "sBitBtn3", {169, 80, 146, 25}, "ОК", 6)),
-      sBitBtn1(MakeButton(*this, sPanel1, "sBitBtn1", {320, 80, 145, 25}, "Отмена", 1)),
+      sBitBtn2(MakeButton(*this, sPanel1, "sBitBtn2", {16, 80 + kAppearanceHeight, 148, 25}, "Применить", 6)),
+      sBitBtn3(MakeButton(*this, sPanel1, "sBitBtn3", {169, 80 + kAppearanceHeight, 146, 25}, "ОК", 6)),
+      sBitBtn1(MakeButton(*this, sPanel1, "sBitBtn1", {320, 80 + kAppearanceHeight, 145, 25}, "Отмена", 1)),
+      Appearance(*this, sPanel1, {16, 80, 449, kAppearanceHeight - 7}, services),
       services_(services) {
     Name = "Form3";
     SetText("Настройки");
-    SetClientSize(481, 121);
+    SetClientSize(481, 121 + kAppearanceHeight);
 
     sPanel1.SetTabOrder(0);
     sGroupBox2.SetText("Основные");
@@ -49,10 +52,12 @@ TForm3::TForm3(TComponent* owner, AppServices& services)
 
 void TForm3::FormShow() {
     sCheckBox1.SetChecked(ProfileIntegerOr(services_.Configuration.ReadString(kSection, kSaveKey, ""), 1) != 0);
+    Appearance.Opened();
 }
 
 void TForm3::sBitBtn2Click() {
     services_.Configuration.WriteString(kSection, kSaveKey, sCheckBox1.Checked() ? "1" : "0");
+    Appearance.Keep();
 }
 
 void TForm3::sBitBtn3Click() {
@@ -70,6 +75,7 @@ bool TForm3::FormShortCut(WORD key, bool) {
 }
 
 void TForm3::FormClose(TCloseAction&) {
+    Appearance.Restore();
     if (Application && Application->MainForm()) Application->MainForm()->SetEnabled(true);
 }
 

@@ -68,15 +68,15 @@ constexpr Palette kDark{
     .ButtonGlow = {170, 190, 220, 255},
 };
 
-// Near-black text on pale panels and white fields; the glows turn a deeper blue so that they
-// still show against the light.
+// Near-black text on pale blue-grey panels and white fields; the glows turn a deeper blue so
+// that they still show against the light.
 constexpr Palette kLight{
     .Text = G(32),
     .HotText = G(0),
-    .Face = G(232),
-    .FaceLow = G(220),
+    .Face = Rgb(229, 233, 239),
+    .FaceLow = Rgb(216, 222, 230),
     .Field = G(252),
-    .Group = G(226),
+    .Group = Rgb(222, 228, 236),
     .TitleTextTop = Rgb(150, 30, 30),
     .TitleTextBottom = Rgb(20, 80, 140),
     .GlobalHot = G(255),
@@ -90,19 +90,19 @@ constexpr Palette kLight{
     .TitleColour = G(214),
     .TitleText = G(110),
     .TitleHotText = G(20),
-    .TitleGradient = {G(222), G(232)},
-    .TitleHotGradient = {G(206), G(228)},
+    .TitleGradient = {Rgb(214, 222, 234), Rgb(229, 233, 239)},
+    .TitleHotGradient = {Rgb(198, 212, 232), Rgb(226, 232, 240)},
     .WebHotText = Rgb(0, 90, 200),
     .ToolBarGradient = {G(236), G(218)},
-    .FormCorners = {G(232), G(240), G(232), G(222)},
+    .FormCorners = {Rgb(229, 233, 239), Rgb(238, 241, 246), Rgb(229, 233, 239), Rgb(216, 222, 230)},
     .DialogCorners = {G(226), G(236), G(226), G(214)},
     .SmallButtonHotGradient = {G(255), G(240), G(228), G(216), G(196)},
     .ButtonText = G(24),
     .ButtonHotText = G(0),
     .ButtonColour = G(240),
     .ButtonHotColour = G(255),
-    .ButtonGradient = {G(252), G(236), G(222)},
-    .ButtonHotGradient = {G(255), G(244), G(212)},
+    .ButtonGradient = {Rgb(252, 253, 255), Rgb(232, 238, 246), Rgb(216, 225, 238)},
+    .ButtonHotGradient = {Rgb(255, 255, 255), Rgb(236, 243, 252), Rgb(200, 217, 240)},
 
     .Inks = {Grey(70), Grey(10), Grey(110)},
     .TitleButtonFills = {Grey(214), Grey(236), Grey(196)},
@@ -116,7 +116,7 @@ constexpr Palette kLight{
     .ButtonLights = {255, 255, 200},
     .ThumbFills = {Grey(196), Grey(176)},
     .ThumbEdge = Grey(140),
-    .PanelFace = Grey(232),
+    .PanelFace = {229, 233, 239, 255},
     .PanelLight = Grey(250),
     .PanelShadow = Grey(196),
     .GroupLine = Grey(176),
