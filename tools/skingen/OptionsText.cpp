@@ -45,6 +45,12 @@ std::string TwoTone(const char* key, int mode, SkinColour from, SkinColour to) {
     return Gradient(key, mode, {{from, to, 97}, {to, to, 0}});
 }
 
+// Scroll-bar tracks: from the field into the face across the bar, the same when hot.
+std::vector<std::string> Track(const Palette& p, int mode) {
+    return {"BORDERSMASK=N/A", "GRADIENTPERCENT=100", TwoTone("GRADIENTDATA", mode, p.Field, p.Face),
+            "HOTGRADIENTPERCENT=100", TwoTone("HOTGRADIENTDATA", mode, p.Field, p.Face)};
+}
+
 const char* const kSmallButtonBorder = "BORDERSMASK=^0000^0067^0033^0101^0005^0006^0005^0010^3^1^3^1";
 const char* const kButtonGlow = "GLOW0=!GLOWBTN.PNG!1!0!3!0015!0015!0015!0015";
 
@@ -152,18 +158,10 @@ std::vector<Section> Sections(const Palette& p) {
         {"MENUITEM",
          {"BORDERSMASK=N/A", Key("COLOR", p.Face), Key("HOTCOLOR", p.MenuHot), Key("FONTCOLOR", p.Text),
           Key("HOTFONTCOLOR", p.HotText)}},
-        {"SCROLLBAR2V",
-         {"BORDERSMASK=N/A", "GRADIENTPERCENT=100", TwoTone("GRADIENTDATA", 1, p.Field, p.Face),
-          "HOTGRADIENTPERCENT=100", TwoTone("HOTGRADIENTDATA", 1, p.Field, p.Face)}},
-        {"SCROLLBAR1V",
-         {"BORDERSMASK=N/A", "GRADIENTPERCENT=100", TwoTone("GRADIENTDATA", 1, p.Field, p.Face),
-          "HOTGRADIENTPERCENT=100", TwoTone("HOTGRADIENTDATA", 1, p.Field, p.Face)}},
-        {"SCROLLBAR1H",
-         {"BORDERSMASK=N/A", "GRADIENTPERCENT=100", TwoTone("GRADIENTDATA", 0, p.Field, p.Face),
-          "HOTGRADIENTPERCENT=100", TwoTone("HOTGRADIENTDATA", 0, p.Field, p.Face)}},
-        {"SCROLLBAR2H",
-         {"BORDERSMASK=N/A", "GRADIENTPERCENT=100", TwoTone("GRADIENTDATA", 0, p.Field, p.Face),
-          "HOTGRADIENTPERCENT=100", TwoTone("HOTGRADIENTDATA", 0, p.Field, p.Face)}},
+        {"SCROLLBAR2V", Track(p, 1)},
+        {"SCROLLBAR1V", Track(p, 1)},
+        {"SCROLLBAR1H", Track(p, 0)},
+        {"SCROLLBAR2H", Track(p, 0)},
         {"BAR", {"PARENTCLASS=PANEL"}},
         {"PROGRESSH", {"PARENTCLASS=EDIT", "GLOW=0", "GRADIENTPERCENT=100", TwoTone("GRADIENTDATA", 0, p.MenuBar, p.Face)}},
         {"PROGRESSV", {"PARENTCLASS=EDIT", "GLOW=0", "GRADIENTPERCENT=100", TwoTone("GRADIENTDATA", 1, p.MenuBar, p.Face)}},
