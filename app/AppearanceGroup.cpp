@@ -1,5 +1,6 @@
 #include "app/AppearanceGroup.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/FormLayout.h"

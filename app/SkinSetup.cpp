@@ -1,6 +1,7 @@
 #include "app/SkinSetup.h"
 
 #include <exception>
+#include <stdexcept>
 
 #include "platform/Paths.h"
 #include "platform/Text.h"
