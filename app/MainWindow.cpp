@@ -2,6 +2,7 @@
 
 #include "app/FormLayout.h"
 #include "app/PathHandOver.h"
+#include "app/SkinSetup.h"
 #include "app/core/IoErrorText.h"
 #include "app/core/MapListing.h"
 #include "app/core/OpenRequest.h"
@@ -27,20 +28,18 @@ constexpr char kFolderKey[] = "LAST_DIRRECTORY";  // spelled so in every file ev
 // Posted to itself: open the paths second starts handed over.
 constexpr UINT kOpenHandedOver = WM_APP + 0x40;
 
-// The skin manager with the program's stored skin as "000 (internal)". A broken skin of that
-// name in the skin directory is reported and the windows stay unskinned.
-bridge::TsSkinManager& MakeSkinManager(TForm& form) {
+// The skin manager with the program's stored skins, in the look the configuration keeps.
+bridge::TsSkinManager& MakeSkinManager(TForm& form, AppServices& services) {
     auto& manager = form.Make<bridge::TsSkinManager>();
     manager.Name = "sSkinManager1";
-    if (skin::ByteBuffer stored = bridge::EmbeddedInternalSkin(); !stored.empty())
-        manager.InternalSkins.push_back({"000 (internal)", std::move(stored)});
-    manager.SetSkinDirectory("c:\\Skins");
+    AddStoredSkins(manager);
     manager.MenuSupport.IcoLineSkin = "ICOLINE";
     try {
-        manager.SetSkinName("000 (internal)");
+        LoadStartSkin(manager, ReadSkinChoice(services.Configuration, manager), Application->Prompts());
     } catch (...) {
         Application->HandleException(std::current_exception());
     }
+    services.StartedSkin = services.KeptSkin = CurrentSkinChoice(manager);
     return manager;
 }
 
@@ -48,7 +47,7 @@ bridge::TsSkinManager& MakeSkinManager(TForm& form) {
 
 TMainForm::TMainForm(TComponent* owner, AppServices& services)
     : TForm(owner),
-      skinManager(MakeSkinManager(*this)),
+      skinManager(MakeSkinManager(*this, services)),
       controlsPanel(Place(Make<controls::TsPanel>(this), "sPanel2", {0, 0, 593, 281})),
       folderBox(Place(Make<controls::TsGroupBox>(&controlsPanel), "sGroupBox1", {16, 16, 561, 57})),
       path(Place(Make<comboedit::TsDirectoryEdit>(&folderBox), "path", {8, 24, 545, 21})),
@@ -150,9 +149,11 @@ void TMainForm::FormClose(TCloseAction& action) {
         return;
     }
     IniStore& configuration = services_.Configuration;
-    if (ProfileIntegerOr(configuration.ReadString(kSection, kSaveKey, ""), 1) == 0 || folderFromOutside_) return;
+    const bool keepFolder =
+        ProfileIntegerOr(configuration.ReadString(kSection, kSaveKey, ""), 1) != 0 && !folderFromOutside_;
     try {
-        configuration.WriteString(kSection, kFolderKey, WideToAnsi(path.TextW()));
+        if (services_.KeptSkin != services_.StartedSkin) WriteSkinChoice(configuration, services_.KeptSkin);
+        if (keepFolder) configuration.WriteString(kSection, kFolderKey, WideToAnsi(path.TextW()));
     } catch (const Exception& error) {
         // Reported, and the window closes all the same: refusing to close over a file that
         // cannot be written would leave the user no way out of the program.

@@ -14,21 +14,24 @@ namespace {
 
 constexpr char kSection[] = "MAIN";
 constexpr char kSaveKey[] = "SAVEP";
+// The room the appearance group takes above the buttons, with the gap below it.
+constexpr int kAppearanceHeight = 132;
 
 }  // namespace
 
 TSettingsForm::TSettingsForm(TComponent* owner, AppServices& services)
     : TForm(owner),
-      backPanel(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 0, 481, 121})),
+      backPanel(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 0, 481, 121 + kAppearanceHeight})),
       mainBox(Place(Make<controls::TsGroupBox>(&backPanel), "sGroupBox2", {16, 16, 449, 57})),
       rememberFolder(Place(Make<controls::TsCheckBox>(&mainBox), "sCheckBox1", {8, 24, 268, 20})),
-      applyButton(MakeButton(*this, backPanel, "sBitBtn2", {16, 80, 148, 25}, "Применить", 6)),
-      okButton(MakeButton(*this, backPanel, "sBitBtn3", {169, 80, 146, 25}, "ОК", 6)),
-      cancelButton(MakeButton(*this, backPanel, "sBitBtn1", {320, 80, 145, 25}, "Отмена", 1)),
+      applyButton(MakeButton(*this, backPanel, "sBitBtn2", {16, 80 + kAppearanceHeight, 148, 25}, "Применить", 6)),
+      okButton(MakeButton(*this, backPanel, "sBitBtn3", {169, 80 + kAppearanceHeight, 146, 25}, "ОК", 6)),
+      cancelButton(MakeButton(*this, backPanel, "sBitBtn1", {320, 80 + kAppearanceHeight, 145, 25}, "Отмена", 1)),
+      appearance(*this, backPanel, {16, 80, 449, kAppearanceHeight - 7}, services),
       services_(services) {
     Name = "Form3";
     SetText("Настройки");
-    SetClientSize(481, 121);
+    SetClientSize(481, 121 + kAppearanceHeight);
 
     backPanel.SetTabOrder(0);
     mainBox.SetText("Основные");
@@ -49,10 +52,12 @@ TSettingsForm::TSettingsForm(TComponent* owner, AppServices& services)
 
 void TSettingsForm::FormShow() {
     rememberFolder.SetChecked(ProfileIntegerOr(services_.Configuration.ReadString(kSection, kSaveKey, ""), 1) != 0);
+    appearance.Opened();
 }
 
 void TSettingsForm::applyButtonClick() {
     services_.Configuration.WriteString(kSection, kSaveKey, rememberFolder.Checked() ? "1" : "0");
+    appearance.Keep();
 }
 
 void TSettingsForm::okButtonClick() {
@@ -70,6 +75,7 @@ bool TSettingsForm::FormShortCut(WORD key, bool) {
 }
 
 void TSettingsForm::FormClose(TCloseAction&) {
+    appearance.Restore();
     if (Application && Application->MainForm()) Application->MainForm()->SetEnabled(true);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/AppServices.h"
+#include "app/AppearanceGroup.h"
 #include "controls/buttons/BitBtn.h"
 #include "controls/checkbox/CheckBox.h"
 #include "platform/Containers.h"
@@ -7,8 +8,9 @@
 
 namespace lw::app {
 
-// The Settings window: whether the map folder is remembered between runs. It keeps no copy of
-// the setting: every showing reads the configuration file, every Apply writes it.
+// The Settings window: whether the map folder is remembered between runs, and the look of every
+// window. It keeps no copy of the folder setting: every showing reads the configuration file,
+// every Apply writes it.
 class TSettingsForm : public platform::TForm {
 public:
     TSettingsForm(platform::TComponent* owner, AppServices& services);
@@ -19,6 +21,7 @@ public:
     controls::TsBitBtn& applyButton;
     controls::TsBitBtn& okButton;
     controls::TsBitBtn& cancelButton;
+    TAppearanceGroup appearance;
 
     void FormShow();
     void applyButtonClick();

@@ -202,8 +202,8 @@ std::span<const std::uint8_t> ProgramResource(const wchar_t* name) {
 
 }  // namespace
 
-skin::ByteBuffer EmbeddedInternalSkin() {
-    const std::span<const std::uint8_t> bytes = ProgramResource(L"INTERNALSKIN");
+skin::ByteBuffer EmbeddedInternalSkin(const wchar_t* resource) {
+    const std::span<const std::uint8_t> bytes = ProgramResource(resource);
     return skin::ByteBuffer(bytes.begin(), bytes.end());
 }
 

@@ -72,8 +72,8 @@ bool ShowVersionNoticeIfAsked(const std::vector<std::string>& arguments, platfor
 // The arguments of a command line (the program's own is GetCommandLineW()), in UTF-8.
 std::vector<std::string> CommandLineArguments(const wchar_t* commandLine);
 
-// The stored internal skin embedded in the program (resource INTERNALSKIN), empty when absent.
-skin::ByteBuffer EmbeddedInternalSkin();
+// A stored skin embedded in the program (by default resource INTERNALSKIN), empty when absent.
+skin::ByteBuffer EmbeddedInternalSkin(const wchar_t* resource = L"INTERNALSKIN");
 
 // Decodes the program's built-in window shadows (PNG resources GWSHDA and GWSHDI) once and
 // hands them to the skin core for extended borders; a program without them has none. Every

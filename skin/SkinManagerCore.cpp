@@ -325,16 +325,16 @@ std::unique_ptr<TsSkinModel> SkinManagerCore::BuildModel(std::string& name, bool
     const SystemColorTable colors = CurrentSystemColors();
     auto model = std::make_unique<TsSkinModel>();
     const std::string resolved = ResolvedSkinDirectory();
-    const std::string packedFile = PackedSkinDirectory(skinDirectory_) + name + ".gwz";
-    if (files_.FileExists(packedFile)) {
+    const std::string source = SkinSource(name);
+    if (source.ends_with(".gwz")) {
         packed = true;
-        const ByteBuffer bytes = files_.ReadFile(packedFile);
+        const ByteBuffer bytes = files_.ReadFile(source);
         model->GlobalInfo.SkinFolder = WithSeparator(resolved);
         LoadPackedSkinModel(bytes, *model, colors, commonText_);
-    } else if (const std::string folder = WithSeparator(WithSeparator(resolved) + name);
-               files_.FileExists(folder + "Options.dat")) {
+    } else if (!source.empty()) {
         packed = false;
-        const ByteBuffer text = files_.ReadFile(folder + "Options.dat");
+        const std::string folder = WithSeparator(WithSeparator(resolved) + name);
+        const ByteBuffer text = files_.ReadFile(source);
         model->GlobalInfo.SkinFolder = folder;
         model->LoadSkinModel(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), commonText_,
                              FilesImageSource(files_, folder), colors);
@@ -678,6 +678,15 @@ TColor SkinManagerCore::GetHighlightTextColor() const {
             return Rgb(f);
     }
     return SystemRgb(kSysHighlightText);
+}
+
+std::string SkinManagerCore::SkinSource(std::string_view name) const {
+    if (std::find(StoredOnly.begin(), StoredOnly.end(), name) != StoredOnly.end()) return {};
+    std::string packedFile = PackedSkinDirectory(skinDirectory_) + std::string(name) + ".gwz";
+    if (files_.FileExists(packedFile)) return packedFile;
+    std::string options = WithSeparator(WithSeparator(ResolvedSkinDirectory()) + std::string(name)) + "Options.dat";
+    if (files_.FileExists(options)) return options;
+    return {};
 }
 
 std::string SkinManagerCore::GetSkinNames(std::vector<std::string>& names, TSkinNamesKind kind) const {

@@ -230,6 +230,13 @@ public:
     // Fills `names` and answers the first name found, before sorting ("" when none).
     std::string GetSkinNames(std::vector<std::string>& names, TSkinNamesKind kind) const;
 
+    // The file a skin of this name is read from: its packed file or its folder's options text;
+    // "" when it comes from the stored skins.
+    std::string SkinSource(std::string_view name) const;
+    // Names taken from the stored skins even when the skin directory holds one of that name: a
+    // name whose file could not be read keeps the program's own look, on every later load too.
+    std::vector<std::string> StoredOnly;
+
     // The broadcasts.
     void UpdateSkin(bool repaint);
     void RemoveSkin();

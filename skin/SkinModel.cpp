@@ -25,7 +25,9 @@ std::unique_ptr<render::Bitmap> LoadImage(const SkinImageSource& images, const s
     const auto bytes = images.Find(name);
     if (!bytes) return nullptr;
     auto decoded = DecodeImage(*bytes);
-    if (!decoded || decoded->Width() <= 0) return nullptr;
+    // A skin with a picture missing from its look is no skin to show: the load fails, naming it.
+    if (!decoded) throw SkinError("The image \"" + name + "\" cannot be decoded");
+    if (decoded->Width() <= 0) return nullptr;
     if (SniffImage(*bytes) == ImageKind::Png) {
         ClearTransparentWhite(*decoded);
         return std::make_unique<render::Bitmap>(std::move(*decoded));

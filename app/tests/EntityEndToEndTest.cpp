@@ -62,12 +62,30 @@ public:
             << "[MAIN]\r\nLAST_DIRRECTORY=" << platform::WideToAnsi(mapFolder.wstring()) << "\r\n";
         process_.emplace(appFolder / L"Lumpwright.exe", arguments,
                          testsupport::ChildOptions{.workingFolder = workingFolder.empty() ? appFolder : workingFolder});
-        WaitFor([this] { return (main_ = TopLevel(L"Lumpwright 1.0", L"")) != nullptr; });
+        // A message at start comes before the main window, which waits for its answer.
+        WaitFor([this] { return MainWindowFound() || !NoMessageBox(); });
+    }
+
+    // Waits for the main window to show after a message at start has been answered.
+    bool MainWindowFound() {
+        if (main_) return true;
+        if ((main_ = TopLevel(L"Lumpwright 1.0", L"")) == nullptr) return false;
         for (HWND child : ChildrenOf(main_)) {
             const std::wstring kind = ClassOf(child);
             if (_wcsicmp(kind.c_str(), L"ListBox") == 0) list_ = child;
             if (_wcsicmp(kind.c_str(), L"Edit") == 0 && (GetWindowLongW(child, GWL_STYLE) & ES_MULTILINE)) memo_ = child;
         }
+        return true;
+    }
+    bool WaitForMainWindow() { return WaitFor([this] { return MainWindowFound(); }); }
+    // What the screen shows at a point of the main window's client area.
+    COLORREF ScreenPixel(int x, int y) const {
+        POINT at{x, y};
+        ClientToScreen(main_, &at);
+        HDC screen = GetDC(nullptr);
+        const COLORREF pixel = GetPixel(screen, at.x, at.y);
+        ReleaseDC(nullptr, screen);
+        return pixel;
     }
 
     ~RunningApp() {
@@ -291,6 +309,21 @@ const std::string kQuestion = "Сохранить изменения?";
 const std::wstring kInserted = L"\"lw_note\" \"Карта\"\r\n";
 const std::string kMapChanged = "Карта изменилась на диске после загрузки текста. Записать ваш текст в новую карту?";
 const std::string kInsertedBytes = "\"lw_note\" \"\xCA\xE0\xF0\xF2\xE0\"";
+
+TEST_F(EntityEndToEnd, ASkinFileThatCannotBeReadAtStartIsNamedAndTheStoredSkinComesUpWhole) {
+    folder.AddFolder(L"app\\Skins");
+    const fs::path broken = folder.AddFile(L"app\\Skins\\000 (internal).gwz", "not a packed skin");
+    RunningApp lumpwright(app, maps);
+    const std::string text = lumpwright.Answer(kOk);
+    EXPECT_EQ(text.rfind("Loaded data is not packed Gildpack file\n", 0), 0u) << text;
+    EXPECT_NE(text.find(platform::WideToUtf8(broken.wstring())), std::string::npos) << text;
+    ASSERT_TRUE(lumpwright.WaitForMainWindow());
+    ASSERT_TRUE(lumpwright.BackInItsLoop());
+    // The upper panel's face, away from every control: the stored dark skin's, not the system's.
+    EXPECT_TRUE(WaitFor([&] { return lumpwright.ScreenPixel(288, 150) == RGB(47, 47, 47); }, 5s))
+        << std::hex << lumpwright.ScreenPixel(288, 150);
+    EXPECT_TRUE(lumpwright.NoMessageBox());
+}
 
 TEST_F(EntityEndToEnd, EditSaveRevertAndCancelWithTheRealTool) {
     UseTheRealTool();

@@ -92,7 +92,15 @@ TEST_F(SecondaryWindows, OkThatCannotWriteReportsAndStaysOpen) {
 TEST_F(SecondaryWindows, SettingsWindowLayout) {
     EXPECT_EQ(settings.Text(), "Настройки");
     EXPECT_EQ(settings.ClientSize().cx, 481);
-    EXPECT_EQ(settings.ClientSize().cy, 121);
+    // The appearance group stands between the basic group and the buttons, which keep their
+    // places relative to each other.
+    EXPECT_EQ(settings.ClientSize().cy, 253);
+    EXPECT_EQ(settings.mainBox.Bounds(), (platform::TBounds{16, 16, 449, 57}));
+    EXPECT_EQ(settings.appearance.group.Bounds(), (platform::TBounds{16, 80, 449, 125}));
+    EXPECT_EQ(settings.appearance.group.Text(), "Оформление");
+    EXPECT_EQ(settings.applyButton.Bounds(), (platform::TBounds{16, 212, 148, 25}));
+    EXPECT_EQ(settings.okButton.Bounds(), (platform::TBounds{169, 212, 146, 25}));
+    EXPECT_EQ(settings.cancelButton.Bounds(), (platform::TBounds{320, 212, 145, 25}));
     EXPECT_EQ(settings.mainBox.Text(), "Основные");
     EXPECT_EQ(settings.rememberFolder.Text(), "Запоминать последний используемый каталог");
     EXPECT_EQ(settings.rememberFolder.Bounds(), (platform::TBounds{8, 24, 268, 20}));

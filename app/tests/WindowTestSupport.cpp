@@ -19,6 +19,8 @@ MainWindowFixture::~MainWindowFixture() {
 }
 
 TMainForm& MainWindowFixture::Open() {
+    // The window of an earlier start goes first, with its skin manager: one start at a time.
+    form_.reset();
     form_ = std::make_unique<TMainForm>(nullptr, services);
     return *form_;
 }

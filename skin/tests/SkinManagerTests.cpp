@@ -157,6 +157,24 @@ TEST_F(SkinManagerTest, PackedFileThenFolderThenInternalSkin) {
     EXPECT_TRUE(manager.GlobalInfo().Active);
 }
 
+TEST_F(SkinManagerTest, SkinSourceNamesTheFileReadAndStoredOnlyNamesSkipTheDirectory) {
+    manager.InternalSkins.push_back({"000 (internal)", Packed("[PANEL]\nCOLOR=1\n")});
+    files.Files["c:\\Skins\\000 (internal).gwz"] = Text("not a packed skin");
+    files.Files["c:\\Skins\\folder\\Options.dat"] = Text("[PANEL]\nCOLOR=2\n");
+    EXPECT_EQ(manager.SkinSource("000 (internal)"), "c:\\Skins\\000 (internal).gwz");
+    EXPECT_EQ(manager.SkinSource("folder"), "c:\\Skins\\folder\\Options.dat");
+    EXPECT_EQ(manager.SkinSource("absent"), "");
+    EXPECT_THROW(manager.SetSkinName("000 (internal)"), SkinError);
+
+    manager.StoredOnly.push_back("000 (internal)");
+    EXPECT_EQ(manager.SkinSource("000 (internal)"), "");
+    manager.SetSkinName("000 (internal)");
+    EXPECT_EQ(PanelColor(), 1u);
+    manager.SetHueOffset(30);  // a reload keeps to the stored skin too
+    EXPECT_TRUE(manager.GlobalInfo().Active);
+    EXPECT_EQ(manager.SkinName(), "000 (internal)");
+}
+
 TEST_F(SkinManagerTest, UnknownNameTakesTheFirstInternalSkinAndNoSkinAtAllRemoves) {
     manager.InternalSkins.push_back({"000 (internal)", Packed("[PANEL]\nCOLOR=1\n")});
     manager.InternalSkins.push_back({"second", Packed("[PANEL]\nCOLOR=2\n")});

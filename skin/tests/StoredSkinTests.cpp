@@ -1,7 +1,10 @@
 // The stored skin as the build generated it, read back through the model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <span>
+#include <utility>
 
 #include "skin/PackedSkinLoader.h"
 #include "skin/gwSkinPack.h"
@@ -164,6 +167,72 @@ TEST_F(StoredSkinModel, SectionsWithoutDetailInheritFromTheirParents) {
     EXPECT_EQ(Section("BUTTON_BIG").BorderIndex, Section("BUTTON").BorderIndex);
     EXPECT_NE(Section("BUTTON_HUGE").BorderIndex, Section("BUTTON").BorderIndex);
     EXPECT_GE(M().GetMaskIndexNoParent("COMBOBTN", "BORDERSMASK"), 0);
+}
+
+}  // namespace
+}  // namespace lw::skin
+
+extern const std::uint8_t kLightSkin[];
+extern const std::size_t kLightSkinSize;
+
+namespace lw::skin {
+namespace {
+
+// Relative luminance of a colour (red in the low byte), 0 black to 1 white.
+double Luminance(TColor c) {
+    const auto channel = [](unsigned v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c & 0xFF) + 0.7152 * channel((c >> 8) & 0xFF) + 0.0722 * channel((c >> 16) & 0xFF);
+}
+
+double Contrast(TColor a, TColor b) {
+    const double x = Luminance(a), y = Luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+// The light skin is the dark one's shapes in other colours: the same sections, the same masks
+// at the same places with images of the same sizes, light faces and text that reads on them.
+TEST(LightSkin, TheDarkSkinsSectionsAndMasksInLightColoursWithReadableText) {
+    TsSkinModel dark, light;
+    LoadPackedSkinModel(StoredSkin(), dark, SystemColorTable{});
+    LoadPackedSkinModel({kLightSkin, kLightSkinSize}, light, SystemColorTable{});
+    ASSERT_EQ(light.Sections.size(), dark.Sections.size());
+    for (std::size_t i = 0; i < dark.Sections.size(); ++i)
+        EXPECT_EQ(light.Sections[i].SectionName, dark.Sections[i].SectionName);
+    ASSERT_EQ(light.Masks.size(), dark.Masks.size());
+    for (std::size_t i = 0; i < dark.Masks.size(); ++i) {
+        const TsMaskData &d = dark.Masks[i], &l = light.Masks[i];
+        SCOPED_TRACE(d.SectionName + "." + d.PropertyName);
+        EXPECT_EQ(l.SectionName, d.SectionName);
+        EXPECT_EQ(l.PropertyName, d.PropertyName);
+        EXPECT_EQ(l.R, d.R);
+        EXPECT_EQ(l.ImageCount, d.ImageCount);
+        EXPECT_EQ(l.MaskType, d.MaskType);
+        ASSERT_EQ(l.Bmp != nullptr, d.Bmp != nullptr);
+        if (d.Bmp) {
+            EXPECT_EQ(std::pair(l.Bmp->Width(), l.Bmp->Height()), std::pair(d.Bmp->Width(), d.Bmp->Height()));
+        }
+    }
+    ASSERT_TRUE(light.MasterBitmap);
+    EXPECT_EQ(light.MasterBitmap->Width(), dark.MasterBitmap->Width());
+
+    const auto section = [&](const char* name) -> const TsGeneralData& {
+        return light.Sections.at(static_cast<std::size_t>(light.GetSkinIndex(name)));
+    };
+    for (const char* name : {"PANEL", "EDIT", "FORM", "DIALOG"}) {
+        SCOPED_TRACE(name);
+        const TsGeneralData& s = section(name);
+        EXPECT_GT(Luminance(s.Color), 0.7) << "a light face";
+        EXPECT_GE(Contrast(static_cast<TColor>(s.FontColor[0]), s.Color), 7.0) << "text that reads on it";
+    }
+    const TsGeneralData& button = section("BUTTON");
+    for (const TsGradSegment& g : button.GradientArray)
+        EXPECT_GE(Contrast(static_cast<TColor>(button.FontColor[0]), g.Color1), 7.0);
+    for (const TsGradSegment& g : button.HotGradientArray)
+        EXPECT_GE(Contrast(static_cast<TColor>(button.HotFontColor[0]), g.Color1), 7.0);
+    EXPECT_FALSE(button.GradientArray.empty());
 }
 
 }  // namespace

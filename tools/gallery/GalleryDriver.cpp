@@ -90,13 +90,14 @@ HWND Button(HWND parent, const std::wstring& caption) {
     return button;
 }
 
-void WriteConfiguration(const Folders& folders) {
+// The folder of maps remembered, and `more` (further sections) after it.
+void WriteConfiguration(const Folders& folders, const std::string& more = "") {
     const int size = WideCharToMultiByte(CP_ACP, 0, folders.maps.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string maps(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_ACP, 0, folders.maps.c_str(), -1, maps.data(), size, nullptr, nullptr);
     maps.resize(maps.size() - 1);
     std::ofstream((folders.app + L"\\configuration.ini").c_str(), std::ios::binary)
-        << "[MAIN]\r\nLAST_DIRRECTORY=" << maps << "\r\n";
+        << "[MAIN]\r\nLAST_DIRRECTORY=" << maps << "\r\n" << more;
 }
 
 // The main window as a new user first sees it: no folder remembered yet; then with the pointer
@@ -229,6 +230,33 @@ void WithMaps(const Folders& folders, Camera& camera) {
     Answer(changed, IDCANCEL);
 }
 
+// The other looks a user can keep: the light stored skin (the main window with its maps listed,
+// and the Settings window), and the dark one turned by 120 degrees of hue.
+void Looks(const Folders& folders, Camera& camera) {
+    const auto listed = [](HWND main) {
+        HWND list = ChildOfClass(main, L"ListBox");
+        if (!list || !WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) > 0; }))
+            throw std::runtime_error("no maps were listed");
+    };
+    {
+        WriteConfiguration(folders, "[SKIN]\r\nNAME=001 (internal, light)\r\n");
+        RunningProgram program(folders.app + L"\\Lumpwright.exe", folders.app);
+        HWND main = program.TopLevel(kMainCaption);
+        listed(main);
+        camera.Shoot("main-window-light", main);
+        Press(Button(main, L"Настройки"));
+        HWND settings = program.TopLevel(L"Настройки");
+        camera.Shoot("settings-light", settings);
+        Press(Button(settings, L"Отмена"));
+        program.WaitUntilHidden(settings);
+    }
+    WriteConfiguration(folders, "[SKIN]\r\nHUE=120\r\n");
+    RunningProgram program(folders.app + L"\\Lumpwright.exe", folders.app);
+    HWND main = program.TopLevel(kMainCaption);
+    listed(main);
+    camera.Shoot("main-window-hue120", main);
+}
+
 std::wstring Wide(const char* text) {
     const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
     std::wstring wide(static_cast<size_t>(size), L'\0');
@@ -251,6 +279,7 @@ int main(int argc, char** argv) {
         Camera camera;
         FirstStart(folders, camera);
         WithMaps(folders, camera);
+        Looks(folders, camera);
     } catch (const std::exception& error) {
         std::cerr << "gallery_driver: " << error.what() << '\n';
         return 1;

@@ -43,9 +43,9 @@ Canvas DrawTitleGlow(Rgba colour) {
     return c;
 }
 
-Canvas DrawEditGlow() { return EdgeGlow(13, 6, {120, 150, 190, 255}, 150); }
+Canvas DrawEditGlow(Rgba colour) { return EdgeGlow(13, 6, colour, 150); }
 
-Canvas DrawButtonGlow() { return EdgeGlow(32, 15, {170, 190, 220, 255}, 170); }
+Canvas DrawButtonGlow(Rgba colour) { return EdgeGlow(32, 15, colour, 170); }
 
 Canvas DrawExtendedBorder() {
     constexpr int kFrame = 464, kHeight = 295;

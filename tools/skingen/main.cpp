@@ -1,10 +1,11 @@
-// Generates the application's stored skin: draws its images, writes its options text and
-// packs them. Usage: skingen <output.gwz> [folder for the unpacked members]
+// Generates one of the application's stored skins: draws its images, writes its options text
+// and packs them. Usage: skingen dark|light <output.gwz> [folder for the unpacked members]
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Art.h"
@@ -23,29 +24,31 @@ void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: skingen <output.gwz> [members folder]\n");
+    const std::string_view look = argc > 1 ? argv[1] : "";
+    if (argc < 3 || argc > 4 || (look != "dark" && look != "light")) {
+        std::fprintf(stderr, "usage: skingen dark|light <output.gwz> [members folder]\n");
         return 2;
     }
     try {
         using namespace skingen;
-        const std::string options = BuildOptionsText();
+        const Palette& p = look == "dark" ? DarkPalette() : LightPalette();
+        const std::string options = BuildOptionsText(p);
         const std::vector<lw::skin::PackMember> members = {
             {"Options.dat", std::vector<std::uint8_t>(options.begin(), options.end())},
-            {"ButtonHuge.bmp", EncodeBmp24(DrawButtonHuge())},
-            {"Master.bmp", EncodeBmp24(DrawMaster())},
-            {"Close.png", EncodePngRgba(DrawTitleGlow({230, 90, 80, 255}))},
-            {"Edit.png", EncodePngRgba(DrawEditGlow())},
+            {"ButtonHuge.bmp", EncodeBmp24(DrawButtonHuge(p))},
+            {"Master.bmp", EncodeBmp24(DrawMaster(p))},
+            {"Close.png", EncodePngRgba(DrawTitleGlow(p.CloseGlow))},
+            {"Edit.png", EncodePngRgba(DrawEditGlow(p.EditGlow))},
             {"Exbor.png", EncodePngRgba(DrawExtendedBorder())},
-            {"GlowBtn.png", EncodePngRgba(DrawButtonGlow())},
-            {"Max.png", EncodePngRgba(DrawTitleGlow({170, 200, 240, 255}))},
-            {"Min.png", EncodePngRgba(DrawTitleGlow({160, 210, 200, 255}))},
+            {"GlowBtn.png", EncodePngRgba(DrawButtonGlow(p.ButtonGlow))},
+            {"Max.png", EncodePngRgba(DrawTitleGlow(p.MaxGlow))},
+            {"Min.png", EncodePngRgba(DrawTitleGlow(p.MinGlow))},
         };
-        const std::filesystem::path output = argv[1];
+        const std::filesystem::path output = argv[2];
         if (output.has_parent_path()) std::filesystem::create_directories(output.parent_path());
         WriteFile(output, lw::skin::WritePackedSkin(members));
-        if (argc == 3) {
-            const std::filesystem::path folder = argv[2];
+        if (argc == 4) {
+            const std::filesystem::path folder = argv[3];
             std::filesystem::create_directories(folder);
             for (const auto& m : members) WriteFile(folder / m.Name, m.Data);
         }
