@@ -1,0 +1,227 @@
+// What the edit adapter of a skinned memo sends, passes on to the EDIT and keeps to itself.
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bridge/DibSection.h"
+#include "bridge/SkinManager.h"
+#include "controls/adapters/ScrollParts.h"
+#include "controls/adapters/WindowAdapters.h"
+#include "controls/edits/Memo.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "testsupport/win32/MessagePump.h"
+#include "testsupport/win32/MessageSequence.h"
+#include "testsupport/win32/SilentPrompt.h"
+#include "testsupport/win32/SkinManagerSetup.h"
+
+namespace lw::controls {
+namespace {
+
+using testsupport::kAnyNumber;
+using testsupport::kLParam;
+using testsupport::kOptional;
+using testsupport::kPassedOn;
+using testsupport::kWParam;
+using testsupport::MessageSequence;
+
+constexpr WPARAM Command(unsigned command) { return skin::SkinWParam(command); }
+
+// A skinned memo of 60 lines whose own handling is watched from before its adapter is hooked,
+// so the log holds what arrives at the window and what the adapter lets through to the EDIT.
+struct EditAdapterMessages : ::testing::Test {
+    testsupport::SilentPrompt prompt;
+    platform::TApplication application{prompt};
+    platform::TForm form{nullptr};
+    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
+    TsMemo& memo = form.Make<TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = true});
+
+    void Watch(MessageSequence& sequence) {
+        sequence.WatchBeneath(memo.Handle());
+        // The adapter goes on when the memo is loaded: beneath it from here on.
+        form.SetBounds({210, 160, 300, 220});
+        memo.SetBounds({20, 30, 120, 100});
+        std::wstring text;
+        for (int i = 0; i < 60; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
+        memo.SetTextW(text);
+        form.FinishLoading();
+        form.Show();
+        ASSERT_NE(memo.Adapter(), nullptr);
+        sequence.WatchFront(memo.Handle());
+        ASSERT_TRUE(testsupport::PumpUntilIdle());
+        sequence.Clear();
+    }
+    HWND Memo() const { return memo.Handle(); }
+    int FirstLine() const { return int(SendMessageW(Memo(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
+};
+
+// The bar's pixels on the screen, and as printing the window draws them.
+struct BarPictures {
+    std::unique_ptr<bridge::TsDibSection> Screen, Printed;
+};
+
+BarPictures PictureBar(HWND memo, const TgwScrollWnd& adapter) {
+    RECT w{};
+    GetWindowRect(memo, &w);
+    const TRect bar = ScreenBarRects(adapter).Vert;
+    BarPictures p{std::make_unique<bridge::TsDibSection>(bar.Width(), bar.Height(), render::PixelFormat::pf24bit),
+                  std::make_unique<bridge::TsDibSection>(w.right - w.left, w.bottom - w.top, render::PixelFormat::pf24bit)};
+    HDC screen = GetDC(nullptr);
+    BitBlt(p.Screen->Dc(), 0, 0, bar.Width(), bar.Height(), screen, bar.Left, bar.Top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    SendMessageW(memo, WM_PRINT, reinterpret_cast<WPARAM>(p.Printed->Dc()), PRF_NONCLIENT);
+    GdiFlush();
+    return p;
+}
+
+bool SameBar(const BarPictures& p, int barLeftInWindow, int barTopInWindow) {
+    const render::Bitmap& s = p.Screen->Bitmap();
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x)
+            if (std::memcmp(s.Pixel(x, y), p.Printed->Bitmap().Pixel(barLeftInWindow + x, barTopInWindow + y), 3) != 0)
+                return false;
+    return true;
+}
+
+// One line down: the EDIT scrolls, repaints its client once, and our bar shows the new place
+// straight away, drawn by the adapter without any frame message.
+TEST_F(EditAdapterMessages, AScrollStepReachesTheEditAndRepaintsOnlyTheClientAndOurBar) {
+    MessageSequence sequence;
+    Watch(sequence);
+    auto& adapter = dynamic_cast<TgwScrollWnd&>(*memo.Adapter());
+    SendMessageW(Memo(), WM_VSCROLL, SB_LINEDOWN, 0);
+    ASSERT_TRUE(testsupport::PumpUntilIdle());
+    EXPECT_TRUE(sequence.Matches({
+        {WM_VSCROLL, kWParam, SB_LINEDOWN},
+        {WM_VSCROLL, kWParam | kPassedOn, SB_LINEDOWN},
+        {platform::CN_COMMAND, kPassedOn | kOptional},  // EN_VSCROLL, handed back by the form
+        {WM_PAINT},
+        {WM_PAINT, kPassedOn},
+        {platform::CN_BASE + WM_CTLCOLOREDIT, kPassedOn | kAnyNumber},
+    }));
+    EXPECT_EQ(FirstLine(), 1);
+
+    RECT w{};
+    GetWindowRect(Memo(), &w);
+    const TRect bar = ScreenBarRects(adapter).Vert;
+    EXPECT_TRUE(SameBar(PictureBar(Memo(), adapter), bar.Left - w.left, bar.Top - w.top))
+        << "the bar on the screen is the one the adapter draws for the new place";
+}
+
+// Printing: the adapter draws frame and bar itself and has the EDIT draw only its client, with
+// the platform's frame and erasing left out.
+TEST_F(EditAdapterMessages, PrintingDrawsTheFrameItselfAndAsksTheEditForTheClientOnly) {
+    MessageSequence sequence;
+    Watch(sequence);
+    sequence.Only({WM_PRINT, WM_PRINTCLIENT, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT});
+    bridge::TsDibSection dib(120, 100, render::PixelFormat::pf24bit);
+    const auto dc = reinterpret_cast<WPARAM>(dib.Dc());
+    SendMessageW(Memo(), WM_PRINT, dc, PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_TRUE(sequence.Matches({
+        {WM_PRINT, kWParam, dc},
+        {WM_ERASEBKGND, kWParam, dc},
+        {WM_ERASEBKGND, kWParam | kPassedOn, dc},
+        {WM_PAINT, kWParam, dc},
+        {WM_PAINT, kWParam | kPassedOn, dc},
+        {WM_PRINTCLIENT, kWParam | kLParam, dc, PRF_CLIENT | PRF_OWNED},
+        {WM_PRINTCLIENT, kWParam | kLParam | kPassedOn, dc, PRF_CLIENT | PRF_OWNED},
+    }));
+
+    sequence.Clear();
+    SendMessageW(Memo(), WM_PRINT, dc, PRF_NONCLIENT | PRF_CLIENT | PRF_OWNED);
+    EXPECT_TRUE(sequence.Matches({
+        {WM_PRINT, kWParam, dc},
+        {WM_ERASEBKGND, kAnyNumber},
+        {WM_ERASEBKGND, kPassedOn | kAnyNumber},
+        {WM_PAINT},
+        {WM_PAINT, kPassedOn},
+        {WM_PRINTCLIENT},
+        {WM_PRINTCLIENT, kPassedOn},
+        {WM_PRINT, kWParam | kLParam | kPassedOn, dc, PRF_OWNED},  // only what the adapter did not print
+    }));
+
+    sequence.Clear();
+    SendMessageW(Memo(), WM_PRINTCLIENT, dc, PRF_CLIENT);
+    EXPECT_TRUE(sequence.Matches({
+        {WM_PRINTCLIENT, kWParam | kLParam, dc, PRF_CLIENT},
+        {WM_PRINTCLIENT, kWParam | kLParam | kPassedOn, dc, PRF_CLIENT},
+    }));
+}
+
+// Removing the skin unhooks the adapter: the platform computes and paints the frame again and
+// gets every message whole; loading the skin again hooks a new adapter that keeps its share.
+TEST_F(EditAdapterMessages, SkinRemovalGivesTheEditEveryMessageAndReapplyingTakesItsShareAgain) {
+    MessageSequence sequence;
+    Watch(sequence);
+    sequence.Only({skin::SM_ALPHACMD, WM_NCCALCSIZE, WM_NCPAINT});
+    const TRect bar = ScreenBarRects(dynamic_cast<TgwScrollWnd&>(*memo.Adapter())).Vert;
+    const LPARAM onBar = MAKELPARAM(bar.Left + 3, bar.Top + 40);
+    bridge::TsDibSection dib(120, 100, render::PixelFormat::pf24bit);
+    const auto dc = reinterpret_cast<WPARAM>(dib.Dc());
+    const LPARAM print = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND;
+
+    manager.SetActive(false);
+    ASSERT_TRUE(testsupport::PumpUntilIdle());
+    ASSERT_EQ(memo.Adapter(), nullptr);
+    EXPECT_TRUE(sequence.Matches({
+        {skin::SM_ALPHACMD, kWParam, Command(skin::SMC_ISSKINNED)},  // answered by the adapter
+        {skin::SM_ALPHACMD, kWParam, Command(skin::SMC_SKINREMOVED)},
+        // The adapter gives the colours back while it still owns the frame: our frame once more.
+        {WM_NCCALCSIZE, kOptional},
+        {WM_NCCALCSIZE, kPassedOn | kOptional},
+        {WM_NCPAINT, kOptional},
+        {skin::SM_ALPHACMD, kWParam | kPassedOn, Command(skin::SMC_SKINREMOVED)},
+        // The platform's frame, computed and painted by the EDIT itself.
+        {WM_NCCALCSIZE},
+        {WM_NCCALCSIZE, kPassedOn},
+        {WM_NCPAINT},
+        {WM_NCPAINT, kPassedOn},
+        // Unhooking, restoring the colours and giving the frame back each do it again today;
+        // once would do.
+        {WM_NCCALCSIZE, kOptional},
+        {WM_NCCALCSIZE, kPassedOn | kOptional},
+        {WM_NCPAINT, kOptional},
+        {WM_NCPAINT, kPassedOn | kOptional},
+        {WM_NCCALCSIZE, kOptional},
+        {WM_NCCALCSIZE, kPassedOn | kOptional},
+        {WM_NCPAINT, kOptional},
+        {WM_NCPAINT, kPassedOn | kOptional},
+        {WM_NCPAINT, kOptional},
+        {WM_NCPAINT, kPassedOn | kOptional},
+    }));
+
+    struct Case {
+        UINT msg;
+        WPARAM w;
+        LPARAM l;
+        bool passedWhenSkinned;
+    };
+    const Case cases[] = {
+        {WM_PRINT, dc, print, false},
+        {WM_NCPAINT, 1, 0, false},
+        {WM_NCRBUTTONDOWN, HTVSCROLL, onBar, false},
+        {WM_NCRBUTTONDOWN, HTBORDER, 0, true},
+    };
+    const auto sendAll = [&](bool skinned) {
+        for (const Case& k : cases) {
+            sequence.Only({k.msg});
+            sequence.Clear();
+            SendMessageW(Memo(), k.msg, k.w, k.l);
+            std::vector<testsupport::ExpectedMessage> expected{{k.msg, kWParam | kLParam, k.w, k.l}};
+            if (!skinned || k.passedWhenSkinned) expected.push_back({k.msg, kWParam | kLParam | kPassedOn, k.w, k.l});
+            EXPECT_TRUE(sequence.Matches(expected)) << MessageSequence::NameOf(k.msg) << (skinned ? " skinned" : " plain");
+        }
+    };
+    sendAll(false);
+
+    manager.SetActive(true);
+    ASSERT_TRUE(testsupport::PumpUntilIdle());
+    ASSERT_NE(memo.Adapter(), nullptr);
+    sendAll(true);
+}
+
+}  // namespace
+}  // namespace lw::controls
