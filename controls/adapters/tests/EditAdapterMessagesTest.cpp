@@ -58,31 +58,34 @@ struct EditAdapterMessages : ::testing::Test {
     int FirstLine() const { return int(SendMessageW(Memo(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
 };
 
-// The bar's pixels on the screen, and as printing the window draws them.
-struct BarPictures {
-    std::unique_ptr<bridge::TsDibSection> Screen, Printed;
-};
-
-BarPictures PictureBar(HWND memo, const TgwScrollWnd& adapter) {
-    RECT w{};
-    GetWindowRect(memo, &w);
+// The vertical bar's pixels on the screen.
+std::unique_ptr<bridge::TsDibSection> ScreenBar(const TgwScrollWnd& adapter) {
     const TRect bar = ScreenBarRects(adapter).Vert;
-    BarPictures p{std::make_unique<bridge::TsDibSection>(bar.Width(), bar.Height(), render::PixelFormat::pf24bit),
-                  std::make_unique<bridge::TsDibSection>(w.right - w.left, w.bottom - w.top, render::PixelFormat::pf24bit)};
+    auto shot = std::make_unique<bridge::TsDibSection>(bar.Width(), bar.Height(), render::PixelFormat::pf24bit);
     HDC screen = GetDC(nullptr);
-    BitBlt(p.Screen->Dc(), 0, 0, bar.Width(), bar.Height(), screen, bar.Left, bar.Top, SRCCOPY);
+    BitBlt(shot->Dc(), 0, 0, bar.Width(), bar.Height(), screen, bar.Left, bar.Top, SRCCOPY);
     ReleaseDC(nullptr, screen);
-    SendMessageW(memo, WM_PRINT, reinterpret_cast<WPARAM>(p.Printed->Dc()), PRF_NONCLIENT);
     GdiFlush();
-    return p;
+    return shot;
 }
 
-bool SameBar(const BarPictures& p, int barLeftInWindow, int barTopInWindow) {
-    const render::Bitmap& s = p.Screen->Bitmap();
-    for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x)
-            if (std::memcmp(s.Pixel(x, y), p.Printed->Bitmap().Pixel(barLeftInWindow + x, barTopInWindow + y), 3) != 0)
-                return false;
+// The same bar as printing the window draws it.
+std::unique_ptr<bridge::TsDibSection> PrintedBar(const TgwScrollWnd& adapter) {
+    RECT w{};
+    GetWindowRect(adapter.Handle(), &w);
+    bridge::TsDibSection window(w.right - w.left, w.bottom - w.top, render::PixelFormat::pf24bit);
+    SendMessageW(adapter.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(window.Dc()), PRF_NONCLIENT);
+    const TRect bar = ScreenBarRects(adapter).Vert;
+    auto shot = std::make_unique<bridge::TsDibSection>(bar.Width(), bar.Height(), render::PixelFormat::pf24bit);
+    BitBlt(shot->Dc(), 0, 0, bar.Width(), bar.Height(), window.Dc(), bar.Left - w.left, bar.Top - w.top, SRCCOPY);
+    GdiFlush();
+    return shot;
+}
+
+bool SamePixels(const bridge::TsDibSection& a, const bridge::TsDibSection& b) {
+    const render::Bitmap &x = a.Bitmap(), &y = b.Bitmap();
+    for (int row = 0; row < x.Height(); ++row)
+        if (std::memcmp(x.Pixel(0, row), y.Pixel(0, row), std::size_t(x.Width()) * 3) != 0) return false;
     return true;
 }
 
@@ -92,6 +95,7 @@ TEST_F(EditAdapterMessages, AScrollStepReachesTheEditAndRepaintsOnlyTheClientAnd
     MessageSequence sequence;
     Watch(sequence);
     auto& adapter = dynamic_cast<TgwScrollWnd&>(*memo.Adapter());
+    const auto before = ScreenBar(adapter);
     SendMessageW(Memo(), WM_VSCROLL, SB_LINEDOWN, 0);
     ASSERT_TRUE(testsupport::PumpUntilIdle());
     EXPECT_TRUE(sequence.Matches({
@@ -104,11 +108,9 @@ TEST_F(EditAdapterMessages, AScrollStepReachesTheEditAndRepaintsOnlyTheClientAnd
     }));
     EXPECT_EQ(FirstLine(), 1);
 
-    RECT w{};
-    GetWindowRect(Memo(), &w);
-    const TRect bar = ScreenBarRects(adapter).Vert;
-    EXPECT_TRUE(SameBar(PictureBar(Memo(), adapter), bar.Left - w.left, bar.Top - w.top))
-        << "the bar on the screen is the one the adapter draws for the new place";
+    const auto after = ScreenBar(adapter);
+    EXPECT_FALSE(SamePixels(*after, *before)) << "the slider moved on the screen";
+    EXPECT_TRUE(SamePixels(*after, *PrintedBar(adapter))) << "the bar on the screen is the one the adapter draws";
 }
 
 // Printing: the adapter draws frame and bar itself and has the EDIT draw only its client, with
