@@ -1,7 +1,8 @@
-// What the edit adapter of a skinned memo sends, passes on to the EDIT and keeps to itself.
+// What the window adapters send, pass on to the window and keep to themselves.
 #include <windows.h>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -30,18 +31,19 @@ using testsupport::MessageSequence;
 
 constexpr WPARAM Command(unsigned command) { return skin::SkinWParam(command); }
 
-// A skinned memo of 60 lines whose own handling is watched from before its adapter is hooked,
-// so the log holds what arrives at the window and what the adapter lets through to the EDIT.
-struct EditAdapterMessages : ::testing::Test {
+// A skinned form with a memo of 60 lines. With a log, the memo's own handling is watched from
+// before its adapter is hooked, so the log holds what arrives at the window and what the adapter
+// lets through to the EDIT.
+struct AdapterMessages : ::testing::Test {
     testsupport::SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
     bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
     TsMemo& memo = form.Make<TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = true});
 
-    void Watch(MessageSequence& sequence) {
-        sequence.WatchBeneath(memo.Handle());
-        // The adapter goes on when the memo is loaded: beneath it from here on.
+    void Show(MessageSequence* memoLog = nullptr) {
+        // The adapter goes on when the memo is loaded.
+        if (memoLog) memoLog->WatchBeneath(memo.Handle());
         form.SetBounds({210, 160, 300, 220});
         memo.SetBounds({20, 30, 120, 100});
         std::wstring text;
@@ -50,9 +52,9 @@ struct EditAdapterMessages : ::testing::Test {
         form.FinishLoading();
         form.Show();
         ASSERT_NE(memo.Adapter(), nullptr);
-        sequence.WatchFront(memo.Handle());
+        if (memoLog) memoLog->WatchFront(memo.Handle());
         ASSERT_TRUE(testsupport::PumpUntilIdle());
-        sequence.Clear();
+        if (memoLog) memoLog->Clear();
     }
     HWND Memo() const { return memo.Handle(); }
     int FirstLine() const { return int(SendMessageW(Memo(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
@@ -91,9 +93,9 @@ bool SamePixels(const bridge::TsDibSection& a, const bridge::TsDibSection& b) {
 
 // One line down: the EDIT scrolls, repaints its client once, and our bar shows the new place
 // straight away, drawn by the adapter without any frame message.
-TEST_F(EditAdapterMessages, AScrollStepReachesTheEditAndRepaintsOnlyTheClientAndOurBar) {
+TEST_F(AdapterMessages, AScrollStepReachesTheEditAndRepaintsOnlyTheClientAndOurBar) {
     MessageSequence sequence;
-    Watch(sequence);
+    Show(&sequence);
     auto& adapter = dynamic_cast<TgwScrollWnd&>(*memo.Adapter());
     const auto before = ScreenBar(adapter);
     SendMessageW(Memo(), WM_VSCROLL, SB_LINEDOWN, 0);
@@ -115,9 +117,9 @@ TEST_F(EditAdapterMessages, AScrollStepReachesTheEditAndRepaintsOnlyTheClientAnd
 
 // Printing: the adapter draws frame and bar itself and has the EDIT draw only its client, with
 // the platform's frame and erasing left out.
-TEST_F(EditAdapterMessages, PrintingDrawsTheFrameItselfAndAsksTheEditForTheClientOnly) {
+TEST_F(AdapterMessages, PrintingDrawsTheFrameItselfAndAsksTheEditForTheClientOnly) {
     MessageSequence sequence;
-    Watch(sequence);
+    Show(&sequence);
     sequence.Only({WM_PRINT, WM_PRINTCLIENT, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT});
     bridge::TsDibSection dib(120, 100, render::PixelFormat::pf24bit);
     const auto dc = reinterpret_cast<WPARAM>(dib.Dc());
@@ -155,9 +157,9 @@ TEST_F(EditAdapterMessages, PrintingDrawsTheFrameItselfAndAsksTheEditForTheClien
 
 // Removing the skin unhooks the adapter: the platform computes and paints the frame again and
 // gets every message whole; loading the skin again hooks a new adapter that keeps its share.
-TEST_F(EditAdapterMessages, SkinRemovalGivesTheEditEveryMessageAndReapplyingTakesItsShareAgain) {
+TEST_F(AdapterMessages, SkinRemovalGivesTheEditEveryMessageAndReapplyingTakesItsShareAgain) {
     MessageSequence sequence;
-    Watch(sequence);
+    Show(&sequence);
     sequence.Only({skin::SM_ALPHACMD, WM_NCCALCSIZE, WM_NCPAINT});
     const TRect bar = ScreenBarRects(dynamic_cast<TgwScrollWnd&>(*memo.Adapter())).Vert;
     const LPARAM onBar = MAKELPARAM(bar.Left + 3, bar.Top + 40);
@@ -223,6 +225,63 @@ TEST_F(EditAdapterMessages, SkinRemovalGivesTheEditEveryMessageAndReapplyingTake
     ASSERT_TRUE(testsupport::PumpUntilIdle());
     ASSERT_NE(memo.Adapter(), nullptr);
     sendAll(true);
+}
+
+// A bare list of 80 items under the plain scroll adapter, watched from before it was hooked.
+TEST_F(AdapterMessages, TheScrollAdapterTurnsPressesOnItsBarIntoScrollRequestsAndKeepsThePlatformsTrackingOut) {
+    Show();
+    HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER, 160, 30, 120, 100,
+                                form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(list, nullptr);
+    for (int i = 0; i < 80; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"map"));
+    MessageSequence seen;
+    seen.WatchBeneath(list);
+    AdapterPtr adapter = TgwMainWnd::Create<TgwScrollWnd>(list, true, "EDIT", &manager, nullptr);
+    seen.WatchFront(list);
+    ASSERT_TRUE(testsupport::PumpUntilIdle());
+    const TRect bar = ScreenBarRects(dynamic_cast<TgwScrollWnd&>(*adapter)).Vert;
+    const LPARAM downArrow = MAKELPARAM(bar.Left + 8, bar.Bottom - 5);
+    seen.Only({WM_NCLBUTTONDOWN, WM_LBUTTONUP, WM_VSCROLL, WM_SYSCOMMAND, WM_NCPAINT, WM_UPDATEUISTATE, WM_MOUSEWHEEL,
+               WM_CAPTURECHANGED});
+
+    struct Row {
+        const char* what;
+        std::function<void()> send;
+        std::vector<testsupport::ExpectedMessage> expected;
+    };
+    const Row rows[] = {
+        {"press on the down arrow",
+         [&] { SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, downArrow); },
+         {{WM_NCLBUTTONDOWN, kWParam, HTVSCROLL},
+          {WM_VSCROLL, kWParam, SB_LINEDOWN},
+          {WM_VSCROLL, kWParam | kPassedOn, SB_LINEDOWN}}},
+        {"release",
+         [&] { SendMessageW(list, WM_LBUTTONUP, 0, 0); },
+         {{WM_LBUTTONUP},
+          {WM_CAPTURECHANGED, kAnyNumber},
+          {WM_CAPTURECHANGED, kPassedOn | kAnyNumber},
+          {WM_VSCROLL, kWParam, SB_ENDSCROLL},
+          {WM_VSCROLL, kWParam | kPassedOn, SB_ENDSCROLL},
+          {WM_LBUTTONUP, kPassedOn}}},
+        {"the platform's own tracking of the vertical bar",
+         [&] { SendMessageW(list, WM_SYSCOMMAND, 0xF077, downArrow); },
+         {{WM_SYSCOMMAND, kWParam, 0xF077}}},
+        {"the frame: the platform's first, ours over it",
+         [&] { SendMessageW(list, WM_NCPAINT, 1, 0); },
+         {{WM_NCPAINT}, {WM_NCPAINT, kPassedOn}}},
+        {"keyboard cues", [&] { SendMessageW(list, WM_UPDATEUISTATE, 0, 0); }, {{WM_UPDATEUISTATE}}},
+        {"the wheel scrolls the list and the bar follows without a frame message",
+         [&] { SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), downArrow); },
+         {{WM_MOUSEWHEEL}, {WM_MOUSEWHEEL, kPassedOn}}},
+    };
+    for (const Row& row : rows) {
+        seen.Clear();
+        row.send();
+        EXPECT_TRUE(seen.Matches(row.expected)) << row.what;
+    }
+    EXPECT_GT(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+    adapter.reset();
+    DestroyWindow(list);
 }
 
 }  // namespace
