@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "SkinnedMemo.h"
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
@@ -16,6 +15,7 @@
 #include "controls/base/ControlSkinOwner.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "controls/adapters/ScrollParts.h"
+#include "controls/edits/Memo.h"
 #include "platform/Application.h"
 #include "platform/Edits.h"
 #include "platform/Form.h"
@@ -34,7 +34,7 @@ struct SkinnedMemoTest : ::testing::Test {
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
     bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
-    SkinnedMemo& memo = form.Make<SkinnedMemo>(&form);
+    TsMemo& memo = form.Make<TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = true});
     void SetUp() override {
         form.SetBounds({210, 160, 300, 220});
         memo.SetBounds({20, 30, 120, 100});
@@ -44,11 +44,10 @@ struct SkinnedMemoTest : ::testing::Test {
         form.FinishLoading();
         form.Show();
         ASSERT_TRUE(manager.GlobalInfo().Active);
-        AttachEditAdapter(memo.data, memo.adapter);
-        ASSERT_NE(memo.adapter, nullptr);
+        ASSERT_NE(memo.Adapter(), nullptr);
     }
     HWND Memo() const { return memo.Handle(); }
-    TgwScrollWnd& Adapter() const { return dynamic_cast<TgwScrollWnd&>(*memo.adapter); }
+    TgwScrollWnd& Adapter() const { return dynamic_cast<TgwScrollWnd&>(*memo.Adapter()); }
     int FirstLine() const { return int(SendMessageW(Memo(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
     TRect VertBar() const { return ScreenBarRects(Adapter()).Vert; }
     static LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
@@ -56,7 +55,7 @@ struct SkinnedMemoTest : ::testing::Test {
 };
 
 TEST_F(SkinnedMemoTest, TheFrameMakesRoomForOurBarWhichHitTestsAsTheVerticalBar) {
-    EXPECT_EQ(FindAdapter(Memo()), memo.adapter.get());
+    EXPECT_EQ(FindAdapter(Memo()), memo.Adapter());
     EXPECT_EQ(FindScrollBar(Memo(), 1), Adapter().VertBar.get());
     EXPECT_EQ(FindScrollBar(Memo(), 2), nullptr);
     RECT client{};
@@ -141,14 +140,20 @@ TEST_F(SkinnedMemoTest, DraggingTheSliderMovesTheFirstVisibleLine) {
 // Which messages reach the memo's own handling once the adapter has looked at them.
 TEST_F(SkinnedMemoTest, PressesOffTheBarsAndTheSystemScrollCommandsAreSwallowed) {
     std::vector<UINT> passed;
+    // The cases are kept from the memo itself (the platform would start its menu or tracking
+    // loops); everything else, the skin's commands too, reaches it.
     platform::TMessageHook below(memo, [&](platform::TMessage& m) {
         if (m.Msg == WM_SYSCOMMAND || m.Msg == WM_NCRBUTTONDOWN || m.Msg == WM_NCMBUTTONUP ||
-            m.Msg == WM_NCLBUTTONDOWN)
+            m.Msg == WM_NCLBUTTONDOWN) {
             passed.push_back(m.Msg);
+            return;
+        }
+        auto* self = &below;
+        self->CallPrevious(m);
     });
-    // The adapter must sit in front of the recorder: hook it anew.
-    memo.adapter.reset();
-    AttachEditAdapter(memo.data, memo.adapter);
+    // The adapter must sit in front of the recorder: the skin comes back with a new one.
+    manager.SetActive(false);
+    manager.SetActive(true);
     const TRect bar = VertBar();
     struct Case { UINT msg; WPARAM w; LPARAM l; bool passes; };
     const Case cases[] = {
@@ -171,7 +176,7 @@ TEST_F(SkinnedMemoTest, SkinRemovalGivesTheWindowBackAndReapplyingTakesItAgain) 
     const TColor skinned = memo.Color();
     EXPECT_EQ(skinned, TColor(1710618)) << "the memo took its section's colour";
     manager.SetActive(false);
-    EXPECT_EQ(memo.adapter, nullptr);
+    EXPECT_EQ(memo.Adapter(), nullptr);
     EXPECT_EQ(FindAdapter(Memo()), nullptr);
     RECT client{};
     GetClientRect(Memo(), &client);
@@ -181,8 +186,8 @@ TEST_F(SkinnedMemoTest, SkinRemovalGivesTheWindowBackAndReapplyingTakesItAgain) 
     EXPECT_EQ(FirstLine(), 1);
 
     manager.SetActive(true);
-    ASSERT_NE(memo.adapter, nullptr);
-    EXPECT_EQ(FindAdapter(Memo()), memo.adapter.get());
+    ASSERT_NE(memo.Adapter(), nullptr);
+    EXPECT_EQ(FindAdapter(Memo()), memo.Adapter());
     EXPECT_EQ(memo.Color(), skinned);
     GetClientRect(Memo(), &client);
     const TgwScrollWnd& a = Adapter();
@@ -193,25 +198,26 @@ TEST_F(SkinnedMemoTest, SkinRemovalGivesTheWindowBackAndReapplyingTakesItAgain) 
     EXPECT_EQ(memo.Color(), TColor(0xFF000005));
 }
 
+// The memo frees its adapter when the skin goes and makes a new one when it comes back.
 TEST_F(SkinnedMemoTest, FreeingTheAdapterGivesTheMemoItsOwnColoursBack) {
-    memo.adapter.reset();
+    manager.SetActive(false);
     memo.SetColor(0xFF000005);
-    AttachEditAdapter(memo.data, memo.adapter);
+    manager.SetActive(true);
     SendMessageW(Memo(), WM_NCPAINT, 1, 0);  // the first paint applies the section's colours
     EXPECT_EQ(memo.Color(), TColor(1710618));
-    memo.adapter.reset();
+    manager.SetActive(false);
     EXPECT_EQ(memo.Color(), TColor(0xFF000005));
 }
 
 // Without word wrapping the memo has both bars and the size box between them.
 TEST_F(SkinnedMemoTest, BothBarsShareTheFrameAndTheHorizontalOneScrollsSideways) {
-    auto& wide = form.Make<SkinnedMemo>(&form, false);
+    auto& wide = form.Make<TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = false});
     wide.SetBounds({160, 30, 120, 100});
     std::wstring text;
     for (int i = 0; i < 40; ++i) text += std::wstring(80, wchar_t(L'a' + i % 26)) + L"\r\n";
     wide.SetTextW(text);
-    AttachEditAdapter(wide.data, wide.adapter);
-    const TgwScrollWnd& a = dynamic_cast<TgwScrollWnd&>(*wide.adapter);
+    ASSERT_NE(wide.Adapter(), nullptr);
+    const TgwScrollWnd& a = dynamic_cast<TgwScrollWnd&>(*wide.Adapter());
     ASSERT_TRUE(a.HorzBar->Visible && a.VertBar->Visible);
     RECT client{};
     GetClientRect(wide.Handle(), &client);
@@ -294,8 +300,8 @@ TEST_F(SkinnedMemoTest, PrintingShowsTheSkinsFrameAndBarAndADisabledBarFaded) {
     };
     const auto enabled = print("-enabled");
     const TgwScrollWnd& a = Adapter();
-    ASSERT_TRUE(memo.data.CacheBmp);
-    const render::Bitmap& cache = *memo.data.CacheBmp;
+    ASSERT_TRUE(memo.SkinData().CacheBmp);
+    const render::Bitmap& cache = *memo.SkinData().CacheBmp;
     for (auto [x, y] : {std::pair{0, 0}, std::pair{1, 50}, std::pair{60, 0}, std::pair{60, 99}, std::pair{119, 50}}) {
         EXPECT_EQ(PixelOf(enabled->Bitmap(), x, y), PixelOf(cache, x, y)) << "frame ring at " << x << "," << y;
     }
@@ -324,9 +330,9 @@ TEST_F(SkinnedMemoTest, TheFramePaintReachesTheScreen) {
     ReleaseDC(nullptr, screen);
     GdiFlush();
     SaveShot(shot.Bitmap(), "-screen");
-    ASSERT_TRUE(memo.data.CacheBmp);
+    ASSERT_TRUE(memo.SkinData().CacheBmp);
     for (auto [x, y] : {std::pair{0, 0}, std::pair{60, 0}, std::pair{0, 50}, std::pair{60, 99}}) {
-        EXPECT_EQ(PixelOf(shot.Bitmap(), x, y), PixelOf(*memo.data.CacheBmp, x, y)) << x << "," << y;
+        EXPECT_EQ(PixelOf(shot.Bitmap(), x, y), PixelOf(*memo.SkinData().CacheBmp, x, y)) << x << "," << y;
     }
     const TRect bar = VertBar();
     const TColor platformBar = ResolveColor(0xFF000000) & 0xFFFFFF;
@@ -371,11 +377,18 @@ std::vector<std::string>* RecordingAdapter::Log = nullptr;
 TEST_F(SkinnedMemoTest, AnAdapterFreedInsideItsOwnHandlerIsFreedAfterItReturns) {
     std::vector<std::string> log;
     RecordingAdapter::Log = &log;
-    memo.adapter = TgwMainWnd::Create<RecordingAdapter>(Memo(), true, "EDIT", &manager, &memo.data);
-    memo.OnSkinCommand = [&](unsigned command) {
-        if (command == skin::SMC_SKINREMOVED) log.push_back(memo.adapter ? "slot still full" : "slot emptied");
-    };
-    // The control's handling of the removal frees the adapter that passed the command on.
+    AdapterPtr slot;
+    // The window's handling of the removal, beneath the adapter, frees the adapter that passed
+    // the command on.
+    platform::TMessageHook owner(Memo(), [&](platform::TMessage& m) {
+        if (m.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(m.WParam) == skin::SMC_SKINREMOVED) {
+            slot.reset();
+            log.push_back(slot ? "slot still full" : "slot emptied");
+        }
+        auto* self = &owner;
+        self->CallPrevious(m);
+    });
+    slot = TgwMainWnd::Create<RecordingAdapter>(Memo(), true, "EDIT", &manager, &memo.SkinData());
     SendMessageW(Memo(), skin::SM_ALPHACMD, skin::SkinWParam(skin::SMC_SKINREMOVED), manager.CommandId());
     EXPECT_EQ(log, (std::vector<std::string>{"slot emptied", "handler returned, unhooked", "freed"}));
     EXPECT_EQ(FindAdapter(Memo()), nullptr);
@@ -389,7 +402,7 @@ TEST_F(SkinnedMemoTest, UnhookingLeavesALaterHookInPlace) {
         auto* self = &later;
         self->CallPrevious(m);
     });
-    memo.adapter.reset();
+    manager.SetActive(false);  // the memo frees its adapter
     EXPECT_EQ(FindAdapter(Memo()), nullptr);
     SendMessageW(Memo(), WM_USER + 7, 0, 0);
     EXPECT_EQ(seen, 1);
@@ -402,8 +415,8 @@ TEST_F(SkinnedMemoTest, DestroyingTheWindowDuringAPressEndsIt) {
     SendMessageW(Memo(), WM_NCLBUTTONDOWN, HTVSCROLL, At(bar.Left + 8, bar.Bottom - 5));
     ASSERT_EQ(GetCapture(), Memo());
     DestroyWindow(Memo());
-    ASSERT_NE(memo.adapter, nullptr);
-    EXPECT_TRUE(memo.adapter->Unhooked);
+    ASSERT_NE(memo.Adapter(), nullptr);
+    EXPECT_TRUE(memo.Adapter()->Unhooked);
     EXPECT_TRUE(ScrollTrackerOfProcess().Idle());
     EXPECT_EQ(GetCapture(), nullptr);
 }
