@@ -12,12 +12,9 @@
 #include "controls/adapters/ScrollParts.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "controls/edits/Memo.h"
-#include "platform/Application.h"
-#include "platform/Form.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/MessageSequence.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -34,11 +31,7 @@ constexpr WPARAM Command(unsigned command) { return skin::SkinWParam(command); }
 // A skinned form with a memo of 60 lines. With a log, the memo's own handling is watched from
 // before its adapter is hooked, so the log holds what arrives at the window and what the adapter
 // lets through to the EDIT.
-struct AdapterMessages : ::testing::Test {
-    testsupport::SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
+struct AdapterMessages : ::testing::Test, testsupport::SkinnedFormSetup {
     TsMemo& memo = form.Make<TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = true});
 
     void Show(MessageSequence* memoLog = nullptr) {

@@ -20,20 +20,13 @@
 #include "platform/Edits.h"
 #include "platform/Form.h"
 #include "platform/ListBox.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::controls {
 namespace {
 
-using testsupport::SilentPrompt;
-
 // A form away from the screen origin holding a skinned memo of 60 lines, 120 x 100 pixels.
-struct SkinnedMemoTest : ::testing::Test {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
+struct SkinnedMemoTest : ::testing::Test, testsupport::SkinnedFormSetup {
     TsMemo& memo = form.Make<TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = true});
     void SetUp() override {
         form.SetBounds({210, 160, 300, 220});

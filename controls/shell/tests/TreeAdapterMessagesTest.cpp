@@ -6,13 +6,10 @@
 
 #include "bridge/SkinManager.h"
 #include "controls/shell/ShellTreeView.h"
-#include "platform/Application.h"
-#include "platform/Form.h"
 #include "skin/SkinProtocol.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/MessageSequence.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::shell {
 namespace {
@@ -25,10 +22,9 @@ using testsupport::kWParam;
 // The tree erases its own background in the section's colour while skinned, and once the skin
 // goes it is given the platform's colours back and erases through the tree view again.
 TEST(TreeAdapterMessages, TheAdapterErasesForTheTreeUntilTheSkinGoes) {
-    testsupport::SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
+    testsupport::SkinnedFormSetup setup;
+    platform::TForm& form = setup.form;
+    bridge::TsSkinManager& manager = setup.manager;
     auto& tree = form.Make<TsShellTreeView>(&form);
     testsupport::MessageSequence sequence;
     sequence.WatchBeneath(tree.Handle());
