@@ -22,14 +22,11 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Text.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace {
 
 using namespace lw;
-
-using testsupport::SilentPrompt;
 
 double Seconds(const std::function<void()>& work) {
     LARGE_INTEGER frequency, start, end;
@@ -53,10 +50,8 @@ std::string EntityText(size_t bytes) {
 }  // namespace
 
 int main() {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
+    testsupport::SkinnedFormSetup setup;
+    platform::TForm& form = setup.form;
     auto& memo = form.Make<controls::TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = true});
     memo.SetBounds({16, 16, 561, 257});
     int changes = 0;

@@ -11,29 +11,22 @@
 #include "bridge/DibSection.h"
 #include "bridge/SkinManager.h"
 #include "controls/adapters/ScrollParts.h"
-#include "platform/Application.h"
-#include "platform/Form.h"
+#include "controls/edits/Memo.h"
 #include "testsupport/win32/BenchTiming.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
-#include "../tests/SkinnedMemo.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace {
 
 using namespace lw;
-
-using testsupport::SilentPrompt;
 
 using testsupport::SecondsPerRun;
 
 }  // namespace
 
 int main() {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
-    auto& memo = form.Make<controls::SkinnedMemo>(&form);
+    testsupport::SkinnedFormSetup setup;
+    platform::TForm& form = setup.form;
+    auto& memo = form.Make<controls::TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = true});
     form.SetBounds({0, 0, 600, 620});
     memo.SetBounds({288, 16, 290, 560});  // the main window's memo
     std::wstring text;
@@ -41,8 +34,7 @@ int main() {
     memo.SetTextW(text);
     form.FinishLoading();
     form.Show();
-    controls::AttachEditAdapter(memo.data, memo.adapter);
-    auto& adapter = dynamic_cast<controls::TgwScrollWnd&>(*memo.adapter);
+    auto& adapter = dynamic_cast<controls::TgwScrollWnd&>(*memo.Adapter());
     const TRect bar = controls::ScreenBarRects(adapter).Vert;
 
     HDC window = GetWindowDC(memo.Handle());
@@ -64,7 +56,7 @@ int main() {
     });
     // The same step of the memo without its adapter: what the platform's EDIT costs alone.
     ReleaseDC(memo.Handle(), window);
-    memo.adapter.reset();
+    setup.manager.SetActive(false);
     const double plain = SecondsPerRun(runs, [&] {
         SendMessageW(memo.Handle(), WM_VSCROLL, down ? SB_LINEDOWN : SB_LINEUP, 0);
         down = !down;

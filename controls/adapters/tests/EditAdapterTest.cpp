@@ -3,12 +3,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "SkinnedMemo.h"
 #include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
@@ -16,25 +17,21 @@
 #include "controls/base/ControlSkinOwner.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "controls/adapters/ScrollParts.h"
+#include "controls/edits/Memo.h"
 #include "platform/Application.h"
 #include "platform/Edits.h"
 #include "platform/Form.h"
 #include "platform/ListBox.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/MessagePump.h"
+#include "testsupport/win32/MessageSequence.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::controls {
 namespace {
 
-using testsupport::SilentPrompt;
-
 // A form away from the screen origin holding a skinned memo of 60 lines, 120 x 100 pixels.
-struct SkinnedMemoTest : ::testing::Test {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
-    SkinnedMemo& memo = form.Make<SkinnedMemo>(&form);
+struct SkinnedMemoTest : ::testing::Test, testsupport::SkinnedFormSetup {
+    TsMemo& memo = form.Make<TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = true});
     void SetUp() override {
         form.SetBounds({210, 160, 300, 220});
         memo.SetBounds({20, 30, 120, 100});
@@ -44,11 +41,10 @@ struct SkinnedMemoTest : ::testing::Test {
         form.FinishLoading();
         form.Show();
         ASSERT_TRUE(manager.GlobalInfo().Active);
-        AttachEditAdapter(memo.data, memo.adapter);
-        ASSERT_NE(memo.adapter, nullptr);
+        ASSERT_NE(memo.Adapter(), nullptr);
     }
     HWND Memo() const { return memo.Handle(); }
-    TgwScrollWnd& Adapter() const { return dynamic_cast<TgwScrollWnd&>(*memo.adapter); }
+    TgwScrollWnd& Adapter() const { return dynamic_cast<TgwScrollWnd&>(*memo.Adapter()); }
     int FirstLine() const { return int(SendMessageW(Memo(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
     TRect VertBar() const { return ScreenBarRects(Adapter()).Vert; }
     static LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
@@ -56,7 +52,7 @@ struct SkinnedMemoTest : ::testing::Test {
 };
 
 TEST_F(SkinnedMemoTest, TheFrameMakesRoomForOurBarWhichHitTestsAsTheVerticalBar) {
-    EXPECT_EQ(FindAdapter(Memo()), memo.adapter.get());
+    EXPECT_EQ(FindAdapter(Memo()), memo.Adapter());
     EXPECT_EQ(FindScrollBar(Memo(), 1), Adapter().VertBar.get());
     EXPECT_EQ(FindScrollBar(Memo(), 2), nullptr);
     RECT client{};
@@ -141,14 +137,20 @@ TEST_F(SkinnedMemoTest, DraggingTheSliderMovesTheFirstVisibleLine) {
 // Which messages reach the memo's own handling once the adapter has looked at them.
 TEST_F(SkinnedMemoTest, PressesOffTheBarsAndTheSystemScrollCommandsAreSwallowed) {
     std::vector<UINT> passed;
+    // The cases are kept from the memo itself (the platform would start its menu or tracking
+    // loops); everything else, the skin's commands too, reaches it.
     platform::TMessageHook below(memo, [&](platform::TMessage& m) {
         if (m.Msg == WM_SYSCOMMAND || m.Msg == WM_NCRBUTTONDOWN || m.Msg == WM_NCMBUTTONUP ||
-            m.Msg == WM_NCLBUTTONDOWN)
+            m.Msg == WM_NCLBUTTONDOWN) {
             passed.push_back(m.Msg);
+            return;
+        }
+        auto* self = &below;
+        self->CallPrevious(m);
     });
-    // The adapter must sit in front of the recorder: hook it anew.
-    memo.adapter.reset();
-    AttachEditAdapter(memo.data, memo.adapter);
+    // The adapter must sit in front of the recorder: the skin comes back with a new one.
+    manager.SetActive(false);
+    manager.SetActive(true);
     const TRect bar = VertBar();
     struct Case { UINT msg; WPARAM w; LPARAM l; bool passes; };
     const Case cases[] = {
@@ -171,7 +173,7 @@ TEST_F(SkinnedMemoTest, SkinRemovalGivesTheWindowBackAndReapplyingTakesItAgain) 
     const TColor skinned = memo.Color();
     EXPECT_EQ(skinned, TColor(1710618)) << "the memo took its section's colour";
     manager.SetActive(false);
-    EXPECT_EQ(memo.adapter, nullptr);
+    EXPECT_EQ(memo.Adapter(), nullptr);
     EXPECT_EQ(FindAdapter(Memo()), nullptr);
     RECT client{};
     GetClientRect(Memo(), &client);
@@ -181,8 +183,8 @@ TEST_F(SkinnedMemoTest, SkinRemovalGivesTheWindowBackAndReapplyingTakesItAgain) 
     EXPECT_EQ(FirstLine(), 1);
 
     manager.SetActive(true);
-    ASSERT_NE(memo.adapter, nullptr);
-    EXPECT_EQ(FindAdapter(Memo()), memo.adapter.get());
+    ASSERT_NE(memo.Adapter(), nullptr);
+    EXPECT_EQ(FindAdapter(Memo()), memo.Adapter());
     EXPECT_EQ(memo.Color(), skinned);
     GetClientRect(Memo(), &client);
     const TgwScrollWnd& a = Adapter();
@@ -193,25 +195,26 @@ TEST_F(SkinnedMemoTest, SkinRemovalGivesTheWindowBackAndReapplyingTakesItAgain) 
     EXPECT_EQ(memo.Color(), TColor(0xFF000005));
 }
 
+// The memo frees its adapter when the skin goes and makes a new one when it comes back.
 TEST_F(SkinnedMemoTest, FreeingTheAdapterGivesTheMemoItsOwnColoursBack) {
-    memo.adapter.reset();
+    manager.SetActive(false);
     memo.SetColor(0xFF000005);
-    AttachEditAdapter(memo.data, memo.adapter);
+    manager.SetActive(true);
     SendMessageW(Memo(), WM_NCPAINT, 1, 0);  // the first paint applies the section's colours
     EXPECT_EQ(memo.Color(), TColor(1710618));
-    memo.adapter.reset();
+    manager.SetActive(false);
     EXPECT_EQ(memo.Color(), TColor(0xFF000005));
 }
 
 // Without word wrapping the memo has both bars and the size box between them.
 TEST_F(SkinnedMemoTest, BothBarsShareTheFrameAndTheHorizontalOneScrollsSideways) {
-    auto& wide = form.Make<SkinnedMemo>(&form, false);
+    auto& wide = form.Make<TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = false});
     wide.SetBounds({160, 30, 120, 100});
     std::wstring text;
     for (int i = 0; i < 40; ++i) text += std::wstring(80, wchar_t(L'a' + i % 26)) + L"\r\n";
     wide.SetTextW(text);
-    AttachEditAdapter(wide.data, wide.adapter);
-    const TgwScrollWnd& a = dynamic_cast<TgwScrollWnd&>(*wide.adapter);
+    ASSERT_NE(wide.Adapter(), nullptr);
+    const TgwScrollWnd& a = dynamic_cast<TgwScrollWnd&>(*wide.Adapter());
     ASSERT_TRUE(a.HorzBar->Visible && a.VertBar->Visible);
     RECT client{};
     GetClientRect(wide.Handle(), &client);
@@ -294,8 +297,8 @@ TEST_F(SkinnedMemoTest, PrintingShowsTheSkinsFrameAndBarAndADisabledBarFaded) {
     };
     const auto enabled = print("-enabled");
     const TgwScrollWnd& a = Adapter();
-    ASSERT_TRUE(memo.data.CacheBmp);
-    const render::Bitmap& cache = *memo.data.CacheBmp;
+    ASSERT_TRUE(memo.SkinData().CacheBmp);
+    const render::Bitmap& cache = *memo.SkinData().CacheBmp;
     for (auto [x, y] : {std::pair{0, 0}, std::pair{1, 50}, std::pair{60, 0}, std::pair{60, 99}, std::pair{119, 50}}) {
         EXPECT_EQ(PixelOf(enabled->Bitmap(), x, y), PixelOf(cache, x, y)) << "frame ring at " << x << "," << y;
     }
@@ -324,9 +327,9 @@ TEST_F(SkinnedMemoTest, TheFramePaintReachesTheScreen) {
     ReleaseDC(nullptr, screen);
     GdiFlush();
     SaveShot(shot.Bitmap(), "-screen");
-    ASSERT_TRUE(memo.data.CacheBmp);
+    ASSERT_TRUE(memo.SkinData().CacheBmp);
     for (auto [x, y] : {std::pair{0, 0}, std::pair{60, 0}, std::pair{0, 50}, std::pair{60, 99}}) {
-        EXPECT_EQ(PixelOf(shot.Bitmap(), x, y), PixelOf(*memo.data.CacheBmp, x, y)) << x << "," << y;
+        EXPECT_EQ(PixelOf(shot.Bitmap(), x, y), PixelOf(*memo.SkinData().CacheBmp, x, y)) << x << "," << y;
     }
     const TRect bar = VertBar();
     const TColor platformBar = ResolveColor(0xFF000000) & 0xFFFFFF;
@@ -371,11 +374,18 @@ std::vector<std::string>* RecordingAdapter::Log = nullptr;
 TEST_F(SkinnedMemoTest, AnAdapterFreedInsideItsOwnHandlerIsFreedAfterItReturns) {
     std::vector<std::string> log;
     RecordingAdapter::Log = &log;
-    memo.adapter = TgwMainWnd::Create<RecordingAdapter>(Memo(), true, "EDIT", &manager, &memo.data);
-    memo.OnSkinCommand = [&](unsigned command) {
-        if (command == skin::SMC_SKINREMOVED) log.push_back(memo.adapter ? "slot still full" : "slot emptied");
-    };
-    // The control's handling of the removal frees the adapter that passed the command on.
+    AdapterPtr slot;
+    // The window's handling of the removal, beneath the adapter, frees the adapter that passed
+    // the command on.
+    platform::TMessageHook owner(Memo(), [&](platform::TMessage& m) {
+        if (m.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(m.WParam) == skin::SMC_SKINREMOVED) {
+            slot.reset();
+            log.push_back(slot ? "slot still full" : "slot emptied");
+        }
+        auto* self = &owner;
+        self->CallPrevious(m);
+    });
+    slot = TgwMainWnd::Create<RecordingAdapter>(Memo(), true, "EDIT", &manager, &memo.SkinData());
     SendMessageW(Memo(), skin::SM_ALPHACMD, skin::SkinWParam(skin::SMC_SKINREMOVED), manager.CommandId());
     EXPECT_EQ(log, (std::vector<std::string>{"slot emptied", "handler returned, unhooked", "freed"}));
     EXPECT_EQ(FindAdapter(Memo()), nullptr);
@@ -389,7 +399,7 @@ TEST_F(SkinnedMemoTest, UnhookingLeavesALaterHookInPlace) {
         auto* self = &later;
         self->CallPrevious(m);
     });
-    memo.adapter.reset();
+    manager.SetActive(false);  // the memo frees its adapter
     EXPECT_EQ(FindAdapter(Memo()), nullptr);
     SendMessageW(Memo(), WM_USER + 7, 0, 0);
     EXPECT_EQ(seen, 1);
@@ -402,10 +412,252 @@ TEST_F(SkinnedMemoTest, DestroyingTheWindowDuringAPressEndsIt) {
     SendMessageW(Memo(), WM_NCLBUTTONDOWN, HTVSCROLL, At(bar.Left + 8, bar.Bottom - 5));
     ASSERT_EQ(GetCapture(), Memo());
     DestroyWindow(Memo());
-    ASSERT_NE(memo.adapter, nullptr);
-    EXPECT_TRUE(memo.adapter->Unhooked);
+    ASSERT_NE(memo.Adapter(), nullptr);
+    EXPECT_TRUE(memo.Adapter()->Unhooked);
     EXPECT_TRUE(ScrollTrackerOfProcess().Idle());
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// --- messages ------------------------------------------------------------------------------------
+
+using testsupport::kAnyNumber;
+using testsupport::kLParam;
+using testsupport::kOptional;
+using testsupport::kPassedOn;
+using testsupport::kWParam;
+using testsupport::MessageSequence;
+
+constexpr WPARAM Command(unsigned command) { return skin::SkinWParam(command); }
+
+// The memo's own handling is watched from before its adapter is hooked, so the log holds what
+// arrives at the window and what the adapter lets through to the EDIT.
+struct AdapterMessages : SkinnedMemoTest {
+    MessageSequence sequence;
+    AdapterMessages() { sequence.WatchBeneath(memo.Handle()); }
+    void SetUp() override {
+        SkinnedMemoTest::SetUp();
+        sequence.WatchFront(Memo());
+        ASSERT_TRUE(testsupport::PumpUntilIdle());
+        sequence.Clear();
+    }
+};
+
+// The vertical bar's pixels on the screen.
+std::unique_ptr<bridge::TsDibSection> ScreenBar(const TgwScrollWnd& adapter) {
+    const TRect bar = ScreenBarRects(adapter).Vert;
+    auto shot = std::make_unique<bridge::TsDibSection>(bar.Width(), bar.Height(), render::PixelFormat::pf24bit);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot->Dc(), 0, 0, bar.Width(), bar.Height(), screen, bar.Left, bar.Top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    GdiFlush();
+    return shot;
+}
+
+// The same bar as printing the window draws it.
+std::unique_ptr<bridge::TsDibSection> PrintedBar(const TgwScrollWnd& adapter) {
+    RECT w{};
+    GetWindowRect(adapter.Handle(), &w);
+    bridge::TsDibSection window(w.right - w.left, w.bottom - w.top, render::PixelFormat::pf24bit);
+    SendMessageW(adapter.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(window.Dc()), PRF_NONCLIENT);
+    const TRect bar = ScreenBarRects(adapter).Vert;
+    auto shot = std::make_unique<bridge::TsDibSection>(bar.Width(), bar.Height(), render::PixelFormat::pf24bit);
+    BitBlt(shot->Dc(), 0, 0, bar.Width(), bar.Height(), window.Dc(), bar.Left - w.left, bar.Top - w.top, SRCCOPY);
+    GdiFlush();
+    return shot;
+}
+
+bool SamePixels(const bridge::TsDibSection& a, const bridge::TsDibSection& b) {
+    const render::Bitmap &x = a.Bitmap(), &y = b.Bitmap();
+    for (int row = 0; row < x.Height(); ++row)
+        if (std::memcmp(x.Pixel(0, row), y.Pixel(0, row), std::size_t(x.Width()) * 3) != 0) return false;
+    return true;
+}
+
+// One line down: the EDIT scrolls, repaints its client once, and our bar shows the new place
+// straight away, drawn by the adapter without any frame message.
+TEST_F(AdapterMessages, AScrollStepReachesTheEditAndRepaintsOnlyTheClientAndOurBar) {
+    auto& adapter = dynamic_cast<TgwScrollWnd&>(*memo.Adapter());
+    const auto before = ScreenBar(adapter);
+    // What scrolls or paints, and the skin's commands between windows.
+    sequence.Only({WM_VSCROLL, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_NCCALCSIZE, WM_WINDOWPOSCHANGING, WM_PRINT,
+                   WM_PRINTCLIENT, skin::SM_ALPHACMD});
+    SendMessageW(Memo(), WM_VSCROLL, SB_LINEDOWN, 0);
+    ASSERT_TRUE(testsupport::PumpUntilIdle());
+    EXPECT_TRUE(sequence.Matches({
+        {WM_VSCROLL, kWParam, SB_LINEDOWN},
+        {WM_VSCROLL, kWParam | kPassedOn, SB_LINEDOWN},
+        {WM_PAINT},
+        {WM_PAINT, kPassedOn},
+    }));
+    EXPECT_EQ(FirstLine(), 1);
+
+    const auto after = ScreenBar(adapter);
+    EXPECT_FALSE(SamePixels(*after, *before)) << "the slider moved on the screen";
+    EXPECT_TRUE(SamePixels(*after, *PrintedBar(adapter))) << "the bar on the screen is the one the adapter draws";
+}
+
+// Printing: the adapter draws frame and bar itself and has the EDIT draw only its client, with
+// the platform's frame and erasing left out.
+TEST_F(AdapterMessages, PrintingDrawsTheFrameItselfAndAsksTheEditForTheClientOnly) {
+    sequence.Only({WM_PRINT, WM_PRINTCLIENT, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT});
+    bridge::TsDibSection dib(120, 100, render::PixelFormat::pf24bit);
+    const auto dc = reinterpret_cast<WPARAM>(dib.Dc());
+    SendMessageW(Memo(), WM_PRINT, dc, PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_TRUE(sequence.Matches({
+        {WM_PRINT, kWParam, dc},
+        {WM_ERASEBKGND, kWParam, dc},
+        {WM_ERASEBKGND, kWParam | kPassedOn, dc},
+        {WM_PAINT, kWParam, dc},
+        {WM_PAINT, kWParam | kPassedOn, dc},
+        {WM_PRINTCLIENT, kWParam | kLParam, dc, PRF_CLIENT | PRF_OWNED},
+        {WM_PRINTCLIENT, kWParam | kLParam | kPassedOn, dc, PRF_CLIENT | PRF_OWNED},
+    }));
+
+    sequence.Clear();
+    SendMessageW(Memo(), WM_PRINT, dc, PRF_NONCLIENT | PRF_CLIENT | PRF_OWNED);
+    EXPECT_TRUE(sequence.Matches({
+        {WM_PRINT, kWParam, dc},
+        {WM_ERASEBKGND, kAnyNumber},
+        {WM_ERASEBKGND, kPassedOn | kAnyNumber},
+        {WM_PAINT},
+        {WM_PAINT, kPassedOn},
+        {WM_PRINTCLIENT},
+        {WM_PRINTCLIENT, kPassedOn},
+        {WM_PRINT, kWParam | kLParam | kPassedOn, dc, PRF_OWNED},  // only what the adapter did not print
+    }));
+
+    sequence.Clear();
+    SendMessageW(Memo(), WM_PRINTCLIENT, dc, PRF_CLIENT);
+    EXPECT_TRUE(sequence.Matches({
+        {WM_PRINTCLIENT, kWParam | kLParam, dc, PRF_CLIENT},
+        {WM_PRINTCLIENT, kWParam | kLParam | kPassedOn, dc, PRF_CLIENT},
+    }));
+}
+
+// Removing the skin unhooks the adapter: the platform computes and paints the frame again and
+// gets every message whole; loading the skin again hooks a new adapter that keeps its share.
+TEST_F(AdapterMessages, SkinRemovalGivesTheEditEveryMessageAndReapplyingTakesItsShareAgain) {
+    sequence.Only({skin::SM_ALPHACMD, WM_NCCALCSIZE, WM_NCPAINT});
+    const TRect bar = ScreenBarRects(dynamic_cast<TgwScrollWnd&>(*memo.Adapter())).Vert;
+    const LPARAM onBar = MAKELPARAM(bar.Left + 3, bar.Top + 40);
+    bridge::TsDibSection dib(120, 100, render::PixelFormat::pf24bit);
+    const auto dc = reinterpret_cast<WPARAM>(dib.Dc());
+    const LPARAM print = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND;
+
+    manager.SetActive(false);
+    ASSERT_TRUE(testsupport::PumpUntilIdle());
+    ASSERT_EQ(memo.Adapter(), nullptr);
+    EXPECT_TRUE(sequence.Matches({
+        {skin::SM_ALPHACMD, kWParam, Command(skin::SMC_ISSKINNED)},  // answered by the adapter
+        {skin::SM_ALPHACMD, kWParam, Command(skin::SMC_SKINREMOVED)},
+        // The adapter gives the colours back while it still owns the frame: our frame once more.
+        {WM_NCCALCSIZE, kOptional},
+        {WM_NCCALCSIZE, kPassedOn | kOptional},
+        {WM_NCPAINT, kOptional},
+        {skin::SM_ALPHACMD, kWParam | kPassedOn, Command(skin::SMC_SKINREMOVED)},
+        // The platform's frame, computed and painted by the EDIT itself.
+        {WM_NCCALCSIZE},
+        {WM_NCCALCSIZE, kPassedOn},
+        {WM_NCPAINT},
+        {WM_NCPAINT, kPassedOn},
+        // Unhooking, restoring the colours and giving the frame back each do it again today;
+        // once would do.
+        {WM_NCCALCSIZE, kOptional},
+        {WM_NCCALCSIZE, kPassedOn | kOptional},
+        {WM_NCPAINT, kOptional},
+        {WM_NCPAINT, kPassedOn | kOptional},
+        {WM_NCCALCSIZE, kOptional},
+        {WM_NCCALCSIZE, kPassedOn | kOptional},
+        {WM_NCPAINT, kOptional},
+        {WM_NCPAINT, kPassedOn | kOptional},
+        {WM_NCPAINT, kOptional},
+        {WM_NCPAINT, kPassedOn | kOptional},
+    }));
+
+    struct Case {
+        UINT msg;
+        WPARAM w;
+        LPARAM l;
+        bool passedWhenSkinned;
+    };
+    const Case cases[] = {
+        {WM_PRINT, dc, print, false},
+        {WM_NCPAINT, 1, 0, false},
+        {WM_NCRBUTTONDOWN, HTVSCROLL, onBar, false},
+        {WM_NCRBUTTONDOWN, HTBORDER, 0, true},
+    };
+    const auto sendAll = [&](bool skinned) {
+        for (const Case& k : cases) {
+            sequence.Only({k.msg});
+            sequence.Clear();
+            SendMessageW(Memo(), k.msg, k.w, k.l);
+            std::vector<testsupport::ExpectedMessage> expected{{k.msg, kWParam | kLParam, k.w, k.l}};
+            if (!skinned || k.passedWhenSkinned) expected.push_back({k.msg, kWParam | kLParam | kPassedOn, k.w, k.l});
+            EXPECT_TRUE(sequence.Matches(expected)) << MessageSequence::NameOf(k.msg) << (skinned ? " skinned" : " plain");
+        }
+    };
+    sendAll(false);
+
+    manager.SetActive(true);
+    ASSERT_TRUE(testsupport::PumpUntilIdle());
+    ASSERT_NE(memo.Adapter(), nullptr);
+    sendAll(true);
+}
+
+// A bare list of 80 items under the plain scroll adapter, watched from before it was hooked.
+TEST_F(AdapterMessages, TheScrollAdapterTurnsPressesOnItsBarIntoScrollRequestsAndKeepsThePlatformsTrackingOut) {
+    HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER, 160, 30, 120, 100,
+                                form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(list, nullptr);
+    for (int i = 0; i < 80; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"map"));
+    MessageSequence seen;
+    seen.WatchBeneath(list);
+    AdapterPtr adapter = TgwMainWnd::Create<TgwScrollWnd>(list, true, "EDIT", &manager, nullptr);
+    seen.WatchFront(list);
+    ASSERT_TRUE(testsupport::PumpUntilIdle());
+    const TRect bar = ScreenBarRects(dynamic_cast<TgwScrollWnd&>(*adapter)).Vert;
+    const LPARAM downArrow = MAKELPARAM(bar.Left + 8, bar.Bottom - 5);
+    seen.Only({WM_NCLBUTTONDOWN, WM_LBUTTONUP, WM_VSCROLL, WM_SYSCOMMAND, WM_NCPAINT, WM_UPDATEUISTATE, WM_MOUSEWHEEL,
+               WM_CAPTURECHANGED});
+
+    struct Row {
+        const char* what;
+        std::function<void()> send;
+        std::vector<testsupport::ExpectedMessage> expected;
+    };
+    const Row rows[] = {
+        {"press on the down arrow",
+         [&] { SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, downArrow); },
+         {{WM_NCLBUTTONDOWN, kWParam, HTVSCROLL},
+          {WM_VSCROLL, kWParam, SB_LINEDOWN},
+          {WM_VSCROLL, kWParam | kPassedOn, SB_LINEDOWN}}},
+        {"release",
+         [&] { SendMessageW(list, WM_LBUTTONUP, 0, 0); },
+         {{WM_LBUTTONUP},
+          {WM_CAPTURECHANGED, kAnyNumber},
+          {WM_CAPTURECHANGED, kPassedOn | kAnyNumber},
+          {WM_VSCROLL, kWParam, SB_ENDSCROLL},
+          {WM_VSCROLL, kWParam | kPassedOn, SB_ENDSCROLL},
+          {WM_LBUTTONUP, kPassedOn}}},
+        {"the platform's own tracking of the vertical bar",
+         [&] { SendMessageW(list, WM_SYSCOMMAND, 0xF077, downArrow); },
+         {{WM_SYSCOMMAND, kWParam, 0xF077}}},
+        {"the frame: the platform's first, ours over it",
+         [&] { SendMessageW(list, WM_NCPAINT, 1, 0); },
+         {{WM_NCPAINT}, {WM_NCPAINT, kPassedOn}}},
+        {"keyboard cues", [&] { SendMessageW(list, WM_UPDATEUISTATE, 0, 0); }, {{WM_UPDATEUISTATE}}},
+        {"the wheel scrolls the list and the bar follows without a frame message",
+         [&] { SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), downArrow); },
+         {{WM_MOUSEWHEEL}, {WM_MOUSEWHEEL, kPassedOn}}},
+    };
+    for (const Row& row : rows) {
+        seen.Clear();
+        row.send();
+        EXPECT_TRUE(seen.Matches(row.expected)) << row.what;
+    }
+    EXPECT_GT(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+    adapter.reset();
+    DestroyWindow(list);
 }
 
 }  // namespace

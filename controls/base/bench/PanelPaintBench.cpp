@@ -14,14 +14,11 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "testsupport/win32/BenchTiming.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace {
 
 using namespace lw;
-
-using testsupport::SilentPrompt;
 
 using testsupport::SecondsPerRun;
 
@@ -37,10 +34,8 @@ void PaintAt(platform::TWinControl& control, HDC dc) {
 }  // namespace
 
 int main() {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
+    testsupport::SkinnedFormSetup setup;
+    platform::TForm& form = setup.form;
     auto& top = form.Make<controls::TsPanel>(&form);
     top.SetBounds({0, 0, 593, 281});
     auto& box1 = form.Make<controls::TsGroupBox>(&top);

@@ -14,13 +14,10 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::controls {
 namespace {
-
-using testsupport::SilentPrompt;
 
 constexpr TColor kPanelColor = 3092271;  // 47 grey
 
@@ -35,11 +32,8 @@ skin::ByteBuffer SmallSkin() {
 }
 
 // A form with the stored-skin manager loaded, as the application builds its windows.
-struct SkinnedForm : ::testing::Test {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, SmallSkin());
+struct SkinnedForm : ::testing::Test, testsupport::SkinnedFormSetup {
+    SkinnedForm() : SkinnedFormSetup(SmallSkin()) {}
     void SetUp() override {
         form.SetBounds({0, 0, 300, 200});
         form.FinishLoading();
@@ -338,10 +332,8 @@ TEST_F(SkinnedForm, SharedWindowMessagesOfAPanel) {
 
 // The main window's upper panel and its first group box, in the application's own skin.
 TEST(StoredSkin, ThePanelsInteriorIsExactlyThePanelColourInsideItsBorder) {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
+    testsupport::SkinnedFormSetup setup;
+    platform::TForm& form = setup.form;
     TsPanel& panel = form.Make<TsPanel>(&form);
     panel.SetBounds({0, 0, 593, 281});
     TsGroupBox& box = form.Make<TsGroupBox>(&panel);

@@ -18,8 +18,7 @@
 #include "platform/Form.h"
 #include "skin/ImageDecoders.h"
 #include "testsupport/win32/BenchTiming.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 extern const std::uint8_t* const kGlyphFiles[10];
 extern const std::size_t kGlyphFileSizes[10];
@@ -28,17 +27,13 @@ namespace {
 
 using namespace lw;
 
-using testsupport::SilentPrompt;
-
 using testsupport::SecondsPerRun;
 
 }  // namespace
 
 int main() {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
+    testsupport::SkinnedFormSetup setup;
+    platform::TForm& form = setup.form;
     auto& panel = form.Make<controls::TsPanel>(&form);
     panel.SetBounds({0, 0, 593, 281});
     auto& images = form.Make<controls::TsAlphaImageList>(18, 18);

@@ -22,6 +22,7 @@
 #include "testsupport/win32/GdiHighWater.h"
 #include "testsupport/win32/SilentPrompt.h"
 #include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -33,11 +34,7 @@ using testsupport::SilentPrompt;
 constexpr std::uint8_t kGlyphRed = 200;
 
 // The main window's button on its panel, skinned by the stored skin, with a solid red glyph.
-struct StoredSkinButton : ::testing::Test {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
+struct StoredSkinButton : ::testing::Test, testsupport::SkinnedFormSetup {
     TsPanel& panel = form.Make<TsPanel>(&form);
     TsAlphaImageList& images = form.Make<TsAlphaImageList>(18, 18);
     TsBitBtn& button = form.Make<TsBitBtn>(&panel);

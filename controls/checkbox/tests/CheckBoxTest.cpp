@@ -19,22 +19,15 @@
 #include "platform/Form.h"
 #include "render/Text.h"
 #include "testsupport/win32/MessagePump.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::controls {
 namespace {
 
-using testsupport::SilentPrompt;
-
 constexpr char kCaption[] = "Запоминать последний используемый каталог";
 
 // The Settings window's check box in the application's own skin: a panel, a group box, the box.
-struct SettingsCheckBox : ::testing::Test {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
+struct SettingsCheckBox : ::testing::Test, testsupport::SkinnedFormSetup {
     TsPanel& panel = form.Make<TsPanel>(&form);
     TsGroupBox& group = form.Make<TsGroupBox>(&panel);
     TsCheckBox& box = form.Make<TsCheckBox>(&group);

@@ -22,6 +22,7 @@
 #include "testsupport/win32/GdiHighWater.h"
 #include "testsupport/win32/SilentPrompt.h"
 #include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::comboedit {
 namespace {
@@ -289,11 +290,9 @@ TEST_F(StoredSkinField, HotAndColdCyclesLeaveNoGdiObjectBehind) {
 }
 
 TEST(HalfTransparentField, ChildrenFindTheirBackgroundInsideTheFieldsFrame) {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
     const std::string options = "[GLOBALINFO]\nCOLOR=3092271\n[EDIT]\nCOLOR=1193046\nTRANSPARENCY=50\n";
-    testsupport::MakeSkinManager(form, skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}}));
+    testsupport::SkinnedFormSetup setup{skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}})};
+    platform::TForm& form = setup.form;
     TsDirectoryEdit& edit = form.Make<TsDirectoryEdit>(&form);
     edit.SetBounds({8, 24, 300, 21});
     form.SetBounds({0, 0, 340, 100});

@@ -8,29 +8,22 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::controls {
 namespace {
 
-using testsupport::SilentPrompt;
-
 constexpr TColor kEditColor = 1193046;
 
-struct SkinnedEdit : ::testing::Test {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = MakeManager();
+skin::ByteBuffer EditSkin() {
+    const std::string options =
+        "[GLOBALINFO]\nCOLOR=3092271\n"
+        "[EDIT]\nCOLOR=1193046\nHOTCOLOR=1193046\nFONTCOLOR=6636321\nHOTFONTCOLOR=6636321\nTRANSPARENCY=0\n";
+    return skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}});
+}
 
-    bridge::TsSkinManager& MakeManager() {
-        const std::string options =
-            "[GLOBALINFO]\nCOLOR=3092271\n"
-            "[EDIT]\nCOLOR=1193046\nHOTCOLOR=1193046\nFONTCOLOR=6636321\nHOTFONTCOLOR=6636321\nTRANSPARENCY=0\n";
-        return testsupport::MakeSkinManager(
-            form, skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}}));
-    }
+struct SkinnedEdit : ::testing::Test, testsupport::SkinnedFormSetup {
+    SkinnedEdit() : SkinnedFormSetup(EditSkin()) {}
     TsEdit& MakeEdit(int top, const wchar_t* text, wchar_t mask) {
         TsEdit& e = form.Make<TsEdit>(&form);
         e.SetBounds({8, top, 120, 21});

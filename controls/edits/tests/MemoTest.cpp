@@ -8,13 +8,10 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::controls {
 namespace {
-
-using testsupport::SilentPrompt;
 
 constexpr TColor kEditColor = 1193046;
 constexpr TColor kEditFont = 6636321;
@@ -26,11 +23,8 @@ skin::ByteBuffer EditSkin() {
     return skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}});
 }
 
-struct SkinnedMemo : ::testing::Test {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, EditSkin());
+struct SkinnedMemo : ::testing::Test, testsupport::SkinnedFormSetup {
+    SkinnedMemo() : SkinnedFormSetup(EditSkin()) {}
     TsMemo& memo = MakeMemo();
     TsMemo& MakeMemo() {
         TsMemo& m = form.Make<TsMemo>(&form, platform::TMemoStyle{.VerticalScrollBar = true, .WordWrap = false});

@@ -13,7 +13,7 @@
 #include "platform/Form.h"
 #include "skin/SkinPackWriter.h"
 #include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::controls {
 namespace {
@@ -240,10 +240,9 @@ skin::ByteBuffer EditSkin() {
 }
 
 TEST(SkinnedListBox, TakesTheSkinsColoursAndGivesThemBackWhenTheSkinGoes) {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    auto& manager = testsupport::MakeSkinManager(form, EditSkin());
+    testsupport::SkinnedFormSetup setup{EditSkin()};
+    platform::TForm& form = setup.form;
+    auto& manager = setup.manager;
     TsListBox& box = form.Make<TsListBox>(&form);
     form.FinishLoading();
     form.Show();
@@ -259,10 +258,9 @@ TEST(SkinnedListBox, TakesTheSkinsColoursAndGivesThemBackWhenTheSkinGoes) {
 }
 
 TEST(SkinnedListBox, ANewWindowGetsItsOwnAdapter) {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    auto& manager = testsupport::MakeSkinManager(form, EditSkin());
+    testsupport::SkinnedFormSetup setup{EditSkin()};
+    platform::TForm& form = setup.form;
+    auto& manager = setup.manager;
     TsListBox& box = form.Make<TsListBox>(&form);
     form.FinishLoading();
     form.Show();

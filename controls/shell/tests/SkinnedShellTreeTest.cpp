@@ -11,24 +11,17 @@
 #include "platform/Text.h"
 #include "testsupport/TempFolder.h"
 #include "testsupport/win32/MessagePump.h"
-#include "testsupport/win32/SilentPrompt.h"
-#include "testsupport/win32/SkinManagerSetup.h"
+#include "testsupport/win32/SkinnedFormSetup.h"
 
 namespace lw::shell {
 namespace {
-
-using testsupport::SilentPrompt;
 
 // The stored skin's "EDIT" section: a dark field with grey text.
 constexpr COLORREF kFieldColor = 1710618;
 
 // A skinned form holding the shell tree rooted at a folder with more sub-folders than it can
 // show, so that it needs its vertical bar.
-struct SkinnedShellTreeTest : ::testing::Test {
-    SilentPrompt prompt;
-    platform::TApplication application{prompt};
-    platform::TForm form{nullptr};
-    bridge::TsSkinManager& manager = testsupport::MakeSkinManager(form, testsupport::StoredSkinBytes());
+struct SkinnedShellTreeTest : ::testing::Test, testsupport::SkinnedFormSetup {
     TsShellTreeView& tree = form.Make<TsShellTreeView>(&form);
     testsupport::TempFolder fixture{"lw skinned tree"};
 
