@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <string>
 
 #include "bridge/SkinManager.h"
@@ -31,6 +33,51 @@ TColor FontColorOf(const bridge::TsSkinManager& m, int section, bool hot, TColor
     const render::SectionPaint* s = m.Section(section);
     if (s == nullptr) return fallback;
     return (hot ? s->HotFontColor[0] : s->FontColor[0]) & 0xFFFFFF;
+}
+
+// The platform's marks do not show through our painting: the check, the sub-menu arrow and the
+// item's own picture are drawn here, the marks in the colour of the item's text.
+void DrawCheckMark(HDC dc, const RECT& column, COLORREF ink) {
+    const int cx = (column.left + column.right) / 2, cy = (column.top + column.bottom) / 2;
+    const POINT tick[] = {{cx - 4, cy}, {cx - 1, cy + 3}, {cx + 4, cy - 3}};
+    platform::PenHandle pen(CreatePen(PS_SOLID, 2, ink));
+    platform::SelectObjectScope selected(dc, pen.get());
+    Polyline(dc, tick, static_cast<int>(std::size(tick)));
+}
+
+void DrawSubMenuArrow(HDC dc, const RECT& row, COLORREF ink) {
+    const int x = row.right - 10, cy = (row.top + row.bottom) / 2;
+    const POINT arrow[] = {{x, cy - 4}, {x + 4, cy}, {x, cy + 4}};
+    platform::PenHandle pen(CreatePen(PS_SOLID, 1, ink));
+    platform::BrushHandle brush(CreateSolidBrush(ink));
+    platform::SelectObjectScope withPen(dc, pen.get());
+    platform::SelectObjectScope withBrush(dc, brush.get());
+    Polygon(dc, arrow, static_cast<int>(std::size(arrow)));
+}
+
+// The item's picture, if it has one of its own (not one of the system's stock menu pictures).
+HBITMAP ItemPicture(HMENU menu, int position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    if (GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info) == FALSE) return nullptr;
+    const auto value = reinterpret_cast<std::intptr_t>(info.hbmpItem);
+    return value > reinterpret_cast<std::intptr_t>(HBMMENU_POPUP_MINIMIZE) ? info.hbmpItem : nullptr;
+}
+
+void DrawPicture(HDC dc, HBITMAP picture, const RECT& column) {
+    BITMAP shape{};
+    if (GetObjectW(picture, sizeof shape, &shape) == 0) return;
+    const int x = (column.left + column.right - shape.bmWidth) / 2;
+    const int y = (column.top + column.bottom - shape.bmHeight) / 2;
+    platform::MemoryDc source(CreateCompatibleDC(dc));
+    platform::SelectObjectScope selected(source.get(), picture);
+    if (shape.bmBitsPixel == 32) {
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        AlphaBlend(dc, x, y, shape.bmWidth, shape.bmHeight, source.get(), 0, 0, shape.bmWidth, shape.bmHeight, blend);
+    } else {
+        BitBlt(dc, x, y, shape.bmWidth, shape.bmHeight, source.get(), 0, 0, SRCCOPY);
+    }
 }
 
 }  // namespace
@@ -95,9 +142,15 @@ void TgwMnuWnd::PaintClient(HDC dc) {
             GdiFlush();
         }
         const bool grey = (state & (MF_GRAYED | MF_DISABLED)) != 0;
-        SetTextColor(canvasDc, grey   ? GetSysColor(COLOR_GRAYTEXT)
-                               : hot ? FontColorOf(*m, itemSection, true, text)
-                                     : text);
+        const COLORREF ink = grey ? GetSysColor(COLOR_GRAYTEXT) : hot ? FontColorOf(*m, itemSection, true, text) : text;
+        SetTextColor(canvasDc, ink);
+        const RECT column{r.left + 2, r.top, r.left + 2 + GetSystemMetrics(SM_CXMENUCHECK), r.bottom};
+        if ((state & MF_CHECKED) != 0) {
+            DrawCheckMark(canvasDc, column, ink);
+        } else if (HBITMAP picture = ItemPicture(menu, i)) {
+            DrawPicture(canvasDc, picture, column);
+        }
+        if (GetSubMenu(menu, i) != nullptr) DrawSubMenuArrow(canvasDc, r, ink);
         // Label left, the shortcut after the tab right-aligned, both clear of the check mark column.
         const std::wstring label = ItemText(menu, i);
         const std::size_t tab = label.find(L'\t');

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -302,6 +303,7 @@ struct MenuSeen {
     std::vector<COLORREF> pixels;
     RECT item{};
     RECT selected{};
+    std::vector<RECT> rows;  // every item's, by position
     COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 MenuSeen g_menu;
@@ -337,6 +339,12 @@ void CALLBACK InspectMenu(HWND, UINT, UINT_PTR timer, DWORD) {
         const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
         GetMenuItemRect(window, menu, 2, &g_menu.item);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&g_menu.item), 2);
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            RECT row{};
+            GetMenuItemRect(window, menu, static_cast<UINT>(i), &row);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&row), 2);
+            g_menu.rows.push_back(row);
+        }
     }
     EndMenu();
 }
@@ -349,6 +357,22 @@ MenuSeen ShowMenu(HWND owner) {
     AppendMenuW(menu, MF_STRING, 1, L"Экспорт карты\tCtrl+E");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, 2, L"Выход");
+    AppendMenuW(menu, MF_STRING | MF_CHECKED, 3, L"Отмечено");
+    HMENU more = CreatePopupMenu();
+    AppendMenuW(more, MF_STRING, 5, L"Внутри");
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(more), L"Ещё");
+    // A pure red picture, as the shell gives its verbs.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    platform::BitmapHandle picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::fill_n(static_cast<std::uint32_t*>(bits), 16 * 16, 0xFFFF0000u);
+    AppendMenuW(menu, MF_STRING, 4, L"С картинкой");
+    MENUITEMINFOW withPicture{};
+    withPicture.cbSize = sizeof withPicture;
+    withPicture.fMask = MIIM_BITMAP;
+    withPicture.hbmpItem = picture.get();
+    SetMenuItemInfoW(menu, 4, FALSE, &withPicture);
     // The menu runs its own loop, so it is opened from a posted message like a real click would.
     platform::TMessageHook hook(owner, [&](platform::TMessage& m) {
         if (m.Msg != kShowMenu) return hook.CallPrevious(m);
@@ -384,6 +408,23 @@ TEST_F(ThreeWindows, PopupMenuShowsTheMenuSectionAndItsItems) {
     const COLORREF hot = seen.At(seen.width - 6, (seen.selected.top + seen.selected.bottom) / 2);
     EXPECT_NE(hot, GetSysColor(COLOR_HIGHLIGHT) & 0xFFFFFF);
     EXPECT_NE(hot, blank);
+
+    // The check mark and the sub-menu arrow in the section's font colour, the item's picture in
+    // its own: each in its place of the row.
+    ASSERT_EQ(seen.rows.size(), 6u);
+    const auto Count = [&](const RECT& row, int fromX, int toX, auto wanted) {
+        int n = 0;
+        for (int y = row.top; y < row.bottom; ++y)
+            for (int x = std::max(0, fromX); x < std::min(seen.width, toX); ++x) n += wanted(seen.At(x, y));
+        return n;
+    };
+    const auto Ink = [&](COLORREF c) { return c == (look->FontColor[0] & 0xFFFFFF); };
+    const int column = GetSystemMetrics(SM_CXMENUCHECK) + 2;
+    EXPECT_GT(Count(seen.rows[3], 0, column, Ink), 6) << "check mark";
+    EXPECT_EQ(Count(seen.rows[2], 0, column, Ink), 0) << "no mark on an unchecked item";
+    EXPECT_GT(Count(seen.rows[4], seen.width - 14, seen.width, Ink), 4) << "sub-menu arrow";
+    EXPECT_EQ(Count(seen.rows[2], seen.width - 14, seen.width, Ink), 0) << "no arrow without a sub-menu";
+    EXPECT_GT(Count(seen.rows[5], 0, column, [](COLORREF c) { return c == RGB(255, 0, 0); }), 50) << "picture";
 }
 
 // What a message box looked like to the hook while it was up.
