@@ -65,7 +65,7 @@ struct FormsTree {
 
 TsSkinManager::TsSkinManager(platform::TComponent* owner)
     : TComponent(owner), SkinManagerCore(static_cast<skin::SkinManagerHost&>(*this), ProcessSkinFiles()) {
-    LoadBuiltInShadows();
+    LoadBuiltInShadows(*this);
     if ((ComponentState() & platform::csLoading) != 0) BeginReading();
     if (IsDefault()) HookApplication();
 }
@@ -207,12 +207,12 @@ skin::ByteBuffer EmbeddedInternalSkin() {
     return skin::ByteBuffer(bytes.begin(), bytes.end());
 }
 
-bool LoadBuiltInShadows() {
-    // Kept for the whole process: the core holds on to them.
+bool LoadBuiltInShadows(skin::SkinManagerCore& manager) {
+    // The program's own resources never change: decoded once, kept for every manager to come.
     static const std::optional<render::Bitmap> active = skin::DecodePng(ProgramResource(L"GWSHDA"));
     static const std::optional<render::Bitmap> inactive = skin::DecodePng(ProgramResource(L"GWSHDI"));
     const bool both = active && inactive;
-    skin::SetBuiltInShadows(both ? &*active : nullptr, both ? &*inactive : nullptr);
+    manager.SetBuiltInShadows(both ? &*active : nullptr, both ? &*inactive : nullptr);
     return both;
 }
 

@@ -75,9 +75,9 @@ std::vector<std::string> CommandLineArguments(const wchar_t* commandLine);
 // The stored internal skin embedded in the program (resource INTERNALSKIN), empty when absent.
 skin::ByteBuffer EmbeddedInternalSkin();
 
-// Decodes the program's built-in window shadows (PNG resources GWSHDA and GWSHDI) once and
-// hands them to the skin core for extended borders; a program without them has none. Every
-// manager calls this when it is made. Answers whether both are there.
-bool LoadBuiltInShadows();
+// Decodes the program's built-in window shadows (PNG resources GWSHDA and GWSHDI) once per
+// process and hands them to the manager for extended borders; a program without them has none.
+// Every manager does this when it is made. Answers whether both are there.
+bool LoadBuiltInShadows(skin::SkinManagerCore& manager);
 
 }  // namespace lw::bridge

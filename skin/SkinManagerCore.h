@@ -190,6 +190,10 @@ public:
     const TsCommonIndexes& CommonIndexes() const { return commonIndexes_; }
     const TsExtBorderMargins& ExtBorderMargins() const { return extBorderMargins_; }
     const render::Bitmap* ShadowImage(int which) const;  // 0 or 1; null when none
+    // The images of the active and the inactive window's shadow used for extended borders when
+    // a skin has no "EXBORDER"; both or none. The host keeps them for the manager's life and
+    // gives them before the first skin is loaded.
+    void SetBuiltInShadows(const render::Bitmap* active, const render::Bitmap* inactive);
 
     // Model queries, -1 when not found.
     int GetSkinIndex(std::string_view name) const override;
@@ -223,7 +227,8 @@ public:
     const TsGeneralData* GeneralData(int index) const override;
     bool SkinActive() const override { return GlobalInfo().Active; }
     bool Destroying() const override { return destroying_; }
-    bool SkinChangeInProgress() const override;
+    // From the moment a skin starts changing until the change is announced, however it ends.
+    bool SkinChangeInProgress() const override { return changing_; }
     bool GlowingAllowed() const override { return AllowGlowing(); }
     bool ButtonEventAnimates(int event) const override;
 
@@ -264,6 +269,7 @@ private:
     bool active_ = true;
     bool destroying_ = false;
     bool reading_ = false;
+    bool changing_ = false;
     bool packed_ = false;
     bool layeredWindows_ = true;
     bool extendedBorders_ = false;
@@ -275,13 +281,7 @@ private:
     TsCommonIndexes commonIndexes_;
     TsExtBorderMargins extBorderMargins_;
     std::array<std::optional<render::Bitmap>, 2> shadows_;
+    std::array<const render::Bitmap*, 2> builtInShadows_{};
 };
-
-// Process-wide: whether a skin is changing.
-bool SkinChangeInProgress();
-
-// The two built-in shadow images used for extended borders when a skin has no "EXBORDER";
-// the host decodes them at process start. Either may be null.
-void SetBuiltInShadows(const render::Bitmap* active, const render::Bitmap* inactive);
 
 }  // namespace lw::skin
