@@ -9,8 +9,6 @@ namespace {
 constexpr wchar_t kAdapterProperty[] = L"GWSBSC";
 }  // namespace
 
-bool DialogSkinningMode = false;
-
 void AdapterRelease::operator()(TgwMainWnd* adapter) const {
     if (adapter == nullptr) return;
     // Unhooked while the whole object is alive, so that the class's own restoring runs.
@@ -60,7 +58,6 @@ void TgwMainWnd::Hook(bool) {
     }
     SaveStdColors();
     ColorsApplied = false;
-    DialogMode = DialogSkinningMode;
     ReadWindowText();
     SetPropW(handle_, kAdapterProperty, this);
     hook_ = std::make_unique<platform::TMessageHook>(handle_, [this](platform::TMessage& m) { Dispatch(m); });
