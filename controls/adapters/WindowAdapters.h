@@ -64,18 +64,15 @@ public:
     skin::SkinManagerView* SkinManager() const { return skinManager_; }
 
     bool DialogMode = false;
-    std::wstring WindowText;
     RECT WindowRect{};
     SIZE WindowSize{};
     POINT PosInParent{};
-    RECT ParentWindowRect{};
     HWND ParentHandle = nullptr;
     bool SuppressRefresh = false;
     bool ColorsApplied = false;
     TColor SavedColor = 0;
     TColor SavedFontColor = 0;
     bool Unhooked = false;
-    bool OwnsSkinData = false;
 
 protected:
     TgwMainWnd(HWND window, std::string_view section, skin::SkinManagerView* manager, TsCommonData* data);
@@ -91,7 +88,6 @@ protected:
     // The skin commands every adapter answers alike; true when fully handled.
     bool HandleCommonCommand(platform::TMessage& message);
     bool OwnManager(const platform::TMessage& message) const;
-    void ReadWindowText();
     void MakeHoverWindow();
 
 private:
@@ -148,10 +144,6 @@ public:
     void RestoreStdColors() override;
     void SetSkinColors() override;
     void HandleMessage(platform::TMessage& message) override;
-
-    // For a window without a control object.
-    TColor Color = 0;
-    TColor BorderFrameColour = 0;
 
 protected:
     TgwEditWnd(HWND window, std::string_view section, skin::SkinManagerView* manager, TsCommonData* data);

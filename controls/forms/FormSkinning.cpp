@@ -55,7 +55,6 @@ void AttachFormProvider(TFormSkinning& skinning, TgwProvider& provider, platform
         RedrawWindow(form.Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
-    provider.FormProvider->MakeSkinMenu = false;
 }
 
 platform::TForm* FormOfWindow(HWND window) {
@@ -239,7 +238,6 @@ bool TFormSkinning::CreateChildAdapter(TgwProvider& provider, HWND child) {
     const ChildAdapterChoice choice =
         ChooseChildAdapter(ClassNameOf(child), static_cast<unsigned>(GetWindowLongW(child, GWL_STYLE)),
                            HasVisibleStyle(child));
-    if (choice.TextEntry && provider.DialogAdapter != nullptr) provider.DialogAdapter->NoTextEntry = false;
     if (choice.Kind == ChildAdapterKind::None) return true;
     try {
         provider.ChildAdapters.push_back(MakeChildAdapter(choice, child));

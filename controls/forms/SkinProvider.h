@@ -25,9 +25,6 @@ public:
     HWND Window() const { return window_; }
     SkinnedFrame& Frame() { return frame_; }
 
-    // Whether the form's system menu is skinned too.
-    bool MakeSkinMenu = true;
-
 private:
     void Handle(platform::TMessage& message);
     void HandleSkinCommand(platform::TMessage& message);

@@ -46,9 +46,9 @@ ChildAdapterChoice ChooseChildAdapter(std::string_view className, unsigned style
     if (name == "button") return ButtonChoice(style);
     if (name == "#32770") return {K::TransPanel, "CHECKBOX"};
     if (name == "tpanel" || name == "tsilentpaintpanel") return {K::DlgPanel, "PANEL"};
-    if (name == "combobox") return {K::ComboBox, "COMBOBOX", true};
-    if (name == "combolbox") return {K::ComboList, "COMBOBOX", true};
-    if (name == "comboboxex32") return {K::ComboBoxEx, "COMBOBOX", true};
+    if (name == "combobox") return {K::ComboBox, "COMBOBOX"};
+    if (name == "combolbox") return {K::ComboList, "COMBOBOX"};
+    if (name == "comboboxex32") return {K::ComboBoxEx, "COMBOBOX"};
     if (name == "scrollbar") return {K::Sizer, "CHECKBOX"};
     if (name == "systabcontrol32") return (style & 0x2000) == 0 ? ChildAdapterChoice{K::TabControl, "PAGECONTROL"} : ChildAdapterChoice{};
     if (name == "syslistview32") return {K::ListView, "EDIT"};
@@ -56,7 +56,7 @@ ChildAdapterChoice ChooseChildAdapter(std::string_view className, unsigned style
     if (name == "listbox") return {K::ListBox, "EDIT"};
     if (name == "link window" || name == "syslink") return {K::Link, "CHECKBOX"};
     if (name == "toolbarwindow32") return {K::ToolBar, (style & 0x200) != 0 ? "BAR" : "CHECKBOX"};
-    if (name == "edit") return visible ? ChildAdapterChoice{K::Edit, "EDIT", true} : ChildAdapterChoice{K::None, {}, true};
+    if (name == "edit") return visible ? ChildAdapterChoice{K::Edit, "EDIT"} : ChildAdapterChoice{};
     if (name == "systreeview32") return {K::TreeView, "EDIT"};
     if (name.find("shbrowseforfolder") != std::string::npos) return {K::TransPanel, "CHECKBOX"};
     return {};

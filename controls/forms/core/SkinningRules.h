@@ -53,7 +53,6 @@ enum class ChildAdapterKind {
 struct ChildAdapterChoice {
     ChildAdapterKind Kind = ChildAdapterKind::None;
     std::string_view Section;
-    bool TextEntry = false;   // the dialog holds a child the user types into
     friend bool operator==(const ChildAdapterChoice&, const ChildAdapterChoice&) = default;
 };
 
