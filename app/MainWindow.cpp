@@ -35,7 +35,6 @@ bridge::TsSkinManager& MakeSkinManager(TForm& form) {
     if (skin::ByteBuffer stored = bridge::EmbeddedInternalSkin(); !stored.empty())
         manager.InternalSkins.push_back({"000 (internal)", std::move(stored)});
     manager.SetSkinDirectory("c:\\Skins");
-    manager.MenuSupport.IcoLineSkin = "ICOLINE";
     try {
         manager.SetSkinName("000 (internal)");
     } catch (...) {

@@ -161,8 +161,6 @@ bool WantsVersionNotice(const std::vector<std::string>& arguments) {
 
 SkinManagerCore::SkinManagerCore(SkinManagerHost& host, const SkinFiles& files)
     : host_(host), files_(files), model_(std::make_unique<TsSkinModel>()) {
-    ThirdParty.fill(" ");
-    ThirdParty[1] = "TButton";
     if (DefaultManager() == nullptr) SetDefaultManager(this);
 }
 
@@ -519,26 +517,7 @@ void SkinManagerCore::RebuildPaintViews() {
 void SkinManagerCore::Loaded() {
     reading_ = false;
     if (skinDirectory_.empty()) skinDirectory_ = "c:\\Skins";
-    if (MenuSupport.IcoLineSkin.empty()) MenuSupport.IcoLineSkin = "ICOLINE";
-    for (std::size_t i = 0; i < ThirdParty.size(); ++i)
-        if (ThirdParty[i].empty()) ThirdParty[i] = i == 1 ? "TButton" : " ";
     if (active_ && !skinName_.empty()) UpdateSkin(false);
-}
-
-std::array<std::vector<std::string>, 18> SkinManagerCore::ThirdLists() const {
-    std::array<std::vector<std::string>, 18> lists;
-    for (std::size_t i = 0; i < ThirdParty.size(); ++i) {
-        std::string_view rest = ThirdParty[i];
-        while (!rest.empty()) {
-            const std::size_t end = rest.find_first_of("\r\n");
-            std::string_view line = rest.substr(0, end);
-            rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-            while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
-            while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
-            if (!line.empty()) lists[i].emplace_back(line);
-        }
-    }
-    return lists;
 }
 
 std::string SkinManagerCore::SkinInfo() const {

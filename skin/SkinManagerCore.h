@@ -106,19 +106,8 @@ struct TsExtBorderMargins {
 };
 
 enum class TgwBtnEvent : std::uint8_t { beMouseEnter = 1, beMouseLeave = 2, beMouseDown = 4, beMouseUp = 8 };
-struct TgwAnimEffect {
-    bool Active = true;
-    int Time = 0;
-};
 struct TgwAnimEffects {
     std::uint8_t ButtonsEvents = 15;  // TgwBtnEvent bits; all four by default
-    TgwAnimEffect DialogShow, FormShow, PageChange;
-    TgwAnimEffect SkinChanging{true, 100};
-};
-struct TgwMenuSupport {
-    std::string IcoLineSkin;
-    bool UseExtraLine = false;
-    int ExtraLineWidth = 32;
 };
 
 // The kind of names GetSkinNames collects.
@@ -163,11 +152,6 @@ public:
     // other standard dialogs, 4 third-party controls.
     unsigned SkinningRules = 7;
     TgwAnimEffects AnimEffects;
-    TgwMenuSupport MenuSupport;
-    // ThirdEdits .. ThirdSpeedButton, one class name per line.
-    std::array<std::string, 18> ThirdParty;
-    // One class name per entry, for the window adapters.
-    std::array<std::vector<std::string>, 18> ThirdLists() const;
     std::string SkinInfo() const;
     static std::string Version() { return "6.48"; }
     std::function<void(SkinManagerCore&)> OnBeforeChange, OnAfterChange;
