@@ -33,12 +33,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         SystemLauncher programs;
         AppServices services{configuration, programs};
 
-        // Before the main window's skin manager loads its skin, so that its hook is there.
-        lw::forms::EnableFormSkinning();
         // Before the forms, which show its glyphs, and gone after them.
         lw::comboedit::TsDefaultGlyphList editGlyphs;
         TComponent forms(nullptr);
         TMainForm& mainForm = forms.Make<TMainForm>(services);
+        // Before any window is shown, so that each is skinned at its first activation.
+        lw::forms::EnableFormSkinning(mainForm.skinManager);
         const TGlyphModule& module = forms.Make<TGlyphModule>();
         module.AttachGlyphs(mainForm);
         // The main window is shown and painted before the hidden About and Settings windows are

@@ -33,7 +33,6 @@ bridge::TsSkinManager& MakeSkinManager(TForm& form, AppServices& services) {
     auto& manager = form.Make<bridge::TsSkinManager>();
     manager.Name = "sSkinManager1";
     AddStoredSkins(manager);
-    manager.MenuSupport.IcoLineSkin = "ICOLINE";
     try {
         LoadStartSkin(manager, ReadSkinChoice(services.Configuration, manager), Application->Prompts());
     } catch (...) {

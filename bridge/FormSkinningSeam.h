@@ -1,7 +1,8 @@
 #pragma once
-// Where the form skinning (a layer above this one) plugs into the default skin manager: the
-// manager installs and removes its window hook, and hands it every broadcast for the forms it
-// has skinned, which the manager then no longer addresses itself.
+// Where the form skinning (a layer above this one) plugs into a skin manager, which owns it:
+// while it is the default manager it installs and removes the window hook, and it hands the
+// form skinning every broadcast for the forms it has skinned, which the manager then no longer
+// addresses itself.
 
 #include <windows.h>
 
@@ -16,9 +17,5 @@ public:
     // SMC_ISSKINNED with 1 and passes the command on to its controls).
     virtual void Broadcast(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };
-
-// One service per process; null takes it away.
-void RegisterFormSkinning(FormSkinningService* service);
-FormSkinningService* RegisteredFormSkinning();
 
 }  // namespace lw::bridge

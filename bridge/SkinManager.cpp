@@ -5,7 +5,6 @@
 #include <optional>
 #include <span>
 
-#include "bridge/FormSkinningSeam.h"
 #include "bridge/LayeredGlowHost.h"
 #include "bridge/SkinCommands.h"
 #include "platform/Application.h"
@@ -18,8 +17,6 @@
 namespace lw::bridge {
 
 namespace {
-
-FormSkinningService* g_formSkinning = nullptr;
 
 const skin::DiskSkinFiles& ProcessSkinFiles() {
     static const skin::DiskSkinFiles files = [] {
@@ -65,7 +62,7 @@ struct FormsTree {
 
 TsSkinManager::TsSkinManager(platform::TComponent* owner)
     : TComponent(owner), SkinManagerCore(static_cast<skin::SkinManagerHost&>(*this), ProcessSkinFiles()) {
-    LoadBuiltInShadows();
+    LoadBuiltInShadows(*this);
     if ((ComponentState() & platform::csLoading) != 0) BeginReading();
     if (IsDefault()) HookApplication();
 }
@@ -86,15 +83,17 @@ void TsSkinManager::SetHoverWindow(HWND window) {
     if (window != nullptr) SendSkinCommandToWindow(window, skin::SMC_HOTENTER, CommandId());
 }
 
-void RegisterFormSkinning(FormSkinningService* service) { g_formSkinning = service; }
-FormSkinningService* RegisteredFormSkinning() { return g_formSkinning; }
+void TsSkinManager::SetFormSkinning(std::unique_ptr<FormSkinningService> service) {
+    formSkinning_ = std::move(service);
+    if (GlobalInfo().Active) InstallFormHook();
+}
 
 void TsSkinManager::InstallFormHook() {
-    if (IsDefault() && g_formSkinning != nullptr) g_formSkinning->InstallHook();
+    if (IsDefault() && formSkinning_) formSkinning_->InstallHook();
 }
 
 void TsSkinManager::RemoveFormHook() {
-    if (IsDefault() && g_formSkinning != nullptr) g_formSkinning->RemoveHook();
+    if (IsDefault() && formSkinning_) formSkinning_->RemoveHook();
 }
 
 void TsSkinManager::Broadcast(skin::SkinBroadcast what) {
@@ -105,7 +104,7 @@ void TsSkinManager::Broadcast(skin::SkinBroadcast what) {
         switch (tree.Route(form)) {
             case skin::BroadcastRoute::Send:
                 // A form the form skinning has taken on is reached through its list below.
-                if (g_formSkinning == nullptr) tree.Send(form);
+                if (!formSkinning_) tree.Send(form);
                 break;
             case skin::BroadcastRoute::Descend:
                 BroadcastToChildren(*form, tree.Message, tree.WParam, tree.LParam);
@@ -114,7 +113,7 @@ void TsSkinManager::Broadcast(skin::SkinBroadcast what) {
                 break;
         }
     }
-    if (g_formSkinning != nullptr) g_formSkinning->Broadcast(tree.Message, tree.WParam, tree.LParam);
+    if (formSkinning_) formSkinning_->Broadcast(tree.Message, tree.WParam, tree.LParam);
 }
 
 void TsSkinManager::HookApplication() {
@@ -207,12 +206,12 @@ skin::ByteBuffer EmbeddedInternalSkin(const wchar_t* resource) {
     return skin::ByteBuffer(bytes.begin(), bytes.end());
 }
 
-bool LoadBuiltInShadows() {
-    // Kept for the whole process: the core holds on to them.
+bool LoadBuiltInShadows(skin::SkinManagerCore& manager) {
+    // The program's own resources never change: decoded once, kept for every manager to come.
     static const std::optional<render::Bitmap> active = skin::DecodePng(ProgramResource(L"GWSHDA"));
     static const std::optional<render::Bitmap> inactive = skin::DecodePng(ProgramResource(L"GWSHDI"));
     const bool both = active && inactive;
-    skin::SetBuiltInShadows(both ? &*active : nullptr, both ? &*inactive : nullptr);
+    manager.SetBuiltInShadows(both ? &*active : nullptr, both ? &*inactive : nullptr);
     return both;
 }
 

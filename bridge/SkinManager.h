@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bridge/FormSkinningSeam.h"
 #include "platform/Component.h"
 #include "platform/MessageHook.h"
 #include "platform/Prompt.h"
@@ -39,6 +40,11 @@ public:
     // test puts its own.
     void SetPrompt(platform::Prompt* prompt) { prompt_ = prompt; }
 
+    // The form skinning this manager serves; its hook is installed at once when this is the
+    // default manager and its skin is loaded. Replacing it takes the old one's hook away.
+    void SetFormSkinning(std::unique_ptr<FormSkinningService> service);
+    FormSkinningService* FormSkinning() const { return formSkinning_.get(); }
+
 protected:
     // The destroying notice: the skin is removed while everything around is still whole.
     void Destroying() override;
@@ -59,6 +65,7 @@ private:
     std::unique_ptr<platform::TMessageHook> applicationHook_;
     std::vector<HWND> suspended_;
     platform::Prompt* prompt_ = nullptr;
+    std::unique_ptr<FormSkinningService> formSkinning_;
 };
 
 // The default manager (skin::DefaultManager) as the Win32 component; null when there is none
@@ -75,9 +82,9 @@ std::vector<std::string> CommandLineArguments(const wchar_t* commandLine);
 // A stored skin embedded in the program (by default resource INTERNALSKIN), empty when absent.
 skin::ByteBuffer EmbeddedInternalSkin(const wchar_t* resource = L"INTERNALSKIN");
 
-// Decodes the program's built-in window shadows (PNG resources GWSHDA and GWSHDI) once and
-// hands them to the skin core for extended borders; a program without them has none. Every
-// manager calls this when it is made. Answers whether both are there.
-bool LoadBuiltInShadows();
+// Decodes the program's built-in window shadows (PNG resources GWSHDA and GWSHDI) once per
+// process and hands them to the manager for extended borders; a program without them has none.
+// Every manager does this when it is made. Answers whether both are there.
+bool LoadBuiltInShadows(skin::SkinManagerCore& manager);
 
 }  // namespace lw::bridge

@@ -47,11 +47,7 @@ const wchar_t* OwnClass() {
 }
 
 std::shared_ptr<GdiObject<HFONT>> MakeFont(const TFont& font) {
-    const std::wstring face = Utf8ToWide(font.Name);
-    return std::make_shared<GdiObject<HFONT>>(
-        CreateFontW(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline, FALSE,
-                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                    DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+    return std::make_shared<GdiObject<HFONT>>(CreateFontObject(font));
 }
 
 // Tells the control, then its parent, that the mouse came or went; LParam names the control.
@@ -624,6 +620,13 @@ void TCustomControl::EraseBackground(HDC dc) {
     RECT area;
     GetClientRect(Handle(), &area);
     FillRect(dc, &area, BackgroundBrush());
+}
+
+FontHandle CreateFontObject(const TFont& font) {
+    const std::wstring face = Utf8ToWide(font.Name);
+    return FontHandle(CreateFontW(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline,
+                                  FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
 }
 
 }  // namespace lw::platform

@@ -27,6 +27,9 @@ struct TFont {
     bool operator==(const TFont&) const = default;
 };
 
+// The system's font object for `font`; its colour is the drawer's business.
+FontHandle CreateFontObject(const TFont& font);
+
 struct TBounds {
     int Left = 0, Top = 0, Width = 0, Height = 0;
     bool operator==(const TBounds&) const = default;

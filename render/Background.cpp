@@ -150,9 +150,8 @@ void CornerImages(const SkinSource& m, const SectionPaint& s, Bitmap& target, co
 }  // namespace
 
 void PaintSectionBackground(int sectionIndex, std::string_view name, const TsCacheInfo& bg, TColor customColor,
-                            int hotPatternIndex, int patternIndex, const SkinSource* manager, Bitmap& target,
+                            int hotPatternIndex, int patternIndex, const SkinSource* m, Bitmap& target,
                             TPoint offset, const TRect& r, int state) {
-    const SkinSource* m = OrDefault(manager);
     if (m == nullptr || target.Empty() || r.IsEmpty()) return;
     const SectionPaint* s = m->Section(sectionIndex);
     if (s == nullptr) return;
@@ -172,8 +171,7 @@ void PaintSectionBackground(int sectionIndex, std::string_view name, const TsCac
 }
 
 void PaintItem(int sectionIndex, std::string_view name, const TsCacheInfo& bg, int hotPatternIndex, int patternIndex,
-               const SkinSource* manager, Bitmap& target, TPoint offset, const TRect& r, int state, bool fillCentre) {
-    const SkinSource* m = OrDefault(manager);
+               const SkinSource* m, Bitmap& target, TPoint offset, const TRect& r, int state, bool fillCentre) {
     if (m == nullptr || !Inside(target, r)) return;
     const SectionPaint* s = m->Section(sectionIndex);
     if (s == nullptr) return;
@@ -195,8 +193,7 @@ void PaintItemToDC(int sectionIndex, std::string_view name, const TsCacheInfo& b
 }
 
 int PaintSectionByName(Bitmap& target, std::string_view name, std::string_view fallback, Surface* surface,
-                       TColor color, const TRect& rect, const SkinSource* manager, int state) {
-    const SkinSource* m = OrDefault(manager);
+                       TColor color, const TRect& rect, const SkinSource* m, int state) {
     if (m == nullptr || target.Empty()) return -1;
     int index = m->GetSkinIndex(name);
     std::string_view used = name;
@@ -217,9 +214,8 @@ int PaintSectionByName(Bitmap& target, std::string_view name, std::string_view f
 }
 
 void PaintItemWithMasks(int sectionIndex, int borderIndex, int patternIndex, int hotPatternIndex,
-                        const SkinSource* manager, Bitmap& target, TPoint offset, const TRect& r, int state,
+                        const SkinSource* m, Bitmap& target, TPoint offset, const TRect& r, int state,
                         bool fillCentre, const TsCacheInfo& bg, std::string_view name) {
-    const SkinSource* m = OrDefault(manager);
     if (m == nullptr || !Inside(target, r)) return;
     const SectionPaint* s = m->Section(sectionIndex);
     if (s == nullptr) return;
@@ -238,7 +234,7 @@ void PaintControlBackground(const ControlSkinRef& c, const TsCacheInfo& bg, int 
 
 void PaintControlItem(const ControlSkinRef& c, const TsCacheInfo& bg, bool fillCentre, bool bgForCorners,
                       Bitmap& target, TPoint offset, const TRect& r, int state) {
-    const SkinSource* m = OrDefault(c.Manager);
+    const SkinSource* m = c.Manager;
     if (m == nullptr || !Inside(target, r)) return;
     const SectionPaint* s = m->Section(c.SkinIndex);
     if (s == nullptr) return;

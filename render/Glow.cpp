@@ -77,8 +77,7 @@ bool TgwGlowEffect::Show(const TRect& control, const TRect& visible, OwnerWindow
 }
 
 int ShowGlowWindow(TgwGlowEffects& glows, const TRect& control, const TRect& visible, std::string_view sectionName,
-                   const SkinSource* manager, OwnerWindow owner, int margin, std::string_view glowName) {
-    const SkinSource* m = OrDefault(manager);
+                   const SkinSource* m, OwnerWindow owner, int margin, std::string_view glowName) {
     if (m == nullptr || !glows.Host().SupportsPerPixelAlpha()) return -1;
     const int maskIndex = m->GetMaskIndexNoParent(sectionName, std::string(glowName) + "0");
     if (maskIndex < 0) return -1;

@@ -66,10 +66,4 @@ public:
     virtual TColor GlobalColor() const = 0;
 };
 
-// The process's default manager registers itself here; painters given no manager use it.
-void SetDefaultSkinSource(const SkinSource* source);
-const SkinSource* DefaultSkinSource();
-
-inline const SkinSource* OrDefault(const SkinSource* s) { return s != nullptr ? s : DefaultSkinSource(); }
-
 }  // namespace lw::render

@@ -34,9 +34,8 @@ const SectionPaint* CaptionSection(const SkinSource& m, const ControlText& c, bo
 
 }  // namespace
 
-void WriteSkinText(Canvas& c, std::string_view text, bool enabled, const SkinSource* manager, bool hot,
+void WriteSkinText(Canvas& c, std::string_view text, bool enabled, const SkinSource* m, bool hot,
                    int sectionIndex, unsigned format, const TRect& r) {
-    const SkinSource* m = OrDefault(manager);
     if (m == nullptr || text.empty()) return;
     const SectionPaint* s = m->Section(sectionIndex);
     if (s == nullptr) return;
@@ -56,7 +55,7 @@ void WriteControlText(Canvas& c, std::string_view text, bool enabled, bool hot, 
     const Surface::State clip = c.Target.Save();
     c.Target.IntersectClip(r);
 
-    const SkinSource* m = OrDefault(control.Skin.Manager);
+    const SkinSource* m = control.Skin.Manager;
     const SectionPaint* s = m != nullptr ? CaptionSection(*m, control, hot) : nullptr;
     if (enabled) {
         TColor color = c.Font.Color;

@@ -15,20 +15,9 @@ namespace lw::skin {
 
 namespace {
 
-bool g_skinChangeInProgress = false;
-const render::Bitmap* g_shadowActive = nullptr;
-const render::Bitmap* g_shadowInactive = nullptr;
-
 constexpr std::string_view kGlobalInfo = "GLOBALINFO";
 constexpr int kSysBtnFace = 15, kSysWindow = 5, kSysHighlight = 13, kSysHighlightText = 14;
 constexpr std::int32_t kNone = -1, kWhite = 16777215, kMagenta = 16711935;
-
-// The painters, below the skin layer, keep their own fallback to the default manager's lookups;
-// it is written only here, together with the one registry.
-void BecomeDefault(SkinManagerCore* manager) {
-    SetDefaultManager(manager);
-    render::SetDefaultSkinSource(manager);
-}
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -40,10 +29,13 @@ std::string WithSeparator(std::string path) {
 // Set for the whole of a skin change, and cleared however it ends.
 class SkinChangeScope {
 public:
-    SkinChangeScope() { g_skinChangeInProgress = true; }
-    ~SkinChangeScope() { g_skinChangeInProgress = false; }
+    explicit SkinChangeScope(bool& changing) : changing_(changing) { changing_ = true; }
+    ~SkinChangeScope() { changing_ = false; }
     SkinChangeScope(const SkinChangeScope&) = delete;
     SkinChangeScope& operator=(const SkinChangeScope&) = delete;
+
+private:
+    bool& changing_;
 };
 
 // The images of a skin folder, read through the manager's files.
@@ -167,26 +159,13 @@ bool WantsVersionNotice(const std::vector<std::string>& arguments) {
     return std::any_of(arguments.begin(), arguments.end(), [](const std::string& a) { return SameText(a, "/gwver"); });
 }
 
-void SetBuiltInShadows(const render::Bitmap* active, const render::Bitmap* inactive) {
-    g_shadowActive = active;
-    g_shadowInactive = inactive;
-}
-
-bool SkinChangeInProgress() { return g_skinChangeInProgress; }
-
 SkinManagerCore::SkinManagerCore(SkinManagerHost& host, const SkinFiles& files)
     : host_(host), files_(files), model_(std::make_unique<TsSkinModel>()) {
-    ThirdParty.fill(" ");
-    ThirdParty[1] = "TButton";
-    if (DefaultManager() == nullptr) {
-        BecomeDefault(this);
-    }
+    if (DefaultManager() == nullptr) SetDefaultManager(this);
 }
 
 SkinManagerCore::~SkinManagerCore() {
-    if (IsDefault()) {
-        BecomeDefault(nullptr);
-    }
+    if (IsDefault()) SetDefaultManager(nullptr);
 }
 
 void SkinManagerCore::BeginDestruction() {
@@ -206,7 +185,9 @@ const TsGeneralData* SkinManagerCore::GeneralData(int index) const {
                                                                    : nullptr;
 }
 
-bool SkinManagerCore::SkinChangeInProgress() const { return skin::SkinChangeInProgress(); }
+void SkinManagerCore::SetBuiltInShadows(const render::Bitmap* active, const render::Bitmap* inactive) {
+    builtInShadows_ = {active, inactive};
+}
 
 bool SkinManagerCore::ButtonEventAnimates(int event) const {
     return event >= 0 && event < 4 && (AnimEffects.ButtonsEvents & (1u << event)) != 0;
@@ -229,7 +210,7 @@ void SkinManagerCore::SetSkinName(std::string_view name) {
     if (!active_) return;
     if (OnBeforeChange) OnBeforeChange(*this);
     {
-        SkinChangeScope changing;
+        SkinChangeScope changing(changing_);
         const bool wasUsable = model_->GlobalInfo.Active;
         model_->GlobalInfo.Active = false;
         try {
@@ -283,7 +264,7 @@ void SkinManagerCore::SetExtendedBorders(bool value) {
 void SkinManagerCore::ReloadAndRepaint() {
     if (!model_->GlobalInfo.Active) return;
     {
-        SkinChangeScope changing;
+        SkinChangeScope changing(changing_);
         model_->GlobalInfo.Active = false;
         try {
             Reload();
@@ -472,10 +453,10 @@ void SkinManagerCore::RebuildExtendedBorders() {
         const int w = m.FrameWidth(), h = m.FrameHeight();
         shadows_[1] = CopyArea32(*m.Bmp, {0, 0, w, h});
         shadows_[0] = CopyArea32(*m.Bmp, m.ImageCount > 1 ? TRect{w, 0, 2 * w, h} : TRect{0, 0, w, h});
-    } else if (g_shadowActive != nullptr && g_shadowInactive != nullptr) {
+    } else if (builtInShadows_[0] != nullptr && builtInShadows_[1] != nullptr) {
         extBorderMargins_ = {11, 7, 11, 11};
-        shadows_[0] = g_shadowActive->Clone();
-        shadows_[1] = g_shadowInactive->Clone();
+        shadows_[0] = builtInShadows_[0]->Clone();
+        shadows_[1] = builtInShadows_[1]->Clone();
     }
     for (auto& s : shadows_)
         if (s) ClearTransparentWhite(*s);
@@ -536,26 +517,7 @@ void SkinManagerCore::RebuildPaintViews() {
 void SkinManagerCore::Loaded() {
     reading_ = false;
     if (skinDirectory_.empty()) skinDirectory_ = "c:\\Skins";
-    if (MenuSupport.IcoLineSkin.empty()) MenuSupport.IcoLineSkin = "ICOLINE";
-    for (std::size_t i = 0; i < ThirdParty.size(); ++i)
-        if (ThirdParty[i].empty()) ThirdParty[i] = i == 1 ? "TButton" : " ";
     if (active_ && !skinName_.empty()) UpdateSkin(false);
-}
-
-std::array<std::vector<std::string>, 18> SkinManagerCore::ThirdLists() const {
-    std::array<std::vector<std::string>, 18> lists;
-    for (std::size_t i = 0; i < ThirdParty.size(); ++i) {
-        std::string_view rest = ThirdParty[i];
-        while (!rest.empty()) {
-            const std::size_t end = rest.find_first_of("\r\n");
-            std::string_view line = rest.substr(0, end);
-            rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-            while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
-            while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
-            if (!line.empty()) lists[i].emplace_back(line);
-        }
-    }
-    return lists;
 }
 
 std::string SkinManagerCore::SkinInfo() const {
@@ -569,7 +531,7 @@ bool SkinManagerCore::IsDefault() const { return DefaultManager() == this; }
 
 void SkinManagerCore::SetIsDefault(bool value) {
     if (!value && DefaultManager() != nullptr) return;
-    BecomeDefault(this);
+    SetDefaultManager(this);
     if (!active_) {
         RemoveSkin();
     } else {

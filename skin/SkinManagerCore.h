@@ -106,19 +106,8 @@ struct TsExtBorderMargins {
 };
 
 enum class TgwBtnEvent : std::uint8_t { beMouseEnter = 1, beMouseLeave = 2, beMouseDown = 4, beMouseUp = 8 };
-struct TgwAnimEffect {
-    bool Active = true;
-    int Time = 0;
-};
 struct TgwAnimEffects {
     std::uint8_t ButtonsEvents = 15;  // TgwBtnEvent bits; all four by default
-    TgwAnimEffect DialogShow, FormShow, PageChange;
-    TgwAnimEffect SkinChanging{true, 100};
-};
-struct TgwMenuSupport {
-    std::string IcoLineSkin;
-    bool UseExtraLine = false;
-    int ExtraLineWidth = 32;
 };
 
 // The kind of names GetSkinNames collects.
@@ -163,11 +152,6 @@ public:
     // other standard dialogs, 4 third-party controls.
     unsigned SkinningRules = 7;
     TgwAnimEffects AnimEffects;
-    TgwMenuSupport MenuSupport;
-    // ThirdEdits .. ThirdSpeedButton, one class name per line.
-    std::array<std::string, 18> ThirdParty;
-    // One class name per entry, for the window adapters.
-    std::array<std::vector<std::string>, 18> ThirdLists() const;
     std::string SkinInfo() const;
     static std::string Version() { return "6.48"; }
     std::function<void(SkinManagerCore&)> OnBeforeChange, OnAfterChange;
@@ -190,6 +174,10 @@ public:
     const TsCommonIndexes& CommonIndexes() const { return commonIndexes_; }
     const TsExtBorderMargins& ExtBorderMargins() const { return extBorderMargins_; }
     const render::Bitmap* ShadowImage(int which) const;  // 0 or 1; null when none
+    // The images of the active and the inactive window's shadow used for extended borders when
+    // a skin has no "EXBORDER"; both or none. The host keeps them for the manager's life and
+    // gives them before the first skin is loaded.
+    void SetBuiltInShadows(const render::Bitmap* active, const render::Bitmap* inactive);
 
     // Model queries, -1 when not found.
     int GetSkinIndex(std::string_view name) const override;
@@ -223,7 +211,8 @@ public:
     const TsGeneralData* GeneralData(int index) const override;
     bool SkinActive() const override { return GlobalInfo().Active; }
     bool Destroying() const override { return destroying_; }
-    bool SkinChangeInProgress() const override;
+    // From the moment a skin starts changing until the change is announced, however it ends.
+    bool SkinChangeInProgress() const override { return changing_; }
     bool GlowingAllowed() const override { return AllowGlowing(); }
     bool ButtonEventAnimates(int event) const override;
 
@@ -271,6 +260,7 @@ private:
     bool active_ = true;
     bool destroying_ = false;
     bool reading_ = false;
+    bool changing_ = false;
     bool packed_ = false;
     bool layeredWindows_ = true;
     bool extendedBorders_ = false;
@@ -282,13 +272,7 @@ private:
     TsCommonIndexes commonIndexes_;
     TsExtBorderMargins extBorderMargins_;
     std::array<std::optional<render::Bitmap>, 2> shadows_;
+    std::array<const render::Bitmap*, 2> builtInShadows_{};
 };
-
-// Process-wide: whether a skin is changing.
-bool SkinChangeInProgress();
-
-// The two built-in shadow images used for extended borders when a skin has no "EXBORDER";
-// the host decodes them at process start. Either may be null.
-void SetBuiltInShadows(const render::Bitmap* active, const render::Bitmap* inactive);
 
 }  // namespace lw::skin

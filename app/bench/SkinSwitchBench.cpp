@@ -29,10 +29,10 @@ int main() {
     platform::ProfileIniStore configuration{(std::filesystem::temp_directory_path() / "lw-skin-bench.ini").wstring()};
     platform::SystemLauncher programs;
     app::AppServices services{configuration, programs};
-    // Title bars and borders are repainted with the rest, as in the program.
-    forms::EnableFormSkinning();
     platform::TComponent forms(nullptr);
     auto& main = forms.Make<app::TMainForm>(services);
+    // Title bars and borders are repainted with the rest, as in the program.
+    forms::EnableFormSkinning(main.skinManager);
     auto& settings = forms.Make<app::TSettingsForm>(services);
     main.Show();
     settings.Show();

@@ -100,6 +100,38 @@ TEST_F(BridgeTest, ManagerFreedWithItsFormRemovesTheSkinFirst) {
     (void)window;
 }
 
+// What the manager asks of the form skinning it owns.
+struct RecordingFormSkinning final : FormSkinningService {
+    std::vector<std::string>& Calls;
+    explicit RecordingFormSkinning(std::vector<std::string>& calls) : Calls(calls) {}
+    ~RecordingFormSkinning() override { Calls.push_back("freed"); }
+    void InstallHook() override { Calls.push_back("install"); }
+    void RemoveHook() override { Calls.push_back("remove"); }
+    void Broadcast(UINT, WPARAM, LPARAM) override {}
+};
+
+// The program hands the form skinning over once its main form, and the skin, are loaded.
+TEST_F(BridgeTest, FormSkinningGivenToTheLoadedDefaultManagerHooksAtOnceAndGoesWithIt) {
+    std::vector<std::string> calls, otherCalls;
+    auto owner = std::make_unique<platform::TForm>(nullptr);
+    TsSkinManager& manager = owner->Make<TsSkinManager>();
+    testsupport::LoadInternalSkin(manager, SmallSkin());
+    owner->FinishLoading();
+    ASSERT_TRUE(manager.GlobalInfo().Active);
+    manager.SetFormSkinning(std::make_unique<RecordingFormSkinning>(calls));
+    EXPECT_EQ(calls, std::vector<std::string>{"install"});
+
+    TsSkinManager& other = form.Make<TsSkinManager>();
+    testsupport::LoadInternalSkin(other, SmallSkin());
+    other.SetFormSkinning(std::make_unique<RecordingFormSkinning>(otherCalls));
+    EXPECT_TRUE(otherCalls.empty()) << "only the default manager hooks the thread";
+
+    other.Free();  // before the calls it records into go
+
+    owner.reset();
+    EXPECT_EQ(calls, (std::vector<std::string>{"install", "remove", "freed"}));
+}
+
 TEST(VersionNotice, SlashGwverInCapitalsShowsTheNoticeOnce) {
     CapturingPrompt prompt;
     EXPECT_TRUE(ShowVersionNoticeIfAsked(CommandLineArguments(L"\"C:\\A B\\Lumpwright.exe\" /GWVER"), prompt));

@@ -77,10 +77,6 @@ void TgwEditWnd::SetSkinColors() {
             const TColor font = static_cast<TColor>(hotFont >= 0 ? hotFont : section->FontColor[0]);
             if (owner.FontColor() != font) owner.SetFontColor(font);
         }
-    } else {
-        const skin::TsGeneralData* section = data.Section();
-        Color = section != nullptr && !DialogMode ? section->Color : TColor(GetSysColor(COLOR_WINDOW));
-        BorderFrameColour = 0;
     }
     data.BGChanged = true;
     PreventStyleChange = false;

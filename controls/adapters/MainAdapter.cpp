@@ -22,10 +22,6 @@ void TgwMainWnd::HandleMessage(platform::TMessage& message) {
         case WM_SIZE:
             SkinData().BGChanged = true;
             break;
-        case WM_SETTEXT:
-            CallPrevious(message);
-            if (!Gone()) ReadWindowText();
-            return;
         case WM_MOUSEMOVE:
             if (IsWindowEnabled(Handle())) MakeHoverWindow();
             break;
@@ -42,12 +38,6 @@ void TgwMainWnd::HandleMessage(platform::TMessage& message) {
             break;
     }
     CallPrevious(message);
-}
-
-void TgwMainWnd::ReadWindowText() {
-    const int length = GetWindowTextLengthW(handle_);
-    WindowText.assign(static_cast<std::size_t>(length) + 1, L'\0');
-    WindowText.resize(static_cast<std::size_t>(GetWindowTextW(handle_, WindowText.data(), length + 1)));
 }
 
 void TgwMainWnd::MakeHoverWindow() {

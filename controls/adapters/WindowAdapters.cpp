@@ -9,8 +9,6 @@ namespace {
 constexpr wchar_t kAdapterProperty[] = L"GWSBSC";
 }  // namespace
 
-bool DialogSkinningMode = false;
-
 void AdapterRelease::operator()(TgwMainWnd* adapter) const {
     if (adapter == nullptr) return;
     // Unhooked while the whole object is alive, so that the class's own restoring runs.
@@ -30,7 +28,6 @@ TgwMainWnd::TgwMainWnd(HWND window, std::string_view section, skin::SkinManagerV
         ownOwner_ = std::make_unique<WindowSkinOwner>(window);
         ownData_ = std::make_unique<TsCommonData>(*ownOwner_, true);
         skinData_ = ownData_.get();
-        OwnsSkinData = true;
     }
     skinManager_ = manager != nullptr ? manager : skinData_->GetSkinManager();
     if (skinData_->SkinSection().empty()) skinData_->SetSkinSection(section);
@@ -60,8 +57,6 @@ void TgwMainWnd::Hook(bool) {
     }
     SaveStdColors();
     ColorsApplied = false;
-    DialogMode = DialogSkinningMode;
-    ReadWindowText();
     SetPropW(handle_, kAdapterProperty, this);
     hook_ = std::make_unique<platform::TMessageHook>(handle_, [this](platform::TMessage& m) { Dispatch(m); });
 }
@@ -98,12 +93,7 @@ void TgwMainWnd::RefreshGeometry() {
     WindowSize = SIZE{WindowRect.right - WindowRect.left, WindowRect.bottom - WindowRect.top};
     ParentHandle = GetParent(handle_);
     PosInParent = POINT{WindowRect.left, WindowRect.top};
-    if (ParentHandle != nullptr) {
-        GetWindowRect(ParentHandle, &ParentWindowRect);
-        ScreenToClient(ParentHandle, &PosInParent);
-    } else {
-        ParentWindowRect = RECT{};
-    }
+    if (ParentHandle != nullptr) ScreenToClient(ParentHandle, &PosInParent);
 }
 
 TgwMainWnd* FindAdapter(HWND window) {

@@ -19,10 +19,6 @@ namespace lw::controls {
 
 class TgwMainWnd;
 
-// On while standard system dialogs are being skinned; adapters made meanwhile paint their frame
-// plainly.
-extern bool DialogSkinningMode;
-
 // Frees an adapter, but never from under its own running handler: one freed while it handles
 // a message is unhooked at once and deleted when that handler returns.
 struct AdapterRelease {
@@ -36,11 +32,13 @@ class TgwMainWnd {
 public:
     // Makes an adapter of class T for `window` and hooks it. `manager` null: the data's manager;
     // `data` null: the adapter makes common data of its own. With hookNow a scroll adapter
-    // recalculates the window's frame at once.
+    // recalculates the window's frame at once. In dialog mode (a child of a standard dialog)
+    // the frame is painted plainly.
     template <class T>
     static AdapterPtr Create(HWND window, bool hookNow, std::string_view section, skin::SkinManagerView* manager,
-                             TsCommonData* data) {
+                             TsCommonData* data, bool dialogMode = false) {
         AdapterPtr adapter(new T(window, section, manager, data));
+        adapter->DialogMode = dialogMode;
         adapter->Hook(hookNow);
         return adapter;
     }
@@ -66,18 +64,15 @@ public:
     skin::SkinManagerView* SkinManager() const { return skinManager_; }
 
     bool DialogMode = false;
-    std::wstring WindowText;
     RECT WindowRect{};
     SIZE WindowSize{};
     POINT PosInParent{};
-    RECT ParentWindowRect{};
     HWND ParentHandle = nullptr;
     bool SuppressRefresh = false;
     bool ColorsApplied = false;
     TColor SavedColor = 0;
     TColor SavedFontColor = 0;
     bool Unhooked = false;
-    bool OwnsSkinData = false;
 
 protected:
     TgwMainWnd(HWND window, std::string_view section, skin::SkinManagerView* manager, TsCommonData* data);
@@ -93,7 +88,6 @@ protected:
     // The skin commands every adapter answers alike; true when fully handled.
     bool HandleCommonCommand(platform::TMessage& message);
     bool OwnManager(const platform::TMessage& message) const;
-    void ReadWindowText();
     void MakeHoverWindow();
 
 private:
@@ -150,10 +144,6 @@ public:
     void RestoreStdColors() override;
     void SetSkinColors() override;
     void HandleMessage(platform::TMessage& message) override;
-
-    // For a window without a control object.
-    TColor Color = 0;
-    TColor BorderFrameColour = 0;
 
 protected:
     TgwEditWnd(HWND window, std::string_view section, skin::SkinManagerView* manager, TsCommonData* data);

@@ -191,20 +191,20 @@ protected:
     }
 };
 
-// Edits and lists: the window adapter of the family takes the frame and scroll bars; this one
-// only keeps track of the window for the dialog's provider.
+// Edits and lists: the window adapter of the family takes the frame and scroll bars, painted as
+// a standard dialog's child; this one only keeps track of the window for the dialog's provider.
 class TgwFamilyAdapter final : public TgwChildAdapter {
 public:
-    TgwFamilyAdapter(HWND window, ChildAdapterKind kind, std::string section, bool dialogMode)
-        : TgwChildAdapter(window, kind, section, dialogMode),
-          adapter_(MakeFamilyAdapter(window, kind, section)) {}
+    TgwFamilyAdapter(HWND window, ChildAdapterKind kind, std::string section)
+        : TgwChildAdapter(window, kind, section), adapter_(MakeFamilyAdapter(window, kind, section)) {}
 
 private:
     static controls::AdapterPtr MakeFamilyAdapter(HWND window, ChildAdapterKind kind, const std::string& section) {
         auto* manager = static_cast<skin::SkinManagerView*>(bridge::DefaultSkinManager());
         if (kind == ChildAdapterKind::TreeView)
-            return controls::TgwMainWnd::Create<controls::TgwTreeViewWnd>(window, true, section, manager, nullptr);
-        return controls::TgwMainWnd::Create<controls::TgwEditWnd>(window, true, section, manager, nullptr);
+            return controls::TgwMainWnd::Create<controls::TgwTreeViewWnd>(window, true, section, manager, nullptr,
+                                                                          true);
+        return controls::TgwMainWnd::Create<controls::TgwEditWnd>(window, true, section, manager, nullptr, true);
     }
 
     controls::AdapterPtr adapter_;
@@ -227,11 +227,10 @@ protected:
 
 }  // namespace
 
-TgwChildAdapter::TgwChildAdapter(HWND window, ChildAdapterKind kind, std::string section, bool dialogMode)
+TgwChildAdapter::TgwChildAdapter(HWND window, ChildAdapterKind kind, std::string section)
     : window_(window),
       kind_(kind),
       section_(std::move(section)),
-      dialogMode_(dialogMode),
       hook_(window, [this](platform::TMessage& m) { Dispatch(m); }) {}
 
 TgwChildAdapter::~TgwChildAdapter() {
@@ -303,18 +302,18 @@ std::unique_ptr<TgwChildAdapter> MakeChildAdapter(const ChildAdapterChoice& c, H
     const std::string section(c.Section);
     switch (c.Kind) {
     case ChildAdapterKind::Button:
-        return std::make_unique<TgwBtnWnd>(child, c.Kind, section, c.DialogMode);
+        return std::make_unique<TgwBtnWnd>(child, c.Kind, section);
     case ChildAdapterKind::CheckBox:
-        return std::make_unique<TgwCheckBoxWnd>(child, c.Kind, section, c.DialogMode);
+        return std::make_unique<TgwCheckBoxWnd>(child, c.Kind, section);
     case ChildAdapterKind::GroupBox:
-        return std::make_unique<TgwGroupBoxWnd>(child, c.Kind, section, c.DialogMode);
+        return std::make_unique<TgwGroupBoxWnd>(child, c.Kind, section);
     case ChildAdapterKind::Edit:
     case ChildAdapterKind::ListBox:
     case ChildAdapterKind::ComboList:
     case ChildAdapterKind::TreeView:
-        return std::make_unique<TgwFamilyAdapter>(child, c.Kind, section, c.DialogMode);
+        return std::make_unique<TgwFamilyAdapter>(child, c.Kind, section);
     default:
-        return std::make_unique<TgwPlainWnd>(child, c.Kind, section, c.DialogMode);
+        return std::make_unique<TgwPlainWnd>(child, c.Kind, section);
     }
 }
 

@@ -16,7 +16,7 @@ namespace lw::forms {
 
 class TgwChildAdapter {
 public:
-    TgwChildAdapter(HWND window, ChildAdapterKind kind, std::string section, bool dialogMode);
+    TgwChildAdapter(HWND window, ChildAdapterKind kind, std::string section);
     virtual ~TgwChildAdapter();
     TgwChildAdapter(const TgwChildAdapter&) = delete;
     TgwChildAdapter& operator=(const TgwChildAdapter&) = delete;
@@ -24,7 +24,6 @@ public:
     HWND Handle() const { return window_; }
     ChildAdapterKind Kind() const { return kind_; }
     const std::string& Section() const { return section_; }
-    bool DialogMode() const { return dialogMode_; }
     // The window has been destroyed; the adapter no longer touches it.
     bool Gone() const { return gone_; }
 
@@ -46,7 +45,6 @@ private:
     HWND window_;
     ChildAdapterKind kind_;
     std::string section_;
-    bool dialogMode_;
     bool gone_ = false;
     bool hot_ = false;
     bool tracking_ = false;
@@ -58,7 +56,7 @@ private:
 // over it, the selected item from "MENUITEM"; the menu's own tracking stays the platform's.
 class TgwMnuWnd final : public TgwChildAdapter {
 public:
-    explicit TgwMnuWnd(HWND window) : TgwChildAdapter(window, ChildAdapterKind::None, "MAINMENU", false) {}
+    explicit TgwMnuWnd(HWND window) : TgwChildAdapter(window, ChildAdapterKind::None, "MAINMENU") {}
     void Refresh() { Repaint(); }
 
 protected:

@@ -20,8 +20,6 @@ public:
     HWND Handle() const { return window_; }
     // The dialog's window has been destroyed; nothing touches it any more.
     bool Gone() const { return gone_; }
-    // Cleared when the dialog holds a child the user types into.
-    bool NoTextEntry = true;
 
     // Puts the skinned frame on, once the children have their adapters.
     void TakeFrame() { frame_.Take(); }

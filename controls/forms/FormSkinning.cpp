@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "bridge/FormSkinningSeam.h"
 #include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
-#include "controls/adapters/WindowAdapters.h"
 #include "skin/SkinProtocol.h"
 #include "controls/forms/HintAdapter.h"
 #include "controls/forms/Provider.h"
@@ -15,11 +13,7 @@
 
 namespace lw::forms {
 
-POINT NextDialogPos{-1, -1};
-
 namespace {
-
-HHOOK g_hook = nullptr;
 
 std::string ClassNameOf(HWND window) {
     char name[129] = {};
@@ -29,8 +23,8 @@ std::string ClassNameOf(HWND window) {
 
 bool HasVisibleStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void FreeProvider(TgwProvider* provider) {
-    ForgetProvider(provider);
+void FreeProvider(TFormSkinning& skinning, TgwProvider* provider) {
+    skinning.Forget(*provider);
     if (provider->Owner() == nullptr) {
         delete provider;
     } else if ((provider->Owner()->ComponentState() & platform::csDestroying) == 0) {
@@ -48,15 +42,6 @@ bool Stale(const TgwProvider& provider) {
     return window != nullptr && !IsWindow(window);
 }
 
-void SweepProviders() {
-    auto& list = ProviderList();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i] != nullptr && Stale(*list[i])) FreeProvider(list[i]);
-    }
-    std::erase_if(PopupMenuAdapters(), [](const std::unique_ptr<TgwMnuWnd>& menu) { return menu->Gone(); });
-    std::erase_if(HintAdapters(), [](const std::unique_ptr<TgwHintWnd>& hint) { return hint->Gone(); });
-}
-
 bool HasToolBarDescendant(HWND window) {
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         if (LowerAscii(ClassNameOf(child)) == "toolbarwindow32" || HasToolBarDescendant(child)) return true;
@@ -64,20 +49,13 @@ bool HasToolBarDescendant(HWND window) {
     return false;
 }
 
-bool SkinnedDialogVisible() {
-    return std::any_of(ProviderList().begin(), ProviderList().end(), [](const TgwProvider* p) {
-        return p != nullptr && p->DialogWindow != nullptr && !Stale(*p) && IsWindowVisible(p->DialogWindow);
-    });
-}
-
-void AttachFormProvider(TgwProvider& provider, platform::TForm& form) {
-    provider.FormProvider = std::make_unique<TsSkinProvider>(form);
+void AttachFormProvider(TFormSkinning& skinning, TgwProvider& provider, platform::TForm& form) {
+    provider.FormProvider = std::make_unique<TsSkinProvider>(form, skinning);
     if (CompositionEnabled()) {
         SetWindowLongW(form.Handle(), GWL_STYLE, GetWindowLongW(form.Handle(), GWL_STYLE) | WS_VISIBLE);
         RedrawWindow(form.Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
-    provider.FormProvider->MakeSkinMenu = false;
 }
 
 platform::TForm* FormOfWindow(HWND window) {
@@ -88,29 +66,92 @@ platform::TForm* FormOfWindow(HWND window) {
     return nullptr;
 }
 
-bool WalkChildren(TgwProvider& provider, HWND parent) {
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!WalkChildren(provider, child)) return false;
-        if ((GetWindowLongW(child, GWL_STYLE) & WS_CHILD) != 0 && !CreateChildAdapter(provider, child)) return false;
-    }
-    return true;
-}
-
 void SendToTree(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     SendMessageW(window, message, wParam, lParam);
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
         SendToTree(child, message, wParam, lParam);
 }
 
-void React(int code, HWND window) {
+// The form skinning the hook works for: the default manager's.
+TFormSkinning* DefaultFormSkinning() {
+    bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
+    return manager != nullptr ? dynamic_cast<TFormSkinning*>(manager->FormSkinning()) : nullptr;
+}
+
+}  // namespace
+
+TFormSkinning::~TFormSkinning() { RemoveHook(); }
+
+void TFormSkinning::InstallHook() {
+    if (hook_ != nullptr) return;
+    hook_ = SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
+    // The hint window may have been made before the skin was there.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM self) {
+            if (LowerAscii(ClassNameOf(window)) == "tooltips_class32")
+                reinterpret_cast<TFormSkinning*>(self)->hints_.push_back(std::make_unique<TgwHintWnd>(window, true));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(this));
+}
+
+void TFormSkinning::RemoveHook() {
+    if (hook_ == nullptr) return;
+    menus_.clear();
+    hints_.clear();
+    UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
+    for (std::size_t i = 0; i < providers_.size(); ++i) {
+        if (providers_[i] != nullptr) FreeProvider(*this, providers_[i]);
+    }
+    providers_.clear();
+}
+
+void TFormSkinning::Broadcast(UINT message, WPARAM wParam, LPARAM lParam) {
+    for (std::size_t i = 0; i < providers_.size(); ++i) {
+        const TgwProvider* p = providers_[i];
+        if (p == nullptr || Stale(*p)) continue;
+        const HWND window = p->FormProvider != nullptr ? p->FormProvider->Window() : p->DialogWindow;
+        if (window != nullptr) SendMessageW(window, message, wParam, lParam);
+    }
+}
+
+void TFormSkinning::Adopt(TgwProvider& provider) { providers_.push_back(&provider); }
+
+void TFormSkinning::Forget(TgwProvider& provider) {
+    for (TgwProvider*& entry : providers_) {
+        if (entry == &provider) entry = nullptr;
+    }
+    provider.skinning_ = nullptr;
+}
+
+void TFormSkinning::RefreshPopupMenus() const {
+    for (const auto& menu : menus_) menu->Refresh();
+}
+
+LRESULT CALLBACK TFormSkinning::HookProc(int code, WPARAM wParam, LPARAM lParam) {
+    TFormSkinning* skinning = DefaultFormSkinning();
+    const LRESULT result = CallNextHookEx(skinning != nullptr ? skinning->hook_ : nullptr, code, wParam, lParam);
+    if (skinning == nullptr) return result;
+    // Nothing may leave through the platform's call: a window that cannot be skinned keeps the
+    // platform's look.
+    try {
+        skinning->React(code, reinterpret_cast<HWND>(wParam));
+    } catch (...) {
+    }
+    return result;
+}
+
+void TFormSkinning::React(int code, HWND window) {
     switch (code) {
     case HCBT_CREATEWND: {
         bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
         if (manager != nullptr && ClassNameOf(window) == "#32768" && !CompositionEnabled() && manager->SkinnedPopups &&
             !IsWindowSkinned(window))
-            PopupMenuAdapters().push_back(std::make_unique<TgwMnuWnd>(window));
+            menus_.push_back(std::make_unique<TgwMnuWnd>(window));
         else if (manager != nullptr && LowerAscii(ClassNameOf(window)) == "tooltips_class32")
-            HintAdapters().push_back(std::make_unique<TgwHintWnd>(window, false));
+            hints_.push_back(std::make_unique<TgwHintWnd>(window, false));
         break;
     }
     case HCBT_DESTROYWND:
@@ -122,88 +163,21 @@ void React(int code, HWND window) {
     }
 }
 
-LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallNextHookEx(g_hook, code, wParam, lParam);
-    // Nothing may leave through the platform's call: a window that cannot be skinned keeps the
-    // platform's look.
-    try {
-        React(code, reinterpret_cast<HWND>(wParam));
-    } catch (...) {
+void TFormSkinning::SweepProviders() {
+    for (std::size_t i = 0; i < providers_.size(); ++i) {
+        if (providers_[i] != nullptr && Stale(*providers_[i])) FreeProvider(*this, providers_[i]);
     }
-    return result;
+    std::erase_if(menus_, [](const std::unique_ptr<TgwMnuWnd>& menu) { return menu->Gone(); });
+    std::erase_if(hints_, [](const std::unique_ptr<TgwHintWnd>& hint) { return hint->Gone(); });
 }
 
-class HookService final : public bridge::FormSkinningService {
-public:
-    void InstallHook() override { forms::InstallHook(); }
-    void RemoveHook() override { forms::RemoveHook(); }
-    void Broadcast(UINT message, WPARAM wParam, LPARAM lParam) override {
-        auto& list = ProviderList();
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            const TgwProvider* p = list[i];
-            if (p == nullptr || Stale(*p)) continue;
-            const HWND window = p->FormProvider != nullptr ? p->FormProvider->Window() : p->DialogWindow;
-            if (window != nullptr) SendMessageW(window, message, wParam, lParam);
-        }
-    }
-};
-
-}  // namespace
-
-void EnableFormSkinning() {
-    static HookService service;
-    bridge::RegisterFormSkinning(&service);
+bool TFormSkinning::SkinnedDialogVisible() const {
+    return std::any_of(providers_.begin(), providers_.end(), [](const TgwProvider* p) {
+        return p != nullptr && p->DialogWindow != nullptr && !Stale(*p) && IsWindowVisible(p->DialogWindow);
+    });
 }
 
-std::vector<TgwProvider*>& ProviderList() {
-    static std::vector<TgwProvider*> list;
-    return list;
-}
-
-void ForgetProvider(const TgwProvider* provider) {
-    for (TgwProvider*& entry : ProviderList()) {
-        if (entry == provider) entry = nullptr;
-    }
-}
-
-std::vector<std::unique_ptr<TgwMnuWnd>>& PopupMenuAdapters() {
-    static std::vector<std::unique_ptr<TgwMnuWnd>> adapters;
-    return adapters;
-}
-
-std::vector<std::unique_ptr<TgwHintWnd>>& HintAdapters() {
-    static std::vector<std::unique_ptr<TgwHintWnd>> adapters;
-    return adapters;
-}
-
-void InstallHook() {
-    if (g_hook != nullptr) return;
-    g_hook = SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
-    // The hint window may have been made before the skin was there.
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) {
-            if (LowerAscii(ClassNameOf(window)) == "tooltips_class32")
-                HintAdapters().push_back(std::make_unique<TgwHintWnd>(window, true));
-            return TRUE;
-        },
-        0);
-}
-
-void RemoveHook() {
-    if (g_hook == nullptr) return;
-    PopupMenuAdapters().clear();
-    HintAdapters().clear();
-    UnhookWindowsHookEx(g_hook);
-    g_hook = nullptr;
-    auto& list = ProviderList();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i] != nullptr) FreeProvider(list[i]);
-    }
-    list.clear();
-}
-
-bool HookInstalled() { return g_hook != nullptr; }
+void EnableFormSkinning(bridge::TsSkinManager& manager) { manager.SetFormSkinning(std::make_unique<TFormSkinning>()); }
 
 bool IsWindowSkinned(HWND window) {
     return window != nullptr && bridge::SendSkinCommandToWindow(window, skin::SMC_ISSKINNED, 0) == 1;
@@ -226,70 +200,64 @@ bool CompositionEnabled() {
     return query != nullptr && SUCCEEDED(query(&enabled)) && enabled != FALSE;
 }
 
-void SkinOnActivate(HWND window) {
+void TFormSkinning::SkinOnActivate(HWND window) {
     bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
     if (window == nullptr || manager == nullptr || IsWindowSkinned(window)) return;
-    const auto& list = ProviderList();
-    if (std::any_of(list.begin(), list.end(),
+    if (std::any_of(providers_.begin(), providers_.end(),
                     [&](const TgwProvider* p) { return p != nullptr && !Stale(*p) && p->DialogWindow == window; }))
         return;
-    platform::TForm* form = FormOfWindow(window);
-    if (form != nullptr && form->Tag == kNoAutoSkinTag) return;
-    const std::string className = ClassNameOf(window);
-    if (form != nullptr) {
-        if (JudgeForm(className, manager->SkinningRules) == FormVerdict::LeaveAlone) return;
-        AttachFormProvider(form->Make<TgwProvider>(), *form);
+    if (platform::TForm* form = FormOfWindow(window)) {
+        if (!ShouldSkinForm(form->Tag, manager->SkinningRules)) return;
+        AttachFormProvider(*this, form->Make<TgwProvider>(*this), *form);
         return;
     }
-    if (!ShouldSkinDialog(className, manager->SkinningRules, SkinnedDialogVisible(), HasToolBarDescendant(window)))
+    if (!ShouldSkinDialog(ClassNameOf(window), manager->SkinningRules, SkinnedDialogVisible(),
+                          HasToolBarDescendant(window)))
         return;
-    auto* provider = new TgwProvider(nullptr);
+    auto* provider = new TgwProvider(nullptr, *this);
     bool skinned = false;
     try {
         skinned = SkinDialog(*provider, window);
     } catch (...) {
     }
-    if (!skinned) FreeProvider(provider);
+    if (!skinned) FreeProvider(*this, provider);
 }
 
-bool SkinDialog(TgwProvider& provider, HWND window) {
+bool TFormSkinning::SkinDialog(TgwProvider& provider, HWND window) {
     provider.DialogWindow = window;
     provider.ChildAdapters.clear();
     bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
     if (manager == nullptr || !manager->Active() || provider.DialogAdapter != nullptr) return false;
-    provider.RightToLeft = (GetWindowLongW(window, GWL_EXSTYLE) & (1 << 14)) != 0;
-    const std::string className = ClassNameOf(window);
-    if (className != "#32770" && className != "TMessageForm") return false;
+    if (ClassNameOf(window) != "#32770") return false;
     provider.DialogAdapter = std::make_unique<TgwDialogWnd>(window);
-    if (NextDialogPos.x != -1 || NextDialogPos.y != -1)
-        SetWindowPos(window, nullptr, NextDialogPos.x, NextDialogPos.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     if (!WalkChildren(provider, window)) {
-        ForgetProvider(&provider);
+        Forget(provider);
         return false;
     }
     provider.DialogAdapter->TakeFrame();
-    SendToTree(window, skin::SM_ALPHACMD, skin::SkinWParam(skin::SMC_SKINLOADED),
-               manager->CommandId());
+    SendToTree(window, skin::SM_ALPHACMD, skin::SkinWParam(skin::SMC_SKINLOADED), manager->CommandId());
     return true;
 }
 
-bool CreateChildAdapter(TgwProvider& provider, HWND child) {
+bool TFormSkinning::WalkChildren(TgwProvider& provider, HWND parent) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!WalkChildren(provider, child)) return false;
+        if ((GetWindowLongW(child, GWL_STYLE) & WS_CHILD) != 0 && !CreateChildAdapter(provider, child)) return false;
+    }
+    return true;
+}
+
+bool TFormSkinning::CreateChildAdapter(TgwProvider& provider, HWND child) {
     if (IsWindowSkinned(child)) return true;
     const ChildAdapterChoice choice =
         ChooseChildAdapter(ClassNameOf(child), static_cast<unsigned>(GetWindowLongW(child, GWL_STYLE)),
                            HasVisibleStyle(child));
-    if (choice.TextEntry && provider.DialogAdapter != nullptr) provider.DialogAdapter->NoTextEntry = false;
     if (choice.Kind == ChildAdapterKind::None) return true;
-    // Adapters made meanwhile know they sit in a standard dialog.
-    controls::DialogSkinningMode = true;
     try {
         provider.ChildAdapters.push_back(MakeChildAdapter(choice, child));
     } catch (...) {
-        controls::DialogSkinningMode = false;
         return false;
     }
-    controls::DialogSkinningMode = false;
     return true;
 }
 

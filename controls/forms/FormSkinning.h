@@ -9,35 +9,66 @@
 #include <memory>
 #include <vector>
 
+#include "bridge/FormSkinningSeam.h"
+
+namespace lw::bridge {
+class TsSkinManager;
+}
+
 namespace lw::forms {
 
 class TgwProvider;
 class TgwMnuWnd;
 class TgwHintWnd;
 
-// Registers the hook with the skin manager; the program calls it before it makes its forms.
-void EnableFormSkinning();
+// The form skinning of one skin manager: the hook, the providers it attached and the menu and
+// hint adapters it made. The manager owns it; while that manager is the default one, the hook finds
+// it through the manager.
+class TFormSkinning final : public bridge::FormSkinningService {
+public:
+    TFormSkinning() = default;
+    ~TFormSkinning() override;
+    TFormSkinning(const TFormSkinning&) = delete;
+    TFormSkinning& operator=(const TFormSkinning&) = delete;
 
-// Every provider attached so far; an entry is null once its provider has gone, so positions
-// stay as they were.
-std::vector<TgwProvider*>& ProviderList();
-// Sets the provider's entry to null.
-void ForgetProvider(const TgwProvider* provider);
-std::vector<std::unique_ptr<TgwMnuWnd>>& PopupMenuAdapters();
-std::vector<std::unique_ptr<TgwHintWnd>>& HintAdapters();
+    void InstallHook() override;
+    // Frees every provider and menu adapter with the hook, so each window gets its own look back.
+    void RemoveHook() override;
+    void Broadcast(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool HookInstalled() const { return hook_ != nullptr; }
 
-// Where the next message box of ours is placed; (-1, -1) means where the platform puts it.
-extern POINT NextDialogPos;
+    // Every provider attached since the hook was installed; an entry is null once its provider
+    // has gone, so positions stay as they were.
+    const std::vector<TgwProvider*>& Providers() const { return providers_; }
+    // A new provider enters the list; a provider going sets its entry to null.
+    void Adopt(TgwProvider& provider);
+    void Forget(TgwProvider& provider);
+    const std::vector<std::unique_ptr<TgwMnuWnd>>& PopupMenuAdapters() const { return menus_; }
+    // The menus' own tracking draws a newly selected item without a paint message.
+    void RefreshPopupMenus() const;
 
-void InstallHook();
-void RemoveHook();
-bool HookInstalled();
+    // What the hook does when a window is activated.
+    void SkinOnActivate(HWND window);
+
+private:
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    void React(int code, HWND window);
+    void SweepProviders();
+    bool SkinnedDialogVisible() const;
+    bool SkinDialog(TgwProvider& provider, HWND window);
+    bool CreateChildAdapter(TgwProvider& provider, HWND child);
+    bool WalkChildren(TgwProvider& provider, HWND parent);
+
+    HHOOK hook_ = nullptr;
+    std::vector<TgwProvider*> providers_;
+    std::vector<std::unique_ptr<TgwMnuWnd>> menus_;
+    std::vector<std::unique_ptr<TgwHintWnd>> hints_;
+};
+
+// Gives the manager a form skinning of its own; the program does so before it shows a window.
+void EnableFormSkinning(bridge::TsSkinManager& manager);
 
 bool IsWindowSkinned(HWND window);
 bool CompositionEnabled();
-
-void SkinOnActivate(HWND window);
-bool SkinDialog(TgwProvider& provider, HWND window);
-bool CreateChildAdapter(TgwProvider& provider, HWND child);
 
 }  // namespace lw::forms

@@ -28,7 +28,7 @@ std::wstring ShownText(HWND tooltip) {
 
 }  // namespace
 
-TgwHintWnd::TgwHintWnd(HWND window, bool created) : TgwChildAdapter(window, ChildAdapterKind::None, kSection, false) {
+TgwHintWnd::TgwHintWnd(HWND window, bool created) : TgwChildAdapter(window, ChildAdapterKind::None, kSection) {
     if (created) TakeFrame();
 }
 

@@ -4,26 +4,22 @@
 
 namespace lw::forms {
 
-namespace {
-int g_living = 0;
-}
-
-TgwProvider::TgwProvider(platform::TComponent* owner) : TComponent(owner) {
-    ProviderList().push_back(this);
-    ++g_living;
+TgwProvider::TgwProvider(platform::TComponent* owner, TFormSkinning& skinning) : TComponent(owner), skinning_(&skinning) {
+    skinning.Adopt(*this);
 }
 
 TgwProvider::~TgwProvider() {
     Detach();
-    ForgetProvider(this);
-    --g_living;
+    Leave();
 }
 
-int TgwProvider::Living() { return g_living; }
-
 void TgwProvider::Destroying() {
-    ForgetProvider(this);
+    Leave();
     Detach();
+}
+
+void TgwProvider::Leave() {
+    if (skinning_ != nullptr) skinning_->Forget(*this);
 }
 
 void TgwProvider::Detach() {

@@ -14,14 +14,15 @@
 
 namespace lw::forms {
 
+class TFormSkinning;
+
 class TgwProvider : public platform::TComponent {
 public:
     // Owned by the form it skins, or by nothing (a dialog's: freed by the hook's sweep). Enters
-    // the provider list at once.
-    explicit TgwProvider(platform::TComponent* owner);
+    // the form skinning's provider list at once.
+    TgwProvider(platform::TComponent* owner, TFormSkinning& skinning);
     ~TgwProvider() override;
 
-    bool RightToLeft = false;
     HWND DialogWindow = nullptr;
     std::unique_ptr<TsSkinProvider> FormProvider;
     std::unique_ptr<TgwDialogWnd> DialogAdapter;
@@ -31,12 +32,16 @@ public:
     // only while the form is not being destroyed.
     void Detach();
 
-    // Providers in existence, so that shutting down can be seen to free each exactly once.
-    static int Living();
-
 protected:
     // The owning form is going: out of the list before anything of the form is freed.
     void Destroying() override;
+
+private:
+    friend class TFormSkinning;
+    void Leave();
+
+    // Null once the form skinning let go of it: a form may free it after the skinning is gone.
+    TFormSkinning* skinning_;
 };
 
 }  // namespace lw::forms

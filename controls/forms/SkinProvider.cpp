@@ -17,8 +17,9 @@ bool FromOwnManager(const platform::TMessage& m) {
 
 }  // namespace
 
-TsSkinProvider::TsSkinProvider(platform::TForm& form)
+TsSkinProvider::TsSkinProvider(platform::TForm& form, const TFormSkinning& skinning)
     : form_(form),
+      skinning_(skinning),
       window_(form.Handle()),
       frame_(form.Handle(), "FORM", false),
       hook_(form, [this](platform::TMessage& m) { Handle(m); }) {
@@ -40,8 +41,7 @@ void TsSkinProvider::Handle(platform::TMessage& m) {
     hook_.CallPrevious(m);
     // The menu's own tracking draws a newly selected item straight to the screen, without a
     // paint message, and tells the owner only afterwards: the open menus are painted again then.
-    if (m.Msg == WM_MENUSELECT)
-        for (const auto& menu : PopupMenuAdapters()) menu->Refresh();
+    if (m.Msg == WM_MENUSELECT) skinning_.RefreshPopupMenus();
 }
 
 void TsSkinProvider::HandleSkinCommand(platform::TMessage& m) {

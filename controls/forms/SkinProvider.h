@@ -10,10 +10,13 @@
 
 namespace lw::forms {
 
+class TFormSkinning;
+
 class TsSkinProvider {
 public:
-    // Starts at once: the frame is put on the form and its messages are seen first.
-    explicit TsSkinProvider(platform::TForm& form);
+    // Starts at once: the frame is put on the form and its messages are seen first. The form
+    // skinning that attached it lets go of it before it goes itself.
+    TsSkinProvider(platform::TForm& form, const TFormSkinning& skinning);
     ~TsSkinProvider();
     TsSkinProvider(const TsSkinProvider&) = delete;
     TsSkinProvider& operator=(const TsSkinProvider&) = delete;
@@ -22,14 +25,12 @@ public:
     HWND Window() const { return window_; }
     SkinnedFrame& Frame() { return frame_; }
 
-    // Whether the form's system menu is skinned too.
-    bool MakeSkinMenu = true;
-
 private:
     void Handle(platform::TMessage& message);
     void HandleSkinCommand(platform::TMessage& message);
 
     platform::TForm& form_;
+    const TFormSkinning& skinning_;
     HWND window_;
     SkinnedFrame frame_;
     platform::TMessageHook hook_;

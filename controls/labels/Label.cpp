@@ -18,15 +18,6 @@ using platform::TMessage;
 
 namespace {
 
-// One flag for the whole process: the font changes a paint makes must not re-size or repaint
-// the label being painted, nor any other.
-bool g_labelPaint = false;
-
-struct LabelPaintScope {
-    LabelPaintScope() { g_labelPaint = true; }
-    ~LabelPaintScope() { g_labelPaint = false; }
-};
-
 const render::SkinSource* ActiveSkin() {
     const skin::SkinManagerView* manager = skin::DefaultManager();
     if (manager == nullptr || !manager->SkinActive()) return nullptr;
@@ -44,8 +35,6 @@ std::vector<int> AncestorSections(const platform::TControl& label) {
 }  // namespace
 
 TsCustomLabel::TsCustomLabel(platform::TComponent* owner, platform::TWinControl* parent) : TLabel(owner, parent) {}
-
-bool TsCustomLabel::PaintInProgress() { return g_labelPaint; }
 
 void TsCustomLabel::SetSkinSection(std::string_view section) {
     if (section == skinSection_) return;
@@ -69,18 +58,6 @@ void TsCustomLabel::SetWordWrap(bool wrap) {
     Invalidate();
 }
 
-void TsCustomLabel::FontChanged() {
-    if (!g_labelPaint) TLabel::FontChanged();
-}
-
-void TsCustomLabel::SetFontQuietly(const platform::TFont& font) {
-    if (font == Font()) return;
-    const bool outer = !g_labelPaint;
-    g_labelPaint = true;
-    SetFont(font);
-    if (outer) g_labelPaint = false;
-}
-
 UINT TsCustomLabel::TextFlags() const {
     UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
     switch (alignment_) {
@@ -99,7 +76,7 @@ void TsCustomLabel::AdjustBounds() {
     RECT r{0, 0, wordWrap_ ? b.Width : 0, 0};
     HDC screen = GetDC(nullptr);
     {
-        platform::SelectObjectScope font(screen, FontHandle());
+        platform::SelectObjectScope font(screen, FontHandleOf(PaintFont()));
         DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &r, TextFlags() | DT_CALCRECT);
     }
     ReleaseDC(nullptr, screen);
@@ -108,20 +85,35 @@ void TsCustomLabel::AdjustBounds() {
 
 // --- painting ---------------------------------------------------------------------------------
 
-void TsCustomLabel::TakeSkinColours() {
-    // The font is set once, and only when it differs: every change would repaint the label.
-    const render::SkinSource* skin = ActiveSkin();
+platform::TFont TsCustomLabel::CurrentFont() const {
     platform::TFont font = Font();
+    const render::SkinSource* skin = ActiveSkin();
     if (skin != nullptr && TakesSkinColor()) {
         const std::optional<TColor> color = LabelSkinColor(AncestorSections(*this), *skin);
         if (color && *color != TransparentKey) font.Color = *color;
     }
-    if (const platform::TFont& current = CurrentFont(); &current != &Font()) font = current;
+    return font;
+}
+
+platform::TFont TsCustomLabel::PaintFont() const {
+    platform::TFont font = CurrentFont();
+    const render::SkinSource* skin = ActiveSkin();
     if (skin != nullptr && !skinSection_.empty()) {
         if (const render::SectionPaint* section = skin->Section(skin->GetSkinIndex(skinSection_)))
             font.Color = section->FontColor[0];
     }
-    SetFontQuietly(font);
+    return font;
+}
+
+HFONT TsCustomLabel::FontHandleOf(platform::TFont font) const {
+    font.Color = Font().Color;
+    if (font == Font()) return FontHandle();
+    // Made again only when the face changes, not at every paint.
+    if (!paintFontObject_ || !(font == paintFontFace_)) {
+        paintFontObject_ = platform::CreateFontObject(font);
+        paintFontFace_ = font;
+    }
+    return paintFontObject_.get();
 }
 
 void TsCustomLabel::PaintSectionBackground(HDC dc) {
@@ -143,7 +135,8 @@ void TsCustomLabel::PaintSectionBackground(HDC dc) {
 
 void TsCustomLabel::DrawCaption(HDC dc) {
     std::wstring text = TextW();
-    TColor color = Font().Color;
+    const platform::TFont paintFont = PaintFont();
+    TColor color = paintFont.Color;
     if (!Enabled()) {
         if (ActiveSkin() != nullptr) {
             color = DisabledLabelColor(platform::ColorToRGB(color), bridge::GetControlColor(Parent()));
@@ -152,7 +145,7 @@ void TsCustomLabel::DrawCaption(HDC dc) {
             color = platform::clGrayText;
         }
     }
-    platform::SelectObjectScope font(dc, FontHandle());
+    platform::SelectObjectScope font(dc, FontHandleOf(paintFont));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, platform::ColorToRGB(color));
     RECT area{0, 0, Bounds().Width, Bounds().Height};
@@ -161,10 +154,6 @@ void TsCustomLabel::DrawCaption(HDC dc) {
 
 void TsCustomLabel::Paint(HDC dc) {
     if (ComponentState() & platform::csDestroying) return;
-    if (!g_labelPaint) {
-        LabelPaintScope guard;
-        TakeSkinColours();
-    }
     PaintSectionBackground(dc);
     DrawCaption(dc);
 }

@@ -35,22 +35,23 @@ public:
     std::function<void()> OnMouseLeave;
 
     void Paint(HDC dc) override;
-    // Sizes the label to its text in its current font.
+    // Sizes the label to its text in the font it paints with.
     void AdjustBounds();
+    // The font the label paints its text with now: its current font in the colour the skin
+    // gives it. Painting never changes the label's own font.
+    platform::TFont PaintFont() const;
 
 protected:
     void WndProc(platform::TMessage& message) override;
-    // Override to paint with another font than the label's own; evaluated at every paint.
-    virtual const platform::TFont& CurrentFont() { return Font(); }
+    // Override to paint with another font than the label's own; evaluated at every paint. The
+    // label's own font takes the colour of the parents' skin.
+    virtual platform::TFont CurrentFont() const;
     // Override to keep the label's own colour under a skin.
     virtual bool TakesSkinColor() const { return true; }
-    void FontChanged() override;
-    // Sets the label's font without the re-size and repaint a font change brings.
-    void SetFontQuietly(const platform::TFont& font);
-    static bool PaintInProgress();
 
 private:
-    void TakeSkinColours();
+    // The system's font object for the face of `font`.
+    HFONT FontHandleOf(platform::TFont font) const;
     void PaintSectionBackground(HDC dc);
     void DrawCaption(HDC dc);
     UINT TextFlags() const;
@@ -59,6 +60,8 @@ private:
     bool autoSize_ = true;
     TLabelAlignment alignment_ = TLabelAlignment::taLeftJustify;
     bool wordWrap_ = false;
+    mutable platform::TFont paintFontFace_;
+    mutable platform::FontHandle paintFontObject_;
 };
 
 class TsLabel : public TsCustomLabel {

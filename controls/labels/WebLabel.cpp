@@ -14,16 +14,15 @@ TsWebLabel::TsWebLabel(platform::TComponent* owner, platform::TWinControl* paren
 }
 
 void TsWebLabel::FontChanged() {
-    // The fonts a paint puts on the label are its current look, not a new normal font.
-    if (!PaintInProgress()) normalFont_ = Font();
+    normalFont_ = Font();
     TsLabel::FontChanged();
 }
 
-const platform::TFont& TsWebLabel::CurrentFont() {
+platform::TFont TsWebLabel::CurrentFont() const {
     const skin::SkinManagerView* manager = skin::DefaultManager();
     const render::SkinSource* skin =
         UseSkinColor && manager != nullptr && manager->SkinActive() ? manager->LoadedSkin() : nullptr;
-    platform::TFont& font = hovered_ ? hoverFont_ : normalFont_;
+    platform::TFont font = hovered_ ? hoverFont_ : normalFont_;
     font.Color = WebLabelColor(hovered_, skin, font.Color);
     return font;
 }
@@ -32,7 +31,6 @@ void TsWebLabel::HoverChanged(bool hovered) {
     hovered_ = hovered;
     if (AutoSize()) {
         Invalidate();
-        SetFontQuietly(CurrentFont());
         AdjustBounds();
         Invalidate();
     }

@@ -36,7 +36,7 @@ public:
 protected:
     void WndProc(platform::TMessage& message) override;
     void FontChanged() override;
-    const platform::TFont& CurrentFont() override;
+    platform::TFont CurrentFont() const override;
 
 private:
     void HoverChanged(bool hovered);

@@ -68,7 +68,7 @@ public:
     std::vector<std::string> Notices;
     const SkinManagerCore* Manager = nullptr;
     void Broadcast(SkinBroadcast what) override {
-        Broadcasts.push_back({what, Manager->GlobalInfo().Active, SkinChangeInProgress(),
+        Broadcasts.push_back({what, Manager->GlobalInfo().Active, Manager->SkinChangeInProgress(),
                               Manager->Model().Sections.size(), Suspended});
     }
     bool Suspended = false;
@@ -211,8 +211,8 @@ TEST_F(SkinManagerTest, StartUpLoadsWhileReadingAndBroadcastsOnceLoaded) {
 TEST_F(SkinManagerTest, RunTimeChangeRefreshesWithinTheChangeAndRemovalComesBeforeTheTablesGo) {
     manager.InternalSkins.push_back({"a", Packed("[PANEL]\nCOLOR=1\n")});
     std::vector<std::string> events;
-    manager.OnBeforeChange = [&](SkinManagerCore&) { events.push_back(SkinChangeInProgress() ? "before*" : "before"); };
-    manager.OnAfterChange = [&](SkinManagerCore&) { events.push_back(SkinChangeInProgress() ? "after*" : "after"); };
+    manager.OnBeforeChange = [&](SkinManagerCore& m) { events.push_back(m.SkinChangeInProgress() ? "before*" : "before"); };
+    manager.OnAfterChange = [&](SkinManagerCore& m) { events.push_back(m.SkinChangeInProgress() ? "after*" : "after"); };
     manager.SetSkinName("a");
     EXPECT_EQ(host.Whats(), (std::vector<B>{B::SkinLoaded, B::StopAnim, B::Refresh}));
     EXPECT_EQ(host.GlowsHidden, 1) << "glows of the old look go before the new one is announced";
@@ -222,7 +222,7 @@ TEST_F(SkinManagerTest, RunTimeChangeRefreshesWithinTheChangeAndRemovalComesBefo
     EXPECT_FALSE(host.Broadcasts[1].DrawingSuspended);
     EXPECT_FALSE(host.Suspended);
     EXPECT_EQ(events, (std::vector<std::string>{"before", "after"}));
-    EXPECT_FALSE(SkinChangeInProgress());
+    EXPECT_FALSE(manager.SkinChangeInProgress());
 
     host.Broadcasts.clear();
     manager.SetActive(false);
@@ -267,7 +267,7 @@ TEST_F(SkinManagerTest, FailedLoadKeepsTheSkinInUseAndClearsTheChangeFlag) {
         files.Files[std::string("c:\\Skins\\") + b.name + ".gwz"] = b.bytes;
         host.Broadcasts.clear();
         EXPECT_THROW(manager.SetSkinName(b.name), SkinError) << b.name;
-        EXPECT_FALSE(SkinChangeInProgress()) << b.name;
+        EXPECT_FALSE(manager.SkinChangeInProgress()) << b.name;
         EXPECT_TRUE(host.Broadcasts.empty()) << b.name;
         EXPECT_EQ(manager.SkinName(), "good") << b.name;
         EXPECT_EQ(PanelColor(), 1u) << b.name;
@@ -414,11 +414,10 @@ TEST_F(SkinManagerTest, TheStoredSkinLoadsAsTheInternalSkin) {
     EXPECT_TRUE(host.Notices.empty());
 }
 
-// The built-in shadows are process-wide; each slot must come from its own image, told apart
-// here by size.
+// Each slot must come from its own image, told apart here by size.
 TEST_F(SkinManagerTest, EachBuiltInShadowSlotComesFromItsOwnImage) {
     const render::Bitmap active = render::CreateBmp32(4, 4), inactive = render::CreateBmp32(3, 3);
-    SetBuiltInShadows(&active, &inactive);
+    manager.SetBuiltInShadows(&active, &inactive);
     manager.SetLayeredWindowsAvailable(true);
     manager.InternalSkins.push_back({"plain", Packed("[PANEL]\nCOLOR=1\n")});
     manager.SetSkinName("plain");
@@ -429,7 +428,6 @@ TEST_F(SkinManagerTest, EachBuiltInShadowSlotComesFromItsOwnImage) {
         ASSERT_NE(shadow, nullptr) << slot;
         EXPECT_EQ(shadow->Width(), width) << slot;
     }
-    SetBuiltInShadows(nullptr, nullptr);
 }
 
 TEST_F(SkinManagerTest, ASkinTooNewIsAnnouncedAndUsedAllTheSame) {

@@ -343,7 +343,7 @@ TEST_F(SkinnedMemoTest, ATreeWindowOfNoControlIsDressedAndGivenBack) {
                                 100, form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(tree, nullptr);
     AdapterPtr adapter = TgwMainWnd::Create<TgwTreeViewWnd>(tree, true, "EDIT", &manager, nullptr);
-    EXPECT_TRUE(adapter->OwnsSkinData);
+    EXPECT_FALSE(adapter->SkinData().Owner().IsControl()) << "common data of its own, over the bare window";
     EXPECT_EQ(FindAdapter(tree), adapter.get());
     SendMessageW(tree, WM_NCPAINT, 1, 0);
     EXPECT_EQ(COLORREF(SendMessageW(tree, TVM_GETBKCOLOR, 0, 0)), COLORREF(1710618));

@@ -11,13 +11,7 @@ std::string LowerAscii(std::string_view text) {
     return lower;
 }
 
-FormVerdict JudgeForm(std::string_view className, TSkinningRules rules) {
-    if (className == "TApplication" || className == "TQRStandardPreview" || className == "TfcPopup")
-        return FormVerdict::LeaveAlone;
-    if (className == "TMessageForm")
-        return (rules & srStdDialogs) != 0 ? FormVerdict::SkinAsMessageForm : FormVerdict::LeaveAlone;
-    return (rules & srStdForms) != 0 ? FormVerdict::SkinAsForm : FormVerdict::LeaveAlone;
-}
+bool ShouldSkinForm(long long tag, TSkinningRules rules) { return tag != kNoAutoSkinTag && (rules & srStdForms) != 0; }
 
 bool ShouldSkinDialog(std::string_view className, TSkinningRules rules, bool skinnedDialogVisible,
                       bool hasToolBarDescendant) {
@@ -51,19 +45,19 @@ ChildAdapterChoice ChooseChildAdapter(std::string_view className, unsigned style
     if (name == "static") return StaticChoice(style);
     if (name == "button") return ButtonChoice(style);
     if (name == "#32770") return {K::TransPanel, "CHECKBOX"};
-    if (name == "tpanel" || name == "tsilentpaintpanel") return {K::DlgPanel, "PANEL", false, false, false};
-    if (name == "combobox") return {K::ComboBox, "COMBOBOX", true, true};
-    if (name == "combolbox") return {K::ComboList, "COMBOBOX", false, true};
-    if (name == "comboboxex32") return {K::ComboBoxEx, "COMBOBOX", false, true};
+    if (name == "tpanel" || name == "tsilentpaintpanel") return {K::DlgPanel, "PANEL"};
+    if (name == "combobox") return {K::ComboBox, "COMBOBOX"};
+    if (name == "combolbox") return {K::ComboList, "COMBOBOX"};
+    if (name == "comboboxex32") return {K::ComboBoxEx, "COMBOBOX"};
     if (name == "scrollbar") return {K::Sizer, "CHECKBOX"};
     if (name == "systabcontrol32") return (style & 0x2000) == 0 ? ChildAdapterChoice{K::TabControl, "PAGECONTROL"} : ChildAdapterChoice{};
-    if (name == "syslistview32") return {K::ListView, "EDIT", true};
+    if (name == "syslistview32") return {K::ListView, "EDIT"};
     if (name == "msctls_updown32") return {K::Spin, "SPEEDBUTTON_SMALL"};
-    if (name == "listbox") return {K::ListBox, "EDIT", true};
+    if (name == "listbox") return {K::ListBox, "EDIT"};
     if (name == "link window" || name == "syslink") return {K::Link, "CHECKBOX"};
     if (name == "toolbarwindow32") return {K::ToolBar, (style & 0x200) != 0 ? "BAR" : "CHECKBOX"};
-    if (name == "edit") return visible ? ChildAdapterChoice{K::Edit, "EDIT", true, true} : ChildAdapterChoice{K::None, {}, false, true};
-    if (name == "systreeview32") return {K::TreeView, "EDIT", true};
+    if (name == "edit") return visible ? ChildAdapterChoice{K::Edit, "EDIT"} : ChildAdapterChoice{};
+    if (name == "systreeview32") return {K::TreeView, "EDIT"};
     if (name.find("shbrowseforfolder") != std::string::npos) return {K::TransPanel, "CHECKBOX"};
     return {};
 }

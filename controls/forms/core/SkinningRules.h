@@ -19,9 +19,8 @@ inline constexpr int kNoAutoSkinTag = -98;
 // Class names come back from the platform in mixed case.
 std::string LowerAscii(std::string_view text);
 
-enum class FormVerdict { LeaveAlone, SkinAsMessageForm, SkinAsForm };
-// What to do with a toolkit form of this window class.
-FormVerdict JudgeForm(std::string_view className, TSkinningRules rules);
+// A toolkit form (every one of them is of the toolkit's own window class) with this Tag.
+bool ShouldSkinForm(long long tag, TSkinningRules rules);
 
 // A standard dialog ("#32770"): skinned unless another skinned dialog is already on screen, in
 // which case only one holding a tool bar is (a dialog a skinned dialog opens over itself).
@@ -54,9 +53,6 @@ enum class ChildAdapterKind {
 struct ChildAdapterChoice {
     ChildAdapterKind Kind = ChildAdapterKind::None;
     std::string_view Section;
-    bool DialogMode = false;  // the adapter is told it sits in a standard dialog
-    bool TextEntry = false;   // the dialog holds a child the user types into
-    bool PlaceSelf = true;    // false: the panel adapters skip the size and position set-up
     friend bool operator==(const ChildAdapterChoice&, const ChildAdapterChoice&) = default;
 };
 

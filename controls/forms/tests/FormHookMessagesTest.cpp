@@ -27,11 +27,11 @@ TEST(FormHookMessages, FirstActivationAsksOnceTakesTheFrameAndKeepsTheFramesPain
     testsupport::SilentPrompt prompt;
     platform::TApplication application{prompt};
     platform::TComponent owner{nullptr};
-    EnableFormSkinning();
     auto& main = owner.Make<platform::TForm>();
-    testsupport::MakeSkinManager(main, testsupport::StoredSkinBytes());
+    auto& manager = testsupport::MakeSkinManager(main, testsupport::StoredSkinBytes());
+    EnableFormSkinning(manager);
     main.FinishLoading();
-    ASSERT_TRUE(HookInstalled());
+    ASSERT_TRUE(dynamic_cast<TFormSkinning&>(*manager.FormSkinning()).HookInstalled());
     auto& form = owner.Make<platform::TForm>();
     form.SetBounds({40, 40, 320, 200});
     form.SetText("window");
