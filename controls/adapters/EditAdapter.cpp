@@ -222,7 +222,7 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
         case WM_PAINT:
             if (!IsVisible(Handle())) break;
             data.Updating = data.IsUpdating();
-            if (!data.Updating && !FormAnimationCapture) {
+            if (!data.Updating) {
                 PaintScrollParts(*this, reinterpret_cast<HDC>(message.WParam));
                 if (!ColorsApplied) SetSkinColors();
                 break;
@@ -241,7 +241,7 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
             break;
         case WM_NCPAINT:
             if (!IsVisible(Handle())) break;
-            if (!FormAnimationCapture) PaintFrame();
+            PaintFrame();
             return;
         case WM_PRINT:
             Print(reinterpret_cast<HDC>(message.WParam));

@@ -318,7 +318,7 @@ void RefreshScrollBars(TgwScrollWnd& adapter, bool repaint) {
     if (adapter.SkinData().IsUpdating() || !adapter.HorzBar || !adapter.VertBar) return;
     adapter.HorzBar->ReadInfo(adapter.Handle());
     adapter.VertBar->ReadInfo(adapter.Handle());
-    if (repaint && !FormAnimationCapture) PaintScrollParts(adapter, nullptr);
+    if (repaint) PaintScrollParts(adapter, nullptr);
 }
 
 void PaintScrollParts(TgwScrollWnd& adapter, HDC dc) {

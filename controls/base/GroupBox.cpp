@@ -151,7 +151,6 @@ void TsGroupBox::PaintGroupBoxCaption(const TRect& c, const render::TsCacheInfo&
 void TsGroupBox::GroupBoxToDC(HDC dc) {
     TsCommonData& d = *skinData_;
     if (!d.Skinned(true) || (ComponentState() & platform::csDestroying) || !Visible()) return;
-    if (FormAnimationCapture) return;  // paints only into a capture's own context, which this is not
     d.Updating = d.IsUpdating();
     if (d.Updating) return;
     if (d.RepaintIfMoved() && Parent() != nullptr) {

@@ -39,7 +39,7 @@ void TsPanel::PaintPanel(HDC dc, bool refreshChildren) {
     TsCommonData& d = *skinData_;
     if (!Showing() || !d.Skinned()) return;
     const int w = Bounds().Width, h = Bounds().Height;
-    if ((d.UsesCache() && !d.CustomColor()) || FormAnimationCapture) {
+    if (d.UsesCache() && !d.CustomColor()) {
         d.Updating = d.IsUpdating();
         if (d.Updating) return;
         const bool rebuild = d.HalfVisible || d.BGChanged;
@@ -194,7 +194,7 @@ void TsPanel::RunOnPaintOverCache() {
 
 void TsPanel::PreparePanelCache() {
     TsCommonData& d = *skinData_;
-    if (!d.UsesCache() && !FormAnimationCapture) return;
+    if (!d.UsesCache()) return;
     d.EnsureCache();
     const platform::TBounds& b = Bounds();
     render::PaintControlItemFromParent(

@@ -436,7 +436,6 @@ void TsBitBtn::ApplyRegion() {
 
 void TsBitBtn::PaintButton(HDC given) {
     TsCommonData& d = *skinData_;
-    if (FormAnimationCapture) return;
     std::optional<platform::PaintScope> scope;
     if (given == nullptr) scope.emplace(Handle());
     HDC dc = given != nullptr ? given : scope->Dc();

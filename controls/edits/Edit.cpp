@@ -35,8 +35,6 @@ bool TsEdit::CanPaint() const {
            !(ComponentState() & (platform::csLoading | platform::csDestroying));
 }
 
-bool TsEdit::Capturing() const { return FormAnimationCapture; }
-
 namespace {
 
 EditFrameStyle FrameStyleOf(HWND window) {
@@ -154,7 +152,7 @@ void TsEdit::UpdateColours() {
 }
 
 void TsEdit::RefreshLook() {
-    if (ComponentState() & platform::csLoading || Capturing()) return;
+    if (ComponentState() & platform::csLoading) return;
     skinData_->InvalidateSkin();
     SendMessageW(Handle(), WM_NCPAINT, 1, 0);
 }
@@ -171,7 +169,7 @@ void TsEdit::HandleCommand(TMessage& m) {
     case skin::SMC_REFRESH:
         if (!own) break;
         HandleSkinCommand(d, m);
-        if (!Capturing() && Handle() != nullptr)
+        if (Handle() != nullptr)
             RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
         return;
     case skin::SMC_ENDUPDATE:
@@ -218,7 +216,7 @@ void TsEdit::SkinnedMessage(TMessage& m) {
     switch (m.Msg) {
     case WM_PAINT: {
         d.Updating = d.IsUpdating();
-        if (d.Updating || Capturing()) {
+        if (d.Updating) {
             if (m.WParam == 0) platform::PaintScope validate(Handle());
             return;
         }
@@ -234,14 +232,14 @@ void TsEdit::SkinnedMessage(TMessage& m) {
         return;
     }
     case WM_ERASEBKGND:
-        if (Capturing() || d.Updating || !Enabled()) {
+        if (d.Updating || !Enabled()) {
             m.Result = 1;
             return;
         }
         TEdit::WndProc(m);
         return;
     case WM_NCPAINT:
-        if (!Capturing()) PaintFrame();
+        PaintFrame();
         return;
     case WM_PRINT:
         if (m.WParam != 0) Print(reinterpret_cast<HDC>(m.WParam));

@@ -40,7 +40,6 @@ private:
     void SkinnedMessage(platform::TMessage& message);
     bool CanPaint() const;
     bool CacheStale() const;
-    bool Capturing() const;
     int FrameWidth() const;
     int TextInset() const;
     void UpdateColours();

@@ -396,12 +396,6 @@ void TsAlphaListBox::WndProc(TMessage& m) {
         ListMessage(m);
         AttachAdapter();
         return;
-    case WM_ERASEBKGND:
-        if (FormAnimationCapture) {
-            m.Result = 1;
-            return;
-        }
-        break;
     default:
         break;
     }
@@ -419,10 +413,6 @@ void TsAlphaListBox::SkinnedMessage(TMessage& m) {
     case WM_WINDOWPOSCHANGING:
     case platform::CM_ENABLEDCHANGED:
         d.BGChanged = true;
-        break;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        if (FormAnimationCapture) return;
         break;
     default:
         break;

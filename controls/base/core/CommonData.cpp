@@ -9,8 +9,6 @@
 namespace lw::controls {
 
 
-bool FormAnimationCapture = false;
-
 namespace {
 
 constexpr TColor clWindowRef = 0xFF000005;
@@ -194,7 +192,7 @@ bool TsCommonData::IsUpdating() const {
 }
 
 bool TsCommonData::UsesCache() const {
-    return FormAnimationCapture || (StateFlags & StaticBackground) == 0 || IsActive();
+    return (StateFlags & StaticBackground) == 0 || IsActive();
 }
 
 bool TsCommonData::IsActive() const {

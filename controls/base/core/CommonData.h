@@ -20,9 +20,6 @@ namespace lw::controls {
 // Bit 0 of StateFlags: the background does not depend on where the control sits.
 constexpr std::uint16_t StaticBackground = 1;
 
-// While set, controls paint only into their caches (or into the capture's context).
-extern bool FormAnimationCapture;
-
 // The platform's button-face system colour: the last fallback of colour answers.
 constexpr TColor clBtnFaceRef = 0xFF00000F;
 
