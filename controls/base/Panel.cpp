@@ -15,14 +15,9 @@ namespace lw::controls {
 using platform::TMessage;
 
 TsPanel::TsPanel(platform::TComponent* owner, platform::TWinControl* parent)
-    : TPanel(owner, parent, TPanel::DefaultCreateParams()), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
-    skinData_->ControlKind = ckPanel;
-    skinData_->ControlLoaded();
+    : TsSkinned({.ClassName = "TsPanel", .Kind = ckPanel}, owner, parent, TPanel::DefaultCreateParams()) {
+    SkinData().ControlLoaded();
 }
-
-TsPanel::~TsPanel() { skinData_.reset(); }
-
-bool TsPanel::CanPaint() const { return Handle() != nullptr && !(ComponentState() & platform::csDestroying); }
 
 void TsPanel::Redraw(UINT flags) {
     if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, flags);
@@ -36,7 +31,7 @@ int TsPanel::FrameInset() const {
 // --- painting ---------------------------------------------------------------------------------
 
 void TsPanel::PaintPanel(HDC dc, bool refreshChildren) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     if (!Showing() || !d.Skinned()) return;
     const int w = Bounds().Width, h = Bounds().Height;
     if (d.UsesCache() && !d.CustomColor()) {
@@ -77,7 +72,7 @@ void CopyStrips(HDC dc, const render::Bitmap& cache, int w, int h, int b) {
 }  // namespace
 
 void TsPanel::PaintDirect(HDC dc) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     d.Updating = false;
     const int b = d.BorderWidth();
     const int w = Bounds().Width, h = Bounds().Height;
@@ -156,9 +151,9 @@ void TsPanel::PaintPanelCaption(RECT r, HDC dc) {
     GetTextMetricsW(dc, &metrics);
     r.top = (Bounds().Height - metrics.tmHeight) / 2;
     r.bottom = r.top + metrics.tmHeight;
-    const skin::TsGeneralData* gd = skinData_->Section();
+    const skin::TsGeneralData* gd = SkinData().Section();
     TColor color = Font().Color;
-    if (gd != nullptr && !skinData_->CustomFont()) color = static_cast<TColor>(gd->FontColor[0]);
+    if (gd != nullptr && !SkinData().CustomFont()) color = static_cast<TColor>(gd->FontColor[0]);
     if (!Enabled()) color = platform::clGrayText;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ResolveColor(color) & 0xFFFFFF);
@@ -169,7 +164,7 @@ void TsPanel::PaintPanelCaption(RECT r, HDC dc) {
 void TsPanel::PaintCaptionIntoCache() {
     const std::string caption = Text();
     if (caption.empty()) return;
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     render::Surface surface(*d.CacheBmp);
     render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
     const TPoint size = render::MeasureText(canvas.Engine, canvas.Font, "W");
@@ -183,7 +178,7 @@ void TsPanel::PaintCaptionIntoCache() {
 
 void TsPanel::RunOnPaintOverCache() {
     if (!OnPaint) return;
-    render::Bitmap& cache = *skinData_->CacheBmp;
+    render::Bitmap& cache = *SkinData().CacheBmp;
     bridge::TsDibSection canvas(cache.Width(), cache.Height(), render::PixelFormat::pf24bit);
     render::CopyPixels(canvas.Bitmap(), {0, 0}, cache, cache.Bounds());
     GdiFlush();
@@ -193,7 +188,7 @@ void TsPanel::RunOnPaintOverCache() {
 }
 
 void TsPanel::PreparePanelCache() {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     if (!d.UsesCache()) return;
     d.EnsureCache();
     const platform::TBounds& b = Bounds();
@@ -210,9 +205,9 @@ void TsPanel::PreparePanelCache() {
 
 // --- messages ---------------------------------------------------------------------------------
 
-void TsPanel::HandleCommand(TMessage& m) {
-    TsCommonData& d = *skinData_;
-    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
+void TsPanel::SkinCommand(TMessage& m) {
+    TsCommonData& d = SkinData();
+    const bool own = OwnCommand(m);
     const unsigned command = skin::SkinCommandOf(m.WParam);
     if (own && (command == skin::SMC_SKINLOADED || command == skin::SMC_SKINREMOVED || command == skin::SMC_REFRESH)) borderRing_.reset();
     switch (command) {
@@ -234,9 +229,6 @@ void TsPanel::HandleCommand(TMessage& m) {
                 Redraw(RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         }
         bridge::BroadcastToChildren(*this, m.Msg, m.WParam, m.LParam);
-        return;
-    case skin::SMC_ISSKINNED:
-        m.Result = 1;
         return;
     case skin::SMC_GETBG: {
         if (m.LParam == 0) return;
@@ -270,29 +262,21 @@ void TsPanel::HandleCommand(TMessage& m) {
         m.Result = d.IsUpdating() ? 1 : 0;
         return;
     default:
-        if (!HandleSkinCommand(d, m)) TPanel::WndProc(m);
+        TsSkinned::SkinCommand(m);
         return;
     }
 }
 
-void TsPanel::WndProc(TMessage& m) {
-    if (!skinData_) {
-        TPanel::WndProc(m);
-        return;
-    }
-    TsCommonData& d = *skinData_;
-    if (m.Msg == skin::SM_ALPHACMD) {
-        HandleCommand(m);
-        return;
-    }
-    if (m.Msg == platform::CM_LOADED) d.ControlLoaded();
-    if (CanPaint() && d.Skinned()) {
-        SkinnedMessage(m);
-    } else if (m.Msg == WM_ERASEBKGND && OnPaint) {
+// Unskinned, a panel painted by its OnPaint handler erases nothing first.
+void TsPanel::UnskinnedMessage(TMessage& m) {
+    if (m.Msg == WM_ERASEBKGND && OnPaint)
         m.Result = 1;
-    } else {
+    else
         TPanel::WndProc(m);
-    }
+}
+
+void TsPanel::Dispatch(TMessage& m) {
+    TsSkinned::Dispatch(m);
     if (m.Msg == platform::CM_MOUSEENTER && reinterpret_cast<platform::TControl*>(m.LParam) == this && OnMouseEnter)
         OnMouseEnter(*this);
     if (m.Msg == platform::CM_MOUSELEAVE && reinterpret_cast<platform::TControl*>(m.LParam) == this && OnMouseLeave)
@@ -300,7 +284,7 @@ void TsPanel::WndProc(TMessage& m) {
 }
 
 void TsPanel::SkinnedMessage(TMessage& m) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     switch (m.Msg) {
     case WM_SIZE:
         d.BGChanged = true;
@@ -309,21 +293,17 @@ void TsPanel::SkinnedMessage(TMessage& m) {
     case WM_KILLFOCUS:
         TPanel::WndProc(m);
         return;
-    case WM_PAINT: {
+    case WM_PAINT:
         if (!Visible()) break;
-        HDC given = reinterpret_cast<HDC>(m.WParam);
-        std::optional<platform::PaintScope> scope;
-        if (given == nullptr) scope.emplace(Handle());
-        HDC dc = given != nullptr ? given : scope->Dc();
-        d.Updating = d.IsUpdating();
-        // A static panel has painted itself while erasing; only a cached one paints here.
-        if (d.UsesCache() && !d.Updating) PaintPanel(dc, true);
+        WithPaintDc(Handle(), m.WParam, [this, &d](HDC dc) {
+            const bool updating = d.RefreshUpdating();
+            // A static panel has painted itself while erasing; only a cached one paints here.
+            if (d.UsesCache() && !updating) PaintPanel(dc, true);
+        });
         m.Result = 0;
         return;
-    }
     case WM_ERASEBKGND:
-        d.Updating = d.IsUpdating();
-        if (!d.UsesCache() && !d.Updating) PaintPanel(reinterpret_cast<HDC>(m.WParam), true);
+        if (!d.RefreshUpdating() && !d.UsesCache()) PaintPanel(reinterpret_cast<HDC>(m.WParam), true);
         m.Result = 1;
         return;
     case WM_PRINTCLIENT:

@@ -185,7 +185,7 @@ bool TsCustomComboEdit::IsClickKey(WPARAM key) const {
     return (shift | static_cast<unsigned>(key)) == ClickKey;
 }
 
-bool TsCustomComboEdit::SkinCommand(platform::TMessage& m) {
+bool TsCustomComboEdit::FieldSkinCommand(platform::TMessage& m) {
     switch (skin::SkinCommandOf(m.WParam)) {
     case skin::SMC_SKINLOADED:
     case skin::SMC_SKINREMOVED:
@@ -222,7 +222,7 @@ bool TsCustomComboEdit::SkinCommand(platform::TMessage& m) {
 void TsCustomComboEdit::WndProc(platform::TMessage& m) {
     switch (m.Msg) {
     case skin::SM_ALPHACMD:
-        if (SkinCommand(m)) return;
+        if (FieldSkinCommand(m)) return;
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

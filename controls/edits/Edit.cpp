@@ -17,22 +17,14 @@ namespace lw::controls {
 using platform::TMessage;
 
 TsEdit::TsEdit(platform::TComponent* owner, platform::TWinControl* parent)
-    : TEdit(owner, parent, DefaultCreateParams()), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
-    skinData_->ControlKind = ckEdit;
-    skinData_->ControlLoaded();
+    : TsSkinned({.ClassName = "TsEdit", .Kind = ckEdit, .IsEdit = true}, owner, parent, DefaultCreateParams()) {
+    SkinData().ControlLoaded();
 }
-
-TsEdit::~TsEdit() { skinData_.reset(); }
 
 void TsEdit::SetDisabledKind(render::TsDisabledKinds kind) {
     if (kind == disabledKind_) return;
     disabledKind_ = kind;
-    skinData_->InvalidateSkin();
-}
-
-bool TsEdit::CanPaint() const {
-    return Handle() != nullptr && Parent() != nullptr &&
-           !(ComponentState() & (platform::csLoading | platform::csDestroying));
+    SkinData().InvalidateSkin();
 }
 
 namespace {
@@ -58,7 +50,7 @@ int TsEdit::FrameWidth() const { return EditFrameWidth(FrameStyleOf(Handle())); 
 int TsEdit::TextInset() const { return EditTextInset(FrameStyleOf(Handle())); }
 
 void TsEdit::PrepareCache() {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     d.EnsureCache();
     const platform::TBounds& b = Bounds();
     const bool active = d.Focused || d.MouseInside;
@@ -91,7 +83,7 @@ TsEdit::CacheTextLayout TsEdit::CacheText(int a) const {
 }
 
 bool TsEdit::CacheStale() const {
-    const TsCommonData& d = *skinData_;
+    const TsCommonData& d = SkinData();
     return d.BGChanged || !d.CacheBmp || d.CacheBmp->Width() != Bounds().Width || d.CacheBmp->Height() != Bounds().Height;
 }
 
@@ -100,7 +92,7 @@ void TsEdit::PrepareCacheIfStale() {
 }
 
 void TsEdit::PaintFrame() {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     d.Updating = d.IsUpdating();
     if (d.Updating) return;
     PrepareCacheIfStale();
@@ -111,7 +103,7 @@ void TsEdit::PaintFrame() {
 }
 
 void TsEdit::PaintDisabledClient(HDC dc) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     d.Updating = d.IsUpdating();
     if (d.Updating) return;
     const platform::TBounds& b = Bounds();
@@ -131,7 +123,7 @@ void TsEdit::PaintDisabledClient(HDC dc) {
 }
 
 void TsEdit::Print(HDC dc) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     d.Updating = false;
     PrepareCache();
     const platform::TBounds& b = Bounds();
@@ -141,36 +133,34 @@ void TsEdit::Print(HDC dc) {
 }
 
 void TsEdit::UpdateColours() {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     const skin::TsGeneralData* gd = d.Section();
     if (gd == nullptr) return;
     const bool active = d.Focused || d.MouseInside;
     const TColor back = active ? static_cast<TColor>(gd->HotColor) : gd->Color;
     const TColor font = static_cast<TColor>(active ? gd->HotFontColor[0] : gd->FontColor[0]);
     if (!d.CustomColor() && Color() != back) SetColor(back);
-    if (!d.CustomFont() && Font().Color != font) owner_.SetFontColor(font);
+    if (!d.CustomFont() && Font().Color != font) SkinOwnerOf().SetFontColor(font);
 }
 
 void TsEdit::RefreshLook() {
     if (ComponentState() & platform::csLoading) return;
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
     SendMessageW(Handle(), WM_NCPAINT, 1, 0);
 }
 
-void TsEdit::HandleCommand(TMessage& m) {
-    TsCommonData& d = *skinData_;
-    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
+void TsEdit::SkinCommand(TMessage& m) {
+    TsCommonData& d = SkinData();
     switch (skin::SkinCommandOf(m.WParam)) {
     case skin::SMC_SKINLOADED:
     case skin::SMC_SKINREMOVED:
-        if (!own) break;
+        if (!OwnCommand(m)) break;
         HandleSkinCommand(d, m);
         return;
     case skin::SMC_REFRESH:
-        if (!own) break;
+        if (!OwnCommand(m)) break;
         HandleSkinCommand(d, m);
-        if (Handle() != nullptr)
-            RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
+        if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
         return;
     case skin::SMC_ENDUPDATE:
         if (d.Updating) {
@@ -178,9 +168,6 @@ void TsEdit::HandleCommand(TMessage& m) {
             Invalidate();
             SendMessageW(Handle(), WM_NCPAINT, 1, 0);
         }
-        return;
-    case skin::SMC_ISSKINNED:
-        m.Result = 1;
         return;
     case skin::SMC_ISPOSDEPENDENT:
         m.Result = 0;  // the edit's image never depends on where it sits
@@ -192,43 +179,22 @@ void TsEdit::HandleCommand(TMessage& m) {
     default:
         break;
     }
-    if (!HandleSkinCommand(d, m)) TEdit::WndProc(m);
-}
-
-void TsEdit::WndProc(TMessage& m) {
-    if (!skinData_) {
-        TEdit::WndProc(m);
-        return;
-    }
-    if (m.Msg == skin::SM_ALPHACMD) {
-        HandleCommand(m);
-        return;
-    }
-    if (m.Msg == platform::CM_LOADED) skinData_->ControlLoaded();
-    if (CanPaint() && skinData_->Skinned())
-        SkinnedMessage(m);
-    else
-        TEdit::WndProc(m);
+    TsSkinned::SkinCommand(m);
 }
 
 void TsEdit::SkinnedMessage(TMessage& m) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     switch (m.Msg) {
     case WM_PAINT: {
-        d.Updating = d.IsUpdating();
-        if (d.Updating) {
+        if (d.RefreshUpdating()) {
             if (m.WParam == 0) platform::PaintScope validate(Handle());
             return;
         }
         UpdateColours();
-        if (Enabled()) {
+        if (Enabled())
             TEdit::WndProc(m);
-        } else if (m.WParam != 0) {
-            PaintDisabledClient(reinterpret_cast<HDC>(m.WParam));
-        } else {
-            platform::PaintScope scope(Handle());
-            PaintDisabledClient(scope.Dc());
-        }
+        else
+            WithPaintDc(Handle(), m.WParam, [this](HDC dc) { PaintDisabledClient(dc); });
         return;
     }
     case WM_ERASEBKGND:

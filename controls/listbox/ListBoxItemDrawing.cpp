@@ -15,7 +15,7 @@ bool OwnerDrawn(TListBoxStyle style) { return style != TListBoxStyle::lbStandard
 }  // namespace
 
 void TsAlphaListBox::DrawItem(const DRAWITEMSTRUCT& item) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     d.Updating = d.IsUpdating();
     if ((d.Skinned() && d.Updating) || Count() == 0) return;
     const int index = static_cast<int>(item.itemID);

@@ -76,6 +76,11 @@ public:
     void ControlLoaded();
     void InvalidateSkin();
     bool IsUpdating() const;
+    // Takes IsUpdating's answer as the control's own updating state and returns it.
+    bool RefreshUpdating() {
+        Updating = IsUpdating();
+        return Updating;
+    }
     bool UsesCache() const;
     bool IsActive() const;
     void UpdateStaticFlag(bool propagate);
