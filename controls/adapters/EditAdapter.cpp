@@ -66,7 +66,7 @@ void TgwEditWnd::SetSkinColors() {
     ColorsApplied = true;
     SkinOwner& owner = data.Owner();
     if (owner.IsControl()) {
-        const bool hot = data.Focused || data.MouseInside;
+        const bool hot = data.Focused() || data.MouseInside();
         if (!data.CustomColor()) {
             const TColor v = data.SectionColor(hot);
             if (owner.ColorProperty() != v) owner.SetColorProperty(v);
@@ -82,7 +82,7 @@ void TgwEditWnd::SetSkinColors() {
         Color = section != nullptr && !DialogMode ? section->Color : TColor(GetSysColor(COLOR_WINDOW));
         BorderFrameColour = 0;
     }
-    data.BGChanged = true;
+    data.MarkStale();
     PreventStyleChange = false;
 }
 
@@ -90,7 +90,7 @@ void TgwEditWnd::SetSkinColors() {
 
 void TgwEditWnd::PaintFrameToCache() {
     TsCommonData& data = SkinData();
-    if (!IsWindow(Handle()) || !data.BGChanged) return;
+    if (!IsWindow(Handle()) || !data.BGChanged()) return;
     RefreshGeometry();
     const int w = WindowSize.cx;
     const int h = WindowSize.cy;
@@ -105,7 +105,7 @@ void TgwEditWnd::PaintFrameToCache() {
         render::FillRectSolid(surface, cache.Bounds(), ResolveColor(borderColor));
         render::FillRectSolid(surface, {1, 1, w - 1, h - 1}, GetSysColor(COLOR_WINDOW));
     } else if (ParentHandle != nullptr && data.Section() != nullptr) {
-        const bool hot = data.Focused || data.MouseInside;
+        const bool hot = data.Focused() || data.MouseInside();
         render::PaintControlItemFromParent(
             data.PaintRef(), [&data](render::TsBgRequest& r) { data.Owner().RequestParentBackground(r, false); }, true,
             true, cache, {PosInParent.x, PosInParent.y}, cache.Bounds(), hot ? 1 : 0);
@@ -115,7 +115,7 @@ void TgwEditWnd::PaintFrameToCache() {
         render::PaintDisabled(cache, render::dkBlended, [&data] { return data.SectionColor(false); },
                               {PosInParent.x, PosInParent.y}, bg);
     }
-    data.BGChanged = false;
+    data.MarkFresh();
 }
 
 TColor TgwEditWnd::DialogBorderColor() const {
@@ -141,9 +141,8 @@ void TgwEditWnd::FillCorners() {
 void TgwEditWnd::PaintFrame() {
     TsCommonData& data = SkinData();
     RefreshGeometry();
-    data.Updating = data.IsUpdating();
-    if (data.Updating) return;
-    if (data.BGChanged) {
+    if (data.RefreshUpdating()) return;
+    if (data.BGChanged()) {
         if (!ColorsApplied) SetSkinColors();
         PaintFrameToCache();
     }
@@ -158,8 +157,8 @@ void TgwEditWnd::PaintFrame() {
 void TgwEditWnd::Print(HDC dc) {
     TsCommonData& data = SkinData();
     RefreshGeometry();
-    data.Updating = false;
-    data.BGChanged = true;
+    data.EndUpdate();
+    data.MarkStale();
     if (!ColorsApplied) SetSkinColors();
     PaintFrameToCache();
     FillCorners();
@@ -194,9 +193,8 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
                     if (!Gone()) SetSkinColors();
                     return;
                 case skin::SMC_ENDUPDATE:
-                    if (data.Updating) {
-                        data.Updating = data.IsUpdating();
-                        if (!data.Updating) {
+                    if (data.Updating()) {
+                        if (!data.RefreshUpdating()) {
                             RedrawWindow(Handle(), nullptr, nullptr,
                                          RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
                         }
@@ -221,8 +219,7 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
             break;
         case WM_PAINT:
             if (!IsVisible(Handle())) break;
-            data.Updating = data.IsUpdating();
-            if (!data.Updating) {
+            if (!data.RefreshUpdating()) {
                 PaintScrollParts(*this, reinterpret_cast<HDC>(message.WParam));
                 if (!ColorsApplied) SetSkinColors();
                 break;
@@ -235,8 +232,7 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
             return;
         case WM_ERASEBKGND:
             if (!IsVisible(Handle())) break;
-            data.Updating = data.IsUpdating();
-            if (data.Updating) return;
+            if (data.RefreshUpdating()) return;
             if (!ColorsApplied) SetSkinColors();
             break;
         case WM_NCPAINT:
@@ -269,8 +265,8 @@ void TgwEditWnd::AfterMessage(const platform::TMessage& message) {
         case WM_KILLFOCUS: {
             const render::MaskRef* mask = data.BorderMask();
             if (mask != nullptr && mask->ImageCount > 1 && (GetWindowLongW(Handle(), GWL_STYLE) & WS_TABSTOP)) {
-                data.Focused = message.Msg == WM_SETFOCUS;
-                data.BGChanged = true;
+                data.SetFocused(message.Msg == WM_SETFOCUS);
+                data.MarkStale();
                 RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
             }
             break;
@@ -298,8 +294,8 @@ void TgwEditWnd::AfterMessage(const platform::TMessage& message) {
         case platform::CM_MOUSELEAVE: {
             const render::MaskRef* mask = data.BorderMask();
             if (mask != nullptr && mask->ImageCount > 1) {
-                data.MouseInside = message.Msg == platform::CM_MOUSEENTER;
-                data.BGChanged = true;
+                data.SetMouseInside(message.Msg == platform::CM_MOUSEENTER);
+                data.MarkStale();
                 RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
             }
             break;

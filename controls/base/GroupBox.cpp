@@ -111,7 +111,7 @@ void TsGroupBox::PrepareGroupBoxCache() {
     render::PaintControlItem(d.PaintRef(), bg, true, true, cache, {b.Left, b.Top + top}, {0, top, b.Width, b.Height},
                              0);
     if (!Text().empty()) PaintGroupBoxCaption(c, bg);
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 void TsGroupBox::PaintGroupBoxCaption(const TRect& c, const render::TsCacheInfo& bg) {
@@ -151,15 +151,15 @@ void TsGroupBox::GroupBoxToDC(HDC dc) {
         GetClientRect(Parent()->Handle(), &client);
         const platform::TBounds& b = Bounds();
         const POINT first{b.Left + 1, b.Top + 1}, last{b.Left + b.Width - 1, b.Top + b.Height - 1};
-        d.HalfVisible = !PtInRect(&client, first) || !PtInRect(&client, last);
+        d.SetHalfVisible(!PtInRect(&client, first) || !PtInRect(&client, last));
     } else {
-        d.HalfVisible = false;
+        d.SetHalfVisible(false);
     }
     // The cache is rebuilt only when what it shows may have changed: everything that changes it
     // marks it stale, and the caption's look follows the focus.
     const bool focused = Focused();
     const bool fits = d.CacheBmp && d.CacheBmp->Width() == Bounds().Width && d.CacheBmp->Height() == Bounds().Height;
-    if (d.BGChanged || d.HalfVisible || !fits || focused != cachedFocused_) {
+    if (d.BGChanged() || d.HalfVisible() || !fits || focused != cachedFocused_) {
         PrepareGroupBoxCache();
         cachedFocused_ = focused;
     }
@@ -240,15 +240,14 @@ void TsGroupBox::SkinCommand(TMessage& m) {
         return;
     case skin::SMC_ENDUPDATE:
         if (!skinned) break;
-        if (d.Updating) {
-            d.Updating = false;
-            d.Updating = d.IsUpdating();
-            if (Showing() && !d.Updating) Repaint();
+        if (d.EndUpdate()) {
+            d.RefreshUpdating();
+            if (Showing() && !d.Updating()) Repaint();
         }
         return;
     case skin::SMC_ISBGPENDING:
         if (!skinned) break;
-        m.Result = (d.BGChanged || d.IsUpdating()) ? 1 : 0;
+        m.Result = (d.BGChanged() || d.IsUpdating()) ? 1 : 0;
         return;
     default:
         if (skinned && HandleSkinCommand(d, m)) return;
@@ -282,7 +281,7 @@ void TsGroupBox::SkinnedMessage(TMessage& m) {
     TsCommonData& d = SkinData();
     switch (m.Msg) {
     case WM_MOVE:
-        d.BGChanged = d.BGChanged || d.RepaintIfMoved();
+        if (!d.BGChanged() && d.RepaintIfMoved()) d.MarkStale();
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -297,16 +296,16 @@ void TsGroupBox::SkinnedMessage(TMessage& m) {
         return;
     case WM_WINDOWPOSCHANGED:
     case platform::CM_VISIBLECHANGED:
-        d.BGChanged = true;
+        d.MarkStale();
         HandleWindowMessage(d, *this, m);
         TGroupBox::WndProc(m);
         return;
     case WM_PRINT:
-        d.Updating = false;
+        d.EndUpdate();
         GroupBoxToDC(reinterpret_cast<HDC>(m.WParam));
         return;
     case WM_PRINTCLIENT:
-        d.Updating = false;
+        d.EndUpdate();
         PaintClientDC(reinterpret_cast<HDC>(m.WParam));
         return;
     case platform::CM_TEXTCHANGED:
@@ -317,7 +316,7 @@ void TsGroupBox::SkinnedMessage(TMessage& m) {
         break;
     case platform::CM_ENABLEDCHANGED:
     case platform::CM_PARENTCOLORCHANGED:
-        d.BGChanged = true;
+        d.MarkStale();
         break;
     default:
         break;

@@ -35,15 +35,14 @@ void TsPanel::PaintPanel(HDC dc, bool refreshChildren) {
     if (!Showing() || !d.Skinned()) return;
     const int w = Bounds().Width, h = Bounds().Height;
     if (d.UsesCache() && !d.CustomColor()) {
-        d.Updating = d.IsUpdating();
-        if (d.Updating) return;
-        const bool rebuild = d.HalfVisible || d.BGChanged;
+        if (d.RefreshUpdating()) return;
+        const bool rebuild = d.HalfVisible() || d.BGChanged();
         if (d.RepaintIfMoved()) {
             RECT clip{};
             GetClipBox(dc, &clip);
-            d.HalfVisible = !(clip.left == 0 && clip.top == 0 && clip.right == w && clip.bottom == h);
+            d.SetHalfVisible(!(clip.left == 0 && clip.top == 0 && clip.right == w && clip.bottom == h));
         } else {
-            d.HalfVisible = false;
+            d.SetHalfVisible(false);
         }
         if (rebuild) PreparePanelCache();
         CopyCacheToDC(d, *this, {0, 0}, 0, 0, false, dc, {0, 0, w, h});
@@ -73,7 +72,7 @@ void CopyStrips(HDC dc, const render::Bitmap& cache, int w, int h, int b) {
 
 void TsPanel::PaintDirect(HDC dc) {
     TsCommonData& d = SkinData();
-    d.Updating = false;
+    d.EndUpdate();
     const int b = d.BorderWidth();
     const int w = Bounds().Width, h = Bounds().Height;
     const int saved = SaveDC(dc);
@@ -107,8 +106,7 @@ void TsPanel::PaintDirect(HDC dc) {
         }
     };
     if (transparent && behind.Ready) {
-        d.Updating = d.IsUpdating();
-        if (!d.Updating) {
+        if (!d.RefreshUpdating()) {
             if (b > 0) {
                 paintBorder();
                 CopyStrips(dc, *borderRing_, w, h, b);
@@ -200,7 +198,7 @@ void TsPanel::PreparePanelCache() {
         true, true, *d.CacheBmp, {b.Left, b.Top}, RectOfSize(0, 0, b.Width, b.Height), 0);
     PaintCaptionIntoCache();
     RunOnPaintOverCache();
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 // --- messages ---------------------------------------------------------------------------------
@@ -233,7 +231,7 @@ void TsPanel::SkinCommand(TMessage& m) {
     case skin::SMC_GETBG: {
         if (m.LParam == 0) return;
         auto& request = *reinterpret_cast<render::TsBgRequest*>(m.LParam);
-        if (d.BGChanged && !d.IsUpdating()) PreparePanelCache();
+        if (d.BGChanged() && !d.IsUpdating()) PreparePanelCache();
         RECT client{};
         if (Handle() != nullptr) GetClientRect(Handle(), &client);
         const int inset = client.right != Bounds().Width ? FrameInset() : 0;
@@ -251,10 +249,8 @@ void TsPanel::SkinCommand(TMessage& m) {
         return;
     }
     case skin::SMC_ENDUPDATE:
-        if (d.Updating) {
-            d.Updating = false;
-            d.Updating = d.IsUpdating();
-            if (!d.Updating) Redraw(RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+        if (d.EndUpdate()) {
+            if (!d.RefreshUpdating()) Redraw(RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
         }
         RefreshChildren(*this);
         return;
@@ -287,7 +283,7 @@ void TsPanel::SkinnedMessage(TMessage& m) {
     TsCommonData& d = SkinData();
     switch (m.Msg) {
     case WM_SIZE:
-        d.BGChanged = true;
+        d.MarkStale();
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -308,7 +304,7 @@ void TsPanel::SkinnedMessage(TMessage& m) {
         return;
     case WM_PRINTCLIENT:
     case WM_PRINT: {
-        d.Updating = false;
+        d.EndUpdate();
         if (!d.CacheBmp) d.CacheBmp = std::make_unique<render::Bitmap>();
         PreparePanelCache();
         d.RestoreCorners(0, cnAll);
@@ -317,17 +313,17 @@ void TsPanel::SkinnedMessage(TMessage& m) {
         return;
     }
     case WM_WINDOWPOSCHANGING:
-        if (d.IsTransparent()) d.BGChanged = true;
+        if (d.IsTransparent()) d.MarkStale();
         TPanel::WndProc(m);
         return;
     case platform::CM_VISIBLECHANGED:
-        d.BGChanged = true;
-        d.Updating = false;
+        d.MarkStale();
+        d.EndUpdate();
         if (!Visible()) borderRing_.reset();
         TPanel::WndProc(m);
         return;
     case platform::CM_COLORCHANGED:
-        if (d.CustomColor()) d.BGChanged = true;
+        if (d.CustomColor()) d.MarkStale();
         break;
     case platform::CM_TEXTCHANGED:
         if (Parent() != nullptr) d.InvalidateSkin();
@@ -335,7 +331,7 @@ void TsPanel::SkinnedMessage(TMessage& m) {
     case WM_SETTEXT:
         TPanel::WndProc(m);
         if (m.LParam != 0 && *reinterpret_cast<const wchar_t*>(m.LParam) != 0) {
-            d.BGChanged = true;
+            d.MarkStale();
             Invalidate();
         }
         return;

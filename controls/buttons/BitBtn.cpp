@@ -89,7 +89,7 @@ void TsBitBtn::RepaintNow() {
 void TsBitBtn::SetDown(bool value) {
     if (down_ == value) return;
     down_ = value;
-    SkinData().BGChanged = true;
+    SkinData().MarkStale();
     RepaintNow();
 }
 
@@ -388,7 +388,7 @@ void TsBitBtn::PrepareButtonCache() {
                               {b.Left, b.Top}, d.ParentCacheInfo());
     }
     if (OnPaint) OnPaint(*this, *d.CacheBmp);
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 // --- painting onto the window ------------------------------------------------------------------
@@ -441,7 +441,7 @@ void TsBitBtn::PaintButtonOn(HDC dc) {
     if (Parent() != nullptr && Parent()->Handle() != nullptr) {
         RECT client{};
         GetClientRect(Parent()->Handle(), &client);
-        d.HalfVisible = b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom;
+        d.SetHalfVisible(b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom);
     }
     PrepareButtonCache();
     if (!d.CacheBmp || d.CacheBmp->Empty()) return;
@@ -503,7 +503,7 @@ void TsBitBtn::SkinCommand(TMessage& m) {
         return;
     case skin::SMC_ENDUPDATE:
         if (d.Skinned() && d.IsUpdating()) {
-            d.Updating = false;
+            d.EndUpdate();
             Invalidate();
         }
         return;
@@ -524,10 +524,10 @@ bool TsBitBtn::SkinLoaded(TMessage& m) {
 void TsBitBtn::UnskinnedMessage(TMessage& m) {
     TsCommonData& d = SkinData();
     if (m.Msg == platform::CM_MOUSEENTER && reinterpret_cast<platform::TControl*>(m.LParam) == this) {
-        d.MouseInside = true;
+        d.SetMouseInside(true);
         if (OnMouseEnter) OnMouseEnter(*this);
     } else if (m.Msg == platform::CM_MOUSELEAVE && reinterpret_cast<platform::TControl*>(m.LParam) == this) {
-        d.MouseInside = false;
+        d.SetMouseInside(false);
         if (OnMouseLeave) OnMouseLeave(*this);
     }
     TButton::WndProc(m);
@@ -539,8 +539,8 @@ void TsBitBtn::MouseDown(TMessage& m) {
     pressedByMouse_ = true;
     if (down_) return;
     TsCommonData& d = SkinData();
-    d.Updating = d.IsUpdating();
-    d.BGChanged = false;
+    d.RefreshUpdating();
+    d.MarkFresh();
     ChangeLookFor(aeMouseDown, true);
 }
 
@@ -553,7 +553,7 @@ void TsBitBtn::MouseUp(TMessage& m) {
     pressedByMouse_ = false;
     TsCommonData& d = SkinData();
     StopFading();
-    d.BGChanged = true;
+    d.MarkStale();
     forcePressed_ = true;
     RepaintNow();
     forcePressed_ = false;
@@ -561,8 +561,8 @@ void TsBitBtn::MouseUp(TMessage& m) {
     // The released look is made before the click runs: a click that opens a modal window
     // must not leave the button pressed behind it. The platform still holds it pushed, which
     // it needs to report the click.
-    d.Updating = false;
-    d.BGChanged = false;
+    d.EndUpdate();
+    d.MarkFresh();
     forceReleased_ = true;
     ChangeLookFor(aeMouseUp, true);
     forceReleased_ = false;
@@ -571,10 +571,10 @@ void TsBitBtn::MouseUp(TMessage& m) {
 
 void TsBitBtn::MouseEntered() {
     TsCommonData& d = SkinData();
-    if (!Enabled() || d.MouseInside) return;
+    if (!Enabled() || d.MouseInside()) return;
     if (OnMouseEnter) OnMouseEnter(*this);
-    d.MouseInside = true;
-    d.BGChanged = false;
+    d.SetMouseInside(true);
+    d.MarkFresh();
     ChangeLookFor(aeMouseEnter, false);
 }
 
@@ -582,8 +582,8 @@ void TsBitBtn::MouseLeft() {
     TsCommonData& d = SkinData();
     if (!Enabled()) return;
     if (OnMouseLeave) OnMouseLeave(*this);
-    d.MouseInside = false;
-    d.BGChanged = false;
+    d.SetMouseInside(false);
+    d.MarkFresh();
     ChangeLookFor(aeMouseLeave, false);
 }
 
@@ -609,14 +609,14 @@ void TsBitBtn::SkinnedMessage(TMessage& m) {
         if (m.WParam == VK_SPACE && Enabled()) {
             StopFading();
             if (m.Msg == WM_KEYDOWN) HideGlow(d);
-            d.BGChanged = true;
+            d.MarkStale();
             RepaintNow();
         }
         return;
     case WM_MOVE:
         if (const skin::TsGeneralData* gd = d.Section();
             gd != nullptr && (gd->Transparency > 0 || (gd->HotTransparency > 0 && d.IsActive()))) {
-            d.BGChanged = true;
+            d.MarkStale();
             Invalidate();
         }
         break;
@@ -634,7 +634,7 @@ void TsBitBtn::SkinnedMessage(TMessage& m) {
             StopFading();
             WithoutRedraw(m);
             HandleWindowMessage(d, *this, m);
-            d.Focused = false;
+            d.SetFocused(false);
             d.InvalidateSkin();
             return;
         }
@@ -664,7 +664,7 @@ void TsBitBtn::SkinnedMessage(TMessage& m) {
         }
         break;
     case WM_WINDOWPOSCHANGED:
-        d.BGChanged = true;
+        d.MarkStale();
         break;
     case platform::CM_TEXTCHANGED:
         if (Visible()) d.InvalidateSkin();
@@ -674,22 +674,22 @@ void TsBitBtn::SkinnedMessage(TMessage& m) {
         return;
     case platform::CM_FONTCHANGED:
         TButton::WndProc(m);
-        d.Updating = false;
+        d.EndUpdate();
         d.InvalidateSkin();
         return;
     case platform::CM_VISIBLECHANGED:
         TButton::WndProc(m);
         HandleWindowMessage(d, *this, m);
         if (Visible()) {
-            d.BGChanged = true;
-            d.Updating = false;
+            d.MarkStale();
+            d.EndUpdate();
             Invalidate();
         }
         return;
     case platform::CM_ENABLEDCHANGED:
         TButton::WndProc(m);
         HandleWindowMessage(d, *this, m);
-        d.Updating = false;
+        d.EndUpdate();
         d.InvalidateSkin();
         return;
     default:

@@ -230,7 +230,7 @@ void TsCheckBox::PrepareCheckBoxCache() {
         render::PaintDisabled(cache, disabledKind_, [this] { return bridge::GetControlColor(Parent()); },
                               {b.Left, b.Top}, bg);
     }
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 void TsCheckBox::PaintCaption() {
@@ -301,7 +301,7 @@ void TsCheckBox::PaintCheckBox(HDC dc) {
 void TsCheckBox::PaintHandler(HDC dc) {
     TsCommonData& d = SkinData();
     if (d.IsUpdating()) {
-        d.Updating = true;
+        d.BeginUpdate();
         return;
     }
     const int saved = SaveDC(dc);
@@ -445,7 +445,7 @@ bool TsCheckBox::FocusAndHoverStage(TMessage& m) {
     case platform::CM_ENTER:
         if (Enabled()) {
             TCheckBox::WndProc(m);
-            d.BGChanged = true;
+            d.MarkStale();
             if (fade_ != nullptr) fade_->FadeStep();
             else Repaint();
         }
@@ -457,19 +457,18 @@ bool TsCheckBox::FocusAndHoverStage(TMessage& m) {
         SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
         TCheckBox::WndProc(m);
         SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
-        d.Focused = false;
-        d.MouseInside = false;
+        d.ForgetActivity();
         d.InvalidateSkin();
         return true;
     case platform::CM_MOUSEENTER:
-        if (aboutThis && Enabled() && !d.MouseInside) {
-            d.MouseInside = true;
+        if (aboutThis && Enabled() && !d.MouseInside()) {
+            d.SetMouseInside(true);
             ChangeLookOn(aeMouseEnter, false);
         }
         return false;
     case platform::CM_MOUSELEAVE:
         if (aboutThis && Enabled()) {
-            d.MouseInside = false;
+            d.SetMouseInside(false);
             press_.Apply(CheckBoxInput::MouseLeave, ReadOnly);
             ChangeLookOn(aeMouseLeave, false);
         }
@@ -483,8 +482,8 @@ bool TsCheckBox::SkinnedControlStage(TMessage& m) {
     TsCommonData& d = SkinData();
     switch (m.Msg) {
     case skin::SM_ALPHACMD:
-        if (skin::SkinCommandOf(m.WParam) == skin::SMC_ENDUPDATE && (d.IsUpdating() || d.HalfVisible)) {
-            d.Updating = false;
+        if (skin::SkinCommandOf(m.WParam) == skin::SMC_ENDUPDATE && (d.IsUpdating() || d.HalfVisible())) {
+            d.EndUpdate();
             Repaint();
         }
         return false;
@@ -497,7 +496,7 @@ bool TsCheckBox::SkinnedControlStage(TMessage& m) {
     case WM_PRINT:
     case WM_PRINTCLIENT:
         // The platform's printing would draw its own box over ours.
-        d.Updating = false;
+        d.EndUpdate();
         PaintHandler(reinterpret_cast<HDC>(m.WParam));
         return true;
     case WM_ERASEBKGND:

@@ -44,7 +44,7 @@ void TsEditButton::SetGrayed(bool value) {
 
 int TsEditButton::State() const {
     if (Handle() != nullptr && (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0) return 2;
-    return SkinData().MouseInside ? 1 : 0;
+    return SkinData().MouseInside() ? 1 : 0;
 }
 
 std::optional<EditButtonGlyph> TsEditButton::GlyphToDraw(int state) const {
@@ -77,7 +77,7 @@ void TsEditButton::PrepareCache() {
         render::FillRectSolid(surface, d.CacheBmp->Bounds(), ResolveColor(d.SectionColor(false)));
     }
     DrawGlyph(*d.CacheBmp, State());
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 void TsEditButton::Paint(HDC dc) {
@@ -100,7 +100,7 @@ void TsEditButton::SetPushed(bool pushed) {
     SendMessageW(Handle(), BM_SETSTATE, pushed, 0);
     if (!CanPaint() || !SkinData().Skinned()) return;
     controls::StopFade(fadeTimer_);
-    SkinData().BGChanged = true;
+    SkinData().MarkStale();
     RepaintNow();
 }
 
@@ -111,7 +111,7 @@ void TsEditButton::RepaintNow() {
 // Unskinned: a flat speed button, raised under the mouse and sunken while held.
 void TsEditButton::DrawItem(const DRAWITEMSTRUCT& item) {
     RECT r = item.rcItem;
-    const int state = (item.itemState & ODS_SELECTED) ? 2 : SkinData().MouseInside ? 1 : 0;
+    const int state = (item.itemState & ODS_SELECTED) ? 2 : SkinData().MouseInside() ? 1 : 0;
     const TColor face = Parent() != nullptr ? ResolveColor(Parent()->Color()) : GetSysColor(COLOR_WINDOW);
     platform::BrushHandle background(CreateSolidBrush(face & 0xFFFFFF));
     FillRect(item.hDC, &r, background.get());
@@ -135,15 +135,15 @@ void TsEditButton::DrawItem(const DRAWITEMSTRUCT& item) {
 
 void TsEditButton::MouseMoved(bool entered) {
     TsCommonData& d = SkinData();
-    if (d.MouseInside == entered) return;
-    d.MouseInside = entered;
+    if (d.MouseInside() == entered) return;
+    d.SetMouseInside(entered);
     if (entered && OnMouseEnter) OnMouseEnter();
     if (!entered && OnMouseLeave) OnMouseLeave();
     if (!CanPaint() || !d.Skinned() || !Enabled()) {
         Invalidate();
         return;
     }
-    d.BGChanged = false;
+    d.MarkFresh();
     const controls::TgwAnimatEvent event = entered ? controls::aeMouseEnter : controls::aeMouseLeave;
     controls::ChangeLook(fadeTimer_, *this, d, false, 1,
                          controls::ShouldAnimate(event, AnimatEvents, skin::DefaultManager()));
@@ -170,8 +170,7 @@ void TsEditButton::SkinCommand(TMessage& m) {
         m.Result = 0;  // the fade timer copies the frame onto the window itself
         return;
     case skin::SMC_ENDUPDATE:
-        if (d.Updating) {
-            d.Updating = false;
+        if (d.EndUpdate()) {
             Invalidate();
         }
         return;
@@ -240,7 +239,7 @@ void TsEditButton::SkinnedMessage(TMessage& m) {
         m.Result = 1;
         return;
     case WM_WINDOWPOSCHANGED:
-        d.BGChanged = true;
+        d.MarkStale();
         break;
     case platform::CN_DRAWITEM:
         m.Result = 1;  // painted from the cache already

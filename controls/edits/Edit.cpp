@@ -53,7 +53,7 @@ void TsEdit::PrepareCache() {
     TsCommonData& d = SkinData();
     d.EnsureCache();
     const platform::TBounds& b = Bounds();
-    const bool active = d.Focused || d.MouseInside;
+    const bool active = d.Focused() || d.MouseInside();
     render::PaintControlItemFromParent(
         d.PaintRef(),
         [this](render::TsBgRequest& r) {
@@ -74,7 +74,7 @@ void TsEdit::PrepareCache() {
     if (!Enabled())
         render::PaintDisabled(*d.CacheBmp, disabledKind_, [&d] { return d.SectionColor(false); }, {b.Left, b.Top},
                               d.ParentCacheInfo());
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 TsEdit::CacheTextLayout TsEdit::CacheText(int a) const {
@@ -84,7 +84,7 @@ TsEdit::CacheTextLayout TsEdit::CacheText(int a) const {
 
 bool TsEdit::CacheStale() const {
     const TsCommonData& d = SkinData();
-    return d.BGChanged || !d.CacheBmp || d.CacheBmp->Width() != Bounds().Width || d.CacheBmp->Height() != Bounds().Height;
+    return d.BGChanged() || !d.CacheBmp || d.CacheBmp->Width() != Bounds().Width || d.CacheBmp->Height() != Bounds().Height;
 }
 
 void TsEdit::PrepareCacheIfStale() {
@@ -93,8 +93,7 @@ void TsEdit::PrepareCacheIfStale() {
 
 void TsEdit::PaintFrame() {
     TsCommonData& d = SkinData();
-    d.Updating = d.IsUpdating();
-    if (d.Updating) return;
+    if (d.RefreshUpdating()) return;
     PrepareCacheIfStale();
     d.RestoreCorners(0, cnAll);
     HDC dc = GetWindowDC(Handle());
@@ -104,16 +103,15 @@ void TsEdit::PaintFrame() {
 
 void TsEdit::PaintDisabledClient(HDC dc) {
     TsCommonData& d = SkinData();
-    d.Updating = d.IsUpdating();
-    if (d.Updating) return;
+    if (d.RefreshUpdating()) return;
     const platform::TBounds& b = Bounds();
     bool stale = CacheStale();
     if (Parent() != nullptr) {
         if (bridge::SendSkinCommand(Parent(), skin::SMC_ISHALFVISIBLE, 0) != 0) stale = true;
         RECT client{};
         GetClientRect(Parent()->Handle(), &client);
-        d.HalfVisible = b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom;
-        stale = stale || d.HalfVisible;
+        d.SetHalfVisible(b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom);
+        stale = stale || d.HalfVisible();
     }
     if (stale) PrepareCache();
     d.RestoreCorners(0, cnAll);
@@ -124,7 +122,7 @@ void TsEdit::PaintDisabledClient(HDC dc) {
 
 void TsEdit::Print(HDC dc) {
     TsCommonData& d = SkinData();
-    d.Updating = false;
+    d.EndUpdate();
     PrepareCache();
     const platform::TBounds& b = Bounds();
     const int ring = FrameWidth();
@@ -136,7 +134,7 @@ void TsEdit::UpdateColours() {
     TsCommonData& d = SkinData();
     const skin::TsGeneralData* gd = d.Section();
     if (gd == nullptr) return;
-    const bool active = d.Focused || d.MouseInside;
+    const bool active = d.Focused() || d.MouseInside();
     const TColor back = active ? static_cast<TColor>(gd->HotColor) : gd->Color;
     const TColor font = static_cast<TColor>(active ? gd->HotFontColor[0] : gd->FontColor[0]);
     if (!d.CustomColor() && Color() != back) SetColor(back);
@@ -163,8 +161,7 @@ void TsEdit::SkinCommand(TMessage& m) {
         if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
         return;
     case skin::SMC_ENDUPDATE:
-        if (d.Updating) {
-            d.Updating = false;
+        if (d.EndUpdate()) {
             Invalidate();
             SendMessageW(Handle(), WM_NCPAINT, 1, 0);
         }
@@ -198,7 +195,7 @@ void TsEdit::SkinnedMessage(TMessage& m) {
         return;
     }
     case WM_ERASEBKGND:
-        if (d.Updating || !Enabled()) {
+        if (d.Updating() || !Enabled()) {
             m.Result = 1;
             return;
         }
@@ -211,7 +208,7 @@ void TsEdit::SkinnedMessage(TMessage& m) {
         if (m.WParam != 0) Print(reinterpret_cast<HDC>(m.WParam));
         break;
     case platform::CM_COLORCHANGED:
-        if (d.CustomColor()) d.BGChanged = true;
+        if (d.CustomColor()) d.MarkStale();
         break;
     default:
         break;
@@ -224,8 +221,8 @@ void TsEdit::SkinnedMessage(TMessage& m) {
         break;
     case WM_KILLFOCUS:
     case platform::CM_EXIT:
-        d.Focused = d.MouseInside = false;
-        d.BGChanged = true;
+        d.ForgetActivity();
+        d.MarkStale();
         if (Visible()) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
         break;
     case WM_SETTEXT:

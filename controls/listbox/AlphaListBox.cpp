@@ -326,8 +326,7 @@ void TsAlphaListBox::SkinRefreshed() {
 void TsAlphaListBox::SkinCommand(TMessage& m) {
     TsCommonData& d = SkinData();
     if (skin::SkinCommandOf(m.WParam) == skin::SMC_ENDUPDATE) {
-        if (d.Updating) {
-            d.Updating = false;
+        if (d.EndUpdate()) {
             RedrawWholeWindow(Handle());
         }
         return;
@@ -350,7 +349,7 @@ void TsAlphaListBox::SkinnedMessage(TMessage& m) {
     case WM_SIZE:
     case WM_WINDOWPOSCHANGING:
     case platform::CM_ENABLEDCHANGED:
-        d.BGChanged = true;
+        d.MarkStale();
         break;
     default:
         break;

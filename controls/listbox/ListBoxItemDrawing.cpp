@@ -16,8 +16,8 @@ bool OwnerDrawn(TListBoxStyle style) { return style != TListBoxStyle::lbStandard
 
 void TsAlphaListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     TsCommonData& d = SkinData();
-    d.Updating = d.IsUpdating();
-    if ((d.Skinned() && d.Updating) || Count() == 0) return;
+    d.RefreshUpdating();
+    if ((d.Skinned() && d.Updating()) || Count() == 0) return;
     const int index = static_cast<int>(item.itemID);
     const bool custom = OwnerDrawn(props_.Style) && OnDrawItem;
     TColor back = ResolveColor(Color()) & 0xFFFFFF;
