@@ -97,18 +97,14 @@ protected:
         }
         if (HandleWindowMessage(d, *this, m)) return;
         this->PlatformMessage(m);
-        switch (m.Msg) {
-        case WM_SETFONT:
-        case platform::CM_VISIBLECHANGED:
-        case platform::CM_ENABLEDCHANGED:
+        if (m.Msg == WM_SETFONT || m.Msg == platform::CM_VISIBLECHANGED || m.Msg == platform::CM_ENABLEDCHANGED)
             d.InvalidateSkin();
-            break;
-        case platform::CM_SHOWINGCHANGED:
-            AttachAdapter();
-            break;
-        default:
-            break;
-        }
+        AfterPlatform(m);
+    }
+    // The step after the platform handled a skinned message: a window shown anew gets its
+    // adapter, then the control's own step.
+    void AfterPlatform(const platform::TMessage& m) {
+        if (m.Msg == platform::CM_SHOWINGCHANGED) AttachAdapter();
         AfterMessage(m);
     }
     // Override for what follows the platform's own painting.

@@ -33,7 +33,6 @@ protected:
     void SkinCommand(platform::TMessage& message) override;
     void Dispatch(platform::TMessage& message) override;
     void SkinnedMessage(platform::TMessage& message) override;
-    bool PaintsWhileLoading() const override { return true; }
 
 private:
     void PaintGroupBoxCaption(const TRect& c, const render::TsCacheInfo& bg);

@@ -15,7 +15,7 @@ namespace lw::controls {
 using platform::TMessage;
 
 TsPanel::TsPanel(platform::TComponent* owner, platform::TWinControl* parent)
-    : TsSkinned({.ClassName = "TsPanel", .Kind = ckPanel}, owner, parent, TPanel::DefaultCreateParams()) {
+    : TsSkinned({.ClassName = "TsPanel", .Kind = ckPanel, .PaintsWhileLoading = true}, owner, parent, TPanel::DefaultCreateParams()) {
     SkinData().ControlLoaded();
 }
 

@@ -39,7 +39,6 @@ protected:
     void SkinCommand(platform::TMessage& message) override;
     void Dispatch(platform::TMessage& message) override;
     void SkinnedMessage(platform::TMessage& message) override;
-    bool PaintsWhileLoading() const override { return true; }
 
 private:
     void PaintDirect(HDC dc);

@@ -12,9 +12,9 @@
 
 #include "controls/base/CommonDataWindow.h"
 #include "controls/base/ControlSkinOwner.h"
+#include "controls/base/PaintDc.h"
 #include "controls/base/core/CommonData.h"
 #include "platform/Control.h"
-#include "platform/Handles.h"
 #include "platform/Messages.h"
 
 namespace lw::controls {
@@ -25,19 +25,10 @@ struct SkinSetup {
     int Kind = 0;
     bool IsEdit = false;
     bool WithCache = true;
+    // The control takes the skinned way while its form still loads: the containers and
+    // buttons, which keep their caches' size and staleness up to date in that time.
+    bool PaintsWhileLoading = false;
 };
-
-// Paints with the device context a paint message brings (its wParam), or between BeginPaint
-// and EndPaint of the window when it brings none.
-template <class Paint>
-void WithPaintDc(HWND window, WPARAM given, Paint&& paint) {
-    if (given != 0) {
-        paint(reinterpret_cast<HDC>(given));
-        return;
-    }
-    platform::PaintScope scope(window);
-    paint(scope.Dc());
-}
 
 template <class Base>
 class TsSkinned : public Base {
@@ -50,7 +41,8 @@ protected:
     explicit TsSkinned(const SkinSetup& setup, Args&&... args)
         : Base(std::forward<Args>(args)...),
           owner_(*this, setup.ClassName, setup.IsEdit),
-          skinData_(std::make_unique<TsCommonData>(owner_, setup.WithCache)) {
+          skinData_(std::make_unique<TsCommonData>(owner_, setup.WithCache)),
+          paintsWhileLoading_(setup.PaintsWhileLoading) {
         skinData_->ControlKind = setup.Kind;
     }
     // The data goes before the toolkit base's window: messages of the window's last moments
@@ -97,9 +89,6 @@ protected:
     }
     // Override with the control's handling while it is not skinned or cannot paint.
     virtual void UnskinnedMessage(platform::TMessage& m) { PlatformMessage(m); }
-    // Override with true for a control that takes the skinned way while its form still loads:
-    // the containers and buttons, which size and lay out their caches in that time.
-    virtual bool PaintsWhileLoading() const { return false; }
 
     // --- for the control ---
 
@@ -108,7 +97,7 @@ protected:
         const unsigned state = this->ComponentState();
         if (this->Handle() == nullptr || this->platform::TControl::Parent() == nullptr || (state & platform::csDestroying))
             return false;
-        return !(state & platform::csLoading) || PaintsWhileLoading();
+        return !(state & platform::csLoading) || paintsWhileLoading_;
     }
     // The command came from the manager this control follows.
     bool OwnCommand(const platform::TMessage& m) const {
@@ -120,6 +109,7 @@ protected:
 private:
     ControlSkinOwner owner_;
     std::unique_ptr<TsCommonData> skinData_;
+    const bool paintsWhileLoading_;
 };
 
 }  // namespace lw::controls

@@ -73,7 +73,7 @@ platform::TForm* FormOf(platform::TControl& control) {
 }  // namespace
 
 TsBitBtn::TsBitBtn(platform::TComponent* owner, platform::TWinControl* parent)
-    : TsSkinned({.ClassName = "TsBitBtn", .Kind = ckBitBtn}, owner, parent, TButton::DefaultCreateParams()) {
+    : TsSkinned({.ClassName = "TsBitBtn", .Kind = ckBitBtn, .PaintsWhileLoading = true}, owner, parent, TButton::DefaultCreateParams()) {
     SkinData().ControlLoaded();
 }
 

@@ -108,7 +108,6 @@ protected:
     bool SkinLoaded(platform::TMessage& message) override;
     void SkinnedMessage(platform::TMessage& message) override;
     void UnskinnedMessage(platform::TMessage& message) override;
-    bool PaintsWhileLoading() const override { return true; }
     void DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:

@@ -20,7 +20,7 @@ using controls::TsCommonData;
 using platform::TMessage;
 
 TsEditButton::TsEditButton(platform::TComponent* owner, platform::TWinControl* parent)
-    : TsSkinned({.ClassName = "TsEditButton", .Kind = controls::ckSpeedButton}, owner, parent) {
+    : TsSkinned({.ClassName = "TsEditButton", .Kind = controls::ckSpeedButton, .PaintsWhileLoading = true}, owner, parent) {
     Name = "Button";
     SetTabStop(false);
     SkinData().SetSkinSection("SPEEDBUTTON_SMALL");

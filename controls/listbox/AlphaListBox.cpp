@@ -355,6 +355,10 @@ void TsAlphaListBox::SkinnedMessage(TMessage& m) {
         break;
     }
     PlatformMessage(m);
+    AfterPlatform(m);
+}
+
+void TsAlphaListBox::AfterMessage(const TMessage& m) {
     switch (m.Msg) {
     case platform::CM_ENABLEDCHANGED:
         ApplyColumnWidth();
@@ -364,9 +368,6 @@ void TsAlphaListBox::SkinnedMessage(TMessage& m) {
         break;
     case LB_SETCURSEL:
         RefreshBars();
-        break;
-    case platform::CM_SHOWINGCHANGED:
-        AttachAdapter();
         break;
     default:
         break;

@@ -99,6 +99,7 @@ protected:
     void SkinRefreshed() override;
     bool SkinLoaded(platform::TMessage& message) override;
     void SkinnedMessage(platform::TMessage& message) override;
+    void AfterMessage(const platform::TMessage& message) override;
 
 private:
     friend class TListBoxStrings;
