@@ -66,7 +66,7 @@ void TgwEditWnd::SetSkinColors() {
     ColorsApplied = true;
     SkinOwner& owner = data.Owner();
     if (owner.IsControl()) {
-        const bool hot = data.Focused || data.MouseInside;
+        const bool hot = data.Focused() || data.MouseInside();
         if (!data.CustomColor()) {
             const TColor v = data.SectionColor(hot);
             if (owner.ColorProperty() != v) owner.SetColorProperty(v);
@@ -78,7 +78,7 @@ void TgwEditWnd::SetSkinColors() {
             if (owner.FontColor() != font) owner.SetFontColor(font);
         }
     }
-    data.BGChanged = true;
+    data.MarkStale();
     PreventStyleChange = false;
 }
 
@@ -86,7 +86,7 @@ void TgwEditWnd::SetSkinColors() {
 
 void TgwEditWnd::PaintFrameToCache() {
     TsCommonData& data = SkinData();
-    if (!IsWindow(Handle()) || !data.BGChanged) return;
+    if (!IsWindow(Handle()) || !data.BGChanged()) return;
     RefreshGeometry();
     const int w = WindowSize.cx;
     const int h = WindowSize.cy;
@@ -101,7 +101,7 @@ void TgwEditWnd::PaintFrameToCache() {
         render::FillRectSolid(surface, cache.Bounds(), ResolveColor(borderColor));
         render::FillRectSolid(surface, {1, 1, w - 1, h - 1}, GetSysColor(COLOR_WINDOW));
     } else if (ParentHandle != nullptr && data.Section() != nullptr) {
-        const bool hot = data.Focused || data.MouseInside;
+        const bool hot = data.Focused() || data.MouseInside();
         render::PaintControlItemFromParent(
             data.PaintRef(), [&data](render::TsBgRequest& r) { data.Owner().RequestParentBackground(r, false); }, true,
             true, cache, {PosInParent.x, PosInParent.y}, cache.Bounds(), hot ? 1 : 0);
@@ -111,7 +111,7 @@ void TgwEditWnd::PaintFrameToCache() {
         render::PaintDisabled(cache, render::dkBlended, [&data] { return data.SectionColor(false); },
                               {PosInParent.x, PosInParent.y}, bg);
     }
-    data.BGChanged = false;
+    data.MarkFresh();
 }
 
 TColor TgwEditWnd::DialogBorderColor() const {
@@ -137,9 +137,8 @@ void TgwEditWnd::FillCorners() {
 void TgwEditWnd::PaintFrame() {
     TsCommonData& data = SkinData();
     RefreshGeometry();
-    data.Updating = data.IsUpdating();
-    if (data.Updating) return;
-    if (data.BGChanged) {
+    if (data.RefreshUpdating()) return;
+    if (data.BGChanged()) {
         if (!ColorsApplied) SetSkinColors();
         PaintFrameToCache();
     }
@@ -154,8 +153,8 @@ void TgwEditWnd::PaintFrame() {
 void TgwEditWnd::Print(HDC dc) {
     TsCommonData& data = SkinData();
     RefreshGeometry();
-    data.Updating = false;
-    data.BGChanged = true;
+    data.EndUpdate();
+    data.MarkStale();
     if (!ColorsApplied) SetSkinColors();
     PaintFrameToCache();
     FillCorners();
@@ -190,9 +189,8 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
                     if (!Gone()) SetSkinColors();
                     return;
                 case skin::SMC_ENDUPDATE:
-                    if (data.Updating) {
-                        data.Updating = data.IsUpdating();
-                        if (!data.Updating) {
+                    if (data.Updating()) {
+                        if (!data.RefreshUpdating()) {
                             RedrawWindow(Handle(), nullptr, nullptr,
                                          RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
                         }
@@ -217,8 +215,7 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
             break;
         case WM_PAINT:
             if (!IsVisible(Handle())) break;
-            data.Updating = data.IsUpdating();
-            if (!data.Updating && !FormAnimationCapture) {
+            if (!data.RefreshUpdating()) {
                 PaintScrollParts(*this, reinterpret_cast<HDC>(message.WParam));
                 if (!ColorsApplied) SetSkinColors();
                 break;
@@ -231,13 +228,12 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
             return;
         case WM_ERASEBKGND:
             if (!IsVisible(Handle())) break;
-            data.Updating = data.IsUpdating();
-            if (data.Updating) return;
+            if (data.RefreshUpdating()) return;
             if (!ColorsApplied) SetSkinColors();
             break;
         case WM_NCPAINT:
             if (!IsVisible(Handle())) break;
-            if (!FormAnimationCapture) PaintFrame();
+            PaintFrame();
             return;
         case WM_PRINT:
             Print(reinterpret_cast<HDC>(message.WParam));
@@ -265,8 +261,8 @@ void TgwEditWnd::AfterMessage(const platform::TMessage& message) {
         case WM_KILLFOCUS: {
             const render::MaskRef* mask = data.BorderMask();
             if (mask != nullptr && mask->ImageCount > 1 && (GetWindowLongW(Handle(), GWL_STYLE) & WS_TABSTOP)) {
-                data.Focused = message.Msg == WM_SETFOCUS;
-                data.BGChanged = true;
+                data.SetFocused(message.Msg == WM_SETFOCUS);
+                data.MarkStale();
                 RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
             }
             break;
@@ -294,8 +290,8 @@ void TgwEditWnd::AfterMessage(const platform::TMessage& message) {
         case platform::CM_MOUSELEAVE: {
             const render::MaskRef* mask = data.BorderMask();
             if (mask != nullptr && mask->ImageCount > 1) {
-                data.MouseInside = message.Msg == platform::CM_MOUSEENTER;
-                data.BGChanged = true;
+                data.SetMouseInside(message.Msg == platform::CM_MOUSEENTER);
+                data.MarkStale();
                 RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
             }
             break;

@@ -20,7 +20,7 @@ void TgwMainWnd::HandleMessage(platform::TMessage& message) {
         case WM_UPDATEUISTATE:
             return;
         case WM_SIZE:
-            SkinData().BGChanged = true;
+            SkinData().MarkStale();
             break;
         case WM_MOUSEMOVE:
             if (IsWindowEnabled(Handle())) MakeHoverWindow();
@@ -63,12 +63,11 @@ bool TgwMainWnd::HandleCommonCommand(platform::TMessage& message) {
         case skin::SMC_REFRESH:
             if (!OwnManager(message)) return false;
             data.UpdateIndexes();
-            data.BGChanged = true;
+            data.MarkStale();
             return false;
         case skin::SMC_ENDUPDATE:
-            if (data.Updating) {
-                data.Updating = data.IsUpdating();
-                if (!data.Updating) {
+            if (data.Updating()) {
+                if (!data.RefreshUpdating()) {
                     RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
                 }
             }
@@ -84,7 +83,10 @@ bool TgwMainWnd::HandleCommonCommand(platform::TMessage& message) {
             message.Result = reinterpret_cast<LRESULT>(GetModuleHandleW(nullptr));
             return true;
         case skin::SMC_SETUPDATING:
-            data.Updating = skin::SkinLowWordOf(message.WParam) == 1;
+            if (skin::SkinLowWordOf(message.WParam) == 1)
+                data.BeginUpdate();
+            else
+                data.EndUpdate();
             return false;
         case skin::SMC_GETBG: {
             CallPrevious(message);

@@ -91,8 +91,7 @@ void TgwScrollWnd::HandleMessage(platform::TMessage& message) {
             // Ours go over whatever the previous handler draws in the frame.
             CallPrevious(message);
             if (!Gone() && IsWindowVisible(Handle())) {
-                data.Updating = data.IsUpdating();
-                if (!data.Updating && !SuppressRefresh) PaintScrollParts(*this, nullptr);
+                if (!data.RefreshUpdating() && !SuppressRefresh) PaintScrollParts(*this, nullptr);
             }
             return;
         case WM_NCMOUSEMOVE:
@@ -169,7 +168,7 @@ void TgwBaseWnd::HandleMessage(platform::TMessage& message) {
             }
             break;
         case WM_SIZE:
-            data.BGChanged = true;
+            data.MarkStale();
             break;
         case WM_SETCURSOR:
             CallPrevious(message);

@@ -318,15 +318,14 @@ void RefreshScrollBars(TgwScrollWnd& adapter, bool repaint) {
     if (adapter.SkinData().IsUpdating() || !adapter.HorzBar || !adapter.VertBar) return;
     adapter.HorzBar->ReadInfo(adapter.Handle());
     adapter.VertBar->ReadInfo(adapter.Handle());
-    if (repaint && !FormAnimationCapture) PaintScrollParts(adapter, nullptr);
+    if (repaint) PaintScrollParts(adapter, nullptr);
 }
 
 void PaintScrollParts(TgwScrollWnd& adapter, HDC dc) {
     TsCommonData& data = adapter.SkinData();
-    data.Updating = data.IsUpdating();
-    if (data.Updating) return;
+    if (data.RefreshUpdating()) return;
     if (data.Owner().IsControl() && (data.Owner().Creating() || !data.Owner().Visible())) return;
-    if (data.BGChanged && data.CacheBmp) {
+    if (data.BGChanged() && data.CacheBmp) {
         bridge::SendSkinCommandToWindow(adapter.Handle(), skin::SMC_PREPARECACHE, 0);
         if (adapter.Unhooked) return;
     }

@@ -34,8 +34,8 @@ void ShowGlow(TsCommonData& data, platform::TControl& control, bool hidePrevious
     const skin::SkinManagerView* manager = data.GetSkinManager();
     const skin::TsGeneralData* gd = data.Section();
     if (manager == nullptr || !manager->GlowingAllowed() || gd == nullptr || gd->GlowCount < 1) return;
-    const bool leftHeld = (GetKeyState(VK_LBUTTON) & 0x8000) != 0 && data.MouseInside;
-    if (!data.MouseInside || leftHeld || (hidePrevious && data.GlowId >= 0)) {
+    const bool leftHeld = (GetKeyState(VK_LBUTTON) & 0x8000) != 0 && data.MouseInside();
+    if (!data.MouseInside() || leftHeld || (hidePrevious && data.GlowId >= 0)) {
         HideGlow(data);
         return;
     }
@@ -66,25 +66,25 @@ namespace {
 bool IsWindowed(const platform::TControl& c) { return dynamic_cast<const platform::TWinControl*>(&c) != nullptr; }
 
 void MouseEntered(TsCommonData& data, platform::TControl& control) {
-    if (!IsContainerKind(data.ControlKind)) data.MouseInside = true;
+    if (!IsContainerKind(data.ControlKind)) data.SetMouseInside(true);
     if (!IsWindowed(control)) return;
     if (bridge::TsSkinManager* manager = bridge::DefaultSkinManager())
         manager->SetHoverWindow(static_cast<platform::TWinControl&>(control).Handle());
     if (!ShowsNoSharedGlow(data.ControlKind)) ShowGlow(data, control, false);
     if (IsEditLikeKind(data.ControlKind)) {
-        data.BGChanged = true;
+        data.MarkStale();
         data.Owner().RedrawFrame();
     }
 }
 
 void MouseLeft(TsCommonData& data, platform::TControl& control) {
-    if (!IsContainerKind(data.ControlKind)) data.MouseInside = false;
+    if (!IsContainerKind(data.ControlKind)) data.SetMouseInside(false);
     if (!ShowsNoSharedGlow(data.ControlKind)) {
         render::HideAllGlowWindows(bridge::ProcessGlows());
         data.GlowId = -1;
     }
     if (IsEditLikeKind(data.ControlKind) && control.Visible()) {
-        data.BGChanged = true;
+        data.MarkStale();
         data.Owner().RedrawFrame();
     }
 }
@@ -92,8 +92,8 @@ void MouseLeft(TsCommonData& data, platform::TControl& control) {
 void FocusChanged(TsCommonData& data, platform::TControl& control, bool focused) {
     auto* window = dynamic_cast<platform::TWinControl*>(&control);
     if (window == nullptr || !window->TabStop()) return;
-    data.BGChanged = true;
-    data.Focused = focused;
+    data.MarkStale();
+    data.SetFocused(focused);
     if (IsEditLikeKind(data.ControlKind) && (focused || control.Visible())) data.Owner().RedrawFrame();
 }
 
@@ -105,14 +105,14 @@ bool HandleWindowMessage(TsCommonData& data, platform::TControl& control, TMessa
         return HandleSkinCommand(data, m);
     case WM_MOVE:
         if (data.RepaintIfMoved()) {
-            data.BGChanged = true;
+            data.MarkStale();
             control.Perform(skin::SM_ALPHACMD, skin::SkinWParam(skin::SMC_BGMOVED, 1), 0);
             HideGlow(data);
         }
         return false;
     case WM_SIZE: {
         if (!data.Skinned()) return false;
-        data.BGChanged = true;
+        data.MarkStale();
         const skin::TsGeneralData* gd = data.Section();
         if (auto* window = dynamic_cast<platform::TWinControl*>(&control); window && gd && gd->GradientPercent > 0) {
             const auto& children = window->Controls();
@@ -131,7 +131,7 @@ bool HandleWindowMessage(TsCommonData& data, platform::TControl& control, TMessa
         return false;
     case platform::CM_ENABLEDCHANGED:
     case 0x001D:
-        data.MouseInside = data.Focused = false;
+        data.ForgetActivity();
         if (!control.Enabled()) HideGlow(data);
         return false;
     case WM_UPDATEUISTATE:
@@ -142,8 +142,8 @@ bool HandleWindowMessage(TsCommonData& data, platform::TControl& control, TMessa
     case platform::CM_VISIBLECHANGED:
         if (data.CacheBmp) {
             if (control.Visible()) {
-                data.Updating = false;
-                data.BGChanged = true;
+                data.EndUpdate();
+                data.MarkStale();
             } else {
                 *data.CacheBmp = render::Bitmap();
             }

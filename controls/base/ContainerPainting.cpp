@@ -73,7 +73,6 @@ void PaintGraphicChildren(HDC dc, platform::TWinControl& container, POINT origin
 }
 
 void RefreshChildren(platform::TWinControl& container) {
-    if (FormAnimationCapture) return;
     const auto& children = container.Controls();
     for (std::size_t i = 0; i < children.size(); ++i) {
         auto* child = dynamic_cast<platform::TWinControl*>(children[i]);

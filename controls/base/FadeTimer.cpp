@@ -110,7 +110,7 @@ void StartFade(FadeTimerSlot& slot, platform::TControl& control, TsCommonData& d
     if (!running) slot = &control.Make<TsFadeTimer>(control);
     TsFadeTimer& timer = *slot;
     timer.TargetData = &data;
-    if (data.BGChanged && (!data.CacheBmp || data.CacheBmp->Empty())) Send(control, skin::SMC_PREPARECACHE, 0);
+    if (data.BGChanged() && (!data.CacheBmp || data.CacheBmp->Empty())) Send(control, skin::SMC_PREPARECACHE, 0);
     timer.OldImage = CopyOf(data.CacheBmp.get());
     timer.SetInterval(kFadeInterval);
     if (!StartFadeState(timer.State, running, gd->FadingIterations, halfSpeed, direction)) {
@@ -128,8 +128,8 @@ void ChangeLook(FadeTimerSlot& slot, platform::TControl& control, TsCommonData& 
     const skin::SkinManagerView* manager = data.GetSkinManager();
     const skin::TsGeneralData* gd = data.Section();
     const bool fade = animate && !manager->SkinChangeInProgress() && gd->FadingEnabled && data.CacheBmp &&
-                      !data.BGChanged;
-    data.BGChanged = true;
+                      !data.BGChanged();
+    data.MarkStale();
     if (fade) {
         StartFade(slot, control, data, halfSpeed, direction);
     } else {

@@ -1,7 +1,6 @@
 #include "controls/base/GroupBox.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "bridge/GdiTextEngine.h"
 #include "bridge/SkinCommands.h"
@@ -36,16 +35,13 @@ private:
 }  // namespace
 
 TsGroupBox::TsGroupBox(platform::TComponent* owner, platform::TWinControl* parent)
-    : TGroupBox(owner, parent, TGroupBox::DefaultCreateParams()), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
-    skinData_->ControlKind = ckGroupBox;
-    skinData_->ControlLoaded();
+    : TsSkinned({.ClassName = "TsGroupBox", .Kind = ckGroupBox, .PaintsWhileLoading = true}, owner, parent, TGroupBox::DefaultCreateParams()) {
+    SkinData().ControlLoaded();
 }
-
-TsGroupBox::~TsGroupBox() { skinData_.reset(); }
 
 void TsGroupBox::SetCaptionLayout(TsCaptionLayout layout) {
     captionLayout_ = layout;
-    if (!Text().empty()) skinData_->InvalidateSkin();
+    if (!Text().empty()) SkinData().InvalidateSkin();
 }
 
 void TsGroupBox::SetCaptionYOffset(int offset) {
@@ -55,16 +51,14 @@ void TsGroupBox::SetCaptionYOffset(int offset) {
     if (Handle() != nullptr)
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
 }
 
 void TsGroupBox::SetCaptionSkin(const std::string& section) {
     if (section == captionSkin_) return;
     captionSkin_ = section;
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
 }
-
-bool TsGroupBox::CanPaint() const { return Handle() != nullptr && !(ComponentState() & platform::csDestroying); }
 
 void TsGroupBox::Repaint() {
     if (Handle() != nullptr)
@@ -92,7 +86,7 @@ TRect TsGroupBox::CaptionRect() const {
     p.TextWidth = TextWidth(Text());
     p.CaptionHeight = CaptionHeight();
     p.YOffset = captionYOffset_;
-    p.Skinned = skinData_->Skinned();
+    p.Skinned = SkinData().Skinned();
     p.BevelWidth = bevelWidth_;
     p.Layout = captionLayout_;
     return GroupBoxCaptionRect(p);
@@ -101,7 +95,7 @@ TRect TsGroupBox::CaptionRect() const {
 // --- painting ---------------------------------------------------------------------------------
 
 void TsGroupBox::PrepareGroupBoxCache() {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     d.EnsureCache();
     render::Bitmap& cache = *d.CacheBmp;
     const render::TsCacheInfo bg = d.ParentCacheInfo();
@@ -117,11 +111,11 @@ void TsGroupBox::PrepareGroupBoxCache() {
     render::PaintControlItem(d.PaintRef(), bg, true, true, cache, {b.Left, b.Top + top}, {0, top, b.Width, b.Height},
                              0);
     if (!Text().empty()) PaintGroupBoxCaption(c, bg);
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 void TsGroupBox::PaintGroupBoxCaption(const TRect& c, const render::TsCacheInfo& bg) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     render::Bitmap& cache = *d.CacheBmp;
     const skin::SkinManagerView* manager = d.GetSkinManager();
     const render::SkinSource* skin = manager != nullptr ? manager->LoadedSkin() : nullptr;
@@ -149,25 +143,23 @@ void TsGroupBox::PaintGroupBoxCaption(const TRect& c, const render::TsCacheInfo&
 }
 
 void TsGroupBox::GroupBoxToDC(HDC dc) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     if (!d.Skinned(true) || (ComponentState() & platform::csDestroying) || !Visible()) return;
-    if (FormAnimationCapture) return;  // paints only into a capture's own context, which this is not
-    d.Updating = d.IsUpdating();
-    if (d.Updating) return;
+    if (d.RefreshUpdating()) return;
     if (d.RepaintIfMoved() && Parent() != nullptr) {
         RECT client{};
         GetClientRect(Parent()->Handle(), &client);
         const platform::TBounds& b = Bounds();
         const POINT first{b.Left + 1, b.Top + 1}, last{b.Left + b.Width - 1, b.Top + b.Height - 1};
-        d.HalfVisible = !PtInRect(&client, first) || !PtInRect(&client, last);
+        d.SetHalfVisible(!PtInRect(&client, first) || !PtInRect(&client, last));
     } else {
-        d.HalfVisible = false;
+        d.SetHalfVisible(false);
     }
     // The cache is rebuilt only when what it shows may have changed: everything that changes it
     // marks it stale, and the caption's look follows the focus.
     const bool focused = Focused();
     const bool fits = d.CacheBmp && d.CacheBmp->Width() == Bounds().Width && d.CacheBmp->Height() == Bounds().Height;
-    if (d.BGChanged || d.HalfVisible || !fits || focused != cachedFocused_) {
+    if (d.BGChanged() || d.HalfVisible() || !fits || focused != cachedFocused_) {
         PrepareGroupBoxCache();
         cachedFocused_ = focused;
     }
@@ -192,7 +184,7 @@ void TsGroupBox::PaintCaptionStrip() {
     const int top = ClientTop();
     const platform::TBounds& b = Bounds();
     IntersectClipRect(window.Dc(), 0, 0, b.Width, top);
-    if (skinData_->Skinned(true)) {
+    if (SkinData().Skinned(true)) {
         GroupBoxToDC(window.Dc());
     } else {
         const RECT strip{0, 0, b.Width, top};
@@ -204,7 +196,7 @@ void TsGroupBox::PaintCaptionStrip() {
 // Children place themselves in the client area, so their offsets into this box's pictures start
 // at its top.
 void TsGroupBox::AnswerBackground(render::TsBgRequest& request) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     const int top = ClientTop();
     if (request.DrawNow) request.OffsetY += top;
     if (captionSkin_.empty() || !d.CacheBmp) {
@@ -225,9 +217,9 @@ void TsGroupBox::AnswerBackground(render::TsBgRequest& request) {
 
 // --- messages ---------------------------------------------------------------------------------
 
-void TsGroupBox::HandleCommand(TMessage& m) {
-    TsCommonData& d = *skinData_;
-    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
+void TsGroupBox::SkinCommand(TMessage& m) {
+    TsCommonData& d = SkinData();
+    const bool own = OwnCommand(m);
     const bool skinned = d.Skinned();
     switch (skin::SkinCommandOf(m.WParam)) {
     case skin::SMC_SKINLOADED:
@@ -248,15 +240,14 @@ void TsGroupBox::HandleCommand(TMessage& m) {
         return;
     case skin::SMC_ENDUPDATE:
         if (!skinned) break;
-        if (d.Updating) {
-            d.Updating = false;
-            d.Updating = d.IsUpdating();
-            if (Showing() && !d.Updating) Repaint();
+        if (d.EndUpdate()) {
+            d.RefreshUpdating();
+            if (Showing() && !d.Updating()) Repaint();
         }
         return;
     case skin::SMC_ISBGPENDING:
         if (!skinned) break;
-        m.Result = (d.BGChanged || d.IsUpdating()) ? 1 : 0;
+        m.Result = (d.BGChanged() || d.IsUpdating()) ? 1 : 0;
         return;
     default:
         if (skinned && HandleSkinCommand(d, m)) return;
@@ -265,16 +256,7 @@ void TsGroupBox::HandleCommand(TMessage& m) {
     TGroupBox::WndProc(m);
 }
 
-void TsGroupBox::WndProc(TMessage& m) {
-    if (!skinData_) {
-        TGroupBox::WndProc(m);
-        return;
-    }
-    if (m.Msg == skin::SM_ALPHACMD) {
-        HandleCommand(m);
-        return;
-    }
-    if (m.Msg == platform::CM_LOADED) skinData_->ControlLoaded();
+void TsGroupBox::Dispatch(TMessage& m) {
     switch (m.Msg) {
     case WM_NCCALCSIZE:
         TGroupBox::WndProc(m);
@@ -292,43 +274,38 @@ void TsGroupBox::WndProc(TMessage& m) {
     default:
         break;
     }
-    if (CanPaint() && skinData_->Skinned()) SkinnedMessage(m);
-    else TGroupBox::WndProc(m);
+    TsSkinned::Dispatch(m);
 }
 
 void TsGroupBox::SkinnedMessage(TMessage& m) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     switch (m.Msg) {
     case WM_MOVE:
-        d.BGChanged = d.BGChanged || d.RepaintIfMoved();
+        if (!d.BGChanged() && d.RepaintIfMoved()) d.MarkStale();
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TGroupBox::WndProc(m);
         return;
-    case WM_PAINT: {
-        HDC given = reinterpret_cast<HDC>(m.WParam);
-        std::optional<platform::PaintScope> scope;
-        if (given == nullptr) scope.emplace(Handle());
-        PaintClientDC(given != nullptr ? given : scope->Dc());
+    case WM_PAINT:
+        WithPaintDc(Handle(), m.WParam, [this](HDC dc) { PaintClientDC(dc); });
         m.Result = 0;
         return;
-    }
     case WM_ERASEBKGND:
         m.Result = 1;
         return;
     case WM_WINDOWPOSCHANGED:
     case platform::CM_VISIBLECHANGED:
-        d.BGChanged = true;
+        d.MarkStale();
         HandleWindowMessage(d, *this, m);
         TGroupBox::WndProc(m);
         return;
     case WM_PRINT:
-        d.Updating = false;
+        d.EndUpdate();
         GroupBoxToDC(reinterpret_cast<HDC>(m.WParam));
         return;
     case WM_PRINTCLIENT:
-        d.Updating = false;
+        d.EndUpdate();
         PaintClientDC(reinterpret_cast<HDC>(m.WParam));
         return;
     case platform::CM_TEXTCHANGED:
@@ -339,7 +316,7 @@ void TsGroupBox::SkinnedMessage(TMessage& m) {
         break;
     case platform::CM_ENABLEDCHANGED:
     case platform::CM_PARENTCOLORCHANGED:
-        d.BGChanged = true;
+        d.MarkStale();
         break;
     default:
         break;

@@ -4,22 +4,17 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
-#include "controls/base/ControlSkinOwner.h"
-#include "controls/base/core/CommonData.h"
+#include "controls/base/Skinned.h"
 #include "controls/base/core/GroupBoxGeometry.h"
 #include "platform/Containers.h"
 
 namespace lw::controls {
 
-class TsGroupBox : public platform::TGroupBox {
+class TsGroupBox : public TsSkinned<platform::TGroupBox> {
 public:
     TsGroupBox(platform::TComponent* owner, platform::TWinControl* parent);
-    ~TsGroupBox() override;
-
-    TsCommonData& SkinData() { return *skinData_; }
 
     TsCaptionLayout CaptionLayout() const { return captionLayout_; }
     void SetCaptionLayout(TsCaptionLayout layout);
@@ -35,11 +30,11 @@ public:
     void PrepareGroupBoxCache();
 
 protected:
-    void WndProc(platform::TMessage& message) override;
+    void SkinCommand(platform::TMessage& message) override;
+    void Dispatch(platform::TMessage& message) override;
+    void SkinnedMessage(platform::TMessage& message) override;
 
 private:
-    void HandleCommand(platform::TMessage& message);
-    void SkinnedMessage(platform::TMessage& message);
     void PaintGroupBoxCaption(const TRect& c, const render::TsCacheInfo& bg);
     int TextWidth(const std::string& text) const;
     // How far the client area (where children are placed) starts below the window's top.
@@ -47,11 +42,8 @@ private:
     void PaintClientDC(HDC dc);
     void PaintCaptionStrip();
     void AnswerBackground(render::TsBgRequest& request);
-    bool CanPaint() const;
     void Repaint();
 
-    ControlSkinOwner owner_{*this, "TsGroupBox"};
-    std::unique_ptr<TsCommonData> skinData_;
     TsCaptionLayout captionLayout_ = TsCaptionLayout::clTopLeft;
     int captionYOffset_ = 0;
     std::string captionSkin_;

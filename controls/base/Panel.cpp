@@ -15,14 +15,9 @@ namespace lw::controls {
 using platform::TMessage;
 
 TsPanel::TsPanel(platform::TComponent* owner, platform::TWinControl* parent)
-    : TPanel(owner, parent, TPanel::DefaultCreateParams()), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
-    skinData_->ControlKind = ckPanel;
-    skinData_->ControlLoaded();
+    : TsSkinned({.ClassName = "TsPanel", .Kind = ckPanel, .PaintsWhileLoading = true}, owner, parent, TPanel::DefaultCreateParams()) {
+    SkinData().ControlLoaded();
 }
-
-TsPanel::~TsPanel() { skinData_.reset(); }
-
-bool TsPanel::CanPaint() const { return Handle() != nullptr && !(ComponentState() & platform::csDestroying); }
 
 void TsPanel::Redraw(UINT flags) {
     if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, flags);
@@ -36,19 +31,18 @@ int TsPanel::FrameInset() const {
 // --- painting ---------------------------------------------------------------------------------
 
 void TsPanel::PaintPanel(HDC dc, bool refreshChildren) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     if (!Showing() || !d.Skinned()) return;
     const int w = Bounds().Width, h = Bounds().Height;
-    if ((d.UsesCache() && !d.CustomColor()) || FormAnimationCapture) {
-        d.Updating = d.IsUpdating();
-        if (d.Updating) return;
-        const bool rebuild = d.HalfVisible || d.BGChanged;
+    if (d.UsesCache() && !d.CustomColor()) {
+        if (d.RefreshUpdating()) return;
+        const bool rebuild = d.HalfVisible() || d.BGChanged();
         if (d.RepaintIfMoved()) {
             RECT clip{};
             GetClipBox(dc, &clip);
-            d.HalfVisible = !(clip.left == 0 && clip.top == 0 && clip.right == w && clip.bottom == h);
+            d.SetHalfVisible(!(clip.left == 0 && clip.top == 0 && clip.right == w && clip.bottom == h));
         } else {
-            d.HalfVisible = false;
+            d.SetHalfVisible(false);
         }
         if (rebuild) PreparePanelCache();
         CopyCacheToDC(d, *this, {0, 0}, 0, 0, false, dc, {0, 0, w, h});
@@ -77,8 +71,8 @@ void CopyStrips(HDC dc, const render::Bitmap& cache, int w, int h, int b) {
 }  // namespace
 
 void TsPanel::PaintDirect(HDC dc) {
-    TsCommonData& d = *skinData_;
-    d.Updating = false;
+    TsCommonData& d = SkinData();
+    d.EndUpdate();
     const int b = d.BorderWidth();
     const int w = Bounds().Width, h = Bounds().Height;
     const int saved = SaveDC(dc);
@@ -112,8 +106,7 @@ void TsPanel::PaintDirect(HDC dc) {
         }
     };
     if (transparent && behind.Ready) {
-        d.Updating = d.IsUpdating();
-        if (!d.Updating) {
+        if (!d.RefreshUpdating()) {
             if (b > 0) {
                 paintBorder();
                 CopyStrips(dc, *borderRing_, w, h, b);
@@ -156,9 +149,9 @@ void TsPanel::PaintPanelCaption(RECT r, HDC dc) {
     GetTextMetricsW(dc, &metrics);
     r.top = (Bounds().Height - metrics.tmHeight) / 2;
     r.bottom = r.top + metrics.tmHeight;
-    const skin::TsGeneralData* gd = skinData_->Section();
+    const skin::TsGeneralData* gd = SkinData().Section();
     TColor color = Font().Color;
-    if (gd != nullptr && !skinData_->CustomFont()) color = static_cast<TColor>(gd->FontColor[0]);
+    if (gd != nullptr && !SkinData().CustomFont()) color = static_cast<TColor>(gd->FontColor[0]);
     if (!Enabled()) color = platform::clGrayText;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ResolveColor(color) & 0xFFFFFF);
@@ -169,7 +162,7 @@ void TsPanel::PaintPanelCaption(RECT r, HDC dc) {
 void TsPanel::PaintCaptionIntoCache() {
     const std::string caption = Text();
     if (caption.empty()) return;
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     render::Surface surface(*d.CacheBmp);
     render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
     const TPoint size = render::MeasureText(canvas.Engine, canvas.Font, "W");
@@ -183,7 +176,7 @@ void TsPanel::PaintCaptionIntoCache() {
 
 void TsPanel::RunOnPaintOverCache() {
     if (!OnPaint) return;
-    render::Bitmap& cache = *skinData_->CacheBmp;
+    render::Bitmap& cache = *SkinData().CacheBmp;
     bridge::TsDibSection canvas(cache.Width(), cache.Height(), render::PixelFormat::pf24bit);
     render::CopyPixels(canvas.Bitmap(), {0, 0}, cache, cache.Bounds());
     GdiFlush();
@@ -193,8 +186,8 @@ void TsPanel::RunOnPaintOverCache() {
 }
 
 void TsPanel::PreparePanelCache() {
-    TsCommonData& d = *skinData_;
-    if (!d.UsesCache() && !FormAnimationCapture) return;
+    TsCommonData& d = SkinData();
+    if (!d.UsesCache()) return;
     d.EnsureCache();
     const platform::TBounds& b = Bounds();
     render::PaintControlItemFromParent(
@@ -205,14 +198,14 @@ void TsPanel::PreparePanelCache() {
         true, true, *d.CacheBmp, {b.Left, b.Top}, RectOfSize(0, 0, b.Width, b.Height), 0);
     PaintCaptionIntoCache();
     RunOnPaintOverCache();
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 // --- messages ---------------------------------------------------------------------------------
 
-void TsPanel::HandleCommand(TMessage& m) {
-    TsCommonData& d = *skinData_;
-    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
+void TsPanel::SkinCommand(TMessage& m) {
+    TsCommonData& d = SkinData();
+    const bool own = OwnCommand(m);
     const unsigned command = skin::SkinCommandOf(m.WParam);
     if (own && (command == skin::SMC_SKINLOADED || command == skin::SMC_SKINREMOVED || command == skin::SMC_REFRESH)) borderRing_.reset();
     switch (command) {
@@ -235,13 +228,10 @@ void TsPanel::HandleCommand(TMessage& m) {
         }
         bridge::BroadcastToChildren(*this, m.Msg, m.WParam, m.LParam);
         return;
-    case skin::SMC_ISSKINNED:
-        m.Result = 1;
-        return;
     case skin::SMC_GETBG: {
         if (m.LParam == 0) return;
         auto& request = *reinterpret_cast<render::TsBgRequest*>(m.LParam);
-        if (d.BGChanged && !d.IsUpdating()) PreparePanelCache();
+        if (d.BGChanged() && !d.IsUpdating()) PreparePanelCache();
         RECT client{};
         if (Handle() != nullptr) GetClientRect(Handle(), &client);
         const int inset = client.right != Bounds().Width ? FrameInset() : 0;
@@ -259,10 +249,8 @@ void TsPanel::HandleCommand(TMessage& m) {
         return;
     }
     case skin::SMC_ENDUPDATE:
-        if (d.Updating) {
-            d.Updating = false;
-            d.Updating = d.IsUpdating();
-            if (!d.Updating) Redraw(RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+        if (d.EndUpdate()) {
+            if (!d.RefreshUpdating()) Redraw(RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
         }
         RefreshChildren(*this);
         return;
@@ -270,29 +258,21 @@ void TsPanel::HandleCommand(TMessage& m) {
         m.Result = d.IsUpdating() ? 1 : 0;
         return;
     default:
-        if (!HandleSkinCommand(d, m)) TPanel::WndProc(m);
+        TsSkinned::SkinCommand(m);
         return;
     }
 }
 
-void TsPanel::WndProc(TMessage& m) {
-    if (!skinData_) {
-        TPanel::WndProc(m);
-        return;
-    }
-    TsCommonData& d = *skinData_;
-    if (m.Msg == skin::SM_ALPHACMD) {
-        HandleCommand(m);
-        return;
-    }
-    if (m.Msg == platform::CM_LOADED) d.ControlLoaded();
-    if (CanPaint() && d.Skinned()) {
-        SkinnedMessage(m);
-    } else if (m.Msg == WM_ERASEBKGND && OnPaint) {
+// Unskinned, a panel painted by its OnPaint handler erases nothing first.
+void TsPanel::UnskinnedMessage(TMessage& m) {
+    if (m.Msg == WM_ERASEBKGND && OnPaint)
         m.Result = 1;
-    } else {
+    else
         TPanel::WndProc(m);
-    }
+}
+
+void TsPanel::Dispatch(TMessage& m) {
+    TsSkinned::Dispatch(m);
     if (m.Msg == platform::CM_MOUSEENTER && reinterpret_cast<platform::TControl*>(m.LParam) == this && OnMouseEnter)
         OnMouseEnter(*this);
     if (m.Msg == platform::CM_MOUSELEAVE && reinterpret_cast<platform::TControl*>(m.LParam) == this && OnMouseLeave)
@@ -300,35 +280,31 @@ void TsPanel::WndProc(TMessage& m) {
 }
 
 void TsPanel::SkinnedMessage(TMessage& m) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     switch (m.Msg) {
     case WM_SIZE:
-        d.BGChanged = true;
+        d.MarkStale();
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TPanel::WndProc(m);
         return;
-    case WM_PAINT: {
+    case WM_PAINT:
         if (!Visible()) break;
-        HDC given = reinterpret_cast<HDC>(m.WParam);
-        std::optional<platform::PaintScope> scope;
-        if (given == nullptr) scope.emplace(Handle());
-        HDC dc = given != nullptr ? given : scope->Dc();
-        d.Updating = d.IsUpdating();
-        // A static panel has painted itself while erasing; only a cached one paints here.
-        if (d.UsesCache() && !d.Updating) PaintPanel(dc, true);
+        WithPaintDc(Handle(), m.WParam, [this, &d](HDC dc) {
+            const bool updating = d.RefreshUpdating();
+            // A static panel has painted itself while erasing; only a cached one paints here.
+            if (d.UsesCache() && !updating) PaintPanel(dc, true);
+        });
         m.Result = 0;
         return;
-    }
     case WM_ERASEBKGND:
-        d.Updating = d.IsUpdating();
-        if (!d.UsesCache() && !d.Updating) PaintPanel(reinterpret_cast<HDC>(m.WParam), true);
+        if (!d.RefreshUpdating() && !d.UsesCache()) PaintPanel(reinterpret_cast<HDC>(m.WParam), true);
         m.Result = 1;
         return;
     case WM_PRINTCLIENT:
     case WM_PRINT: {
-        d.Updating = false;
+        d.EndUpdate();
         if (!d.CacheBmp) d.CacheBmp = std::make_unique<render::Bitmap>();
         PreparePanelCache();
         d.RestoreCorners(0, cnAll);
@@ -337,17 +313,17 @@ void TsPanel::SkinnedMessage(TMessage& m) {
         return;
     }
     case WM_WINDOWPOSCHANGING:
-        if (d.IsTransparent()) d.BGChanged = true;
+        if (d.IsTransparent()) d.MarkStale();
         TPanel::WndProc(m);
         return;
     case platform::CM_VISIBLECHANGED:
-        d.BGChanged = true;
-        d.Updating = false;
+        d.MarkStale();
+        d.EndUpdate();
         if (!Visible()) borderRing_.reset();
         TPanel::WndProc(m);
         return;
     case platform::CM_COLORCHANGED:
-        if (d.CustomColor()) d.BGChanged = true;
+        if (d.CustomColor()) d.MarkStale();
         break;
     case platform::CM_TEXTCHANGED:
         if (Parent() != nullptr) d.InvalidateSkin();
@@ -355,7 +331,7 @@ void TsPanel::SkinnedMessage(TMessage& m) {
     case WM_SETTEXT:
         TPanel::WndProc(m);
         if (m.LParam != 0 && *reinterpret_cast<const wchar_t*>(m.LParam) != 0) {
-            d.BGChanged = true;
+            d.MarkStale();
             Invalidate();
         }
         return;

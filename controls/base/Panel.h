@@ -6,11 +6,9 @@
 #include <windows.h>
 
 #include <functional>
-#include <optional>
 #include <memory>
 
-#include "controls/base/ControlSkinOwner.h"
-#include "controls/base/core/CommonData.h"
+#include "controls/base/Skinned.h"
 #include "platform/Containers.h"
 
 namespace lw::controls {
@@ -18,12 +16,9 @@ namespace lw::controls {
 enum class TBevelCut { bvNone, bvLowered, bvRaised };
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
-class TsPanel : public platform::TPanel {
+class TsPanel : public TsSkinned<platform::TPanel> {
 public:
     TsPanel(platform::TComponent* owner, platform::TWinControl* parent);
-    ~TsPanel() override;
-
-    TsCommonData& SkinData() { return *skinData_; }
     std::function<void(platform::TControl& sender, HDC dc)> OnPaint;
     std::function<void(platform::TControl& sender)> OnMouseEnter;
     std::function<void(platform::TControl& sender)> OnMouseLeave;
@@ -40,22 +35,20 @@ public:
     void PreparePanelCache();
 
 protected:
-    void WndProc(platform::TMessage& message) override;
+    void UnskinnedMessage(platform::TMessage& message) override;
+    void SkinCommand(platform::TMessage& message) override;
+    void Dispatch(platform::TMessage& message) override;
+    void SkinnedMessage(platform::TMessage& message) override;
 
 private:
-    void HandleCommand(platform::TMessage& message);
-    void SkinnedMessage(platform::TMessage& message);
     void PaintDirect(HDC dc);
     // Bevels and border width: what the caption keeps off the edges.
     int FrameInset() const;
     void PaintPanelCaption(RECT r, HDC dc);
     void PaintCaptionIntoCache();
     void RunOnPaintOverCache();
-    bool CanPaint() const;
     void Redraw(UINT flags);
 
-    ControlSkinOwner owner_{*this, "TsPanel"};
-    std::unique_ptr<TsCommonData> skinData_;
     // What the direct path's border ring was painted for.
     struct BorderRingKey {
         int Width, Height, Border;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <optional>
 #include <vector>
 
 #include "bridge/DibSection.h"
@@ -74,18 +73,14 @@ platform::TForm* FormOf(platform::TControl& control) {
 }  // namespace
 
 TsBitBtn::TsBitBtn(platform::TComponent* owner, platform::TWinControl* parent)
-    : TButton(owner, parent, TButton::DefaultCreateParams()), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
-    skinData_->ControlKind = ckBitBtn;
-    skinData_->ControlLoaded();
+    : TsSkinned({.ClassName = "TsBitBtn", .Kind = ckBitBtn, .PaintsWhileLoading = true}, owner, parent, TButton::DefaultCreateParams()) {
+    SkinData().ControlLoaded();
 }
 
 TsBitBtn::~TsBitBtn() {
     StopFading();
     formKeys_.reset();
-    skinData_.reset();
 }
-
-bool TsBitBtn::CanPaint() const { return Handle() != nullptr && !(ComponentState() & platform::csDestroying); }
 
 void TsBitBtn::RepaintNow() {
     if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -94,7 +89,7 @@ void TsBitBtn::RepaintNow() {
 void TsBitBtn::SetDown(bool value) {
     if (down_ == value) return;
     down_ = value;
-    skinData_->BGChanged = true;
+    SkinData().MarkStale();
     RepaintNow();
 }
 
@@ -104,7 +99,7 @@ void TsBitBtn::SetDefault(bool value) {
     if (default_ == value) return;
     default_ = value;
     WatchFormKeys();
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
 }
 
 void TsBitBtn::SetCancel(bool value) {
@@ -155,7 +150,7 @@ TButtonState TsBitBtn::CurrentState() const {
         }
     }
     in.DefaultLook = default_;
-    in.Active = skinData_->IsActive();
+    in.Active = SkinData().IsActive();
     return ::lw::controls::CurrentState(in);
 }
 
@@ -184,7 +179,7 @@ int TsBitBtn::GlyphHeight() const {
 
 void TsBitBtn::SetGlyph(const render::Bitmap& glyph) {
     glyph_ = glyph.Clone();
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
 }
 
 ButtonGeometry TsBitBtn::Geometry() const {
@@ -226,7 +221,7 @@ TRect TsBitBtn::CaptionRect() const { return ::lw::controls::CaptionRect(Measure
 // --- painting into the cache -------------------------------------------------------------------
 
 void TsBitBtn::PaintCaption(int state, TRect r) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     const std::string caption = Text();
     if (!d.CacheBmp || caption.empty()) return;
     if (state == bsPressed) r = {r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
@@ -246,7 +241,7 @@ void TsBitBtn::PaintCaption(int state, TRect r) {
 }
 
 void TsBitBtn::DrawButtonGlyph(int state, const TRect& r) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     if (!d.CacheBmp) return;
     if (!HasListGlyph()) {
         if (!glyph_.Empty()) DrawBitmapGlyph(*d.CacheBmp, r, state);
@@ -275,7 +270,7 @@ void TsBitBtn::DrawPlainGlyph(const platform::TImageList& images, const TRect& r
     images.Draw(glyph.Dc(), -shown * gw, 0, ImageIndex());
     GdiFlush();
 
-    DrawKeyedGlyph(*skinData_->CacheBmp, glyph.Bitmap(), TransparentKey, r, state, false);
+    DrawKeyedGlyph(*SkinData().CacheBmp, glyph.Bitmap(), TransparentKey, r, state, false);
 }
 
 void TsBitBtn::DrawBitmapGlyph(render::Bitmap& target, const TRect& r, int state) {
@@ -356,7 +351,7 @@ void TsBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void TsBitBtn::PrepareButtonCache() {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     const platform::TBounds& b = Bounds();
     render::TsBgRequest request;
     if (Parent() != nullptr) bridge::RequestBackground(request, *Parent(), false);
@@ -393,7 +388,7 @@ void TsBitBtn::PrepareButtonCache() {
                               {b.Left, b.Top}, d.ParentCacheInfo());
     }
     if (OnPaint) OnPaint(*this, *d.CacheBmp);
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 // --- painting onto the window ------------------------------------------------------------------
@@ -421,7 +416,7 @@ void TsBitBtn::ApplyRegion() {
         bridge::RequestBackground(request, *Parent(), false);
         if (request.Kind == 1) {
             const platform::TBounds& old = regionBounds_;
-            const render::MaskRef* mask = skinData_->BorderMask();
+            const render::MaskRef* mask = SkinData().BorderMask();
             const int wr = mask ? mask->WR : 0, wb = mask ? mask->WB : 0, wl = mask ? mask->WL : 0;
             const RECT corners[] = {
                 {old.Left + old.Width - wr, old.Top, old.Left + old.Width, old.Top + wb},
@@ -435,19 +430,18 @@ void TsBitBtn::ApplyRegion() {
 }
 
 void TsBitBtn::PaintButton(HDC given) {
-    TsCommonData& d = *skinData_;
-    if (FormAnimationCapture) return;
-    std::optional<platform::PaintScope> scope;
-    if (given == nullptr) scope.emplace(Handle());
-    HDC dc = given != nullptr ? given : scope->Dc();
-    d.Updating = d.IsUpdating();
-    if (d.Updating || fadeTimer_ != nullptr) return;  // a running fade paints its own frames
+    WithPaintDc(Handle(), reinterpret_cast<WPARAM>(given), [this](HDC dc) { PaintButtonOn(dc); });
+}
+
+void TsBitBtn::PaintButtonOn(HDC dc) {
+    TsCommonData& d = SkinData();
+    if (d.RefreshUpdating() || fadeTimer_ != nullptr) return;  // a running fade paints its own frames
 
     const platform::TBounds& b = Bounds();
     if (Parent() != nullptr && Parent()->Handle() != nullptr) {
         RECT client{};
         GetClientRect(Parent()->Handle(), &client);
-        d.HalfVisible = b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom;
+        d.SetHalfVisible(b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom);
     }
     PrepareButtonCache();
     if (!d.CacheBmp || d.CacheBmp->Empty()) return;
@@ -461,7 +455,7 @@ void TsBitBtn::PaintButton(HDC given) {
 // --- messages ----------------------------------------------------------------------------------
 
 void TsBitBtn::ChangeLookFor(TgwAnimatEvent event, bool halfSpeed) {
-    ChangeLook(fadeTimer_, *this, *skinData_, halfSpeed, 1, ShouldAnimate(event, AnimatEvents, skin::DefaultManager()));
+    ChangeLook(fadeTimer_, *this, SkinData(), halfSpeed, 1, ShouldAnimate(event, AnimatEvents, skin::DefaultManager()));
 }
 
 // Lets the toolkit handle the message with redrawing off, so the platform's own look never
@@ -472,9 +466,9 @@ void TsBitBtn::WithoutRedraw(TMessage& m) {
     SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
 }
 
-void TsBitBtn::HandleCommand(TMessage& m) {
-    TsCommonData& d = *skinData_;
-    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
+void TsBitBtn::SkinCommand(TMessage& m) {
+    TsCommonData& d = SkinData();
+    const bool own = OwnCommand(m);
     switch (skin::SkinCommandOf(m.WParam)) {
     case skin::SMC_SKINLOADED:
         if (own) StopFading();
@@ -496,9 +490,6 @@ void TsBitBtn::HandleCommand(TMessage& m) {
             Invalidate();
         }
         return;
-    case skin::SMC_ISSKINNED:
-        m.Result = 1;
-        return;
     case skin::SMC_STOPANIM:
         StopFading();
         return;
@@ -512,41 +503,31 @@ void TsBitBtn::HandleCommand(TMessage& m) {
         return;
     case skin::SMC_ENDUPDATE:
         if (d.Skinned() && d.IsUpdating()) {
-            d.Updating = false;
+            d.EndUpdate();
             Invalidate();
         }
         return;
     default:
-        if (!HandleSkinCommand(d, m)) TButton::WndProc(m);
+        TsSkinned::SkinCommand(m);
         return;
     }
 }
 
-void TsBitBtn::WndProc(TMessage& m) {
-    if (!skinData_) {
-        TButton::WndProc(m);
-        return;
-    }
-    TsCommonData& d = *skinData_;
-    if (m.Msg == skin::SM_ALPHACMD) {
-        HandleCommand(m);
-        return;
-    }
-    if (m.Msg == platform::CM_LOADED) {
-        d.ControlLoaded();
-        // A glyph from the list wins for good: the bitmap would only be kept to be ignored.
-        if (HasListGlyph()) glyph_ = render::Bitmap();
-    }
-    if (CanPaint() && d.Skinned()) {
-        SkinnedMessage(m);
-        return;
-    }
-    // Without a skin the toolkit's button is shown; the mouse events still fire.
+bool TsBitBtn::SkinLoaded(TMessage& m) {
+    TsSkinned::SkinLoaded(m);
+    // A glyph from the list wins for good: the bitmap would only be kept to be ignored.
+    if (HasListGlyph()) glyph_ = render::Bitmap();
+    return false;
+}
+
+// Without a skin the toolkit's button is shown; the mouse events still fire.
+void TsBitBtn::UnskinnedMessage(TMessage& m) {
+    TsCommonData& d = SkinData();
     if (m.Msg == platform::CM_MOUSEENTER && reinterpret_cast<platform::TControl*>(m.LParam) == this) {
-        d.MouseInside = true;
+        d.SetMouseInside(true);
         if (OnMouseEnter) OnMouseEnter(*this);
     } else if (m.Msg == platform::CM_MOUSELEAVE && reinterpret_cast<platform::TControl*>(m.LParam) == this) {
-        d.MouseInside = false;
+        d.SetMouseInside(false);
         if (OnMouseLeave) OnMouseLeave(*this);
     }
     TButton::WndProc(m);
@@ -557,9 +538,9 @@ void TsBitBtn::MouseDown(TMessage& m) {
     if (!Enabled()) return;
     pressedByMouse_ = true;
     if (down_) return;
-    TsCommonData& d = *skinData_;
-    d.Updating = d.IsUpdating();
-    d.BGChanged = false;
+    TsCommonData& d = SkinData();
+    d.RefreshUpdating();
+    d.MarkFresh();
     ChangeLookFor(aeMouseDown, true);
 }
 
@@ -570,9 +551,9 @@ void TsBitBtn::MouseUp(TMessage& m) {
         return;
     }
     pressedByMouse_ = false;
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     StopFading();
-    d.BGChanged = true;
+    d.MarkStale();
     forcePressed_ = true;
     RepaintNow();
     forcePressed_ = false;
@@ -580,8 +561,8 @@ void TsBitBtn::MouseUp(TMessage& m) {
     // The released look is made before the click runs: a click that opens a modal window
     // must not leave the button pressed behind it. The platform still holds it pushed, which
     // it needs to report the click.
-    d.Updating = false;
-    d.BGChanged = false;
+    d.EndUpdate();
+    d.MarkFresh();
     forceReleased_ = true;
     ChangeLookFor(aeMouseUp, true);
     forceReleased_ = false;
@@ -589,25 +570,25 @@ void TsBitBtn::MouseUp(TMessage& m) {
 }
 
 void TsBitBtn::MouseEntered() {
-    TsCommonData& d = *skinData_;
-    if (!Enabled() || d.MouseInside) return;
+    TsCommonData& d = SkinData();
+    if (!Enabled() || d.MouseInside()) return;
     if (OnMouseEnter) OnMouseEnter(*this);
-    d.MouseInside = true;
-    d.BGChanged = false;
+    d.SetMouseInside(true);
+    d.MarkFresh();
     ChangeLookFor(aeMouseEnter, false);
 }
 
 void TsBitBtn::MouseLeft() {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     if (!Enabled()) return;
     if (OnMouseLeave) OnMouseLeave(*this);
-    d.MouseInside = false;
-    d.BGChanged = false;
+    d.SetMouseInside(false);
+    d.MarkFresh();
     ChangeLookFor(aeMouseLeave, false);
 }
 
 void TsBitBtn::SkinnedMessage(TMessage& m) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -628,14 +609,14 @@ void TsBitBtn::SkinnedMessage(TMessage& m) {
         if (m.WParam == VK_SPACE && Enabled()) {
             StopFading();
             if (m.Msg == WM_KEYDOWN) HideGlow(d);
-            d.BGChanged = true;
+            d.MarkStale();
             RepaintNow();
         }
         return;
     case WM_MOVE:
         if (const skin::TsGeneralData* gd = d.Section();
             gd != nullptr && (gd->Transparency > 0 || (gd->HotTransparency > 0 && d.IsActive()))) {
-            d.BGChanged = true;
+            d.MarkStale();
             Invalidate();
         }
         break;
@@ -653,7 +634,7 @@ void TsBitBtn::SkinnedMessage(TMessage& m) {
             StopFading();
             WithoutRedraw(m);
             HandleWindowMessage(d, *this, m);
-            d.Focused = false;
+            d.SetFocused(false);
             d.InvalidateSkin();
             return;
         }
@@ -683,7 +664,7 @@ void TsBitBtn::SkinnedMessage(TMessage& m) {
         }
         break;
     case WM_WINDOWPOSCHANGED:
-        d.BGChanged = true;
+        d.MarkStale();
         break;
     case platform::CM_TEXTCHANGED:
         if (Visible()) d.InvalidateSkin();
@@ -693,22 +674,22 @@ void TsBitBtn::SkinnedMessage(TMessage& m) {
         return;
     case platform::CM_FONTCHANGED:
         TButton::WndProc(m);
-        d.Updating = false;
+        d.EndUpdate();
         d.InvalidateSkin();
         return;
     case platform::CM_VISIBLECHANGED:
         TButton::WndProc(m);
         HandleWindowMessage(d, *this, m);
         if (Visible()) {
-            d.BGChanged = true;
-            d.Updating = false;
+            d.MarkStale();
+            d.EndUpdate();
             Invalidate();
         }
         return;
     case platform::CM_ENABLEDCHANGED:
         TButton::WndProc(m);
         HandleWindowMessage(d, *this, m);
-        d.Updating = false;
+        d.EndUpdate();
         d.InvalidateSkin();
         return;
     default:

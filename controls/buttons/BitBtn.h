@@ -8,10 +8,9 @@
 #include <functional>
 #include <memory>
 
-#include "controls/base/ControlSkinOwner.h"
 #include "controls/base/FadeTimer.h"
+#include "controls/base/Skinned.h"
 #include "controls/buttons/core/ButtonGeometry.h"
-#include "controls/base/core/CommonData.h"
 #include "controls/base/core/FadeRules.h"
 #include "platform/Buttons.h"
 #include "platform/Handles.h"
@@ -20,12 +19,10 @@
 
 namespace lw::controls {
 
-class TsBitBtn : public platform::TButton {
+class TsBitBtn : public TsSkinned<platform::TButton> {
 public:
     TsBitBtn(platform::TComponent* owner, platform::TWinControl* parent);
     ~TsBitBtn() override;
-
-    TsCommonData& SkinData() { return *skinData_; }
 
     // Called with the finished cache before it is shown.
     std::function<void(TsBitBtn& sender, render::Bitmap& cache)> OnPaint;
@@ -107,7 +104,10 @@ public:
     bool Fading() const { return fadeTimer_ != nullptr; }
 
 protected:
-    void WndProc(platform::TMessage& message) override;
+    void SkinCommand(platform::TMessage& message) override;
+    bool SkinLoaded(platform::TMessage& message) override;
+    void SkinnedMessage(platform::TMessage& message) override;
+    void UnskinnedMessage(platform::TMessage& message) override;
     void DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
@@ -115,12 +115,11 @@ private:
     void Set(T& field, T value) {
         if (field == value) return;
         field = value;
-        skinData_->InvalidateSkin();
+        SkinData().InvalidateSkin();
     }
     ButtonGeometry Geometry() const;
     // Geometry with the caption measured in the button's font.
     ButtonGeometry MeasuredGeometry() const;
-    bool CanPaint() const;
     bool HasListGlyph() const;
     void DrawPlainGlyph(const platform::TImageList& images, const TRect& r, int state);
     void DrawBitmapGlyph(render::Bitmap& target, const TRect& r, int state);
@@ -128,12 +127,11 @@ private:
     // greying and blending the state asks for.
     void DrawKeyedGlyph(render::Bitmap& target, const render::Bitmap& glyph, TColor key, const TRect& r, int state,
                         bool disabledFrame);
+    void PaintButtonOn(HDC dc);
     void RepaintNow();
     void StopFading() { StopFade(fadeTimer_); }
     void ChangeLookFor(TgwAnimatEvent event, bool halfSpeed);
     void WithoutRedraw(platform::TMessage& message);
-    void HandleCommand(platform::TMessage& message);
-    void SkinnedMessage(platform::TMessage& message);
     void MouseDown(platform::TMessage& message);
     void MouseUp(platform::TMessage& message);
     void MouseEntered();
@@ -142,8 +140,6 @@ private:
     void WatchFormKeys();
     void FormCommand(platform::TMessage& message);
 
-    ControlSkinOwner owner_{*this, "TsBitBtn"};
-    std::unique_ptr<TsCommonData> skinData_;
     FadeTimerSlot fadeTimer_ = nullptr;
 
     TButtonAlignment alignment_ = TButtonAlignment::taCenter;

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "bridge/DibSection.h"
@@ -48,16 +47,14 @@ const render::SkinSource* LoadedSkinOf(const TsCommonData& d) {
 
 TsCheckBox::TsCheckBox(platform::TComponent* owner, platform::TWinControl* parent)
     // Not an automatic check box: the platform never toggles it behind the control's back.
-    : TCheckBox(owner, parent, {.ClassName = L"BUTTON", .Style = BS_CHECKBOX | WS_TABSTOP}),
-      skinData_(std::make_unique<TsCommonData>(owner_, false)) {
-    skinData_->ControlKind = ckCheckBox;
-    skinData_->SetSkinSection("CHECKBOX");
-    skinData_->ControlLoaded();
+    : TsSkinned({.ClassName = "TsCheckBox", .Kind = ckCheckBox, .WithCache = false}, owner, parent,
+                platform::TCreateParams{.ClassName = L"BUTTON", .Style = BS_CHECKBOX | WS_TABSTOP}) {
+    SkinData().SetSkinSection("CHECKBOX");
+    SkinData().ControlLoaded();
 }
 
 TsCheckBox::~TsCheckBox() {
     StopFade(fade_);
-    skinData_.reset();
 }
 
 // --- properties -------------------------------------------------------------------------------
@@ -77,7 +74,7 @@ void TsCheckBox::SetChecked(bool checked) {
 void TsCheckBox::SetAlignment(TsCheckAlignment alignment) {
     if (alignment == alignment_) return;
     alignment_ = alignment;
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
 }
 
 void TsCheckBox::SetAutoSize(bool autoSize) {
@@ -95,7 +92,7 @@ void TsCheckBox::SetMargin(int margin) {
 void TsCheckBox::SetDisabledKind(render::TsDisabledKinds kinds) {
     if (kinds == disabledKind_) return;
     disabledKind_ = kinds;
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
 }
 
 void TsCheckBox::SetShowFocus(bool show) {
@@ -113,7 +110,7 @@ void TsCheckBox::SetTextIndent(int indent) {
 
 void TsCheckBox::SetGlyphChecked(const render::Bitmap& glyph) {
     glyphChecked_ = glyph.Clone();
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
     AdjustSize();
 }
 
@@ -125,7 +122,7 @@ void TsCheckBox::SetGlyphUnChecked(const render::Bitmap& glyph) {
 void TsCheckBox::SetImages(const platform::TImageList* images) {
     if (images == images_) return;
     images_ = images;
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
     AdjustSize();
 }
 
@@ -134,26 +131,26 @@ void TsCheckBox::SetImgChecked(int index) {
     imgChecked_ = index;
     AdjustSize();
     // Only the image of the state shown needs painting again.
-    if (state_ == TCheckBoxState::cbChecked) skinData_->InvalidateSkin();
+    if (state_ == TCheckBoxState::cbChecked) SkinData().InvalidateSkin();
 }
 
 void TsCheckBox::SetImgUnchecked(int index) {
     if (index == imgUnchecked_) return;
     imgUnchecked_ = index;
     AdjustSize();
-    if (state_ == TCheckBoxState::cbUnchecked) skinData_->InvalidateSkin();
+    if (state_ == TCheckBoxState::cbUnchecked) SkinData().InvalidateSkin();
 }
 
 void TsCheckBox::SetWordWrap(bool wrap) {
     if (wrap == wordWrap_) return;
     wordWrap_ = wrap;
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
 }
 
 // --- geometry ---------------------------------------------------------------------------------
 
 int TsCheckBox::SkinBoxIndex(TCheckBoxState state) const {
-    const render::SkinSource* skin = LoadedSkinOf(*skinData_);
+    const render::SkinSource* skin = LoadedSkinOf(SkinData());
     if (skin == nullptr) return -1;
     return skin->GetMaskIndex(skin->GetSkinIndex("GLOBALINFO"), "GLOBALINFO",
                               kBoxImageNames[static_cast<int>(state)]);
@@ -171,7 +168,7 @@ BoxSize TsCheckBox::Box() const {
     case BoxSource::Glyphs: return GlyphBoxSize(glyphChecked_.Width(), glyphChecked_.Height());
     case BoxSource::Skin: break;
     }
-    const render::SkinSource* skin = LoadedSkinOf(*skinData_);
+    const render::SkinSource* skin = LoadedSkinOf(SkinData());
     const int index = SkinBoxIndex(TCheckBoxState::cbChecked);
     return SkinBoxSize(skin != nullptr ? skin->Mask(index) : nullptr);
 }
@@ -207,7 +204,7 @@ TPoint TsCheckBox::CaptionSize() const {
 }
 
 void TsCheckBox::AdjustSize() {
-    if (!autoSize_ || !skinData_ || !skinData_->Skinned() || Loading()) return;
+    if (!autoSize_ || !SkinData().Skinned() || Loading()) return;
     const TPoint text = CaptionSize();
     const TPoint size = CheckBoxAutoSize(Box(), margin_, textIndent_, !Text().empty(), text.X, text.Y);
     const platform::TBounds& b = Bounds();
@@ -216,10 +213,10 @@ void TsCheckBox::AdjustSize() {
 
 // --- painting ---------------------------------------------------------------------------------
 
-bool TsCheckBox::Active() const { return skinData_->IsActive() && !ReadOnly; }
+bool TsCheckBox::Active() const { return SkinData().IsActive() && !ReadOnly; }
 
 void TsCheckBox::PrepareCheckBoxCache() {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     d.EnsureCache();
     render::Bitmap& cache = *d.CacheBmp;
     if (cache.Empty()) return;
@@ -233,12 +230,12 @@ void TsCheckBox::PrepareCheckBoxCache() {
         render::PaintDisabled(cache, disabledKind_, [this] { return bridge::GetControlColor(Parent()); },
                               {b.Left, b.Top}, bg);
     }
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 void TsCheckBox::PaintCaption() {
     if (Text().empty()) return;
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     render::Surface surface(*d.CacheBmp);
     render::Canvas canvas{surface, bridge::ProcessTextEngine(), TextFontOf(*this)};
     const TPoint size = CaptionSize();
@@ -260,11 +257,11 @@ void TsCheckBox::PaintBox() {
         PaintOwnBox(box, frame);
         return;
     }
-    const render::SkinSource* skin = LoadedSkinOf(*skinData_);
+    const render::SkinSource* skin = LoadedSkinOf(SkinData());
     if (skin == nullptr) return;
     const render::MaskRef* mask = skin->Mask(SkinBoxIndex(state_));
     if (mask == nullptr) return;
-    render::Bitmap& cache = *skinData_->CacheBmp;
+    render::Bitmap& cache = *SkinData().CacheBmp;
     render::PaintMaskFrame(cache, {box.Left, box.Top}, frame, render::CacheInfoFromBitmap(cache, 0, 0), *mask,
                            kBoxPaintMode);
 }
@@ -274,7 +271,7 @@ void TsCheckBox::PaintOwnBox(const TRect& box, int frame) {
     if (w <= 0 || h <= 0) return;
     const bool checked = state_ == TCheckBoxState::cbChecked;
     if (!checked && state_ != TCheckBoxState::cbUnchecked) return;  // no own image for the grayed state
-    render::Bitmap& cache = *skinData_->CacheBmp;
+    render::Bitmap& cache = *SkinData().CacheBmp;
     bridge::TsDibSection picture(w, h, render::PixelFormat::pf24bit);
     if (Source() == BoxSource::Images) {
         const int index = checked ? imgChecked_ : imgUnchecked_;
@@ -293,7 +290,7 @@ void TsCheckBox::PaintOwnBox(const TRect& box, int frame) {
 }
 
 void TsCheckBox::PaintCheckBox(HDC dc) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     if (d.IsUpdating() || fade_ != nullptr) return;
     PrepareCheckBoxCache();
     if (!d.CacheBmp || d.CacheBmp->Empty()) return;
@@ -302,9 +299,9 @@ void TsCheckBox::PaintCheckBox(HDC dc) {
 }
 
 void TsCheckBox::PaintHandler(HDC dc) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     if (d.IsUpdating()) {
-        d.Updating = true;
+        d.BeginUpdate();
         return;
     }
     const int saved = SaveDC(dc);
@@ -328,11 +325,11 @@ void TsCheckBox::SetPlatformCheck() {
 }
 
 void TsCheckBox::ChangeLookOn(TgwAnimatEvent event, bool halfSpeed) {
-    ChangeLook(fade_, *this, *skinData_, halfSpeed, 1, ShouldAnimate(event, AnimatEvents, skin::DefaultManager()));
+    ChangeLook(fade_, *this, SkinData(), halfSpeed, 1, ShouldAnimate(event, AnimatEvents, skin::DefaultManager()));
 }
 
 void TsCheckBox::StateChanged() {
-    if (skinData_->Skinned()) ChangeLookOn(aeMouseUp, true);  // the new check mark fades in
+    if (SkinData().Skinned()) ChangeLookOn(aeMouseUp, true);  // the new check mark fades in
 }
 
 void TsCheckBox::Toggle() {
@@ -342,27 +339,23 @@ void TsCheckBox::Toggle() {
 
 // --- messages ---------------------------------------------------------------------------------
 
-bool TsCheckBox::Ready() const {
-    return Parent() != nullptr && Handle() != nullptr &&
-           !(ComponentState() & (platform::csLoading | platform::csDestroying));
+bool TsCheckBox::SkinLoaded(TMessage& m) {
+    PlatformMessage(m);
+    SkinData().ControlLoaded();
+    AdjustSize();
+    return true;
 }
 
-void TsCheckBox::WndProc(TMessage& m) {
-    if (!skinData_) {  // the window's first and last messages come while the object is incomplete
-        TCheckBox::WndProc(m);
-        return;
-    }
-    if (m.Msg == platform::CM_LOADED) {
-        TCheckBox::WndProc(m);
-        skinData_->ControlLoaded();
-        AdjustSize();
-        return;
-    }
-    if (m.Msg == skin::SM_ALPHACMD && SkinCommandStage(m)) return;
-    if (skinData_->Skinned() && FocusAndHoverStage(m)) return;
-    if (Ready()) {
-        HandleWindowMessage(*skinData_, *this, m);
-        if (skinData_->Skinned()) {
+void TsCheckBox::SkinCommand(TMessage& m) {
+    if (!SkinCommandStage(m)) Dispatch(m);
+}
+
+void TsCheckBox::Dispatch(TMessage& m) {
+    TsCommonData& d = SkinData();
+    if (d.Skinned() && FocusAndHoverStage(m)) return;
+    if (CanPaint()) {
+        HandleWindowMessage(d, *this, m);
+        if (d.Skinned()) {
             if (SkinnedControlStage(m)) return;
         } else {
             UnskinnedControlStage(m);
@@ -406,7 +399,7 @@ void TsCheckBox::NotifyInput(const TMessage& m) {
 }
 
 bool TsCheckBox::SkinCommandStage(TMessage& m) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
     switch (skin::SkinCommandOf(m.WParam)) {
     case skin::SMC_SKINLOADED:
@@ -445,14 +438,14 @@ bool TsCheckBox::SkinCommandStage(TMessage& m) {
 }
 
 bool TsCheckBox::FocusAndHoverStage(TMessage& m) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     const bool aboutThis = reinterpret_cast<platform::TControl*>(m.LParam) == this;
     switch (m.Msg) {
     case WM_SETFOCUS:
     case platform::CM_ENTER:
         if (Enabled()) {
             TCheckBox::WndProc(m);
-            d.BGChanged = true;
+            d.MarkStale();
             if (fade_ != nullptr) fade_->FadeStep();
             else Repaint();
         }
@@ -464,19 +457,18 @@ bool TsCheckBox::FocusAndHoverStage(TMessage& m) {
         SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
         TCheckBox::WndProc(m);
         SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
-        d.Focused = false;
-        d.MouseInside = false;
+        d.ForgetActivity();
         d.InvalidateSkin();
         return true;
     case platform::CM_MOUSEENTER:
-        if (aboutThis && Enabled() && !d.MouseInside) {
-            d.MouseInside = true;
+        if (aboutThis && Enabled() && !d.MouseInside()) {
+            d.SetMouseInside(true);
             ChangeLookOn(aeMouseEnter, false);
         }
         return false;
     case platform::CM_MOUSELEAVE:
         if (aboutThis && Enabled()) {
-            d.MouseInside = false;
+            d.SetMouseInside(false);
             press_.Apply(CheckBoxInput::MouseLeave, ReadOnly);
             ChangeLookOn(aeMouseLeave, false);
         }
@@ -487,28 +479,24 @@ bool TsCheckBox::FocusAndHoverStage(TMessage& m) {
 }
 
 bool TsCheckBox::SkinnedControlStage(TMessage& m) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     switch (m.Msg) {
     case skin::SM_ALPHACMD:
-        if (skin::SkinCommandOf(m.WParam) == skin::SMC_ENDUPDATE && (d.IsUpdating() || d.HalfVisible)) {
-            d.Updating = false;
+        if (skin::SkinCommandOf(m.WParam) == skin::SMC_ENDUPDATE && (d.IsUpdating() || d.HalfVisible())) {
+            d.EndUpdate();
             Repaint();
         }
         return false;
     case WM_ENABLE:
     case WM_NCPAINT:
         return true;
-    case WM_PAINT: {
-        HDC given = reinterpret_cast<HDC>(m.WParam);
-        std::optional<platform::PaintScope> scope;
-        if (given == nullptr) scope.emplace(Handle());
-        PaintHandler(given != nullptr ? given : scope->Dc());
+    case WM_PAINT:
+        WithPaintDc(Handle(), m.WParam, [this](HDC dc) { PaintHandler(dc); });
         return true;
-    }
     case WM_PRINT:
     case WM_PRINTCLIENT:
         // The platform's printing would draw its own box over ours.
-        d.Updating = false;
+        d.EndUpdate();
         PaintHandler(reinterpret_cast<HDC>(m.WParam));
         return true;
     case WM_ERASEBKGND:

@@ -9,11 +9,10 @@
 #include <functional>
 #include <memory>
 
-#include "controls/base/ControlSkinOwner.h"
 #include "controls/base/FadeTimer.h"
+#include "controls/base/Skinned.h"
 #include "controls/checkbox/core/CheckBoxGeometry.h"
 #include "controls/checkbox/core/CheckBoxInput.h"
-#include "controls/base/core/CommonData.h"
 #include "platform/Buttons.h"
 #include "platform/ImageList.h"
 #include "render/Bitmap.h"
@@ -23,12 +22,10 @@ namespace lw::controls {
 
 enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
-class TsCheckBox : public platform::TCheckBox {
+class TsCheckBox : public TsSkinned<platform::TCheckBox> {
 public:
     TsCheckBox(platform::TComponent* owner, platform::TWinControl* parent);
     ~TsCheckBox() override;
-
-    TsCommonData& SkinData() { return *skinData_; }
 
     TCheckBoxState State() const { return state_; }
     void SetState(TCheckBoxState state);
@@ -92,7 +89,11 @@ public:
     void AdjustSize();
 
 protected:
-    void WndProc(platform::TMessage& message) override;
+    void SkinCommand(platform::TMessage& message) override;
+    bool SkinLoaded(platform::TMessage& message) override;
+    // The box goes through stages of its own: focus and hover while skinned, then the shared
+    // window messages, then its skinned or plain handling.
+    void Dispatch(platform::TMessage& message) override;
 
 private:
     // The four stages of message processing; each returns true when the message is done.
@@ -112,7 +113,6 @@ private:
     TPoint CaptionSize() const;
     CheckBoxLayout Layout() const;
     bool Active() const;
-    bool Ready() const;
     bool Loading() const { return (ComponentState() & platform::csLoading) != 0; }
     void Repaint();
     void Toggle();
@@ -120,8 +120,6 @@ private:
     void ChangeLookOn(TgwAnimatEvent event, bool halfSpeed);
     void SetPlatformCheck();
 
-    ControlSkinOwner owner_{*this, "TsCheckBox"};
-    std::unique_ptr<TsCommonData> skinData_;
     FadeTimerSlot fade_ = nullptr;
     CheckBoxPress press_;
     TCheckBoxState state_ = TCheckBoxState::cbUnchecked;

@@ -107,7 +107,7 @@ void TsCustomComboEdit::PlaceButton() {
     button_->SetBounds({client.right - width, 0, width, client.bottom});
     // The text area ends where the button begins.
     SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width));
-    SkinData().BGChanged = true;
+    SkinData().MarkStale();
 }
 
 TsCustomComboEdit::CacheTextLayout TsCustomComboEdit::CacheText(int a) const {
@@ -139,7 +139,7 @@ void TsCustomComboEdit::PaintButtonBackground(render::Bitmap& cache) {
 // platform's own printing of the client area would land over the frame.
 void TsCustomComboEdit::Print(HDC dc) {
     controls::TsCommonData& d = SkinData();
-    d.Updating = false;
+    d.EndUpdate();
     PrepareCacheIfStale();
     d.RestoreCorners(0, controls::cnAll);
     bridge::BlitToDc(dc, 0, 0, *d.CacheBmp, d.CacheBmp->Bounds());
@@ -160,7 +160,7 @@ void TsCustomComboEdit::PrintButton(HDC dc) {
 // leaves the button for anywhere but the field.
 void TsCustomComboEdit::ButtonHover(bool entered) {
     if (entered) {
-        if (!SkinData().MouseInside) Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
+        if (!SkinData().MouseInside()) Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
         return;
     }
     POINT cursor{};
@@ -185,7 +185,7 @@ bool TsCustomComboEdit::IsClickKey(WPARAM key) const {
     return (shift | static_cast<unsigned>(key)) == ClickKey;
 }
 
-bool TsCustomComboEdit::SkinCommand(platform::TMessage& m) {
+bool TsCustomComboEdit::FieldSkinCommand(platform::TMessage& m) {
     switch (skin::SkinCommandOf(m.WParam)) {
     case skin::SMC_SKINLOADED:
     case skin::SMC_SKINREMOVED:
@@ -222,7 +222,7 @@ bool TsCustomComboEdit::SkinCommand(platform::TMessage& m) {
 void TsCustomComboEdit::WndProc(platform::TMessage& m) {
     switch (m.Msg) {
     case skin::SM_ALPHACMD:
-        if (SkinCommand(m)) return;
+        if (FieldSkinCommand(m)) return;
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -232,7 +232,7 @@ void TsCustomComboEdit::WndProc(platform::TMessage& m) {
         }
         break;
     case WM_LBUTTONDOWN:
-        SkinData().BGChanged = true;
+        SkinData().MarkStale();
         break;
     case platform::CM_MOUSELEAVE:
         if (reinterpret_cast<platform::TControl*>(m.LParam) == this && button_ != nullptr) {

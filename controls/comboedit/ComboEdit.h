@@ -50,7 +50,7 @@ private:
     void PlaceButton();
     int ShownButtonWidth() const { return showButton_ ? buttonWidth_ : 0; }
     bool IsClickKey(WPARAM key) const;
-    bool SkinCommand(platform::TMessage& message);
+    bool FieldSkinCommand(platform::TMessage& message);
     EditButtonGlyph GlyphFor(int state) const;
     void PaintButtonBackground(render::Bitmap& cache);
     void Print(HDC dc);

@@ -20,39 +20,31 @@ using controls::TsCommonData;
 using platform::TMessage;
 
 TsEditButton::TsEditButton(platform::TComponent* owner, platform::TWinControl* parent)
-    : TButton(owner, parent), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
+    : TsSkinned({.ClassName = "TsEditButton", .Kind = controls::ckSpeedButton, .PaintsWhileLoading = true}, owner, parent) {
     Name = "Button";
     SetTabStop(false);
-    skinData_->ControlKind = controls::ckSpeedButton;
-    skinData_->SetSkinSection("SPEEDBUTTON_SMALL");
-    skinData_->ControlLoaded();
+    SkinData().SetSkinSection("SPEEDBUTTON_SMALL");
+    SkinData().ControlLoaded();
 }
 
-TsEditButton::~TsEditButton() {
-    controls::StopFade(fadeTimer_);
-    skinData_.reset();
-}
+TsEditButton::~TsEditButton() { controls::StopFade(fadeTimer_); }
 
 void TsEditButton::SetBlend(int value) {
     value = std::clamp(value, 0, 100);
     if (value == blend_) return;
     blend_ = value;
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
 }
 
 void TsEditButton::SetGrayed(bool value) {
     if (value == grayed_) return;
     grayed_ = value;
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
 }
 
 int TsEditButton::State() const {
     if (Handle() != nullptr && (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0) return 2;
-    return skinData_->MouseInside ? 1 : 0;
-}
-
-bool TsEditButton::CanPaint() const {
-    return Handle() != nullptr && Parent() != nullptr && !(ComponentState() & platform::csDestroying);
+    return SkinData().MouseInside() ? 1 : 0;
 }
 
 std::optional<EditButtonGlyph> TsEditButton::GlyphToDraw(int state) const {
@@ -68,14 +60,14 @@ void TsEditButton::DrawGlyph(render::Bitmap& target, int state) const {
     const EditButtonGlyph& g = *glyph;
     const controls::GlyphSlice slice = controls::SliceOf(g.List->Width(), g.List->Height(), g.StateCount, g.State);
     const platform::TBounds& b = Bounds();
-    const skin::TsGeneralData* gd = skinData_->Section();
+    const skin::TsGeneralData* gd = SkinData().Section();
     const TColor tone = state == 0 && grayed_ && gd != nullptr ? ResolveColor(gd->Color) : controls::NoTone;
     g.List->DrawGlyph(target, (b.Width - slice.Size.X) / 2, (b.Height - slice.Size.Y) / 2, false, g.StateCount,
                       g.State, tone, state == 0 ? blend_ : 0, g.Index);
 }
 
 void TsEditButton::PrepareCache() {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     d.EnsureCache();
     if (d.CacheBmp->Empty()) return;
     if (PaintBackground) {
@@ -85,13 +77,12 @@ void TsEditButton::PrepareCache() {
         render::FillRectSolid(surface, d.CacheBmp->Bounds(), ResolveColor(d.SectionColor(false)));
     }
     DrawGlyph(*d.CacheBmp, State());
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 void TsEditButton::Paint(HDC dc) {
-    TsCommonData& d = *skinData_;
-    d.Updating = d.IsUpdating();
-    if (d.Updating || fadeTimer_ != nullptr) return;  // a running fade paints its own frames
+    TsCommonData& d = SkinData();
+    if (d.RefreshUpdating() || fadeTimer_ != nullptr) return;  // a running fade paints its own frames
     PrepareCache();
     if (!d.CacheBmp || d.CacheBmp->Empty()) return;
     bridge::BlitToDc(dc, 0, 0, *d.CacheBmp, d.CacheBmp->Bounds());
@@ -107,9 +98,9 @@ bool TsEditButton::Inside(LPARAM point) const {
 void TsEditButton::SetPushed(bool pushed) {
     if (Handle() == nullptr || (State() == 2) == pushed) return;
     SendMessageW(Handle(), BM_SETSTATE, pushed, 0);
-    if (!CanPaint() || !skinData_->Skinned()) return;
+    if (!CanPaint() || !SkinData().Skinned()) return;
     controls::StopFade(fadeTimer_);
-    skinData_->BGChanged = true;
+    SkinData().MarkStale();
     RepaintNow();
 }
 
@@ -120,7 +111,7 @@ void TsEditButton::RepaintNow() {
 // Unskinned: a flat speed button, raised under the mouse and sunken while held.
 void TsEditButton::DrawItem(const DRAWITEMSTRUCT& item) {
     RECT r = item.rcItem;
-    const int state = (item.itemState & ODS_SELECTED) ? 2 : skinData_->MouseInside ? 1 : 0;
+    const int state = (item.itemState & ODS_SELECTED) ? 2 : SkinData().MouseInside() ? 1 : 0;
     const TColor face = Parent() != nullptr ? ResolveColor(Parent()->Color()) : GetSysColor(COLOR_WINDOW);
     platform::BrushHandle background(CreateSolidBrush(face & 0xFFFFFF));
     FillRect(item.hDC, &r, background.get());
@@ -143,23 +134,23 @@ void TsEditButton::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void TsEditButton::MouseMoved(bool entered) {
-    TsCommonData& d = *skinData_;
-    if (d.MouseInside == entered) return;
-    d.MouseInside = entered;
+    TsCommonData& d = SkinData();
+    if (d.MouseInside() == entered) return;
+    d.SetMouseInside(entered);
     if (entered && OnMouseEnter) OnMouseEnter();
     if (!entered && OnMouseLeave) OnMouseLeave();
     if (!CanPaint() || !d.Skinned() || !Enabled()) {
         Invalidate();
         return;
     }
-    d.BGChanged = false;
+    d.MarkFresh();
     const controls::TgwAnimatEvent event = entered ? controls::aeMouseEnter : controls::aeMouseLeave;
     controls::ChangeLook(fadeTimer_, *this, d, false, 1,
                          controls::ShouldAnimate(event, AnimatEvents, skin::DefaultManager()));
 }
 
-void TsEditButton::HandleCommand(TMessage& m) {
-    TsCommonData& d = *skinData_;
+void TsEditButton::SkinCommand(TMessage& m) {
+    TsCommonData& d = SkinData();
     switch (skin::SkinCommandOf(m.WParam)) {
     case skin::SMC_SKINLOADED:
     case skin::SMC_SKINREMOVED:
@@ -167,9 +158,6 @@ void TsEditButton::HandleCommand(TMessage& m) {
         controls::StopFade(fadeTimer_);
         controls::HandleSkinCommand(d, m);
         Invalidate();
-        return;
-    case skin::SMC_ISSKINNED:
-        m.Result = 1;
         return;
     case skin::SMC_STOPANIM:
         controls::StopFade(fadeTimer_);
@@ -182,26 +170,22 @@ void TsEditButton::HandleCommand(TMessage& m) {
         m.Result = 0;  // the fade timer copies the frame onto the window itself
         return;
     case skin::SMC_ENDUPDATE:
-        if (d.Updating) {
-            d.Updating = false;
+        if (d.EndUpdate()) {
             Invalidate();
         }
         return;
     default:
-        if (!controls::HandleSkinCommand(d, m)) TButton::WndProc(m);
+        TsSkinned::SkinCommand(m);
         return;
     }
 }
 
-void TsEditButton::WndProc(TMessage& m) {
-    if (!skinData_) {
-        TButton::WndProc(m);
-        return;
-    }
+// The button is a part of its combo edit, which announces itself to the form: the button took
+// its section when it was made and does nothing more once loaded.
+bool TsEditButton::SkinLoaded(TMessage&) { return false; }
+
+void TsEditButton::Dispatch(TMessage& m) {
     switch (m.Msg) {
-    case skin::SM_ALPHACMD:
-        HandleCommand(m);
-        return;
     case WM_SETCURSOR:
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         m.Result = TRUE;
@@ -238,20 +222,14 @@ void TsEditButton::WndProc(TMessage& m) {
     default:
         break;
     }
-    if (CanPaint() && skinData_->Skinned()) SkinnedMessage(m);
-    else TButton::WndProc(m);
+    TsSkinned::Dispatch(m);
 }
 
 void TsEditButton::SkinnedMessage(TMessage& m) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     switch (m.Msg) {
     case WM_PAINT:
-        if (m.WParam != 0) {
-            Paint(reinterpret_cast<HDC>(m.WParam));
-        } else {
-            platform::PaintScope scope(Handle());
-            Paint(scope.Dc());
-        }
+        controls::WithPaintDc(Handle(), m.WParam, [this](HDC dc) { Paint(dc); });
         m.Result = 0;
         return;
     case WM_PRINTCLIENT:
@@ -261,7 +239,7 @@ void TsEditButton::SkinnedMessage(TMessage& m) {
         m.Result = 1;
         return;
     case WM_WINDOWPOSCHANGED:
-        d.BGChanged = true;
+        d.MarkStale();
         break;
     case platform::CN_DRAWITEM:
         m.Result = 1;  // painted from the cache already

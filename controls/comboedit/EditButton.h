@@ -8,9 +8,8 @@
 #include <memory>
 #include <optional>
 
-#include "controls/base/ControlSkinOwner.h"
 #include "controls/base/FadeTimer.h"
-#include "controls/base/core/CommonData.h"
+#include "controls/base/Skinned.h"
 #include "controls/base/core/FadeRules.h"
 #include "controls/images/AlphaImageList.h"
 #include "platform/Buttons.h"
@@ -26,12 +25,10 @@ struct EditButtonGlyph {
     int State = 0;
 };
 
-class TsEditButton : public platform::TButton {
+class TsEditButton : public controls::TsSkinned<platform::TButton> {
 public:
     TsEditButton(platform::TComponent* owner, platform::TWinControl* parent);
     ~TsEditButton() override;
-
-    controls::TsCommonData& SkinData() { return *skinData_; }
 
     // Set by the edit: the glyph for a state, and what lies behind the button (the field's own
     // image at the button's place) painted into the button's cache.
@@ -55,13 +52,13 @@ public:
     void PrepareCache();
 
 protected:
-    void WndProc(platform::TMessage& message) override;
+    void SkinCommand(platform::TMessage& message) override;
+    bool SkinLoaded(platform::TMessage& message) override;
+    void Dispatch(platform::TMessage& message) override;
+    void SkinnedMessage(platform::TMessage& message) override;
     void DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
-    bool CanPaint() const;
-    void HandleCommand(platform::TMessage& message);
-    void SkinnedMessage(platform::TMessage& message);
     void MouseMoved(bool entered);
     bool Inside(LPARAM point) const;
     void SetPushed(bool pushed);
@@ -71,8 +68,6 @@ private:
     std::optional<EditButtonGlyph> GlyphToDraw(int state) const;
     void DrawGlyph(render::Bitmap& target, int state) const;
 
-    controls::ControlSkinOwner owner_{*this, "TsEditButton"};
-    std::unique_ptr<controls::TsCommonData> skinData_;
     controls::FadeTimerSlot fadeTimer_ = nullptr;
     int blend_ = 0;
     bool grayed_ = false;

@@ -17,25 +17,15 @@ namespace lw::controls {
 using platform::TMessage;
 
 TsEdit::TsEdit(platform::TComponent* owner, platform::TWinControl* parent)
-    : TEdit(owner, parent, DefaultCreateParams()), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
-    skinData_->ControlKind = ckEdit;
-    skinData_->ControlLoaded();
+    : TsSkinned({.ClassName = "TsEdit", .Kind = ckEdit, .IsEdit = true}, owner, parent, DefaultCreateParams()) {
+    SkinData().ControlLoaded();
 }
-
-TsEdit::~TsEdit() { skinData_.reset(); }
 
 void TsEdit::SetDisabledKind(render::TsDisabledKinds kind) {
     if (kind == disabledKind_) return;
     disabledKind_ = kind;
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
 }
-
-bool TsEdit::CanPaint() const {
-    return Handle() != nullptr && Parent() != nullptr &&
-           !(ComponentState() & (platform::csLoading | platform::csDestroying));
-}
-
-bool TsEdit::Capturing() const { return FormAnimationCapture; }
 
 namespace {
 
@@ -60,10 +50,10 @@ int TsEdit::FrameWidth() const { return EditFrameWidth(FrameStyleOf(Handle())); 
 int TsEdit::TextInset() const { return EditTextInset(FrameStyleOf(Handle())); }
 
 void TsEdit::PrepareCache() {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     d.EnsureCache();
     const platform::TBounds& b = Bounds();
-    const bool active = d.Focused || d.MouseInside;
+    const bool active = d.Focused() || d.MouseInside();
     render::PaintControlItemFromParent(
         d.PaintRef(),
         [this](render::TsBgRequest& r) {
@@ -84,7 +74,7 @@ void TsEdit::PrepareCache() {
     if (!Enabled())
         render::PaintDisabled(*d.CacheBmp, disabledKind_, [&d] { return d.SectionColor(false); }, {b.Left, b.Top},
                               d.ParentCacheInfo());
-    d.BGChanged = false;
+    d.MarkFresh();
 }
 
 TsEdit::CacheTextLayout TsEdit::CacheText(int a) const {
@@ -93,8 +83,8 @@ TsEdit::CacheTextLayout TsEdit::CacheText(int a) const {
 }
 
 bool TsEdit::CacheStale() const {
-    const TsCommonData& d = *skinData_;
-    return d.BGChanged || !d.CacheBmp || d.CacheBmp->Width() != Bounds().Width || d.CacheBmp->Height() != Bounds().Height;
+    const TsCommonData& d = SkinData();
+    return d.BGChanged() || !d.CacheBmp || d.CacheBmp->Width() != Bounds().Width || d.CacheBmp->Height() != Bounds().Height;
 }
 
 void TsEdit::PrepareCacheIfStale() {
@@ -102,9 +92,8 @@ void TsEdit::PrepareCacheIfStale() {
 }
 
 void TsEdit::PaintFrame() {
-    TsCommonData& d = *skinData_;
-    d.Updating = d.IsUpdating();
-    if (d.Updating) return;
+    TsCommonData& d = SkinData();
+    if (d.RefreshUpdating()) return;
     PrepareCacheIfStale();
     d.RestoreCorners(0, cnAll);
     HDC dc = GetWindowDC(Handle());
@@ -113,17 +102,16 @@ void TsEdit::PaintFrame() {
 }
 
 void TsEdit::PaintDisabledClient(HDC dc) {
-    TsCommonData& d = *skinData_;
-    d.Updating = d.IsUpdating();
-    if (d.Updating) return;
+    TsCommonData& d = SkinData();
+    if (d.RefreshUpdating()) return;
     const platform::TBounds& b = Bounds();
     bool stale = CacheStale();
     if (Parent() != nullptr) {
         if (bridge::SendSkinCommand(Parent(), skin::SMC_ISHALFVISIBLE, 0) != 0) stale = true;
         RECT client{};
         GetClientRect(Parent()->Handle(), &client);
-        d.HalfVisible = b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom;
-        stale = stale || d.HalfVisible;
+        d.SetHalfVisible(b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom);
+        stale = stale || d.HalfVisible();
     }
     if (stale) PrepareCache();
     d.RestoreCorners(0, cnAll);
@@ -133,8 +121,8 @@ void TsEdit::PaintDisabledClient(HDC dc) {
 }
 
 void TsEdit::Print(HDC dc) {
-    TsCommonData& d = *skinData_;
-    d.Updating = false;
+    TsCommonData& d = SkinData();
+    d.EndUpdate();
     PrepareCache();
     const platform::TBounds& b = Bounds();
     const int ring = FrameWidth();
@@ -143,46 +131,40 @@ void TsEdit::Print(HDC dc) {
 }
 
 void TsEdit::UpdateColours() {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     const skin::TsGeneralData* gd = d.Section();
     if (gd == nullptr) return;
-    const bool active = d.Focused || d.MouseInside;
+    const bool active = d.Focused() || d.MouseInside();
     const TColor back = active ? static_cast<TColor>(gd->HotColor) : gd->Color;
     const TColor font = static_cast<TColor>(active ? gd->HotFontColor[0] : gd->FontColor[0]);
     if (!d.CustomColor() && Color() != back) SetColor(back);
-    if (!d.CustomFont() && Font().Color != font) owner_.SetFontColor(font);
+    if (!d.CustomFont() && Font().Color != font) SkinOwnerOf().SetFontColor(font);
 }
 
 void TsEdit::RefreshLook() {
-    if (ComponentState() & platform::csLoading || Capturing()) return;
-    skinData_->InvalidateSkin();
+    if (ComponentState() & platform::csLoading) return;
+    SkinData().InvalidateSkin();
     SendMessageW(Handle(), WM_NCPAINT, 1, 0);
 }
 
-void TsEdit::HandleCommand(TMessage& m) {
-    TsCommonData& d = *skinData_;
-    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
+void TsEdit::SkinCommand(TMessage& m) {
+    TsCommonData& d = SkinData();
     switch (skin::SkinCommandOf(m.WParam)) {
     case skin::SMC_SKINLOADED:
     case skin::SMC_SKINREMOVED:
-        if (!own) break;
+        if (!OwnCommand(m)) break;
         HandleSkinCommand(d, m);
         return;
     case skin::SMC_REFRESH:
-        if (!own) break;
+        if (!OwnCommand(m)) break;
         HandleSkinCommand(d, m);
-        if (!Capturing() && Handle() != nullptr)
-            RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
+        if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
         return;
     case skin::SMC_ENDUPDATE:
-        if (d.Updating) {
-            d.Updating = false;
+        if (d.EndUpdate()) {
             Invalidate();
             SendMessageW(Handle(), WM_NCPAINT, 1, 0);
         }
-        return;
-    case skin::SMC_ISSKINNED:
-        m.Result = 1;
         return;
     case skin::SMC_ISPOSDEPENDENT:
         m.Result = 0;  // the edit's image never depends on where it sits
@@ -194,60 +176,39 @@ void TsEdit::HandleCommand(TMessage& m) {
     default:
         break;
     }
-    if (!HandleSkinCommand(d, m)) TEdit::WndProc(m);
-}
-
-void TsEdit::WndProc(TMessage& m) {
-    if (!skinData_) {
-        TEdit::WndProc(m);
-        return;
-    }
-    if (m.Msg == skin::SM_ALPHACMD) {
-        HandleCommand(m);
-        return;
-    }
-    if (m.Msg == platform::CM_LOADED) skinData_->ControlLoaded();
-    if (CanPaint() && skinData_->Skinned())
-        SkinnedMessage(m);
-    else
-        TEdit::WndProc(m);
+    TsSkinned::SkinCommand(m);
 }
 
 void TsEdit::SkinnedMessage(TMessage& m) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     switch (m.Msg) {
     case WM_PAINT: {
-        d.Updating = d.IsUpdating();
-        if (d.Updating || Capturing()) {
+        if (d.RefreshUpdating()) {
             if (m.WParam == 0) platform::PaintScope validate(Handle());
             return;
         }
         UpdateColours();
-        if (Enabled()) {
+        if (Enabled())
             TEdit::WndProc(m);
-        } else if (m.WParam != 0) {
-            PaintDisabledClient(reinterpret_cast<HDC>(m.WParam));
-        } else {
-            platform::PaintScope scope(Handle());
-            PaintDisabledClient(scope.Dc());
-        }
+        else
+            WithPaintDc(Handle(), m.WParam, [this](HDC dc) { PaintDisabledClient(dc); });
         return;
     }
     case WM_ERASEBKGND:
-        if (Capturing() || d.Updating || !Enabled()) {
+        if (d.Updating() || !Enabled()) {
             m.Result = 1;
             return;
         }
         TEdit::WndProc(m);
         return;
     case WM_NCPAINT:
-        if (!Capturing()) PaintFrame();
+        PaintFrame();
         return;
     case WM_PRINT:
         if (m.WParam != 0) Print(reinterpret_cast<HDC>(m.WParam));
         break;
     case platform::CM_COLORCHANGED:
-        if (d.CustomColor()) d.BGChanged = true;
+        if (d.CustomColor()) d.MarkStale();
         break;
     default:
         break;
@@ -260,8 +221,8 @@ void TsEdit::SkinnedMessage(TMessage& m) {
         break;
     case WM_KILLFOCUS:
     case platform::CM_EXIT:
-        d.Focused = d.MouseInside = false;
-        d.BGChanged = true;
+        d.ForgetActivity();
+        d.MarkStale();
         if (Visible()) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
         break;
     case WM_SETTEXT:

@@ -2,21 +2,15 @@
 // The skinned single-line edit. It has no adapter: it paints its frame ring in WM_NCPAINT, and
 // while disabled its whole image, from a cache holding the skin section with its text on it.
 
-#include <memory>
-
-#include "controls/base/ControlSkinOwner.h"
-#include "controls/base/core/CommonData.h"
+#include "controls/base/Skinned.h"
 #include "platform/Edits.h"
 #include "render/Disabled.h"
 
 namespace lw::controls {
 
-class TsEdit : public platform::TEdit {
+class TsEdit : public TsSkinned<platform::TEdit> {
 public:
     TsEdit(platform::TComponent* owner, platform::TWinControl* parent);
-    ~TsEdit() override;
-
-    TsCommonData& SkinData() { return *skinData_; }
     render::TsDisabledKinds DisabledKind() const { return disabledKind_; }
     void SetDisabledKind(render::TsDisabledKinds kind);
     // Rebuilds the cache: the section as the edit sits in its parent, its text, the disabled look.
@@ -25,7 +19,8 @@ public:
     void PrepareCacheIfStale();
 
 protected:
-    void WndProc(platform::TMessage& message) override;
+    void SkinCommand(platform::TMessage& message) override;
+    void SkinnedMessage(platform::TMessage& message) override;
 
     // Where the cache's text goes and how it is laid out; override for edits that keep part of
     // their field for something else. `inset` is the frame's width plus the 3-D edge.
@@ -36,11 +31,7 @@ protected:
     virtual CacheTextLayout CacheText(int inset) const;
 
 private:
-    void HandleCommand(platform::TMessage& message);
-    void SkinnedMessage(platform::TMessage& message);
-    bool CanPaint() const;
     bool CacheStale() const;
-    bool Capturing() const;
     int FrameWidth() const;
     int TextInset() const;
     void UpdateColours();
@@ -49,8 +40,6 @@ private:
     void Print(HDC dc);
     void RefreshLook();
 
-    ControlSkinOwner owner_{*this, "TsEdit", true};
-    std::unique_ptr<TsCommonData> skinData_;
     render::TsDisabledKinds disabledKind_ = render::dkBlended;
 };
 

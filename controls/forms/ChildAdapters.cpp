@@ -1,6 +1,7 @@
 #include "controls/forms/ChildAdapters.h"
 
 #include "bridge/SkinCommands.h"
+#include "controls/base/PaintDc.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "bridge/SkinManager.h"
 #include "skin/SkinProtocol.h"
@@ -68,15 +69,9 @@ public:
 protected:
     bool HandleMessage(platform::TMessage& m) override {
         switch (m.Msg) {
-        case WM_PAINT: {
-            if (m.WParam != 0) {
-                PaintClient(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                platform::PaintScope paint(Handle());
-                PaintClient(paint.Dc());
-            }
+        case WM_PAINT:
+            controls::WithPaintDc(Handle(), m.WParam, [this](HDC dc) { PaintClient(dc); });
             return true;
-        }
         case WM_ERASEBKGND:
             m.Result = 1;
             return true;

@@ -5,7 +5,7 @@
 
 #include "bridge/SkinManager.h"
 #include "controls/forms/ChildAdapters.h"
-#include "platform/Handles.h"
+#include "controls/base/PaintDc.h"
 #include "render/Background.h"
 #include "render/Blit.h"
 
@@ -85,12 +85,7 @@ void DrawPicture(HDC dc, HBITMAP picture, const RECT& column) {
 bool TgwMnuWnd::HandleMessage(platform::TMessage& m) {
     switch (m.Msg) {
     case WM_PAINT:
-        if (m.WParam != 0) {
-            PaintClient(reinterpret_cast<HDC>(m.WParam));
-        } else {
-            platform::PaintScope paint(Handle());
-            PaintClient(paint.Dc());
-        }
+        controls::WithPaintDc(Handle(), m.WParam, [this](HDC dc) { PaintClient(dc); });
         return true;
     case WM_PRINTCLIENT:
         PaintClient(reinterpret_cast<HDC>(m.WParam));

@@ -1,7 +1,5 @@
 #include "controls/listbox/AlphaListBox.h"
 
-#include "controls/base/CommonDataWindow.h"
-#include "controls/adapters/ScrollParts.h"
 #include "controls/base/core/ControlKinds.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"
@@ -19,25 +17,12 @@ static_assert(lbs::Notify == LBS_NOTIFY && lbs::Sort == LBS_SORT && lbs::Multipl
               lbs::WsHScroll == WS_HSCROLL && lbs::WsExClientEdge == WS_EX_CLIENTEDGE);
 
 TsAlphaListBox::TsAlphaListBox(platform::TComponent* owner, platform::TWinControl* parent)
-    : TWinControl(owner, parent), skinData_(std::make_unique<TsCommonData>(owner_, true)) {
-    skinData_->ControlKind = ckListBox;
-    if (skinData_->SkinSection().empty()) skinData_->SetSkinSection("EDIT");
+    : TsAdapted({.ClassName = "TsAlphaListBox", .Kind = ckListBox}, owner, parent) {
+    if (SkinData().SkinSection().empty()) SkinData().SetSkinSection("EDIT");
     SetBounds({0, 0, 121, 97});
     CreateListWindow();
     SetColor(platform::clWindow);
-    skinData_->ControlLoaded();
-}
-
-TsAlphaListBox::~TsAlphaListBox() {
-    adapter_.reset();
-    skinData_.reset();
-}
-
-void TsAlphaListBox::AttachAdapter() { AttachEditAdapter(*skinData_, adapter_); }
-
-void TsAlphaListBox::RefreshBars() {
-    if (auto* bars = dynamic_cast<TgwScrollWnd*>(adapter_.get()); bars != nullptr && !bars->Unhooked)
-        RefreshScrollBars(*bars, true);
+    SkinData().ControlLoaded();
 }
 
 // --- the platform window and its re-creation --------------------------------------------------
@@ -61,8 +46,8 @@ void TsAlphaListBox::CreateListWindow() {
     ApplyColumnWidth();
     RestoreState();
     // The old window's adapter went with it; the new window gets its own.
-    if (adapter_) {
-        adapter_.reset();
+    if (Adapter() != nullptr) {
+        DropAdapter();
         AttachAdapter();
     }
 }
@@ -190,7 +175,7 @@ void TsAlphaListBox::SetItemHeight(int height) {
 void TsAlphaListBox::SetDisabledKind(render::TsDisabledKinds kind) {
     if (kind == disabledKind_) return;
     disabledKind_ = kind;
-    skinData_->InvalidateSkin();
+    SkinData().InvalidateSkin();
 }
 
 void TsAlphaListBox::SetMultiSelectProperty(bool multi) {
@@ -321,113 +306,59 @@ bool TsAlphaListBox::TypeAheadKey(wchar_t key) {
 
 // --- messages ---------------------------------------------------------------------------------
 
-bool TsAlphaListBox::CanPaint() const {
-    return Handle() != nullptr && Parent() != nullptr &&
-           !(ComponentState() & (platform::csLoading | platform::csDestroying));
-}
-
-void TsAlphaListBox::Redraw() {
-    if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
-}
-
 void TsAlphaListBox::TakeSkinColours() {
-    const skin::TsGeneralData* gd = skinData_->Section();
+    const skin::TsGeneralData* gd = SkinData().Section();
     if (gd == nullptr) return;
-    if (!skinData_->CustomColor() && Color() != gd->Color) SetColor(gd->Color);
+    if (!SkinData().CustomColor() && Color() != gd->Color) SetColor(gd->Color);
     const TColor font = static_cast<TColor>(gd->FontColor[0]);
-    if (!skinData_->CustomFont() && Font().Color != font) owner_.SetFontColor(font);
+    if (!SkinData().CustomFont() && Font().Color != font) SkinOwnerOf().SetFontColor(font);
 }
 
-void TsAlphaListBox::GivePlatformColours() {
-    if (!skinData_->CustomColor()) SetColor(platform::clWindow);
-    if (!skinData_->CustomFont()) owner_.SetFontColor(platform::clWindowText);
+void TsAlphaListBox::SkinRemoved() {
+    if (!SkinData().CustomColor()) SetColor(platform::clWindow);
+    if (!SkinData().CustomFont()) SkinOwnerOf().SetFontColor(platform::clWindowText);
 }
 
-void TsAlphaListBox::HandleCommand(TMessage& m) {
-    TsCommonData& d = *skinData_;
-    const bool own = d.GetSkinManager() != nullptr && d.GetSkinManager()->CommandId() == m.LParam;
-    switch (skin::SkinCommandOf(m.WParam)) {
-    case skin::SMC_SKINLOADED:
-        if (!own) break;
-        HandleSkinCommand(d, m);
-        return;
-    case skin::SMC_SKINREMOVED:
-        if (!own) break;
-        adapter_.reset();
-        HandleSkinCommand(d, m);
-        GivePlatformColours();
-        Redraw();
-        return;
-    case skin::SMC_REFRESH:
-        if (!own) break;
-        HandleSkinCommand(d, m);
-        AttachAdapter();
-        if (d.Skinned()) TakeSkinColours();
-        Redraw();
-        return;
-    case skin::SMC_ENDUPDATE:
-        if (d.Updating) {
-            d.Updating = false;
-            Redraw();
+void TsAlphaListBox::SkinRefreshed() {
+    if (SkinData().Skinned()) TakeSkinColours();
+}
+
+void TsAlphaListBox::SkinCommand(TMessage& m) {
+    TsCommonData& d = SkinData();
+    if (skin::SkinCommandOf(m.WParam) == skin::SMC_ENDUPDATE) {
+        if (d.EndUpdate()) {
+            RedrawWholeWindow(Handle());
         }
         return;
-    case skin::SMC_ISSKINNED:
-        m.Result = 1;
-        return;
-    default:
-        break;
     }
-    if (!HandleSkinCommand(d, m)) ListMessage(m);
+    TsAdapted::SkinCommand(m);
 }
 
-void TsAlphaListBox::WndProc(TMessage& m) {
-    if (!skinData_) {
-        ListMessage(m);
-        return;
-    }
-    TsCommonData& d = *skinData_;
-    switch (m.Msg) {
-    case skin::SM_ALPHACMD:
-        HandleCommand(m);
-        return;
-    case platform::CM_LOADED:
-        d.ControlLoaded();
-        if (recreatePending_) RecreateWindow();
-        ListMessage(m);
-        AttachAdapter();
-        return;
-    case WM_ERASEBKGND:
-        if (FormAnimationCapture) {
-            m.Result = 1;
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    if (CanPaint() && d.Skinned())
-        SkinnedMessage(m);
-    else
-        ListMessage(m);
+bool TsAlphaListBox::SkinLoaded(TMessage& m) {
+    SkinData().ControlLoaded();
+    if (recreatePending_) RecreateWindow();
+    PlatformMessage(m);
+    AttachAdapter();
+    return true;
 }
 
 void TsAlphaListBox::SkinnedMessage(TMessage& m) {
-    TsCommonData& d = *skinData_;
+    TsCommonData& d = SkinData();
     if (HandleWindowMessage(d, *this, m)) return;
     switch (m.Msg) {
     case WM_SIZE:
     case WM_WINDOWPOSCHANGING:
     case platform::CM_ENABLEDCHANGED:
-        d.BGChanged = true;
-        break;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        if (FormAnimationCapture) return;
+        d.MarkStale();
         break;
     default:
         break;
     }
-    ListMessage(m);
+    PlatformMessage(m);
+    AfterPlatform(m);
+}
+
+void TsAlphaListBox::AfterMessage(const TMessage& m) {
     switch (m.Msg) {
     case platform::CM_ENABLEDCHANGED:
         ApplyColumnWidth();
@@ -438,15 +369,12 @@ void TsAlphaListBox::SkinnedMessage(TMessage& m) {
     case LB_SETCURSEL:
         RefreshBars();
         break;
-    case platform::CM_SHOWINGCHANGED:
-        AttachAdapter();
-        break;
     default:
         break;
     }
 }
 
-void TsAlphaListBox::ListMessage(TMessage& m) {
+void TsAlphaListBox::PlatformMessage(TMessage& m) {
     switch (m.Msg) {
     case platform::CN_COMMAND:
         switch (HIWORD(m.WParam)) {

@@ -13,9 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/base/ControlSkinOwner.h"
-#include "controls/adapters/WindowAdapters.h"
-#include "controls/base/core/CommonData.h"
+#include "controls/adapters/AdaptedControl.h"
 #include "render/Disabled.h"
 #include "controls/listbox/ListBoxStrings.h"
 #include "controls/listbox/core/ListBoxStyles.h"
@@ -24,12 +22,9 @@
 
 namespace lw::controls {
 
-class TsAlphaListBox : public platform::TWinControl {
+class TsAlphaListBox : public TsAdapted<platform::TWinControl, AttachEditAdapter> {
 public:
     TsAlphaListBox(platform::TComponent* owner, platform::TWinControl* parent);
-    ~TsAlphaListBox() override;
-
-    TsCommonData& SkinData() { return *skinData_; }
     TListBoxStrings& Items() { return items_; }
     const TListBoxStrings& Items() const { return items_; }
 
@@ -88,9 +83,6 @@ public:
     std::function<void(TsAlphaListBox&, int index, HDC dc, const RECT& rect, UINT state)> OnDrawItem;
     std::function<void(TsAlphaListBox&, int index, int& height)> OnMeasureItem;
 
-    // The edit adapter that draws frame and scroll bars while the list is skinned; null otherwise.
-    TgwMainWnd* Adapter() const { return adapter_.get(); }
-
     // The tick count type-ahead times its pauses with; replaceable for tests.
     std::function<std::uint32_t()> TickCount = [] { return static_cast<std::uint32_t>(GetTickCount()); };
 
@@ -101,7 +93,13 @@ protected:
     bool ExtendedSelectProperty() const { return props_.ExtendedSelect; }
     void SetExtendedSelectProperty(bool extended);
 
-    void WndProc(platform::TMessage& message) override;
+    void PlatformMessage(platform::TMessage& message) override;
+    void SkinCommand(platform::TMessage& message) override;
+    void SkinRemoved() override;
+    void SkinRefreshed() override;
+    bool SkinLoaded(platform::TMessage& message) override;
+    void SkinnedMessage(platform::TMessage& message) override;
+    void AfterMessage(const platform::TMessage& message) override;
 
 private:
     friend class TListBoxStrings;
@@ -122,15 +120,7 @@ private:
     void RestoreState();
     void ApplyColumnWidth();
 
-    void HandleCommand(platform::TMessage& message);
-    void SkinnedMessage(platform::TMessage& message);
-    void ListMessage(platform::TMessage& message);
-    bool CanPaint() const;
-    void Redraw();
     void TakeSkinColours();
-    void GivePlatformColours();
-    void AttachAdapter();
-    void RefreshBars();
     // True when the key was consumed.
     bool TypeAheadKey(wchar_t key);
 
@@ -138,8 +128,6 @@ private:
     void MeasureItem(MEASUREITEMSTRUCT& item);
     void RedrawItem(int index);
 
-    ControlSkinOwner owner_{*this, "TsAlphaListBox"};
-    std::unique_ptr<TsCommonData> skinData_;
     TListBoxStrings items_{*this};
     ListBoxProperties props_;
     int itemHeight_ = 16;
@@ -148,7 +136,6 @@ private:
     TypeAhead typeAhead_;
     std::optional<SavedState> saved_;
     bool recreatePending_ = false;
-    AdapterPtr adapter_;  // freed before the common data it paints from
 };
 
 class TsListBox : public TsAlphaListBox {

@@ -15,9 +15,9 @@ bool OwnerDrawn(TListBoxStyle style) { return style != TListBoxStyle::lbStandard
 }  // namespace
 
 void TsAlphaListBox::DrawItem(const DRAWITEMSTRUCT& item) {
-    TsCommonData& d = *skinData_;
-    d.Updating = d.IsUpdating();
-    if ((d.Skinned() && d.Updating) || Count() == 0) return;
+    TsCommonData& d = SkinData();
+    d.RefreshUpdating();
+    if ((d.Skinned() && d.Updating()) || Count() == 0) return;
     const int index = static_cast<int>(item.itemID);
     const bool custom = OwnerDrawn(props_.Style) && OnDrawItem;
     TColor back = ResolveColor(Color()) & 0xFFFFFF;

@@ -66,7 +66,7 @@ int main() {
         GdiFlush();
     });
     const double cold = SecondsPerRun(runs, [&] {
-        for (controls::TsCommonData* d : all) d->BGChanged = true;
+        for (controls::TsCommonData* d : all) d->MarkStale();
         paintAll();
     });
     const double warm = SecondsPerRun(runs, paintAll);

@@ -9,8 +9,6 @@
 namespace lw::controls {
 
 
-bool FormAnimationCapture = false;
-
 namespace {
 
 constexpr TColor clWindowRef = 0xFF000005;
@@ -147,11 +145,11 @@ render::ControlSkinRef TsCommonData::PaintRef() const {
 // --- behaviour --------------------------------------------------------------------------------
 
 void TsCommonData::UpdateIndexes() {
-    BGChanged = true;
+    MarkStale();
     const skin::SkinManagerView* manager = GetSkinManager();
     const render::SkinSource* skin = manager != nullptr ? manager->LoadedSkin() : nullptr;
     SkinIndex = skin != nullptr ? skin->GetSkinIndex(skinSection_) : -1;
-    StateFlags = 0;
+    stateFlags_ = 0;
     const skin::TsGeneralData* gd = Section();
     if (gd == nullptr) {
         SkinIndex = -1;
@@ -182,29 +180,29 @@ void TsCommonData::ControlLoaded() {
 
 void TsCommonData::InvalidateSkin() {
     if (owner_.Destroying() || owner_.Loading()) return;
-    BGChanged = true;
+    MarkStale();
     if (!owner_.Creating() && owner_.HasParent() && (!owner_.Windowed() || owner_.HasWindow())) owner_.Invalidate();
 }
 
 bool TsCommonData::IsUpdating() const {
     if (GetSkinManager() == nullptr) return false;
-    if (!UsesCache() || owner_.Destroying()) return Updating;
-    if (!Updating && owner_.HasParent()) return owner_.SendToParent(skin::SMC_ISBGPENDING, 0, 0) != 0;
+    if (!UsesCache() || owner_.Destroying()) return updating_;
+    if (!updating_ && owner_.HasParent()) return owner_.SendToParent(skin::SMC_ISBGPENDING, 0, 0) != 0;
     return true;
 }
 
 bool TsCommonData::UsesCache() const {
-    return FormAnimationCapture || (StateFlags & StaticBackground) == 0 || IsActive();
+    return (stateFlags_ & StaticBackground) == 0 || IsActive();
 }
 
 bool TsCommonData::IsActive() const {
     if (!owner_.IsControl() || owner_.Destroying() || !owner_.Enabled()) return false;
-    if (Focused || (owner_.Windowed() && owner_.HoldsFocus())) return true;
-    return MouseInside && !IsContainerKind(ControlKind);
+    if (focused_ || (owner_.Windowed() && owner_.HoldsFocus())) return true;
+    return mouseInside_ && !IsContainerKind(ControlKind);
 }
 
 void TsCommonData::UpdateStaticFlag(bool propagate) {
-    StateFlags &= static_cast<std::uint16_t>(~StaticBackground);
+    stateFlags_ &= static_cast<std::uint16_t>(~StaticBackground);
     if (!owner_.IsControl() || IsPanelKind(ControlKind)) {
         bool isStatic;
         const skin::TsGeneralData* gd = Section();
@@ -215,7 +213,7 @@ void TsCommonData::UpdateStaticFlag(bool propagate) {
             isStatic = owner_.HasParent() && (owner_.SendToParent(skin::SMC_STATICBG, 0, 0) & 1) != 0;
         else if (gd->Transparency > 0) isStatic = false;
         else isStatic = gd->ImagePercent == 0 && gd->GradientPercent == 0;
-        if (isStatic) StateFlags |= StaticBackground;
+        if (isStatic) stateFlags_ |= StaticBackground;
     }
     if (propagate && owner_.Windowed()) owner_.SendToChildren(skin::SMC_STATICBG, 0, 1);
 }
@@ -370,7 +368,7 @@ void TsCommonData::SkinRemoved(std::intptr_t) {
     skin::SkinManagerView* manager = GetSkinManager();
     if (manager != nullptr && manager->Destroying() && skinManager_ == manager) skinManager_ = nullptr;
     BorderIndex = SkinIndex = Texture = HotTexture = -1;
-    Updating = true;
+    BeginUpdate();
     if (CacheBmp) *CacheBmp = render::Bitmap();
     if (owner_.IsEdit()) {
         if (!customColor_) owner_.SetColorProperty(clWindowRef);
@@ -394,8 +392,8 @@ bool TsCommonData::HandleSkinCommand(skin::SkinMessage& m) {
         return false;
     case skin::SMC_REFRESH:
         if (ManagesThis(m.LParam)) {
-            BGChanged = true;
-            Updating = false;
+            MarkStale();
+            EndUpdate();
             if (Skinned() && owner_.IsEdit()) {
                 TakeSectionColours();
                 owner_.RedrawFrame();
@@ -407,16 +405,16 @@ bool TsCommonData::HandleSkinCommand(skin::SkinMessage& m) {
         m.Result = 1;
         return true;
     case skin::SMC_SETUPDATING:
-        Updating = m.Low == 1;
+        updating_ = m.Low == 1;
         return false;
     case skin::SMC_ISBGPENDING:
-        m.Result = (BGChanged || Updating) ? 1 : 0;
+        m.Result = (bgChanged_ || updating_) ? 1 : 0;
         return true;
     case skin::SMC_ISHALFVISIBLE:
-        m.Result = HalfVisible ? 1 : 0;
+        m.Result = halfVisible_ ? 1 : 0;
         return true;
     case skin::SMC_BGCHANGED:
-        BGChanged = true;
+        MarkStale();
         return false;
     case skin::SMC_ISPOSDEPENDENT: {
         const skin::TsGeneralData* gd = Section();
@@ -428,10 +426,10 @@ bool TsCommonData::HandleSkinCommand(skin::SkinMessage& m) {
         return true;
     }
     case skin::SMC_BGMOVED:
-        BGChanged = BGChanged || RepaintIfMoved();
+        bgChanged_ = bgChanged_ || RepaintIfMoved();
         if (owner_.Windowed()) {
             if (m.Low == 1) owner_.InvalidateWithChildren();
-            if ((StateFlags & StaticBackground) == 0) owner_.SendToChildren(skin::SMC_BGMOVED, 0, 0);
+            if ((stateFlags_ & StaticBackground) == 0) owner_.SendToChildren(skin::SMC_BGMOVED, 0, 0);
         }
         return false;
     case skin::SMC_GETBGCOLOR:
@@ -439,7 +437,7 @@ bool TsCommonData::HandleSkinCommand(skin::SkinMessage& m) {
         m.Result = static_cast<std::intptr_t>(BackgroundColorAnswer());
         return true;
     case skin::SMC_SETHALFVISIBLE:
-        HalfVisible = true;
+        halfVisible_ = true;
         return false;
     case skin::SMC_GETSKININDEX:
         m.Result = SkinIndex + 1;
@@ -449,7 +447,7 @@ bool TsCommonData::HandleSkinCommand(skin::SkinMessage& m) {
         return false;
     case skin::SMC_STATICBG:
         if (m.LParam == 1) UpdateStaticFlag(true);
-        else m.Result = StateFlags;
+        else m.Result = stateFlags_;
         return true;
     default:
         return false;

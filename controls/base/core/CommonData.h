@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "skin/SkinProtocol.h"
 #include "skin/SkinManagerView.h"
@@ -19,9 +20,6 @@ namespace lw::controls {
 
 // Bit 0 of StateFlags: the background does not depend on where the control sits.
 constexpr std::uint16_t StaticBackground = 1;
-
-// While set, controls paint only into their caches (or into the capture's context).
-extern bool FormAnimationCapture;
 
 // The platform's button-face system colour: the last fallback of colour answers.
 constexpr TColor clBtnFaceRef = 0xFF00000F;
@@ -47,18 +45,37 @@ public:
 
     // Run-time state.
     int GlowId = -1;
-    bool Updating = false;
     int SkinIndex = -1;
     int BorderIndex = -1;
     int Texture = -1;
     int HotTexture = -1;
-    bool BGChanged = true;
-    bool HalfVisible = true;
     std::unique_ptr<render::Bitmap> CacheBmp;
     int ControlKind = 0;
-    bool Focused = false;
-    bool MouseInside = false;
-    std::uint16_t StateFlags = 0;
+
+    // Updating: what lies behind is not finished, so the control shows nothing yet.
+    bool Updating() const { return updating_; }
+    void BeginUpdate() { updating_ = true; }
+    // True when an update was running.
+    bool EndUpdate() { return std::exchange(updating_, false); }
+    // Takes IsUpdating's answer as the control's own and returns it.
+    bool RefreshUpdating() {
+        updating_ = IsUpdating();
+        return updating_;
+    }
+    // The cache no longer shows the control as it looks now.
+    bool BGChanged() const { return bgChanged_; }
+    void MarkStale() { bgChanged_ = true; }
+    void MarkFresh() { bgChanged_ = false; }
+    // Part of the control lies outside its parent's client area.
+    bool HalfVisible() const { return halfVisible_; }
+    void SetHalfVisible(bool value) { halfVisible_ = value; }
+    bool Focused() const { return focused_; }
+    void SetFocused(bool value) { focused_ = value; }
+    bool MouseInside() const { return mouseInside_; }
+    void SetMouseInside(bool value) { mouseInside_ = value; }
+    // Neither focused nor under the mouse any more.
+    void ForgetActivity() { focused_ = mouseInside_ = false; }
+    std::uint16_t StateFlags() const { return stateFlags_; }
 
     SkinOwner& Owner() const { return owner_; }
 
@@ -106,6 +123,12 @@ private:
     bool customFont_ = false;
     skin::SkinManagerView* skinManager_ = nullptr;
     std::string skinSection_;
+    bool updating_ = false;
+    bool bgChanged_ = true;
+    bool halfVisible_ = true;
+    bool focused_ = false;
+    bool mouseInside_ = false;
+    std::uint16_t stateFlags_ = 0;
 };
 
 // Section colour T per cent transparent over the parent colour p, per channel in integer

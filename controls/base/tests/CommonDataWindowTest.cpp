@@ -121,19 +121,20 @@ TEST_F(SharedMessages, MessageSequencesOfTheSharedHandling) {
 TEST_F(SharedMessages, FocusAndEnablingMoveTheFlags) {
     Manager(GradientSkin());
     SharedOnly& c = form.Make<SharedOnly>(&form, "FLAT", ckPanel, log, "c");
-    c.data.BGChanged = false;
+    c.data.MarkFresh();
     SetFocus(c.Handle());
-    EXPECT_TRUE(c.data.Focused);
-    EXPECT_TRUE(c.data.BGChanged);
-    c.data.BGChanged = false;
+    EXPECT_TRUE(c.data.Focused());
+    EXPECT_TRUE(c.data.BGChanged());
+    c.data.MarkFresh();
     SetFocus(nullptr);
-    EXPECT_FALSE(c.data.Focused);
-    EXPECT_TRUE(c.data.BGChanged);
+    EXPECT_FALSE(c.data.Focused());
+    EXPECT_TRUE(c.data.BGChanged());
 
-    c.data.MouseInside = c.data.Focused = true;
+    c.data.SetFocused(true);
+    c.data.SetMouseInside(true);
     c.SetEnabled(false);
-    EXPECT_FALSE(c.data.MouseInside);
-    EXPECT_FALSE(c.data.Focused);
+    EXPECT_FALSE(c.data.MouseInside());
+    EXPECT_FALSE(c.data.Focused());
 }
 
 std::vector<HWND> ShownGlows() {
@@ -163,7 +164,7 @@ TEST_F(SharedMessages, AGlowShowsAroundTheControlUnderTheMouseOnly) {
     EXPECT_EQ(c.data.GlowId, -1) << "the mouse is not over it";
     EXPECT_TRUE(ShownGlows().empty());
 
-    c.data.MouseInside = true;
+    c.data.SetMouseInside(true);
     ShowGlow(c.data, c, false);
     ASSERT_GE(c.data.GlowId, 0);
     const std::vector<HWND> shown = ShownGlows();

@@ -38,7 +38,7 @@ public:
         data.SetSkinSection("FADER");
         data.EnsureCache();
         Rebuild();
-        data.BGChanged = false;
+        data.MarkFresh();
     }
     ~FadingControl() override { StopFade(slot); }
 
@@ -113,7 +113,7 @@ TEST_F(Fading, ALookChangeFadesInTheSectionsStepsFromOldToNew) {
     EXPECT_GE(c.Frames.back(), 254);     // the last step is the new look alone (weight 0 of the old)
 
     c.Frames.clear();
-    c.data.BGChanged = false;
+    c.data.MarkFresh();
     c.Look = 0;
     ChangeLook(c.slot, c, c.data, true, 1, true);  // a press fades at half speed
     PumpUntilIdle(c);
@@ -134,14 +134,14 @@ TEST_F(Fading, NoFadeWithoutFadingWithTooFewStepsOrWhenNotAsked) {
     FadingControl& c = MakeControl(1);
     ChangeLook(c.slot, c, c.data, true, 1, true);  // one iteration at half speed: no step at all
     EXPECT_EQ(c.slot, nullptr);
-    EXPECT_TRUE(c.data.BGChanged) << "the new look is painted at once";
+    EXPECT_TRUE(c.data.BGChanged()) << "the new look is painted at once";
 
-    c.data.BGChanged = false;
+    c.data.MarkFresh();
     ChangeLook(c.slot, c, c.data, false, 1, false);
     EXPECT_EQ(c.slot, nullptr);
 
     c.data.SetSkinSection("STILL");
-    c.data.BGChanged = false;
+    c.data.MarkFresh();
     ChangeLook(c.slot, c, c.data, false, 1, true);
     EXPECT_EQ(c.slot, nullptr);
     EXPECT_TRUE(c.Frames.empty());
@@ -158,7 +158,7 @@ TEST_F(Fading, ADisabledControlStopsFadingAndPaintsNormally) {
     ASSERT_NE(c.slot, nullptr);
     EXPECT_FALSE(c.slot->Enabled());
     EXPECT_EQ(c.Frames.size(), 3u);
-    EXPECT_TRUE(c.data.BGChanged);
+    EXPECT_TRUE(c.data.BGChanged());
 }
 
 }  // namespace

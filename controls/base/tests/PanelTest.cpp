@@ -254,10 +254,10 @@ TEST_F(SkinnedForm, PanelsFollowTheSkinBeingRemovedAndLoadedAgain) {
     ASSERT_EQ(inner.SkinData().SkinIndex, panel.SkinData().SkinIndex);
     manager.SetActive(false);
     EXPECT_EQ(inner.SkinData().SkinIndex, -1);
-    EXPECT_TRUE(inner.SkinData().Updating);
+    EXPECT_TRUE(inner.SkinData().Updating());
     manager.SetActive(true);
     EXPECT_GE(inner.SkinData().SkinIndex, 0);
-    EXPECT_FALSE(inner.SkinData().Updating);
+    EXPECT_FALSE(inner.SkinData().Updating());
 }
 
 // A repaint of every form refreshes every control before any of them paints: the window shows
@@ -317,12 +317,12 @@ TEST_F(SkinnedForm, SharedWindowMessagesOfAPanel) {
     EXPECT_EQ(bridge::SendSkinCommand(&box, skin::SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(platform::Application));
 
     panel.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&panel));
-    EXPECT_FALSE(panel.SkinData().MouseInside) << "a container never looks hot";
+    EXPECT_FALSE(panel.SkinData().MouseInside()) << "a container never looks hot";
     EXPECT_EQ(entered, 1);
 
-    panel.SkinData().BGChanged = false;
+    panel.SkinData().MarkFresh();
     panel.SetBounds({0, 0, 220, 160});  // a flat section: the children are not told it moved
-    EXPECT_TRUE(panel.SkinData().BGChanged);
+    EXPECT_TRUE(panel.SkinData().BGChanged());
     EXPECT_TRUE(childCommands.empty());
 
     EXPECT_EQ(SendMessageW(panel.Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0), 0);

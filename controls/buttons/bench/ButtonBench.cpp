@@ -58,7 +58,7 @@ int main() {
     const double rebuild = SecondsPerRun(runs, [&] { button.PrepareButtonCache(); });
     const double fade = SecondsPerRun(runs / 4, [&] {
         controls::FadeTimerSlot slot = nullptr;
-        button.SkinData().BGChanged = false;
+        button.SkinData().MarkFresh();
         controls::StartFade(slot, button, button.SkinData(), false, 1);
         for (int step = 0; step < 10; ++step) slot->FadeStep();
         GdiFlush();

@@ -140,9 +140,9 @@ TEST_F(StoredSkinButton, MouseSequencesClickOnlyWhenReleasedOverTheButtonAndFade
     Paint();
     button.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button));
     EXPECT_TRUE(button.Fading());
-    EXPECT_TRUE(button.SkinData().MouseInside);
+    EXPECT_TRUE(button.SkinData().MouseInside());
     button.Perform(platform::CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(&button));
-    EXPECT_FALSE(button.SkinData().MouseInside);
+    EXPECT_FALSE(button.SkinData().MouseInside());
     ASSERT_TRUE(testsupport::PumpUntil([&] { return !button.Fading(); }));
     EXPECT_EQ(button.CurrentState(), bsNormal);
 }

@@ -148,7 +148,7 @@ TEST_F(StoredSkinField, EntryAndExitFadePressAndReleaseShowAtOnceAndClick) {
     Enter();
     EXPECT_EQ(button.State(), 1);
     EXPECT_TRUE(button.Fading());
-    EXPECT_TRUE(edit.SkinData().MouseInside) << "the field stays active while the mouse is over its button";
+    EXPECT_TRUE(edit.SkinData().MouseInside()) << "the field stays active while the mouse is over its button";
     ASSERT_TRUE(FadeEnds());
 
     edit.SetFocus();
@@ -173,7 +173,7 @@ TEST_F(StoredSkinField, EntryAndExitFadePressAndReleaseShowAtOnceAndClick) {
     EXPECT_EQ(button.State(), 0);
     EXPECT_TRUE(button.Fading());
     ASSERT_TRUE(FadeEnds());
-    EXPECT_FALSE(edit.SkinData().MouseInside);
+    EXPECT_FALSE(edit.SkinData().MouseInside());
 
     // Read-only: the button is pressed and released as before but does nothing.
     edit.SetReadOnly(true);

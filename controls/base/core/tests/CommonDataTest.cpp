@@ -121,13 +121,13 @@ TEST(CommonData, CommandsOfAnotherManagerAreIgnored) {
     EXPECT_EQ(b.Data.SkinIndex, 0);
     Command(b.Data, skin::SMC_SKINREMOVED, b.Manager.CommandId());
     EXPECT_EQ(b.Data.SkinIndex, -1);
-    EXPECT_TRUE(b.Data.Updating);
+    EXPECT_TRUE(b.Data.Updating());
     ASSERT_TRUE(b.Data.CacheBmp);
     EXPECT_TRUE(b.Data.CacheBmp->Empty());
     Command(b.Data, skin::SMC_SKINLOADED, b.Manager.CommandId());
     EXPECT_EQ(b.Data.SkinIndex, 0);
     Command(b.Data, skin::SMC_REFRESH, b.Manager.CommandId());
-    EXPECT_FALSE(b.Data.Updating);
+    EXPECT_FALSE(b.Data.Updating());
 }
 
 TEST(CommonData, ReadsNoSectionOfAShorterSkin) {
@@ -277,7 +277,7 @@ TEST(CommonData, StaticFlagOfPanelsByTheirSection) {
         TsCommonData data(owner, true);
         data.ControlKind = 51;
         data.SetSkinSection("PANEL");
-        EXPECT_EQ((data.StateFlags & StaticBackground) != 0, c.Expected) << c.Transparency << " " << c.Gradient;
+        EXPECT_EQ((data.StateFlags() & StaticBackground) != 0, c.Expected) << c.Transparency << " " << c.Gradient;
     }
     // Wide borders make any panel position-dependent; other kinds are never static.
     FakeManager manager;
@@ -289,11 +289,11 @@ TEST(CommonData, StaticFlagOfPanelsByTheirSection) {
     TsCommonData panel(owner, true), edit(owner, true);
     panel.ControlKind = 51;
     panel.SetSkinSection("PANEL");
-    EXPECT_EQ(panel.StateFlags & StaticBackground, 0);
+    EXPECT_EQ(panel.StateFlags() & StaticBackground, 0);
     manager.General[0].BorderIndex = -1;
     edit.ControlKind = 3;
     edit.SetSkinSection("PANEL");
-    EXPECT_EQ(edit.StateFlags & StaticBackground, 0);
+    EXPECT_EQ(edit.StateFlags() & StaticBackground, 0);
 }
 
 TEST(CommonData, PropagatingTheStaticFlagTellsTheChildren) {
@@ -320,7 +320,7 @@ TEST(CommonData, ACachedControlWithoutParentCountsAsUpdating) {
 TEST(CommonData, ContainersNeverLookActiveFromTheMouse) {
     Bound b;
     b.Section(0, 0);
-    b.Data.MouseInside = true;
+    b.Data.SetMouseInside(true);
     b.Data.ControlKind = 51;
     EXPECT_FALSE(b.Data.IsActive());
     b.Data.ControlKind = 94;
@@ -336,7 +336,7 @@ TEST(CommonData, QueriesAnswerAndReportHandled) {
     EXPECT_EQ(Command(b.Data, skin::SMC_ISSKINNED, 0, &handled), 1);
     EXPECT_TRUE(handled);
     EXPECT_EQ(Command(b.Data, skin::SMC_GETSKININDEX, 0, &handled), 1);
-    b.Data.BGChanged = false;
+    b.Data.MarkFresh();
     EXPECT_EQ(Command(b.Data, skin::SMC_ISBGPENDING), 0);
     Command(b.Data, skin::SMC_BGCHANGED, 0, &handled);
     EXPECT_FALSE(handled);
