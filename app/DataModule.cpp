@@ -18,11 +18,11 @@ TGlyphModule::TGlyphModule(TComponent* owner) : TComponent(owner), icon(Make<con
     }
     // The folder picker is made afresh for every choice, by the folder field: it finds the
     // glyphs here.
-    pathdialog::TPathDialogForm::Glyphs = &icon;
+    controls::TPathDialogForm::Glyphs = &icon;
 }
 
 TGlyphModule::~TGlyphModule() {
-    if (pathdialog::TPathDialogForm::Glyphs == &icon) pathdialog::TPathDialogForm::Glyphs = nullptr;
+    if (controls::TPathDialogForm::Glyphs == &icon) controls::TPathDialogForm::Glyphs = nullptr;
 }
 
 void TGlyphModule::AttachGlyphs(TComponent& form) const {

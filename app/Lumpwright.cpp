@@ -34,11 +34,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         AppServices services{configuration, programs};
 
         // Before the forms, which show its glyphs, and gone after them.
-        lw::comboedit::TsDefaultGlyphList editGlyphs;
+        lw::controls::TsDefaultGlyphList editGlyphs;
         TComponent forms(nullptr);
         TMainForm& mainForm = forms.Make<TMainForm>(services);
         // Before any window is shown, so that each is skinned at its first activation.
-        lw::forms::EnableFormSkinning(mainForm.skinManager);
+        lw::controls::EnableFormSkinning(mainForm.skinManager);
         const TGlyphModule& module = forms.Make<TGlyphModule>();
         module.AttachGlyphs(mainForm);
         // The main window is shown and painted before the hidden About and Settings windows are

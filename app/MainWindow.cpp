@@ -49,7 +49,7 @@ TMainForm::TMainForm(TComponent* owner, AppServices& services)
       skinManager(MakeSkinManager(*this, services)),
       controlsPanel(Place(Make<controls::TsPanel>(this), "sPanel2", {0, 0, 593, 281})),
       folderBox(Place(Make<controls::TsGroupBox>(&controlsPanel), "sGroupBox1", {16, 16, 561, 57})),
-      path(Place(Make<comboedit::TsDirectoryEdit>(&folderBox), "path", {8, 24, 545, 21})),
+      path(Place(Make<controls::TsDirectoryEdit>(&folderBox), "path", {8, 24, 545, 21})),
       mapsBox(Place(Make<controls::TsGroupBox>(&controlsPanel), "sGroupBox2", {16, 80, 265, 193})),
       maps(Place(Make<controls::TsListBox>(&mapsBox), "maps", {8, 16, 249, 169})),
       aboutButton(MakeButton(*this, controlsPanel, "sBitBtn6", {296, 216, 265, 25}, "О программе", 4)),

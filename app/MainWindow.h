@@ -30,7 +30,7 @@ public:
     bridge::TsSkinManager& skinManager;
     platform::TPanel& controlsPanel;
     platform::TGroupBox& folderBox;
-    comboedit::TsDirectoryEdit& path;
+    controls::TsDirectoryEdit& path;
     platform::TGroupBox& mapsBox;
     controls::TsListBox& maps;
     controls::TsBitBtn& aboutButton;

@@ -32,7 +32,7 @@ int main() {
     platform::TComponent forms(nullptr);
     auto& main = forms.Make<app::TMainForm>(services);
     // Title bars and borders are repainted with the rest, as in the program.
-    forms::EnableFormSkinning(main.skinManager);
+    controls::EnableFormSkinning(main.skinManager);
     auto& settings = forms.Make<app::TSettingsForm>(services);
     main.Show();
     settings.Show();

@@ -11,7 +11,7 @@
 #include "platform/DroppedFiles.h"
 #include "platform/Text.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 using skin::SM_ALPHACMD;
 using skin::SMC_GETBG;
@@ -306,4 +306,4 @@ void TsFileDirEdit::WndProc(platform::TMessage& m) {
     TsCustomComboEdit::WndProc(m);
 }
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -6,7 +6,7 @@
 #include "controls/comboedit/MaskEdit.h"
 #include "controls/comboedit/core/FolderChoice.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 // A single-line edit with a button inside its right end. The text never runs under the
 // button. DirectInput off makes the text untypeable while the button keeps working; ReadOnly
@@ -91,4 +91,4 @@ private:
     bool acceptFiles_ = false;
 };
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -2,7 +2,7 @@
 
 #include "platform/Resources.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 namespace {
 
@@ -21,4 +21,4 @@ TsDefaultGlyphList::~TsDefaultGlyphList() {
 
 const controls::TsAlphaImageList* DefaultGlyphList() { return current; }
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -8,7 +8,7 @@
 
 #include "controls/images/AlphaImageList.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 // Holds the list from start-up to shutdown: the program makes one before its windows and the
 // list goes with it. Throws the resource error naming a missing glyph.
@@ -28,4 +28,4 @@ const controls::TsAlphaImageList* DefaultGlyphList();
 
 inline constexpr int kFolderGlyph = 1;
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

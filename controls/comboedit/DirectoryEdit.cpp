@@ -4,7 +4,7 @@
 #include "controls/comboedit/ShellFolderChoiceHost.h"
 #include "controls/base/core/ControlKinds.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 TsDirectoryEdit::TsDirectoryEdit(platform::TComponent* owner, platform::TWinControl* parent) : TsFileDirEdit(owner, parent) {
     SkinData().ControlKind = controls::ckDirectoryEdit;
@@ -23,4 +23,4 @@ void TsDirectoryEdit::ButtonAction() {
     if (auto chosen = ChooseFolder(host, settings, Text(), InitialDir, OnBeforeDialog, OnAfterDialog)) SetText(*chosen);
 }
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

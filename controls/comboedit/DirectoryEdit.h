@@ -3,7 +3,7 @@
 
 #include "controls/comboedit/ComboEdit.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 // A folder field whose button opens "Select directory" on the field's folder; the folder
 // chosen there becomes the text (OnChange fires when it differs).
@@ -24,4 +24,4 @@ protected:
     void ButtonAction() override;
 };
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -14,7 +14,7 @@
 #include "render/Blit.h"
 #include "render/Surface.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 using controls::TsCommonData;
 using platform::TMessage;
@@ -250,4 +250,4 @@ void TsEditButton::SkinnedMessage(TMessage& m) {
     if (!controls::HandleWindowMessage(d, *this, m)) TButton::WndProc(m);
 }
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -14,7 +14,7 @@
 #include "controls/images/AlphaImageList.h"
 #include "platform/Buttons.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 // The glyph to show in one state: image `Index` of `List`, a strip of StateCount states of
 // which `State` is shown. No list or a negative index: no glyph.
@@ -74,4 +74,4 @@ private:
     bool tracking_ = false;  // the left button went down here and is still held
 };
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

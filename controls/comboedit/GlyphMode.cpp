@@ -2,7 +2,7 @@
 
 #include "controls/comboedit/ComboEdit.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 int TsGlyphMode::Blend() const {
     const TsEditButton* button = edit_.LiveButton();
@@ -46,4 +46,4 @@ void TsGlyphMode::SetIndex(int& field, int value) {
 
 void TsGlyphMode::Changed() { edit_.GlyphChanged(); }
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -5,7 +5,7 @@
 #include "controls/comboedit/core/GlyphChoice.h"
 #include "controls/images/AlphaImageList.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 class TsCustomComboEdit;
 
@@ -45,4 +45,4 @@ private:
     GlyphIndexes indexes_;
 };
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -4,11 +4,11 @@
 
 #include "controls/edits/Edit.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 class TsMaskEdit : public controls::TsEdit {
 public:
     TsMaskEdit(platform::TComponent* owner, platform::TWinControl* parent) : TsEdit(owner, parent) {}
 };
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

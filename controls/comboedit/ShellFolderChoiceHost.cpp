@@ -8,7 +8,7 @@
 #include "platform/Exception.h"
 #include "platform/Text.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 namespace {
 DWORD AttributesOf(const std::string& path) { return GetFileAttributesW(platform::Utf8ToWide(path).c_str()); }
@@ -30,7 +30,7 @@ void ShellFolderChoiceHost::ChangeDirectory(const std::string& path) {
 }
 
 std::optional<std::string> ShellFolderChoiceHost::RunDialog(const DialogRequest& request) {
-    auto dialog = std::make_unique<pathdialog::TPathDialogForm>(nullptr);
+    auto dialog = std::make_unique<controls::TPathDialogForm>(nullptr);
     dialog->FinishLoading();
     dialog->LoadTexts();
     dialog->sBitBtn3.SetVisible(request.AllowCreate);
@@ -41,4 +41,4 @@ std::optional<std::string> ShellFolderChoiceHost::RunDialog(const DialogRequest&
     return dialog->sShellTreeView1.SelectedPath();
 }
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

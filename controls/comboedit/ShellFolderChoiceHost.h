@@ -1,7 +1,7 @@
 #pragma once
 #include "controls/comboedit/core/FolderChoice.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 // Choosing a folder for real: the file system and the "Select directory" dialog.
 class ShellFolderChoiceHost : public FolderChoiceHost {
@@ -12,4 +12,4 @@ public:
     std::optional<std::string> RunDialog(const DialogRequest& request) override;
 };
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

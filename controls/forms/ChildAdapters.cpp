@@ -9,7 +9,7 @@
 #include "render/Blit.h"
 #include "render/MaskPaint.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 using namespace controls;
 
@@ -312,4 +312,4 @@ std::unique_ptr<TgwChildAdapter> MakeChildAdapter(const ChildAdapterChoice& c, H
     }
 }
 
-}  // namespace lw::forms
+}  // namespace lw::controls

@@ -12,7 +12,7 @@
 #include "controls/forms/core/SkinningRules.h"
 #include "platform/MessageHook.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 class TgwChildAdapter {
 public:
@@ -69,4 +69,4 @@ private:
 
 std::unique_ptr<TgwChildAdapter> MakeChildAdapter(const ChildAdapterChoice& choice, HWND child);
 
-}  // namespace lw::forms
+}  // namespace lw::controls

@@ -3,7 +3,7 @@
 #include "bridge/SkinManager.h"
 #include "skin/SkinProtocol.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 namespace {
 
@@ -103,4 +103,4 @@ void TgwDialogWnd::AnswerColor(platform::TMessage& m) {
     m.Result = reinterpret_cast<LRESULT>(BackgroundBrushFor(dc, child));
 }
 
-}  // namespace lw::forms
+}  // namespace lw::controls

@@ -8,7 +8,7 @@
 #include "platform/Handles.h"
 #include "platform/MessageHook.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 class TgwDialogWnd {
 public:
@@ -41,4 +41,4 @@ private:
     platform::TMessageHook hook_;
 };
 
-}  // namespace lw::forms
+}  // namespace lw::controls

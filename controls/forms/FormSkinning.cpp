@@ -11,7 +11,7 @@
 #include "controls/forms/core/SkinningRules.h"
 #include "platform/Form.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 namespace {
 
@@ -261,4 +261,4 @@ bool TFormSkinning::CreateChildAdapter(TgwProvider& provider, HWND child) {
     return true;
 }
 
-}  // namespace lw::forms
+}  // namespace lw::controls

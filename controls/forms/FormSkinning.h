@@ -15,7 +15,7 @@ namespace lw::bridge {
 class TsSkinManager;
 }
 
-namespace lw::forms {
+namespace lw::controls {
 
 class TgwProvider;
 class TgwMnuWnd;
@@ -71,4 +71,4 @@ void EnableFormSkinning(bridge::TsSkinManager& manager);
 bool IsWindowSkinned(HWND window);
 bool CompositionEnabled();
 
-}  // namespace lw::forms
+}  // namespace lw::controls

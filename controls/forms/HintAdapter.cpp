@@ -9,7 +9,7 @@
 #include "render/Background.h"
 #include "render/Blit.h"
 
-namespace lw::forms {
+namespace lw::controls {
 namespace {
 
 constexpr char kSection[] = "HINT";
@@ -112,4 +112,4 @@ void TgwHintWnd::PaintClient(HDC dc) {
     bridge::BlitToDc(dc, 0, 0, bmp, bmp.Bounds());
 }
 
-}  // namespace lw::forms
+}  // namespace lw::controls

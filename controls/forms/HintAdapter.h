@@ -4,7 +4,7 @@
 
 #include "controls/forms/ChildAdapters.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 class TgwHintWnd final : public TgwChildAdapter {
 public:
@@ -25,4 +25,4 @@ private:
     bridge::TsDibSection hintCanvas_{0, 0, render::PixelFormat::pf24bit};
 };
 
-}  // namespace lw::forms
+}  // namespace lw::controls

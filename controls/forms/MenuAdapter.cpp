@@ -9,7 +9,7 @@
 #include "render/Background.h"
 #include "render/Blit.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 namespace {
 
@@ -160,4 +160,4 @@ void TgwMnuWnd::PaintClient(HDC dc) {
     bridge::BlitToDc(dc, 0, 0, bmp, bmp.Bounds());
 }
 
-}  // namespace lw::forms
+}  // namespace lw::controls

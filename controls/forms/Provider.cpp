@@ -2,7 +2,7 @@
 
 #include "controls/forms/FormSkinning.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 TgwProvider::TgwProvider(platform::TComponent* owner, TFormSkinning& skinning) : TComponent(owner), skinning_(&skinning) {
     skinning.Adopt(*this);
@@ -28,4 +28,4 @@ void TgwProvider::Detach() {
     FormProvider.reset();
 }
 
-}  // namespace lw::forms
+}  // namespace lw::controls

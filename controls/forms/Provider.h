@@ -12,7 +12,7 @@
 #include "controls/forms/SkinProvider.h"
 #include "platform/Component.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 class TFormSkinning;
 
@@ -44,4 +44,4 @@ private:
     TFormSkinning* skinning_;
 };
 
-}  // namespace lw::forms
+}  // namespace lw::controls

@@ -6,7 +6,7 @@
 #include "controls/forms/ChildAdapters.h"
 #include "controls/forms/FormSkinning.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 namespace {
 
@@ -72,4 +72,4 @@ void TsSkinProvider::HandleSkinCommand(platform::TMessage& m) {
     hook_.CallPrevious(m);
 }
 
-}  // namespace lw::forms
+}  // namespace lw::controls

@@ -8,7 +8,7 @@
 #include "platform/Form.h"
 #include "platform/MessageHook.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 class TFormSkinning;
 
@@ -36,4 +36,4 @@ private:
     platform::TMessageHook hook_;
 };
 
-}  // namespace lw::forms
+}  // namespace lw::controls

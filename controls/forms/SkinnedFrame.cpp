@@ -11,7 +11,7 @@
 #include "render/MaskPaint.h"
 #include "render/Surface.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 namespace {
 
@@ -380,4 +380,4 @@ void SkinnedFrame::PaintFrame() {
     ReleaseDC(window_, dc);
 }
 
-}  // namespace lw::forms
+}  // namespace lw::controls

@@ -19,7 +19,7 @@
 #include "platform/Messages.h"
 #include "render/CacheInfo.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 class SkinnedFrame {
 public:
@@ -88,4 +88,4 @@ private:
     int clientGeneration_ = 0;
 };
 
-}  // namespace lw::forms
+}  // namespace lw::controls

@@ -9,7 +9,7 @@
 #include "render/CacheInfo.h"
 #include "render/MaskPaint.h"
 
-namespace lw::pathdialog {
+namespace lw::controls {
 namespace {
 
 using platform::TMessage;
@@ -45,7 +45,7 @@ controls::TsBitBtn& MakeButton(platform::TForm& form, const char* name, const pl
 }
 
 // The caption above the tree is the tree's bound label.
-void BindLabel(shell::TsShellTreeView& tree) {
+void BindLabel(controls::TsShellTreeView& tree) {
     controls::TsBoundLabel& bound = tree.BoundLabel();
     bound.SetCaption(" ");
     bound.SetLayout(controls::TsCaptionLayoutKind::sclTopLeft);
@@ -66,7 +66,7 @@ const platform::TImageList* TPathDialogForm::Glyphs = nullptr;
 
 TPathDialogForm::TPathDialogForm(platform::TComponent* owner)
     : TForm(owner, DialogParams()),
-      sShellTreeView1(Place(Make<shell::TsShellTreeView>(this), "sShellTreeView1", {8, 20, 295, 299})),
+      sShellTreeView1(Place(Make<controls::TsShellTreeView>(this), "sShellTreeView1", {8, 20, 295, 299})),
       sBitBtn1(MakeButton(*this, "sBitBtn1", {137, 328, 75, 25}, platform::mrOk, kOkGlyph)),
       sBitBtn2(MakeButton(*this, "sBitBtn2", {214, 328, 75, 25}, platform::mrCancel, kCancelGlyph)),
       sBitBtn3(MakeButton(*this, "sBitBtn3", {12, 328, 75, 25}, platform::mrNone, kCreateGlyph)) {
@@ -131,7 +131,7 @@ void TPathDialogForm::sBitBtn2Click() { SetModalResult(sShellTreeView1.IsEditing
 void TPathDialogForm::MakeDirectory(const std::string& path) { CreateDirectoryW(platform::Utf8ToWide(path).c_str(), nullptr); }
 
 void TPathDialogForm::sBitBtn3Click() {
-    const std::string candidate = shell::NewFolderName(sShellTreeView1.SelectedPath(), Exists);
+    const std::string candidate = controls::NewFolderName(sShellTreeView1.SelectedPath(), Exists);
     if (!candidate.empty()) MakeDirectory(candidate);
     if (candidate.empty() || !IsDirectory(candidate)) {
         HWND owner = GetActiveWindow();
@@ -144,7 +144,7 @@ void TPathDialogForm::sBitBtn3Click() {
     AttachTreeBars();
     const HTREEITEM selected = sShellTreeView1.Selected();
     for (HTREEITEM child = sShellTreeView1.FirstChild(selected); child; child = sShellTreeView1.NextSibling(child)) {
-        const shell::ShellItem* item = sShellTreeView1.FolderOf(child);
+        const controls::ShellItem* item = sShellTreeView1.FolderOf(child);
         if (!item || item->ParsingPath() != candidate) continue;
         sShellTreeView1.Select(child);
         sShellTreeView1.SetFocus();
@@ -213,4 +213,4 @@ void TPathDialogForm::WndProc(TMessage& m) {
     TForm::WndProc(m);
 }
 
-}  // namespace lw::pathdialog
+}  // namespace lw::controls

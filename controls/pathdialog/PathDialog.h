@@ -6,7 +6,7 @@
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 
-namespace lw::pathdialog {
+namespace lw::controls {
 
 // "Select directory": a folder tree of the shell's namespace where only an existing folder can
 // be accepted, and where "Create" makes a new folder in the selected one and opens its name
@@ -19,7 +19,7 @@ public:
     // first picker opens. Without one the buttons show their captions alone.
     static const platform::TImageList* Glyphs;
 
-    shell::TsShellTreeView& sShellTreeView1;
+    controls::TsShellTreeView& sShellTreeView1;
     controls::TsBitBtn& sBitBtn1;
     controls::TsBitBtn& sBitBtn2;
     controls::TsBitBtn& sBitBtn3;
@@ -47,4 +47,4 @@ private:
     SIZE designClient_{};
 };
 
-}  // namespace lw::pathdialog
+}  // namespace lw::controls

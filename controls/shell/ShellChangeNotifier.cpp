@@ -4,7 +4,7 @@
 
 #include "platform/Text.h"
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 // One lock for the settings of every watcher and its thread.
@@ -173,4 +173,4 @@ LRESULT CALLBACK TgwShellChangeNotifier::NoticeProc(HWND window, UINT message, W
     return 0;
 }
 
-}  // namespace lw::shell
+}  // namespace lw::controls

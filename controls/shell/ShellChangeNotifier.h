@@ -12,7 +12,7 @@
 
 #include "platform/Handles.h"
 
-namespace lw::shell {
+namespace lw::controls {
 
 enum TgwNotifyFilter : unsigned {
     nfFileNameChange = 1 << 0,
@@ -75,4 +75,4 @@ private:
     std::thread thread_;
 };
 
-}  // namespace lw::shell
+}  // namespace lw::controls

@@ -4,7 +4,7 @@
 
 #include "platform/Text.h"
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 using platform::TMessage;
@@ -228,4 +228,4 @@ void TsShellTreeView::WndProc(TMessage& m) {
     TsTreeView::WndProc(m);
 }
 
-}  // namespace lw::shell
+}  // namespace lw::controls

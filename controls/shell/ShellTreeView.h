@@ -9,7 +9,7 @@
 #include "controls/shell/SystemShell.h"
 #include "controls/shell/core/ShellTreeLogic.h"
 
-namespace lw::shell {
+namespace lw::controls {
 
 // A tree of the platform shell's namespace from a root (the desktop by default): children are
 // loaded when a folder first opens, names and icons are the shell's, items can be renamed in
@@ -80,4 +80,4 @@ private:
     bool settingImages_ = false;
 };
 
-}  // namespace lw::shell
+}  // namespace lw::controls

@@ -1,6 +1,6 @@
 #include "controls/shell/SkinnedTreeView.h"
 
-namespace lw::shell {
+namespace lw::controls {
 
 using platform::TMessage;
 
@@ -40,4 +40,4 @@ void TsTreeView::Dispatch(TMessage& m) {
     TsAdapted::Dispatch(m);
 }
 
-}  // namespace lw::shell
+}  // namespace lw::controls

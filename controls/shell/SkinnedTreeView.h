@@ -12,7 +12,7 @@
 #pragma pop_macro("SMC_REFRESH")
 #include "platform/TreeView.h"
 
-namespace lw::shell {
+namespace lw::controls {
 
 class TsTreeView : public controls::TsAdapted<platform::TTreeView, controls::AttachTreeAdapter> {
 public:
@@ -33,4 +33,4 @@ private:
     controls::TsBoundLabel boundLabel_{*this};
 };
 
-}  // namespace lw::shell
+}  // namespace lw::controls

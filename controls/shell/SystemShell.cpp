@@ -4,7 +4,7 @@
 
 #include "platform/Text.h"
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 using platform::Utf8ToWide;
@@ -177,4 +177,4 @@ std::string SystemShell::CurrentDirectory() {
 
 bool SystemShell::ChangeDirectory(const std::string& path) { return ::SetCurrentDirectoryW(Utf8ToWide(path).c_str()) != 0; }
 
-}  // namespace lw::shell
+}  // namespace lw::controls

@@ -8,7 +8,7 @@
 
 #include "controls/shell/core/ShellNamespace.h"
 
-namespace lw::shell {
+namespace lw::controls {
 
 // The platform shell's namespace behind the tree's seam. Creating it initialises OLE for the
 // thread; the desktop folder it holds is released before OLE is uninitialised.
@@ -45,4 +45,4 @@ private:
     std::shared_ptr<ShellFolder> desktop_;
 };
 
-}  // namespace lw::shell
+}  // namespace lw::controls

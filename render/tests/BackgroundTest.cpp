@@ -7,8 +7,8 @@
 namespace lw::render {
 namespace {
 
-using test::MakeBitmap;
-using test::Px;
+using testing::MakeBitmap;
+using testing::Px;
 
 SectionPaint Plain(std::string name, TColor color, TColor hot = 0) {
     SectionPaint s;
@@ -19,17 +19,17 @@ SectionPaint Plain(std::string name, TColor color, TColor hot = 0) {
 }
 
 // A parent's painted bitmap: every pixel names its position (red x, green y).
-std::unique_ptr<test::TestBitmap> Parent() {
-    auto p = MakeBitmap(20, 20, PixelFormat::pf24bit, test::Layout::BottomUp);
+std::unique_ptr<testing::TestBitmap> Parent() {
+    auto p = MakeBitmap(20, 20, PixelFormat::pf24bit, testing::Layout::BottomUp);
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x) test::SetPx(p->Bmp, x, y, MakeColor(x, y, 200));
+        for (int x = 0; x < 20; ++x) testing::SetPx(p->Bmp, x, y, MakeColor(x, y, 200));
     return p;
 }
 
 struct BackgroundFixture : ::testing::Test {
-    test::FakeSkin skin;
-    std::unique_ptr<test::TestBitmap> target = MakeBitmap(8, 6, PixelFormat::pf24bit, test::Layout::Padded, 0x111111);
-    std::unique_ptr<test::TestBitmap> parent = Parent();
+    testing::FakeSkin skin;
+    std::unique_ptr<testing::TestBitmap> target = MakeBitmap(8, 6, PixelFormat::pf24bit, testing::Layout::Padded, 0x111111);
+    std::unique_ptr<testing::TestBitmap> parent = Parent();
     // Item at (3, 4) of its parent whose cache offset adds (1, 2).
     TsCacheInfo FromParent() const { return CacheInfoFromBitmap(parent->Bmp, 1, 2); }
     void Paint(int section, const TsCacheInfo& bg, int state, TRect r = {0, 0, 8, 6}) {
@@ -89,7 +89,7 @@ TEST_F(BackgroundFixture, GradientShareAndTextureShare) {
     EXPECT_EQ(Px(target->Bmp, 3, 3), 0x202020u) << "gradient only, no colour mix";
 
     // Texture 29 %: a 1x1-tiled texture of red 200 against colour red 0.
-    auto texture = MakeBitmap(2, 2, PixelFormat::pf24bit, test::Layout::TopDown, MakeColor(200, 0, 0));
+    auto texture = MakeBitmap(2, 2, PixelFormat::pf24bit, testing::Layout::TopDown, MakeColor(200, 0, 0));
     skin.Patterns.push_back({"TEXTURED", "PATTERN", &texture->Bmp});
     SectionPaint t = Plain("TEXTURED", MakeColor(0, 0, 100));
     t.ImagePercent = 29;
@@ -122,8 +122,8 @@ TEST_F(BackgroundFixture, CustomColourIgnoresTheSection) {
 }
 
 TEST_F(BackgroundFixture, HotOnlyBorderAndCornerImages) {
-    auto master = MakeBitmap(6, 6, PixelFormat::pf24bit, test::Layout::TopDown, 0x00EE00);
-    test::SetPx(master->Bmp, 0, 0, 0xEE0000);
+    auto master = MakeBitmap(6, 6, PixelFormat::pf24bit, testing::Layout::TopDown, 0x00EE00);
+    testing::SetPx(master->Bmp, 0, 0, 0xEE0000);
     MaskRef border;
     border.Master = &master->Bmp;
     border.HasManager = true;

@@ -2,7 +2,7 @@
 
 #include "render/Pixel.h"
 
-namespace lw::render::test {
+namespace lw::render::testing {
 
 namespace {
 constexpr std::uint8_t Canary = 0xA5;
@@ -57,4 +57,4 @@ std::vector<std::uint32_t> Pixels(const Bitmap& b) {
     return v;
 }
 
-}  // namespace lw::render::test
+}  // namespace lw::render::testing

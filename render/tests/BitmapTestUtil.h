@@ -7,7 +7,7 @@
 
 #include "render/Bitmap.h"
 
-namespace lw::render::test {
+namespace lw::render::testing {
 
 enum class Layout { TopDown, BottomUp, Padded };
 inline constexpr Layout AllLayouts[] = {Layout::TopDown, Layout::BottomUp, Layout::Padded};
@@ -30,4 +30,4 @@ void Fill(Bitmap& b, TColor c, std::uint8_t alpha = 255);
 // Every pixel as its colour value (and alpha in 32-bit bitmaps), row by row.
 std::vector<std::uint32_t> Pixels(const Bitmap& b);
 
-}  // namespace lw::render::test
+}  // namespace lw::render::testing

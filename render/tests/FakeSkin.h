@@ -6,7 +6,7 @@
 
 #include "render/SkinSource.h"
 
-namespace lw::render::test {
+namespace lw::render::testing {
 
 struct NamedMask {
     std::string Section, Property;
@@ -60,4 +60,4 @@ public:
     TColor GlobalColor() const override { return Global; }
 };
 
-}  // namespace lw::render::test
+}  // namespace lw::render::testing

@@ -25,7 +25,7 @@ struct FakeHost : GlowHost {
     void SetStayOnTop(GlowWindow w) override { Topmost.push_back(w); }
     void Place(GlowWindow, const TRect& r) override { Placed = r; }
     void SetContent(GlowWindow, const Bitmap& image) override {
-        Content = test::Pixels(image);
+        Content = testing::Pixels(image);
         ContentWidth = image.Width();
     }
     void ShowWithoutActivation(GlowWindow) override {}
@@ -33,14 +33,14 @@ struct FakeHost : GlowHost {
 };
 
 struct GlowFixture : ::testing::Test {
-    test::FakeSkin skin;
+    testing::FakeSkin skin;
     FakeHost host;
     TgwGlowEffects glows{host};
     // A 32-bit 18 x 18 glow image, one frame, slices 6: its pixels' alpha is 10 + x.
-    std::unique_ptr<test::TestBitmap> image = test::MakeBitmap(18, 18, PixelFormat::pf32bit, test::Layout::TopDown);
+    std::unique_ptr<testing::TestBitmap> image = testing::MakeBitmap(18, 18, PixelFormat::pf32bit, testing::Layout::TopDown);
     GlowFixture() {
         for (int y = 0; y < 18; ++y)
-            for (int x = 0; x < 18; ++x) test::SetPx(image->Bmp, x, y, 0x00FFFF, std::uint8_t(10 + x));
+            for (int x = 0; x < 18; ++x) testing::SetPx(image->Bmp, x, y, 0x00FFFF, std::uint8_t(10 + x));
         MaskRef m;
         m.Bmp = &image->Bmp;
         m.HasManager = true;

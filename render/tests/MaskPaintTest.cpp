@@ -6,16 +6,16 @@
 namespace lw::render {
 namespace {
 
-using test::MakeBitmap;
-using test::Px;
+using testing::MakeBitmap;
+using testing::Px;
 
 // A master bitmap whose every pixel names its own position: red = 10*x, green = 10*y, blue 7.
 // A painted pixel thus tells which source pixel it came from.
 struct MasterFixture : ::testing::Test {
-    std::unique_ptr<test::TestBitmap> master = MakeBitmap(18, 8, PixelFormat::pf24bit, test::Layout::BottomUp);
+    std::unique_ptr<testing::TestBitmap> master = MakeBitmap(18, 8, PixelFormat::pf24bit, testing::Layout::BottomUp);
     MasterFixture() {
         for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 18; ++x) test::SetPx(master->Bmp, x, y, MakeColor(10 * x, 10 * y, 7));
+            for (int x = 0; x < 18; ++x) testing::SetPx(master->Bmp, x, y, MakeColor(10 * x, 10 * y, 7));
     }
     // Three 6 x 6 frames side by side, plain.
     MaskRef Border(int wl, int wt, int wr, int wb, int stretch = 0) const {
@@ -45,7 +45,7 @@ TEST_F(MasterFixture, NarrowTargetsShrinkTheSlices) {
         {4, {0, 1, 4, 5}},     // 2 and 2
     };
     for (const Case& c : cases) {
-        auto t = MakeBitmap(c.width, 4, PixelFormat::pf24bit, test::Layout::Padded);
+        auto t = MakeBitmap(c.width, 4, PixelFormat::pf24bit, testing::Layout::Padded);
         PaintBorderMask(t->Bmp, t->Bmp.Bounds(), false, false, 0, Border(3, 1, 3, 1), EmptyCacheInfo);
         EXPECT_EQ(SourceColumns(t->Bmp, 0), c.row0) << c.width;
         EXPECT_TRUE(t->PaddingIntact());
@@ -62,7 +62,7 @@ TEST_F(MasterFixture, StateSelectsFrameAndHotOnlyBordersSkipStateZero) {
         {5, 0, From(12, 0)},  // beyond the last frame: the last frame
     };
     for (const Case& c : cases) {
-        auto t = MakeBitmap(8, 8, PixelFormat::pf24bit, test::Layout::TopDown, 0x111111);
+        auto t = MakeBitmap(8, 8, PixelFormat::pf24bit, testing::Layout::TopDown, 0x111111);
         PaintBorderMask(t->Bmp, t->Bmp.Bounds(), false, false, c.state, Border(2, 2, 2, 2, c.stretchMode),
                         EmptyCacheInfo);
         EXPECT_EQ(Px(t->Bmp, 0, 0), c.topLeft) << c.state;
@@ -79,12 +79,12 @@ TEST_F(MasterFixture, EdgesTileWithCutLastPieceOrStretchInOneCopy) {
         {1, {0, 1, 2, 2, 2, 3, 3, 4, 5}},
     };
     for (const Case& c : cases) {
-        auto t = MakeBitmap(9, 6, PixelFormat::pf24bit, test::Layout::TopDown, 0x111111);
+        auto t = MakeBitmap(9, 6, PixelFormat::pf24bit, testing::Layout::TopDown, 0x111111);
         PaintBorderMask(t->Bmp, t->Bmp.Bounds(), false, false, 0, Border(2, 2, 2, 2, c.stretchMode), EmptyCacheInfo);
         EXPECT_EQ(SourceColumns(t->Bmp, 0), c.row0) << c.stretchMode;
         EXPECT_EQ(Px(t->Bmp, 4, 3), 0x111111u) << "centre not asked for";
     }
-    auto t = MakeBitmap(9, 6, PixelFormat::pf24bit, test::Layout::TopDown, 0x111111);
+    auto t = MakeBitmap(9, 6, PixelFormat::pf24bit, testing::Layout::TopDown, 0x111111);
     PaintBorderMask(t->Bmp, t->Bmp.Bounds(), true, false, 0, Border(2, 2, 2, 2, 4), EmptyCacheInfo);
     EXPECT_EQ(Px(t->Bmp, 4, 3), From(2, 3)) << "bit 4 with fill centre: tiled centre (4-2) mod 2 + 2, row (3-2) + 2";
 }
@@ -96,8 +96,8 @@ TEST_F(MasterFixture, MaskedBorderWithoutMiddleRowsTilesNoVerticalEdges) {
     m.ImageCount = 1;
     m.MaskType = 1;
     for (int y = 4; y < 8; ++y)
-        for (int x = 0; x < 6; ++x) test::SetPx(master->Bmp, x, y, 0);  // mask 0: source shows exactly
-    auto t = MakeBitmap(6, 10, PixelFormat::pf24bit, test::Layout::Padded, 0x111111);
+        for (int x = 0; x < 6; ++x) testing::SetPx(master->Bmp, x, y, 0);  // mask 0: source shows exactly
+    auto t = MakeBitmap(6, 10, PixelFormat::pf24bit, testing::Layout::Padded, 0x111111);
     PaintBorderMask(t->Bmp, t->Bmp.Bounds(), true, false, 0, m, EmptyCacheInfo);
     EXPECT_EQ(Px(t->Bmp, 0, 0), From(0, 0));
     EXPECT_EQ(Px(t->Bmp, 2, 0), From(2, 0)) << "top edge";
@@ -107,7 +107,7 @@ TEST_F(MasterFixture, MaskedBorderWithoutMiddleRowsTilesNoVerticalEdges) {
 }
 
 TEST_F(MasterFixture, PiecesLargerThanTheTargetAreClipped) {
-    auto t = MakeBitmap(3, 3, PixelFormat::pf32bit, test::Layout::Padded, 0);
+    auto t = MakeBitmap(3, 3, PixelFormat::pf32bit, testing::Layout::Padded, 0);
     PaintBorderMask(t->Bmp, {-4, -4, 20, 20}, true, true, 0, Border(9, 9, 9, 9, 5),
                     CacheInfoFromColor(0x00FF00));
     PaintBorderMask(t->Bmp, {0, 0, 3, 3}, true, true, 0, Border(40, 0, 1, 30, 4), EmptyCacheInfo);
@@ -118,7 +118,7 @@ TEST_F(MasterFixture, PiecesLargerThanTheTargetAreClipped) {
 }
 
 TEST_F(MasterFixture, GlyphFrameAtNegativeXStartsInsideTheFrame) {
-    auto t = MakeBitmap(6, 6, PixelFormat::pf24bit, test::Layout::TopDown, 0x111111);
+    auto t = MakeBitmap(6, 6, PixelFormat::pf24bit, testing::Layout::TopDown, 0x111111);
     PaintMaskFrame(t->Bmp, {-2, 1}, 1, EmptyCacheInfo, Border(0, 0, 0, 0), 1);
     EXPECT_EQ(Px(t->Bmp, 0, 1), From(8, 0));
     EXPECT_EQ(Px(t->Bmp, 3, 1), From(11, 0));
@@ -127,52 +127,52 @@ TEST_F(MasterFixture, GlyphFrameAtNegativeXStartsInsideTheFrame) {
 }
 
 TEST_F(MasterFixture, KeyPixelsOfGlyphsShowTheBackground) {
-    test::SetPx(master->Bmp, 1, 1, TransparentKey);
-    auto bg = MakeBitmap(10, 10, PixelFormat::pf24bit, test::Layout::BottomUp, 0x222222);
-    test::SetPx(bg->Bmp, 5, 4, 0xABCDEF);
-    auto t = MakeBitmap(6, 6, PixelFormat::pf24bit, test::Layout::TopDown, 0x111111);
+    testing::SetPx(master->Bmp, 1, 1, TransparentKey);
+    auto bg = MakeBitmap(10, 10, PixelFormat::pf24bit, testing::Layout::BottomUp, 0x222222);
+    testing::SetPx(bg->Bmp, 5, 4, 0xABCDEF);
+    auto t = MakeBitmap(6, 6, PixelFormat::pf24bit, testing::Layout::TopDown, 0x111111);
     // Key at frame (1,1) lands on target (2,3) and reads background (2+3, 3+1).
     PaintMaskFrame(t->Bmp, {1, 2}, 0, CacheInfoFromBitmap(bg->Bmp, 3, 1), Border(0, 0, 0, 0), 1);
     EXPECT_EQ(Px(t->Bmp, 2, 3), 0xABCDEFu);
     EXPECT_EQ(Px(t->Bmp, 1, 2), From(0, 0));
 
-    auto self = MakeBitmap(6, 6, PixelFormat::pf24bit, test::Layout::TopDown, 0x111111);
+    auto self = MakeBitmap(6, 6, PixelFormat::pf24bit, testing::Layout::TopDown, 0x111111);
     PaintMaskFrame(self->Bmp, {1, 2}, 0, CacheInfoFromBitmap(self->Bmp, 0, 0), Border(0, 0, 0, 0), 1);
     EXPECT_EQ(Px(self->Bmp, 2, 3), 0x111111u) << "background is the target itself: kept";
 
-    auto half = MakeBitmap(6, 6, PixelFormat::pf24bit, test::Layout::TopDown, 0);
+    auto half = MakeBitmap(6, 6, PixelFormat::pf24bit, testing::Layout::TopDown, 0);
     PaintMaskFrame(half->Bmp, {1, 2}, 0, EmptyCacheInfo, Border(0, 0, 0, 0), 2);
     EXPECT_EQ(Px(half->Bmp, 2, 3), 0u) << "half-visible frame skips the key";
     EXPECT_EQ(Px(half->Bmp, 2, 2), MakeColor(5, 0, 4)) << "round(10/2)=5, round(3.5)=4";
 }
 
 TEST(MaskPaintTest, KeyedPieceFillsAndAlpha) {
-    auto image = MakeBitmap(2, 2, PixelFormat::pf32bit, test::Layout::TopDown, 0);
-    test::SetPx(image->Bmp, 0, 0, TransparentKey, 255);
-    test::SetPx(image->Bmp, 1, 0, 0x102030, 77);
-    auto t = MakeBitmap(2, 2, PixelFormat::pf32bit, test::Layout::Padded, 0x999999);
+    auto image = MakeBitmap(2, 2, PixelFormat::pf32bit, testing::Layout::TopDown, 0);
+    testing::SetPx(image->Bmp, 0, 0, TransparentKey, 255);
+    testing::SetPx(image->Bmp, 1, 0, 0x102030, 77);
+    auto t = MakeBitmap(2, 2, PixelFormat::pf32bit, testing::Layout::Padded, 0x999999);
     // The empty background turns key pixels of a 32-bit image into transparent black.
     CopyKeyedPiece(t->Bmp, image->Bmp, 0, false, EmptyCacheInfo, TransparentKey, {0, 0, 1, 0}, 0);
-    EXPECT_EQ(test::Argb(t->Bmp, 0, 0), 0u);
-    EXPECT_EQ(test::Argb(t->Bmp, 1, 0), 0x4D102030u);
-    auto t24 = MakeBitmap(2, 2, PixelFormat::pf24bit, test::Layout::Padded, 0x999999);
+    EXPECT_EQ(testing::Argb(t->Bmp, 0, 0), 0u);
+    EXPECT_EQ(testing::Argb(t->Bmp, 1, 0), 0x4D102030u);
+    auto t24 = MakeBitmap(2, 2, PixelFormat::pf24bit, testing::Layout::Padded, 0x999999);
     CopyKeyedPiece(t24->Bmp, image->Bmp, 0, true, CacheInfoFromColor(0xFF00000F), TransparentKey, {0, 0, 0, 0}, 0);
     EXPECT_EQ(Px(t24->Bmp, 0, 0), 0xF0F0F0u) << "system fill colour resolved";
 }
 
 TEST(MaskPaintTest, MaskedPieceCases) {
     // One image pixel above its mask: key, and one ordinary pixel (200) with mask 128.
-    auto image = MakeBitmap(2, 2, PixelFormat::pf24bit, test::Layout::TopDown, 0);
-    test::SetPx(image->Bmp, 0, 0, TransparentKey);
-    test::SetPx(image->Bmp, 1, 0, MakeColor(200, 200, 200));
-    test::SetPx(image->Bmp, 0, 1, MakeColor(128, 128, 128));
-    test::SetPx(image->Bmp, 1, 1, MakeColor(128, 128, 128));
+    auto image = MakeBitmap(2, 2, PixelFormat::pf24bit, testing::Layout::TopDown, 0);
+    testing::SetPx(image->Bmp, 0, 0, TransparentKey);
+    testing::SetPx(image->Bmp, 1, 0, MakeColor(200, 200, 200));
+    testing::SetPx(image->Bmp, 0, 1, MakeColor(128, 128, 128));
+    testing::SetPx(image->Bmp, 1, 1, MakeColor(128, 128, 128));
     MaskRef m;
     m.R = {0, 0, 2, 2};
     m.MaskType = 1;
     m.ImageCount = 1;
     m.HasManager = true;
-    auto bg = MakeBitmap(4, 4, PixelFormat::pf24bit, test::Layout::TopDown, 0x445566);
+    auto bg = MakeBitmap(4, 4, PixelFormat::pf24bit, testing::Layout::TopDown, 0x445566);
     const TColor blended = MakeColor(150, 150, 150);  // ((100-200)*128 + 200*256) >> 8
     struct Case {
         bool ready, useBg;
@@ -184,12 +184,12 @@ TEST(MaskPaintTest, MaskedPieceCases) {
         {false, true, 0x00ABCDEFu},  // fill colour, alpha from its top byte
     };
     for (const Case& c : cases) {
-        auto t = MakeBitmap(2, 1 + 1, PixelFormat::pf32bit, test::Layout::BottomUp, 0);
-        test::Fill(t->Bmp, MakeColor(100, 100, 100), 10);
+        auto t = MakeBitmap(2, 1 + 1, PixelFormat::pf32bit, testing::Layout::BottomUp, 0);
+        testing::Fill(t->Bmp, MakeColor(100, 100, 100), 10);
         const TsCacheInfo info = c.ready ? CacheInfoFromBitmap(bg->Bmp, 1, 1) : CacheInfoFromColor(0xABCDEF);
         CopyMaskedPiece({0, 0, 2, 1}, {0, 0, 2, 1}, t->Bmp, m, c.useBg, info, image->Bmp);
-        EXPECT_EQ(test::Argb(t->Bmp, 0, 0), c.key) << c.ready << c.useBg;
-        EXPECT_EQ(test::Px(t->Bmp, 1, 0), blended);
+        EXPECT_EQ(testing::Argb(t->Bmp, 0, 0), c.key) << c.ready << c.useBg;
+        EXPECT_EQ(testing::Px(t->Bmp, 1, 0), blended);
     }
 }
 

@@ -6,24 +6,24 @@
 namespace lw::render {
 namespace {
 
-using test::MakeBitmap;
+using testing::MakeBitmap;
 
 // A 2-column source, black then white, in both rows.
-std::unique_ptr<test::TestBitmap> BlackWhite(PixelFormat f, test::Layout layout) {
+std::unique_ptr<testing::TestBitmap> BlackWhite(PixelFormat f, testing::Layout layout) {
     auto b = MakeBitmap(2, 2, f, layout, 0);
-    test::SetPx(b->Bmp, 1, 0, 0xFFFFFF);
-    test::SetPx(b->Bmp, 1, 1, 0xFFFFFF);
+    testing::SetPx(b->Bmp, 1, 0, 0xFFFFFF);
+    testing::SetPx(b->Bmp, 1, 1, 0xFFFFFF);
     return b;
 }
 
 std::vector<int> RedRow(const Bitmap& b, int y) {
     std::vector<int> v;
-    for (int x = 0; x < b.Width(); ++x) v.push_back(RedOf(test::Px(b, x, y)));
+    for (int x = 0; x < b.Width(); ++x) v.push_back(RedOf(testing::Px(b, x, y)));
     return v;
 }
 
 TEST(ResampleTest, TooSmallSourceFailsAndLeavesDestination) {
-    auto src = MakeBitmap(1, 10, PixelFormat::pf24bit, test::Layout::TopDown, 0);
+    auto src = MakeBitmap(1, 10, PixelFormat::pf24bit, testing::Layout::TopDown, 0);
     Bitmap dst = CreateBmp24(3, 3);
     try {
         ResampleBitmap(src->Bmp, dst, 5, 5, ResampleFilter::Triangle);
@@ -35,10 +35,10 @@ TEST(ResampleTest, TooSmallSourceFailsAndLeavesDestination) {
 }
 
 TEST(ResampleTest, SameSizeCopiesAndZeroSizeDoesNothing) {
-    auto src = BlackWhite(PixelFormat::pf32bit, test::Layout::BottomUp);
+    auto src = BlackWhite(PixelFormat::pf32bit, testing::Layout::BottomUp);
     Bitmap dst;
     ResampleBitmap(src->Bmp, dst, 2, 2, ResampleFilter::Mitchell);
-    EXPECT_EQ(test::Pixels(dst), test::Pixels(src->Bmp));
+    EXPECT_EQ(testing::Pixels(dst), testing::Pixels(src->Bmp));
     EXPECT_EQ(dst.Format(), PixelFormat::pf32bit);
     ResampleBitmap(src->Bmp, dst, 0, 4, ResampleFilter::Box);
     EXPECT_EQ(dst.Width(), 2);
@@ -58,7 +58,7 @@ TEST(ResampleTest, HandComputedRows) {
         {ResampleFilter::Hermite, 4, {0, 127, 255, 255}},
     };
     for (const Case& c : cases) {
-        for (test::Layout layout : test::AllLayouts) {
+        for (testing::Layout layout : testing::AllLayouts) {
             auto src = BlackWhite(PixelFormat::pf24bit, layout);
             Bitmap dst;
             ResampleBitmap(src->Bmp, dst, c.width, 3, c.filter);
@@ -71,11 +71,11 @@ TEST(ResampleTest, HandComputedRows) {
 
 TEST(ResampleTest, DownscaleWeightsAreScaled) {
     // 4 -> 2 with the triangle: scale .5, output 0 sums 32768*in0 + 16384*in1 + 16384*in1 (mirrored j = -1).
-    auto src = MakeBitmap(4, 2, PixelFormat::pf24bit, test::Layout::TopDown, 0);
+    auto src = MakeBitmap(4, 2, PixelFormat::pf24bit, testing::Layout::TopDown, 0);
     const int in[] = {100, 200, 40, 60};
     for (int x = 0; x < 4; ++x) {
-        test::SetPx(src->Bmp, x, 0, MakeColor(in[x], 0, 0));
-        test::SetPx(src->Bmp, x, 1, MakeColor(in[x], 0, 0));
+        testing::SetPx(src->Bmp, x, 0, MakeColor(in[x], 0, 0));
+        testing::SetPx(src->Bmp, x, 1, MakeColor(in[x], 0, 0));
     }
     Bitmap dst;
     ResampleBitmap(src->Bmp, dst, 2, 2, ResampleFilter::Triangle);
@@ -90,13 +90,13 @@ TEST(ResampleTest, WideKernelsOnTinySourcesStayInside) {
     // one within 2 in 60.
     for (ResampleFilter f : {ResampleFilter::WindowedSine, ResampleFilter::Mitchell, ResampleFilter::BSpline,
                              ResampleFilter::Bell}) {
-        auto src = MakeBitmap(2, 2, PixelFormat::pf32bit, test::Layout::Padded, 0x3C3C3C);
+        auto src = MakeBitmap(2, 2, PixelFormat::pf32bit, testing::Layout::Padded, 0x3C3C3C);
         Bitmap dst;
         ResampleBitmap(src->Bmp, dst, 7, 5, f);
         ASSERT_EQ(dst.Width(), 7);
         ASSERT_EQ(dst.Height(), 5);
         for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 7; ++x) EXPECT_NEAR(RedOf(test::Px(dst, x, y)), 0x3C, 2) << int(f) << " at " << x << "," << y;
+            for (int x = 0; x < 7; ++x) EXPECT_NEAR(RedOf(testing::Px(dst, x, y)), 0x3C, 2) << int(f) << " at " << x << "," << y;
     }
 }
 

@@ -7,8 +7,8 @@
 namespace lw::render {
 namespace {
 
-using test::MakeBitmap;
-using test::Px;
+using testing::MakeBitmap;
+using testing::Px;
 
 // Records what would be drawn; every character is 6 pixels wide and 10 high.
 struct FakeEngine : TextEngine {
@@ -32,8 +32,8 @@ struct FakeEngine : TextEngine {
 };
 
 struct TextFixture : ::testing::Test {
-    test::FakeSkin skin;
-    std::unique_ptr<test::TestBitmap> target = MakeBitmap(40, 20, PixelFormat::pf24bit, test::Layout::TopDown);
+    testing::FakeSkin skin;
+    std::unique_ptr<testing::TestBitmap> target = MakeBitmap(40, 20, PixelFormat::pf24bit, testing::Layout::TopDown);
     Surface surface{target->Bmp};
     FakeEngine engine;
     Canvas canvas{surface, engine, {}};
@@ -135,7 +135,7 @@ TEST_F(TextFixture, EllipsisNeverWiderThanItsWidth) {
 }
 
 TEST(FocusDotsTest, EveryThirdPixelAndClippedAtTheEdges) {
-    auto b = MakeBitmap(9, 9, PixelFormat::pf24bit, test::Layout::Padded, 0x777777);
+    auto b = MakeBitmap(9, 9, PixelFormat::pf24bit, testing::Layout::Padded, 0x777777);
     Surface s(b->Bmp);
     DrawFocusDots(s, {1, 1, 7, 7});
     EXPECT_EQ(Px(b->Bmp, 1, 1), 0u);

@@ -8,7 +8,7 @@
 namespace lw::skin {
 namespace {
 
-using test::Bytes;
+using testing::Bytes;
 
 std::array<std::uint8_t, 4> Pattern(int x, int y) {
     return {std::uint8_t(x * 40), std::uint8_t(y * 60), std::uint8_t(x + y), std::uint8_t(100 + x)};
@@ -33,7 +33,7 @@ void PutLe32(Bytes& b, std::size_t at, std::uint32_t v) {
 TEST(ImageDecoders, BitmapsBottomUpAndTopDown) {
     for (bool topDown : {false, true}) {
         SCOPED_TRACE(topDown);
-        const auto bmp = DecodeImage(test::MakeBmp24(5, 3, Pattern, topDown));
+        const auto bmp = DecodeImage(testing::MakeBmp24(5, 3, Pattern, topDown));
         ASSERT_TRUE(bmp);
         EXPECT_EQ(bmp->Format(), render::PixelFormat::pf24bit);
         EXPECT_EQ(bmp->Width(), 5);
@@ -66,14 +66,14 @@ TEST(ImageDecoders, PaletteBitmap) {
 }
 
 TEST(ImageDecoders, PngKeepsItsAlpha) {
-    const auto png = DecodeImage(test::MakePng(4, 3, Pattern));
+    const auto png = DecodeImage(testing::MakePng(4, 3, Pattern));
     ASSERT_TRUE(png);
     EXPECT_EQ(png->Format(), render::PixelFormat::pf32bit);
     ExpectPattern(*png, true);
 }
 
 TEST(ImageDecoders, JpegDecodesTo24Bits) {
-    const auto jpeg = DecodeImage(test::MakeJpeg(17, 9));
+    const auto jpeg = DecodeImage(testing::MakeJpeg(17, 9));
     ASSERT_TRUE(jpeg);
     EXPECT_EQ(jpeg->Format(), render::PixelFormat::pf24bit);
     EXPECT_EQ(jpeg->Width(), 17);
@@ -81,9 +81,9 @@ TEST(ImageDecoders, JpegDecodesTo24Bits) {
 }
 
 TEST(ImageDecoders, BrokenOrOversizedImagesAreMissing) {
-    const Bytes png = test::MakePng(8, 8, Pattern);
-    const Bytes jpeg = test::MakeJpeg(16, 16);
-    const Bytes bmp = test::MakeBmp24(8, 8, Pattern);
+    const Bytes png = testing::MakePng(8, 8, Pattern);
+    const Bytes jpeg = testing::MakeJpeg(16, 16);
+    const Bytes bmp = testing::MakeBmp24(8, 8, Pattern);
     std::vector<std::pair<const char*, Bytes>> cases;
     cases.push_back({"unknown", Bytes{1, 2, 3, 4}});
     cases.push_back({"png cut", Bytes(png.begin(), png.begin() + 40)});
@@ -118,7 +118,7 @@ TEST(ImageDecoders, SizeCaps) {
 }
 
 TEST(ImageDecoders, ConvertTo24DropsAlpha) {
-    auto png = DecodeImage(test::MakePng(3, 2, Pattern));
+    auto png = DecodeImage(testing::MakePng(3, 2, Pattern));
     ASSERT_TRUE(png);
     const render::Bitmap rgb = ConvertTo24(*png);
     EXPECT_EQ(rgb.Format(), render::PixelFormat::pf24bit);

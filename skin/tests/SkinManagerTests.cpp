@@ -282,12 +282,12 @@ TEST_F(SkinManagerTest, FailedLoadKeepsTheSkinInUseAndClearsTheChangeFlag) {
 
 TEST_F(SkinManagerTest, HueTurnsRedToGreenButKeepsGreyMagentaAndTheCloseButtons) {
     // Master: close button red at x 0..3, maximise button red at x 4..7, then red, grey, magenta.
-    const auto master = test::MakeBmp24(11, 2, [](int x, int) -> std::array<std::uint8_t, 4> {
+    const auto master = testing::MakeBmp24(11, 2, [](int x, int) -> std::array<std::uint8_t, 4> {
         if (x == 9) return {90, 90, 90, 255};
         if (x == 10) return {255, 0, 255, 255};
         return {255, 0, 0, 255};
     });
-    const auto redPng = test::MakePng(2, 2, [](int, int) -> std::array<std::uint8_t, 4> { return {255, 0, 0, 200}; });
+    const auto redPng = testing::MakePng(2, 2, [](int, int) -> std::array<std::uint8_t, 4> { return {255, 0, 0, 200}; });
     manager.InternalSkins.push_back(
         {"hue", Packed("[GLOBALINFO]\nMASTERBITMAP=M.BMP\nBIKEEPHUE=2\nSHADOW1COLOR=255\n"
                        "BICONCLOSE=@0000@0000@0004@0002@1@0\nBICONMAX=@0004@0000@0008@0002@1@0\n"

@@ -7,7 +7,7 @@
 namespace lw::skin {
 namespace {
 
-using test::MapImageSource;
+using testing::MapImageSource;
 
 SystemColorTable Colors() {
     SystemColorTable t;
@@ -36,8 +36,8 @@ protected:
 };
 
 TEST_F(SkinModelTest, MasksFollowTheTextOrderWithNamesAsWrittenOrUpperCased) {
-    images.Files["CLOSE.PNG"] = test::MakePng(30, 30, Opaque);
-    images.Files["FRAME.BMP"] = test::MakeBmp24(18, 12, Opaque);
+    images.Files["CLOSE.PNG"] = testing::MakePng(30, 30, Opaque);
+    images.Files["FRAME.BMP"] = testing::MakeBmp24(18, 12, Opaque);
     Load("[GLOBALINFO]\nMASTERBITMAP=NONE.BMP\nBiconClose=@0184@0000@0226@0014@3@0\n"
          "[Edit]\nBORDERSMASK=^0036^0021^0039^0024^0001^0001^0001^0001^1^0^1^1\nGLOW0=!CLOSE.PNG!1!0!4\n"
          "frame=frame.bmp\nold=#x (0,0,30,12) (2,1,0)\nNONE=N/A\nMISSING=!GONE.PNG!1!0!4\n");
@@ -53,9 +53,9 @@ TEST_F(SkinModelTest, MasksFollowTheTextOrderWithNamesAsWrittenOrUpperCased) {
 }
 
 TEST_F(SkinModelTest, SliceSizesGivenOrComputed) {
-    images.Files["CLOSE.PNG"] = test::MakePng(30, 30, Opaque);
-    images.Files["WIDE.PNG"] = test::MakePng(928, 295, Opaque);
-    images.Files["FRAME.BMP"] = test::MakeBmp24(18, 12, Opaque);
+    images.Files["CLOSE.PNG"] = testing::MakePng(30, 30, Opaque);
+    images.Files["WIDE.PNG"] = testing::MakePng(928, 295, Opaque);
+    images.Files["FRAME.BMP"] = testing::MakeBmp24(18, 12, Opaque);
     Load("[S]\n"
          "A=^0000^0000^0030^0012^0000^0000^0000^0000^3^1^1^0\n"   // computed from the rectangle
          "B=^0000^0000^0030^0012^0000^0000^0000^0000^3^1^1^4\n"   // all take BorderWidth
@@ -89,7 +89,7 @@ TEST_F(SkinModelTest, SliceSizesGivenOrComputed) {
 }
 
 TEST_F(SkinModelTest, PngTransparentWhiteBecomesTransparentBlack) {
-    images.Files["G.PNG"] = test::MakePng(2, 1, [](int x, int) {
+    images.Files["G.PNG"] = testing::MakePng(2, 1, [](int x, int) {
         return x == 0 ? std::array<std::uint8_t, 4>{255, 255, 255, 0} : std::array<std::uint8_t, 4>{255, 255, 255, 1};
     });
     Load("[S]\nG=!G.PNG!1!0!4\n");
@@ -197,8 +197,8 @@ TEST_F(SkinModelTest, AFailedLoadKeepsThePreviousModel) {
 }
 
 TEST_F(SkinModelTest, JpegsBecomePatternsFrom90000PixelsAndTexturesBelow) {
-    images.Files["BIG.JPG"] = test::MakeJpeg(300, 300);
-    images.Files["small.jpeg"] = test::MakeJpeg(299, 300);
+    images.Files["BIG.JPG"] = testing::MakeJpeg(300, 300);
+    images.Files["small.jpeg"] = testing::MakeJpeg(299, 300);
     Load("[Sec]\nBORDERSMASK=@0001@0001@0002@0002@1@0\nPattern=BIG.JPG\nHotPattern=small.jpeg\n");
     ASSERT_EQ(model.PatternImages.size(), 1u);
     EXPECT_EQ(model.PatternImages[0].SectionName, "SEC");
@@ -214,7 +214,7 @@ TEST_F(SkinModelTest, JpegsBecomePatternsFrom90000PixelsAndTexturesBelow) {
 }
 
 TEST_F(SkinModelTest, MaskSizesAndSliceFallbacks) {
-    images.Files["B.BMP"] = test::MakeBmp24(96, 40, Opaque);
+    images.Files["B.BMP"] = testing::MakeBmp24(96, 40, Opaque);
     Load("[S]\nA=^0000^0000^0033^0040^0005^0000^0000^0012^3^1^1^0\n"
          "W=^0000^0000^0033^0040^0000^0000^0000^0000^3^1^1^4\nB=!B.BMP!1!0!0!0001!0001!0001!0001\n");
     const int a = model.GetMaskIndexNoParent("S", "A");

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-namespace lw::skin::test {
+namespace lw::skin::testing {
 
 Bytes MakePng(int width, int height, const PixelFn& pixel) {
     Bytes rgba;
@@ -88,4 +88,4 @@ Bytes MakeJpeg(int width, int height) {
     return out;
 }
 
-}  // namespace lw::skin::test
+}  // namespace lw::skin::testing

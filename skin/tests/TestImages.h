@@ -12,7 +12,7 @@
 
 #include "skin/SkinImageSource.h"
 
-namespace lw::skin::test {
+namespace lw::skin::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 // Pixel (x, y) as R, G, B, A.
@@ -33,4 +33,4 @@ public:
     }
 };
 
-}  // namespace lw::skin::test
+}  // namespace lw::skin::testing

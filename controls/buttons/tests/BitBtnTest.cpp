@@ -41,7 +41,7 @@ struct StoredSkinButton : ::testing::Test, testsupport::SkinnedFormSetup {
     platform::TButton& other = form.Make<platform::TButton>(&panel);  // holds the focus
     int clicks = 0;
     void SetUp() override {
-        images.AddPng(skin::test::MakePng(24, 24, [](int, int) { return std::array<std::uint8_t, 4>{kGlyphRed, 0, 0, 255}; }));
+        images.AddPng(skin::testing::MakePng(24, 24, [](int, int) { return std::array<std::uint8_t, 4>{kGlyphRed, 0, 0, 255}; }));
         panel.SetBounds({0, 0, 593, 281});
         button.SetBounds({296, 88, 265, 25});
         button.SetText("Настройки");
@@ -257,7 +257,7 @@ TEST_F(StoredSkinButton, BlendIsClampedAndSkinCommandsAreAnswered) {
 
 TEST_F(StoredSkinButton, AGlyphFromAListWithoutAlphaLeavesItsKeyPixelsAndIsGreyedAndBlended) {
     auto& plain = form.Make<platform::TImageList>(18, 18);
-    plain.AddPng(skin::test::MakePng(18, 18, [](int x, int) {
+    plain.AddPng(skin::testing::MakePng(18, 18, [](int x, int) {
         return x < 9 ? std::array<std::uint8_t, 4>{0, 0, 200, 255} : std::array<std::uint8_t, 4>{0, 0, 0, 0};
     }));
     button.SetImages(&plain);
@@ -451,7 +451,7 @@ TEST(BitBtnLoading, AButtonWhoseGlyphComesFromTheListDropsItsBitmapOnceLoaded) {
     platform::TApplication application{prompt};
     platform::TForm form{nullptr};
     auto& images = form.Make<TsAlphaImageList>(18, 18);
-    images.AddPng(skin::test::MakePng(18, 18, [](int, int) { return std::array<std::uint8_t, 4>{9, 9, 9, 255}; }));
+    images.AddPng(skin::testing::MakePng(18, 18, [](int, int) { return std::array<std::uint8_t, 4>{9, 9, 9, 255}; }));
     auto& listed = form.Make<TsBitBtn>(&form);
     auto& own = form.Make<TsBitBtn>(&form);
     for (TsBitBtn* b : {&listed, &own}) {

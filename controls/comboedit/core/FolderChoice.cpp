@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 std::optional<std::string> ChooseFolder(FolderChoiceHost& host, const FolderChoiceSettings& settings, const std::string& text,
                                         std::string& initialDir, const DialogEvent& beforeDialog, const DialogEvent& afterDialog) {
@@ -65,4 +65,4 @@ std::string ConvertFolders(const std::string& text, bool multipleDirs,
     return result;
 }
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 // The edit's read-only state from its two flags: DirectInput off makes the text untypeable
 // (no typing, pasting or cutting) while the button keeps working; ReadOnly stops both.
@@ -59,4 +59,4 @@ std::string DroppedText(FolderChoiceHost& host, const std::string& text, const s
 std::string ConvertFolders(const std::string& text, bool multipleDirs,
                            const std::function<std::string(const std::string&)>& convert);
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

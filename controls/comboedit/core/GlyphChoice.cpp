@@ -1,6 +1,6 @@
 #include "controls/comboedit/core/GlyphChoice.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 namespace {
 
@@ -37,4 +37,4 @@ GlyphChoice ChooseGlyph(const GlyphIndexes& indexes, const GlyphListShape* own, 
     return choice;
 }
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

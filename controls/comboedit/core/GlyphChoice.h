@@ -2,7 +2,7 @@
 // Which picture a combo edit's button shows and how wide the button is: from the edit's own
 // image list when that list holds its ImageIndex, else from the built-in glyph list.
 
-namespace lw::comboedit {
+namespace lw::controls {
 
 // The size of an image list's images and how many it holds.
 struct GlyphListShape {
@@ -40,4 +40,4 @@ GlyphChoice ChooseGlyph(const GlyphIndexes& indexes, const GlyphListShape* own, 
 const GlyphListShape& SizingList(const GlyphIndexes& indexes, const GlyphListShape* own,
                                  const GlyphListShape& builtIn);
 
-}  // namespace lw::comboedit
+}  // namespace lw::controls

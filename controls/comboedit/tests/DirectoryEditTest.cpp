@@ -17,7 +17,7 @@
 // After the skin commands: the shell header defines a macro of one of their names.
 #include <shlobj.h>
 
-namespace lw::comboedit {
+namespace lw::controls {
 namespace {
 
 namespace fs = std::filesystem;
@@ -178,7 +178,7 @@ std::string pickerTarget;
 std::string pickerStartedOn;
 void CALLBACK AnswerPicker(HWND, UINT, UINT_PTR timer, DWORD) {
     for (platform::TForm* form : platform::TForm::AllForms()) {
-        auto* picker = dynamic_cast<pathdialog::TPathDialogForm*>(form);
+        auto* picker = dynamic_cast<controls::TPathDialogForm*>(form);
         if (!picker || !picker->Visible()) continue;
         KillTimer(nullptr, timer);
         pickerStartedOn = picker->sShellTreeView1.SelectedPath();
@@ -204,4 +204,4 @@ TEST_F(DirectoryEditTest, TheButtonOpensTheRealPickerOnTheFieldsFolderAndOkPutsT
 }
 
 }  // namespace
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -24,7 +24,7 @@
 #include "testsupport/win32/SkinManagerSetup.h"
 #include "testsupport/win32/SkinnedFormSetup.h"
 
-namespace lw::comboedit {
+namespace lw::controls {
 namespace {
 
 using testsupport::SilentPrompt;
@@ -230,8 +230,8 @@ TEST_F(StoredSkinField, TheFieldsFrameIsTheEditSectionsBorderAndItsTextStopsBefo
 
 TEST_F(StoredSkinField, GlyphModeImagesSizeTheButtonAndReplaceTheBuiltInGlyph) {
     controls::TsAlphaImageList& own = form.Make<controls::TsAlphaImageList>(24, 24);
-    own.AddPng(skin::test::MakePng(24, 24, [](int, int) { return std::array<std::uint8_t, 4>{200, 0, 0, 255}; }));
-    own.AddPng(skin::test::MakePng(24, 24, [](int, int) { return std::array<std::uint8_t, 4>{0, 0, 200, 255}; }));
+    own.AddPng(skin::testing::MakePng(24, 24, [](int, int) { return std::array<std::uint8_t, 4>{200, 0, 0, 255}; }));
+    own.AddPng(skin::testing::MakePng(24, 24, [](int, int) { return std::array<std::uint8_t, 4>{0, 0, 200, 255}; }));
     TsGlyphMode& mode = edit.GlyphMode();
     mode.SetImages(&own);
     EXPECT_EQ(button.Bounds().Width, 18) << "no ImageIndex yet: sized by the built-in glyphs";
@@ -351,4 +351,4 @@ TEST(PlainField, WithoutASkinTheButtonIsFlatWithTheSameFolderOverTheFieldsColour
 }
 
 }  // namespace
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace lw::forms {
+namespace lw::controls {
 
 namespace {
 
@@ -59,4 +59,4 @@ int FrameHitTest(const FrameLayout& l, const FrameMetrics& m, TPoint at) {
     return top ? kHitTop : kHitBottom;
 }
 
-}  // namespace lw::forms
+}  // namespace lw::controls

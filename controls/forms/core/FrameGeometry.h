@@ -4,7 +4,7 @@
 
 #include "render/Types.h"
 
-namespace lw::forms {
+namespace lw::controls {
 
 // The platform's hit-test codes, by value.
 enum HitCode : int {
@@ -52,4 +52,4 @@ FrameLayout LayOutFrame(int width, int height, const FrameMetrics& metrics);
 // `at` in window coordinates.
 int FrameHitTest(const FrameLayout& layout, const FrameMetrics& metrics, TPoint at);
 
-}  // namespace lw::forms
+}  // namespace lw::controls

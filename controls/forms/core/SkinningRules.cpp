@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace lw::forms {
+namespace lw::controls {
 
 std::string LowerAscii(std::string_view text) {
     std::string lower(text);
@@ -62,4 +62,4 @@ ChildAdapterChoice ChooseChildAdapter(std::string_view className, unsigned style
     return {};
 }
 
-}  // namespace lw::forms
+}  // namespace lw::controls

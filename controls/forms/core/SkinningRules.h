@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace lw::forms {
+namespace lw::controls {
 
 // The manager's SkinningRules: a set of these bits.
 enum TSkinningRule : unsigned { srStdForms = 1, srStdDialogs = 2, srThirdParty = 4 };
@@ -59,4 +59,4 @@ struct ChildAdapterChoice {
 // The adapter for a child window of a standard dialog, by its class (any case) and style.
 ChildAdapterChoice ChooseChildAdapter(std::string_view className, unsigned style, bool visible);
 
-}  // namespace lw::forms
+}  // namespace lw::controls

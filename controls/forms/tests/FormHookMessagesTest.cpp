@@ -13,7 +13,7 @@
 #include "testsupport/win32/SilentPrompt.h"
 #include "testsupport/win32/SkinManagerSetup.h"
 
-namespace lw::forms {
+namespace lw::controls {
 namespace {
 
 using testsupport::kAnyNumber;
@@ -83,4 +83,4 @@ TEST(FormHookMessages, FirstActivationAsksOnceTakesTheFrameAndKeepsTheFramesPain
 }
 
 }  // namespace
-}  // namespace lw::forms
+}  // namespace lw::controls

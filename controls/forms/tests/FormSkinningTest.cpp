@@ -23,7 +23,7 @@
 #include "testsupport/win32/SilentPrompt.h"
 #include "testsupport/win32/SkinManagerSetup.h"
 
-namespace lw::forms {
+namespace lw::controls {
 namespace {
 
 using testsupport::SilentPrompt;
@@ -526,4 +526,4 @@ TEST_F(ThreeWindows, FindDialogGetsAdaptersForItsChildren) {
 }
 
 }  // namespace
-}  // namespace lw::forms
+}  // namespace lw::controls

@@ -48,7 +48,7 @@ Bytes IconFile(int size, const IconPixel& pixel, const IconMask& masked) {
 }
 
 Bytes SolidPng(int size, std::uint8_t red) {
-    return skin::test::MakePng(size, size, [red](int, int) { return std::array<std::uint8_t, 4>{red, 0, 0, 255}; });
+    return skin::testing::MakePng(size, size, [red](int, int) { return std::array<std::uint8_t, 4>{red, 0, 0, 255}; });
 }
 
 TsImgListItem Item(TsImageFormat format, Bytes bytes) { return {format, render::PixelFormat::pf32bit, std::move(bytes)}; }

@@ -12,7 +12,7 @@
 #include "testsupport/TempFolder.h"
 #include "testsupport/win32/MessagePump.h"
 
-namespace lw::pathdialog {
+namespace lw::controls {
 namespace {
 
 namespace fs = std::filesystem;
@@ -45,7 +45,7 @@ struct DialogFixture : ::testing::Test {
     platform::TApplication application{prompt};
     platform::TForm mainForm{nullptr};
     Dialog& dialog = mainForm.Make<Dialog>();
-    shell::TsShellTreeView& tree = dialog.sShellTreeView1;
+    controls::TsShellTreeView& tree = dialog.sShellTreeView1;
     testsupport::TempFolder fixture{"lw picker"};
 
     void SetUp() override {
@@ -181,4 +181,4 @@ TEST_F(PathDialogFailureTest, AFolderThatCannotBeMadeIsReportedByItsFullPathAndN
 }
 
 }  // namespace
-}  // namespace lw::pathdialog
+}  // namespace lw::controls

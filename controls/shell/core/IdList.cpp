@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 std::size_t ItemBytes(const std::uint8_t* data, std::size_t available) {
@@ -58,4 +58,4 @@ std::string ReadItemString(const IdList& list, std::uint32_t offset) {
     return std::string(begin, std::find(begin, end, std::uint8_t{0}));
 }
 
-}  // namespace lw::shell
+}  // namespace lw::controls

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace lw::shell {
+namespace lw::controls {
 
 // An item identifier list as the shell lays it out: items each led by a 16-bit little-endian
 // byte count that includes the count itself, ended by a zero count. Kept as owned bytes so
@@ -29,4 +29,4 @@ int ItemCount(const IdList& list);
 // the item's own bytes; empty when the offset lies outside the item.
 std::string ReadItemString(const IdList& list, std::uint32_t offset);
 
-}  // namespace lw::shell
+}  // namespace lw::controls

@@ -1,6 +1,6 @@
 #include "controls/shell/core/ShellItem.h"
 
-namespace lw::shell {
+namespace lw::controls {
 
 ShellItem::ShellItem(ShellNamespace& space, const ShellItem* parent, std::shared_ptr<ShellFolder> folder, IdList itemId)
     : space_(space),
@@ -46,4 +46,4 @@ bool ShellItem::RenameItem(const std::string& name) {
     return true;
 }
 
-}  // namespace lw::shell
+}  // namespace lw::controls

@@ -6,7 +6,7 @@
 #include "controls/shell/core/ShellNames.h"
 #include "controls/shell/core/ShellNamespace.h"
 
-namespace lw::shell {
+namespace lw::controls {
 
 // One item of the namespace as a tree node holds it. An item made without a parent lies in
 // the desktop, and its ItemID is its whole list from the desktop.
@@ -43,4 +43,4 @@ private:
     IdList absoluteId_;
 };
 
-}  // namespace lw::shell
+}  // namespace lw::controls

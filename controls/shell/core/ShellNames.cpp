@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-namespace lw::shell {
+namespace lw::controls {
 
 const RootFolderName kRootFolders[23] = {
     {"rfDesktop", 0},          {"rfMyComputer", 17},     {"rfNetwork", 18},
@@ -70,4 +70,4 @@ std::string ApplyExtensionRule(std::string name, ShowExtension rule, const std::
     return name;
 }
 
-}  // namespace lw::shell
+}  // namespace lw::controls

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace lw::shell {
+namespace lw::controls {
 
 // The special folders a tree's Root may name, in their declared order, with the shell's
 // number for each.
@@ -39,4 +39,4 @@ std::string ExtensionOf(std::string_view name);
 // at the item's parsing path, or nothing when no file exists there.
 std::string ApplyExtensionRule(std::string name, ShowExtension rule, const std::optional<std::string>& fileExtension);
 
-}  // namespace lw::shell
+}  // namespace lw::controls

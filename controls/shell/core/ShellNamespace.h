@@ -8,7 +8,7 @@
 
 #include "controls/shell/core/IdList.h"
 
-namespace lw::shell {
+namespace lw::controls {
 
 // What the folder tree asks of the shell's namespace. The real one sits over the platform
 // shell; tests use a deterministic one in memory. Texts are UTF-8.
@@ -68,4 +68,4 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-}  // namespace lw::shell
+}  // namespace lw::controls

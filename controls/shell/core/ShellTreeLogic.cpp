@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 constexpr const char* kErrorSettingPath = "Error Setting Path";
@@ -303,4 +303,4 @@ void ShellTreeLogic::AfterShellVerb(const std::string& verb, bool succeeded) {
     }
 }
 
-}  // namespace lw::shell
+}  // namespace lw::controls

@@ -9,7 +9,7 @@
 #include "controls/shell/core/ShellNamespace.h"
 #include "controls/shell/core/TreeNodes.h"
 
-namespace lw::shell {
+namespace lw::controls {
 
 // What fills a shell folder tree and keeps it in step with the namespace: the root, loading
 // a folder's children when it is first expanded, selecting a path, reloading a node and
@@ -89,4 +89,4 @@ private:
     std::optional<std::string> savedDirectory_;
 };
 
-}  // namespace lw::shell
+}  // namespace lw::controls

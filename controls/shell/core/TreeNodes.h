@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-namespace lw::shell {
+namespace lw::controls {
 
 // An opaque node of the tree view the shell tree fills.
 using Node = void*;
@@ -45,4 +45,4 @@ public:
     virtual void EndUpdate() = 0;
 };
 
-}  // namespace lw::shell
+}  // namespace lw::controls

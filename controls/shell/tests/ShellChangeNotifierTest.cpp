@@ -7,7 +7,7 @@
 #include "testsupport/TempFolder.h"
 #include "testsupport/win32/MessagePump.h"
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 using namespace std::chrono_literals;
@@ -79,4 +79,4 @@ TEST_F(ShellChangeNotifierTest, AFolderThatCannotBeWatchedKeepsTheThreadStoppabl
 }
 
 }  // namespace
-}  // namespace lw::shell
+}  // namespace lw::controls

@@ -12,7 +12,7 @@
 #include "testsupport/TempFolder.h"
 #include "testsupport/win32/MessagePump.h"
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 class SilentPrompt : public platform::Prompt {
@@ -198,4 +198,4 @@ TEST_F(ShellTreeViewTest, AVerbFromTheShellMenuRunsBetweenTheHooksUnlessTheFirst
 }
 
 }  // namespace
-}  // namespace lw::shell
+}  // namespace lw::controls

@@ -13,7 +13,7 @@
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SkinnedFormSetup.h"
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 // The stored skin's "EDIT" section: a dark field with grey text.
@@ -93,4 +93,4 @@ TEST_F(SkinnedShellTreeTest, TheBoundLabelStandsAboveTheTreeAndFollowsIt) {
 }
 
 }  // namespace
-}  // namespace lw::shell
+}  // namespace lw::controls

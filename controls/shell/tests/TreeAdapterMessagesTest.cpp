@@ -11,7 +11,7 @@
 #include "testsupport/win32/MessageSequence.h"
 #include "testsupport/win32/SkinnedFormSetup.h"
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 using testsupport::kLParam;
@@ -74,4 +74,4 @@ TEST(TreeAdapterMessages, TheAdapterErasesForTheTreeUntilTheSkinGoes) {
 }
 
 }  // namespace
-}  // namespace lw::shell
+}  // namespace lw::controls

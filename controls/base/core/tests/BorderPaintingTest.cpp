@@ -147,12 +147,12 @@ TEST(PaintControlBorder, AnOuterRectangleLargerThanTheCacheWritesOnlyInsideIt) {
 }
 
 TEST(RestoreCorners, TheControlsDataAsksItsParentAndShiftsByItsPosition) {
-    test::FakeManager manager;
-    test::DefaultManagerScope scope(&manager);
+    testing::FakeManager manager;
+    testing::DefaultManagerScope scope(&manager);
     KeyedMask k;
     const int mask = manager.Skin.AddMask("PANEL", "BORDERSMASK", k.Mask);
     manager.AddSection("PANEL", 0x111111, 0, 0, 0, mask);
-    test::FakeOwner owner;
+    testing::FakeOwner owner;
     owner.Bounds = {3, 4, 23, 14};
     render::Bitmap parent = render::CreateBmp24(40, 40);
     FillBmp(parent, 0x222222);

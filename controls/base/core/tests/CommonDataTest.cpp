@@ -7,8 +7,8 @@
 namespace lw::controls {
 namespace {
 
-using test::FakeManager;
-using test::FakeOwner;
+using testing::FakeManager;
+using testing::FakeOwner;
 
 std::intptr_t Command(TsCommonData& data, unsigned command, std::intptr_t lParam = 0, bool* handled = nullptr) {
     skin::SkinMessage m{command, 0, lParam, 0};
@@ -19,7 +19,7 @@ std::intptr_t Command(TsCommonData& data, unsigned command, std::intptr_t lParam
 
 struct Bound {
     FakeManager Manager;
-    test::DefaultManagerScope Scope{&Manager};
+    testing::DefaultManagerScope Scope{&Manager};
     FakeOwner Owner;
     TsCommonData Data{Owner, true};
 
@@ -210,7 +210,7 @@ TEST(CommonData, FullyTransparentWithSmallBorderPassesTheParentsAnswerOnWithItsP
 
 TEST(CommonData, FullyTransparentWithLargeBorderAndNoCacheAnswersTheParentsColour) {
     FakeManager manager;
-    test::DefaultManagerScope scope(&manager);
+    testing::DefaultManagerScope scope(&manager);
     render::MaskRef wide;
     wide.WL = wide.WR = 13;
     const int mask = manager.Skin.AddMask("S", "BORDERSMASK", wide);
@@ -269,7 +269,7 @@ TEST(CommonData, StaticFlagOfPanelsByTheirSection) {
     };
     for (const Case& c : cases) {
         FakeManager manager;
-        test::DefaultManagerScope scope(&manager);
+        testing::DefaultManagerScope scope(&manager);
         manager.AddSection("PANEL", 0, c.Transparency, c.Gradient, c.Image);
         FakeOwner owner;
         owner.Parent = c.Parent;
@@ -281,7 +281,7 @@ TEST(CommonData, StaticFlagOfPanelsByTheirSection) {
     }
     // Wide borders make any panel position-dependent; other kinds are never static.
     FakeManager manager;
-    test::DefaultManagerScope scope(&manager);
+    testing::DefaultManagerScope scope(&manager);
     render::MaskRef wide;
     wide.WT = wide.WB = 16;
     manager.AddSection("PANEL", 0, 0, 0, 0, manager.Skin.AddMask("PANEL", "BORDERSMASK", wide));

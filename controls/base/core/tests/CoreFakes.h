@@ -11,11 +11,11 @@
 #include "controls/base/core/SkinOwner.h"
 #include "render/tests/FakeSkin.h"
 
-namespace lw::controls::test {
+namespace lw::controls::testing {
 
 class FakeManager : public skin::SkinManagerView {
 public:
-    render::test::FakeSkin Skin;
+    render::testing::FakeSkin Skin;
     std::vector<skin::TsGeneralData> General;
     bool Loaded = true, Active = true, Dying = false, Changing = false, Glowing = true;
     unsigned Events = 0xF;
@@ -134,4 +134,4 @@ public:
     TPoint OffsetsSeenByParent;
 };
 
-}  // namespace lw::controls::test
+}  // namespace lw::controls::testing

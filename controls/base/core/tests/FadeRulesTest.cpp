@@ -61,7 +61,7 @@ TEST(FadeRules, TickStepsUntilPastTheLastStepThenStops) {
 }
 
 TEST(FadeRules, ShouldAnimateTakesTheControlsSetOrTheDefaultManagersEvents) {
-    test::FakeManager manager;
+    testing::FakeManager manager;
     manager.Events = 0b0101;  // enter and down
     EXPECT_TRUE(ShouldAnimate(aeMouseLeave, AnimatEventBit(aeMouseLeave), nullptr));
     EXPECT_TRUE(ShouldAnimate(aeMouseEnter, DefaultAnimatEvents, &manager));

@@ -7,7 +7,7 @@
 #include <set>
 #include <stdexcept>
 
-namespace lw::comboedit {
+namespace lw::controls {
 namespace {
 
 class FakeHost : public FolderChoiceHost {
@@ -147,4 +147,4 @@ TEST(FolderChoiceTest, LongAndShortFormsConvertEachFolderOfAMultipleText) {
 }
 
 }  // namespace
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace lw::comboedit {
+namespace lw::controls {
 namespace {
 
 TEST(GlyphChoice, StripsOfSquareStatesCountTheirStatesAnythingElseIsOne) {
@@ -62,4 +62,4 @@ TEST(GlyphChoice, OwnImagesWhenTheyHoldImageIndexElseTheBuiltInGlyph) {
 }
 
 }  // namespace
-}  // namespace lw::comboedit
+}  // namespace lw::controls

@@ -2,7 +2,7 @@
 
 #include "controls/forms/core/FrameGeometry.h"
 
-namespace lw::forms {
+namespace lw::controls {
 namespace {
 
 FrameMetrics Metrics(bool sizable) {
@@ -72,4 +72,4 @@ TEST(FrameGeometry, SkinSizesLessTheShadowOffset) {
 }
 
 }  // namespace
-}  // namespace lw::forms
+}  // namespace lw::controls

@@ -2,7 +2,7 @@
 
 #include "controls/forms/core/SkinningRules.h"
 
-namespace lw::forms {
+namespace lw::controls {
 namespace {
 
 using K = ChildAdapterKind;
@@ -97,4 +97,4 @@ TEST(DialogRules, OnlyStandardDialogsAndOneAtATimeUnlessItHoldsAToolBar) {
 }
 
 }  // namespace
-}  // namespace lw::forms
+}  // namespace lw::controls

@@ -11,7 +11,7 @@ extern const std::size_t kGearGlyphSize;
 namespace lw::controls {
 namespace {
 
-using skin::test::MakePng;
+using skin::testing::MakePng;
 
 std::vector<std::uint8_t> SolidPng(int size, std::uint8_t red) {
     return MakePng(size, size, [red](int, int) { return std::array<std::uint8_t, 4>{red, 0, 0, 255}; });

@@ -20,7 +20,7 @@ render::SectionPaint Section(const char* name, int transparency, bool ownFont, T
 }
 
 struct Skin {
-    render::test::FakeSkin Fake;
+    render::testing::FakeSkin Fake;
     int Global = Fake.AddSection(Section("GLOBALINFO", 0, false, kGlobalText));
     int Clear = Fake.AddSection(Section("CLEARPANEL", 60, true, kPanelText));
     int HalfClear = Fake.AddSection(Section("HALFPANEL", 50, true, kPanelText));
@@ -47,7 +47,7 @@ TEST(LabelColors, TextColourClimbsPastMostlyTransparentParents) {
     };
     for (const Case& c : cases) EXPECT_EQ(LabelSkinColor(c.Ancestors, s.Fake), c.Expected) << c.What;
 
-    render::test::FakeSkin noGlobal;
+    render::testing::FakeSkin noGlobal;
     noGlobal.AddSection(Section("PLAINPANEL", 0, false, kPanelText));
     EXPECT_EQ(LabelSkinColor(std::vector<int>{0}, noGlobal), std::nullopt);
 }

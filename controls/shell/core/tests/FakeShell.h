@@ -8,7 +8,7 @@
 #include "controls/shell/core/ShellNamespace.h"
 #include "controls/shell/core/TreeNodes.h"
 
-namespace lw::shell::testing {
+namespace lw::controls::testing {
 
 struct Entry {
     std::string Name;
@@ -297,4 +297,4 @@ private:
     }
 };
 
-}  // namespace lw::shell::testing
+}  // namespace lw::controls::testing

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 IdList Item(std::initializer_list<std::uint8_t> body) {
@@ -59,4 +59,4 @@ TEST(IdListTest, ItemStringsAreBoundedByTheFirstItem) {
 }
 
 }  // namespace
-}  // namespace lw::shell
+}  // namespace lw::controls

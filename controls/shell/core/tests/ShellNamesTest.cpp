@@ -4,7 +4,7 @@
 
 #include <set>
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 TEST(ShellNamesTest, EveryRootNameResolvesWithoutRegardToCase) {
@@ -68,4 +68,4 @@ TEST(ShellNamesTest, DisplayNameRules) {
 }
 
 }  // namespace
-}  // namespace lw::shell
+}  // namespace lw::controls

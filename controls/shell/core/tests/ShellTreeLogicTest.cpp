@@ -4,7 +4,7 @@
 
 #include "controls/shell/core/tests/FakeShell.h"
 
-namespace lw::shell {
+namespace lw::controls {
 namespace {
 
 using testing::FakeNamespace;
@@ -243,4 +243,4 @@ TEST_F(ShellTreeLogicTest, OwnerCanRefuseItemsAndNamesLoseTheShellsMarker) {
 }
 
 }  // namespace
-}  // namespace lw::shell
+}  // namespace lw::controls
