@@ -32,8 +32,8 @@ TAboutForm::TAboutForm(TComponent* owner, AppServices& services)
       logoPanel(Place(Make<controls::TsPanel>(&backPanel), "sPanel2", {8, 8, 121, 121})),
       logo(Place(Make<TLogoImage>(&logoPanel), "Image1", {11, 13, 105, 105})),
       textPanel(Place(Make<controls::TsPanel>(&backPanel), "sPanel4", {136, 8, 321, 121})),
-      aboutText(Place(Make<controls::TsMemo>(&textPanel, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "sMemo1",
-                   {8, 8, 305, 105})),
+      aboutText(Place(Make<controls::TsMemo>(&textPanel, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}),
+                      "sMemo1", {8, 8, 305, 105})),
       buttonsPanel(Place(Make<controls::TsPanel>(&backPanel), "sPanel3", {8, 136, 449, 41})),
       siteButton(MakeButton(*this, buttonsPanel, "sBitBtn1", {8, 8, 137, 25}, "На сайт", 7)),
       helpButton(MakeButton(*this, buttonsPanel, "sBitBtn2", {157, 8, 137, 25}, "Помощь", 5)),
@@ -58,9 +58,7 @@ TAboutForm::TAboutForm(TComponent* owner, AppServices& services)
     OnShortCut = [this](WORD key, bool control) { return FormShortCut(key, control); };
 }
 
-void TAboutForm::siteButtonClick() {
-    services_.Programs.OpenAddress(ProjectUrl());
-}
+void TAboutForm::siteButtonClick() { services_.Programs.OpenAddress(ProjectUrl()); }
 
 void TAboutForm::closeButtonClick() { Close(); }
 

@@ -32,7 +32,8 @@ TsSlider::TsSlider(TComponent* owner, TWinControl* parent, int minimum, int maxi
 
 void TsSlider::AttachAdapter() {
     auto* manager = static_cast<skin::SkinManagerView*>(bridge::DefaultSkinManager());
-    if (manager != nullptr) adapter_ = controls::TgwMainWnd::Create<controls::TgwBaseWnd>(Handle(), true, "EDIT", manager, nullptr);
+    if (manager != nullptr)
+        adapter_ = controls::TgwMainWnd::Create<controls::TgwBaseWnd>(Handle(), true, "EDIT", manager, nullptr);
 }
 
 void TsSlider::SetPosition(int position) {
@@ -54,15 +55,30 @@ void TsSlider::WndProc(TMessage& message) {
     switch (message.Msg) {
     case WM_HSCROLL:
         switch (LOWORD(message.WParam)) {
-        case SB_LINELEFT: MoveTo(position_ - 1); break;
-        case SB_LINERIGHT: MoveTo(position_ + 1); break;
-        case SB_PAGELEFT: MoveTo(position_ - kPageStep); break;
-        case SB_PAGERIGHT: MoveTo(position_ + kPageStep); break;
-        case SB_LEFT: MoveTo(minimum_); break;
-        case SB_RIGHT: MoveTo(maximum_); break;
+        case SB_LINELEFT:
+            MoveTo(position_ - 1);
+            break;
+        case SB_LINERIGHT:
+            MoveTo(position_ + 1);
+            break;
+        case SB_PAGELEFT:
+            MoveTo(position_ - kPageStep);
+            break;
+        case SB_PAGERIGHT:
+            MoveTo(position_ + kPageStep);
+            break;
+        case SB_LEFT:
+            MoveTo(minimum_);
+            break;
+        case SB_RIGHT:
+            MoveTo(maximum_);
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: MoveTo(minimum_ + static_cast<int>(HIWORD(message.WParam))); break;
-        default: break;
+        case SB_THUMBPOSITION:
+            MoveTo(minimum_ + static_cast<int>(HIWORD(message.WParam)));
+            break;
+        default:
+            break;
         }
         message.Result = 0;
         return;
@@ -100,8 +116,8 @@ TAppearanceGroup::TAppearanceGroup(TForm& form, TWinControl& parent, TBounds bou
       hue(Place(form.Make<TsSlider>(&group, -kHueLimit, kHueLimit), "hue", {232, 38, 209, 17})),
       saturationCaption(Place(form.Make<controls::TsLabel>(&group), "saturationCaption", {232, 70, 150, 13})),
       saturationValue(Place(form.Make<controls::TsLabel>(&group), "saturationValue", {384, 70, 57, 13})),
-      saturation(Place(form.Make<TsSlider>(&group, -kSaturationLimit, kSaturationLimit), "saturation",
-                       {232, 88, 209, 17})),
+      saturation(
+          Place(form.Make<TsSlider>(&group, -kSaturationLimit, kSaturationLimit), "saturation", {232, 88, 209, 17})),
       form_(form),
       services_(services) {
     group.SetText("Оформление");

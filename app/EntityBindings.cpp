@@ -42,22 +42,16 @@ void MemoBinding::ShowLine(int line) {
     SendMessageW(memo_.Handle(), EM_SCROLLCARET, 0, 0);
 }
 
-void MemoBinding::SetText(const std::string& text) {
-    memo_.SetTextW(platform::AnsiToWide(text));
-}
+void MemoBinding::SetText(const std::string& text) { memo_.SetTextW(platform::AnsiToWide(text)); }
 
-std::string MapListBinding::Folder() const {
-    return folder_.Text();
-}
+std::string MapListBinding::Folder() const { return folder_.Text(); }
 
 std::optional<std::string> MapListBinding::Entry(int index) const {
     if (index < 0 || index >= maps_.Count()) return std::nullopt;
     return maps_.Item(index);
 }
 
-void MapListBinding::Select(int index) {
-    maps_.SetItemIndex(index);
-}
+void MapListBinding::Select(int index) { maps_.SetItemIndex(index); }
 
 Answer PromptBinding::Ask(std::string_view caption, std::string_view text) {
     switch (prompt_.Show(owner_.Handle(), text, caption, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1)) {

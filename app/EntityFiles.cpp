@@ -13,9 +13,9 @@ namespace {
 
 std::string SystemErrorText(DWORD code) {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text(buffer, length);
     LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
@@ -68,7 +68,8 @@ std::string EntityFiles::Read(const std::string& path) {
     for (size_t done = 0; done < bytes.size();) {
         DWORD got = 0;
         const DWORD want = static_cast<DWORD>(std::min<size_t>(kPiece, bytes.size() - done));
-        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr)) Fail("Cannot open file", path, GetLastError());
+        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr))
+            Fail("Cannot open file", path, GetLastError());
         if (got == 0) {
             bytes.resize(done);  // the file shrank while we read it
             break;
@@ -84,7 +85,8 @@ void EntityFiles::Write(const std::string& path, const std::string& bytes) {
     for (size_t done = 0; done < bytes.size();) {
         DWORD put = 0;
         const DWORD want = static_cast<DWORD>(std::min<size_t>(kPiece, bytes.size() - done));
-        if (!WriteFile(file.get(), bytes.data() + done, want, &put, nullptr)) Fail("Cannot write file", path, GetLastError());
+        if (!WriteFile(file.get(), bytes.data() + done, want, &put, nullptr))
+            Fail("Cannot write file", path, GetLastError());
         done += put;
     }
 }

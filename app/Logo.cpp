@@ -68,8 +68,6 @@ TLogoImage::TLogoImage(platform::TComponent* owner, platform::TWinControl* paren
     picture_.Add(DrawLogo());
 }
 
-void TLogoImage::Paint(HDC dc) {
-    picture_.Draw(dc, 0, 0, 0);
-}
+void TLogoImage::Paint(HDC dc) { picture_.Draw(dc, 0, 0, 0); }
 
 }  // namespace lw::app

@@ -59,8 +59,8 @@ TMainForm::TMainForm(TComponent* owner, AppServices& services)
       settingsButton(MakeButton(*this, controlsPanel, "sBitBtn2", {296, 152, 265, 25}, "Настройки", 3)),
       findButton(MakeButton(*this, controlsPanel, "sBitBtn5", {296, 184, 265, 25}, "Поиск в тексте", 9)),
       textPanel(Place(Make<controls::TsPanel>(this), "sPanel1", {0, 280, 593, 305})),
-      console(Place(Make<controls::TsMemo>(&textPanel, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}), "console",
-                    {16, 16, 561, 257})),
+      console(Place(Make<controls::TsMemo>(&textPanel, TMemoStyle{.VerticalScrollBar = true, .WordWrap = true}),
+                    "console", {16, 16, 561, 257})),
       siteLabel(Place(Make<controls::TsWebLabel>(&textPanel), "sWebLabel1", {224, 280, 128, 13})),
       loader(Make<TTimer>()),
       finder(Make<TFindDialog>()),
@@ -69,8 +69,8 @@ TMainForm::TMainForm(TComponent* owner, AppServices& services)
     Name = "Form1";
     SetText("Lumpwright 1.0");
     SetClientSize(593, 585);
-    windowIcon_.reset(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
+    windowIcon_.reset(
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
     SetIcon(windowIcon_.get());
 
     controlsPanel.SetTabOrder(1);
@@ -227,7 +227,8 @@ void TMainForm::OpenPath(const std::wstring& given, bool fromOutside) {
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     const OpenRequest request =
         ClassifyOpenPath(WideToUtf8(full), exists, exists && (attributes & FILE_ATTRIBUTE_DIRECTORY));
-    if (request.kind == OpenRequest::Kind::Missing || request.kind == OpenRequest::Kind::NotAMap) return Refuse(request.kind);
+    if (request.kind == OpenRequest::Kind::Missing || request.kind == OpenRequest::Kind::NotAMap)
+        return Refuse(request.kind);
     if (request.kind == OpenRequest::Kind::Map && !entities_.MayLeave()) return;
     ShowFolder(Utf8ToWide(request.folder));
     folderFromOutside_ = fromOutside;
@@ -273,7 +274,6 @@ void TMainForm::loaderTimer() {
     }
     loader.SetEnabled(false);
 }
-
 
 void TMainForm::mapsClick() {
     folderFromOutside_ = false;

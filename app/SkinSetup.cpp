@@ -85,8 +85,8 @@ void LoadStartSkin(bridge::TsSkinManager& manager, const SkinChoice& choice, pla
     manager.StoredOnly.push_back(fallback);
     manager.SetSkinName(fallback);
     prompt.Show(nullptr,
-                Reason(failed) + "\nФайл оформления «" + source + "» не удалось прочитать; используется встроенное оформление «" +
-                    fallback + "».",
+                Reason(failed) + "\nФайл оформления «" + source +
+                    "» не удалось прочитать; используется встроенное оформление «" + fallback + "».",
                 kCaption, MB_OK | MB_ICONERROR);
 }
 

@@ -24,8 +24,7 @@ private:
 // queued for afterwards; sent ones are delivered by PeekMessage itself.
 void PaintAndDropInput() {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
-    }
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {}
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageW(&message);
 }
 
@@ -34,9 +33,7 @@ void PaintAndDropInput() {
 ToolRunner::ToolRunner(platform::Launcher& launcher, std::wstring toolPath)
     : launcher_(launcher), toolPath_(std::move(toolPath)) {}
 
-std::wstring ToolRunner::ToolBesideExecutable() {
-    return platform::ExecutableFolder() + L"ripent.exe";
-}
+std::wstring ToolRunner::ToolBesideExecutable() { return platform::ExecutableFolder() + L"ripent.exe"; }
 
 ToolRun ToolRunner::RunTool(const std::string& parameters, const std::string& workingFolder,
                             std::chrono::milliseconds timeout) {

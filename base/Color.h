@@ -31,15 +31,24 @@ namespace detail {
 // button face, which is what a skinned surface falls back to anyway.
 constexpr TColor DefaultSystemColor(int index) {
     switch (index) {
-        case 5: return 0xFFFFFF;   // window
-        case 8: return 0x000000;   // window text
-        case 13: return 0xD77800;  // highlight
-        case 14: return 0xFFFFFF;  // highlight text
-        case 16: return 0xA0A0A0;  // button shadow
-        case 17: return 0x6D6D6D;  // grey text
-        case 18: return 0x000000;  // button text
-        case 20: return 0xFFFFFF;  // button highlight
-        default: return 0xF0F0F0;  // button face
+    case 5:
+        return 0xFFFFFF;  // window
+    case 8:
+        return 0x000000;  // window text
+    case 13:
+        return 0xD77800;  // highlight
+    case 14:
+        return 0xFFFFFF;  // highlight text
+    case 16:
+        return 0xA0A0A0;  // button shadow
+    case 17:
+        return 0x6D6D6D;  // grey text
+    case 18:
+        return 0x000000;  // button text
+    case 20:
+        return 0xFFFFFF;  // button highlight
+    default:
+        return 0xF0F0F0;  // button face
     }
 }
 

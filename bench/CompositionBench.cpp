@@ -20,7 +20,9 @@ class BenchSkin : public SkinSource {
 public:
     std::vector<SectionPaint> Sections;
     std::vector<MaskRef> Masks;
-    const SectionPaint* Section(int i) const override { return i >= 0 && i < int(Sections.size()) ? &Sections[i] : nullptr; }
+    const SectionPaint* Section(int i) const override {
+        return i >= 0 && i < int(Sections.size()) ? &Sections[i] : nullptr;
+    }
     const MaskRef* Mask(int i) const override { return i >= 0 && i < int(Masks.size()) ? &Masks[i] : nullptr; }
     const Bitmap* PatternImage(int) const override { return nullptr; }
     int GetSkinIndex(std::string_view name) const override {
@@ -90,8 +92,9 @@ struct MainWindow {
     void Paint(Bitmap& window) {
         auto item = [&](int section, const TRect& r, int state, bool centre) {
             Bitmap cache = CreateBmp24(r.Width(), r.Height());
-            PaintItem(section, skin.Sections[std::size_t(section)].SectionName, CacheInfoFromBitmap(window, r.Left, r.Top),
-                      -1, -1, &skin, cache, {0, 0}, cache.Bounds(), state, centre);
+            PaintItem(section, skin.Sections[std::size_t(section)].SectionName,
+                      CacheInfoFromBitmap(window, r.Left, r.Top), -1, -1, &skin, cache, {0, 0}, cache.Bounds(), state,
+                      centre);
             for (int y = 0; y < cache.Height(); ++y)
                 std::memcpy(window.Pixel(r.Left, r.Top + y), cache.Row(y), std::size_t(cache.Width()) * 3);
         };

@@ -23,7 +23,8 @@ Bitmap Noise(PixelFormat f, unsigned seed) {
     Bitmap b(W, H, f);
     for (int y = 0; y < H; ++y) {
         std::uint8_t* p = b.Row(y);
-        for (int i = 0; i < W * b.BytesPerPixel(); ++i) p[i] = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 16);
+        for (int i = 0; i < W * b.BytesPerPixel(); ++i)
+            p[i] = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 16);
     }
     return b;
 }
@@ -155,11 +156,10 @@ void BM_PixmanScaledCopy(benchmark::State& state) {
     pixman_transform_t t;
     pixman_transform_init_scale(&t, pixman_double_to_fixed(4.0 / 3), pixman_double_to_fixed(4.0 / 3));
     pixman_image_set_transform(src.Image, &t);
-    pixman_image_set_filter(src.Image, state.range(0) == 0 ? PIXMAN_FILTER_NEAREST : PIXMAN_FILTER_BILINEAR,
-                            nullptr, 0);
+    pixman_image_set_filter(src.Image, state.range(0) == 0 ? PIXMAN_FILTER_NEAREST : PIXMAN_FILTER_BILINEAR, nullptr,
+                            0);
     for (auto _ : state) {
-        pixman_image_composite32(PIXMAN_OP_SRC, src.Image, nullptr, dst.Image, 0, 0, 0, 0, 0, 0, W * 3 / 4,
-                                 H * 3 / 4);
+        pixman_image_composite32(PIXMAN_OP_SRC, src.Image, nullptr, dst.Image, 0, 0, 0, 0, 0, 0, W * 3 / 4, H * 3 / 4);
         benchmark::DoNotOptimize(dst.Bits.data());
     }
     Pixels(state, W * 3 / 4, H * 3 / 4);

@@ -29,8 +29,7 @@ BITMAPINFO HeaderFor(int width, int height, int bitCount) {
 
 }  // namespace
 
-TsDibSection::TsDibSection(int width, int height, render::PixelFormat format)
-    : dc_(CreateCompatibleDC(nullptr)) {
+TsDibSection::TsDibSection(int width, int height, render::PixelFormat format) : dc_(CreateCompatibleDC(nullptr)) {
     if (!dc_) throw std::bad_alloc();
     SurfaceDcs()[&surface_] = dc_.get();
     Create(width, height, format);

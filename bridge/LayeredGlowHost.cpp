@@ -11,12 +11,12 @@ constexpr wchar_t kGlowClass[] = L"LwGlowWindow";
 // Glows never take the mouse or the activation: clicks fall through to what lies beneath.
 LRESULT CALLBACK GlowWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCHITTEST:
-            return HTTRANSPARENT;
-        case WM_MOUSEACTIVATE:
-            return MA_NOACTIVATE;
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
+    case WM_NCHITTEST:
+        return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -38,9 +38,9 @@ HWND Window(render::GlowWindow w) { return reinterpret_cast<HWND>(w); }
 
 render::GlowWindow LayeredGlowHost::CreateGlowWindow() {
     RegisterGlowClass();
-    const HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
-                                        kGlowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                        GetModuleHandleW(nullptr), nullptr);
+    const HWND window =
+        CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kGlowClass, L"",
+                        WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     return reinterpret_cast<render::GlowWindow>(window);
 }
 

@@ -36,9 +36,8 @@ struct ControlTree {
         if (BeingDestroyed(*child)) return skin::BroadcastRoute::Skip;
         const TWinControl* windowed = Windowed(child);
         if (windowed == nullptr || windowed->Handle() == nullptr) return skin::BroadcastRoute::Direct;
-        return SendSkinCommandToWindow(windowed->Handle(), skin::SMC_ISSKINNED, 0) != 0
-                   ? skin::BroadcastRoute::Send
-                   : skin::BroadcastRoute::Descend;
+        return SendSkinCommandToWindow(windowed->Handle(), skin::SMC_ISSKINNED, 0) != 0 ? skin::BroadcastRoute::Send
+                                                                                        : skin::BroadcastRoute::Descend;
     }
     void CallHandler(TControl* child) const { child->Perform(Message, WParam, LParam); }
     void Send(TControl* child) const { SendMessageW(Windowed(child)->Handle(), Message, WParam, LParam); }
@@ -48,8 +47,8 @@ struct ControlTree {
 // an unskinned one answers nothing, so its colour property is taken.
 TColor AnsweredColor(TControl& control) {
     if (SendSkinCommand(&control, skin::SMC_ISSKINNED, 0) != 1) return ResolveColor(control.Color());
-    return ResolveColor(static_cast<TColor>(
-        control.Perform(skin::SM_ALPHACMD, CommandWParam(skin::SMC_GETBGCOLOR), TransparentKey)));
+    return ResolveColor(
+        static_cast<TColor>(control.Perform(skin::SM_ALPHACMD, CommandWParam(skin::SMC_GETBGCOLOR), TransparentKey)));
 }
 
 // The fallback of a background request nobody answered: the control paints Area of Target
@@ -139,8 +138,7 @@ bool RequestBackground(render::TsBgRequest& info, HWND window, bool drawNow) {
     info.DrawNow = drawNow;
     SendSkinCommandToWindow(window, skin::SMC_GETBG, reinterpret_cast<LPARAM>(&info));
     if (info.Kind != 0) return true;
-    if (paintIfUnanswered && window != nullptr &&
-        PaintIntoTarget(info, [&](HDC dc) { ErasePaintWindow(window, dc); }))
+    if (paintIfUnanswered && window != nullptr && PaintIntoTarget(info, [&](HDC dc) { ErasePaintWindow(window, dc); }))
         return false;
     info.Kind = 1;
     const TsSkinManager* manager = DefaultSkinManager();

@@ -29,10 +29,14 @@ const skin::DiskSkinFiles& ProcessSkinFiles() {
 
 unsigned CommandOf(skin::SkinBroadcast what) {
     switch (what) {
-        case skin::SkinBroadcast::SkinLoaded: return skin::SMC_SKINLOADED;
-        case skin::SkinBroadcast::SkinRemoved: return skin::SMC_SKINREMOVED;
-        case skin::SkinBroadcast::StopAnim: return skin::SMC_STOPANIM;
-        case skin::SkinBroadcast::Refresh: return skin::SMC_REFRESH;
+    case skin::SkinBroadcast::SkinLoaded:
+        return skin::SMC_SKINLOADED;
+    case skin::SkinBroadcast::SkinRemoved:
+        return skin::SMC_SKINREMOVED;
+    case skin::SkinBroadcast::StopAnim:
+        return skin::SMC_STOPANIM;
+    case skin::SkinBroadcast::Refresh:
+        return skin::SMC_REFRESH;
     }
     return 0;
 }
@@ -52,7 +56,7 @@ struct FormsTree {
         if ((form->ComponentState() & platform::csDestroying) != 0 || form->Handle() == nullptr)
             return skin::BroadcastRoute::Skip;
         return SendSkinCommandToWindow(form->Handle(), skin::SMC_ISSKINNED, 0) != 0 ? skin::BroadcastRoute::Send
-                                                                                       : skin::BroadcastRoute::Descend;
+                                                                                    : skin::BroadcastRoute::Descend;
     }
     void Send(platform::TForm* form) const { SendMessageW(form->Handle(), Message, WParam, LParam); }
     void CallHandler(platform::TForm*) const {}
@@ -97,20 +101,19 @@ void TsSkinManager::RemoveFormHook() {
 }
 
 void TsSkinManager::Broadcast(skin::SkinBroadcast what) {
-    FormsTree tree{skin::SM_ALPHACMD, skin::SkinWParam(CommandOf(what)), CommandId(),
-                   platform::TForm::AllForms()};
+    FormsTree tree{skin::SM_ALPHACMD, skin::SkinWParam(CommandOf(what)), CommandId(), platform::TForm::AllForms()};
     for (int i = 0; i < tree.ChildCount(nullptr); ++i) {
         platform::TForm* form = tree.ChildAt(nullptr, i);
         switch (tree.Route(form)) {
-            case skin::BroadcastRoute::Send:
-                // A form the form skinning has taken on is reached through its list below.
-                if (!formSkinning_) tree.Send(form);
-                break;
-            case skin::BroadcastRoute::Descend:
-                BroadcastToChildren(*form, tree.Message, tree.WParam, tree.LParam);
-                break;
-            default:
-                break;
+        case skin::BroadcastRoute::Send:
+            // A form the form skinning has taken on is reached through its list below.
+            if (!formSkinning_) tree.Send(form);
+            break;
+        case skin::BroadcastRoute::Descend:
+            BroadcastToChildren(*form, tree.Message, tree.WParam, tree.LParam);
+            break;
+        default:
+            break;
         }
     }
     if (formSkinning_) formSkinning_->Broadcast(tree.Message, tree.WParam, tree.LParam);
@@ -146,7 +149,8 @@ void TsSkinManager::SuspendDrawing() {
     suspended_.clear();
     for (platform::TForm* form : platform::TForm::AllForms()) {
         const HWND window = form->Handle();
-        if (window == nullptr || !IsWindowVisible(window) || (form->ComponentState() & platform::csDestroying)) continue;
+        if (window == nullptr || !IsWindowVisible(window) || (form->ComponentState() & platform::csDestroying))
+            continue;
         SendMessageW(window, WM_SETREDRAW, FALSE, 0);
         suspended_.push_back(window);
     }
@@ -156,7 +160,8 @@ void TsSkinManager::ResumeDrawing() {
     for (const HWND window : suspended_) {
         if (!IsWindow(window)) continue;
         SendMessageW(window, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
     suspended_.clear();
 }
@@ -173,8 +178,8 @@ TsSkinManager* DefaultSkinManager() { return dynamic_cast<TsSkinManager*>(skin::
 
 bool ShowVersionNoticeIfAsked(const std::vector<std::string>& arguments, platform::Prompt& prompt) {
     if (!skin::WantsVersionNotice(arguments)) return false;
-    prompt.Show(nullptr, skin::kLibraryVersionText, platform::Application != nullptr ? platform::Application->Title : "",
-                MB_OK);
+    prompt.Show(nullptr, skin::kLibraryVersionText,
+                platform::Application != nullptr ? platform::Application->Title : "", MB_OK);
     return true;
 }
 

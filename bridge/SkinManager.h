@@ -18,9 +18,7 @@
 
 namespace lw::bridge {
 
-class TsSkinManager final : private skin::SkinManagerHost,
-                            public platform::TComponent,
-                            public skin::SkinManagerCore {
+class TsSkinManager final : private skin::SkinManagerHost, public platform::TComponent, public skin::SkinManagerCore {
 public:
     // The first manager created becomes the process's default manager. Properties set after
     // construction are applied as from a stored form until Loaded.

@@ -14,40 +14,34 @@ namespace {
 
 using namespace lw::ripent;
 
-void Require(bool condition, const char* what)
-{
+void Require(bool condition, const char* what) {
     if (!condition) {
         std::fprintf(stderr, "broken invariant: %s\n", what);
         std::abort();
     }
 }
 
-std::vector<std::uint8_t> Joined(const ImportedMap& imported)
-{
+std::vector<std::uint8_t> Joined(const ImportedMap& imported) {
     std::vector<std::uint8_t> bytes;
-    for (const auto& piece : imported.Pieces())
-        bytes.insert(bytes.end(), piece.begin(), piece.end());
+    for (const auto& piece : imported.Pieces()) bytes.insert(bytes.end(), piece.begin(), piece.end());
     return bytes;
 }
 
-void CheckReplacement(const BspLayout& layout, std::span<const std::uint8_t> file, const std::string& text)
-{
+void CheckReplacement(const BspLayout& layout, std::span<const std::uint8_t> file, const std::string& text) {
     const std::vector<std::uint8_t> result = Joined(ReplaceEntities(layout, file, text));
-    const BspLayout after = ParseBsp(result); // must not throw: the result is a valid map
+    const BspLayout after = ParseBsp(result);  // must not throw: the result is a valid map
     Require(after.version == layout.version, "version kept");
     Require(EntityText(after, result) == text, "new text readable");
     for (std::size_t i = 0; i < kLumpCount; ++i) {
-        if (i == layout.entityLump)
-            continue;
+        if (i == layout.entityLump) continue;
         const Lump& old = layout.lumps[i];
         const Lump& now = after.lumps[i];
         Require(now.length == old.length, "other lump keeps its length");
-        if (old.length == 0)
-            continue; // an empty lump has no bytes to keep aligned
+        if (old.length == 0) continue;  // an empty lump has no bytes to keep aligned
         Require(now.offset % 4 == old.offset % 4, "other lump keeps its alignment");
-        Require(std::equal(file.begin() + old.offset, file.begin() + old.offset + old.length,
-                           result.begin() + now.offset),
-                "other lump keeps its bytes");
+        Require(
+            std::equal(file.begin() + old.offset, file.begin() + old.offset + old.length, result.begin() + now.offset),
+            "other lump keeps its bytes");
     }
     const auto oldExtensions = Extensions(layout, file);
     const auto newExtensions = Extensions(after, result);
@@ -56,21 +50,19 @@ void CheckReplacement(const BspLayout& layout, std::span<const std::uint8_t> fil
         const Lump& old = oldExtensions[i].lump;
         const Lump& now = newExtensions[i].lump;
         Require(newExtensions[i].name == oldExtensions[i].name && now.length == old.length, "extension kept");
-        Require(std::equal(file.begin() + old.offset, file.begin() + old.offset + old.length,
-                           result.begin() + now.offset),
-                "extension keeps its bytes");
+        Require(
+            std::equal(file.begin() + old.offset, file.begin() + old.offset + old.length, result.begin() + now.offset),
+            "extension keeps its bytes");
     }
 }
 
-} // namespace
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> file(data, size);
     try {
         ValidateEntityText(std::string(reinterpret_cast<const char*>(data), size));
-    } catch (const ToolError&) {
-    }
+    } catch (const ToolError&) {}
 
     BspLayout layout;
     try {

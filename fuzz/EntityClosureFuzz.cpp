@@ -7,8 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view entityFile(reinterpret_cast<const char*>(data), size);
     for (const auto& map : lw::ripent::testing::LayoutMaps()) {
         const std::string fault = lw::ripent::testing::ClosureFault(map, entityFile);

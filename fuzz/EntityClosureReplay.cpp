@@ -17,16 +17,15 @@ namespace {
 
 std::size_t runs = 0;
 
-void Run(const std::string& input)
-{
+void Run(const std::string& input) {
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
     ++runs;
 }
 
-std::string Mutated(std::string input, std::mt19937& random)
-{
-    const std::string pieces[] = {"\"", "{", "}", "//", "\n", "\r\n", "\r", " ", "\t", "\xEF\xBB\xBF", "\x01",
-                                  std::string(1, '\0'), "\\", "classname", "worldspawn", "\"\"", "{}"};
+std::string Mutated(std::string input, std::mt19937& random) {
+    const std::string pieces[] = {"\"", "{",         "}",          "//",           "\n",   "\r\n",
+                                  "\r", " ",         "\t",         "\xEF\xBB\xBF", "\x01", std::string(1, '\0'),
+                                  "\\", "classname", "worldspawn", "\"\"",         "{}"};
     const int changes = 1 + int(random() % 3);
     for (int k = 0; k < changes; ++k) {
         const std::size_t at = input.empty() ? 0 : random() % (input.size() + 1);
@@ -38,17 +37,15 @@ std::string Mutated(std::string input, std::mt19937& random)
             input.erase(at, 1 + random() % 4);
             break;
         default:
-            if (at < input.size())
-                input[at] = char(random() % 256);
+            if (at < input.size()) input[at] = char(random() % 256);
         }
     }
     return input;
 }
 
-} // namespace
+}  // namespace
 
-int main()
-{
+int main() {
     // In name order, so that every run mutates the same inputs the same way.
     std::vector<std::filesystem::path> names(std::filesystem::directory_iterator(LW_ENTITY_CORPUS), {});
     std::sort(names.begin(), names.end());
@@ -58,10 +55,8 @@ int main()
         corpus.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     std::mt19937 random(20261211);
-    for (const std::string& input : corpus)
-        Run(input);
-    for (std::size_t i = 0; i < 3000 && !corpus.empty(); ++i)
-        Run(Mutated(corpus[i % corpus.size()], random));
+    for (const std::string& input : corpus) Run(input);
+    for (std::size_t i = 0; i < 3000 && !corpus.empty(); ++i) Run(Mutated(corpus[i % corpus.size()], random));
     std::printf("%zu inputs from %zu corpus files\n", runs, corpus.size());
     return corpus.empty() ? 1 : 0;
 }

@@ -21,15 +21,13 @@ using Input = std::vector<std::uint8_t>;
 
 std::size_t runs = 0;
 
-void Run(const Input& input)
-{
+void Run(const Input& input) {
     LLVMFuzzerTestOneInput(input.data(), input.size());
     ++runs;
 }
 
 // An extension block right after the last lump: two extensions, their bytes after the list.
-Input WithExtensionBlock(Input map)
-{
+Input WithExtensionBlock(Input map) {
     map.resize((map.size() + 3) / 4 * 4, 0);
     const std::size_t at = map.size();
     const char header[] = {'B', 'S', 'P', 'X', 2, 0, 0, 0};
@@ -45,8 +43,7 @@ Input WithExtensionBlock(Input map)
     return map;
 }
 
-std::vector<Input> Seeds()
-{
+std::vector<Input> Seeds() {
     std::vector<Input> seeds = {
         BuildMap(30, {{1, PlanesLump(5)}, {3, DataLump(30, 3)}, {0, EntityLump(2)}, {2, DataLump(41, 2)}}),
         BuildMap(30, {{0, PlanesLump(5)}, {1, EntityLump(1)}, {2, DataLump(17, 2)}}, {1, 2, 3}),
@@ -60,10 +57,9 @@ std::vector<Input> Seeds()
     return seeds;
 }
 
-} // namespace
+}  // namespace
 
-int main()
-{
+int main() {
     const std::vector<Input> seeds = Seeds();
     std::mt19937 random(20240501);
     for (const Input& seed : seeds) {
@@ -73,8 +69,8 @@ int main()
             Run(Input(seed.begin(), seed.begin() + std::min(cut, seed.size())));
 
         const std::int32_t size = std::int32_t(seed.size());
-        const std::int32_t boundaries[] = {0, -1, 1, 4, 123, 124, size - 1, size, size + 1, 0x7FFFFFFF,
-                                           std::int32_t(0x80000000)};
+        const std::int32_t boundaries[] = {
+            0, -1, 1, 4, 123, 124, size - 1, size, size + 1, 0x7FFFFFFF, std::int32_t(0x80000000)};
         for (std::size_t field = 0; field < lw::ripent::kHeaderSize; field += 4) {
             for (std::int32_t value : boundaries) {
                 Input mutated = seed;

@@ -119,8 +119,7 @@ void ReportException(std::exception_ptr error) noexcept {
         reporting = true;
         MessageBoxW(nullptr, Utf8ToWide(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
         reporting = false;
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 }  // namespace lw::platform

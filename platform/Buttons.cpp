@@ -70,8 +70,7 @@ void TButton::DrawItem(const DRAWITEMSTRUCT& item) {
 
 TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent) : TCheckBox(owner, parent, DefaultCreateParams()) {}
 
-TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent, const TCreateParams& params)
-    : TWinControl(owner, parent) {
+TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent, const TCreateParams& params) : TWinControl(owner, parent) {
     CreateHandle(params);
 }
 

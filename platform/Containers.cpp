@@ -20,9 +20,7 @@ TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent) : TGroupBox(owner, 
 TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent, const TCreateParams& params)
     : TCustomControl(owner, parent, params) {}
 
-TCreateParams TGroupBox::DefaultCreateParams() {
-    return {.Style = WS_CLIPCHILDREN, .ExStyle = WS_EX_CONTROLPARENT};
-}
+TCreateParams TGroupBox::DefaultCreateParams() { return {.Style = WS_CLIPCHILDREN, .ExStyle = WS_EX_CONTROLPARENT}; }
 
 void TGroupBox::PaintWindow(HDC dc) {
     SelectObjectScope font(dc, FontHandle());

@@ -62,8 +62,7 @@ template <class Paint>
 void PaintSafely(Paint&& paint) noexcept {
     try {
         paint();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 }  // namespace
@@ -250,9 +249,9 @@ void TWinControl::CreateHandle(const TCreateParams& params) {
     TWinControl* const outer = g_creating;
     g_creating = this;
     HHOOK hook = SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId());
-    HWND created = CreateWindowExW(params.ExStyle, params.ClassName ? params.ClassName : OwnClass(), text_.c_str(),
-                                   style, b.Left, b.Top, b.Width, b.Height, parentWindow, id, GetModuleHandleW(nullptr),
-                                   nullptr);
+    HWND created =
+        CreateWindowExW(params.ExStyle, params.ClassName ? params.ClassName : OwnClass(), text_.c_str(), style, b.Left,
+                        b.Top, b.Width, b.Height, parentWindow, id, GetModuleHandleW(nullptr), nullptr);
     if (hook) UnhookWindowsHookEx(hook);
     g_creating = outer;
     if (!created) throw Exception("Cannot create window");
@@ -264,7 +263,8 @@ void TWinControl::CreateHandle(const TCreateParams& params) {
 LRESULT CALLBACK TWinControl::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
     // The first window made after CreateHandle began is its own; windows its creation makes
     // in turn come later and are left alone.
-    if (code == HCBT_CREATEWND && g_creating && !g_creating->handle_) g_creating->Attach(reinterpret_cast<HWND>(wParam));
+    if (code == HCBT_CREATEWND && g_creating && !g_creating->handle_)
+        g_creating->Attach(reinterpret_cast<HWND>(wParam));
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -402,7 +402,8 @@ void TWinControl::MouseMoved(bool nonClient, POINT clientPoint) {
     if (trackedArea_ != area) {
         // One leave notice is tracked at a time, for the area the mouse is in.
         trackedArea_ = area;
-        TRACKMOUSEEVENT track{sizeof track, static_cast<DWORD>(TME_LEAVE | (nonClient ? TME_NONCLIENT : 0)), handle_, 0};
+        TRACKMOUSEEVENT track{sizeof track, static_cast<DWORD>(TME_LEAVE | (nonClient ? TME_NONCLIENT : 0)), handle_,
+                              0};
         TrackMouseEvent(&track);
     }
     if (!mouseInside_) {
@@ -461,8 +462,9 @@ void TWinControl::DefaultHandler(TMessage& m) {
 
 void TWinControl::SetBounds(const TBounds& bounds) {
     TControl::SetBounds(bounds);
-    if (handle_) SetWindowPos(handle_, nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
-                              SWP_NOZORDER | SWP_NOACTIVATE);
+    if (handle_)
+        SetWindowPos(handle_, nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::wstring TWinControl::TextW() const {

@@ -124,7 +124,7 @@ struct TCreateParams {
     const wchar_t* ClassName = nullptr;  // null: the toolkit's own class
     DWORD Style = 0;
     DWORD ExStyle = 0;
-    HWND ParentWindow = nullptr;         // for forms: the owner window
+    HWND ParentWindow = nullptr;  // for forms: the owner window
 };
 
 // A control with a window. Controls over a system class (EDIT, BUTTON, LISTBOX) subclass it:

@@ -60,7 +60,8 @@ void TCustomEdit::WndProc(TMessage& m) {
 
 TEdit::TEdit(TComponent* owner, TWinControl* parent) : TEdit(owner, parent, DefaultCreateParams()) {}
 
-TEdit::TEdit(TComponent* owner, TWinControl* parent, const TCreateParams& params) : TCustomEdit(owner, parent, params) {}
+TEdit::TEdit(TComponent* owner, TWinControl* parent, const TCreateParams& params)
+    : TCustomEdit(owner, parent, params) {}
 
 TCreateParams TEdit::DefaultCreateParams() { return EditParams(ES_AUTOHSCROLL); }
 

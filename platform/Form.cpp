@@ -9,10 +9,7 @@ namespace {
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 
-HWND MainWindow() {
-    return Application && Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
-}
-
+HWND MainWindow() { return Application && Application->MainForm() ? Application->MainForm()->Handle() : nullptr; }
 
 std::vector<TForm*>& FormList() {
     static std::vector<TForm*> forms;

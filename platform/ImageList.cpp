@@ -37,8 +37,7 @@ std::vector<std::uint8_t> ScaleToPremultipliedBgra(const RgbaImage& picture, int
     return result;
 }
 
-TImageList::TImageList(TComponent* owner, int width, int height)
-    : TComponent(owner), width_(width), height_(height) {}
+TImageList::TImageList(TComponent* owner, int width, int height) : TComponent(owner), width_(width), height_(height) {}
 
 void TImageList::SetSize(int width, int height) {
     if (width <= 0 || height <= 0) throw Exception("Invalid image size");

@@ -18,9 +18,11 @@ bool ReadsAsSettings(std::string_view bytes) {
         std::string_view line = bytes.substr(at, end - at);
         at = end + 1;
         while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r'))
+            line.remove_suffix(1);
         const bool fits = line.empty() || line.front() == ';' || line.front() == '#' ||
-                          (line.front() == '[' && line.back() == ']') || (line.find('=') != std::string_view::npos && line.front() != '=');
+                          (line.front() == '[' && line.back() == ']') ||
+                          (line.find('=') != std::string_view::npos && line.front() != '=');
         if (!fits) return false;
     }
     return true;
@@ -35,7 +37,8 @@ bool ProfileIniStore::FileReadsAsSettings() const {
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 4 * 1024 * 1024) return false;
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     DWORD got = 0;
-    if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) return true;
+    if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr))
+        return true;
     bytes.resize(got);
     return ReadsAsSettings(bytes);
 }

@@ -36,9 +36,9 @@ KernelHandle InheritableCaptureFile() {
     wchar_t name[MAX_PATH + 1];
     if (!GetTempPathW(MAX_PATH + 1, folder) || !GetTempFileNameW(folder, L"lwe", 0, name)) return {};
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    KernelHandle file(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
-                                  nullptr));
+    KernelHandle file(CreateFileW(name, GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherited, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         DeleteFileW(name);
         return {};

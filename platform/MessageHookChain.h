@@ -21,10 +21,10 @@ struct HookNode {
 struct HookChain {
     std::shared_ptr<HookNode> Head;
     std::function<void(TMessage&)> Base;
-    HWND Window = nullptr;               // a subclassed window; null for a control's chain
-    bool Detached = false;               // the control or window is gone
-    int Depth = 0;                       // messages of this window being handled right now
-    std::shared_ptr<HookChain> Self;     // keeps a window's chain while it is subclassed
+    HWND Window = nullptr;            // a subclassed window; null for a control's chain
+    bool Detached = false;            // the control or window is gone
+    int Depth = 0;                    // messages of this window being handled right now
+    std::shared_ptr<HookChain> Self;  // keeps a window's chain while it is subclassed
 
     // Passes the message to the first live hook from `from` on, or to Base.
     void Dispatch(const std::shared_ptr<HookNode>& from, TMessage& message);

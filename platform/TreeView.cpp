@@ -35,7 +35,9 @@ HTREEITEM Next(HWND tree, WPARAM code, HTREEITEM node) {
 }  // namespace
 
 HTREEITEM TTreeView::Parent(HTREEITEM node) const { return node ? Next(Handle(), TVGN_PARENT, node) : nullptr; }
-HTREEITEM TTreeView::FirstChild(HTREEITEM node) const { return node ? Next(Handle(), TVGN_CHILD, node) : Next(Handle(), TVGN_ROOT, nullptr); }
+HTREEITEM TTreeView::FirstChild(HTREEITEM node) const {
+    return node ? Next(Handle(), TVGN_CHILD, node) : Next(Handle(), TVGN_ROOT, nullptr);
+}
 HTREEITEM TTreeView::NextSibling(HTREEITEM node) const { return Next(Handle(), TVGN_NEXT, node); }
 HTREEITEM TTreeView::PreviousSibling(HTREEITEM node) const { return Next(Handle(), TVGN_PREVIOUS, node); }
 
@@ -94,15 +96,22 @@ void TTreeView::SetHasChildren(HTREEITEM node, bool hasChildren) {
 }
 
 bool TTreeView::Expanded(HTREEITEM node) const {
-    return (SendMessageW(Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    return (SendMessageW(Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node), TVIS_EXPANDED) & TVIS_EXPANDED) !=
+           0;
 }
 
-void TTreeView::Expand(HTREEITEM node) { SendMessageW(Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node)); }
+void TTreeView::Expand(HTREEITEM node) {
+    SendMessageW(Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node));
+}
 
 HTREEITEM TTreeView::Selected() const { return Next(Handle(), TVGN_CARET, nullptr); }
-void TTreeView::Select(HTREEITEM node) { SendMessageW(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node)); }
+void TTreeView::Select(HTREEITEM node) {
+    SendMessageW(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
+}
 HTREEITEM TTreeView::TopVisible() const { return Next(Handle(), TVGN_FIRSTVISIBLE, nullptr); }
-void TTreeView::SetTopVisible(HTREEITEM node) { SendMessageW(Handle(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(node)); }
+void TTreeView::SetTopVisible(HTREEITEM node) {
+    SendMessageW(Handle(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(node));
+}
 
 void TTreeView::EditLabel(HTREEITEM node) {
     SetFocus();
@@ -118,7 +127,9 @@ void TTreeView::SetShowRoot(bool showRoot) {
 }
 
 void TTreeView::SetIndent(int indent) { SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(indent), 0); }
-void TTreeView::SetImageList(HIMAGELIST images) { SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images)); }
+void TTreeView::SetImageList(HIMAGELIST images) {
+    SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+}
 
 void TTreeView::BeginUpdate() {
     if (updates_++ == 0) {

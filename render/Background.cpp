@@ -150,8 +150,8 @@ void CornerImages(const SkinSource& m, const SectionPaint& s, Bitmap& target, co
 }  // namespace
 
 void PaintSectionBackground(int sectionIndex, std::string_view name, const TsCacheInfo& bg, TColor customColor,
-                            int hotPatternIndex, int patternIndex, const SkinSource* m, Bitmap& target,
-                            TPoint offset, const TRect& r, int state) {
+                            int hotPatternIndex, int patternIndex, const SkinSource* m, Bitmap& target, TPoint offset,
+                            const TRect& r, int state) {
     if (m == nullptr || target.Empty() || r.IsEmpty()) return;
     const SectionPaint* s = m->Section(sectionIndex);
     if (s == nullptr) return;
@@ -192,8 +192,8 @@ void PaintItemToDC(int sectionIndex, std::string_view name, const TsCacheInfo& b
     surface.Restore(saved);
 }
 
-int PaintSectionByName(Bitmap& target, std::string_view name, std::string_view fallback, Surface* surface,
-                       TColor color, const TRect& rect, const SkinSource* m, int state) {
+int PaintSectionByName(Bitmap& target, std::string_view name, std::string_view fallback, Surface* surface, TColor color,
+                       const TRect& rect, const SkinSource* m, int state) {
     if (m == nullptr || target.Empty()) return -1;
     int index = m->GetSkinIndex(name);
     std::string_view used = name;
@@ -213,9 +213,9 @@ int PaintSectionByName(Bitmap& target, std::string_view name, std::string_view f
     return index;
 }
 
-void PaintItemWithMasks(int sectionIndex, int borderIndex, int patternIndex, int hotPatternIndex,
-                        const SkinSource* m, Bitmap& target, TPoint offset, const TRect& r, int state,
-                        bool fillCentre, const TsCacheInfo& bg, std::string_view name) {
+void PaintItemWithMasks(int sectionIndex, int borderIndex, int patternIndex, int hotPatternIndex, const SkinSource* m,
+                        Bitmap& target, TPoint offset, const TRect& r, int state, bool fillCentre,
+                        const TsCacheInfo& bg, std::string_view name) {
     if (m == nullptr || !Inside(target, r)) return;
     const SectionPaint* s = m->Section(sectionIndex);
     if (s == nullptr) return;
@@ -228,8 +228,8 @@ void PaintItemWithMasks(int sectionIndex, int borderIndex, int patternIndex, int
 
 void PaintControlBackground(const ControlSkinRef& c, const TsCacheInfo& bg, int state, Bitmap& target, TPoint offset,
                             const TRect& r) {
-    PaintSectionBackground(c.SkinIndex, c.SkinSection, bg, c.CustomColor ? c.OwnerColor : TransparentKey,
-                           c.HotTexture, c.Texture, c.Manager, target, offset, r, state);
+    PaintSectionBackground(c.SkinIndex, c.SkinSection, bg, c.CustomColor ? c.OwnerColor : TransparentKey, c.HotTexture,
+                           c.Texture, c.Manager, target, offset, r, state);
 }
 
 void PaintControlItem(const ControlSkinRef& c, const TsCacheInfo& bg, bool fillCentre, bool bgForCorners,

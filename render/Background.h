@@ -34,8 +34,8 @@ void PaintItemToDC(int sectionIndex, std::string_view sectionName, const TsCache
 // Paints the section `name` (or `fallback`) over all of the target, against the surface's
 // pixels under `rect` or, without a surface, against `color`. Returns the section index, -1
 // when neither section exists.
-int PaintSectionByName(Bitmap& target, std::string_view name, std::string_view fallback, Surface* surface,
-                       TColor color, const TRect& rect, const SkinSource* manager, int state);
+int PaintSectionByName(Bitmap& target, std::string_view name, std::string_view fallback, Surface* surface, TColor color,
+                       const TRect& rect, const SkinSource* manager, int state);
 
 // Scroll-bar parts: the caller names border and patterns; only a background bitmap shows through.
 void PaintItemWithMasks(int sectionIndex, int borderIndex, int patternIndex, int hotPatternIndex,

@@ -21,8 +21,7 @@ public:
     // Owning, top-down, rows padded to 4 bytes like a device-independent bitmap.
     Bitmap(int width, int height, PixelFormat format);
     // Non-owning view over someone else's pixels (a DIB section, a test buffer).
-    static Bitmap Wrap(std::uint8_t* row0, std::ptrdiff_t stride, int width, int height,
-                       PixelFormat format);
+    static Bitmap Wrap(std::uint8_t* row0, std::ptrdiff_t stride, int width, int height, PixelFormat format);
 
     Bitmap(Bitmap&&) noexcept = default;
     Bitmap& operator=(Bitmap&&) noexcept = default;

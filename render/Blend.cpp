@@ -11,9 +11,7 @@
 namespace lw::render {
 namespace {
 
-bool SameSumFormat(const Bitmap& a, const Bitmap& b) {
-    return !a.Empty() && !b.Empty() && a.Format() == b.Format();
-}
+bool SameSumFormat(const Bitmap& a, const Bitmap& b) { return !a.Empty() && !b.Empty() && a.Format() == b.Format(); }
 
 template <class Engine>
 void RunSum(Bitmap& dst, const Bitmap& src, std::uint8_t alpha, TPoint at, const TRect& r) {
@@ -57,8 +55,14 @@ bool BlockOrderSafe(const std::uint8_t* a, const std::uint8_t* b, std::size_t by
 void SumBitmapRect(Bitmap& dst, const Bitmap& src, std::uint8_t alpha, TPoint at, TRect r) {
     if (!SameSumFormat(dst, src)) return;
     r = Intersect(r, src.Bounds());
-    if (at.X < 0) { r.Left -= at.X; at.X = 0; }
-    if (at.Y < 0) { r.Top -= at.Y; at.Y = 0; }
+    if (at.X < 0) {
+        r.Left -= at.X;
+        at.X = 0;
+    }
+    if (at.Y < 0) {
+        r.Top -= at.Y;
+        at.Y = 0;
+    }
     if (at.X >= dst.Width() || at.Y >= dst.Height()) return;
     if (r.Right > r.Left + dst.Width() - at.X) r.Right = r.Left + dst.Width() - at.X;
     if (r.Bottom > r.Top + dst.Height() - at.Y) r.Bottom = r.Top + dst.Height() - at.Y;
@@ -88,7 +92,8 @@ void BlendColorRect(Bitmap& bmp, const TRect& rect, int percent, TColor color) {
     const int bpp = bmp.BytesPerPixel();
 #if defined(__SSE2__)
     ColourRows rows;
-    const bool vector = static_cast<long long>(r.Width()) * r.Height() >= kVectorArea && rows.Prepare(percent, k, t, bpp);
+    const bool vector =
+        static_cast<long long>(r.Width()) * r.Height() >= kVectorArea && rows.Prepare(percent, k, t, bpp);
 #endif
     for (int y = r.Top; y < r.Bottom; ++y) {
         int x = r.Left;

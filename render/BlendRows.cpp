@@ -33,7 +33,8 @@ bool ColourRows::Prepare(int percent, const std::uint8_t k[3], const ChannelTabl
     bool patch[4] = {};
     for (int ch = 0; ch < 3; ++ch) {
         const ColourRule base{percent, (100 - percent) * k[ch] + 50, false, false};
-        const ColourRule tries[3] = {base, {base.Weight, base.Offset, true, false}, {base.Weight, base.Offset, false, true}};
+        const ColourRule tries[3] = {
+            base, {base.Weight, base.Offset, true, false}, {base.Weight, base.Offset, false, true}};
         bool found = false, nonTiesMatch = true;
         for (const ColourRule& rule : tries) {
             bool all = true;
@@ -100,9 +101,12 @@ __m128i Colour8(__m128i c, const __m128i* lanes, __m128i& patch) {
 
 int ColourRows::Run(std::uint8_t* row, int pixels) const {
     switch (halves_) {
-    case Halves::AllUp: return RunBlocks<Halves::AllUp>(row, pixels);
-    case Halves::ByRule: return RunBlocks<Halves::ByRule>(row, pixels);
-    case Halves::Patched: break;
+    case Halves::AllUp:
+        return RunBlocks<Halves::AllUp>(row, pixels);
+    case Halves::ByRule:
+        return RunBlocks<Halves::ByRule>(row, pixels);
+    case Halves::Patched:
+        break;
     }
     return RunBlocks<Halves::Patched>(row, pixels);
 }
@@ -185,8 +189,7 @@ int OverRows::Run(std::uint8_t* dst, const std::uint8_t* src, int pixels, bool u
 }
 
 template <bool Ties>
-int OverRows::RunBlocks(std::uint8_t* dst, const std::uint8_t* src, int pixels, bool useKey,
-                        std::uint32_t key) const {
+int OverRows::RunBlocks(std::uint8_t* dst, const std::uint8_t* src, int pixels, bool useKey, std::uint32_t key) const {
     constexpr std::uint64_t firstBytes = 0x249249249249ull;  // bit 3i: pixel i of a 16-pixel block
     const __m128i zero = _mm_setzero_si128(), factor = _mm_set1_epi16(factor_);
     alignas(16) std::uint8_t keyBytes[48];
@@ -196,7 +199,8 @@ int OverRows::RunBlocks(std::uint8_t* dst, const std::uint8_t* src, int pixels, 
         keyBytes[i + 2] = static_cast<std::uint8_t>(key);
     }
     __m128i keys[3];
-    for (int part = 0; part < 3; ++part) keys[part] = _mm_load_si128(reinterpret_cast<const __m128i*>(keyBytes + part * 16));
+    for (int part = 0; part < 3; ++part)
+        keys[part] = _mm_load_si128(reinterpret_cast<const __m128i*>(keyBytes + part * 16));
     int i = 0;
     for (; i + 16 <= pixels; i += 16) {
         const std::uint8_t* sp = src + i * 3;

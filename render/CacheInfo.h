@@ -19,9 +19,7 @@ struct TsCacheInfo {
     bool Ready = false;                 // Bmp is valid and to be used
 };
 
-inline TsCacheInfo CacheInfoFromBitmap(const Bitmap& bmp, int x, int y) {
-    return {&bmp, x, y, TransparentKey, true};
-}
+inline TsCacheInfo CacheInfoFromBitmap(const Bitmap& bmp, int x, int y) { return {&bmp, x, y, TransparentKey, true}; }
 
 inline TsCacheInfo CacheInfoFromColor(TColor color) { return {nullptr, 0, 0, color, false}; }
 
@@ -32,11 +30,11 @@ inline constexpr TsCacheInfo EmptyCacheInfo{nullptr, 0, 0, 0, false};
 // A parent's answer to a background request (the request itself travels as a window message).
 struct TsBgRequest {
     const lw::render::Bitmap* Bitmap = nullptr;  // Kind 2: the parent's finished background, owned by it
-    TColor Color = TransparentKey;   // Kind 1: plain background colour
-    int OffsetX = 0;                 // position of the requester's origin in Bitmap
+    TColor Color = TransparentKey;               // Kind 1: plain background colour
+    int OffsetX = 0;                             // position of the requester's origin in Bitmap
     int OffsetY = 0;
-    TRect Area;                      // on a draw request: the region of Target to paint
-    std::uint8_t Kind = 0;           // 0 not answered, 1 colour, 2 bitmap
+    TRect Area;             // on a draw request: the region of Target to paint
+    std::uint8_t Kind = 0;  // 0 not answered, 1 colour, 2 bitmap
     bool DrawNow = false;
     Surface* Target = nullptr;
 };

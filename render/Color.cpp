@@ -72,12 +72,24 @@ TColor ChangeHue(TColor c, int offset) {
     const double t = std::clamp(V * (1 - (1 - f) * S), 0.0, 255.0);
     double r, g, b;
     switch (i) {
-        case 0: r = V, g = t, b = p; break;
-        case 1: r = q, g = V, b = p; break;
-        case 2: r = p, g = V, b = t; break;
-        case 3: r = p, g = q, b = V; break;
-        case 4: r = t, g = p, b = V; break;
-        default: r = V, g = p, b = q; break;
+    case 0:
+        r = V, g = t, b = p;
+        break;
+    case 1:
+        r = q, g = V, b = p;
+        break;
+    case 2:
+        r = p, g = V, b = t;
+        break;
+    case 3:
+        r = p, g = q, b = V;
+        break;
+    case 4:
+        r = t, g = p, b = V;
+        break;
+    default:
+        r = V, g = p, b = q;
+        break;
     }
     return MakeColor(RoundByte(r), RoundByte(g), RoundByte(b));
 }

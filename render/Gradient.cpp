@@ -73,7 +73,8 @@ void Horizontal(Bitmap& b, const TRect& q, const TsGradArray& s) {
         const int end = i + 1 == s.size() ? last : std::min(x, last);
         if (end <= start) continue;
         Ramp ramp(s[i].Color1, s[i].Color2, end - start);
-        for (int col = start; col <= end; ++col, ramp.Advance()) ramp.Write(&row[static_cast<std::size_t>(col - q.Left) * 3]);
+        for (int col = start; col <= end; ++col, ramp.Advance())
+            ramp.Write(&row[static_cast<std::size_t>(col - q.Left) * 3]);
     }
     const int bpp = b.BytesPerPixel();
     for (int y = q.Top; y < q.Bottom; ++y) {
@@ -94,8 +95,8 @@ GradVertex Vertex(int x, int y, TColor c) {
 
 void FourCorners(Bitmap& b, const TRect& q, const TsGradArray& s) {
     const int W = q.Width(), H = q.Height();
-    const TPoint at[5] = {{q.Left, q.Top}, {q.Left + W / 2, q.Top + H / 2}, {q.Right, q.Top}, {q.Right, q.Bottom},
-                          {q.Left, q.Bottom}};
+    const TPoint at[5] = {
+        {q.Left, q.Top}, {q.Left + W / 2, q.Top + H / 2}, {q.Right, q.Top}, {q.Right, q.Bottom}, {q.Left, q.Bottom}};
     GradVertex v[5];
     TColor c = s[0].Color1;
     for (std::size_t i = 0; i < 5; ++i) {
@@ -114,8 +115,8 @@ void FillGouraudTriangle(Bitmap& bmp, const GradVertex& a, const GradVertex& b, 
     if (bmp.Empty()) return;
     const double area = double(b.X - a.X) * (c.Y - a.Y) - double(b.Y - a.Y) * (c.X - a.X);
     if (area == 0) return;
-    const TRect box = Intersect({std::min({a.X, b.X, c.X}), std::min({a.Y, b.Y, c.Y}),
-                                 std::max({a.X, b.X, c.X}) + 1, std::max({a.Y, b.Y, c.Y}) + 1},
+    const TRect box = Intersect({std::min({a.X, b.X, c.X}), std::min({a.Y, b.Y, c.Y}), std::max({a.X, b.X, c.X}) + 1,
+                                 std::max({a.Y, b.Y, c.Y}) + 1},
                                 bmp.Bounds());
     const int bpp = bmp.BytesPerPixel();
     // Edge functions against pixel centres, signed so that inside is non-negative.
@@ -148,10 +149,17 @@ void PaintGradient(Bitmap& bmp, TRect r, const TsGradArray& s) {
     r = Intersect(r, bmp.Bounds());
     if (r.IsEmpty()) return;
     switch (s[0].Mode) {
-        case 0: Vertical(bmp, r, s); break;
-        case 1: Horizontal(bmp, r, s); break;
-        case 2: FourCorners(bmp, r, s); break;
-        default: break;
+    case 0:
+        Vertical(bmp, r, s);
+        break;
+    case 1:
+        Horizontal(bmp, r, s);
+        break;
+    case 2:
+        FourCorners(bmp, r, s);
+        break;
+    default:
+        break;
     }
 }
 

@@ -98,8 +98,8 @@ void CopyMaskedPiece(const TRect& d, const TRect& s, Bitmap& target, const MaskR
     }
 }
 
-void CopyKeyedPiece(Bitmap& target, const Bitmap& image, int x, bool useBg, const TsCacheInfo& bg, TColor key,
-                    TRect s, int y) {
+void CopyKeyedPiece(Bitmap& target, const Bitmap& image, int x, bool useBg, const TsCacheInfo& bg, TColor key, TRect s,
+                    int y) {
     if (target.Empty() || image.Empty()) return;
     s = Intersect({s.Left, s.Top, s.Right + 1, s.Bottom + 1}, image.Bounds());
     const int tb = target.BytesPerPixel(), ib = image.BytesPerPixel();

@@ -50,46 +50,47 @@ void PaintPatternImage(Surface& s, TRect& q, const Bitmap* image, int mode, cons
     const int w = piece.Width(), h = piece.Height();
     if (w <= 0 || h <= 0) return;
     switch (mode) {
-        case 0:
-            TileOver(s, q, q.Left, q.Top, img, piece);
-            q = AllCovered;
-            break;
-        case 1:
-            s.Stretch(q, img, piece);
-            q = AllCovered;
-            break;
-        case 2:
-            TileOver(s, {q.Left, q.Top, q.Right, std::min(q.Bottom, q.Top + h)}, q.Left, q.Top, img, piece);
-            q = Uncovered(q, {q.Left, q.Top + h, q.Right, q.Bottom});
-            break;
-        case 3:
-            TileOver(s, {q.Left, q.Top, std::min(q.Right, q.Left + w), q.Bottom}, q.Left, q.Top, img, piece);
-            q = Uncovered(q, {q.Left + w, q.Top, q.Right, q.Bottom});
-            break;
-        case 4:
-            s.Stretch({q.Left, q.Top, q.Right, q.Top + h}, img, piece);
-            q = Uncovered(q, {q.Left, q.Top + h, q.Right, q.Bottom});
-            break;
-        case 5:
-            s.Stretch({q.Left, q.Top, q.Left + w, q.Bottom}, img, piece);
-            q = Uncovered(q, {q.Left + w, q.Top, q.Right, q.Bottom});
-            break;
-        case 6:
-            TileOver(s, {q.Left, std::max(q.Top, q.Bottom - h), q.Right, q.Bottom}, q.Left, q.Bottom - h, img, piece);
-            q = Uncovered(q, {q.Left, q.Top, q.Right, q.Bottom - h});
-            break;
-        case 7:
-            // The column keeps the grid that starts at the left edge.
-            TileOver(s, {std::max(q.Left, q.Right - w), q.Top, q.Right, q.Bottom}, q.Left, q.Top, img, piece);
-            q = Uncovered(q, {q.Left, q.Top, q.Right - w, q.Bottom});
-            break;
-        case 10: {
-            const int rows = q.Height() / h;
-            TileOver(s, {q.Left, q.Top, q.Right, q.Top + rows * h}, q.Left, q.Top, img, piece);
-            q = AllCovered;
-            break;
-        }
-        default: break;  // not used by skins: left for the base colour
+    case 0:
+        TileOver(s, q, q.Left, q.Top, img, piece);
+        q = AllCovered;
+        break;
+    case 1:
+        s.Stretch(q, img, piece);
+        q = AllCovered;
+        break;
+    case 2:
+        TileOver(s, {q.Left, q.Top, q.Right, std::min(q.Bottom, q.Top + h)}, q.Left, q.Top, img, piece);
+        q = Uncovered(q, {q.Left, q.Top + h, q.Right, q.Bottom});
+        break;
+    case 3:
+        TileOver(s, {q.Left, q.Top, std::min(q.Right, q.Left + w), q.Bottom}, q.Left, q.Top, img, piece);
+        q = Uncovered(q, {q.Left + w, q.Top, q.Right, q.Bottom});
+        break;
+    case 4:
+        s.Stretch({q.Left, q.Top, q.Right, q.Top + h}, img, piece);
+        q = Uncovered(q, {q.Left, q.Top + h, q.Right, q.Bottom});
+        break;
+    case 5:
+        s.Stretch({q.Left, q.Top, q.Left + w, q.Bottom}, img, piece);
+        q = Uncovered(q, {q.Left + w, q.Top, q.Right, q.Bottom});
+        break;
+    case 6:
+        TileOver(s, {q.Left, std::max(q.Top, q.Bottom - h), q.Right, q.Bottom}, q.Left, q.Bottom - h, img, piece);
+        q = Uncovered(q, {q.Left, q.Top, q.Right, q.Bottom - h});
+        break;
+    case 7:
+        // The column keeps the grid that starts at the left edge.
+        TileOver(s, {std::max(q.Left, q.Right - w), q.Top, q.Right, q.Bottom}, q.Left, q.Top, img, piece);
+        q = Uncovered(q, {q.Left, q.Top, q.Right - w, q.Bottom});
+        break;
+    case 10: {
+        const int rows = q.Height() / h;
+        TileOver(s, {q.Left, q.Top, q.Right, q.Top + rows * h}, q.Left, q.Top, img, piece);
+        q = AllCovered;
+        break;
+    }
+    default:
+        break;  // not used by skins: left for the base colour
     }
 }
 
@@ -150,8 +151,8 @@ void PaintMaskedPattern(Bitmap& bmp, TRect& q, const TsCacheInfo& bg, int mode, 
         for (const TRect& strip : strips) {
             if (strip.IsEmpty()) continue;
             if (bg.Ready && bg.Bmp != nullptr)
-                CopyPixels(bmp, {strip.Left, strip.Top}, *bg.Bmp, RectOfSize(strip.Left + bg.X, strip.Top + bg.Y,
-                                                                              strip.Width(), strip.Height()));
+                CopyPixels(bmp, {strip.Left, strip.Top}, *bg.Bmp,
+                           RectOfSize(strip.Left + bg.X, strip.Top + bg.Y, strip.Width(), strip.Height()));
             else
                 FillArea(bmp, strip, bg.FillColor);
         }

@@ -21,7 +21,6 @@ void PaintPatternImage(Surface& surface, TRect& r, const Bitmap* image, int mode
 void PaintMaskedPattern(Bitmap& bmp, TRect& r, const TsCacheInfo& bg, int mode, const MaskRef& mask);
 
 // One tile through its mask; key pixels show the background source.
-void BlendMaskedTile(const TRect& tile, const TRect& src, Bitmap& target, const MaskRef& mask,
-                     const TsCacheInfo& bg);
+void BlendMaskedTile(const TRect& tile, const TRect& src, Bitmap& target, const MaskRef& mask, const TsCacheInfo& bg);
 
 }  // namespace lw::render

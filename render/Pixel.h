@@ -9,9 +9,7 @@
 
 namespace lw::render {
 
-inline TColor ReadRgb(const std::uint8_t* p) {
-    return TColor(p[2]) | (TColor(p[1]) << 8) | (TColor(p[0]) << 16);
-}
+inline TColor ReadRgb(const std::uint8_t* p) { return TColor(p[2]) | (TColor(p[1]) << 8) | (TColor(p[0]) << 16); }
 
 inline void WriteRgb(std::uint8_t* p, TColor c) {
     p[0] = BlueOf(c);
@@ -20,9 +18,7 @@ inline void WriteRgb(std::uint8_t* p, TColor c) {
 }
 
 // The whole 32-bit pixel as 0xAABBGGRR: alpha on top of the colour value.
-inline std::uint32_t ReadArgbWord(const std::uint8_t* p) {
-    return ReadRgb(p) | (std::uint32_t(p[3]) << 24);
-}
+inline std::uint32_t ReadArgbWord(const std::uint8_t* p) { return ReadRgb(p) | (std::uint32_t(p[3]) << 24); }
 
 inline void WriteArgbWord(std::uint8_t* p, std::uint32_t w) {
     WriteRgb(p, w & 0xFFFFFFu);

@@ -19,13 +19,18 @@ using ContributorList = std::vector<std::vector<Contributor>>;
 // Supports are single-precision values: 0.51 is the nearest float, not the double.
 float Support(ResampleFilter f) {
     switch (f) {
-        case ResampleFilter::Box: return 0.51f;
-        case ResampleFilter::Triangle:
-        case ResampleFilter::Hermite: return 1.0f;
-        case ResampleFilter::Bell: return 1.5f;
-        case ResampleFilter::BSpline:
-        case ResampleFilter::Mitchell: return 2.0f;
-        case ResampleFilter::WindowedSine: return 3.0f;
+    case ResampleFilter::Box:
+        return 0.51f;
+    case ResampleFilter::Triangle:
+    case ResampleFilter::Hermite:
+        return 1.0f;
+    case ResampleFilter::Bell:
+        return 1.5f;
+    case ResampleFilter::BSpline:
+    case ResampleFilter::Mitchell:
+        return 2.0f;
+    case ResampleFilter::WindowedSine:
+        return 3.0f;
     }
     return 1.0f;
 }
@@ -33,16 +38,21 @@ float Support(ResampleFilter f) {
 // x >= 0 is the distance; `signedOffset` only matters for the box filter's half-open edge.
 double Kernel(ResampleFilter f, double x, double signedOffset) {
     switch (f) {
-        case ResampleFilter::Box: return x <= 0.5 && signedOffset != -0.5 ? 1.0 : 0.0;
-        case ResampleFilter::Triangle: return 1 - x;
-        case ResampleFilter::Hermite: return (2 * x - 3) * x * x + 1;
-        case ResampleFilter::Bell: return x < 0.5 ? 0.75 - x * x : 0.5 * (x - 1.5) * (x - 1.5);
-        case ResampleFilter::BSpline: return x < 1 ? x * x * x / 2 - x * x + 2.0 / 3 : (2 - x) * (2 - x) * (2 - x) / 6;
-        case ResampleFilter::WindowedSine:
-            return x == 0 ? 1.0 : std::sin(std::numbers::pi * x) * std::sin(x) / (std::numbers::pi * x * x);
-        case ResampleFilter::Mitchell:
-            return x < 1 ? (7.0 / 6) * x * x * x - 2 * x * x + 8.0 / 9
-                         : -(7.0 / 18) * x * x * x + 2 * x * x - (10.0 / 3) * x + 16.0 / 9;
+    case ResampleFilter::Box:
+        return x <= 0.5 && signedOffset != -0.5 ? 1.0 : 0.0;
+    case ResampleFilter::Triangle:
+        return 1 - x;
+    case ResampleFilter::Hermite:
+        return (2 * x - 3) * x * x + 1;
+    case ResampleFilter::Bell:
+        return x < 0.5 ? 0.75 - x * x : 0.5 * (x - 1.5) * (x - 1.5);
+    case ResampleFilter::BSpline:
+        return x < 1 ? x * x * x / 2 - x * x + 2.0 / 3 : (2 - x) * (2 - x) * (2 - x) / 6;
+    case ResampleFilter::WindowedSine:
+        return x == 0 ? 1.0 : std::sin(std::numbers::pi * x) * std::sin(x) / (std::numbers::pi * x * x);
+    case ResampleFilter::Mitchell:
+        return x < 1 ? (7.0 / 6) * x * x * x - 2 * x * x + 8.0 / 9
+                     : -(7.0 / 18) * x * x * x + 2 * x * x - (10.0 / 3) * x + 16.0 / 9;
     }
     return 0;
 }
@@ -70,8 +80,7 @@ ContributorList Contributors(int n, int m, ResampleFilter f) {
             if (!(x < support)) continue;
             const double w = Kernel(f, x, offset);
             if (w == 0) continue;
-            list[static_cast<std::size_t>(i)].push_back(
-                {Mirror(j, n), static_cast<int>(RoundEven(w * scale * 65536))});
+            list[static_cast<std::size_t>(i)].push_back({Mirror(j, n), static_cast<int>(RoundEven(w * scale * 65536))});
         }
     }
     return list;

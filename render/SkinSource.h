@@ -42,7 +42,7 @@ struct SectionPaint {
     int GradientPercent = 0, HotGradientPercent = 0;
     int ImagePercent = 0, HotImagePercent = 0;
     TsGradArray GradientArray, HotGradientArray;
-    std::array<TColor, 5> FontColor{};     // [0] text, [1..4] outlines left, up, right, down; -1 none
+    std::array<TColor, 5> FontColor{};  // [0] text, [1..4] outlines left, up, right, down; -1 none
     std::array<TColor, 5> HotFontColor{};
     bool GiveOwnFont = false;
     int BorderIndex = -1;

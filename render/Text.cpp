@@ -34,8 +34,8 @@ const SectionPaint* CaptionSection(const SkinSource& m, const ControlText& c, bo
 
 }  // namespace
 
-void WriteSkinText(Canvas& c, std::string_view text, bool enabled, const SkinSource* m, bool hot,
-                   int sectionIndex, unsigned format, const TRect& r) {
+void WriteSkinText(Canvas& c, std::string_view text, bool enabled, const SkinSource* m, bool hot, int sectionIndex,
+                   unsigned format, const TRect& r) {
     if (m == nullptr || text.empty()) return;
     const SectionPaint* s = m->Section(sectionIndex);
     if (s == nullptr) return;

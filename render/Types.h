@@ -26,13 +26,11 @@ struct TRect {
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
-constexpr TRect RectOfSize(int left, int top, int width, int height) {
-    return {left, top, left + width, top + height};
-}
+constexpr TRect RectOfSize(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
 constexpr TRect Intersect(const TRect& a, const TRect& b) {
-    TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,
-            a.Right < b.Right ? a.Right : b.Right, a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
+    TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top, a.Right < b.Right ? a.Right : b.Right,
+            a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
     if (r.IsEmpty()) return {};
     return r;
 }

@@ -111,24 +111,26 @@ std::optional<render::Bitmap> DecodeBmp(std::span<const std::uint8_t> data) {
         std::uint8_t* dst = out.Row(y);
         for (int x = 0; x < out.Width(); ++x, dst += outBpp) {
             switch (bpp) {
-                case 1:
-                case 4:
-                case 8: {
-                    const int perByte = 8 / bpp;
-                    const int shift = (perByte - 1 - x % perByte) * bpp;
-                    const int index = (src[x / perByte] >> shift) & ((1 << bpp) - 1);
-                    std::memcpy(dst, &palette[std::size_t(index) * 3], 3);
-                    break;
-                }
-                case 24: std::memcpy(dst, src + x * 3, 3); break;
-                default: {
-                    const std::uint32_t px = bpp == 16 ? U16(std::span(src, rowBytes), std::size_t(x) * 2)
-                                                       : U32(std::span(src, rowBytes), std::size_t(x) * 4);
-                    dst[0] = blue.Get(px, 0);
-                    dst[1] = green.Get(px, 0);
-                    dst[2] = red.Get(px, 0);
-                    if (withAlpha) dst[3] = alpha.Get(px, 255);
-                }
+            case 1:
+            case 4:
+            case 8: {
+                const int perByte = 8 / bpp;
+                const int shift = (perByte - 1 - x % perByte) * bpp;
+                const int index = (src[x / perByte] >> shift) & ((1 << bpp) - 1);
+                std::memcpy(dst, &palette[std::size_t(index) * 3], 3);
+                break;
+            }
+            case 24:
+                std::memcpy(dst, src + x * 3, 3);
+                break;
+            default: {
+                const std::uint32_t px = bpp == 16 ? U16(std::span(src, rowBytes), std::size_t(x) * 2)
+                                                   : U32(std::span(src, rowBytes), std::size_t(x) * 4);
+                dst[0] = blue.Get(px, 0);
+                dst[1] = green.Get(px, 0);
+                dst[2] = red.Get(px, 0);
+                if (withAlpha) dst[3] = alpha.Get(px, 255);
+            }
             }
         }
     }

@@ -20,17 +20,17 @@ void BroadcastToChildren(Tree& tree, Node container) {
     for (int i = 0; i < tree.ChildCount(container); ++i) {
         Node child = tree.ChildAt(container, i);
         switch (tree.Route(child)) {
-            case BroadcastRoute::Skip:
-                break;
-            case BroadcastRoute::Direct:
-                tree.CallHandler(child);
-                break;
-            case BroadcastRoute::Send:
-                tree.Send(child);
-                break;
-            case BroadcastRoute::Descend:
-                BroadcastToChildren(tree, child);
-                break;
+        case BroadcastRoute::Skip:
+            break;
+        case BroadcastRoute::Direct:
+            tree.CallHandler(child);
+            break;
+        case BroadcastRoute::Send:
+            tree.Send(child);
+            break;
+        case BroadcastRoute::Descend:
+            BroadcastToChildren(tree, child);
+            break;
         }
     }
 }

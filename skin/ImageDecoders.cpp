@@ -19,10 +19,14 @@ ImageKind SniffImage(std::span<const std::uint8_t> data) {
 
 std::optional<render::Bitmap> DecodeImage(std::span<const std::uint8_t> data) {
     switch (SniffImage(data)) {
-        case ImageKind::Bmp: return DecodeBmp(data);
-        case ImageKind::Png: return DecodePng(data);
-        case ImageKind::Jpeg: return DecodeJpeg(data);
-        case ImageKind::Unknown: break;
+    case ImageKind::Bmp:
+        return DecodeBmp(data);
+    case ImageKind::Png:
+        return DecodePng(data);
+    case ImageKind::Jpeg:
+        return DecodeJpeg(data);
+    case ImageKind::Unknown:
+        break;
     }
     return std::nullopt;
 }

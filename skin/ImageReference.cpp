@@ -80,39 +80,39 @@ std::optional<ImageReference> ParseImageReference(std::string_view value) {
     if (value.empty()) return std::nullopt;
     ImageReference ref;
     switch (value.front()) {
-        case '^':
-            ref.Form = ReferenceForm::Border;
-            ref.R = FixedRect(value);
-            ref.WL = Field(value, 22, 4);
-            ref.WT = Field(value, 27, 4);
-            ref.WR = Field(value, 32, 4);
-            ref.WB = Field(value, 37, 4);
-            ref.SlicesGiven = true;
-            ref.ImageCount = Field(value, 42, 1);
-            ref.MaskType = Field(value, 44, 1);
-            ref.StretchMode = Field(value, 46, 1);
-            ref.BorderWidth = Field(value, 48, 1);
-            ref.ImgType = TgwImgType::itisaBorder;
-            return ref;
-        case '@':
-            ref.Form = ReferenceForm::Glyph;
-            ref.R = FixedRect(value);
-            ref.ImageCount = Field(value, 22, 1);
-            ref.MaskType = Field(value, 24, 1);
-            ref.ImgType = TgwImgType::itisaGlyph;
-            return ref;
-        case '~':
-            ref.Form = ReferenceForm::Texture;
-            ref.R = FixedRect(value);
-            ref.StretchMode = Field(value, 22, 2);
-            ref.MaskType = value.size() >= 25 ? Field(value, 25, 1) : 0;
-            ref.ImageCount = 1;
-            ref.ImgType = TgwImgType::itisaTexture;
-            return ref;
-        case '!':
-            return ParseImageFile(value);
-        default:
-            break;
+    case '^':
+        ref.Form = ReferenceForm::Border;
+        ref.R = FixedRect(value);
+        ref.WL = Field(value, 22, 4);
+        ref.WT = Field(value, 27, 4);
+        ref.WR = Field(value, 32, 4);
+        ref.WB = Field(value, 37, 4);
+        ref.SlicesGiven = true;
+        ref.ImageCount = Field(value, 42, 1);
+        ref.MaskType = Field(value, 44, 1);
+        ref.StretchMode = Field(value, 46, 1);
+        ref.BorderWidth = Field(value, 48, 1);
+        ref.ImgType = TgwImgType::itisaBorder;
+        return ref;
+    case '@':
+        ref.Form = ReferenceForm::Glyph;
+        ref.R = FixedRect(value);
+        ref.ImageCount = Field(value, 22, 1);
+        ref.MaskType = Field(value, 24, 1);
+        ref.ImgType = TgwImgType::itisaGlyph;
+        return ref;
+    case '~':
+        ref.Form = ReferenceForm::Texture;
+        ref.R = FixedRect(value);
+        ref.StretchMode = Field(value, 22, 2);
+        ref.MaskType = value.size() >= 25 ? Field(value, 25, 1) : 0;
+        ref.ImageCount = 1;
+        ref.ImgType = TgwImgType::itisaTexture;
+        return ref;
+    case '!':
+        return ParseImageFile(value);
+    default:
+        break;
     }
     if (value.find('#') != std::string_view::npos) {
         if (value == "#") return std::nullopt;

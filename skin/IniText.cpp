@@ -40,7 +40,8 @@ IniText IniText::Parse(std::string_view text) {
         if (eq == std::string_view::npos)
             current->Entries.emplace_back(std::string(line), std::string());
         else
-            current->Entries.emplace_back(std::string(Trim(line.substr(0, eq))), std::string(Trim(line.substr(eq + 1))));
+            current->Entries.emplace_back(std::string(Trim(line.substr(0, eq))),
+                                          std::string(Trim(line.substr(eq + 1))));
     }
     return ini;
 }

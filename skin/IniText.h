@@ -11,7 +11,7 @@
 namespace lw::skin {
 
 struct IniSection {
-    std::string Name;  // as written
+    std::string Name;                                          // as written
     std::vector<std::pair<std::string, std::string>> Entries;  // key, value; trimmed
 
     // The first entry of that key, compared without case.

@@ -13,7 +13,8 @@ std::optional<std::span<const std::uint8_t>> PackedImageSource::Find(const std::
 
 std::optional<std::span<const std::uint8_t>> FolderImageSource::Find(const std::string& name) const {
     if (name.empty()) return std::nullopt;
-    const std::filesystem::path path = name.find(':') != std::string::npos ? std::filesystem::path(name) : folder_ / name;
+    const std::filesystem::path path =
+        name.find(':') != std::string::npos ? std::filesystem::path(name) : folder_ / name;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     const auto size = std::filesystem::file_size(path, ec);

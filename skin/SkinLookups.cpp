@@ -62,8 +62,8 @@ int TsSkinModel::GetSkinIndex(std::string_view name) const {
 // The direct search ignores skinIndex; only the step to the parent section uses it.
 // Each step moves to another section, so more steps than sections means a cycle.
 template <class Table, class Accept>
-int TsSkinModel::FindInherited(const Table& table, int skinIndex, std::string_view section,
-                               std::string_view property, Accept accept) const {
+int TsSkinModel::FindInherited(const Table& table, int skinIndex, std::string_view section, std::string_view property,
+                               Accept accept) const {
     if (skinIndex < 0 || section.empty()) return -1;
     std::string current(section);
     for (std::size_t hop = 0; hop <= Sections.size(); ++hop) {

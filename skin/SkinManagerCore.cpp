@@ -124,7 +124,8 @@ render::TsGradArray ToPaint(const TsGradArray& a) {
 
 std::array<TColor, 5> ToPaint(const std::array<std::int32_t, 5>& a) {
     std::array<TColor, 5> out{};
-    for (std::size_t i = 0; i < a.size(); ++i) out[i] = a[i] == kNone ? 0xFFFFFFFFu : render::ResolveColor(TColor(a[i]));
+    for (std::size_t i = 0; i < a.size(); ++i)
+        out[i] = a[i] == kNone ? 0xFFFFFFFFu : render::ResolveColor(TColor(a[i]));
     return out;
 }
 
@@ -384,7 +385,8 @@ void SkinManagerCore::ApplyColorChanges(TsSkinModel& model) const {
         std::vector<std::string_view> keep;
         if (model.GlobalInfo.KeepHue != 0) keep = {"BICONCLOSE", "SICONCLOSE"};
         if (model.GlobalInfo.KeepHue == 1)
-            keep.insert(keep.end(), {"BICONMAX", "BICONMIN", "BICONNORM", "BICONHELP", "SICONMAX", "SICONMIN", "SICONNORM"});
+            keep.insert(keep.end(),
+                        {"BICONMAX", "BICONMIN", "BICONNORM", "BICONHELP", "SICONMAX", "SICONMIN", "SICONNORM"});
         const int offset = hueOffset_;
         changeAll([offset](TColor c) { return render::ChangeHue(c, offset); }, keep);
     }
@@ -400,9 +402,9 @@ void SkinManagerCore::RebuildCommonIndexes() {
     c.GlobalSection = m.GetSkinIndex(kGlobalInfo);
     if (c.GlobalSection >= 0) {
         c.ExBorder = m.GetMaskIndex(c.GlobalSection, kGlobalInfo, "EXBORDER");
-        static constexpr std::string_view kChecks[] = {"BOXCHECKED",    "BOXUNCHECKED",   "BOXGRAYED",
-                                                       "RADIOCHECKED",  "RADIOUNCHECKED", "RADIOGRAYED",
-                                                       "SMALLCHECKED",  "SMALLUNCHECKED", "SMALLGRAYED"};
+        static constexpr std::string_view kChecks[] = {"BOXCHECKED",   "BOXUNCHECKED",   "BOXGRAYED",
+                                                       "RADIOCHECKED", "RADIOUNCHECKED", "RADIOGRAYED",
+                                                       "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED"};
         for (std::size_t i = 0; i < c.CheckGlyphs.size(); ++i)
             c.CheckGlyphs[i] = m.GetMaskIndex(c.GlobalSection, kGlobalInfo, kChecks[i]);
     }
@@ -416,8 +418,8 @@ void SkinManagerCore::RebuildCommonIndexes() {
         c.Tabs[i].Section = m.GetSkinIndex(kTabs[i]);
         c.Tabs[i].BorderMask = m.GetMaskIndex(c.Tabs[i].Section, kTabs[i], "BORDERSMASK");
     }
-    static constexpr std::string_view kButtons[] = {"SCROLLBTNTOP",  "SCROLLBTNBOTTOM", "SCROLLBTNLEFT",
-                                                    "SCROLLBTNRIGHT", "SCROLLSLIDERV",  "SCROLLSLIDERH"};
+    static constexpr std::string_view kButtons[] = {"SCROLLBTNTOP",   "SCROLLBTNBOTTOM", "SCROLLBTNLEFT",
+                                                    "SCROLLBTNRIGHT", "SCROLLSLIDERV",   "SCROLLSLIDERH"};
     for (std::size_t i = 0; i < c.ScrollButtons.size(); ++i) {
         TsScrollPartIndexes& p = c.ScrollButtons[i];
         p.Section = m.GetSkinIndex(kButtons[i]);
@@ -591,8 +593,9 @@ int SkinManagerCore::GetPatternIndex(int skinIndex, std::string_view section, st
 }
 
 const render::SectionPaint* SkinManagerCore::Section(int index) const {
-    return index >= 0 && index < static_cast<int>(sectionViews_.size()) ? &sectionViews_[static_cast<std::size_t>(index)]
-                                                                        : nullptr;
+    return index >= 0 && index < static_cast<int>(sectionViews_.size())
+               ? &sectionViews_[static_cast<std::size_t>(index)]
+               : nullptr;
 }
 const render::MaskRef* SkinManagerCore::Mask(int index) const {
     return index >= 0 && index < static_cast<int>(maskViews_.size()) ? &maskViews_[static_cast<std::size_t>(index)]

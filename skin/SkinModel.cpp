@@ -59,29 +59,29 @@ std::optional<TsMaskData> MakeMask(const ImageReference& ref, const SkinImageSou
         m.WB = ToInt16(ref.WB);
     }
     switch (ref.Form) {
-        case ReferenceForm::Glyph:
-        case ReferenceForm::Texture:
-            m.R = ref.R;
-            m.WL = m.WT = m.WR = m.WB = 0;
-            return m;
-        case ReferenceForm::Border:
-        case ReferenceForm::Older:
-            m.R = ref.R;
-            if (m.WL + m.WT + m.WR + m.WB == 0) {
-                if (m.BorderWidth != 0)
-                    m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
-                else
-                    ComputeSlices(m, m.R.Width(), m.R.Height());
-            }
-            return m;
-        case ReferenceForm::ImageFile:
-        case ReferenceForm::BareBitmap: {
-            m.Bmp = LoadImage(images, ref.FileName, m.ImgType == TgwImgType::itisaTexture);
-            if (!m.Bmp) return std::nullopt;
-            m.R = m.Bmp->Bounds();
-            if (!ref.SlicesGiven) ComputeSlices(m, m.R.Width(), m.R.Height());
-            return m;
+    case ReferenceForm::Glyph:
+    case ReferenceForm::Texture:
+        m.R = ref.R;
+        m.WL = m.WT = m.WR = m.WB = 0;
+        return m;
+    case ReferenceForm::Border:
+    case ReferenceForm::Older:
+        m.R = ref.R;
+        if (m.WL + m.WT + m.WR + m.WB == 0) {
+            if (m.BorderWidth != 0)
+                m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
+            else
+                ComputeSlices(m, m.R.Width(), m.R.Height());
         }
+        return m;
+    case ReferenceForm::ImageFile:
+    case ReferenceForm::BareBitmap: {
+        m.Bmp = LoadImage(images, ref.FileName, m.ImgType == TgwImgType::itisaTexture);
+        if (!m.Bmp) return std::nullopt;
+        m.R = m.Bmp->Bounds();
+        if (!ref.SlicesGiven) ComputeSlices(m, m.R.Width(), m.R.Height());
+        return m;
+    }
     }
     return std::nullopt;
 }

@@ -23,7 +23,13 @@ struct TsGradSegment {
 };
 using TsGradArray = std::vector<TsGradSegment>;
 
-enum class TgwImgType : std::uint8_t { itisaBorder = 0, itisaTexture = 1, itisaGlyph = 2, itisaGlow = 3, itisaPngGlyph = 4 };
+enum class TgwImgType : std::uint8_t {
+    itisaBorder = 0,
+    itisaTexture = 1,
+    itisaGlyph = 2,
+    itisaGlow = 3,
+    itisaPngGlyph = 4
+};
 
 struct TsGeneralData {
     std::string ParentClass;

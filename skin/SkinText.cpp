@@ -6,9 +6,7 @@
 
 namespace lw::skin {
 
-std::string InvalidIntegerMessage(const std::string& text) {
-    return "'" + text + "' is not a valid integer value";
-}
+std::string InvalidIntegerMessage(const std::string& text) { return "'" + text + "' is not a valid integer value"; }
 
 namespace {
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }

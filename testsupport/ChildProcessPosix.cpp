@@ -46,8 +46,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, const std::vect
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     if (!options.errorFile.empty())
         posix_spawn_file_actions_addopen(&actions, 2, options.errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (!options.workingFolder.empty())
-        posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
+    if (!options.workingFolder.empty()) posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
     const int failed = posix_spawn(&state_->pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (failed) throw std::runtime_error("cannot start " + program.string());

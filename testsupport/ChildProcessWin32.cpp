@@ -16,8 +16,8 @@ namespace {
 
 std::wstring Wide(const std::string& utf8) {
     std::wstring wide(utf8.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), static_cast<int>(wide.size()))));
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                             wide.data(), static_cast<int>(wide.size()))));
     return wide;
 }
 
@@ -77,7 +77,8 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, const std::vect
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, errors.Get() != INVALID_HANDLE_VALUE,
                         CREATE_NO_WINDOW, nullptr, folder.empty() ? nullptr : folder.c_str(), &startup,
                         &state_->process)) {
-        throw std::runtime_error("cannot start " + program.string() + " (system error " + std::to_string(GetLastError()) + ")");
+        throw std::runtime_error("cannot start " + program.string() + " (system error " +
+                                 std::to_string(GetLastError()) + ")");
     }
 }
 
@@ -91,7 +92,8 @@ ChildProcess::~ChildProcess() {
 }
 
 std::optional<int> ChildProcess::WaitFor(std::chrono::milliseconds limit) {
-    if (!state_->exitCode && WaitForSingleObject(state_->process.hProcess, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0) {
+    if (!state_->exitCode &&
+        WaitForSingleObject(state_->process.hProcess, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0) {
         DWORD code = 0;
         GetExitCodeProcess(state_->process.hProcess, &code);
         state_->exitCode = static_cast<int>(code);

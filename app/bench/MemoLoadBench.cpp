@@ -42,7 +42,8 @@ std::string EntityText(size_t bytes) {
     std::string text;
     for (int i = 0; text.size() < bytes; ++i) {
         text += "{\n\"classname\" \"light\"\n\"origin\" \"" + std::to_string(i % 4096) + " 128 -64\"\n";
-        text += "\"targetname\" \"\xEB\xE0\xEC\xEF\xE0_" + std::to_string(i) + "\"\n\"_light\" \"255 255 128 200\"\n}\n";
+        text +=
+            "\"targetname\" \"\xEB\xE0\xEC\xEF\xE0_" + std::to_string(i) + "\"\n\"_light\" \"255 255 128 200\"\n}\n";
     }
     return text;
 }
@@ -60,8 +61,9 @@ int main() {
     form.FinishLoading();
     form.Show();
 
-    HWND plain = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
-                                 16, 16, 561, 257, form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND plain = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 16, 16, 561, 257,
+                                 form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(plain, EM_SETLIMITTEXT, 0, 0);
     // Same font as the memo: word wrapping costs what the glyphs' widths make it cost.
     SendMessageW(plain, WM_SETFONT, reinterpret_cast<WPARAM>(memo.FontHandle()), FALSE);
@@ -87,7 +89,8 @@ int main() {
         appTotal += Seconds([&] { binding.SetText(app::WithCrLfLineBreaks(files.Read(path))); });
         // The skinned memo's own share: the same wide text set straight into its window.
         binding.SetText({});
-        memoTotal += Seconds([&] { SendMessageW(memo.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str())); });
+        memoTotal +=
+            Seconds([&] { SendMessageW(memo.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str())); });
         ShowWindow(memo.Handle(), SW_HIDE);
         ShowWindow(plain, SW_SHOW);
     }
@@ -108,20 +111,22 @@ int main() {
     }
     const int steps = 2000;
     const double step = Seconds([&] {
-        for (int i = 0; i < steps; ++i) {
-            SendMessageW(memo.Handle(), WM_VSCROLL, (i & 1) ? SB_LINEUP : SB_LINEDOWN, 0);
-            controls::RefreshScrollBars(*adapter, true);
-        }
-        GdiFlush();
-    }) / steps;
+                            for (int i = 0; i < steps; ++i) {
+                                SendMessageW(memo.Handle(), WM_VSCROLL, (i & 1) ? SB_LINEUP : SB_LINEDOWN, 0);
+                                controls::RefreshScrollBars(*adapter, true);
+                            }
+                            GdiFlush();
+                        }) /
+                        steps;
     HDC window = GetWindowDC(memo.Handle());
     HDC memory = CreateCompatibleDC(window);
     HBITMAP bar = CreateCompatibleBitmap(window, 17, 257);
     HGDIOBJ old = SelectObject(memory, bar);
     const double blit = Seconds([&] {
-        for (int i = 0; i < steps; ++i) BitBlt(window, 561 - 19, 2, 17, 253, memory, 0, 0, SRCCOPY);
-        GdiFlush();
-    }) / steps;
+                            for (int i = 0; i < steps; ++i) BitBlt(window, 561 - 19, 2, 17, 253, memory, 0, 0, SRCCOPY);
+                            GdiFlush();
+                        }) /
+                        steps;
     SelectObject(memory, old);
     DeleteObject(bar);
     DeleteDC(memory);

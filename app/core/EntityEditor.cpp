@@ -37,9 +37,7 @@ std::optional<std::string> EntityEditor::LoadedEntityPath() const {
     return loaded_->entityPath;
 }
 
-void EntityEditor::MemoChanged() {
-    modified_ = true;
-}
+void EntityEditor::MemoChanged() { modified_ = true; }
 
 bool EntityEditor::MayClose() {
     const BusyScope busy(busy_);
@@ -224,7 +222,8 @@ bool EntityEditor::ToolReachesOtherMap(const std::string& folder, const std::str
     const std::string firstChoice = ToolsFirstMapChoice(entry);
     if (firstChoice == entry || !files_.Exists(folder + "\\" + firstChoice)) return false;
     prompt_.Tell(kErrorCaption, std::string(failure) + "\n" + "ripent.exe отнёс бы файл «" + EntityFileName(entry) +
-                                    "» к карте «" + firstChoice + "», а не к «" + entry + "»; переименуйте одну из них.");
+                                    "» к карте «" + firstChoice + "», а не к «" + entry +
+                                    "»; переименуйте одну из них.");
     return true;
 }
 

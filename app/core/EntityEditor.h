@@ -24,9 +24,9 @@ public:
 
     // The user selected entry `index`; selecting the map already shown does nothing.
     void MapsClick(int index);
-    void Save();                // "Сохранить изменения"
-    void Revert();              // "Отменить все изменения"
-    void MemoChanged();         // any change of the memo's text
+    void Save();         // "Сохранить изменения"
+    void Revert();       // "Отменить все изменения"
+    void MemoChanged();  // any change of the memo's text
     // Another map is about to be opened from outside the list (a dropped map, say): asks about
     // unsaved edits as selecting another map does. False: the user chose to stay.
     bool MayLeave();

@@ -19,21 +19,15 @@ std::string MapBaseName(std::string_view entry) {
     return std::string(entry);
 }
 
-std::string EntityFileName(std::string_view entry) {
-    return MapBaseName(entry) + ".ent";
-}
+std::string EntityFileName(std::string_view entry) { return MapBaseName(entry) + ".ent"; }
 
-std::string ToolsFirstMapChoice(std::string_view entry) {
-    return MapBaseName(entry) + std::string(kMapExtension);
-}
+std::string ToolsFirstMapChoice(std::string_view entry) { return MapBaseName(entry) + std::string(kMapExtension); }
 
 std::string EntityFilePath(std::string_view folder, std::string_view entry) {
     return std::string(folder) + "\\" + EntityFileName(entry);
 }
 
-std::string ExportParameters(std::string_view entityPath) {
-    return "-export texdata 1 " + QuotedWhenBlank(entityPath);
-}
+std::string ExportParameters(std::string_view entityPath) { return "-export texdata 1 " + QuotedWhenBlank(entityPath); }
 
 std::string ImportParameters(std::string_view entityPath, std::string_view expectedIdentity) {
     const std::string expect = expectedIdentity.empty() ? "" : "-expect " + std::string(expectedIdentity) + " ";

@@ -8,7 +8,8 @@ namespace {
 constexpr std::string_view kToolName = "ripent.exe";
 
 std::string FirstLine(std::string_view text) {
-    while (!text.empty() && (text.front() == '\r' || text.front() == '\n' || text.front() == ' ')) text.remove_prefix(1);
+    while (!text.empty() && (text.front() == '\r' || text.front() == '\n' || text.front() == ' '))
+        text.remove_prefix(1);
     text = text.substr(0, text.find_first_of("\r\n"));
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     return std::string(text);

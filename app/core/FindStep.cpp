@@ -8,7 +8,8 @@ FindOutcome FindStep(std::wstring_view text, std::wstring_view search, std::int3
     const std::int64_t offset = fromStart ? 0 : std::int64_t{findPos} - 1 + std::int64_t(search.size());
     std::size_t at = std::wstring_view::npos;
     // An empty search text is no occurrence: it would otherwise match in place forever.
-    if (!search.empty() && offset >= 0 && offset <= std::int64_t(text.size())) at = text.find(search, std::size_t(offset));
+    if (!search.empty() && offset >= 0 && offset <= std::int64_t(text.size()))
+        at = text.find(search, std::size_t(offset));
 
     FindOutcome outcome;
     if (at == std::wstring_view::npos) {

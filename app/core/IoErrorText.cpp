@@ -8,11 +8,16 @@ std::string Reason(unsigned long code) {
     case 2:  // file not found
     case 3:  // path not found
         return "такого каталога нет.";
-    case 5: return "доступ запрещён.";
-    case 4: return "открыто слишком много файлов.";
-    case 123: return "недопустимое имя.";
-    case 267: return "это файл, а не каталог.";
-    default: return "ошибка ввода-вывода " + std::to_string(code) + ".";
+    case 5:
+        return "доступ запрещён.";
+    case 4:
+        return "открыто слишком много файлов.";
+    case 123:
+        return "недопустимое имя.";
+    case 267:
+        return "это файл, а не каталог.";
+    default:
+        return "ошибка ввода-вывода " + std::to_string(code) + ".";
     }
 }
 

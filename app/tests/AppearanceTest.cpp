@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 // A point of the main window's upper panel that no control covers, as the panel prints itself.
 COLORREF PanelPixel(TMainForm& form) {
     bridge::TsDibSection printed(593, 281, render::PixelFormat::pf24bit);
-    SendMessageW(form.controlsPanel.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(printed.Dc()), PRF_NONCLIENT | PRF_CLIENT);
+    SendMessageW(form.controlsPanel.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(printed.Dc()),
+                 PRF_NONCLIENT | PRF_CLIENT);
     return GetPixel(printed.Dc(), 288, 150);
 }
 
@@ -93,7 +94,7 @@ TEST_F(Appearance, ChangesShowAtOnceCancelReturnsToTheOpeningLookApplyKeepsIt) {
     settings->Show();
     Choose(kLightSkinName);
     SendMessageW(Group().saturation.Handle(), WM_KEYDOWN, VK_LEFT, 0);
-    Press(settings->applyButton);  // Apply
+    Press(settings->applyButton);   // Apply
     Press(settings->cancelButton);  // Cancel after Apply has nothing to undo
     EXPECT_EQ(InUse(), (SkinChoice{kLightSkinName, 0, -1}));
     EXPECT_GT(GetRValue(PanelPixel(*form)), 200);
@@ -162,7 +163,8 @@ TEST_F(KeptAppearance, TheChoiceIsReadClampedAtStartAndWrittenAtCloseOnlyWhenCha
     settings.appearance.skins.Click();
     SendMessageW(settings.okButton.Handle(), BM_CLICK, 0, 0);  // OK
     again.Close();
-    EXPECT_NE(Written().find("NAME=001 (internal, light)\r\nHUE=-40\r\nSATURATION=0\r\n"), std::string::npos) << Written();
+    EXPECT_NE(Written().find("NAME=001 (internal, light)\r\nHUE=-40\r\nSATURATION=0\r\n"), std::string::npos)
+        << Written();
     EXPECT_EQ(fixture.Open().skinManager.SkinName(), kLightSkinName);
 }
 

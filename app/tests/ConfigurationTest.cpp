@@ -54,8 +54,8 @@ TEST(Configuration, TheSaveOptionReadsAsAnIntegerWithHexFormsAndFallsBackToYes) 
         const char* save;
         bool remembers;
     };
-    for (const Case c : {Case{"0", false}, Case{"1", true}, Case{"0x10", true}, Case{"$10", true},
-                         Case{"abc", true}, Case{"0x0", false}, Case{"", true}}) {
+    for (const Case c : {Case{"0", false}, Case{"1", true}, Case{"0x10", true}, Case{"$10", true}, Case{"abc", true},
+                         Case{"0x0", false}, Case{"", true}}) {
         SCOPED_TRACE(c.save);
         MainWindowFixture fixture;
         const std::filesystem::path remembered = fixture.folder.AddFolder(L"remembered");

@@ -37,7 +37,8 @@ std::wstring ClassOf(HWND window) {
 std::wstring TextOf(HWND window) {
     const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(
+        static_cast<size_t>(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
@@ -73,11 +74,14 @@ public:
         for (HWND child : ChildrenOf(main_)) {
             const std::wstring kind = ClassOf(child);
             if (_wcsicmp(kind.c_str(), L"ListBox") == 0) list_ = child;
-            if (_wcsicmp(kind.c_str(), L"Edit") == 0 && (GetWindowLongW(child, GWL_STYLE) & ES_MULTILINE)) memo_ = child;
+            if (_wcsicmp(kind.c_str(), L"Edit") == 0 && (GetWindowLongW(child, GWL_STYLE) & ES_MULTILINE))
+                memo_ = child;
         }
         return true;
     }
-    bool WaitForMainWindow() { return WaitFor([this] { return MainWindowFound(); }); }
+    bool WaitForMainWindow() {
+        return WaitFor([this] { return MainWindowFound(); });
+    }
     // What the screen shows at a point of the main window's client area.
     COLORREF ScreenPixel(int x, int y) const {
         POINT at{x, y};
@@ -92,10 +96,12 @@ public:
         if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
         // Edits left by a test are thrown away: No at the question closing asks. A program that
         // does not end is ended with the process object.
-        WaitFor([&] {
-            if (HWND box = TopLevel(L"", L"#32770")) PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
-            return Ended();
-        }, 20s);
+        WaitFor(
+            [&] {
+                if (HWND box = TopLevel(L"", L"#32770")) PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+                return Ended();
+            },
+            20s);
     }
 
     // As the close box or Alt+F4 do.
@@ -139,20 +145,22 @@ public:
         }
         if (!edit) return false;
         SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
         return true;
     }
     void CloseFindDialog() const {
         if (HWND dialog = TopLevel(L"", L"#32770")) {
-            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
         }
         WaitFor([&] { return NoMessageBox(); }, 5s);
     }
 
     // The user goes to another program and comes back.
     void ComeBack() const {
-        HWND elsewhere = CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                         nullptr, nullptr);
+        HWND elsewhere = CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                         nullptr, nullptr, nullptr);
         // Asked again until it holds: a request from another process may be turned down.
         const auto Activate = [](HWND window) {
             return WaitFor([&] { return SetForegroundWindow(window) && GetForegroundWindow() == window; }, 5s);
@@ -174,7 +182,8 @@ public:
         const auto index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
         if (index < 0) return L"";
         std::wstring entry(static_cast<size_t>(SendMessageW(list_, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
-        entry.resize(static_cast<size_t>(SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(entry.data()))));
+        entry.resize(
+            static_cast<size_t>(SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(entry.data()))));
         return entry;
     }
     bool Listed(int count) const {
@@ -185,7 +194,8 @@ public:
 
     // As a user's click: the selection moves, then the list tells its parent.
     void Select(const std::wstring& entry) const {
-        const auto index = SendMessageW(list_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+        const auto index =
+            SendMessageW(list_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
         ASSERT_GE(index, 0) << platform::WideToUtf8(entry) << " is not listed";
         SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         PostMessageW(GetParent(list_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list_), LBN_SELCHANGE),
@@ -219,12 +229,15 @@ public:
         HWND box = nullptr;
         if (!WaitFor([&] { return (box = TopLevel(L"", L"#32770")) != nullptr; })) return "(no message box)";
         std::wstring text;
-        WaitFor([&] {
-            for (HWND child : ChildrenOf(box)) {
-                if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0 && !TextOf(child).empty()) text = TextOf(child);
-            }
-            return !text.empty();
-        }, 5s);
+        WaitFor(
+            [&] {
+                for (HWND child : ChildrenOf(box)) {
+                    if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0 && !TextOf(child).empty())
+                        text = TextOf(child);
+                }
+                return !text.empty();
+            },
+            5s);
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
         WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
         return platform::WideToUtf8(text);
@@ -370,7 +383,9 @@ TEST_F(EntityEndToEnd, ToolFailuresShowTheirMessageAndLoseNothing) {
     // The tool double stands in for ripent.exe; it does what the behaviour file says.
     fs::copy_file(ThisExecutable(), app / L"ripent.exe");
     const fs::path behaviour = folder.Path() / L"behaviour.txt";
-    const auto Behave = [&](const std::wstring& what) { std::ofstream(behaviour, std::ios::binary) << platform::WideToUtf8(what); };
+    const auto Behave = [&](const std::wstring& what) {
+        std::ofstream(behaviour, std::ios::binary) << platform::WideToUtf8(what);
+    };
     Behave(L"real:" + (bin / L"ripent.exe").wstring());
     SetToolDouble(L"@" + behaviour.wstring());
     RunningApp lumpwright(app, maps);
@@ -466,7 +481,11 @@ TEST_F(EntityEndToEnd, TextTheToolRefusesShowsItsReasonAndTheCaretLandsOnItsLine
     EXPECT_NE(message.find("aim_grenade.ent:3: unbalanced braces: '{' inside an entity"), std::string::npos) << message;
     EXPECT_EQ(message.find('\n'), message.rfind('\n')) << "one line of reason";
 
-    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{third, third}; }, 5s))
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return lumpwright.Selection() == std::pair{third, third};
+        },
+        5s))
         << lumpwright.Selection().first << " instead of " << third;
     EXPECT_EQ(lumpwright.Memo(), edited);
     EXPECT_EQ(ReadFileBytes(maps / "aim_grenade.bsp"), Original("aim_grenade.bsp"));
@@ -488,7 +507,11 @@ TEST_F(EntityEndToEnd, F3FindsTheNextOccurrenceAndCtrlSSavesWithoutTypingAnythin
     ASSERT_TRUE(lumpwright.FindWithDialog(L"classname"));
     EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{first, first + 9}; }, 5s));
     lumpwright.Chord(0, VK_F3);
-    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{second, second + 9}; }, 5s))
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return lumpwright.Selection() == std::pair{second, second + 9};
+        },
+        5s))
         << lumpwright.Selection().first << " instead of " << second;
 
     lumpwright.CloseFindDialog();
@@ -496,7 +519,11 @@ TEST_F(EntityEndToEnd, F3FindsTheNextOccurrenceAndCtrlSSavesWithoutTypingAnythin
     // Ctrl+S saves the edited map; neither it nor Ctrl+A typed a character.
     lumpwright.Type(3, kInserted);
     lumpwright.Chord(VK_CONTROL, 'A');
-    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{0, static_cast<int>(lumpwright.Memo().size())}; }, 5s));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return lumpwright.Selection() == std::pair{0, static_cast<int>(lumpwright.Memo().size())};
+        },
+        5s));
     const std::string edited = platform::WideToAnsi(lumpwright.Memo());
     lumpwright.Chord(VK_CONTROL, 'S');
     EXPECT_EQ(lumpwright.Answer(kOk), kSaved);
@@ -526,7 +553,6 @@ TEST_F(EntityEndToEnd, TheEntityFileLeadsTheToolBackToTheSelectedMapOnly) {
     EXPECT_EQ(ExportedNow("de.bspx.bsp"), edited);
     EXPECT_TRUE(ReadFileBytes(maps / "dex.bsp") == neighbour) << "dex.bsp changed";
 }
-
 
 TEST_F(EntityEndToEnd, AFailedExportSaysWhyAndAnEditGivenUpIsNeverSaved) {
     UseTheRealTool();
@@ -578,7 +604,11 @@ TEST_F(EntityEndToEnd, AValueWithoutItsClosingQuoteIsReportedWhereTheQuoteOpened
     lumpwright.Press(L"Сохранить изменения");
     const std::string message = lumpwright.Answer(kOk);
     EXPECT_NE(message.find("aim_grenade.ent:4: "), std::string::npos) << message;
-    EXPECT_TRUE(WaitFor([&] { return lumpwright.Selection() == std::pair{fourth, fourth}; }, 5s))
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return lumpwright.Selection() == std::pair{fourth, fourth};
+        },
+        5s))
         << lumpwright.Selection().first << " instead of " << fourth;
     EXPECT_EQ(ReadFileBytes(maps / "aim_grenade.bsp"), Original("aim_grenade.bsp"));
 }
@@ -639,7 +669,9 @@ TEST_F(EntityEndToEnd, ABurstOfSelectionsExportsTheLatestOnceTheRunningExportEnd
     RunningApp lumpwright(app, maps);
     ASSERT_TRUE(lumpwright.Ready());
     ASSERT_TRUE(lumpwright.Listed(3));
-    const auto Runs = [&] { return std::count(std::istreambuf_iterator<char>(std::ifstream(tally).rdbuf()), {}, '\n'); };
+    const auto Runs = [&] {
+        return std::count(std::istreambuf_iterator<char>(std::ifstream(tally).rdbuf()), {}, '\n');
+    };
 
     const char* lastMap = kMaps[299 % 3];
     const std::string lastText = WithCrLfLineBreaks(ExportedNow(lastMap));
@@ -669,12 +701,14 @@ TEST_F(EntityEndToEnd, AMapNamedOnTheCommandLineOpensAndASecondStartHandsItsMapT
     RunningApp lumpwright(app, elsewhere, {"my maps\\fy_mini.bsp"}, folder.Path());
     ASSERT_TRUE(lumpwright.Ready());
     EXPECT_TRUE(WaitFor([&] { return lumpwright.SelectedEntry() == L"fy_mini.bsp"; }));
-    EXPECT_TRUE(WaitFor([&] { return platform::WideToAnsi(lumpwright.Memo()) == WithCrLfLineBreaks(ReadFileBytes(Ent("fy_mini.bsp"))); }));
+    EXPECT_TRUE(WaitFor([&] {
+        return platform::WideToAnsi(lumpwright.Memo()) == WithCrLfLineBreaks(ReadFileBytes(Ent("fy_mini.bsp")));
+    }));
     EXPECT_TRUE(lumpwright.Listed(3));
 
     // A second start with a map hands it over and ends; the running window shows that map.
-    testsupport::ChildProcess second(app / L"Lumpwright.exe", {platform::WideToUtf8((maps / L"he_tennis2.bsp").wstring())},
-                                     {.workingFolder = app});
+    testsupport::ChildProcess second(
+        app / L"Lumpwright.exe", {platform::WideToUtf8((maps / L"he_tennis2.bsp").wstring())}, {.workingFolder = app});
     EXPECT_EQ(second.WaitFor(60s), 0);
     EXPECT_TRUE(WaitFor([&] { return lumpwright.SelectedEntry() == L"he_tennis2.bsp"; }));
     EXPECT_TRUE(WaitFor([&] { return lumpwright.Memo() == Shown(ReadFileBytes(Ent("he_tennis2.bsp"))); }));
@@ -687,11 +721,12 @@ TEST_F(EntityEndToEnd, MapsNamedInAnyScriptAreListedAsTheSystemShowsThemAndOpenT
     UseTheRealTool();
     std::map<std::string, std::wstring> shown;
     for (const char* map : kMaps) shown[map] = Shown(ExportedNow(map));
-    const std::pair<std::wstring, std::string> kNamed[] = {{L"plain.bsp", "fy_mini.bsp"},
-                                                           {L"\u043a\u0430\u0440\u0442\u0430.bsp", "aim_grenade.bsp"},
-                                                           {L"\u03b5\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac.bsp", "he_tennis2.bsp"},
-                                                           {L"\u5730\u56fe.bsp", "fy_mini.bsp"},
-                                                           {L"emoji\U0001F600.bsp", "aim_grenade.bsp"}};
+    const std::pair<std::wstring, std::string> kNamed[] = {
+        {L"plain.bsp", "fy_mini.bsp"},
+        {L"\u043a\u0430\u0440\u0442\u0430.bsp", "aim_grenade.bsp"},
+        {L"\u03b5\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac.bsp", "he_tennis2.bsp"},
+        {L"\u5730\u56fe.bsp", "fy_mini.bsp"},
+        {L"emoji\U0001F600.bsp", "aim_grenade.bsp"}};
     const fs::path named = folder.AddFolder(L"named");
     for (const auto& [name, map] : kNamed) fs::copy_file(source / map, named / name);
 

@@ -25,7 +25,8 @@ RECT RectInParent(HWND window) {
 
 std::vector<HWND> ChildrenInZOrder(HWND parent) {
     std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
     return children;
 }
 
@@ -86,7 +87,8 @@ TEST(MainWindow, TabOrderPutsTheMemoFirstAndTheButtonsAboutExitRevertSaveSetting
     MainWindowFixture fixture;
     TMainForm& form = fixture.Open();
 
-    EXPECT_EQ(ChildrenInZOrder(form.Handle()), (std::vector<HWND>{form.textPanel.Handle(), form.controlsPanel.Handle()}));
+    EXPECT_EQ(ChildrenInZOrder(form.Handle()),
+              (std::vector<HWND>{form.textPanel.Handle(), form.controlsPanel.Handle()}));
     EXPECT_EQ(ChildrenInZOrder(form.controlsPanel.Handle()),
               (std::vector<HWND>{form.folderBox.Handle(), form.mapsBox.Handle(), form.aboutButton.Handle(),
                                  form.exitButton.Handle(), form.revertButton.Handle(), form.saveButton.Handle(),

@@ -59,10 +59,10 @@ TEST_F(OpenPathTest, AMapOpensInItsFolderAFolderIsListedAnythingElseIsNamedInAMe
     const std::wstring mapsFolder = maps.wstring();
     struct Case {
         std::wstring given;
-        std::wstring folder;   // the folder field afterwards
-        int selected;          // in the list
-        std::wstring exported; // what the tool was asked for; empty: nothing
-        std::string message;   // empty: none
+        std::wstring folder;    // the folder field afterwards
+        int selected;           // in the list
+        std::wstring exported;  // what the tool was asked for; empty: nothing
+        std::string message;    // empty: none
     };
     const std::string missing = platform::WideToUtf8(mapsFolder) + "\\gone.bsp";
     const Case cases[] = {
@@ -125,8 +125,9 @@ TEST_F(OpenPathTest, AFolderOpenedFromOutsideIsNotRememberedUnlessTheUserGoesOn)
         form.OpenPath(maps.wstring(), true);
         form.Close();
     }
-    EXPECT_NE(ReadFileBytes(fixture.ConfigurationFile()).find("LAST_DIRRECTORY=" + platform::WideToAnsi(other.wstring())),
-              std::string::npos);
+    EXPECT_NE(
+        ReadFileBytes(fixture.ConfigurationFile()).find("LAST_DIRRECTORY=" + platform::WideToAnsi(other.wstring())),
+        std::string::npos);
     {
         TMainForm& form = fixture.Open();
         form.OpenPath(maps.wstring(), true);
@@ -134,8 +135,9 @@ TEST_F(OpenPathTest, AFolderOpenedFromOutsideIsNotRememberedUnlessTheUserGoesOn)
         form.mapsClick();
         form.Close();
     }
-    EXPECT_NE(ReadFileBytes(fixture.ConfigurationFile()).find("LAST_DIRRECTORY=" + platform::WideToAnsi(maps.wstring())),
-              std::string::npos);
+    EXPECT_NE(
+        ReadFileBytes(fixture.ConfigurationFile()).find("LAST_DIRRECTORY=" + platform::WideToAnsi(maps.wstring())),
+        std::string::npos);
 }
 
 }  // namespace

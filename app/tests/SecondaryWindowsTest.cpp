@@ -44,8 +44,8 @@ struct SecondaryWindows : ::testing::Test {
 };
 
 TEST_F(SecondaryWindows, SettingsShowsTheStoredValueAtEveryShowing) {
-    const std::pair<const char*, bool> cases[] = {{nullptr, true}, {"0", false}, {"1", true}, {"0x10", true},
-                                                  {"$0", false}, {"yes", true}};
+    const std::pair<const char*, bool> cases[] = {{nullptr, true}, {"0", false},  {"1", true},
+                                                  {"0x10", true},  {"$0", false}, {"yes", true}};
     for (const auto& [stored, checked] : cases) {
         SCOPED_TRACE(stored ? stored : "(missing)");
         configuration.values.clear();

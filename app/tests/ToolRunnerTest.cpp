@@ -58,8 +58,7 @@ TEST_F(ToolRunnerTest, ToolGetsTheParametersAsWordsAndRunsInTheGivenFolder) {
     const std::string out = Utf8(maps / L"out put.txt");
     SetToolDouble(L"echo");
     ASSERT_TRUE(runner.RunTool("-export texdata 1 \"" + out + "\"", Utf8(maps), 20s).Succeeded());
-    EXPECT_EQ(ReadFileBytes(maps / L"out put.txt"),
-              Utf8(maps) + "\n-export\ntexdata\n1\n" + out + "\n");
+    EXPECT_EQ(ReadFileBytes(maps / L"out put.txt"), Utf8(maps) + "\n-export\ntexdata\n1\n" + out + "\n");
 }
 
 TEST_F(ToolRunnerTest, ToolThatCannotStartCountsAsNotRun) {
@@ -86,7 +85,8 @@ TEST_F(ToolRunnerTest, ToolThatOutstaysTheTimeoutIsEndedAndCountsAsFailed) {
     WatchingLauncher watching;
     ToolRunner watched{watching, ThisExecutable()};
     SetToolDouble(L"sleep:30000");
-    EXPECT_EQ(watched.RunTool(Quoted(folder.Path() / L"marker.txt"), Utf8(folder.Path()), 500ms).end, ToolRun::End::TimedOut);
+    EXPECT_EQ(watched.RunTool(Quoted(folder.Path() / L"marker.txt"), Utf8(folder.Path()), 500ms).end,
+              ToolRun::End::TimedOut);
     ASSERT_EQ(watching.started.size(), 1u);
     EXPECT_TRUE(watching.started[0].WaitFor(0)) << "the tool still runs after RunTool returned";
     TerminateProcess(watching.started[0].Handle(), 1);  // no stray tool when that failed

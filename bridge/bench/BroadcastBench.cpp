@@ -39,8 +39,10 @@ void Skin(TControl& control) {
             m.Result = 1;
             return;
         }
-        if (auto* container = dynamic_cast<TWinControl*>(&control); container != nullptr && command == skin::SMC_REFRESH)
-            skin::HandleBroadcastInOrder(false, [] {}, [&] { bridge::BroadcastToChildren(*container, m.Msg, m.WParam, m.LParam); });
+        if (auto* container = dynamic_cast<TWinControl*>(&control);
+            container != nullptr && command == skin::SMC_REFRESH)
+            skin::HandleBroadcastInOrder(
+                false, [] {}, [&] { bridge::BroadcastToChildren(*container, m.Msg, m.WParam, m.LParam); });
     };
     if (auto* windowed = dynamic_cast<TWinControl*>(&control)) g_windows.push_back(windowed->Handle());
 }
@@ -53,7 +55,9 @@ T& Add(TForm& form, TWinControl& parent, TBounds bounds, A&&... args) {
     return control;
 }
 
-double Seconds(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) { return double(b.QuadPart - a.QuadPart) / f.QuadPart; }
+double Seconds(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) {
+    return double(b.QuadPart - a.QuadPart) / f.QuadPart;
+}
 
 }  // namespace
 
@@ -87,7 +91,8 @@ int main() {
         for (int i = 0; i < kRepeats; ++i) bridge::BroadcastToChildren(form, skin::SM_ALPHACMD, refresh, 1);
         QueryPerformanceCounter(&t1);
         for (int i = 0; i < kRepeats; ++i)
-            for (int k = 0; k < perBroadcast; ++k) SendMessageW(g_windows[std::size_t(k) % g_windows.size()], WM_NULL, 0, 0);
+            for (int k = 0; k < perBroadcast; ++k)
+                SendMessageW(g_windows[std::size_t(k) % g_windows.size()], WM_NULL, 0, 0);
         QueryPerformanceCounter(&t2);
         best[0] = std::min(best[0], Seconds(t0, t1, frequency));
         best[1] = std::min(best[1], Seconds(t1, t2, frequency));

@@ -48,8 +48,7 @@ struct BridgeTest : ::testing::Test {
 
     // Makes the control answer SMC_ISSKINNED, record commands and, for a container, pass the
     // broadcasts on in their order. `answer` may answer other commands (return true when it did).
-    void Skin(platform::TControl& control, std::string who,
-              std::function<bool(platform::TMessage&)> answer = nullptr) {
+    void Skin(platform::TControl& control, std::string who, std::function<bool(platform::TMessage&)> answer = nullptr) {
         auto previous = control.WindowProc;
         control.WindowProc = [this, &control, who, previous, answer](platform::TMessage& m) {
             if (m.Msg != skin::SM_ALPHACMD) return previous(m);
@@ -61,8 +60,8 @@ struct BridgeTest : ::testing::Test {
             if (answer && answer(m)) return;
             auto* container = dynamic_cast<platform::TWinControl*>(&control);
             const auto own = [&] { Log.push_back({who, command, m.LParam}); };
-            if (container != nullptr && (command == skin::SMC_SKINLOADED || command == skin::SMC_SKINREMOVED ||
-                                         command == skin::SMC_REFRESH))
+            if (container != nullptr &&
+                (command == skin::SMC_SKINLOADED || command == skin::SMC_SKINREMOVED || command == skin::SMC_REFRESH))
                 skin::HandleBroadcastInOrder(command == skin::SMC_SKINLOADED, own,
                                              [&] { BroadcastToChildren(*container, m.Msg, m.WParam, m.LParam); });
             else

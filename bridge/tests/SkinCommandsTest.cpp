@@ -37,8 +37,13 @@ TEST_F(BridgeTest, BroadcastWalksThroughUnskinnedContainersAndSkipsTheDestroyedC
     TPanel& last = panel.Make<TPanel>(&panel);
     TPanel& plain = form.Make<TPanel>(&form);
     TPanel& inner = plain.Make<TPanel>(&plain);
-    for (auto [control, name] : {std::pair<platform::TControl*, const char*>{&panel, "panel"}, {&first, "first"},
-                                 {&label, "label"}, {&dying, "dying"}, {&dyingLabel, "dyingLabel"}, {&last, "last"}, {&inner, "inner"}})
+    for (auto [control, name] : {std::pair<platform::TControl*, const char*>{&panel, "panel"},
+                                 {&first, "first"},
+                                 {&label, "label"},
+                                 {&dying, "dying"},
+                                 {&dyingLabel, "dyingLabel"},
+                                 {&last, "last"},
+                                 {&inner, "inner"}})
         Skin(*control, name);
     dying.BeginDestroy();
     dyingLabel.BeginDestroy();
@@ -122,7 +127,8 @@ TEST_F(BridgeTest, ColoursOfNothingAndOfUnskinnedControlsAreRgb) {
     const TColor face = GetSysColor(COLOR_BTNFACE);
     EXPECT_EQ(GetControlColor(&panel), face) << "a system colour comes back as RGB";
     EXPECT_EQ(GetWindowColor(panel.Handle()), face);
-    const HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, form.Handle(), nullptr, nullptr, nullptr);
+    const HWND foreign =
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, form.Handle(), nullptr, nullptr, nullptr);
     EXPECT_EQ(GetWindowColor(foreign), TransparentKey) << "a window that gives no answer has no known colour";
     DestroyWindow(foreign);
 }

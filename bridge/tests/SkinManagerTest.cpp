@@ -40,9 +40,8 @@ TEST_F(BridgeTest, ManagerOnAFormAnnouncesItsSkinToEveryFormOnceLoaded) {
     manager.SetHoverWindow(panel.Handle());
     manager.SetHoverWindow(otherPanel.Handle());
     manager.SetHoverWindow(otherPanel.Handle());
-    EXPECT_EQ(Log, (std::vector<Received>{{"panel", SMC_HOTENTER, id},
-                                          {"panel", SMC_HOTLEAVE, id},
-                                          {"other", SMC_HOTENTER, id}}));
+    EXPECT_EQ(Log, (std::vector<Received>{
+                       {"panel", SMC_HOTENTER, id}, {"panel", SMC_HOTLEAVE, id}, {"other", SMC_HOTENTER, id}}));
 
     Log.clear();
     manager.SetActive(false);

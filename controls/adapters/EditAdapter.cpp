@@ -108,8 +108,8 @@ void TgwEditWnd::PaintFrameToCache() {
     }
     if (data.Owner().IsControl() && !data.Owner().Enabled()) {
         render::TsCacheInfo bg = data.ParentCacheInfo();
-        render::PaintDisabled(cache, render::dkBlended, [&data] { return data.SectionColor(false); },
-                              {PosInParent.x, PosInParent.y}, bg);
+        render::PaintDisabled(
+            cache, render::dkBlended, [&data] { return data.SectionColor(false); }, {PosInParent.x, PosInParent.y}, bg);
     }
     data.MarkFresh();
 }
@@ -181,70 +181,70 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
         return;
     }
     switch (message.Msg) {
-        case skin::SM_ALPHACMD:
-            switch (skin::SkinCommandOf(message.WParam)) {
-                case skin::SMC_REFRESH:
-                    if (!OwnManager(message)) break;
-                    TgwBaseWnd::HandleMessage(message);
-                    if (!Gone()) SetSkinColors();
-                    return;
-                case skin::SMC_ENDUPDATE:
-                    if (data.Updating()) {
-                        if (!data.RefreshUpdating()) {
-                            RedrawWindow(Handle(), nullptr, nullptr,
-                                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-                        }
-                    }
-                    CallPrevious(message);
-                    return;
-                case skin::SMC_ISSKINNED:
-                    message.Result = 1;
-                    return;
-                case skin::SMC_PREPARECACHE:
-                    RefreshGeometry();
-                    PaintFrameToCache();
-                    FillCorners();
-                    return;
-                case skin::SMC_GETSKININDEX:
-                    message.Result = data.SkinIndex + 1;
-                    return;
-                case skin::SMC_GETAPPLICATION:
-                    message.Result = reinterpret_cast<LRESULT>(GetModuleHandleW(nullptr));
-                    return;
-            }
-            break;
-        case WM_PAINT:
-            if (!IsVisible(Handle())) break;
-            if (!data.RefreshUpdating()) {
-                PaintScrollParts(*this, reinterpret_cast<HDC>(message.WParam));
-                if (!ColorsApplied) SetSkinColors();
-                break;
-            }
-            {
-                PAINTSTRUCT ps;
-                BeginPaint(Handle(), &ps);
-                EndPaint(Handle(), &ps);
-            }
+    case skin::SM_ALPHACMD:
+        switch (skin::SkinCommandOf(message.WParam)) {
+        case skin::SMC_REFRESH:
+            if (!OwnManager(message)) break;
+            TgwBaseWnd::HandleMessage(message);
+            if (!Gone()) SetSkinColors();
             return;
-        case WM_ERASEBKGND:
-            if (!IsVisible(Handle())) break;
-            if (data.RefreshUpdating()) return;
+        case skin::SMC_ENDUPDATE:
+            if (data.Updating()) {
+                if (!data.RefreshUpdating()) {
+                    RedrawWindow(Handle(), nullptr, nullptr,
+                                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+                }
+            }
+            CallPrevious(message);
+            return;
+        case skin::SMC_ISSKINNED:
+            message.Result = 1;
+            return;
+        case skin::SMC_PREPARECACHE:
+            RefreshGeometry();
+            PaintFrameToCache();
+            FillCorners();
+            return;
+        case skin::SMC_GETSKININDEX:
+            message.Result = data.SkinIndex + 1;
+            return;
+        case skin::SMC_GETAPPLICATION:
+            message.Result = reinterpret_cast<LRESULT>(GetModuleHandleW(nullptr));
+            return;
+        }
+        break;
+    case WM_PAINT:
+        if (!IsVisible(Handle())) break;
+        if (!data.RefreshUpdating()) {
+            PaintScrollParts(*this, reinterpret_cast<HDC>(message.WParam));
             if (!ColorsApplied) SetSkinColors();
             break;
-        case WM_NCPAINT:
-            if (!IsVisible(Handle())) break;
-            PaintFrame();
-            return;
-        case WM_PRINT:
-            Print(reinterpret_cast<HDC>(message.WParam));
-            // Only what we did not print goes on: the platform would erase and frame the
-            // whole context again over ours.
-            message.LParam &= ~LPARAM(PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHECKVISIBLE);
-            if (!Gone() && message.LParam != 0) CallPrevious(message);
-            return;
-        case platform::CM_FONTCHANGED:
-            RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
-            break;
+        }
+        {
+            PAINTSTRUCT ps;
+            BeginPaint(Handle(), &ps);
+            EndPaint(Handle(), &ps);
+        }
+        return;
+    case WM_ERASEBKGND:
+        if (!IsVisible(Handle())) break;
+        if (data.RefreshUpdating()) return;
+        if (!ColorsApplied) SetSkinColors();
+        break;
+    case WM_NCPAINT:
+        if (!IsVisible(Handle())) break;
+        PaintFrame();
+        return;
+    case WM_PRINT:
+        Print(reinterpret_cast<HDC>(message.WParam));
+        // Only what we did not print goes on: the platform would erase and frame the
+        // whole context again over ours.
+        message.LParam &= ~LPARAM(PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHECKVISIBLE);
+        if (!Gone() && message.LParam != 0) CallPrevious(message);
+        return;
+    case platform::CM_FONTCHANGED:
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
+        break;
     }
     TgwBaseWnd::HandleMessage(message);
     if (Gone()) return;
@@ -254,48 +254,48 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
 void TgwEditWnd::AfterMessage(const platform::TMessage& message) {
     TsCommonData& data = SkinData();
     switch (message.Msg) {
-        case WM_SIZE:
-            if (IsVisible(Handle())) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
-            break;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS: {
-            const render::MaskRef* mask = data.BorderMask();
-            if (mask != nullptr && mask->ImageCount > 1 && (GetWindowLongW(Handle(), GWL_STYLE) & WS_TABSTOP)) {
-                data.SetFocused(message.Msg == WM_SETFOCUS);
-                data.MarkStale();
-                RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
-            }
-            break;
+    case WM_SIZE:
+        if (IsVisible(Handle())) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        const render::MaskRef* mask = data.BorderMask();
+        if (mask != nullptr && mask->ImageCount > 1 && (GetWindowLongW(Handle(), GWL_STYLE) & WS_TABSTOP)) {
+            data.SetFocused(message.Msg == WM_SETFOCUS);
+            data.MarkStale();
+            RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
         }
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_LBUTTONDOWN:
-            if (!SuppressRefresh) RefreshScrollBars(*this, true);
-            break;
-        case EM_REPLACESEL:
-        case WM_SETTEXT:
-        case LB_ADDSTRING:
-        case LB_INSERTSTRING:
-        case LB_DELETESTRING:
-        case LB_RESETCONTENT:
-        case LB_SETCURSEL:
-        case LB_SETTOPINDEX:
-            RefreshScrollBars(*this, true);
-            break;
-        case WM_MOUSEMOVE:
-            if (IsWindowEnabled(Handle())) MakeHoverWindow();
-            if (!data.IsUpdating() && GetCapture() == Handle()) RefreshScrollBars(*this, true);
-            break;
-        case platform::CM_MOUSEENTER:
-        case platform::CM_MOUSELEAVE: {
-            const render::MaskRef* mask = data.BorderMask();
-            if (mask != nullptr && mask->ImageCount > 1) {
-                data.SetMouseInside(message.Msg == platform::CM_MOUSEENTER);
-                data.MarkStale();
-                RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
-            }
-            break;
+        break;
+    }
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_LBUTTONDOWN:
+        if (!SuppressRefresh) RefreshScrollBars(*this, true);
+        break;
+    case EM_REPLACESEL:
+    case WM_SETTEXT:
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_DELETESTRING:
+    case LB_RESETCONTENT:
+    case LB_SETCURSEL:
+    case LB_SETTOPINDEX:
+        RefreshScrollBars(*this, true);
+        break;
+    case WM_MOUSEMOVE:
+        if (IsWindowEnabled(Handle())) MakeHoverWindow();
+        if (!data.IsUpdating() && GetCapture() == Handle()) RefreshScrollBars(*this, true);
+        break;
+    case platform::CM_MOUSEENTER:
+    case platform::CM_MOUSELEAVE: {
+        const render::MaskRef* mask = data.BorderMask();
+        if (mask != nullptr && mask->ImageCount > 1) {
+            data.SetMouseInside(message.Msg == platform::CM_MOUSEENTER);
+            data.MarkStale();
+            RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
         }
+        break;
+    }
     }
 }
 

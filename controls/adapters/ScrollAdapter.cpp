@@ -60,91 +60,92 @@ void TgwScrollWnd::HandleMessage(platform::TMessage& message) {
         return;
     }
     if (!data.Skinned()) {
-        if (message.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(message.WParam) == skin::SMC_SKINLOADED) data.UpdateIndexes();
+        if (message.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(message.WParam) == skin::SMC_SKINLOADED)
+            data.UpdateIndexes();
         CallPrevious(message);
         return;
     }
     scroll::ScrollTracker& tracker = ScrollTrackerOfProcess();
     const scroll::WindowId id = IdOf(Handle());
     switch (message.Msg) {
-        case WM_UPDATEUISTATE:
+    case WM_UPDATEUISTATE:
+        return;
+    case skin::SM_ALPHACMD:
+        if (HandleCommonCommand(message)) return;
+        break;
+    case WM_STYLECHANGED:
+        if (PreventStyleChange) {
+            message.Result = 0;
             return;
-        case skin::SM_ALPHACMD:
-            if (HandleCommonCommand(message)) return;
-            break;
-        case WM_STYLECHANGED:
-            if (PreventStyleChange) {
-                message.Result = 0;
-                return;
-            }
-            if (message.WParam == WPARAM(GWL_EXSTYLE)) {
-                LeftScrollBar = (reinterpret_cast<STYLESTRUCT*>(message.LParam)->styleNew & WS_EX_LEFTSCROLLBAR) != 0;
-            }
-            break;
-        case WM_NCCALCSIZE:
-            FrameCalculation(*this, message);
-            return;
-        case WM_NCHITTEST:
-            if (WindowHitTest(*this, message)) return;
-            break;
-        case WM_NCPAINT:
-            // Ours go over whatever the previous handler draws in the frame.
-            CallPrevious(message);
-            if (!Gone() && IsWindowVisible(Handle())) {
-                if (!data.RefreshUpdating() && !SuppressRefresh) PaintScrollParts(*this, nullptr);
-            }
-            return;
-        case WM_NCMOUSEMOVE:
-            tracker.NcMouseMove(id, message.WParam == HTHSCROLL ? 0 : message.WParam == HTVSCROLL ? 1 : -1);
-            break;
-        case WM_NCLBUTTONDOWN:
-        case WM_NCLBUTTONDBLCLK:
-            if (OnBar(message.WParam) && tracker.Press(id, message.WParam == HTHSCROLL ? 0 : 1, PointOf(message.LParam))) {
-                message.Result = 0;
-                return;
-            }
-            break;
-        case WM_NCRBUTTONDOWN:
-        case WM_NCRBUTTONUP:
-        case WM_NCMBUTTONDOWN:
-        case WM_NCMBUTTONUP:
-            if (OnBar(message.WParam)) {
-                message.Result = 0;
-                return;
-            }
-            break;
-        case WM_SYSCOMMAND:
-            // The platform's own modal tracking must never start on a bar of ours.
-            if ((message.WParam & 0xFFF0) == (kVertScrollCommand & 0xFFF0) ||
-                (message.WParam & 0xFFF0) == (kHorzScrollCommand & 0xFFF0)) {
-                return;
-            }
-            break;
-        case WM_TIMER:
-            if (tracker.Timer(id, static_cast<unsigned>(message.WParam))) {
-                if (!Gone() && !SuppressRefresh && !ThumbTracking) RefreshScrollBars(*this, true);
-                return;
-            }
-            break;
-        case WM_MOUSEMOVE: {
-            POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
-            ClientToScreen(Handle(), &p);
-            if (tracker.MouseMove(id, {p.x, p.y})) return;
-            break;
         }
-        case WM_LBUTTONUP:
-            tracker.Release(id);
-            if (Gone()) return;
-            break;
-        case WM_CAPTURECHANGED:
-            tracker.CaptureChanged(id);
-            if (Gone()) return;
-            break;
-        case WM_MOUSEWHEEL:
-        case WM_MOUSEHWHEEL:
-            CallPrevious(message);
-            if (!Gone() && !SuppressRefresh) RefreshScrollBars(*this, true);
+        if (message.WParam == WPARAM(GWL_EXSTYLE)) {
+            LeftScrollBar = (reinterpret_cast<STYLESTRUCT*>(message.LParam)->styleNew & WS_EX_LEFTSCROLLBAR) != 0;
+        }
+        break;
+    case WM_NCCALCSIZE:
+        FrameCalculation(*this, message);
+        return;
+    case WM_NCHITTEST:
+        if (WindowHitTest(*this, message)) return;
+        break;
+    case WM_NCPAINT:
+        // Ours go over whatever the previous handler draws in the frame.
+        CallPrevious(message);
+        if (!Gone() && IsWindowVisible(Handle())) {
+            if (!data.RefreshUpdating() && !SuppressRefresh) PaintScrollParts(*this, nullptr);
+        }
+        return;
+    case WM_NCMOUSEMOVE:
+        tracker.NcMouseMove(id, message.WParam == HTHSCROLL ? 0 : message.WParam == HTVSCROLL ? 1 : -1);
+        break;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+        if (OnBar(message.WParam) && tracker.Press(id, message.WParam == HTHSCROLL ? 0 : 1, PointOf(message.LParam))) {
+            message.Result = 0;
             return;
+        }
+        break;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP:
+        if (OnBar(message.WParam)) {
+            message.Result = 0;
+            return;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        // The platform's own modal tracking must never start on a bar of ours.
+        if ((message.WParam & 0xFFF0) == (kVertScrollCommand & 0xFFF0) ||
+            (message.WParam & 0xFFF0) == (kHorzScrollCommand & 0xFFF0)) {
+            return;
+        }
+        break;
+    case WM_TIMER:
+        if (tracker.Timer(id, static_cast<unsigned>(message.WParam))) {
+            if (!Gone() && !SuppressRefresh && !ThumbTracking) RefreshScrollBars(*this, true);
+            return;
+        }
+        break;
+    case WM_MOUSEMOVE: {
+        POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+        ClientToScreen(Handle(), &p);
+        if (tracker.MouseMove(id, {p.x, p.y})) return;
+        break;
+    }
+    case WM_LBUTTONUP:
+        tracker.Release(id);
+        if (Gone()) return;
+        break;
+    case WM_CAPTURECHANGED:
+        tracker.CaptureChanged(id);
+        if (Gone()) return;
+        break;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        CallPrevious(message);
+        if (!Gone() && !SuppressRefresh) RefreshScrollBars(*this, true);
+        return;
     }
     CallPrevious(message);
 }
@@ -156,38 +157,38 @@ void TgwBaseWnd::HandleMessage(platform::TMessage& message) {
         return;
     }
     switch (message.Msg) {
-        case skin::SM_ALPHACMD:
-            switch (skin::SkinCommandOf(message.WParam)) {
-                case skin::SMC_REFRESH:
-                    TgwScrollWnd::HandleMessage(message);
-                    if (!Gone() && OwnManager(message) && IsWindowVisible(Handle())) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
-                    return;
-                case skin::SMC_PREPARECACHE:
-                    PaintFrameToCache();
-                    return;
-            }
-            break;
-        case WM_SIZE:
-            data.MarkStale();
-            break;
-        case WM_SETCURSOR:
-            CallPrevious(message);
+    case skin::SM_ALPHACMD:
+        switch (skin::SkinCommandOf(message.WParam)) {
+        case skin::SMC_REFRESH:
+            TgwScrollWnd::HandleMessage(message);
+            if (!Gone() && OwnManager(message) && IsWindowVisible(Handle())) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
             return;
-        case 0x2100:
+        case skin::SMC_PREPARECACHE:
+            PaintFrameToCache();
             return;
+        }
+        break;
+    case WM_SIZE:
+        data.MarkStale();
+        break;
+    case WM_SETCURSOR:
+        CallPrevious(message);
+        return;
+    case 0x2100:
+        return;
     }
     TgwScrollWnd::HandleMessage(message);
     if (Gone()) return;
     switch (message.Msg) {
-        case WM_SIZE:
-        case WM_HSCROLL:
-        case WM_VSCROLL:
-            if (!SuppressRefresh) RefreshScrollBars(*this, true);
-            break;
-        case WM_ENABLE:
-        case platform::CM_ENABLEDCHANGED:
-            if (IsWindowVisible(Handle())) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
-            break;
+    case WM_SIZE:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (!SuppressRefresh) RefreshScrollBars(*this, true);
+        break;
+    case WM_ENABLE:
+    case platform::CM_ENABLEDCHANGED:
+        if (IsWindowVisible(Handle())) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
+        break;
     }
 }
 

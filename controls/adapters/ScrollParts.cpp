@@ -297,7 +297,9 @@ void FrameCalculation(TgwScrollWnd& adapter, platform::TMessage& message) {
 
 bool WindowHitTest(TgwScrollWnd& adapter, platform::TMessage& message) {
     const TPoint p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
-    const auto inside = [p](const TRect& r) { return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom; };
+    const auto inside = [p](const TRect& r) {
+        return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
+    };
     const scroll::BarLayout rects = ScreenBarRects(adapter);
     if (adapter.HorzBar && adapter.HorzBar->Visible && inside(rects.Horz)) {
         message.Result = BarEnabled(adapter, *adapter.HorzBar) ? HTHSCROLL : HTNOWHERE;
@@ -336,9 +338,11 @@ void PaintScrollParts(TgwScrollWnd& adapter, HDC dc) {
     const scroll::ScrollTracker& tracker = ScrollTrackerOfProcess();
     const scroll::WindowId id = IdOf(window);
     if (adapter.HorzBar && adapter.HorzBar->Visible)
-        PaintOneBar(adapter, *adapter.HorzBar, target, tracker.ShownPressed(id, 0), WindowRelative(adapter, rects.Horz));
+        PaintOneBar(adapter, *adapter.HorzBar, target, tracker.ShownPressed(id, 0),
+                    WindowRelative(adapter, rects.Horz));
     if (adapter.VertBar && adapter.VertBar->Visible)
-        PaintOneBar(adapter, *adapter.VertBar, target, tracker.ShownPressed(id, 1), WindowRelative(adapter, rects.Vert));
+        PaintOneBar(adapter, *adapter.VertBar, target, tracker.ShownPressed(id, 1),
+                    WindowRelative(adapter, rects.Vert));
     if (!rects.SizeBox.IsEmpty()) PaintSizeBox(adapter, target, rects.SizeBox);
     if (own != nullptr) ReleaseDC(window, own);
 }

@@ -42,10 +42,10 @@ namespace {
 using ThemeSwitch = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
 ThemeSwitch SetWindowThemeFunction() {
     static const HMODULE library = LoadLibraryW(L"uxtheme.dll");
-    static const auto function = library != nullptr
-                                     ? reinterpret_cast<ThemeSwitch>(
-                                           reinterpret_cast<void*>(GetProcAddress(library, "SetWindowTheme")))
-                                     : nullptr;
+    static const auto function =
+        library != nullptr
+            ? reinterpret_cast<ThemeSwitch>(reinterpret_cast<void*>(GetProcAddress(library, "SetWindowTheme")))
+            : nullptr;
     return function;
 }
 
@@ -139,8 +139,9 @@ void Attach(TsCommonData& data, AdapterPtr& slot, std::string_view section) {
 using FlatScrollSwitch = BOOL(WINAPI*)(HWND);
 FlatScrollSwitch FlatScrollFunction(const char* name) {
     static const HMODULE library = LoadLibraryW(L"comctl32.dll");
-    return library != nullptr ? reinterpret_cast<FlatScrollSwitch>(reinterpret_cast<void*>(GetProcAddress(library, name)))
-                              : nullptr;
+    return library != nullptr
+               ? reinterpret_cast<FlatScrollSwitch>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+               : nullptr;
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ private:
     std::unique_ptr<TsCommonData> ownData_;
     std::unique_ptr<SkinOwner> ownOwner_;
     std::unique_ptr<platform::TMessageHook> hook_;
-    int depth_ = 0;          // handlers of this adapter running now
+    int depth_ = 0;  // handlers of this adapter running now
     bool releasePending_ = false;
 };
 

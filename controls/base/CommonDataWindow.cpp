@@ -56,9 +56,9 @@ void ShowGlow(TsCommonData& data, platform::TControl& control, bool hidePrevious
     const TRect visible{shown.Left - screen.Left, shown.Top - screen.Top, shown.Right - screen.Left,
                         shown.Bottom - screen.Top};
     HWND form = GetAncestor(parent->Handle(), GA_ROOT);
-    data.GlowId = render::ShowGlowWindow(bridge::ProcessGlows(), screen, visible, data.SkinSection(),
-                                         manager->LoadedSkin(), reinterpret_cast<render::OwnerWindow>(form),
-                                         gd->GlowMargin, "GLOW");
+    data.GlowId =
+        render::ShowGlowWindow(bridge::ProcessGlows(), screen, visible, data.SkinSection(), manager->LoadedSkin(),
+                               reinterpret_cast<render::OwnerWindow>(form), gd->GlowMargin, "GLOW");
 }
 
 namespace {
@@ -176,9 +176,9 @@ void CopyCacheToDC(TsCommonData& data, platform::TWinControl& control, POINT sou
         // painted by the container afterwards.
         if (!IsWindowed(*child)) ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
     }
-    bridge::BlitToDc(dc, destRect.left, destRect.top, *data.CacheBmp,
-                     RectOfSize(sourceOrigin.x, sourceOrigin.y, destRect.right - destRect.left,
-                                destRect.bottom - destRect.top));
+    bridge::BlitToDc(
+        dc, destRect.left, destRect.top, *data.CacheBmp,
+        RectOfSize(sourceOrigin.x, sourceOrigin.y, destRect.right - destRect.left, destRect.bottom - destRect.top));
     RestoreDC(dc, saved);
 }
 

@@ -91,8 +91,7 @@ void ControlSkinOwner::ResetChildLabelColours() {
 }
 
 void ControlSkinOwner::RedrawFrame() {
-    if (HasWindow())
-        RedrawWindow(window_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    if (HasWindow()) RedrawWindow(window_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void ControlSkinOwner::HideGlow(int glowId) { render::HideGlowWindow(bridge::ProcessGlows(), glowId); }

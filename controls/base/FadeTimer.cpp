@@ -36,7 +36,8 @@ void RepaintNow(platform::TControl& control) {
 }
 
 // old * w + new * (255 - w), in a fresh frame; none when the sizes differ.
-std::unique_ptr<render::Bitmap> Blend(const render::Bitmap& oldImage, const render::Bitmap* cache, int step, int steps) {
+std::unique_ptr<render::Bitmap> Blend(const render::Bitmap& oldImage, const render::Bitmap* cache, int step,
+                                      int steps) {
     if (cache == nullptr || cache->Width() != oldImage.Width() || cache->Height() != oldImage.Height() ||
         oldImage.Empty())
         return nullptr;
@@ -127,8 +128,8 @@ void ChangeLook(FadeTimerSlot& slot, platform::TControl& control, TsCommonData& 
     if (!data.Skinned()) return;
     const skin::SkinManagerView* manager = data.GetSkinManager();
     const skin::TsGeneralData* gd = data.Section();
-    const bool fade = animate && !manager->SkinChangeInProgress() && gd->FadingEnabled && data.CacheBmp &&
-                      !data.BGChanged();
+    const bool fade =
+        animate && !manager->SkinChangeInProgress() && gd->FadingEnabled && data.CacheBmp && !data.BGChanged();
     data.MarkStale();
     if (fade) {
         StartFade(slot, control, data, halfSpeed, direction);

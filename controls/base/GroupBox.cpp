@@ -35,7 +35,8 @@ private:
 }  // namespace
 
 TsGroupBox::TsGroupBox(platform::TComponent* owner, platform::TWinControl* parent)
-    : TsSkinned({.ClassName = "TsGroupBox", .Kind = ckGroupBox, .PaintsWhileLoading = true}, owner, parent, TGroupBox::DefaultCreateParams()) {
+    : TsSkinned({.ClassName = "TsGroupBox", .Kind = ckGroupBox, .PaintsWhileLoading = true}, owner, parent,
+                TGroupBox::DefaultCreateParams()) {
     SkinData().ControlLoaded();
 }
 

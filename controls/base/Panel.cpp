@@ -15,7 +15,8 @@ namespace lw::controls {
 using platform::TMessage;
 
 TsPanel::TsPanel(platform::TComponent* owner, platform::TWinControl* parent)
-    : TsSkinned({.ClassName = "TsPanel", .Kind = ckPanel, .PaintsWhileLoading = true}, owner, parent, TPanel::DefaultCreateParams()) {
+    : TsSkinned({.ClassName = "TsPanel", .Kind = ckPanel, .PaintsWhileLoading = true}, owner, parent,
+                TPanel::DefaultCreateParams()) {
     SkinData().ControlLoaded();
 }
 
@@ -133,9 +134,12 @@ namespace {
 
 UINT AlignmentFlags(TAlignment a) {
     switch (a) {
-    case TAlignment::taLeftJustify: return DT_LEFT;
-    case TAlignment::taRightJustify: return DT_RIGHT;
-    default: return DT_CENTER;
+    case TAlignment::taLeftJustify:
+        return DT_LEFT;
+    case TAlignment::taRightJustify:
+        return DT_RIGHT;
+    default:
+        return DT_CENTER;
     }
 }
 
@@ -207,7 +211,8 @@ void TsPanel::SkinCommand(TMessage& m) {
     TsCommonData& d = SkinData();
     const bool own = OwnCommand(m);
     const unsigned command = skin::SkinCommandOf(m.WParam);
-    if (own && (command == skin::SMC_SKINLOADED || command == skin::SMC_SKINREMOVED || command == skin::SMC_REFRESH)) borderRing_.reset();
+    if (own && (command == skin::SMC_SKINLOADED || command == skin::SMC_SKINREMOVED || command == skin::SMC_REFRESH))
+        borderRing_.reset();
     switch (command) {
     case skin::SMC_SKINLOADED:
         bridge::BroadcastToChildren(*this, m.Msg, m.WParam, m.LParam);

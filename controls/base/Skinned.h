@@ -95,7 +95,8 @@ protected:
     // A window to paint, in a parent whose background it takes, complete and not going away.
     bool CanPaint() const {
         const unsigned state = this->ComponentState();
-        if (this->Handle() == nullptr || this->platform::TControl::Parent() == nullptr || (state & platform::csDestroying))
+        if (this->Handle() == nullptr || this->platform::TControl::Parent() == nullptr ||
+            (state & platform::csDestroying))
             return false;
         return !(state & platform::csLoading) || paintsWhileLoading_;
     }

@@ -32,9 +32,12 @@ constexpr DWORD kReleaseHoldMs = 30;
 
 UINT AlignmentFlags(TButtonAlignment a) {
     switch (a) {
-    case TButtonAlignment::taLeftJustify: return DT_LEFT;
-    case TButtonAlignment::taRightJustify: return DT_RIGHT;
-    default: return DT_CENTER;
+    case TButtonAlignment::taLeftJustify:
+        return DT_LEFT;
+    case TButtonAlignment::taRightJustify:
+        return DT_RIGHT;
+    default:
+        return DT_CENTER;
     }
 }
 
@@ -73,7 +76,8 @@ platform::TForm* FormOf(platform::TControl& control) {
 }  // namespace
 
 TsBitBtn::TsBitBtn(platform::TComponent* owner, platform::TWinControl* parent)
-    : TsSkinned({.ClassName = "TsBitBtn", .Kind = ckBitBtn, .PaintsWhileLoading = true}, owner, parent, TButton::DefaultCreateParams()) {
+    : TsSkinned({.ClassName = "TsBitBtn", .Kind = ckBitBtn, .PaintsWhileLoading = true}, owner, parent,
+                TButton::DefaultCreateParams()) {
     SkinData().ControlLoaded();
 }
 
@@ -235,8 +239,8 @@ void TsBitBtn::PaintCaption(int state, TRect r) {
     render::WriteControlText(canvas, caption, true, state != bsNormal, text, flags, drawn);
     const skin::TsGeneralData* gd = d.Section();
     if (Enabled() && Focused() && gd != nullptr && gd->ShowFocus && showFocus_ && showCaption_) {
-        render::DrawFocusDots(surface, {r.Left - focusMargin_, r.Top - focusMargin_, r.Right + focusMargin_,
-                                        r.Bottom + focusMargin_});
+        render::DrawFocusDots(
+            surface, {r.Left - focusMargin_, r.Top - focusMargin_, r.Right + focusMargin_, r.Bottom + focusMargin_});
     }
 }
 
@@ -372,8 +376,9 @@ void TsBitBtn::PrepareButtonCache() {
         behind.Y += b.Top;
         render::PaintBorderMask(*d.CacheBmp, whole, false, true, state, *mask, behind);
         std::vector<RECT> corners;
-        ForEachKeyCornerPixel(*mask, state, cnAll, b.Width, b.Height,
-                              [&corners](int x, int y) { corners.push_back({x, y, x + 1, y + 1}); });
+        ForEachKeyCornerPixel(*mask, state, cnAll, b.Width, b.Height, [&corners](int x, int y) {
+            corners.push_back({x, y, x + 1, y + 1});
+        });
         CutPixels(pendingRegion_.get(), corners);
     };
     if (drawOverBorder_) paintBorder();
@@ -384,8 +389,9 @@ void TsBitBtn::PrepareButtonCache() {
     if (!drawOverBorder_) paintBorder();
 
     if (!Enabled()) {
-        render::PaintDisabled(*d.CacheBmp, disabledKind_, [&d] { return ResolveColor(d.SectionColor(false)); },
-                              {b.Left, b.Top}, d.ParentCacheInfo());
+        render::PaintDisabled(
+            *d.CacheBmp, disabledKind_, [&d] { return ResolveColor(d.SectionColor(false)); }, {b.Left, b.Top},
+            d.ParentCacheInfo());
     }
     if (OnPaint) OnPaint(*this, *d.CacheBmp);
     d.MarkFresh();
@@ -405,8 +411,10 @@ void TsBitBtn::ApplyRegion() {
     const bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
     const bool redraw = !hadRegion_ || (manager != nullptr && manager->SkinChangeInProgress());
     // From here the window owns the region and frees it itself.
-    if (SetWindowRgn(Handle(), pendingRegion_.get(), redraw)) pendingRegion_.release();
-    else pendingRegion_.reset();
+    if (SetWindowRgn(Handle(), pendingRegion_.get(), redraw))
+        pendingRegion_.release();
+    else
+        pendingRegion_.reset();
     hadRegion_ = true;
 
     const platform::TBounds& b = Bounds();
@@ -441,7 +449,8 @@ void TsBitBtn::PaintButtonOn(HDC dc) {
     if (Parent() != nullptr && Parent()->Handle() != nullptr) {
         RECT client{};
         GetClientRect(Parent()->Handle(), &client);
-        d.SetHalfVisible(b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom);
+        d.SetHalfVisible(b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right ||
+                         b.Top + b.Height > client.bottom);
     }
     PrepareButtonCache();
     if (!d.CacheBmp || d.CacheBmp->Empty()) return;
@@ -624,8 +633,10 @@ void TsBitBtn::SkinnedMessage(TMessage& m) {
         if (Showing() && Enabled()) {
             WithoutRedraw(m);
             HandleWindowMessage(d, *this, m);
-            if (fadeTimer_ != nullptr) fadeTimer_->FadeStep();
-            else d.InvalidateSkin();
+            if (fadeTimer_ != nullptr)
+                fadeTimer_->FadeStep();
+            else
+                d.InvalidateSkin();
             return;
         }
         break;

@@ -170,7 +170,7 @@ private:
     bool hadRegion_ = false;
     platform::TBounds regionBounds_{};
     bool pressedByMouse_ = false;
-    bool forcePressed_ = false;  // the release repaint shows the pressed look once more
+    bool forcePressed_ = false;   // the release repaint shows the pressed look once more
     bool forceReleased_ = false;  // the release fade's new look, made while the platform still pushes
     std::unique_ptr<platform::TMessageHook> formKeys_;
 };

@@ -31,10 +31,13 @@ constexpr int kBoxPaintMode = 1;
 TMouseButton ButtonOf(UINT message) {
     switch (message) {
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP: return TMouseButton::mbRight;
+    case WM_RBUTTONUP:
+        return TMouseButton::mbRight;
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: return TMouseButton::mbMiddle;
-    default: return TMouseButton::mbLeft;
+    case WM_MBUTTONUP:
+        return TMouseButton::mbMiddle;
+    default:
+        return TMouseButton::mbLeft;
     }
 }
 
@@ -53,9 +56,7 @@ TsCheckBox::TsCheckBox(platform::TComponent* owner, platform::TWinControl* paren
     SkinData().ControlLoaded();
 }
 
-TsCheckBox::~TsCheckBox() {
-    StopFade(fade_);
-}
+TsCheckBox::~TsCheckBox() { StopFade(fade_); }
 
 // --- properties -------------------------------------------------------------------------------
 
@@ -152,8 +153,7 @@ void TsCheckBox::SetWordWrap(bool wrap) {
 int TsCheckBox::SkinBoxIndex(TCheckBoxState state) const {
     const render::SkinSource* skin = LoadedSkinOf(SkinData());
     if (skin == nullptr) return -1;
-    return skin->GetMaskIndex(skin->GetSkinIndex("GLOBALINFO"), "GLOBALINFO",
-                              kBoxImageNames[static_cast<int>(state)]);
+    return skin->GetMaskIndex(skin->GetSkinIndex("GLOBALINFO"), "GLOBALINFO", kBoxImageNames[static_cast<int>(state)]);
 }
 
 TsCheckBox::BoxSource TsCheckBox::Source() const {
@@ -164,9 +164,12 @@ TsCheckBox::BoxSource TsCheckBox::Source() const {
 
 BoxSize TsCheckBox::Box() const {
     switch (Source()) {
-    case BoxSource::Images: return GlyphBoxSize(images_->Width(), images_->Height());
-    case BoxSource::Glyphs: return GlyphBoxSize(glyphChecked_.Width(), glyphChecked_.Height());
-    case BoxSource::Skin: break;
+    case BoxSource::Images:
+        return GlyphBoxSize(images_->Width(), images_->Height());
+    case BoxSource::Glyphs:
+        return GlyphBoxSize(glyphChecked_.Width(), glyphChecked_.Height());
+    case BoxSource::Skin:
+        break;
     }
     const render::SkinSource* skin = LoadedSkinOf(SkinData());
     const int index = SkinBoxIndex(TCheckBoxState::cbChecked);
@@ -227,8 +230,8 @@ void TsCheckBox::PrepareCheckBoxCache() {
     PaintCaption();
     PaintBox();
     if (!Enabled()) {
-        render::PaintDisabled(cache, disabledKind_, [this] { return bridge::GetControlColor(Parent()); },
-                              {b.Left, b.Top}, bg);
+        render::PaintDisabled(
+            cache, disabledKind_, [this] { return bridge::GetControlColor(Parent()); }, {b.Left, b.Top}, bg);
     }
     d.MarkFresh();
 }
@@ -446,8 +449,10 @@ bool TsCheckBox::FocusAndHoverStage(TMessage& m) {
         if (Enabled()) {
             TCheckBox::WndProc(m);
             d.MarkStale();
-            if (fade_ != nullptr) fade_->FadeStep();
-            else Repaint();
+            if (fade_ != nullptr)
+                fade_->FadeStep();
+            else
+                Repaint();
         }
         return true;
     case WM_KILLFOCUS:

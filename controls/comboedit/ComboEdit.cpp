@@ -51,7 +51,8 @@ TsCustomComboEdit::TsCustomComboEdit(platform::TComponent* owner, platform::TWin
 }
 
 TsEditButton* TsCustomComboEdit::LiveButton() const {
-    if (button_ == nullptr || (button_->ComponentState() & (platform::csLoading | platform::csDestroying))) return nullptr;
+    if (button_ == nullptr || (button_->ComponentState() & (platform::csLoading | platform::csDestroying)))
+        return nullptr;
     return button_;
 }
 
@@ -131,8 +132,8 @@ void TsCustomComboEdit::PaintButtonBackground(render::Bitmap& cache) {
     const controls::TsCommonData& d = SkinData();
     const POINT origin = ClientOrigin();
     const platform::TBounds& place = button_->Bounds();
-    render::CopyPixels(cache, {0, 0}, *d.CacheBmp, RectOfSize(place.Left + origin.x, place.Top + origin.y, cache.Width(),
-                                                               cache.Height()));
+    render::CopyPixels(cache, {0, 0}, *d.CacheBmp,
+                       RectOfSize(place.Left + origin.x, place.Top + origin.y, cache.Width(), cache.Height()));
 }
 
 // The whole field from its image, frame and text included, and the button on it: the
@@ -255,7 +256,8 @@ void TsCustomComboEdit::WndProc(platform::TMessage& m) {
     TsMaskEdit::WndProc(m);
 }
 
-TsFileDirEdit::TsFileDirEdit(platform::TComponent* owner, platform::TWinControl* parent) : TsCustomComboEdit(owner, parent) {
+TsFileDirEdit::TsFileDirEdit(platform::TComponent* owner, platform::TWinControl* parent)
+    : TsCustomComboEdit(owner, parent) {
     SkinData().ControlKind = controls::ckFileDirEdit;
     SetMaxLength(255);
 }

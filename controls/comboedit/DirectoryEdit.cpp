@@ -6,7 +6,8 @@
 
 namespace lw::controls {
 
-TsDirectoryEdit::TsDirectoryEdit(platform::TComponent* owner, platform::TWinControl* parent) : TsFileDirEdit(owner, parent) {
+TsDirectoryEdit::TsDirectoryEdit(platform::TComponent* owner, platform::TWinControl* parent)
+    : TsFileDirEdit(owner, parent) {
     SkinData().ControlKind = controls::ckDirectoryEdit;
     SetGlyphIndex(kFolderGlyph);
 }

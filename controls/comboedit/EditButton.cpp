@@ -20,7 +20,8 @@ using controls::TsCommonData;
 using platform::TMessage;
 
 TsEditButton::TsEditButton(platform::TComponent* owner, platform::TWinControl* parent)
-    : TsSkinned({.ClassName = "TsEditButton", .Kind = controls::ckSpeedButton, .PaintsWhileLoading = true}, owner, parent) {
+    : TsSkinned({.ClassName = "TsEditButton", .Kind = controls::ckSpeedButton, .PaintsWhileLoading = true}, owner,
+                parent) {
     Name = "Button";
     SetTabStop(false);
     SkinData().SetSkinSection("SPEEDBUTTON_SMALL");
@@ -62,8 +63,8 @@ void TsEditButton::DrawGlyph(render::Bitmap& target, int state) const {
     const platform::TBounds& b = Bounds();
     const skin::TsGeneralData* gd = SkinData().Section();
     const TColor tone = state == 0 && grayed_ && gd != nullptr ? ResolveColor(gd->Color) : controls::NoTone;
-    g.List->DrawGlyph(target, (b.Width - slice.Size.X) / 2, (b.Height - slice.Size.Y) / 2, false, g.StateCount,
-                      g.State, tone, state == 0 ? blend_ : 0, g.Index);
+    g.List->DrawGlyph(target, (b.Width - slice.Size.X) / 2, (b.Height - slice.Size.Y) / 2, false, g.StateCount, g.State,
+                      tone, state == 0 ? blend_ : 0, g.Index);
 }
 
 void TsEditButton::PrepareCache() {
@@ -115,8 +116,10 @@ void TsEditButton::DrawItem(const DRAWITEMSTRUCT& item) {
     const TColor face = Parent() != nullptr ? ResolveColor(Parent()->Color()) : GetSysColor(COLOR_WINDOW);
     platform::BrushHandle background(CreateSolidBrush(face & 0xFFFFFF));
     FillRect(item.hDC, &r, background.get());
-    if (state == 2) DrawEdge(item.hDC, &r, BDR_SUNKENOUTER, BF_RECT);
-    else if (state == 1) DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
+    if (state == 2)
+        DrawEdge(item.hDC, &r, BDR_SUNKENOUTER, BF_RECT);
+    else if (state == 1)
+        DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
     const std::optional<EditButtonGlyph> glyph = GlyphToDraw(state);
     if (!glyph) return;
     const EditButtonGlyph& g = *glyph;

@@ -72,8 +72,8 @@ void TsEdit::PrepareCache() {
     render::WriteControlText(canvas, platform::WideToUtf8(shown), Enabled(), active, text, layout.Flags, layout.Rect);
 
     if (!Enabled())
-        render::PaintDisabled(*d.CacheBmp, disabledKind_, [&d] { return d.SectionColor(false); }, {b.Left, b.Top},
-                              d.ParentCacheInfo());
+        render::PaintDisabled(
+            *d.CacheBmp, disabledKind_, [&d] { return d.SectionColor(false); }, {b.Left, b.Top}, d.ParentCacheInfo());
     d.MarkFresh();
 }
 
@@ -84,7 +84,8 @@ TsEdit::CacheTextLayout TsEdit::CacheText(int a) const {
 
 bool TsEdit::CacheStale() const {
     const TsCommonData& d = SkinData();
-    return d.BGChanged() || !d.CacheBmp || d.CacheBmp->Width() != Bounds().Width || d.CacheBmp->Height() != Bounds().Height;
+    return d.BGChanged() || !d.CacheBmp || d.CacheBmp->Width() != Bounds().Width ||
+           d.CacheBmp->Height() != Bounds().Height;
 }
 
 void TsEdit::PrepareCacheIfStale() {
@@ -110,7 +111,8 @@ void TsEdit::PaintDisabledClient(HDC dc) {
         if (bridge::SendSkinCommand(Parent(), skin::SMC_ISHALFVISIBLE, 0) != 0) stale = true;
         RECT client{};
         GetClientRect(Parent()->Handle(), &client);
-        d.SetHalfVisible(b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right || b.Top + b.Height > client.bottom);
+        d.SetHalfVisible(b.Left < 0 || b.Top < 0 || b.Left + b.Width > client.right ||
+                         b.Top + b.Height > client.bottom);
         stale = stale || d.HalfVisible();
     }
     if (stale) PrepareCache();

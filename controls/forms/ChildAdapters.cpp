@@ -52,9 +52,20 @@ TColor TextColor(const bridge::TsSkinManager& m, const std::string& section, boo
 // Messages after which the platform's button has drawn itself straight to the screen.
 bool ButtonRedrawsItself(UINT message) {
     switch (message) {
-    case BM_SETSTATE: case BM_SETCHECK: case BM_SETSTYLE: case WM_SETFOCUS: case WM_KILLFOCUS:
-    case WM_ENABLE: case WM_SETTEXT: case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_KEYDOWN: case WM_KEYUP: case WM_UPDATEUISTATE: case WM_CAPTURECHANGED:
+    case BM_SETSTATE:
+    case BM_SETCHECK:
+    case BM_SETSTYLE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_UPDATEUISTATE:
+    case WM_CAPTURECHANGED:
         return true;
     }
     return false;
@@ -124,10 +135,10 @@ protected:
             const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
             const LRESULT check = SendMessageW(Handle(), BM_GETCHECK, 0, 0);
             const LRESULT state = SendMessageW(Handle(), BM_GETSTATE, 0, 0);
-            const char* key = radio ? (check == BST_CHECKED ? "RADIOCHECKED" : "RADIOUNCHECKED")
-                                    : check == BST_CHECKED       ? "BOXCHECKED"
-                                    : check == BST_INDETERMINATE ? "BOXGRAYED"
-                                                                 : "BOXUNCHECKED";
+            const char* key = radio                        ? (check == BST_CHECKED ? "RADIOCHECKED" : "RADIOUNCHECKED")
+                              : check == BST_CHECKED       ? "BOXCHECKED"
+                              : check == BST_INDETERMINATE ? "BOXGRAYED"
+                                                           : "BOXUNCHECKED";
             render::Bitmap& bmp = canvas.Bitmap();
             int textLeft = 16;
             if (const render::MaskRef* glyph = GlobalMask(*m, key)) {
@@ -169,12 +180,13 @@ protected:
             render::Bitmap& bmp = canvas.Bitmap();
             const render::Bitmap behind = bmp.Clone();
             if (border != nullptr)
-                render::PaintBorderMask(bmp, {0, captionHeight / 2, bmp.Width(), bmp.Height()}, false, true, 0,
-                                        *border, render::CacheInfoFromBitmap(behind, 0, 0));
+                render::PaintBorderMask(bmp, {0, captionHeight / 2, bmp.Width(), bmp.Height()}, false, true, 0, *border,
+                                        render::CacheInfoFromBitmap(behind, 0, 0));
             const std::wstring text = TextOf(Handle());
             if (text.empty()) return;
             auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
-            platform::SelectObjectScope selected(canvas.Dc(), font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+            platform::SelectObjectScope selected(canvas.Dc(),
+                                                 font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
             SIZE extent{};
             GetTextExtentPoint32W(canvas.Dc(), text.c_str(), static_cast<int>(text.size()), &extent);
             const TRect gap{6, 0, std::min(10 + static_cast<int>(extent.cx), bmp.Width()), captionHeight};
@@ -248,7 +260,9 @@ void TgwChildAdapter::Dispatch(platform::TMessage& m) {
 
 bool TgwChildAdapter::HandleMessage(platform::TMessage&) { return false; }
 
-void TgwChildAdapter::PaintClient(HDC dc) { PaintOverParent(dc, [](bridge::TsDibSection&) {}); }
+void TgwChildAdapter::PaintClient(HDC dc) {
+    PaintOverParent(dc, [](bridge::TsDibSection&) {});
+}
 
 void TgwChildAdapter::PaintOverParent(HDC dc, const std::function<void(bridge::TsDibSection&)>& paint) {
     RECT client{};

@@ -138,8 +138,7 @@ LRESULT CALLBACK TFormSkinning::HookProc(int code, WPARAM wParam, LPARAM lParam)
     // platform's look.
     try {
         skinning->React(code, reinterpret_cast<HWND>(wParam));
-    } catch (...) {
-    }
+    } catch (...) {}
     return result;
 }
 
@@ -218,8 +217,7 @@ void TFormSkinning::SkinOnActivate(HWND window) {
     bool skinned = false;
     try {
         skinned = SkinDialog(*provider, window);
-    } catch (...) {
-    }
+    } catch (...) {}
     if (!skinned) FreeProvider(*this, provider);
 }
 
@@ -249,9 +247,8 @@ bool TFormSkinning::WalkChildren(TgwProvider& provider, HWND parent) {
 
 bool TFormSkinning::CreateChildAdapter(TgwProvider& provider, HWND child) {
     if (IsWindowSkinned(child)) return true;
-    const ChildAdapterChoice choice =
-        ChooseChildAdapter(ClassNameOf(child), static_cast<unsigned>(GetWindowLongW(child, GWL_STYLE)),
-                           HasVisibleStyle(child));
+    const ChildAdapterChoice choice = ChooseChildAdapter(
+        ClassNameOf(child), static_cast<unsigned>(GetWindowLongW(child, GWL_STYLE)), HasVisibleStyle(child));
     if (choice.Kind == ChildAdapterKind::None) return true;
     try {
         provider.ChildAdapters.push_back(MakeChildAdapter(choice, child));

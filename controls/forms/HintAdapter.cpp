@@ -91,7 +91,8 @@ void TgwHintWnd::PaintClient(HDC dc) {
     render::Bitmap& bmp = hintCanvas_.Bitmap();
     const int section = m->GetSkinIndex(kSection);
     const render::SectionPaint* look = m->Section(section);
-    render::FillRectSolid(hintCanvas_.Surface(), bmp.Bounds(), look != nullptr ? look->Color : GetSysColor(COLOR_INFOBK));
+    render::FillRectSolid(hintCanvas_.Surface(), bmp.Bounds(),
+                          look != nullptr ? look->Color : GetSysColor(COLOR_INFOBK));
     if (section >= 0)
         render::PaintItem(section, kSection, render::CacheInfoFromBitmap(bmp, 0, 0), -1, -1, m, bmp, {0, 0},
                           bmp.Bounds(), 0, true);
@@ -107,7 +108,8 @@ void TgwHintWnd::PaintClient(HDC dc) {
     SetBkMode(canvasDc, TRANSPARENT);
     SetTextColor(canvasDc, look != nullptr ? look->FontColor[0] & 0xFFFFFF : GetSysColor(COLOR_INFOTEXT));
     const std::wstring shown = ShownText(Handle());
-    DrawTextW(canvasDc, shown.c_str(), static_cast<int>(shown.size()), &text, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(canvasDc, shown.c_str(), static_cast<int>(shown.size()), &text,
+              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
     GdiFlush();
     bridge::BlitToDc(dc, 0, 0, bmp, bmp.Bounds());
 }

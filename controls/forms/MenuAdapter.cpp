@@ -132,8 +132,8 @@ void TgwMnuWnd::PaintClient(HDC dc) {
         }
         const bool hot = (state & MF_HILITE) != 0;
         if (hot && itemSection >= 0) {
-            render::PaintItem(itemSection, "MENUITEM", render::CacheInfoFromBitmap(bmp, 0, 0), -1, -1, m, bmp,
-                              {0, 0}, {r.left, r.top, r.right, r.bottom}, 1, true);
+            render::PaintItem(itemSection, "MENUITEM", render::CacheInfoFromBitmap(bmp, 0, 0), -1, -1, m, bmp, {0, 0},
+                              {r.left, r.top, r.right, r.bottom}, 1, true);
             GdiFlush();
         }
         const bool grey = (state & (MF_GRAYED | MF_DISABLED)) != 0;

@@ -4,7 +4,8 @@
 
 namespace lw::controls {
 
-TgwProvider::TgwProvider(platform::TComponent* owner, TFormSkinning& skinning) : TComponent(owner), skinning_(&skinning) {
+TgwProvider::TgwProvider(platform::TComponent* owner, TFormSkinning& skinning)
+    : TComponent(owner), skinning_(&skinning) {
     skinning.Adopt(*this);
 }
 

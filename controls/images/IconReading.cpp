@@ -33,8 +33,8 @@ bool ReadIconFile(const std::vector<std::uint8_t>& file, int width, int height, 
     if (!picture) return false;
     // The platform reads only from a writable buffer.
     std::vector<std::uint8_t> bits(picture->begin(), picture->end());
-    platform::IconHandle icon(CreateIconFromResourceEx(bits.data(), static_cast<DWORD>(bits.size()), TRUE,
-                                                       0x00030000, width, height, LR_DEFAULTCOLOR));
+    platform::IconHandle icon(CreateIconFromResourceEx(bits.data(), static_cast<DWORD>(bits.size()), TRUE, 0x00030000,
+                                                       width, height, LR_DEFAULTCOLOR));
     if (!icon) return false;
     ICONINFO info{};
     if (!GetIconInfo(icon.get(), &info)) return false;
@@ -48,7 +48,8 @@ bool ReadIconFile(const std::vector<std::uint8_t>& file, int width, int height, 
     for (std::size_t i = 3; i < pixels.size(); i += 4) hasAlpha = hasAlpha || pixels[i] != 0;
     if (!hasAlpha) {
         // Older icons say what is transparent only in their mask: set bits are see-through.
-        const std::vector<std::uint8_t> maskPixels = mask ? PixelsOf(mask.get(), width, height) : std::vector<std::uint8_t>{};
+        const std::vector<std::uint8_t> maskPixels =
+            mask ? PixelsOf(mask.get(), width, height) : std::vector<std::uint8_t>{};
         for (std::size_t i = 0; i < pixels.size(); i += 4)
             pixels[i + 3] = !maskPixels.empty() && maskPixels[i] != 0 ? 0 : 255;
     }

@@ -61,9 +61,12 @@ void TsCustomLabel::SetWordWrap(bool wrap) {
 UINT TsCustomLabel::TextFlags() const {
     UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
     switch (alignment_) {
-    case TLabelAlignment::taRightJustify: return flags | DT_RIGHT;
-    case TLabelAlignment::taCenter: return flags | DT_CENTER;
-    case TLabelAlignment::taLeftJustify: break;
+    case TLabelAlignment::taRightJustify:
+        return flags | DT_RIGHT;
+    case TLabelAlignment::taCenter:
+        return flags | DT_CENTER;
+    case TLabelAlignment::taLeftJustify:
+        break;
     }
     return flags | DT_LEFT;
 }

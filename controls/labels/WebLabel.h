@@ -11,8 +11,17 @@ namespace lw::controls {
 
 // The platform's show commands, in their order.
 enum TsWindowShowMode : int {
-    soHide, soNormal, soShowMinimized, soMaximize, soShowNoActivate, soShow, soMinimize, soShowMinNoActive,
-    soShowNA, soRestore, soDefault
+    soHide,
+    soNormal,
+    soShowMinimized,
+    soMaximize,
+    soShowNoActivate,
+    soShow,
+    soMinimize,
+    soShowMinNoActive,
+    soShowNA,
+    soRestore,
+    soDefault
 };
 
 class TsWebLabel : public TsLabel {

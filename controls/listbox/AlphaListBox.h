@@ -35,21 +35,21 @@ public:
     TListBoxStyle Style() const { return props_.Style; }
     void SetStyle(TListBoxStyle style);  // always re-creates
     bool Sorted() const { return props_.Sorted; }
-    void SetSorted(bool sorted);         // re-creates
+    void SetSorted(bool sorted);  // re-creates
     bool SingleBorder() const { return props_.SingleBorder; }
-    void SetSingleBorder(bool single);   // re-creates
+    void SetSingleBorder(bool single);  // re-creates
     bool IntegralHeight() const { return props_.IntegralHeight; }
     void SetIntegralHeight(bool integral);  // re-creates
     bool AutoHideScroll() const { return props_.AutoHideScroll; }
     void SetAutoHideScroll(bool autoHide);  // re-creates
     int TabWidth() const { return props_.TabWidth; }
-    void SetTabWidth(int width);         // re-creates; negative becomes 0
+    void SetTabWidth(int width);  // re-creates; negative becomes 0
     int Columns() const { return props_.Columns; }
-    void SetColumns(int columns);        // re-creates to or from a single column
+    void SetColumns(int columns);  // re-creates to or from a single column
     // A standard list with a window answers the platform's real item height; one the program
     // gave a height keeps it, so rows are as tall as the layout was made for whatever the font.
     int ItemHeight() const;
-    void SetItemHeight(int height);      // re-creates an owner-drawn list
+    void SetItemHeight(int height);  // re-creates an owner-drawn list
     render::TsDisabledKinds DisabledKind() const { return disabledKind_; }
     void SetDisabledKind(render::TsDisabledKinds kind);
 

@@ -57,7 +57,8 @@ void TsAlphaListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
 void TsAlphaListBox::RedrawItem(int index) {
     if (Handle() == nullptr) return;
     RECT r{};
-    if (SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) == LB_ERR) return;
+    if (SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+        return;
     RECT client{}, visible{};
     GetClientRect(Handle(), &client);
     if (IntersectRect(&visible, &r, &client)) InvalidateRect(Handle(), &visible, TRUE);

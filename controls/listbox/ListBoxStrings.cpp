@@ -33,7 +33,8 @@ std::wstring TListBoxStrings::GetW(int index) const {
     const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
     if (length == LB_ERR) OutOfBounds(index);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(
+        static_cast<size_t>(Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
@@ -95,9 +96,12 @@ void TListBoxStrings::Exchange(int first, int second) {
     InsertW(second, firstText);
     PutObject(second, firstObject);
     // The current item moves with its text.
-    if (current == first) box_.SetItemIndex(second);
-    else if (current == second) box_.SetItemIndex(first);
-    else box_.SetItemIndex(current);
+    if (current == first)
+        box_.SetItemIndex(second);
+    else if (current == second)
+        box_.SetItemIndex(first);
+    else
+        box_.SetItemIndex(current);
     EndUpdate();
 }
 

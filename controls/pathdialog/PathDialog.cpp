@@ -18,11 +18,15 @@ constexpr int kMinWidth = 275, kMinHeight = 250;
 constexpr DWORD kSizableStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 
 platform::TCreateParams DialogParams() {
-    return {.Style = kSizableStyle, .ExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-            .ParentWindow = platform::Application && platform::Application->MainForm() ? platform::Application->MainForm()->Handle() : nullptr};
+    return {.Style = kSizableStyle,
+            .ExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+            .ParentWindow = platform::Application && platform::Application->MainForm()
+                                ? platform::Application->MainForm()->Handle()
+                                : nullptr};
 }
 
-template <class T> T& Place(T& control, const char* name, const platform::TBounds& bounds) {
+template <class T>
+T& Place(T& control, const char* name, const platform::TBounds& bounds) {
     control.Name = name;
     control.SetBounds(bounds);
     return control;
@@ -31,8 +35,8 @@ template <class T> T& Place(T& control, const char* name, const platform::TBound
 // Glyphs of the application's list: a tick, a cross, and the disk of making something new.
 constexpr int kOkGlyph = 6, kCancelGlyph = 1, kCreateGlyph = 0;
 
-controls::TsBitBtn& MakeButton(platform::TForm& form, const char* name, const platform::TBounds& bounds, int modalResult,
-                               int glyph) {
+controls::TsBitBtn& MakeButton(platform::TForm& form, const char* name, const platform::TBounds& bounds,
+                               int modalResult, int glyph) {
     controls::TsBitBtn& button = Place(form.Make<controls::TsBitBtn>(&form), name, bounds);
     button.SkinData().SetSkinSection("BUTTON");
     button.SetShowFocus(false);
@@ -58,7 +62,9 @@ bool IsDirectory(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesW(platform::Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return GetFileAttributesW(platform::Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace
 
@@ -100,7 +106,9 @@ void TPathDialogForm::Loaded() {
     AttachTreeBars();
 }
 
-void TPathDialogForm::AttachTreeBars() { controls::AttachScrollAdapter(sShellTreeView1.SkinData(), sShellTreeView1.AdapterSlot()); }
+void TPathDialogForm::AttachTreeBars() {
+    controls::AttachScrollAdapter(sShellTreeView1.SkinData(), sShellTreeView1.AdapterSlot());
+}
 
 void TPathDialogForm::LoadTexts() {
     SetText("Select directory");
@@ -126,16 +134,21 @@ void TPathDialogForm::sBitBtn1Click() {
     SetModalResult(platform::mrOk);
 }
 
-void TPathDialogForm::sBitBtn2Click() { SetModalResult(sShellTreeView1.IsEditing() ? platform::mrNone : platform::mrCancel); }
+void TPathDialogForm::sBitBtn2Click() {
+    SetModalResult(sShellTreeView1.IsEditing() ? platform::mrNone : platform::mrCancel);
+}
 
-void TPathDialogForm::MakeDirectory(const std::string& path) { CreateDirectoryW(platform::Utf8ToWide(path).c_str(), nullptr); }
+void TPathDialogForm::MakeDirectory(const std::string& path) {
+    CreateDirectoryW(platform::Utf8ToWide(path).c_str(), nullptr);
+}
 
 void TPathDialogForm::sBitBtn3Click() {
     const std::string candidate = controls::NewFolderName(sShellTreeView1.SelectedPath(), Exists);
     if (!candidate.empty()) MakeDirectory(candidate);
     if (candidate.empty() || !IsDirectory(candidate)) {
         HWND owner = GetActiveWindow();
-        if (!owner && platform::Application && platform::Application->MainForm()) owner = platform::Application->MainForm()->Handle();
+        if (!owner && platform::Application && platform::Application->MainForm())
+            owner = platform::Application->MainForm()->Handle();
         platform::Application->Prompts().Show(owner, "Directory " + candidate + " can`t be created!", "Error",
                                               MB_ICONERROR | MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
         return;
@@ -178,7 +191,8 @@ void TPathDialogForm::PaintWindow(HDC dc) {
     const bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
     const bool skinned = manager != nullptr && bridge::SendSkinCommandToWindow(Handle(), skin::SMC_ISSKINNED, 0) == 1;
     const int global = skinned ? manager->GetSkinIndex("GLOBALINFO") : -1;
-    const render::MaskRef* image = global < 0 ? nullptr : manager->Mask(manager->GetMaskIndex(global, "GLOBALINFO", "GRIPIMAGE"));
+    const render::MaskRef* image =
+        global < 0 ? nullptr : manager->Mask(manager->GetMaskIndex(global, "GLOBALINFO", "GRIPIMAGE"));
     RECT grip = GripRect();
     if (image == nullptr) {
         if (!skinned) DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);

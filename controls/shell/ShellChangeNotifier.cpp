@@ -30,8 +30,8 @@ HWND MakeNoticeWindow(WNDPROC procedure, void* owner) {
         return RegisterClassW(&type);
     }();
     (void)atom;
-    HWND window = CreateWindowExW(0, kNoticeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                                  nullptr);
+    HWND window =
+        CreateWindowExW(0, kNoticeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
     return window;
 }
@@ -40,9 +40,9 @@ HWND MakeNoticeWindow(WNDPROC procedure, void* owner) {
 
 DWORD PlatformNotifyFilters(TgwNotifyFilters filters) {
     static constexpr std::pair<TgwNotifyFilter, DWORD> kBits[] = {
-        {nfFileNameChange, FILE_NOTIFY_CHANGE_FILE_NAME}, {nfDirNameChange, FILE_NOTIFY_CHANGE_DIR_NAME},
+        {nfFileNameChange, FILE_NOTIFY_CHANGE_FILE_NAME},   {nfDirNameChange, FILE_NOTIFY_CHANGE_DIR_NAME},
         {nfAttributeChange, FILE_NOTIFY_CHANGE_ATTRIBUTES}, {nfSizeChange, FILE_NOTIFY_CHANGE_SIZE},
-        {nfWriteChange, FILE_NOTIFY_CHANGE_LAST_WRITE}, {nfSecurityChange, FILE_NOTIFY_CHANGE_SECURITY},
+        {nfWriteChange, FILE_NOTIFY_CHANGE_LAST_WRITE},     {nfSecurityChange, FILE_NOTIFY_CHANGE_SECURITY},
     };
     DWORD platform = 0;
     for (const auto& [ours, theirs] : kBits)
@@ -140,7 +140,8 @@ void TgwShellChangeNotifier::Watch() {
         }
         // A folder that cannot be watched leaves the thread waiting for new settings or the end.
         ChangeNotification change;
-        HANDLE made = FindFirstChangeNotificationW(now.Root.c_str(), now.WatchSubTree, PlatformNotifyFilters(now.Filters));
+        HANDLE made =
+            FindFirstChangeNotificationW(now.Root.c_str(), now.WatchSubTree, PlatformNotifyFilters(now.Filters));
         if (made != INVALID_HANDLE_VALUE) change.reset(made);
         SetEvent(armed_.get());
         bool renew = false;

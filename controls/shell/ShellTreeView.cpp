@@ -43,7 +43,9 @@ public:
     Node FirstChild(Node node) const override { return tree_.FirstChild(AsItem(node)); }
     Node NextSibling(Node node) const override { return tree_.NextSibling(AsItem(node)); }
     void SetText(Node node, const std::string& text) override { tree_.SetNodeText(AsItem(node), Utf8ToWide(text)); }
-    void SetImages(Node node, int image, int selectedImage) override { tree_.SetNodeImages(AsItem(node), image, selectedImage); }
+    void SetImages(Node node, int image, int selectedImage) override {
+        tree_.SetNodeImages(AsItem(node), image, selectedImage);
+    }
     void SetSharedOverlay(Node node) override { tree_.SetNodeOverlay(AsItem(node), 0); }
     bool HasChildren(Node node) const override { return tree_.HasChildren(AsItem(node)); }
     void SetHasChildren(Node node, bool has) override { tree_.SetHasChildren(AsItem(node), has); }
@@ -146,7 +148,9 @@ void TsShellTreeView::ShowShellMenu(POINT screen) {
     IShellFolder* containing = SystemShell::ComFolder(item->Containing());
     PCUITEMID_CHILD child = reinterpret_cast<PCUITEMID_CHILD>(item->ItemID().data());
     IContextMenu* menu = nullptr;
-    if (FAILED(containing->GetUIObjectOf(Handle(), 1, &child, IID_IContextMenu, nullptr, reinterpret_cast<void**>(&menu))) || !menu)
+    if (FAILED(containing->GetUIObjectOf(Handle(), 1, &child, IID_IContextMenu, nullptr,
+                                         reinterpret_cast<void**>(&menu))) ||
+        !menu)
         return;
     HMENU popup = CreatePopupMenu();
     menu->QueryContextMenu(popup, 0, 1, 0x7FFF, CMF_EXPLORE | CMF_CANRENAME);

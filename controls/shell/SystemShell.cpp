@@ -56,11 +56,15 @@ public:
 
     std::shared_ptr<ShellFolder> Bind(const IdList& child) override {
         IShellFolder* own = nullptr;
-        if (SUCCEEDED(folder_->BindToObject(AsChild(child), nullptr, IID_IShellFolder, reinterpret_cast<void**>(&own))) && own)
+        if (SUCCEEDED(
+                folder_->BindToObject(AsChild(child), nullptr, IID_IShellFolder, reinterpret_cast<void**>(&own))) &&
+            own)
             return std::make_shared<ComShellFolder>(own);
         PCUITEMID_CHILD list = AsChild(child);
         own = nullptr;
-        if (SUCCEEDED(folder_->GetUIObjectOf(nullptr, 1, &list, IID_IShellFolder, nullptr, reinterpret_cast<void**>(&own))) && own)
+        if (SUCCEEDED(
+                folder_->GetUIObjectOf(nullptr, 1, &list, IID_IShellFolder, nullptr, reinterpret_cast<void**>(&own))) &&
+            own)
             return std::make_shared<ComShellFolder>(own);
         return nullptr;
     }
@@ -86,7 +90,8 @@ public:
     std::optional<IdList> Rename(const IdList& child, const std::string& name) override {
         const std::wstring wide = Utf8ToWide(name);
         LPITEMIDLIST renamed = nullptr;
-        if (FAILED(folder_->SetNameOf(nullptr, AsChild(child), wide.c_str(), SHGDN_NORMAL, &renamed))) return std::nullopt;
+        if (FAILED(folder_->SetNameOf(nullptr, AsChild(child), wide.c_str(), SHGDN_NORMAL, &renamed)))
+            return std::nullopt;
         if (renamed) return TakeIdList(renamed);
         // The shell renamed the item but gave no new list: ask for it by name.
         std::wstring parse = wide;
@@ -125,7 +130,8 @@ std::optional<IdList> SystemShell::SpecialFolder(int csidl) {
 std::optional<IdList> SystemShell::Parse(const std::string& path) {
     std::wstring wide = Utf8ToWide(path);
     LPITEMIDLIST list = nullptr;
-    if (wide.empty() || FAILED(ComFolder(*desktop_)->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &list, nullptr)) || !list)
+    if (wide.empty() ||
+        FAILED(ComFolder(*desktop_)->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &list, nullptr)) || !list)
         return std::nullopt;
     return TakeIdList(list);
 }
@@ -148,7 +154,8 @@ int SystemShell::IconIndex(const IdList& absolute, bool open) {
 
 HIMAGELIST SystemShell::SystemImages() {
     SHFILEINFOW info{};
-    return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    return reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
 }
 
 namespace {
@@ -175,6 +182,8 @@ std::string SystemShell::CurrentDirectory() {
     return WideToUtf8(folder);
 }
 
-bool SystemShell::ChangeDirectory(const std::string& path) { return ::SetCurrentDirectoryW(Utf8ToWide(path).c_str()) != 0; }
+bool SystemShell::ChangeDirectory(const std::string& path) {
+    return ::SetCurrentDirectoryW(Utf8ToWide(path).c_str()) != 0;
+}
 
 }  // namespace lw::controls

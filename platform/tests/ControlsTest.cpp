@@ -64,8 +64,8 @@ TEST_F(Toolkit, NotificationsReachTheChildThatSentThem) {
     font.Color = 0x808080;
     memo.SetFont(font);
     HDC dc = GetDC(memo.Handle());
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageW(panel.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(memo.Handle())));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+        panel.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(memo.Handle())));
     EXPECT_EQ(GetBkColor(dc), 0x1A1A1Au);
     EXPECT_EQ(GetTextColor(dc), 0x808080u);
     LOGBRUSH described{};

@@ -15,8 +15,8 @@
 namespace lw::platform {
 namespace {
 
-using testsupport::PumpUntil;
 using testing::Toolkit;
+using testsupport::PumpUntil;
 using Log = std::vector<std::string>;
 
 bool Owns(const TComponent& owner, const TComponent* component) {
@@ -78,8 +78,8 @@ TEST_F(Toolkit, AFormAndItsControlsAreLoadedOnceWhenBuiltAndNotifiedBeforeAnyIsF
     Log log;
     TComponent owner(nullptr);
     TracedForm& built = owner.Make<TracedForm>(log);
-    EXPECT_EQ(log, (Log{"built loading first", "built loading second", "loaded first", "loaded second",
-                        "loaded form"}));
+    EXPECT_EQ(log,
+              (Log{"built loading first", "built loading second", "loaded first", "loaded second", "loaded form"}));
     EXPECT_EQ(built.ComponentState() & csLoading, 0u);
 
     // Made after loading: loaded at once, and only that one.

@@ -14,8 +14,8 @@
 namespace lw::platform {
 namespace {
 
-using testsupport::PumpUntilIdle;
 using testing::Toolkit;
+using testsupport::PumpUntilIdle;
 
 // One message as a hook saw it: the number and, for mouse notices, the control named.
 struct Seen {
@@ -70,7 +70,7 @@ TEST_F(Toolkit, NotificationsAboutAChildAreReflectedToItsObject) {
         {WM_CTLCOLORDLG, dcParam, named},
         {WM_CTLCOLORSCROLLBAR, dcParam, named},
         {WM_CTLCOLORSTATIC, dcParam, named},
-        {WM_NOTIFY, id, 0},     // no header to read: ignored
+        {WM_NOTIFY, id, 0},            // no header to read: ignored
         {WM_HSCROLL, SB_LINEDOWN, 0},  // the panel's own bar: not the child's
     };
     std::vector<Seen> expected;
@@ -103,10 +103,14 @@ TEST_F(Toolkit, ControlsHearOfTheirOwnAndTheirParentsColourFontShowingAndFocus) 
     edit.SetFocus();
     other.SetFocus();
 
-    const std::vector<Seen> childSequence{{CM_PARENTCOLORCHANGED}, {CM_FONTCHANGED}, {CM_PARENTFONTCHANGED},
-                                          {CM_SHOWINGCHANGED}, {CM_SHOWINGCHANGED}};
-    EXPECT_EQ(panelLog, (std::vector<Seen>{{CM_COLORCHANGED}, {CM_FONTCHANGED}, {CM_VISIBLECHANGED},
-                                           {CM_SHOWINGCHANGED}, {CM_VISIBLECHANGED}, {CM_SHOWINGCHANGED}}));
+    const std::vector<Seen> childSequence{
+        {CM_PARENTCOLORCHANGED}, {CM_FONTCHANGED}, {CM_PARENTFONTCHANGED}, {CM_SHOWINGCHANGED}, {CM_SHOWINGCHANGED}};
+    EXPECT_EQ(panelLog, (std::vector<Seen>{{CM_COLORCHANGED},
+                                           {CM_FONTCHANGED},
+                                           {CM_VISIBLECHANGED},
+                                           {CM_SHOWINGCHANGED},
+                                           {CM_VISIBLECHANGED},
+                                           {CM_SHOWINGCHANGED}}));
     EXPECT_EQ(labelLog, childSequence);
     std::vector<Seen> editSequence = childSequence;
     editSequence.insert(editSequence.end(), {{CM_ENTER}, {CM_EXIT}});
@@ -148,12 +152,18 @@ TEST_F(Toolkit, MouseEnterAndLeaveNameTheControlAlsoWindowlessAndNonClient) {
 
     const LPARAM p = Named(panel), l = Named(label), e = Named(edit);
     EXPECT_EQ(log, (std::vector<Seen>{
-                       {CM_MOUSEENTER, p}, {CM_MOUSEENTER, p},                      // panel, then its form
-                       {CM_MOUSEENTER, l}, {CM_MOUSEENTER, l},                      // label, then the panel
-                       {CM_MOUSELEAVE, l}, {CM_MOUSELEAVE, l},
-                       {CM_MOUSELEAVE, p}, {CM_MOUSELEAVE, p},
-                       {CM_MOUSEENTER, e}, {CM_MOUSEENTER, e},                      // non-client area
-                       {CM_MOUSELEAVE, e}, {CM_MOUSELEAVE, e},
+                       {CM_MOUSEENTER, p},
+                       {CM_MOUSEENTER, p},  // panel, then its form
+                       {CM_MOUSEENTER, l},
+                       {CM_MOUSEENTER, l},  // label, then the panel
+                       {CM_MOUSELEAVE, l},
+                       {CM_MOUSELEAVE, l},
+                       {CM_MOUSELEAVE, p},
+                       {CM_MOUSELEAVE, p},
+                       {CM_MOUSEENTER, e},
+                       {CM_MOUSEENTER, e},  // non-client area
+                       {CM_MOUSELEAVE, e},
+                       {CM_MOUSELEAVE, e},
                    }));
 }
 

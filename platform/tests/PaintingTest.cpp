@@ -69,7 +69,8 @@ TEST_F(Painting, PaintWithAContextInWParamPaintsIntoItWithoutErasing) {
 }
 
 TEST_F(Painting, PrintClientErasesWhenAskedAndPaintsTheWindowlessChildren) {
-    SendMessageW(panel.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    SendMessageW(panel.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc.get()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
     EXPECT_EQ(canvas.At(25, 25), RGB(10, 200, 30));
     EXPECT_EQ(canvas.At(50, 50), RGB(200, 100, 50));
     EXPECT_TRUE(prompt.texts.empty());

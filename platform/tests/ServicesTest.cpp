@@ -125,8 +125,10 @@ TEST(ImageList, DrawsAScaledGlyphWithItsAlphaOverWhatIsBehind) {
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 24; ++x) {
             std::uint8_t* p = &rgba[(y * 24 + x) * 4];
-            if (x < 12) p[0] = 255, p[3] = 255;
-            else p[1] = 255;
+            if (x < 12)
+                p[0] = 255, p[3] = 255;
+            else
+                p[1] = 255;
         }
     TImageList list(nullptr, 18, 18);
     list.AddPng(EncodePng(24, rgba));

@@ -28,7 +28,8 @@ std::unique_ptr<testing::TestBitmap> Parent() {
 
 struct BackgroundFixture : ::testing::Test {
     testing::FakeSkin skin;
-    std::unique_ptr<testing::TestBitmap> target = MakeBitmap(8, 6, PixelFormat::pf24bit, testing::Layout::Padded, 0x111111);
+    std::unique_ptr<testing::TestBitmap> target =
+        MakeBitmap(8, 6, PixelFormat::pf24bit, testing::Layout::Padded, 0x111111);
     std::unique_ptr<testing::TestBitmap> parent = Parent();
     // Item at (3, 4) of its parent whose cache offset adds (1, 2).
     TsCacheInfo FromParent() const { return CacheInfoFromBitmap(parent->Bmp, 1, 2); }
@@ -148,7 +149,8 @@ TEST_F(BackgroundFixture, HotOnlyBorderAndCornerImages) {
 TEST_F(BackgroundFixture, ItemToSurfaceKeepsOffWindowlessChildren) {
     const int s = skin.AddSection(Plain("PANEL", 0x0000AA));
     Surface surface(target->Bmp);
-    const GraphicChild children[] = {{{1, 1, 3, 3}, true, false}, {{4, 1, 6, 3}, true, true}, {{1, 4, 3, 6}, false, false}};
+    const GraphicChild children[] = {
+        {{1, 1, 3, 3}, true, false}, {{4, 1, 6, 3}, true, true}, {{1, 4, 3, 6}, false, false}};
     ExcludeGraphicChildren(surface, children, 0, 0);
     PaintItemToDC(s, "PANEL", EmptyCacheInfo, &skin, surface, {0, 0}, {0, 0, 8, 6}, 0, false);
     EXPECT_EQ(Px(target->Bmp, 2, 2), 0x111111u) << "visible windowless child kept";

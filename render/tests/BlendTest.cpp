@@ -25,11 +25,10 @@ TEST(BlendTest, MaskBlendFormula) {
     struct Case {
         int s, m, d, want;
     } cases[] = {
-        {77, 0, 200, 77},    // mask 0 gives the source
-        {0, 255, 255, 254},  // mask 255 leaves the destination nearly unchanged
-        {255, 255, 255, 255},
-        {200, 128, 100, 150},  // ((100-200)*128 + 200*256) >> 8 = 150
-        {10, 1, 250, 10},      // (240 + 2560) >> 8 = 10
+        {77, 0, 200, 77},                            // mask 0 gives the source
+        {0, 255, 255, 254},                          // mask 255 leaves the destination nearly unchanged
+        {255, 255, 255, 255}, {200, 128, 100, 150},  // ((100-200)*128 + 200*256) >> 8 = 150
+        {10, 1, 250, 10},                            // (240 + 2560) >> 8 = 10
     };
     for (const Case& c : cases)
         EXPECT_EQ(MaskBlend(std::uint8_t(c.s), std::uint8_t(c.m), std::uint8_t(c.d)), c.want)
@@ -42,9 +41,8 @@ TEST(BlendTest, SumBlendBytes) {
     struct Case {
         int a, d, s, want;
     } cases[] = {
-        {255, 200, 0, 199}, {255, 200, 255, 199},  // A = 255 keeps the destination, one level down
-        {128, 255, 255, 254}, {128, 100, 100, 100},
-        {0, 7, 90, 90},     // A = 0 gives the source: (90*255 + 127) >> 8
+        {255, 200, 0, 199},   {255, 200, 255, 199},                  // A = 255 keeps the destination, one level down
+        {128, 255, 255, 254}, {128, 100, 100, 100}, {0, 7, 90, 90},  // A = 0 gives the source: (90*255 + 127) >> 8
         {102, 0, 255, 152},  // (255*153 + 127) >> 8: the weights add up to 255, not 256
     };
     for (const Case& c : cases) {
@@ -110,10 +108,9 @@ TEST(BlendTest, ColourRectPercentages) {
         int percent;
         TColor pixel, color, want;
     } cases[] = {
-        {100, 0x102030, 0xFFFFFF, 0x102030},
-        {0, 0x102030, 0x445566, 0x445566},
-        {50, 0x000301, 0x000000, 0x000200},  // 0.5 -> 0 and 1.5 -> 2: ties to even
-        {29, 0x0000FF, 0xFF0000, 0xB5004A},  // 0.29*255 = 73.95 -> 74; 0.71*255 = 181.05 -> 181
+        {100, 0x102030, 0xFFFFFF, 0x102030},  {0, 0x102030, 0x445566, 0x445566},
+        {50, 0x000301, 0x000000, 0x000200},    // 0.5 -> 0 and 1.5 -> 2: ties to even
+        {29, 0x0000FF, 0xFF0000, 0xB5004A},    // 0.29*255 = 73.95 -> 74; 0.71*255 = 181.05 -> 181
         {50, 0x000000, 0xFF00000F, 0x787878},  // system colour resolved first (0xF0 / 2)
     };
     for (const Case& c : cases) {
@@ -179,8 +176,13 @@ TEST(BlendTest, DisabledLooks) {
 
     auto flat = MakeBitmap(2, 2, PixelFormat::pf24bit, testing::Layout::TopDown, MakeColor(100, 100, 100));
     int asked = 0;
-    PaintDisabled(flat->Bmp, dkBlended, [&] { ++asked; return MakeColor(0, 0, 200); }, {0, 0},
-                  CacheInfoFromColor(TransparentKey));
+    PaintDisabled(
+        flat->Bmp, dkBlended,
+        [&] {
+            ++asked;
+            return MakeColor(0, 0, 200);
+        },
+        {0, 0}, CacheInfoFromColor(TransparentKey));
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(Px(flat->Bmp, 0, 0), MakeColor(50, 50, 150));
 }
@@ -223,7 +225,6 @@ TEST(BlendTest, FillRect32WritesOpaqueColourInsideOnly) {
 
 }  // namespace
 }  // namespace lw::render
-
 
 namespace lw::render {
 namespace {
@@ -298,7 +299,8 @@ TEST(BlendTest, BlendOverMatchesThePerPixelFormulaForEveryBytePair) {
     ASSERT_EQ(std::fegetround(), FE_TONEAREST);
     // Halves (0.5, 0.25, 0.75), a hair above a half, products that round to a half (0.1), and
     // factors without a short binary form.
-    const double factors[] = {0.0, 1.0 / 1024, 0.1, 0.25, 1.0 / 3, 0.37, 0.4, 0.5, 0.5000001, 0.6180339887, 0.75, 0.999, 1.0};
+    const double factors[] = {0.0, 1.0 / 1024, 0.1,          0.25, 1.0 / 3, 0.37, 0.4,
+                              0.5, 0.5000001,  0.6180339887, 0.75, 0.999,   1.0};
     auto src = MakeBitmap(256, 256, F24, testing::Layout::Padded);
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) testing::SetPx(src->Bmp, x, y, MakeColor((x + y) & 0xFF, y, x));

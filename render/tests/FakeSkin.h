@@ -34,7 +34,9 @@ public:
         return int(Masks.size()) - 1;
     }
 
-    const SectionPaint* Section(int i) const override { return i >= 0 && i < int(Sections.size()) ? &Sections[i] : nullptr; }
+    const SectionPaint* Section(int i) const override {
+        return i >= 0 && i < int(Sections.size()) ? &Sections[i] : nullptr;
+    }
     const MaskRef* Mask(int i) const override { return i >= 0 && i < int(Masks.size()) ? &Masks[i].Mask : nullptr; }
     const Bitmap* PatternImage(int i) const override {
         return i >= 0 && i < int(Patterns.size()) ? Patterns[i].Image : nullptr;

@@ -37,7 +37,8 @@ struct GlowFixture : ::testing::Test {
     FakeHost host;
     TgwGlowEffects glows{host};
     // A 32-bit 18 x 18 glow image, one frame, slices 6: its pixels' alpha is 10 + x.
-    std::unique_ptr<testing::TestBitmap> image = testing::MakeBitmap(18, 18, PixelFormat::pf32bit, testing::Layout::TopDown);
+    std::unique_ptr<testing::TestBitmap> image =
+        testing::MakeBitmap(18, 18, PixelFormat::pf32bit, testing::Layout::TopDown);
     GlowFixture() {
         for (int y = 0; y < 18; ++y)
             for (int x = 0; x < 18; ++x) testing::SetPx(image->Bmp, x, y, 0x00FFFF, std::uint8_t(10 + x));

@@ -9,9 +9,7 @@ namespace {
 using testing::MakeBitmap;
 using testing::Px;
 
-TsGradColor Seg(TColor c1, TColor c2, int percent, int mode) {
-    return {c1, c2, std::uint8_t(percent), mode};
-}
+TsGradColor Seg(TColor c1, TColor c2, int percent, int mode) { return {c1, c2, std::uint8_t(percent), mode}; }
 
 TEST(GradientTest, VerticalSegmentStartsAndEndsOnItsColours) {
     auto b = MakeBitmap(3, 10, PixelFormat::pf32bit, testing::Layout::BottomUp, 0x123456);

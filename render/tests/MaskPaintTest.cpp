@@ -108,8 +108,7 @@ TEST_F(MasterFixture, MaskedBorderWithoutMiddleRowsTilesNoVerticalEdges) {
 
 TEST_F(MasterFixture, PiecesLargerThanTheTargetAreClipped) {
     auto t = MakeBitmap(3, 3, PixelFormat::pf32bit, testing::Layout::Padded, 0);
-    PaintBorderMask(t->Bmp, {-4, -4, 20, 20}, true, true, 0, Border(9, 9, 9, 9, 5),
-                    CacheInfoFromColor(0x00FF00));
+    PaintBorderMask(t->Bmp, {-4, -4, 20, 20}, true, true, 0, Border(9, 9, 9, 9, 5), CacheInfoFromColor(0x00FF00));
     PaintBorderMask(t->Bmp, {0, 0, 3, 3}, true, true, 0, Border(40, 0, 1, 30, 4), EmptyCacheInfo);
     EXPECT_TRUE(t->PaddingIntact());
     // 40 + 1 over 3 columns leaves 3 and 0; 0 + 30 over 3 rows leaves 0 and 3: only the
@@ -178,7 +177,7 @@ TEST(MaskPaintTest, MaskedPieceCases) {
         bool ready, useBg;
         std::uint32_t key;
     } cases[] = {
-        {true, true, 0xFF445566u},  // background pixel, alpha 255
+        {true, true, 0xFF445566u},   // background pixel, alpha 255
         {true, false, 0x0AB132B1u},  // key not tested: ((100-255)*128 + 255*256) >> 8 = 177, (100*128) >> 8 = 50
         {false, false, 0x0A646464u},
         {false, true, 0x00ABCDEFu},  // fill colour, alpha from its top byte

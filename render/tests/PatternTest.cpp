@@ -39,8 +39,8 @@ TEST_F(PatternFixture, FillModesAndTheirUncoveredParts) {
         {6, {0, 0, 40, 22}, {9, 22}, From(1, 0)},
         {7, {0, 0, 32, 28}, {32, 0}, From(0, 0)},  // 32 is on the grid from the left edge
         {10, AllCovered, {39, 23}, From(7, 5)},
-        {10, AllCovered, {39, 24}, 0x111111},      // below the last whole row
-        {9, {0, 0, 40, 28}, {0, 0}, 0x111111},     // no such mode: nothing painted
+        {10, AllCovered, {39, 24}, 0x111111},   // below the last whole row
+        {9, {0, 0, 40, 28}, {0, 0}, 0x111111},  // no such mode: nothing painted
     };
     for (const Case& c : cases) {
         auto t = MakeBitmap(40, 28, PixelFormat::pf24bit, testing::Layout::Padded, 0x111111);

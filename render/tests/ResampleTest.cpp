@@ -88,15 +88,16 @@ TEST(ResampleTest, WideKernelsOnTinySourcesStayInside) {
     // The source is one colour and its row padding another, so a read outside the source
     // changes some pixel even where no sanitizer watches. The weights, rounded to 16.16, sum to
     // one within 2 in 60.
-    for (ResampleFilter f : {ResampleFilter::WindowedSine, ResampleFilter::Mitchell, ResampleFilter::BSpline,
-                             ResampleFilter::Bell}) {
+    for (ResampleFilter f :
+         {ResampleFilter::WindowedSine, ResampleFilter::Mitchell, ResampleFilter::BSpline, ResampleFilter::Bell}) {
         auto src = MakeBitmap(2, 2, PixelFormat::pf32bit, testing::Layout::Padded, 0x3C3C3C);
         Bitmap dst;
         ResampleBitmap(src->Bmp, dst, 7, 5, f);
         ASSERT_EQ(dst.Width(), 7);
         ASSERT_EQ(dst.Height(), 5);
         for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 7; ++x) EXPECT_NEAR(RedOf(testing::Px(dst, x, y)), 0x3C, 2) << int(f) << " at " << x << "," << y;
+            for (int x = 0; x < 7; ++x)
+                EXPECT_NEAR(RedOf(testing::Px(dst, x, y)), 0x3C, 2) << int(f) << " at " << x << "," << y;
     }
 }
 

@@ -117,9 +117,9 @@ TEST_F(TextFixture, EllipsisNeverWiderThanItsWidth) {
         int width;
         const char* want;
     } cases[] = {
-        {"abc", 18, "abc"},               // fits exactly: unchanged, no dots
-        {"abcdefghij", 40, "abc..."},     // "abcd..." is 42 wide
-        {"abcdefghij", 17, ""},           // "..." alone is 18 wide
+        {"abc", 18, "abc"},            // fits exactly: unchanged, no dots
+        {"abcdefghij", 40, "abc..."},  // "abcd..." is 42 wide
+        {"abcdefghij", 17, ""},        // "..." alone is 18 wide
         {"abcdefghij", 0, ""},
         // Two bytes a letter: room for five bytes cuts before the third letter, not inside it.
         {"Привет", 48, "Пр..."},

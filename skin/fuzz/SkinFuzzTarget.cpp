@@ -40,7 +40,8 @@ std::optional<std::string> Exercise(const lw::skin::TsSkinModel& model) {
         const int skin = model.GetSkinIndex(section);
         check.Expect(skin, model.Sections.size(), "GetSkinIndex", section);
         check.Expect(model.GetMaskIndex(skin, section, property), model.Masks.size(), "GetMaskIndex", section);
-        check.Expect(model.GetMaskIndexNoParent(section, property), model.Masks.size(), "GetMaskIndexNoParent", section);
+        check.Expect(model.GetMaskIndexNoParent(section, property), model.Masks.size(), "GetMaskIndexNoParent",
+                     section);
         check.Expect(model.GetTextureIndex(skin, section, property), model.Masks.size(), "GetTextureIndex", section);
         check.Expect(model.GetPatternIndex(skin, section, property), model.PatternImages.size(), "GetPatternIndex",
                      section);
@@ -69,16 +70,16 @@ std::optional<std::string> CheckSkinInput(const std::uint8_t* data, std::size_t 
     lw::skin::TsSkinModel model;
     try {
         switch (data[0] % 3) {
-            case 0:
-                lw::skin::LoadPackedSkinModel(input, model, lw::skin::SystemColorTable{});
-                break;
-            case 1:
-                model.LoadSkinModel(std::string_view(reinterpret_cast<const char*>(input.data()), input.size()),
-                                    NoImages(), lw::skin::SystemColorTable{});
-                break;
-            default:
-                if (auto image = lw::skin::DecodeImage(input)) lw::skin::ClearTransparentWhite(*image);
-                return std::nullopt;
+        case 0:
+            lw::skin::LoadPackedSkinModel(input, model, lw::skin::SystemColorTable{});
+            break;
+        case 1:
+            model.LoadSkinModel(std::string_view(reinterpret_cast<const char*>(input.data()), input.size()), NoImages(),
+                                lw::skin::SystemColorTable{});
+            break;
+        default:
+            if (auto image = lw::skin::DecodeImage(input)) lw::skin::ClearTransparentWhite(*image);
+            return std::nullopt;
         }
     } catch (const lw::skin::SkinError&) {
         return std::nullopt;

@@ -28,7 +28,8 @@ struct FakeTree {
     BroadcastRoute Route(Node* n) const { return n->Route; }
     void CallHandler(Node* n) { React(n); }
     void Send(Node* n) {
-        HandleBroadcastInOrder(Loaded, [&] { React(n); }, [&] { BroadcastToChildren(*this, n); });
+        HandleBroadcastInOrder(
+            Loaded, [&] { React(n); }, [&] { BroadcastToChildren(*this, n); });
     }
     void React(Node* n) {
         Log.push_back(n->Name);

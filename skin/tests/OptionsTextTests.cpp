@@ -41,11 +41,23 @@ TEST(SkinText, IntegersAreDecimalOrHexadecimal) {
         std::optional<std::int32_t> value;
     };
     const Case cases[] = {
-        {"0", 0},           {"-16777201", -16777201}, {"+7", 7},         {"0x1F", 31},
-        {"0X1f", 31},       {"$FF", 255},             {"$FFFFFFFF", -1}, {"2147483647", 2147483647},
-        {"-2147483648", INT32_MIN}, {"2147483648", std::nullopt}, {"0x100000000", std::nullopt},
-        {"", std::nullopt}, {"12a", std::nullopt},    {"1 2", std::nullopt}, {"TRUE", std::nullopt},
-        {"0x", std::nullopt}, {"-", std::nullopt},
+        {"0", 0},
+        {"-16777201", -16777201},
+        {"+7", 7},
+        {"0x1F", 31},
+        {"0X1f", 31},
+        {"$FF", 255},
+        {"$FFFFFFFF", -1},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", std::nullopt},
+        {"0x100000000", std::nullopt},
+        {"", std::nullopt},
+        {"12a", std::nullopt},
+        {"1 2", std::nullopt},
+        {"TRUE", std::nullopt},
+        {"0x", std::nullopt},
+        {"-", std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -211,8 +211,12 @@ TEST_F(SkinManagerTest, StartUpLoadsWhileReadingAndBroadcastsOnceLoaded) {
 TEST_F(SkinManagerTest, RunTimeChangeRefreshesWithinTheChangeAndRemovalComesBeforeTheTablesGo) {
     manager.InternalSkins.push_back({"a", Packed("[PANEL]\nCOLOR=1\n")});
     std::vector<std::string> events;
-    manager.OnBeforeChange = [&](SkinManagerCore& m) { events.push_back(m.SkinChangeInProgress() ? "before*" : "before"); };
-    manager.OnAfterChange = [&](SkinManagerCore& m) { events.push_back(m.SkinChangeInProgress() ? "after*" : "after"); };
+    manager.OnBeforeChange = [&](SkinManagerCore& m) {
+        events.push_back(m.SkinChangeInProgress() ? "before*" : "before");
+    };
+    manager.OnAfterChange = [&](SkinManagerCore& m) {
+        events.push_back(m.SkinChangeInProgress() ? "after*" : "after");
+    };
     manager.SetSkinName("a");
     EXPECT_EQ(host.Whats(), (std::vector<B>{B::SkinLoaded, B::StopAnim, B::Refresh}));
     EXPECT_EQ(host.GlowsHidden, 1) << "glows of the old look go before the new one is announced";
@@ -248,9 +252,9 @@ TEST_F(SkinManagerTest, TheDefaultManagerHooksFormsOnceLoadedAndUnhooksBeforeRem
     otherHost.Manager = &other;
     other.InternalSkins.push_back({"a", Packed("[PANEL]\nCOLOR=1\n")});
     other.SetSkinName("a");
-    EXPECT_TRUE(std::none_of(otherHost.HookChanges.begin(), otherHost.HookChanges.end(),
-                             [](const Change& c) { return c.first == "install"; }))
-        << "only the default manager hooks the thread";
+    EXPECT_TRUE(std::none_of(otherHost.HookChanges.begin(), otherHost.HookChanges.end(), [](const Change& c) {
+        return c.first == "install";
+    })) << "only the default manager hooks the thread";
 }
 
 TEST_F(SkinManagerTest, FailedLoadKeepsTheSkinInUseAndClearsTheChangeFlag) {
@@ -287,7 +291,9 @@ TEST_F(SkinManagerTest, HueTurnsRedToGreenButKeepsGreyMagentaAndTheCloseButtons)
         if (x == 10) return {255, 0, 255, 255};
         return {255, 0, 0, 255};
     });
-    const auto redPng = testing::MakePng(2, 2, [](int, int) -> std::array<std::uint8_t, 4> { return {255, 0, 0, 200}; });
+    const auto redPng = testing::MakePng(2, 2, [](int, int) -> std::array<std::uint8_t, 4> {
+        return {255, 0, 0, 200};
+    });
     manager.InternalSkins.push_back(
         {"hue", Packed("[GLOBALINFO]\nMASTERBITMAP=M.BMP\nBIKEEPHUE=2\nSHADOW1COLOR=255\n"
                        "BICONCLOSE=@0000@0000@0004@0002@1@0\nBICONMAX=@0004@0000@0008@0002@1@0\n"
@@ -315,7 +321,8 @@ TEST_F(SkinManagerTest, HueTurnsRedToGreenButKeepsGreyMagentaAndTheCloseButtons)
     EXPECT_EQ(px(9), 0x5A5A5Au) << "grey kept";
     EXPECT_EQ(px(10), TransparentKey) << "transparent pixel kept";
     const auto own = [&](const char* section, const char* key) {
-        const std::uint8_t* p = m.Masks[static_cast<std::size_t>(m.GetMaskIndexNoParent(section, key))].Bmp->Pixel(0, 0);
+        const std::uint8_t* p =
+            m.Masks[static_cast<std::size_t>(m.GetMaskIndexNoParent(section, key))].Bmp->Pixel(0, 0);
         return MakeColor(p[2], p[1], p[0]);
     };
     EXPECT_EQ(own("GLOBALINFO", "SICONCLOSE"), red) << "own-image close button kept";
@@ -333,8 +340,8 @@ TEST_F(SkinManagerTest, CommonSectionsReplaceOrJoinTheSkinsSectionsAndReloadIt) 
     host.Broadcasts.clear();
     manager.SetCommonSections({"[PANEL]", "COLOR = 5", "[EXTRA]", "PARENTCLASS\t= EDIT", "; a note = kept as it is"});
 
-    EXPECT_EQ(manager.CommonSections(),
-              (std::vector<std::string>{"[PANEL]", "COLOR=5", "[EXTRA]", "PARENTCLASS=EDIT", "; a note = kept as it is"}));
+    EXPECT_EQ(manager.CommonSections(), (std::vector<std::string>{"[PANEL]", "COLOR=5", "[EXTRA]", "PARENTCLASS=EDIT",
+                                                                  "; a note = kept as it is"}));
     EXPECT_EQ(host.Whats(), (std::vector<B>{B::SkinLoaded, B::StopAnim, B::Refresh}));
     const auto at = [&](const char* name) {  // the model is made anew at each load
         return manager.Model().Sections[static_cast<std::size_t>(manager.GetSkinIndex(name))];
@@ -352,9 +359,8 @@ TEST_F(SkinManagerTest, CommonSectionsReplaceOrJoinTheSkinsSectionsAndReloadIt) 
 }
 
 TEST_F(SkinManagerTest, IndexCacheForgetsSectionsAShorterSkinLacks) {
-    manager.InternalSkins.push_back(
-        {"long", Packed("[GLOBALINFO]\nBOXCHECKED=@0000@0000@0004@0002@1@0\n"
-                        "[SCROLLBTNTOP]\nGLYPHMASK=@0000@0000@0004@0002@1@0\n")});
+    manager.InternalSkins.push_back({"long", Packed("[GLOBALINFO]\nBOXCHECKED=@0000@0000@0004@0002@1@0\n"
+                                                    "[SCROLLBTNTOP]\nGLYPHMASK=@0000@0000@0004@0002@1@0\n")});
     manager.InternalSkins.push_back({"short", Packed("[PANEL]\nCOLOR=1\n")});
     manager.SetSkinName("long");
     EXPECT_GE(manager.CommonIndexes().ScrollButtons[0].Section, 0);
@@ -376,7 +382,8 @@ TEST_F(SkinManagerTest, ColoursFallBackWithoutTheirSection) {
     EXPECT_EQ(manager.GetHighlightColor(), render::ResolveColor(sys | 13));
 
     manager.InternalSkins.push_back(
-        {"c", Packed("[GLOBALINFO]\nCOLOR=3092271\nFONTCOLOR=8421504\n[MENUITEM]\nHOTCOLOR=16777215\nHOTFONTCOLOR=66\n")});
+        {"c",
+         Packed("[GLOBALINFO]\nCOLOR=3092271\nFONTCOLOR=8421504\n[MENUITEM]\nHOTCOLOR=16777215\nHOTFONTCOLOR=66\n")});
     manager.SetSkinName("c");
     EXPECT_EQ(manager.GetGlobalColor(), 3092271u);
     EXPECT_EQ(manager.GetGlobalFontColor(), 8421504u);

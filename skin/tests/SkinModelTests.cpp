@@ -38,9 +38,10 @@ protected:
 TEST_F(SkinModelTest, MasksFollowTheTextOrderWithNamesAsWrittenOrUpperCased) {
     images.Files["CLOSE.PNG"] = testing::MakePng(30, 30, Opaque);
     images.Files["FRAME.BMP"] = testing::MakeBmp24(18, 12, Opaque);
-    Load("[GLOBALINFO]\nMASTERBITMAP=NONE.BMP\nBiconClose=@0184@0000@0226@0014@3@0\n"
-         "[Edit]\nBORDERSMASK=^0036^0021^0039^0024^0001^0001^0001^0001^1^0^1^1\nGLOW0=!CLOSE.PNG!1!0!4\n"
-         "frame=frame.bmp\nold=#x (0,0,30,12) (2,1,0)\nNONE=N/A\nMISSING=!GONE.PNG!1!0!4\n");
+    Load(
+        "[GLOBALINFO]\nMASTERBITMAP=NONE.BMP\nBiconClose=@0184@0000@0226@0014@3@0\n"
+        "[Edit]\nBORDERSMASK=^0036^0021^0039^0024^0001^0001^0001^0001^1^0^1^1\nGLOW0=!CLOSE.PNG!1!0!4\n"
+        "frame=frame.bmp\nold=#x (0,0,30,12) (2,1,0)\nNONE=N/A\nMISSING=!GONE.PNG!1!0!4\n");
     ASSERT_EQ(model.Masks.size(), 5u);
     EXPECT_EQ(model.Masks[0].PropertyName, "BiconClose");
     EXPECT_EQ(model.Masks[1].SectionName, "Edit");
@@ -56,15 +57,16 @@ TEST_F(SkinModelTest, SliceSizesGivenOrComputed) {
     images.Files["CLOSE.PNG"] = testing::MakePng(30, 30, Opaque);
     images.Files["WIDE.PNG"] = testing::MakePng(928, 295, Opaque);
     images.Files["FRAME.BMP"] = testing::MakeBmp24(18, 12, Opaque);
-    Load("[S]\n"
-         "A=^0000^0000^0030^0012^0000^0000^0000^0000^3^1^1^0\n"   // computed from the rectangle
-         "B=^0000^0000^0030^0012^0000^0000^0000^0000^3^1^1^4\n"   // all take BorderWidth
-         "C=^0000^0000^0030^0012^0000^0000^0000^0000^0^0^1^0\n"   // ImageCount 0 counts as 1
-         "D=!CLOSE.PNG!1!0!4\n"
-         "E=!WIDE.PNG!2!0!3!0039!0064!0039!0039\n"
-         "F=FRAME.BMP\n"
-         "G=!CLOSE.PNG!0!-1!2\n"                                   // counts below 1 and 0 are raised
-         "H=@0000@0000@0030@0012@3@0\n");
+    Load(
+        "[S]\n"
+        "A=^0000^0000^0030^0012^0000^0000^0000^0000^3^1^1^0\n"  // computed from the rectangle
+        "B=^0000^0000^0030^0012^0000^0000^0000^0000^3^1^1^4\n"  // all take BorderWidth
+        "C=^0000^0000^0030^0012^0000^0000^0000^0000^0^0^1^0\n"  // ImageCount 0 counts as 1
+        "D=!CLOSE.PNG!1!0!4\n"
+        "E=!WIDE.PNG!2!0!3!0039!0064!0039!0039\n"
+        "F=FRAME.BMP\n"
+        "G=!CLOSE.PNG!0!-1!2\n"  // counts below 1 and 0 are raised
+        "H=@0000@0000@0030@0012@3@0\n");
     auto slices = [&](const char* key) {
         const TsMaskData& m = Mask("S", key);
         return std::array<int, 4>{m.WL, m.WT, m.WR, m.WB};
@@ -100,11 +102,12 @@ TEST_F(SkinModelTest, PngTransparentWhiteBecomesTransparentBlack) {
 }
 
 TEST_F(SkinModelTest, InheritedReadsTakeTheParentsValuesAndMasks) {
-    Load("[PANEL]\nBORDERSMASK=^0171^0000^0183^0014^0005^0007^0005^0006^1^0^1^1\nCOLOR=3092271\n"
-         "FONTCOLOR=8421504\nFADINGENABLED=true\nGRADIENTDATA=1;2;3;4;5\n"
-         "[X]\nPARENTCLASS=PANEL\n"
-         "[Y]\nPARENTCLASS=X\nCOLOR=-1\nFONTCOLOR=?\nTRANSPARENCY=abc\n"
-         "[SELF]\nPARENTCLASS=SELF\n");
+    Load(
+        "[PANEL]\nBORDERSMASK=^0171^0000^0183^0014^0005^0007^0005^0006^1^0^1^1\nCOLOR=3092271\n"
+        "FONTCOLOR=8421504\nFADINGENABLED=true\nGRADIENTDATA=1;2;3;4;5\n"
+        "[X]\nPARENTCLASS=PANEL\n"
+        "[Y]\nPARENTCLASS=X\nCOLOR=-1\nFONTCOLOR=?\nTRANSPARENCY=abc\n"
+        "[SELF]\nPARENTCLASS=SELF\n");
     const TsGeneralData& x = Section("X");
     EXPECT_EQ(x.ParentClass, "PANEL");
     EXPECT_EQ(x.Color, 3092271u);
@@ -129,8 +132,9 @@ TEST_F(SkinModelTest, InheritedReadsTakeTheParentsValuesAndMasks) {
 }
 
 TEST_F(SkinModelTest, ParentCyclesEndTheLookup) {
-    Load("[A]\nPARENTCLASS=B\n[B]\nPARENTCLASS=C\n[C]\nPARENTCLASS=A\nFONTCOLOR=-1\n"
-         "[P]\nPARENTCLASS=Q\n[Q]\nPARENTCLASS=P\nIMG=@0001@0001@0002@0002@1@0\n");
+    Load(
+        "[A]\nPARENTCLASS=B\n[B]\nPARENTCLASS=C\n[C]\nPARENTCLASS=A\nFONTCOLOR=-1\n"
+        "[P]\nPARENTCLASS=Q\n[Q]\nPARENTCLASS=P\nIMG=@0001@0001@0002@0002@1@0\n");
     EXPECT_EQ(Section("A").FontColor[0], 0);
     EXPECT_EQ(Section("B").Color, 0xFFFFFFu);
     EXPECT_EQ(model.ReadSkinString("A", "ANY", "default"), "default");
@@ -139,8 +143,9 @@ TEST_F(SkinModelTest, ParentCyclesEndTheLookup) {
 }
 
 TEST_F(SkinModelTest, LookupsCompareNamesWithCase) {
-    Load("[GLOBALINFO]\n[lower]\nBORDERSMASK=@0001@0001@0002@0002@1@0\n[TEX]\nPATTERN=~0001~0001~0004~0004~00~0\n"
-         "GLYPH=@0001@0001@0002@0002@1@0\n");
+    Load(
+        "[GLOBALINFO]\n[lower]\nBORDERSMASK=@0001@0001@0002@0002@1@0\n[TEX]\nPATTERN=~0001~0001~0004~0004~00~0\n"
+        "GLYPH=@0001@0001@0002@0002@1@0\n");
     EXPECT_EQ(model.GetSkinIndex("LOWER"), -1);
     EXPECT_EQ(model.GetSkinIndex("lower"), 1);
     EXPECT_EQ(model.GetMaskIndexNoParent("LOWER", "BORDERSMASK"), -1);
@@ -174,9 +179,9 @@ TEST_F(SkinModelTest, GlobalValuesWithDefaultsAndStrictKeys) {
     EXPECT_EQ(model.GlobalInfo.Version, 0);
     EXPECT_EQ(model.GlobalInfo.Shadow1Blur, -1);
 
-    for (const char* key : {"SHADOW1OFFSET", "SHADOW1BLUR", "SHADOW1TRANSPARENCY", "BICONCLOSEGLOW",
-                            "BICONCLOSEGLOWMARGIN", "BICONMAXGLOW", "BICONMAXGLOWMARGIN", "BICONMINGLOW",
-                            "BICONMINGLOWMARGIN"}) {
+    for (const char* key :
+         {"SHADOW1OFFSET", "SHADOW1BLUR", "SHADOW1TRANSPARENCY", "BICONCLOSEGLOW", "BICONCLOSEGLOWMARGIN",
+          "BICONMAXGLOW", "BICONMAXGLOWMARGIN", "BICONMINGLOW", "BICONMINGLOWMARGIN"}) {
         SCOPED_TRACE(key);
         try {
             Load(std::string("[GLOBALINFO]\n") + key + "=1.5\n");
@@ -215,13 +220,14 @@ TEST_F(SkinModelTest, JpegsBecomePatternsFrom90000PixelsAndTexturesBelow) {
 
 TEST_F(SkinModelTest, MaskSizesAndSliceFallbacks) {
     images.Files["B.BMP"] = testing::MakeBmp24(96, 40, Opaque);
-    Load("[S]\nA=^0000^0000^0033^0040^0005^0000^0000^0012^3^1^1^0\n"
-         "W=^0000^0000^0033^0040^0000^0000^0000^0000^3^1^1^4\nB=!B.BMP!1!0!0!0001!0001!0001!0001\n");
+    Load(
+        "[S]\nA=^0000^0000^0033^0040^0005^0000^0000^0012^3^1^1^0\n"
+        "W=^0000^0000^0033^0040^0000^0000^0000^0000^3^1^1^4\nB=!B.BMP!1!0!0!0001!0001!0001!0001\n");
     const int a = model.GetMaskIndexNoParent("S", "A");
     EXPECT_EQ(model.GetMaskSize(a).Width, 11);
     EXPECT_EQ(model.GetMaskSize(a).Height, 20);
     EXPECT_EQ(model.GetMaskLeft(a), 5);
-    EXPECT_EQ(model.GetMaskTop(a), 20);   // no slice, no border width: the frame height
+    EXPECT_EQ(model.GetMaskTop(a), 20);  // no slice, no border width: the frame height
     EXPECT_EQ(model.GetMaskRight(a), 11);
     EXPECT_EQ(model.GetMaskBottom(a), 12);
     EXPECT_EQ(model.GetMaskTop(model.GetMaskIndexNoParent("S", "W")), 4);

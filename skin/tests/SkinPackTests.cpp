@@ -124,14 +124,14 @@ TEST(SkinPack, RefusesBrokenContainers) {
     {
         Bytes b = Header(1);
         AppendMember(b, "Options.dat", 2, options);
-        cases.push_back({"inflates to more than stated", b,
-                         "Packed member \"Options.dat\" does not unpack to its stated size"});
+        cases.push_back(
+            {"inflates to more than stated", b, "Packed member \"Options.dat\" does not unpack to its stated size"});
     }
     {
         Bytes b = Header(1);
         AppendMember(b, "Options.dat", 4, options);
-        cases.push_back({"inflates to less than stated", b,
-                         "Packed member \"Options.dat\" does not unpack to its stated size"});
+        cases.push_back(
+            {"inflates to less than stated", b, "Packed member \"Options.dat\" does not unpack to its stated size"});
     }
     {
         Bytes b = Header(1);
@@ -156,9 +156,8 @@ TEST(SkinPack, RefusesBrokenContainers) {
 }
 
 TEST(SkinPack, EveryTruncationIsAStreamReadError) {
-    const Bytes full = WritePackedSkin({{"Options.dat", Text("[GLOBALINFO]\r\nVERSION=6.4\r\n")},
-                                        {"Master.bmp", Bytes(300, 7)},
-                                        {"", {}}});
+    const Bytes full = WritePackedSkin(
+        {{"Options.dat", Text("[GLOBALINFO]\r\nVERSION=6.4\r\n")}, {"Master.bmp", Bytes(300, 7)}, {"", {}}});
     ASSERT_EQ(UnpackError(full), "no error");
     for (std::size_t length = 0; length < full.size(); ++length) {
         SCOPED_TRACE(length);
@@ -186,8 +185,8 @@ protected:
     testsupport::TempFolder folder;
     const std::filesystem::path& dir = folder.Path();
     std::filesystem::path Write(const std::string& name, const Bytes& bytes) {
-        std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                          static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(dir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return dir / name;
     }
 };

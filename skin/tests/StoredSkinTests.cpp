@@ -95,8 +95,8 @@ TEST_F(StoredSkinModel, TheDarkLookOfTheApplicationsSections) {
     EXPECT_EQ(Section("EDIT").Color, 1710618u);
     EXPECT_EQ(Section("GROUPBOX").Transparency, 100);
     const TsGeneralData& button = Section("BUTTON");
-    EXPECT_EQ(button.GradientArray, (TsGradArray{{5000268, 2302755, 20, 0}, {2302755, 3618615, 77, 0},
-                                                 {3618615, 3618615, 0, 0}}));
+    EXPECT_EQ(button.GradientArray,
+              (TsGradArray{{5000268, 2302755, 20, 0}, {2302755, 3618615, 77, 0}, {3618615, 3618615, 0, 0}}));
     EXPECT_EQ(button.HotGradientArray.size(), 3u);
     EXPECT_TRUE(button.FadingEnabled);
     EXPECT_EQ(button.FadingIterations, 10);

@@ -23,11 +23,11 @@ namespace lw::testsupport {
 
 // What an expected entry asks of the recorded message at its place.
 enum SequenceFlags : unsigned {
-    kWParam = 1,     // wParam must be the entry's
-    kLParam = 2,     // lParam must be the entry's
-    kPassedOn = 4,   // seen beneath the hooks, at the window's own handling; otherwise at its front
-    kOptional = 8,   // may be missing
-    kAnyNumber = 16, // zero or more in a row
+    kWParam = 1,      // wParam must be the entry's
+    kLParam = 2,      // lParam must be the entry's
+    kPassedOn = 4,    // seen beneath the hooks, at the window's own handling; otherwise at its front
+    kOptional = 8,    // may be missing
+    kAnyNumber = 16,  // zero or more in a row
 };
 
 struct ExpectedMessage {

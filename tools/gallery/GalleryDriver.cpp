@@ -40,12 +40,14 @@ public:
             return both;
         };
         RECT placed = Placement();
-        WaitFor([&] {
-            const RECT before = placed;
-            std::this_thread::sleep_for(300ms);
-            placed = Placement();
-            return EqualRect(&before, &placed) != FALSE;
-        }, 10s);
+        WaitFor(
+            [&] {
+                const RECT before = placed;
+                std::this_thread::sleep_for(300ms);
+                placed = Placement();
+                return EqualRect(&before, &placed) != FALSE;
+            },
+            10s);
         // Painting follows once the program's queue is empty; give it that, twice.
         for (int round = 0; round < 2; ++round) {
             DWORD_PTR ignored = 0;
@@ -97,7 +99,8 @@ void WriteConfiguration(const Folders& folders, const std::string& more = "") {
     WideCharToMultiByte(CP_ACP, 0, folders.maps.c_str(), -1, maps.data(), size, nullptr, nullptr);
     maps.resize(maps.size() - 1);
     std::ofstream((folders.app + L"\\configuration.ini").c_str(), std::ios::binary)
-        << "[MAIN]\r\nLAST_DIRRECTORY=" << maps << "\r\n" << more;
+        << "[MAIN]\r\nLAST_DIRRECTORY=" << maps << "\r\n"
+        << more;
 }
 
 // The main window as a new user first sees it: no folder remembered yet; then with the pointer
@@ -179,7 +182,8 @@ void WithMaps(const Folders& folders, Camera& camera) {
 
     // The folder picker, opened from the folder field's button on the remembered folder.
     HWND folderButton = FindChild(main, [](HWND child) {
-        return _wcsicmp(ClassOf(child).c_str(), L"Button") == 0 && _wcsicmp(ClassOf(GetParent(child)).c_str(), L"Edit") == 0;
+        return _wcsicmp(ClassOf(child).c_str(), L"Button") == 0 &&
+               _wcsicmp(ClassOf(GetParent(child)).c_str(), L"Edit") == 0;
     });
     if (!folderButton) throw std::runtime_error("the folder field has no button");
     // The pointer at rest on that button shows its hint.
@@ -189,7 +193,8 @@ void WithMaps(const Folders& folders, Camera& camera) {
     std::this_thread::sleep_for(100ms);
     SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
     HWND hint = nullptr;
-    if (!WaitFor([&] { return (hint = FindWindowW(L"tooltips_class32", nullptr)) != nullptr && IsWindowVisible(hint); }))
+    if (!WaitFor(
+            [&] { return (hint = FindWindowW(L"tooltips_class32", nullptr)) != nullptr && IsWindowVisible(hint); }))
         throw std::runtime_error("the folder button shows no hint");
     camera.Shoot("hint", main, hint);
     SetCursorPos(0, 0);
@@ -208,8 +213,8 @@ void WithMaps(const Folders& folders, Camera& camera) {
     }
 
     // The script adds a cut-off map: loading it fails and the program reports the error.
-    const LRESULT broken = SendMessageW(list, LB_FINDSTRING, static_cast<WPARAM>(-1),
-                                        reinterpret_cast<LPARAM>(L"zz_broken"));
+    const LRESULT broken =
+        SendMessageW(list, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"zz_broken"));
     if (broken == LB_ERR) throw std::runtime_error("the cut-off map is not listed");
     Pick(list, static_cast<int>(broken));
     HWND error = StandardDialog();

@@ -31,8 +31,8 @@ std::wstring TextOf(HWND window) {
     if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                        &copied);
     text.resize(copied);
     return text;
 }
@@ -66,7 +66,8 @@ HWND ChildWithText(HWND parent, const std::wstring& text) {
 
 HWND ChildOfClass(HWND parent, const std::wstring& kind, LONG style) {
     return FindChild(parent, [&](HWND child) {
-        return _wcsicmp(ClassOf(child).c_str(), kind.c_str()) == 0 && (GetWindowLongW(child, GWL_STYLE) & style) == style;
+        return _wcsicmp(ClassOf(child).c_str(), kind.c_str()) == 0 &&
+               (GetWindowLongW(child, GWL_STYLE) & style) == style;
     });
 }
 

@@ -39,7 +39,9 @@ public:
                  color.b * color.a + s.b * (1 - color.a), color.a + s.a * (1 - color.a)};
         });
     }
-    void Erase(const Shape& shape) { ForSamples(shape, [](Rgba& s) { s = {}; }); }
+    void Erase(const Shape& shape) {
+        ForSamples(shape, [](Rgba& s) { s = {}; });
+    }
 
     // Straight RGBA bytes, rows top down.
     std::vector<std::uint8_t> Pixels() const {
@@ -203,8 +205,8 @@ const std::array<Drawing, 10> kGlyphs = {{
      }},
     {"05_help",
      [](Canvas& c) {
-         const std::vector<std::pair<double, double>> shield = {{3, 2.5}, {21, 2.5}, {21, 11}, {18.5, 16.5},
-                                                                {12, 22},  {5.5, 16.5}, {3, 11}};
+         const std::vector<std::pair<double, double>> shield = {{3, 2.5}, {21, 2.5},   {21, 11}, {18.5, 16.5},
+                                                                {12, 22}, {5.5, 16.5}, {3, 11}};
          c.Fill(Polygon(shield), Color(20, 50, 130));
          c.Fill(Polygon({{4.3, 3.8}, {19.7, 3.8}, {19.7, 10.8}, {17.5, 15.8}, {12, 20.4}, {6.5, 15.8}, {4.3, 10.8}}),
                 Color(45, 100, 200));
@@ -219,7 +221,8 @@ const std::array<Drawing, 10> kGlyphs = {{
          c.Fill(Stroke(4, 12.5, 9.5, 18.5, 3.5), Color(60, 175, 60));
          c.Fill(Stroke(9.5, 18.5, 20, 5.5, 3.5), Color(60, 175, 60));
      }},
-    {"07_globe", [](Canvas& c) { Globe(c, 12, 12, 10.5, Color(45, 125, 220), Color(20, 60, 140), Color(170, 215, 255)); }},
+    {"07_globe",
+     [](Canvas& c) { Globe(c, 12, 12, 10.5, Color(45, 125, 220), Color(20, 60, 140), Color(170, 215, 255)); }},
     {"08_globe_frame",
      [](Canvas& c) {
          c.Fill(Rect(1, 1, 23, 23), Color(110, 110, 115));
@@ -275,7 +278,8 @@ const std::array<EditGlyph, 5> kEditGlyphs = {{
          c.Fill(Moved(l, Rect(2.5, 3.5, 13.5, 6)), Lit(l, 200, 60, 50));
          for (double x : {5.0, 11.0}) c.Fill(Moved(l, Stroke(x, 1.5, x, 4.5, 1.4)), Lit(l, 180, 185, 195));
          for (double y : {7.5, 9.7, 11.9})
-             for (double x : {4.0, 6.5, 9.0, 11.5}) c.Fill(Moved(l, Rect(x, y, x + 1.2, y + 1.2)), Lit(l, 110, 120, 140));
+             for (double x : {4.0, 6.5, 9.0, 11.5})
+                 c.Fill(Moved(l, Rect(x, y, x + 1.2, y + 1.2)), Lit(l, 110, 120, 140));
      }},
     {"SE",  // three dots
      [](Canvas& c, const EditGlyphLook& l) {
@@ -335,13 +339,18 @@ bool WriteIcon(const std::string& path, const std::vector<std::uint8_t>& rgba) {
     };
     const int maskStride = 4 * ((size + 31) / 32);
     std::vector<std::uint8_t> data;
-    auto put32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(v >> (8 * i))); };
-    auto put16 = [&](std::uint16_t v) { data.push_back(v & 0xFF); data.push_back(static_cast<std::uint8_t>(v >> 8)); };
+    auto put32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    auto put16 = [&](std::uint16_t v) {
+        data.push_back(v & 0xFF);
+        data.push_back(static_cast<std::uint8_t>(v >> 8));
+    };
     const std::uint32_t imageBytes = 40 + 256 * 4 + size * size + maskStride * size;
-    put16(0), put16(1), put16(1);                                    // icon directory, one image
+    put16(0), put16(1), put16(1);  // icon directory, one image
     data.push_back(size), data.push_back(size), data.push_back(0), data.push_back(0);
     put16(1), put16(8), put32(imageBytes), put32(6 + 16);
-    put32(40), put32(size), put32(size * 2), put16(1), put16(8);     // header: height counts the mask
+    put32(40), put32(size), put32(size * 2), put16(1), put16(8);  // header: height counts the mask
     put32(0), put32(0), put32(0), put32(0), put32(256), put32(0);
     for (const auto& c : palette) data.push_back(c[2]), data.push_back(c[1]), data.push_back(c[0]), data.push_back(0);
     for (int y = size - 1; y >= 0; --y)
@@ -349,7 +358,8 @@ bool WriteIcon(const std::string& path, const std::vector<std::uint8_t>& rgba) {
     for (int y = size - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(static_cast<size_t>(maskStride));
         for (int x = 0; x < size; ++x)
-            if (rgba[static_cast<size_t>((y * size + x) * 4 + 3)] < 128) row[static_cast<size_t>(x / 8)] |= 0x80 >> (x % 8);
+            if (rgba[static_cast<size_t>((y * size + x) * 4 + 3)] < 128)
+                row[static_cast<size_t>(x / 8)] |= 0x80 >> (x % 8);
         data.insert(data.end(), row.begin(), row.end());
     }
     FILE* file = std::fopen(path.c_str(), "wb");

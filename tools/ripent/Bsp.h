@@ -23,7 +23,7 @@ struct Lump {
 struct BspLayout {
     std::int32_t version = 0;
     std::array<Lump, kLumpCount> lumps{};
-    std::size_t entityLump = 0; // 0, or 1 in maps that list the planes first
+    std::size_t entityLump = 0;  // 0, or 1 in maps that list the planes first
     // Where an extension block ("BSPX", a count, then per extension a 24-byte name, an absolute
     // offset and a length) starts: right after the last lump, on a 4-byte boundary. Zero when
     // the file has none, or only bytes that do not make one.
@@ -48,15 +48,14 @@ std::string_view EntityText(const BspLayout& layout, std::span<const std::uint8_
 // the entity lump are new; everything else is borrowed, unchanged, from the old file.
 struct ImportedMap {
     std::vector<std::uint8_t> header;
-    std::span<const std::uint8_t> before; // old bytes between the header and the entity lump
-    std::vector<std::uint8_t> entities;   // text, NUL, alignment padding
-    std::span<const std::uint8_t> after;  // old bytes from the next lump to the end of the file, or
-                                          // to the extension block's list when there is one
-    std::vector<std::uint8_t> extensionList; // the list with its offsets moved, if any
+    std::span<const std::uint8_t> before;     // old bytes between the header and the entity lump
+    std::vector<std::uint8_t> entities;       // text, NUL, alignment padding
+    std::span<const std::uint8_t> after;      // old bytes from the next lump to the end of the file, or
+                                              // to the extension block's list when there is one
+    std::vector<std::uint8_t> extensionList;  // the list with its offsets moved, if any
     std::span<const std::uint8_t> rest;       // old bytes after that list
 
-    std::array<std::span<const std::uint8_t>, 6> Pieces() const
-    {
+    std::array<std::span<const std::uint8_t>, 6> Pieces() const {
         return {header, before, entities, after, extensionList, rest};
     }
 };
@@ -66,4 +65,4 @@ struct ImportedMap {
 // stays right after the last lump with its offsets moved along.
 ImportedMap ReplaceEntities(const BspLayout& layout, std::span<const std::uint8_t> file, std::string_view text);
 
-} // namespace lw::ripent
+}  // namespace lw::ripent

@@ -69,4 +69,4 @@ std::vector<MapPaths> ExpandPattern(const CommandLine& commandLine, const Exists
 
 std::string UsageText();
 
-} // namespace lw::ripent
+}  // namespace lw::ripent

@@ -6,8 +6,7 @@
 
 namespace lw::ripent {
 
-std::string NormalizeLineBreaks(std::string_view text)
-{
+std::string NormalizeLineBreaks(std::string_view text) {
     std::string result;
     result.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -16,17 +15,14 @@ std::string NormalizeLineBreaks(std::string_view text)
             continue;
         }
         result += '\n';
-        if (i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
     }
     return result;
 }
 
-std::string WithLineBreaks(std::string_view text, std::string_view lineBreak)
-{
+std::string WithLineBreaks(std::string_view text, std::string_view lineBreak) {
     const std::string normalized = NormalizeLineBreaks(text);
-    if (lineBreak == "\n")
-        return normalized;
+    if (lineBreak == "\n") return normalized;
     std::string result;
     result.reserve(normalized.size() + normalized.size() / 16);
     for (char c : normalized) {
@@ -38,11 +34,9 @@ std::string WithLineBreaks(std::string_view text, std::string_view lineBreak)
     return result;
 }
 
-std::string EntityFileText(std::string_view raw)
-{
+std::string EntityFileText(std::string_view raw) {
     std::string text = NormalizeLineBreaks(raw);
-    while (!text.empty() && text.back() == '\0')
-        text.pop_back();
+    while (!text.empty() && text.back() == '\0') text.pop_back();
     return text;
 }
 
@@ -50,49 +44,40 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-bool IsControl(char c)
-{
+bool IsControl(char c) {
     const auto code = static_cast<unsigned char>(c);
     return (code < 0x20 && !IsBlank(c)) || code == 0x7F;
 }
 
 bool EndsWord(char c) { return IsBlank(c) || IsControl(c) || c == '"' || c == '{' || c == '}'; }
 
-EntityTextError BinaryData(std::size_t line, char c)
-{
+EntityTextError BinaryData(std::size_t line, char c) {
     char hex[8];
     std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(c));
     return EntityTextError(line, std::string("binary data (byte ") + hex + ") in entity text");
 }
 
-} // namespace
+}  // namespace
 
-EntityLexer::EntityLexer(std::string_view text)
-    : text_(text)
-{
+EntityLexer::EntityLexer(std::string_view text) : text_(text) {
     // Text saved by an editor may open with a byte-order mark.
-    if (text_.starts_with("\xEF\xBB\xBF"))
-        pos_ = 3;
+    if (text_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
 }
 
-void EntityLexer::SkipBlanks()
-{
+void EntityLexer::SkipBlanks() {
     while (pos_ < text_.size()) {
         const char c = text_[pos_];
         if (c == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '/') {
             pos_ = std::min(text_.find('\n', pos_), text_.size());
             continue;
         }
-        if (!IsBlank(c))
-            return;
-        if (c == '\n')
-            ++line_;
+        if (!IsBlank(c)) return;
+        if (c == '\n') ++line_;
         ++pos_;
     }
 }
 
-Token EntityLexer::Next()
-{
+Token EntityLexer::Next() {
     SkipBlanks();
     Token token;
     token.line = line_;
@@ -101,8 +86,7 @@ Token EntityLexer::Next()
         return token;
     }
     const char c = text_[pos_];
-    if (IsControl(c))
-        throw BinaryData(line_, c);
+    if (IsControl(c)) throw BinaryData(line_, c);
     if (c == '{' || c == '}') {
         token.kind = c == '{' ? TokenKind::OpenBrace : TokenKind::CloseBrace;
         token.text = text_.substr(pos_++, 1);
@@ -119,21 +103,19 @@ Token EntityLexer::Next()
     } else {
         token.kind = TokenKind::Word;
         const std::size_t start = pos_;
-        while (pos_ < text_.size() && !EndsWord(text_[pos_]))
-            ++pos_;
+        while (pos_ < text_.size() && !EndsWord(text_[pos_])) ++pos_;
         token.text = text_.substr(start, pos_ - start);
     }
     token.endLine = line_;
     return token;
 }
 
-TextOpening HowTextOpens(std::string_view text)
-{
+TextOpening HowTextOpens(std::string_view text) {
     try {
         const TokenKind first = EntityLexer(text).Next().kind;
-        return first == TokenKind::End ? TextOpening::Nothing
+        return first == TokenKind::End         ? TextOpening::Nothing
                : first == TokenKind::OpenBrace ? TextOpening::Entity
-                                                : TextOpening::Other;
+                                               : TextOpening::Other;
     } catch (const EntityTextError&) {
         return TextOpening::Other;
     }
@@ -147,16 +129,13 @@ namespace {
 // often far below. The message then names the line where that quote opened.
 class EntityParser {
 public:
-    explicit EntityParser(std::string_view text)
-        : text_(text), lexer_(text) {}
+    explicit EntityParser(std::string_view text) : text_(text), lexer_(text) {}
 
-    void Run()
-    {
+    void Run() {
         try {
             Parse();
         } catch (const EntityTextError& error) {
-            if (!suspect_)
-                throw;
+            if (!suspect_) throw;
             // A fault reported at a line above the quote (the block it broke) was found further down.
             const std::size_t at = error.line > suspect_->line ? error.line : lexer_.Line();
             const std::string where = at == error.line ? "there" : "line " + std::to_string(error.line);
@@ -166,18 +145,15 @@ public:
     }
 
 private:
-    void Parse()
-    {
+    void Parse() {
         CheckNoNul();
         std::size_t blocks = 0;
         for (;;) {
             const Token token = Next();
-            if (token.kind == TokenKind::End)
-                break;
+            if (token.kind == TokenKind::End) break;
             if (token.kind == TokenKind::CloseBrace)
                 throw EntityTextError(token.line, "unbalanced braces: '}' closes no entity");
-            if (token.kind != TokenKind::OpenBrace)
-                throw EntityTextError(token.line, "expected '{' to open an entity");
+            if (token.kind != TokenKind::OpenBrace) throw EntityTextError(token.line, "expected '{' to open an entity");
             const std::optional<std::string_view> classname = ReadBlock(token.line);
             if (blocks++ == 0 && classname != "worldspawn")
                 throw EntityTextError(token.line, "the first entity's classname is not \"worldspawn\"");
@@ -186,15 +162,13 @@ private:
             throw EntityTextError(lexer_.Line(), "no entities: the text must start with the worldspawn entity");
     }
 
-    std::optional<std::string_view> ReadBlock(std::size_t blockLine)
-    {
+    std::optional<std::string_view> ReadBlock(std::size_t blockLine) {
         std::optional<std::string_view> classname;
         for (;;) {
             const Token key = Next();
             if (key.kind == TokenKind::End)
                 throw EntityTextError(blockLine, "unbalanced braces: the entity opened here is not closed");
-            if (key.kind == TokenKind::CloseBrace)
-                return classname;
+            if (key.kind == TokenKind::CloseBrace) return classname;
             if (key.kind == TokenKind::OpenBrace)
                 throw EntityTextError(key.line, "unbalanced braces: '{' inside an entity");
             const Token value = Next();
@@ -202,22 +176,18 @@ private:
                 throw EntityTextError(key.line, "key \"" + std::string(key.text) + "\" has no value");
             if (value.kind == TokenKind::OpenBrace)
                 throw EntityTextError(value.line, "unbalanced braces: '{' inside an entity");
-            if (key.text == "classname" && !classname)
-                classname = value.text;
+            if (key.text == "classname" && !classname) classname = value.text;
         }
     }
 
-    Token Next()
-    {
+    Token Next() {
         const Token token = lexer_.Next();
-        if (!suspect_ && token.kind == TokenKind::Quoted && token.glued && token.endLine > token.line)
-            suspect_ = token;
+        if (!suspect_ && token.kind == TokenKind::Quoted && token.glued && token.endLine > token.line) suspect_ = token;
         return token;
     }
 
     // The engine reads the text only up to a NUL.
-    void CheckNoNul() const
-    {
+    void CheckNoNul() const {
         const std::size_t nul = text_.find('\0');
         if (nul != std::string_view::npos)
             throw BinaryData(std::size_t(std::count(text_.begin(), text_.begin() + nul, '\n')) + 1, '\0');
@@ -228,8 +198,8 @@ private:
     std::optional<Token> suspect_;
 };
 
-} // namespace
+}  // namespace
 
 void ValidateEntityText(std::string_view text) { EntityParser(text).Run(); }
 
-} // namespace lw::ripent
+}  // namespace lw::ripent

@@ -11,8 +11,7 @@ namespace lw::ripent {
 // Entity text that cannot go into a map; `line` counts from 1.
 class EntityTextError : public ToolError {
 public:
-    EntityTextError(std::size_t line, const std::string& message)
-        : ToolError(message), line(line) {}
+    EntityTextError(std::size_t line, const std::string& message) : ToolError(message), line(line) {}
     std::size_t line;
 };
 
@@ -30,8 +29,8 @@ enum class TokenKind { End, OpenBrace, CloseBrace, Quoted, Word };
 
 struct Token {
     TokenKind kind = TokenKind::End;
-    std::string_view text; // a quoted string without its quotes
-    std::size_t line = 0;  // where it starts
+    std::string_view text;  // a quoted string without its quotes
+    std::size_t line = 0;   // where it starts
     std::size_t endLine = 0;
     // A quoted string whose closing quote runs straight into a bare word: what a quote left
     // open on an earlier line looks like once it has paired with the next line's first quote.
@@ -69,4 +68,4 @@ TextOpening HowTextOpens(std::string_view text);
 // line of the cause. Expects LF line breaks.
 void ValidateEntityText(std::string_view text);
 
-} // namespace lw::ripent
+}  // namespace lw::ripent

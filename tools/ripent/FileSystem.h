@@ -42,8 +42,7 @@ public:
     virtual void Write(std::span<const std::uint8_t> bytes) = 0;
     // Writes `range`, which lies within `source.Bytes()`; a platform may copy it without
     // passing the bytes through the process.
-    virtual void CopyFrom(const InputFile& source, std::span<const std::uint8_t> range)
-    {
+    virtual void CopyFrom(const InputFile& source, std::span<const std::uint8_t> range) {
         (void)source;
         Write(range);
     }
@@ -97,4 +96,4 @@ void WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
 // For messages: the path as UTF-8 on Windows, as its own bytes elsewhere.
 std::string DisplayPath(const std::filesystem::path& path);
 
-} // namespace lw::ripent
+}  // namespace lw::ripent

@@ -9,38 +9,32 @@
 namespace lw::ripent {
 namespace {
 
-std::string ErrorText(DWORD error)
-{
+std::string ErrorText(DWORD error) {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text(buffer ? buffer : L"", length);
     LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L'.'))
-        text.pop_back();
-    if (text.empty())
-        return "error " + std::to_string(error);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L'.')) text.pop_back();
+    if (text.empty()) return "error " + std::to_string(error);
     return DisplayPath(std::filesystem::path(text));
 }
 
-[[noreturn]] void Fail(const std::string& what, const std::filesystem::path& path, DWORD error)
-{
+[[noreturn]] void Fail(const std::string& what, const std::filesystem::path& path, DWORD error) {
     throw ToolError(what + " " + DisplayPath(path) + ": " + ErrorText(error));
 }
 
 class Handle {
 public:
-    explicit Handle(HANDLE handle)
-        : handle_(handle) {}
+    explicit Handle(HANDLE handle) : handle_(handle) {}
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
     ~Handle() { Close(); }
     HANDLE Get() const { return handle_; }
     bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE Release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
-    bool Close()
-    {
+    bool Close() {
         const bool closed = !Valid() || CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
         return closed;
@@ -56,28 +50,22 @@ constexpr std::size_t kSlice = 16u << 20;
 
 class WinOutputFile : public OutputFile {
 public:
-    WinOutputFile(HANDLE handle, std::filesystem::path path)
-        : handle_(handle), path_(std::move(path)) {}
+    WinOutputFile(HANDLE handle, std::filesystem::path path) : handle_(handle), path_(std::move(path)) {}
 
-    void Write(std::span<const std::uint8_t> bytes) override
-    {
+    void Write(std::span<const std::uint8_t> bytes) override {
         while (!bytes.empty()) {
             const DWORD wanted = DWORD(std::min(bytes.size(), kSlice));
             DWORD written = 0;
             if (!WriteFile(handle_.Get(), bytes.data(), wanted, &written, nullptr))
                 Fail("cannot write", path_, GetLastError());
-            if (written == 0)
-                Fail("cannot write", path_, ERROR_DISK_FULL);
+            if (written == 0) Fail("cannot write", path_, ERROR_DISK_FULL);
             bytes = bytes.subspan(written);
         }
     }
 
-    void Commit() override
-    {
-        if (!FlushFileBuffers(handle_.Get()))
-            Fail("cannot flush", path_, GetLastError());
-        if (!handle_.Close())
-            Fail("cannot close", path_, GetLastError());
+    void Commit() override {
+        if (!FlushFileBuffers(handle_.Get())) Fail("cannot flush", path_, GetLastError());
+        if (!handle_.Close()) Fail("cannot close", path_, GetLastError());
     }
 
 private:
@@ -85,22 +73,19 @@ private:
     std::filesystem::path path_;
 };
 
-bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
-{
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
     return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
            a.nFileIndexLow == b.nFileIndexLow;
 }
 
-bool SameState(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
-{
+bool SameState(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
     return SameFile(a, b) && a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
            a.ftLastWriteTime.dwLowDateTime == b.ftLastWriteTime.dwLowDateTime &&
            a.ftLastWriteTime.dwHighDateTime == b.ftLastWriteTime.dwHighDateTime;
 }
 
 // What `path` names now, without opening it for data.
-bool InformationAt(const std::filesystem::path& path, BY_HANDLE_FILE_INFORMATION& information)
-{
+bool InformationAt(const std::filesystem::path& path, BY_HANDLE_FILE_INFORMATION& information) {
     Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return file.Valid() && GetFileInformationByHandle(file.Get(), &information);
@@ -112,14 +97,12 @@ public:
     WinInputFile(Handle&& handle, const BY_HANDLE_FILE_INFORMATION& opened, std::vector<std::uint8_t> bytes)
         : handle_(handle.Release()), opened_(opened), bytes_(std::move(bytes)) {}
     std::span<const std::uint8_t> Bytes() const override { return bytes_; }
-    FileStamp Stamp() const override
-    {
+    FileStamp Stamp() const override {
         return {FileSize(opened_), std::int64_t(std::uint64_t(opened_.ftLastWriteTime.dwHighDateTime) << 32 |
                                                 opened_.ftLastWriteTime.dwLowDateTime)};
     }
 
-    void CheckUnchanged(const std::filesystem::path& path) const override
-    {
+    void CheckUnchanged(const std::filesystem::path& path) const override {
         BY_HANDLE_FILE_INFORMATION now;
         if (!InformationAt(path, now) || !SameState(now, opened_) || bytes_.size() != FileSize(opened_))
             throw ToolError(DisplayPath(path) +
@@ -128,8 +111,7 @@ public:
 
     void LetGo() override { handle_.Close(); }
 
-    static std::uint64_t FileSize(const BY_HANDLE_FILE_INFORMATION& information)
-    {
+    static std::uint64_t FileSize(const BY_HANDLE_FILE_INFORMATION& information) {
         return std::uint64_t(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
     }
 
@@ -139,8 +121,7 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
-void Wait(ULONGLONG deadline, const std::filesystem::path& path)
-{
+void Wait(ULONGLONG deadline, const std::filesystem::path& path) {
     if (GetTickCount64() >= deadline)
         throw ToolError(DisplayPath(path) + " is in use by another run of ripent; try again");
     Sleep(20);
@@ -148,27 +129,23 @@ void Wait(ULONGLONG deadline, const std::filesystem::path& path)
 
 class WinFileSystem : public FileSystem {
 public:
-    bool IsFile(const std::filesystem::path& path) override
-    {
+    bool IsFile(const std::filesystem::path& path) override {
         const DWORD attributes = GetFileAttributesW(path.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
 
-    bool Exists(const std::filesystem::path& path) override
-    {
+    bool Exists(const std::filesystem::path& path) override {
         return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
-    std::unique_ptr<InputFile> OpenFile(const std::filesystem::path& path, Lock lock) override
-    {
+    std::unique_ptr<InputFile> OpenFile(const std::filesystem::path& path, Lock lock) override {
         const ULONGLONG deadline = GetTickCount64() + 1000;
         for (;;) {
             // Others may read and write, as before, and replace the file: the lock keeps other
             // runs out, and CheckUnchanged notices any other writer.
             Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-            if (!file.Valid())
-                Fail("cannot open", path, GetLastError());
+            if (!file.Valid()) Fail("cannot open", path, GetLastError());
             // A pipe or a device would block the read or never end it.
             BY_HANDLE_FILE_INFORMATION opened;
             if (GetFileType(file.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.Get(), &opened) ||
@@ -187,8 +164,7 @@ public:
                     Wait(deadline, path);
                     continue;
                 }
-                if (!GetFileInformationByHandle(file.Get(), &opened))
-                    Fail("cannot read", path, GetLastError());
+                if (!GetFileInformationByHandle(file.Get(), &opened)) Fail("cannot read", path, GetLastError());
             }
             std::vector<std::uint8_t> bytes(std::size_t(WinInputFile::FileSize(opened)));
             std::size_t done = 0;
@@ -197,8 +173,7 @@ public:
                 const DWORD wanted = DWORD(std::min(bytes.size() - done, kSlice));
                 if (!::ReadFile(file.Get(), bytes.data() + done, wanted, &got, nullptr))
                     Fail("cannot read", path, GetLastError());
-                if (got == 0)
-                    break; // shrank while we read: CheckUnchanged will refuse what was read
+                if (got == 0) break;  // shrank while we read: CheckUnchanged will refuse what was read
                 done += got;
             }
             bytes.resize(done);
@@ -207,8 +182,7 @@ public:
     }
 
     std::unique_ptr<OutputFile> CreateNew(const std::filesystem::path& path,
-                                          const std::filesystem::path& model) override
-    {
+                                          const std::filesystem::path& model) override {
         // The folder's inherited access rights apply, as they did to the model; its plain
         // attributes (hidden, archive) are carried over. A read-only model is refused later by
         // the replacement itself.
@@ -220,15 +194,13 @@ public:
                                           attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
-            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
-                return nullptr;
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return nullptr;
             Fail("cannot create", path, error);
         }
         return std::make_unique<WinOutputFile>(handle, path);
     }
 
-    void Replace(const std::filesystem::path& from, const std::filesystem::path& to) override
-    {
+    void Replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
         // A rename within the folder: the target is the old file or the new one, never a mix.
         // (ReplaceFileW can fail halfway, leaving nothing under the target's name.)
         // A map the user has made read-only stays as it is, whatever rights the caller has.
@@ -250,14 +222,13 @@ public:
 
     // A run keeps its temporary file open, shared with no one, until it is renamed; deleting
     // it then fails with a sharing violation. One left by a killed run deletes.
-    bool RemoveAbandoned(const std::filesystem::path& temporary) noexcept override
-    {
+    bool RemoveAbandoned(const std::filesystem::path& temporary) noexcept override {
         return DeleteFileW(temporary.c_str()) != 0;
     }
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<FileSystem> MakeRealFileSystem() { return std::make_unique<WinFileSystem>(); }
 
-} // namespace lw::ripent
+}  // namespace lw::ripent

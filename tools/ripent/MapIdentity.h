@@ -26,4 +26,4 @@ std::string FormatIdentity(const MapIdentity& identity);
 // The inverse of FormatIdentity; nothing for anything else.
 std::optional<MapIdentity> ParseIdentity(std::string_view token);
 
-} // namespace lw::ripent
+}  // namespace lw::ripent

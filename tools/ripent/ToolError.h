@@ -10,4 +10,4 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-} // namespace lw::ripent
+}  // namespace lw::ripent

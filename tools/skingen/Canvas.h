@@ -10,9 +10,7 @@ struct Rgba {
     std::uint8_t R = 0, G = 0, B = 0, A = 255;
 };
 
-constexpr Rgba Grey(int v, int a = 255) {
-    return {std::uint8_t(v), std::uint8_t(v), std::uint8_t(v), std::uint8_t(a)};
-}
+constexpr Rgba Grey(int v, int a = 255) { return {std::uint8_t(v), std::uint8_t(v), std::uint8_t(v), std::uint8_t(a)}; }
 constexpr Rgba kKey{255, 0, 255, 255};  // the skin's transparent colour
 
 class Canvas {

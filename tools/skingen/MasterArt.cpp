@@ -12,13 +12,13 @@ namespace skingen {
 namespace {
 
 void TitleIcons(Canvas& c, const Palette& p) {
-    static const char* const close[] = {"", "", "",  "   #     #", "    #   #", "     # #", "      #",
-                                        "     # #", "    #   #", "   #     #"};
-    static const char* const max[] = {"", "", "", "   #######", "   #######", "   #     #", "   #     #",
-                                      "   #     #", "   #     #", "   #######"};
+    static const char* const close[] = {"",         "",        "",         "   #     #", "    #   #",
+                                        "     # #", "      #", "     # #", "    #   #",  "   #     #"};
+    static const char* const max[] = {"",           "",           "",           "   #######", "   #######",
+                                      "   #     #", "   #     #", "   #     #", "   #     #", "   #######"};
     static const char* const min[] = {"", "", "", "", "", "", "", "", "", "   #######", "   #######"};
-    static const char* const help[] = {"", "", "   #####", "  #     #", "        #", "       #", "     ##",
-                                       "     #", "", "     #"};
+    static const char* const help[] = {"",         "",        "   #####", "  #     #", "        #",
+                                       "       #", "     ##", "     #",   "",          "     #"};
     DrawGlyphFrames(c, 184, 0, 14, 3, close, 10, p.Inks.data());
     DrawGlyphFrames(c, 184, 14, 14, 3, max, 10, p.Inks.data());
     DrawGlyphFrames(c, 184, 28, 14, 3, min, 11, p.Inks.data());
@@ -125,10 +125,12 @@ MaskedPixel ButtonRim(int x, int y, int w, int h, double radius, int rim, int li
 }
 
 void Buttons(Canvas& c, const Palette& p) {
-    DrawMaskedFrames(c, 251, 0, 11, 20, 3,
-                     [&](int f, int x, int y) { return ButtonRim(x, y, 11, 20, 3, p.ButtonRims[f], p.ButtonLights[f]); });
-    DrawMaskedFrames(c, 0, 67, 11, 17, 3,
-                     [&](int f, int x, int y) { return ButtonRim(x, y, 11, 17, 2.5, p.ButtonRims[f], p.ButtonLights[f]); });
+    DrawMaskedFrames(c, 251, 0, 11, 20, 3, [&](int f, int x, int y) {
+        return ButtonRim(x, y, 11, 20, 3, p.ButtonRims[f], p.ButtonLights[f]);
+    });
+    DrawMaskedFrames(c, 0, 67, 11, 17, 3, [&](int f, int x, int y) {
+        return ButtonRim(x, y, 11, 17, 2.5, p.ButtonRims[f], p.ButtonLights[f]);
+    });
 }
 
 // Scroll thumbs are opaque inside: they paint over a transparent track.
@@ -188,8 +190,9 @@ Canvas DrawMaster(const Palette& p) {
 
 Canvas DrawButtonHuge(const Palette& p) {
     Canvas c(288, 192, kKey);
-    DrawMaskedFrames(c, 0, 0, 96, 96, 3,
-                     [&](int f, int x, int y) { return ButtonRim(x, y, 96, 96, 12, p.ButtonRims[f], p.ButtonLights[f]); });
+    DrawMaskedFrames(c, 0, 0, 96, 96, 3, [&](int f, int x, int y) {
+        return ButtonRim(x, y, 96, 96, 12, p.ButtonRims[f], p.ButtonLights[f]);
+    });
     return c;
 }
 

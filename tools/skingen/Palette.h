@@ -17,12 +17,12 @@ constexpr SkinColour GreyColour(int v) { return Rgb(v, v, v); }
 
 struct Palette {
     // Options text.
-    SkinColour Text;            // captions and field text
-    SkinColour HotText;         // captions under the mouse
-    SkinColour Face;            // panels, forms, dividers
-    SkinColour FaceLow;         // sunken panels, icon line
-    SkinColour Field;           // edits, lists, hints
-    SkinColour Group;           // group boxes, dialogs
+    SkinColour Text;     // captions and field text
+    SkinColour HotText;  // captions under the mouse
+    SkinColour Face;     // panels, forms, dividers
+    SkinColour FaceLow;  // sunken panels, icon line
+    SkinColour Field;    // edits, lists, hints
+    SkinColour Group;    // group boxes, dialogs
     SkinColour TitleTextTop, TitleTextBottom;
     SkinColour GlobalHot, Shadow, Border;
     SkinColour HintText, MenuText;
@@ -37,16 +37,16 @@ struct Palette {
     std::array<SkinColour, 3> ButtonGradient, ButtonHotGradient;
 
     // Art: three-frame items are normal, hot, pressed.
-    std::array<Rgba, 3> Inks;              // title icons, ticks, scroll arrows, radio dots
+    std::array<Rgba, 3> Inks;  // title icons, ticks, scroll arrows, radio dots
     std::array<Rgba, 3> TitleButtonFills;
     Rgba TitleButtonEdge;
-    Rgba FieldFill;                        // inside check boxes, radios and the edit border
-    std::array<Rgba, 3> BoxBorders;        // check boxes and radio rings
-    std::array<Rgba, 2> CheckMarkInks;     // the large check mark: normal, hot
+    Rgba FieldFill;                     // inside check boxes, radios and the edit border
+    std::array<Rgba, 3> BoxBorders;     // check boxes and radio rings
+    std::array<Rgba, 2> CheckMarkInks;  // the large check mark: normal, hot
     Rgba GripLight, GripShadow;
-    std::array<int, 3> ButtonRims;         // grey levels of the buttons' rounded rims
-    std::array<int, 3> ButtonLights;       // and of the light edge inside them
-    std::array<Rgba, 2> ThumbFills;        // scroll thumbs: normal, hot
+    std::array<int, 3> ButtonRims;    // grey levels of the buttons' rounded rims
+    std::array<int, 3> ButtonLights;  // and of the light edge inside them
+    std::array<Rgba, 2> ThumbFills;   // scroll thumbs: normal, hot
     Rgba ThumbEdge;
     Rgba PanelFace, PanelLight, PanelShadow;
     Rgba GroupLine;

@@ -39,8 +39,9 @@ void DrawGlyphFrames(Canvas& c, int left, int top, int fw, int frames, const cha
                 if (ch == '#') c.Set(left + f * fw + x, top + y, inks[f]);
                 if (ch == '+') {
                     const Rgba ink = inks[f];
-                    c.Set(left + f * fw + x, top + y, {std::uint8_t(ink.R / 2 + 20), std::uint8_t(ink.G / 2 + 20),
-                                                       std::uint8_t(ink.B / 2 + 20), 255});
+                    c.Set(left + f * fw + x, top + y,
+                          {std::uint8_t(ink.R / 2 + 20), std::uint8_t(ink.G / 2 + 20), std::uint8_t(ink.B / 2 + 20),
+                           255});
                 }
             }
 }

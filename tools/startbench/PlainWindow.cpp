@@ -59,17 +59,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RECT frame{0, 0, 593, 585};
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     AdjustWindowRectEx(&frame, style, FALSE, 0);
-    HWND window = CreateWindowExW(0, L"PlainMain", L"Lumpwright 1.0", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, L"PlainMain", L"Lumpwright 1.0", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     HWND made[sizeof kChildren / sizeof kChildren[0]] = {};
     int i = 0;
     for (const Child& c : kChildren) {
         HWND parent = c.Parent < 0 ? window : made[c.Parent];
-        made[i] = CreateWindowExW(0, c.ClassName, c.Text, WS_CHILD | WS_VISIBLE | c.Style, c.Left, c.Top, c.Width,
-                                  c.Height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)), instance,
-                                  nullptr);
+        made[i] =
+            CreateWindowExW(0, c.ClassName, c.Text, WS_CHILD | WS_VISIBLE | c.Style, c.Left, c.Top, c.Width, c.Height,
+                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)), instance, nullptr);
         SendMessageW(made[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         ++i;
     }

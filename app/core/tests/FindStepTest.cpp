@@ -13,7 +13,7 @@ constexpr const wchar_t* kNotFound = L"Could not find ";
 // One press of find-next and what it must do: select [start, start + length) or show a message.
 struct Press {
     std::wstring search;
-    int start;                      // -1: nothing found
+    int start;                        // -1: nothing found
     const wchar_t* leadIn = nullptr;  // when nothing was found
 };
 
@@ -32,10 +32,8 @@ TEST(FindStep, PressesOfFindNextSelectOrReport) {
         {"absent text reports every time", L"abc", {{L"x", -1, kNotFound}, {L"x", -1, kNotFound}}},
         {"always with case", L"abc", {{L"ABC", -1, kNotFound}}},
         {"CR LF counts as two characters", L"{\r\n\"a\" \"1\"\r\nkey\r\n}", {{L"key", 12}}},
-        {"a longer new search text skips further", L"abcdefabc",
-         {{L"a", 0}, {L"abc", 6}}},
-        {"a shorter new search text resumes inside the old match", L"abab",
-         {{L"aba", 0}, {L"b", 1}}},
+        {"a longer new search text skips further", L"abcdefabc", {{L"a", 0}, {L"abc", 6}}},
+        {"a shorter new search text resumes inside the old match", L"abab", {{L"aba", 0}, {L"b", 1}}},
         {"resuming past the end reports", L"ab", {{L"b", 1}, {L"bbbb", -1, kNoFurther}}},
         {"an empty search text finds nothing", L"abc", {{L"", -1, kNotFound}}},
         {"letters of the code page", L"Ёлка ёлка", {{L"ёлка", 5}, {L"Ё", -1, kNoFurther}}},

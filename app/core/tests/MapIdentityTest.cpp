@@ -12,10 +12,12 @@ TEST(MapIdentity, ReadFromTheToolsOutputOrNothing) {
         const char* token = "";
     };
     const Case cases[] = {
-        {"exported 12 bytes of entity text to C:\\m\\a.ent\r\nmap identity: 5120:133456789012345678:0123456789abcdef\r\n",
+        {"exported 12 bytes of entity text to C:\\m\\a.ent\r\nmap identity: "
+         "5120:133456789012345678:0123456789abcdef\r\n",
          FileStamp{5120, 133456789012345678ull}, "5120:133456789012345678:0123456789abcdef"},
         {"map identity: 0:0:0", FileStamp{0, 0}, "0:0:0"},
-        {"map identity: 18446744073709551615:1:ff\n", FileStamp{18446744073709551615ull, 1}, "18446744073709551615:1:ff"},
+        {"map identity: 18446744073709551615:1:ff\n", FileStamp{18446744073709551615ull, 1},
+         "18446744073709551615:1:ff"},
         {"exported 12 bytes\n", std::nullopt},
         {"", std::nullopt},
         {"map identity: 1:2\n", std::nullopt},

@@ -23,8 +23,9 @@ TEST(SkinChoiceTest, ConfigurationTextsAreClampedAndAnUnknownNameGivesTheDarkSki
 }
 
 TEST(SkinChoiceTest, StoredSkinsComeFirstThenTheOthersOnce) {
-    EXPECT_EQ(SkinListNames({kDarkSkinName, kLightSkinName}, {"000 (internal)", "Amber", "001 (internal, light)", "Zinc"}),
-              (std::vector<std::string>{kDarkSkinName, kLightSkinName, "Amber", "Zinc"}));
+    EXPECT_EQ(
+        SkinListNames({kDarkSkinName, kLightSkinName}, {"000 (internal)", "Amber", "001 (internal, light)", "Zinc"}),
+        (std::vector<std::string>{kDarkSkinName, kLightSkinName, "Amber", "Zinc"}));
 }
 
 }  // namespace

@@ -68,7 +68,8 @@ TEST_F(SkinnedMemoTest, TheFrameMakesRoomForOurBarWhichHitTestsAsTheVerticalBar)
     RECT w{};
     GetWindowRect(Memo(), &w);
     const TRect bar = VertBar();
-    EXPECT_EQ(bar, (TRect{w.right - a.EdgeRight - 17, w.top + a.EdgeTop, w.right - a.EdgeRight, w.bottom - a.EdgeBottom}));
+    EXPECT_EQ(bar,
+              (TRect{w.right - a.EdgeRight - 17, w.top + a.EdgeTop, w.right - a.EdgeRight, w.bottom - a.EdgeBottom}));
     EXPECT_EQ(HitTest(bar.Left + 3, bar.Top + 40), HTVSCROLL);
     EXPECT_EQ(HitTest(bar.Left - 5, bar.Top + 40), HTCLIENT);
 }
@@ -111,8 +112,8 @@ TEST_F(SkinnedMemoTest, DraggingTheSliderMovesTheFirstVisibleLine) {
     const TRect bar = VertBar();
     SCROLLINFO info{sizeof(info), SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(Memo(), SB_VERT, &info);
-    const scroll::ThumbPlace thumb = scroll::ThumbGeometry({info.nMin, info.nMax, int(info.nPage), info.nPos}, bar.Top,
-                                                           bar.Height(), 17, 10);
+    const scroll::ThumbPlace thumb =
+        scroll::ThumbGeometry({info.nMin, info.nMax, int(info.nPage), info.nPos}, bar.Top, bar.Height(), 17, 10);
     SendMessageW(Memo(), WM_NCLBUTTONDOWN, HTVSCROLL, At(bar.Left + 8, thumb.Start + 2));
     EXPECT_TRUE(Adapter().ThumbTracking);
     // Moves arrive in client coordinates: down to the bottom end, far below the bar.
@@ -152,7 +153,12 @@ TEST_F(SkinnedMemoTest, PressesOffTheBarsAndTheSystemScrollCommandsAreSwallowed)
     manager.SetActive(false);
     manager.SetActive(true);
     const TRect bar = VertBar();
-    struct Case { UINT msg; WPARAM w; LPARAM l; bool passes; };
+    struct Case {
+        UINT msg;
+        WPARAM w;
+        LPARAM l;
+        bool passes;
+    };
     const Case cases[] = {
         {WM_SYSCOMMAND, 0xF077, 0, false},
         {WM_SYSCOMMAND, 0xF086, 0, false},
@@ -225,7 +231,8 @@ TEST_F(SkinnedMemoTest, BothBarsShareTheFrameAndTheHorizontalOneScrollsSideways)
     EXPECT_EQ(bars.SizeBox, (TRect{bars.Vert.Left, bars.Horz.Top, bars.Vert.Right, bars.Horz.Bottom}));
     EXPECT_EQ(SendMessageW(wide.Handle(), WM_NCHITTEST, 0, At(bars.Horz.Left + 30, bars.Horz.Top + 8)), HTHSCROLL);
     EXPECT_NE(SendMessageW(wide.Handle(), WM_NCHITTEST, 0, At(bars.SizeBox.Left + 8, bars.SizeBox.Top + 8)),
-              HTBOTTOMRIGHT) << "a memo inside the form is not at the grip position";
+              HTBOTTOMRIGHT)
+        << "a memo inside the form is not at the grip position";
 
     const POINT right{bars.Horz.Right - 5, bars.Horz.Top + 8};
     SendMessageW(wide.Handle(), WM_NCLBUTTONDOWN, HTHSCROLL, At(right.x, right.y));
@@ -254,8 +261,8 @@ TEST_F(SkinnedMemoTest, DraggingAListBoxSliderMovesItsTopIndex) {
     ASSERT_GT(bar.Height(), 0);
     SCROLLINFO info{sizeof(info), SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(list.Handle(), SB_VERT, &info);
-    const scroll::ThumbPlace thumb = scroll::ThumbGeometry({info.nMin, info.nMax, int(info.nPage), info.nPos}, bar.Top,
-                                                           bar.Height(), 17, 10);
+    const scroll::ThumbPlace thumb =
+        scroll::ThumbGeometry({info.nMin, info.nMax, int(info.nPage), info.nPos}, bar.Top, bar.Height(), 17, 10);
     SendMessageW(list.Handle(), WM_NCLBUTTONDOWN, HTVSCROLL, At(bar.Left + 8, thumb.Start + 2));
     POINT end{bar.Left + 8, bar.Bottom + 100};
     ScreenToClient(list.Handle(), &end);
@@ -290,7 +297,8 @@ TEST_F(SkinnedMemoTest, PrintingShowsTheSkinsFrameAndBarAndADisabledBarFaded) {
     SendMessageW(Memo(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 25), 0);
     const auto print = [&](const char* suffix) {
         auto dib = std::make_unique<bridge::TsDibSection>(120, 100, render::PixelFormat::pf24bit);
-        SendMessageW(Memo(), WM_PRINT, reinterpret_cast<WPARAM>(dib->Dc()), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+        SendMessageW(Memo(), WM_PRINT, reinterpret_cast<WPARAM>(dib->Dc()),
+                     PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
         GdiFlush();
         SaveShot(dib->Bitmap(), suffix);
         return dib;
@@ -306,7 +314,7 @@ TEST_F(SkinnedMemoTest, PrintingShowsTheSkinsFrameAndBarAndADisabledBarFaded) {
     RECT w{};
     GetWindowRect(Memo(), &w);
     const int barX = barScreen.Left - w.left + 8;
-    const int trackY = a.EdgeTop + 17 + 3;  // the track just below the up arrow
+    const int trackY = a.EdgeTop + 17 + 3;                           // the track just below the up arrow
     const TColor platformBar = ResolveColor(0xFF000000) & 0xFFFFFF;  // clScrollBar
     EXPECT_NE(PixelOf(enabled->Bitmap(), barX, trackY), platformBar);
 
@@ -318,7 +326,8 @@ TEST_F(SkinnedMemoTest, PrintingShowsTheSkinsFrameAndBarAndADisabledBarFaded) {
 
 // What reaches the screen through the frame painting: the ring from the cache, our bar beside it.
 TEST_F(SkinnedMemoTest, TheFramePaintReachesTheScreen) {
-    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(form.Handle(), nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT w{};
     GetWindowRect(Memo(), &w);
     bridge::TsDibSection shot(120, 100, render::PixelFormat::pf24bit);
@@ -360,7 +369,8 @@ public:
     static std::vector<std::string>* Log;
     ~RecordingAdapter() override { Log->push_back("freed"); }
     void HandleMessage(platform::TMessage& message) override {
-        const bool removal = message.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(message.WParam) == skin::SMC_SKINREMOVED;
+        const bool removal =
+            message.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(message.WParam) == skin::SMC_SKINREMOVED;
         TgwEditWnd::HandleMessage(message);
         if (removal) Log->push_back(Unhooked ? "handler returned, unhooked" : "handler returned, hooked");
     }
@@ -593,7 +603,8 @@ TEST_F(AdapterMessages, SkinRemovalGivesTheEditEveryMessageAndReapplyingTakesIts
             SendMessageW(Memo(), k.msg, k.w, k.l);
             std::vector<testsupport::ExpectedMessage> expected{{k.msg, kWParam | kLParam, k.w, k.l}};
             if (!skinned || k.passedWhenSkinned) expected.push_back({k.msg, kWParam | kLParam | kPassedOn, k.w, k.l});
-            EXPECT_TRUE(sequence.Matches(expected)) << MessageSequence::NameOf(k.msg) << (skinned ? " skinned" : " plain");
+            EXPECT_TRUE(sequence.Matches(expected))
+                << MessageSequence::NameOf(k.msg) << (skinned ? " skinned" : " plain");
         }
     };
     sendAll(false);

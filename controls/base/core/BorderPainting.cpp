@@ -159,8 +159,10 @@ void CopyBorderToSurface(render::Surface& target, const Bitmap& cache, const TRe
     for (const TRect& s : strips) {
         const TRect r = Intersect(s, q);
         if (r.IsEmpty()) continue;
-        if (hasMask) target.Copy({r.Left, r.Top}, cache, r);
-        else render::FillRectSolid(target, r, render::ResolveColor(fill));
+        if (hasMask)
+            target.Copy({r.Left, r.Top}, cache, r);
+        else
+            render::FillRectSolid(target, r, render::ResolveColor(fill));
     }
 }
 

@@ -26,19 +26,18 @@ void RestoreMaskCorners(render::Bitmap& cache, const render::MaskRef& mask, int 
                         const render::TsCacheInfo& background);
 
 struct BorderResult {
-    TRect Inner;     // the client area left inside the border
+    TRect Inner;              // the client area left inside the border
     bool CopyStrips = false;  // the strips of width b along q are to go from the cache to the target
 };
 
 // Paints the ring between q and the client area into `cache`: the border mask (when given)
 // over what lies behind, then the fill colour between the mask's slices and the border width b.
 // Without a mask nothing goes into the cache: the caller fills a ring of width b on its target.
-BorderResult PaintBorderIntoCache(render::Bitmap& cache, const TRect& q, int b, int state,
-                                  const render::MaskRef* mask, TColor fill,
-                                  const render::TsCacheInfo& background);
+BorderResult PaintBorderIntoCache(render::Bitmap& cache, const TRect& q, int b, int state, const render::MaskRef* mask,
+                                  TColor fill, const render::TsCacheInfo& background);
 
 // Steps 5 and 6 onto a core surface: the strips from the cache, or the ring of fill colour.
-void CopyBorderToSurface(render::Surface& target, const render::Bitmap& cache, const TRect& q, int b,
-                         bool hasMask, TColor fill);
+void CopyBorderToSurface(render::Surface& target, const render::Bitmap& cache, const TRect& q, int b, bool hasMask,
+                         TColor fill);
 
 }  // namespace lw::controls

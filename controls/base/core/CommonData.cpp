@@ -8,7 +8,6 @@
 
 namespace lw::controls {
 
-
 namespace {
 
 constexpr TColor clWindowRef = 0xFF000005;
@@ -26,8 +25,8 @@ bool IsPanelKind(int kind) { return kind == 51 || kind == 52 || kind == 58 || ki
 TColor MixTransparentColor(TColor c, TColor p, int t) {
     auto channel = [t](int cc, int pc) { return std::clamp((t * (pc - cc) + cc * 256) >> 8, 0, 255); };
     return MakeColor(static_cast<std::uint8_t>(channel(RedOf(c), RedOf(p))),
-                             static_cast<std::uint8_t>(channel(GreenOf(c), GreenOf(p))),
-                             static_cast<std::uint8_t>(channel(BlueOf(c), BlueOf(p))));
+                     static_cast<std::uint8_t>(channel(GreenOf(c), GreenOf(p))),
+                     static_cast<std::uint8_t>(channel(BlueOf(c), BlueOf(p))));
 }
 
 TsCommonData::TsCommonData(SkinOwner& owner, bool withCache) : owner_(owner) {
@@ -62,11 +61,14 @@ void TsCommonData::SetSkinSection(std::string_view name) {
     if (value == skinSection_) return;
     skinSection_ = std::move(value);
     skin::SkinManagerView* manager = GetSkinManager();
-    if (manager == nullptr || manager->LoadedSkin() == nullptr) SkinIndex = -1;
-    else UpdateIndexes();
+    if (manager == nullptr || manager->LoadedSkin() == nullptr)
+        SkinIndex = -1;
+    else
+        UpdateIndexes();
     if (!CanAnnounce()) return;
     const bool valid = manager != nullptr && manager->GeneralData(SkinIndex) != nullptr;
-    owner_.SendToSelf(valid ? skin::SMC_REFRESH : skin::SMC_SKINREMOVED, 0, manager != nullptr ? manager->CommandId() : 0);
+    owner_.SendToSelf(valid ? skin::SMC_REFRESH : skin::SMC_SKINREMOVED, 0,
+                      manager != nullptr ? manager->CommandId() : 0);
 }
 
 void TsCommonData::SetSkinManager(skin::SkinManagerView* manager) {
@@ -76,11 +78,14 @@ void TsCommonData::SetSkinManager(skin::SkinManagerView* manager) {
     if (owner_.Loading()) return;
     skin::SkinManagerView* current = GetSkinManager();
     const bool loaded = current != nullptr && current->LoadedSkin() != nullptr;
-    if (loaded) UpdateIndexes();
-    else SkinIndex = -1;
+    if (loaded)
+        UpdateIndexes();
+    else
+        SkinIndex = -1;
     if (!owner_.HasParent() || owner_.Destroying()) return;
     const bool valid = loaded && current->GeneralData(SkinIndex) != nullptr;
-    owner_.SendToSelf(valid ? skin::SMC_REFRESH : skin::SMC_SKINREMOVED, 0, current != nullptr ? current->CommandId() : 0);
+    owner_.SendToSelf(valid ? skin::SMC_REFRESH : skin::SMC_SKINREMOVED, 0,
+                      current != nullptr ? current->CommandId() : 0);
 }
 
 // --- queries ----------------------------------------------------------------------------------
@@ -171,8 +176,10 @@ void TsCommonData::TakeSectionColours() {
 }
 
 void TsCommonData::ControlLoaded() {
-    if (skinSection_.empty()) SetSkinSection(DefaultSectionOfKind(ControlKind, owner_.ClassName()));
-    else UpdateIndexes();
+    if (skinSection_.empty())
+        SetSkinSection(DefaultSectionOfKind(ControlKind, owner_.ClassName()));
+    else
+        UpdateIndexes();
     if (!Skinned() || !owner_.HasParent() || owner_.Loading()) return;
     if (owner_.Windowed()) owner_.AnnounceToForm();
     if (owner_.IsEdit() || ControlKind == ckListBox) TakeSectionColours();
@@ -191,9 +198,7 @@ bool TsCommonData::IsUpdating() const {
     return true;
 }
 
-bool TsCommonData::UsesCache() const {
-    return (stateFlags_ & StaticBackground) == 0 || IsActive();
-}
+bool TsCommonData::UsesCache() const { return (stateFlags_ & StaticBackground) == 0 || IsActive(); }
 
 bool TsCommonData::IsActive() const {
     if (!owner_.IsControl() || owner_.Destroying() || !owner_.Enabled()) return false;
@@ -207,12 +212,16 @@ void TsCommonData::UpdateStaticFlag(bool propagate) {
         bool isStatic;
         const skin::TsGeneralData* gd = Section();
         const render::MaskRef* mask = BorderMask();
-        if (GetSkinManager() == nullptr || gd == nullptr) isStatic = true;
-        else if (mask != nullptr && (mask->WL + mask->WR > 30 || mask->WT + mask->WB > 30)) isStatic = false;
+        if (GetSkinManager() == nullptr || gd == nullptr)
+            isStatic = true;
+        else if (mask != nullptr && (mask->WL + mask->WR > 30 || mask->WT + mask->WB > 30))
+            isStatic = false;
         else if (gd->Transparency == 100)
             isStatic = owner_.HasParent() && (owner_.SendToParent(skin::SMC_STATICBG, 0, 0) & 1) != 0;
-        else if (gd->Transparency > 0) isStatic = false;
-        else isStatic = gd->ImagePercent == 0 && gd->GradientPercent == 0;
+        else if (gd->Transparency > 0)
+            isStatic = false;
+        else
+            isStatic = gd->ImagePercent == 0 && gd->GradientPercent == 0;
         if (isStatic) stateFlags_ |= StaticBackground;
     }
     if (propagate && owner_.Windowed()) owner_.SendToChildren(skin::SMC_STATICBG, 0, 1);
@@ -321,8 +330,7 @@ void TsCommonData::AnswerBgRequest(render::TsBgRequest& request, bool hot) {
     request.Kind = 2;
     if (request.DrawNow && request.Target != nullptr) {
         request.Target->Copy({request.Area.Left, request.Area.Top}, *CacheBmp,
-                             RectOfSize(request.OffsetX, request.OffsetY, request.Area.Width(),
-                                                request.Area.Height()));
+                             RectOfSize(request.OffsetX, request.OffsetY, request.Area.Width(), request.Area.Height()));
     } else {
         request.Bitmap = CacheBmp.get();
         request.OffsetX = request.OffsetY = 0;
@@ -420,8 +428,10 @@ bool TsCommonData::HandleSkinCommand(skin::SkinMessage& m) {
         const skin::TsGeneralData* gd = Section();
         if (SkinIndex < 0 || gd == nullptr) return false;
         std::intptr_t answer;
-        if (gd->Transparency == 100 && owner_.HasParent()) answer = owner_.SendToParent(skin::SMC_ISPOSDEPENDENT, 0, 0);
-        else answer = (gd->GradientPercent + gd->ImagePercent > 0 || RepaintIfMoved()) ? 1 : 0;
+        if (gd->Transparency == 100 && owner_.HasParent())
+            answer = owner_.SendToParent(skin::SMC_ISPOSDEPENDENT, 0, 0);
+        else
+            answer = (gd->GradientPercent + gd->ImagePercent > 0 || RepaintIfMoved()) ? 1 : 0;
         m.LParam = m.Result = answer;
         return true;
     }
@@ -446,8 +456,10 @@ bool TsCommonData::HandleSkinCommand(skin::SkinMessage& m) {
         if (m.LParam != 0) AnswerBgRequest(*reinterpret_cast<render::TsBgRequest*>(m.LParam), false);
         return false;
     case skin::SMC_STATICBG:
-        if (m.LParam == 1) UpdateStaticFlag(true);
-        else m.Result = stateFlags_;
+        if (m.LParam == 1)
+            UpdateStaticFlag(true);
+        else
+            m.Result = stateFlags_;
         return true;
     default:
         return false;

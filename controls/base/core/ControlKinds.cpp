@@ -61,8 +61,18 @@ std::string DefaultSectionOfKind(int kind, std::string_view className) {
 bool IsContainerKind(int kind) { return InRanges(kind, {{19, 19}, {51, 74}, {110, 110}, {141, 161}}); }
 
 bool ShowsNoSharedGlow(int kind) {
-    return InRanges(kind, {{51, 52}, {54, 54}, {56, 60}, {68, 68}, {73, 74}, {92, 94}, {110, 110}, {141, 141},
-                           {143, 143}, {151, 151}, {161, 161}, {226, 226}});
+    return InRanges(kind, {{51, 52},
+                           {54, 54},
+                           {56, 60},
+                           {68, 68},
+                           {73, 74},
+                           {92, 94},
+                           {110, 110},
+                           {141, 141},
+                           {143, 143},
+                           {151, 151},
+                           {161, 161},
+                           {226, 226}});
 }
 
 bool IsEditLikeKind(int kind) { return InRanges(kind, {{2, 18}, {41, 41}, {76, 84}, {96, 97}, {131, 140}}); }

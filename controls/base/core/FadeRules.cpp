@@ -25,8 +25,10 @@ bool StartFadeState(FadeState& state, bool running, int iterations, bool halfSpe
         state.StepIndex = iterations;
     }
     int steps = iterations;
-    if (state.FadeDirection == 1) steps = state.StepIndex;
-    else if (state.FadeDirection == 2) steps -= state.StepIndex;
+    if (state.FadeDirection == 1)
+        steps = state.StepIndex;
+    else if (state.FadeDirection == 2)
+        steps -= state.StepIndex;
     if (halfSpeed) steps /= 2;
     state.FadeSteps = steps;
     if (state.StepIndex >= steps || state.StepIndex <= 0) state.StepIndex = 1;

@@ -16,9 +16,12 @@ TRect GroupBoxCaptionRect(const CaptionPlacement& p) {
     }
     const bool nearStart = (p.Layout == TsCaptionLayout::clTopLeft && !p.RightToLeft) ||
                            (p.Layout == TsCaptionLayout::clTopRight && p.RightToLeft);
-    if (p.Layout == TsCaptionLayout::clTopCenter) r.Left = (p.Width - p.TextWidth - 10) / 2;
-    else if (nearStart) r.Left = 6;
-    else r.Left = p.Width - p.TextWidth - 14;
+    if (p.Layout == TsCaptionLayout::clTopCenter)
+        r.Left = (p.Width - p.TextWidth - 10) / 2;
+    else if (nearStart)
+        r.Left = 6;
+    else
+        r.Left = p.Width - p.TextWidth - 14;
     r.Left = std::max(0, r.Left);
     r.Right = std::min(r.Left + p.TextWidth + 8, p.Width);
     if (r.Right - r.Left < 2 * p.BevelWidth) {

@@ -11,7 +11,7 @@ enum class TsCaptionLayout { clTopLeft, clTopCenter, clTopRight };
 int GroupBoxCaptionHeight(int textHeight);
 
 struct CaptionPlacement {
-    int Width = 0;         // the group box's width
+    int Width = 0;  // the group box's width
     int TextWidth = 0;
     int CaptionHeight = 0;
     int YOffset = 0;

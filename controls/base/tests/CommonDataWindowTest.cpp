@@ -27,7 +27,9 @@ class SharedOnly : public platform::TCustomControl {
 public:
     SharedOnly(platform::TComponent* owner, platform::TWinControl* parent, const char* section, int kind,
                std::vector<std::string>& log, std::string name)
-        : TCustomControl(owner, parent, {.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP}), log_(log), name_(std::move(name)) {
+        : TCustomControl(owner, parent, {.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP}),
+          log_(log),
+          name_(std::move(name)) {
         SetTabStop(true);
         data.ControlKind = kind;
         data.SetSkinSection(section);
@@ -93,18 +95,33 @@ TEST_F(SharedMessages, MessageSequencesOfTheSharedHandling) {
     };
     const Row rows[] = {
         // A shaded container tells its windowed children they moved against its gradient.
-        {"resize shaded", [&] { shaded.SetBounds({10, 10, 130, 110}); }, {"child 20"}},
-        {"resize flat", [&] { flat.SetBounds({140, 10, 130, 110}); }, {}},
+        {"resize shaded",
+         [&] {
+             shaded.SetBounds({10, 10, 130, 110});
+         },
+         {"child 20"}},
+        {"resize flat",
+         [&] {
+             flat.SetBounds({140, 10, 130, 110});
+         },
+         {}},
         // A see-through control moved over a gradient tells itself it moved.
         // It asks its container whether the move matters there first.
-        {"move child", [&] { child.SetBounds({8, 8, 20, 20}); }, {"box 19", "child 20"}},
+        {"move child",
+         [&] {
+             child.SetBounds({8, 8, 20, 20});
+         },
+         {"box 19", "child 20"}},
         {"skinned swallows ui state", [&] { SendMessageW(shaded.Handle(), WM_UPDATEUISTATE, 0, 0); }, {}},
-        {"mouse enters", [&] { shaded.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&shaded)); },
+        {"mouse enters",
+         [&] { shaded.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&shaded)); },
          {"box 29"}},
         {"mouse enters another",
-         [&] { flat.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&flat)); }, {"box 30", "flat 29"}},
+         [&] { flat.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&flat)); },
+         {"box 30", "flat 29"}},
         {"mouse enter naming another control",
-         [&] { flat.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&child)); }, {}},
+         [&] { flat.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&child)); },
+         {}},
     };
     for (const Row& row : rows) {
         log.clear();
@@ -153,8 +170,7 @@ std::vector<HWND> ShownGlows() {
 // The stored skin's edit section glows: the glow appears around the control under the mouse and
 // goes when the mouse leaves, when asked to, or when glowing is not allowed.
 TEST_F(SharedMessages, AGlowShowsAroundTheControlUnderTheMouseOnly) {
-    bridge::TsSkinManager& manager =
-        Manager(skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize));
+    bridge::TsSkinManager& manager = Manager(skin::ByteBuffer(kStoredSkin, kStoredSkin + kStoredSkinSize));
     SharedOnly& c = form.Make<SharedOnly>(&form, "EDIT", ckEdit, log, "edit");
     c.SetBounds({40, 40, 100, 24});
     ASSERT_TRUE(c.data.Skinned());

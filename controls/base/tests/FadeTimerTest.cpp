@@ -22,8 +22,9 @@ namespace {
 using testsupport::SilentPrompt;
 
 skin::ByteBuffer FadingSkin(int iterations) {
-    const std::string options = "[GLOBALINFO]\nCOLOR=0\n[FADER]\nCOLOR=0\nFADINGENABLED=TRUE\nFADINGITERATIONS=" +
-                                std::to_string(iterations) + "\n[STILL]\nCOLOR=0\nFADINGENABLED=FALSE\n";
+    const std::string options =
+        "[GLOBALINFO]\nCOLOR=0\n[FADER]\nCOLOR=0\nFADINGENABLED=TRUE\nFADINGITERATIONS=" + std::to_string(iterations) +
+        "\n[STILL]\nCOLOR=0\nFADINGENABLED=FALSE\n";
     return skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}});
 }
 
@@ -91,10 +92,12 @@ struct Fading : ::testing::Test {
     }
     // Serves messages until the fade ended (or a second passed).
     void PumpUntilIdle(FadingControl& c, std::function<void()> eachTurn = nullptr) {
-        testsupport::PumpUntil([&] {
-            if (eachTurn) eachTurn();
-            return c.slot == nullptr;
-        }, std::chrono::seconds(1));
+        testsupport::PumpUntil(
+            [&] {
+                if (eachTurn) eachTurn();
+                return c.slot == nullptr;
+            },
+            std::chrono::seconds(1));
         platform::Application->ProcessMessages();  // lets the released timer go
     }
 };
@@ -109,8 +112,8 @@ TEST_F(Fading, ALookChangeFadesInTheSectionsStepsFromOldToNew) {
     EXPECT_EQ(c.slot, nullptr);
     ASSERT_EQ(c.Frames.size(), 10u);
     for (std::size_t i = 1; i < c.Frames.size(); ++i) EXPECT_GT(c.Frames[i], c.Frames[i - 1]);
-    EXPECT_LT(c.Frames.front(), 40);     // step 1 keeps 230/255 of the old black
-    EXPECT_GE(c.Frames.back(), 254);     // the last step is the new look alone (weight 0 of the old)
+    EXPECT_LT(c.Frames.front(), 40);  // step 1 keeps 230/255 of the old black
+    EXPECT_GE(c.Frames.back(), 254);  // the last step is the new look alone (weight 0 of the old)
 
     c.Frames.clear();
     c.data.MarkFresh();
@@ -151,10 +154,12 @@ TEST_F(Fading, ADisabledControlStopsFadingAndPaintsNormally) {
     FadingControl& c = MakeControl(10);
     c.Look = 0xFFFFFF;
     ChangeLook(c.slot, c, c.data, false, 1, true);
-    testsupport::PumpUntil([&] {
-        if (c.Frames.size() == 3 && c.Enabled()) c.SetEnabled(false);
-        return false;
-    }, std::chrono::milliseconds(300));
+    testsupport::PumpUntil(
+        [&] {
+            if (c.Frames.size() == 3 && c.Enabled()) c.SetEnabled(false);
+            return false;
+        },
+        std::chrono::milliseconds(300));
     ASSERT_NE(c.slot, nullptr);
     EXPECT_FALSE(c.slot->Enabled());
     EXPECT_EQ(c.Frames.size(), 3u);

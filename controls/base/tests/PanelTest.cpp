@@ -228,7 +228,8 @@ TEST_F(SkinnedForm, AGroupBoxWithACaptionOffsetShowsItsWholePictureOnTheScreen) 
     SendMessageW(box.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(printed.Dc()), PRF_NONCLIENT | PRF_CLIENT);
     ASSERT_NE(PixelOf(printed, 8, 4), kPanelColor) << "the caption's own section shows in the strip";
 
-    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(form.Handle(), nullptr, nullptr,
+                 RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     bridge::TsDibSection shown(200, 100, render::PixelFormat::pf24bit);
     HDC window = GetWindowDC(box.Handle());
     BitBlt(shown.Dc(), 0, 0, 200, 100, window, 0, 0, SRCCOPY);
@@ -267,7 +268,8 @@ TEST_F(SkinnedForm, RepaintingTheFormsRefreshesEveryPanelBeforeAnyPaints) {
     auto record = [&seen](TsPanel& panel, std::string who) {
         auto previous = panel.WindowProc;
         panel.WindowProc = [&seen, who, previous](platform::TMessage& m) {
-            if (m.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(m.WParam) == skin::SMC_REFRESH) seen.push_back("refresh " + who);
+            if (m.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(m.WParam) == skin::SMC_REFRESH)
+                seen.push_back("refresh " + who);
             if (m.Msg == WM_ERASEBKGND) seen.push_back("paint " + who);
             previous(m);
         };
@@ -305,16 +307,19 @@ TEST_F(SkinnedForm, SharedWindowMessagesOfAPanel) {
     std::vector<unsigned> childCommands;
     auto previous = child.WindowProc;
     child.WindowProc = [&](platform::TMessage& m) {
-        if (m.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(m.WParam) == skin::SMC_BGMOVED) childCommands.push_back(skin::SMC_BGMOVED);
+        if (m.Msg == skin::SM_ALPHACMD && skin::SkinCommandOf(m.WParam) == skin::SMC_BGMOVED)
+            childCommands.push_back(skin::SMC_BGMOVED);
         previous(m);
     };
     int entered = 0;
     panel.OnMouseEnter = [&](platform::TControl&) { ++entered; };
 
     // The application object is answered, not lost to the default handling after it.
-    EXPECT_EQ(bridge::SendSkinCommand(&panel, skin::SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(platform::Application));
+    EXPECT_EQ(bridge::SendSkinCommand(&panel, skin::SMC_GETAPPLICATION, 0),
+              reinterpret_cast<LRESULT>(platform::Application));
     TsGroupBox& box = form.Make<TsGroupBox>(&panel);
-    EXPECT_EQ(bridge::SendSkinCommand(&box, skin::SMC_GETAPPLICATION, 0), reinterpret_cast<LRESULT>(platform::Application));
+    EXPECT_EQ(bridge::SendSkinCommand(&box, skin::SMC_GETAPPLICATION, 0),
+              reinterpret_cast<LRESULT>(platform::Application));
 
     panel.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&panel));
     EXPECT_FALSE(panel.SkinData().MouseInside()) << "a container never looks hot";

@@ -55,8 +55,10 @@ TRect GlyphRect(const ButtonGeometry& g, bool pressed) {
 
 TRect CaptionRect(const ButtonGeometry& g) {
     TButtonLayout layout = g.Layout;
-    if (g.RightToLeft && layout == TButtonLayout::blGlyphLeft) layout = TButtonLayout::blGlyphRight;
-    else if (g.RightToLeft && layout == TButtonLayout::blGlyphRight) layout = TButtonLayout::blGlyphLeft;
+    if (g.RightToLeft && layout == TButtonLayout::blGlyphLeft)
+        layout = TButtonLayout::blGlyphRight;
+    else if (g.RightToLeft && layout == TButtonLayout::blGlyphRight)
+        layout = TButtonLayout::blGlyphLeft;
     const int W = g.Width, H = g.Height, gw = g.Glyph.X, gh = g.Glyph.Y, tw = g.Text.X, th = g.Text.Y;
     const bool horizontal = Horizontal(layout);
     int s = (tw == 0 || gw == 0) ? 0 : g.Spacing;
@@ -75,9 +77,15 @@ TRect CaptionRect(const ButtonGeometry& g) {
         at.Y = Half(H - th);
         const bool left = layout == TButtonLayout::blGlyphLeft;
         switch (g.Alignment) {
-        case TButtonAlignment::taLeftJustify: at.X = left ? m + gw + s : m; break;
-        case TButtonAlignment::taRightJustify: at.X = left ? W - m - tw : W - m - gw - s - tw; break;
-        case TButtonAlignment::taCenter: at.X = left ? (W - tw - s - gw) / 2 + s + gw : (W - tw - s - gw) / 2; break;
+        case TButtonAlignment::taLeftJustify:
+            at.X = left ? m + gw + s : m;
+            break;
+        case TButtonAlignment::taRightJustify:
+            at.X = left ? W - m - tw : W - m - gw - s - tw;
+            break;
+        case TButtonAlignment::taCenter:
+            at.X = left ? (W - tw - s - gw) / 2 + s + gw : (W - tw - s - gw) / 2;
+            break;
         }
     } else {
         at.X = Half(W - tw);

@@ -15,8 +15,8 @@ enum TButtonState : int { bsNormal = 0, bsHot = 1, bsPressed = 2 };
 struct ButtonGeometry {
     int Width = 0;
     int Height = 0;
-    TPoint Glyph;  // 0 x 0 without a glyph
-    TPoint Text;   // the caption's measured size
+    TPoint Glyph;             // 0 x 0 without a glyph
+    TPoint Text;              // the caption's measured size
     bool HasCaption = false;  // ShowCaption and a non-empty caption
     int Margin = -1;
     int Spacing = 4;

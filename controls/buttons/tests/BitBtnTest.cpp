@@ -41,7 +41,9 @@ struct StoredSkinButton : ::testing::Test, testsupport::SkinnedFormSetup {
     platform::TButton& other = form.Make<platform::TButton>(&panel);  // holds the focus
     int clicks = 0;
     void SetUp() override {
-        images.AddPng(skin::testing::MakePng(24, 24, [](int, int) { return std::array<std::uint8_t, 4>{kGlyphRed, 0, 0, 255}; }));
+        images.AddPng(skin::testing::MakePng(24, 24, [](int, int) {
+            return std::array<std::uint8_t, 4>{kGlyphRed, 0, 0, 255};
+        }));
         panel.SetBounds({0, 0, 593, 281});
         button.SetBounds({296, 88, 265, 25});
         button.SetText("Настройки");
@@ -85,7 +87,8 @@ TEST_F(StoredSkinButton, NormalAndHotLooksPaintTheSectionsGradientsBetweenTheBor
         for (int x : {20, 250})
             for (int y = wt; y < 25 - wb; ++y) {
                 const std::uint8_t* e = expected.Pixel(x, y);
-                EXPECT_EQ(CachePixel(x, y), MakeColor(e[2], e[1], e[0])) << (hot ? "hot" : "normal") << " " << x << "," << y;
+                EXPECT_EQ(CachePixel(x, y), MakeColor(e[2], e[1], e[0]))
+                    << (hot ? "hot" : "normal") << " " << x << "," << y;
             }
     }
 }
@@ -199,7 +202,8 @@ TEST_F(StoredSkinButton, TheWindowRegionLeavesOutTheBordersTransparentCorners) {
     EXPECT_GT(cutCount, 4);
     for (int y = 0; y < 25; ++y)
         for (int x = 0; x < 265; ++x)
-            ASSERT_EQ(PtInRegion(region.get(), x, y) != 0, !cut[static_cast<std::size_t>(y * 265 + x)]) << x << "," << y;
+            ASSERT_EQ(PtInRegion(region.get(), x, y) != 0, !cut[static_cast<std::size_t>(y * 265 + x)])
+                << x << "," << y;
 }
 
 TEST_F(StoredSkinButton, HotAndColdCyclesLeaveNoRegionOrGdiObjectBehind) {
@@ -266,7 +270,8 @@ TEST_F(StoredSkinButton, AGlyphFromAListWithoutAlphaLeavesItsKeyPixelsAndIsGreye
     const TRect g = button.GlyphRect();
     const TColor bare = CachePixel(g.Left + 2, g.Top + 5), bareUncovered = CachePixel(g.Left + 14, g.Top + 5);
     auto mix = [](TColor a, TColor b) {
-        return std::array<int, 3>{(RedOf(a) + RedOf(b)) / 2, (GreenOf(a) + GreenOf(b)) / 2, (BlueOf(a) + BlueOf(b)) / 2};
+        return std::array<int, 3>{(RedOf(a) + RedOf(b)) / 2, (GreenOf(a) + GreenOf(b)) / 2,
+                                  (BlueOf(a) + BlueOf(b)) / 2};
     };
     const TColor blue = MakeColor(0, 0, 200), grey = MakeColor(66, 66, 66);
     struct Case {
@@ -338,7 +343,7 @@ TEST_F(OwnGlyph, TheFrameFollowsTheStateAndTheBottomLeftColourIsTransparent) {
         int frames;
         bool enabled, down;
         int blend;
-        int frame;      // the frame expected
+        int frame;       // the frame expected
         double through;  // the share of the grey showing through it
     } cases[] = {
         {"up", 3, true, false, 0, 0, 0.0},
@@ -531,7 +536,8 @@ TEST_F(ButtonOnPlainParent, ADisabledButtonOverAPictureShowsThreeFifthsOfThePict
         const std::uint8_t* e = enabled.Pixel(x, y);
         const std::uint8_t* d = cache.Pixel(x, y);
         const std::uint8_t* b = parent.picture.Pixel(40 + x, 30 + y);
-        for (int c = 0; c < 3; ++c) EXPECT_NEAR(d[c], 0.6 * b[c] + 0.4 * e[c], 1.0) << x << "," << y << " channel " << c;
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(d[c], 0.6 * b[c] + 0.4 * e[c], 1.0) << x << "," << y << " channel " << c;
     }
 }
 

@@ -4,9 +4,12 @@ namespace lw::controls {
 
 TCheckBoxState NextCheckState(TCheckBoxState state, bool allowGrayed) {
     switch (state) {
-    case TCheckBoxState::cbUnchecked: return TCheckBoxState::cbChecked;
-    case TCheckBoxState::cbChecked: return allowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked;
-    case TCheckBoxState::cbGrayed: break;
+    case TCheckBoxState::cbUnchecked:
+        return TCheckBoxState::cbChecked;
+    case TCheckBoxState::cbChecked:
+        return allowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked;
+    case TCheckBoxState::cbGrayed:
+        break;
     }
     return TCheckBoxState::cbUnchecked;
 }
@@ -27,7 +30,8 @@ bool CheckBoxPress::Apply(CheckBoxInput input, bool readOnly) {
         if (!Pressed) return false;
         Pressed = false;
         return true;
-    case CheckBoxInput::MouseLeave: break;
+    case CheckBoxInput::MouseLeave:
+        break;
     }
     return false;
 }

@@ -15,7 +15,7 @@ enum class CheckBoxInput {
     ButtonDown,  // left button down or double click on the control
     ButtonUp,    // left button up
     SpaceDown,
-    KeyUp,       // any key: after the space key went down, another key's release toggles too
+    KeyUp,  // any key: after the space key went down, another key's release toggles too
     MouseLeave,
 };
 

@@ -111,8 +111,8 @@ TEST_F(SettingsCheckBox, MouseTogglesOnReleaseOnlyWhileStillPressed) {
     } cases[] = {
         {"press and release", {{WM_LBUTTONDOWN, true}, {WM_LBUTTONUP, false}}},
         {"press, leave, release", {{WM_LBUTTONDOWN, true}, {0, true}, {WM_LBUTTONUP, true}}},
-        {"press, leave, press again, release", {{WM_LBUTTONDOWN, true}, {0, true}, {WM_LBUTTONDOWN, true},
-                                                {WM_LBUTTONUP, false}}},
+        {"press, leave, press again, release",
+         {{WM_LBUTTONDOWN, true}, {0, true}, {WM_LBUTTONDOWN, true}, {WM_LBUTTONUP, false}}},
         {"release alone", {{WM_LBUTTONUP, true}}},
     };
     for (const auto& c : cases) {
@@ -121,8 +121,10 @@ TEST_F(SettingsCheckBox, MouseTogglesOnReleaseOnlyWhileStillPressed) {
         int toggles = 0;
         for (const Step& s : c.Steps) {
             const bool before = box.Checked();
-            if (s.Message == 0) Leave();
-            else Send(s.Message, MK_LBUTTON, MAKELPARAM(5, 5));
+            if (s.Message == 0)
+                Leave();
+            else
+                Send(s.Message, MK_LBUTTON, MAKELPARAM(5, 5));
             toggles += box.Checked() != before;
             EXPECT_EQ(box.Checked(), s.CheckedAfter) << c.What;
         }
@@ -250,7 +252,9 @@ struct OwnBoxImages : SettingsCheckBox {
         const TRect r = box.BoxRect();
         return {PixelOf(shot, r.Left + 5, r.Top + 3), PixelOf(shot, r.Left, r.Top + 3)};
     }
-    void Settle() { ASSERT_TRUE(testsupport::PumpUntil([&] { return !box.Fading(); })); }
+    void Settle() {
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return !box.Fading(); }));
+    }
 };
 
 TEST_F(OwnBoxImages, TheFrameOfStateAndLookIsCopiedWithMagentaTransparent) {
@@ -345,7 +349,7 @@ TEST_F(SettingsCheckBox, KeyMouseAndDoubleClickEventsFollowTheBoxsOwnHandling) {
     Send(WM_KEYUP, VK_SPACE);
 
     const std::vector<std::string> expected{
-        "left down at 7,4 pressed", "up unchecked", "double click", "up checked", "key down 32",
+        "left down at 7,4 pressed", "up unchecked", "double click",      "up checked", "key down 32",
         "key up 32 unchecked",      "key down 65",  "right down at 3,2",
     };
     EXPECT_EQ(events, expected);

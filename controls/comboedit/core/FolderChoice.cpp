@@ -4,8 +4,9 @@
 
 namespace lw::controls {
 
-std::optional<std::string> ChooseFolder(FolderChoiceHost& host, const FolderChoiceSettings& settings, const std::string& text,
-                                        std::string& initialDir, const DialogEvent& beforeDialog, const DialogEvent& afterDialog) {
+std::optional<std::string> ChooseFolder(FolderChoiceHost& host, const FolderChoiceSettings& settings,
+                                        const std::string& text, std::string& initialDir,
+                                        const DialogEvent& beforeDialog, const DialogEvent& afterDialog) {
     std::string folder = text;
     bool goOn = true;
     if (beforeDialog) beforeDialog(folder, goOn);
@@ -38,8 +39,8 @@ std::string FolderOfFile(const std::string& path) {
 
 }  // namespace
 
-std::string DroppedText(FolderChoiceHost& host, const std::string& text, const std::vector<std::optional<std::string>>& names,
-                        bool multipleDirs) {
+std::string DroppedText(FolderChoiceHost& host, const std::string& text,
+                        const std::vector<std::optional<std::string>>& names, bool multipleDirs) {
     std::string result = text;
     for (const auto& name : names) {
         // A cut name would enter a folder that was never dropped.

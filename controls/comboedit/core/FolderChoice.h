@@ -45,14 +45,15 @@ struct FolderChoiceSettings {
 // after a successful choice. Returns the folder to put into the field, or nothing.
 // `beforeDialog` may change the starting text or stop the action; `afterDialog` sees the outcome.
 using DialogEvent = std::function<void(std::string& folder, bool& goOn)>;
-std::optional<std::string> ChooseFolder(FolderChoiceHost& host, const FolderChoiceSettings& settings, const std::string& text,
-                                        std::string& initialDir, const DialogEvent& beforeDialog, const DialogEvent& afterDialog);
+std::optional<std::string> ChooseFolder(FolderChoiceHost& host, const FolderChoiceSettings& settings,
+                                        const std::string& text, std::string& initialDir,
+                                        const DialogEvent& beforeDialog, const DialogEvent& afterDialog);
 
 // The field's text after names were dropped on it: a file gives its folder with a trailing
 // separator, a folder itself. Only the first name counts unless `multipleDirs`, which appends
 // after ";". Names that could not be read whole come as nothing and are skipped.
-std::string DroppedText(FolderChoiceHost& host, const std::string& text, const std::vector<std::optional<std::string>>& names,
-                        bool multipleDirs);
+std::string DroppedText(FolderChoiceHost& host, const std::string& text,
+                        const std::vector<std::optional<std::string>>& names, bool multipleDirs);
 
 // The text with its folder, or with `multipleDirs` each of its ";"-separated folders, put into
 // another form by `convert` (the platform's long or short names); empty results are left out.

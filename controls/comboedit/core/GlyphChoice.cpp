@@ -24,7 +24,9 @@ GlyphChoice ChooseGlyph(const GlyphIndexes& indexes, const GlyphListShape* own, 
                         int builtInIndex, int state) {
     GlyphChoice choice;
     if (Holds(own, indexes.ImageIndex)) {
-        const int wanted = state == 2 ? indexes.ImageIndexPressed : state == 1 ? indexes.ImageIndexHot : indexes.ImageIndex;
+        const int wanted = state == 2   ? indexes.ImageIndexPressed
+                           : state == 1 ? indexes.ImageIndexHot
+                                        : indexes.ImageIndex;
         choice.OwnList = true;
         choice.Index = Holds(own, wanted) ? wanted : indexes.ImageIndex;
         choice.StateCount = GlyphStateCount(*own);

@@ -29,7 +29,7 @@ struct GlyphChoice {
     bool OwnList = false;  // the edit's own list, else the built-in one
     int Index = -1;        // -1: no glyph at all
     int StateCount = 1;
-    int State = 0;         // the slice of the strip; a strip of one state always shows its only one
+    int State = 0;  // the slice of the strip; a strip of one state always shows its only one
 };
 
 // own: the edit's list, or null without one. state: 0 normal, 1 hot, 2 pressed.
@@ -37,7 +37,6 @@ GlyphChoice ChooseGlyph(const GlyphIndexes& indexes, const GlyphListShape* own, 
                         int builtInIndex, int state);
 
 // The list whose glyph sizes the button: the edit's own when it holds ImageIndex.
-const GlyphListShape& SizingList(const GlyphIndexes& indexes, const GlyphListShape* own,
-                                 const GlyphListShape& builtIn);
+const GlyphListShape& SizingList(const GlyphIndexes& indexes, const GlyphListShape* own, const GlyphListShape& builtIn);
 
 }  // namespace lw::controls

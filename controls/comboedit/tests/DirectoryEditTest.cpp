@@ -31,8 +31,12 @@ class AnsweringHost : public FolderChoiceHost {
 public:
     std::optional<std::string> answer;
     int dialogs = 0;
-    bool DirectoryExists(const std::string& p) override { return !p.empty() && fs::is_directory(platform::Utf8ToWide(p)); }
-    bool FileExists(const std::string& p) override { return !p.empty() && fs::is_regular_file(platform::Utf8ToWide(p)); }
+    bool DirectoryExists(const std::string& p) override {
+        return !p.empty() && fs::is_directory(platform::Utf8ToWide(p));
+    }
+    bool FileExists(const std::string& p) override {
+        return !p.empty() && fs::is_regular_file(platform::Utf8ToWide(p));
+    }
     void ChangeDirectory(const std::string&) override {}
     std::optional<std::string> RunDialog(const DialogRequest&) override {
         ++dialogs;
@@ -129,7 +133,8 @@ TEST_F(DirectoryEditTest, TheTextNeverRunsUnderTheButton) {
 TEST_F(DirectoryEditTest, LongAndShortFormsConvertEveryFolderOfAMultipleText) {
     fs::create_directories(fixture / "first long folder name");
     fs::create_directories(fixture / "second long folder name");
-    const std::string first = Utf8(fixture / "first long folder name"), second = Utf8(fixture / "second long folder name");
+    const std::string first = Utf8(fixture / "first long folder name"),
+                      second = Utf8(fixture / "second long folder name");
     const std::string missing = "C:\\no such folder here";
     edit.MultipleDirs = true;
     edit.SetText(first + ";" + second + ";" + missing);

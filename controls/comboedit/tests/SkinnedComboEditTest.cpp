@@ -45,8 +45,8 @@ Rgb RgbOf(TColor c) { return {int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0
 ::testing::AssertionResult Near(Rgb got, Rgb want, int x, int y) {
     if (std::abs(got.r - want.r) <= 2 && std::abs(got.g - want.g) <= 2 && std::abs(got.b - want.b) <= 2)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "at " << x << "," << y << ": got (" << got.r << "," << got.g << ","
-                                         << got.b << "), want (" << want.r << "," << want.g << "," << want.b << ")";
+    return ::testing::AssertionFailure() << "at " << x << "," << y << ": got (" << got.r << "," << got.g << "," << got.b
+                                         << "), want (" << want.r << "," << want.g << "," << want.b << ")";
 }
 
 // A dialog host that never shows a window: it counts the times it was asked.
@@ -89,8 +89,12 @@ struct StoredSkinField : ::testing::Test {
     }
     void Enter() { button.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button)); }
     void Leave() { button.Perform(platform::CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(&button)); }
-    void Press(UINT message) { SendMessageW(button.Handle(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(5, 5)); }
-    bool FadeEnds() { return testsupport::PumpUntil([&] { return !button.Fading(); }); }
+    void Press(UINT message) {
+        SendMessageW(button.Handle(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(5, 5));
+    }
+    bool FadeEnds() {
+        return testsupport::PumpUntil([&] { return !button.Fading(); });
+    }
     // What the button's window shows, painted into an off-screen section.
     render::Bitmap ButtonImage() {
         const platform::TBounds b = button.Bounds();
@@ -126,7 +130,8 @@ TEST_F(StoredSkinField, TheButtonShowsTheFolderFrameOfItsStateOverTheFieldsOwnBa
                 // The field's image at the button's place, inside the field's 2-pixel frame.
                 const Rgb behind = PixelOf(field, place.Left + 2 + x, place.Top + 2 + y);
                 ASSERT_TRUE(Near(behind, RgbOf(kFieldColor), x, y));
-                const testing::AssertionResult matches = Near(PixelOf(shown, x, y), FolderOver(behind, state, x, y), x, y);
+                const testing::AssertionResult matches =
+                    Near(PixelOf(shown, x, y), FolderOver(behind, state, x, y), x, y);
                 if (!matches) ++differing;
                 EXPECT_TRUE(matches) << "state " << state;
                 if (differing > 3) return;
@@ -291,7 +296,8 @@ TEST_F(StoredSkinField, HotAndColdCyclesLeaveNoGdiObjectBehind) {
 
 TEST(HalfTransparentField, ChildrenFindTheirBackgroundInsideTheFieldsFrame) {
     const std::string options = "[GLOBALINFO]\nCOLOR=3092271\n[EDIT]\nCOLOR=1193046\nTRANSPARENCY=50\n";
-    testsupport::SkinnedFormSetup setup{skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}})};
+    testsupport::SkinnedFormSetup setup{
+        skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}})};
     platform::TForm& form = setup.form;
     TsDirectoryEdit& edit = form.Make<TsDirectoryEdit>(&form);
     edit.SetBounds({8, 24, 300, 21});

@@ -5,9 +5,9 @@
 namespace lw::controls {
 
 struct EditFrameStyle {
-    bool Border = true;      // a single border style
+    bool Border = true;  // a single border style
     bool Ctl3D = true;
-    bool BevelInner = false; // a bevel kind is set and the inner bevel is drawn
+    bool BevelInner = false;  // a bevel kind is set and the inner bevel is drawn
     bool BevelOuter = false;
 };
 

@@ -52,7 +52,8 @@ TEST_F(SkinnedMemo, TakesTheSkinsColoursGivesThemBackAndTakesThemAgain) {
 
 TEST_F(SkinnedMemo, CaretAndScrollEventsFollowTheirRequests) {
     std::wstring text;
-    for (int i = 0; i < 100; ++i) text += L"line " + std::to_wstring(i) + L" with some words to make it wide enough\r\n";
+    for (int i = 0; i < 100; ++i)
+        text += L"line " + std::to_wstring(i) + L" with some words to make it wide enough\r\n";
     memo.SetTextW(text);
     int carets = 0, scrolls = 0;
     memo.OnScrollCaret = [&] { ++carets; };

@@ -24,27 +24,26 @@ enum HitCode : int {
 };
 
 struct FrameMetrics {
-    int Border = 4;       // left, right and bottom
-    int TitleHeight = 24; // top band, border included
-    int CloseWidth = 0;   // one frame of the close button's image
+    int Border = 4;        // left, right and bottom
+    int TitleHeight = 24;  // top band, border included
+    int CloseWidth = 0;    // one frame of the close button's image
     int CloseHeight = 0;
-    int ButtonMargin = 4; // between the close button and the right border
-    bool Sizable = false; // edges size the window and the grip shows
+    int ButtonMargin = 4;  // between the close button and the right border
+    bool Sizable = false;  // edges size the window and the grip shows
     int GripWidth = 0;
     int GripHeight = 0;
 };
 
 // The skin's "GLOBALINFO" sizes count the extended border's shadow (FormOffset) in; what the
 // frame itself shows is what lies inside it. Falls back to `minimum` where a skin gives less.
-FrameMetrics MetricsFromSkin(int formBorderWidth, int titleHeight, int formOffset, int minimumBorder,
-                             int minimumTitle);
+FrameMetrics MetricsFromSkin(int formBorderWidth, int titleHeight, int formOffset, int minimumBorder, int minimumTitle);
 
 struct FrameLayout {
     TRect Window;  // (0, 0, width, height)
     TRect Title;   // the band at the top, inside the side borders
     TRect Client;
-    TRect Close;   // empty without a close button image
-    TRect Grip;    // empty unless sizable
+    TRect Close;  // empty without a close button image
+    TRect Grip;   // empty unless sizable
 };
 
 FrameLayout LayOutFrame(int width, int height, const FrameMetrics& metrics);

@@ -50,7 +50,8 @@ ChildAdapterChoice ChooseChildAdapter(std::string_view className, unsigned style
     if (name == "combolbox") return {K::ComboList, "COMBOBOX"};
     if (name == "comboboxex32") return {K::ComboBoxEx, "COMBOBOX"};
     if (name == "scrollbar") return {K::Sizer, "CHECKBOX"};
-    if (name == "systabcontrol32") return (style & 0x2000) == 0 ? ChildAdapterChoice{K::TabControl, "PAGECONTROL"} : ChildAdapterChoice{};
+    if (name == "systabcontrol32")
+        return (style & 0x2000) == 0 ? ChildAdapterChoice{K::TabControl, "PAGECONTROL"} : ChildAdapterChoice{};
     if (name == "syslistview32") return {K::ListView, "EDIT"};
     if (name == "msctls_updown32") return {K::Spin, "SPEEDBUTTON_SMALL"};
     if (name == "listbox") return {K::ListBox, "EDIT"};

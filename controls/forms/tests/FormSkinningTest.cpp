@@ -54,7 +54,8 @@ const TgwProvider* DialogProvider(HWND window) {
 int LivingProviders(std::initializer_list<const platform::TForm*> forms) {
     int living = 0;
     for (const platform::TForm* form : forms)
-        for (const auto& component : form->Components()) living += dynamic_cast<const TgwProvider*>(component.get()) != nullptr;
+        for (const auto& component : form->Components())
+            living += dynamic_cast<const TgwProvider*>(component.get()) != nullptr;
     if (bridge::DefaultSkinManager() != nullptr)
         for (const TgwProvider* p : Skinning().Providers()) living += p != nullptr && p->Owner() == nullptr;
     return living;
@@ -109,7 +110,10 @@ TEST_F(ThreeWindows, OurFrameKeepsTheSizeTheLayoutGaveOuterOrClient) {
         return SIZE{r.right - r.left, r.bottom - r.top};
     };
     for (bool skinned : {true, false}) {
-        if (skinned) ShowAll(); else manager->SetActive(false);
+        if (skinned)
+            ShowAll();
+        else
+            manager->SetActive(false);
         ASSERT_EQ(IsWindowSkinned(about->Handle()), skinned);
         EXPECT_EQ(Outer(about).cx, 319) << "skinned " << skinned;
         EXPECT_EQ(Outer(about).cy, 397) << "skinned " << skinned;
@@ -235,9 +239,8 @@ TEST_F(ThreeWindows, DraggingTheTitleMovesTheWindow) {
     const POINT grab{before.left + layout.Title.Left + 30, before.top + layout.Title.Top + layout.Title.Height() / 2};
     ASSERT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(grab.x, grab.y)), HTCAPTION);
 
-    INPUT drag[] = {MouseAt(grab, 0), MouseAt(grab, MOUSEEVENTF_LEFTDOWN),
-                    MouseAt({grab.x + 20, grab.y + 15}, 0), MouseAt({grab.x + 60, grab.y + 40}, 0),
-                    MouseAt({grab.x + 60, grab.y + 40}, MOUSEEVENTF_LEFTUP)};
+    INPUT drag[] = {MouseAt(grab, 0), MouseAt(grab, MOUSEEVENTF_LEFTDOWN), MouseAt({grab.x + 20, grab.y + 15}, 0),
+                    MouseAt({grab.x + 60, grab.y + 40}, 0), MouseAt({grab.x + 60, grab.y + 40}, MOUSEEVENTF_LEFTUP)};
     ASSERT_EQ(SendInput(std::size(drag), drag, sizeof(INPUT)), std::size(drag));
     RECT after{};
     EXPECT_TRUE(testsupport::PumpUntil([&] {
@@ -421,7 +424,8 @@ TEST_F(ThreeWindows, PopupMenuShowsTheMenuSectionAndItsItems) {
     // The label is written in the section's font colour.
     int written = 0;
     for (int y = seen.item.top; y < seen.item.bottom; ++y)
-        for (int x = seen.item.left; x < seen.width / 2; ++x) written += seen.At(x, y) == (look->FontColor[0] & 0xFFFFFF);
+        for (int x = seen.item.left; x < seen.width / 2; ++x)
+            written += seen.At(x, y) == (look->FontColor[0] & 0xFFFFFF);
     EXPECT_GT(written, 5);
     // The selected item is the skin's, not the platform's highlight.
     ASSERT_GT(seen.selected.bottom, seen.selected.top);

@@ -35,10 +35,26 @@ void Tone(render::Bitmap& source, const TRect& area, TColor tone) {
 bool ClipWorkArea(TRect& dst, TRect& src, const render::Bitmap& target, const render::Bitmap& source) {
     int w = std::min(dst.Width(), src.Width());
     int h = std::min(dst.Height(), src.Height());
-    if (dst.Left < 0) { src.Left -= dst.Left; w += dst.Left; dst.Left = 0; }
-    if (dst.Top < 0) { src.Top -= dst.Top; h += dst.Top; dst.Top = 0; }
-    if (src.Left < 0) { dst.Left -= src.Left; w += src.Left; src.Left = 0; }
-    if (src.Top < 0) { dst.Top -= src.Top; h += src.Top; src.Top = 0; }
+    if (dst.Left < 0) {
+        src.Left -= dst.Left;
+        w += dst.Left;
+        dst.Left = 0;
+    }
+    if (dst.Top < 0) {
+        src.Top -= dst.Top;
+        h += dst.Top;
+        dst.Top = 0;
+    }
+    if (src.Left < 0) {
+        dst.Left -= src.Left;
+        w += src.Left;
+        src.Left = 0;
+    }
+    if (src.Top < 0) {
+        dst.Top -= src.Top;
+        h += src.Top;
+        src.Top = 0;
+    }
     w = std::min({w, target.Width() - dst.Left, source.Width() - src.Left});
     h = std::min({h, target.Height() - dst.Top, source.Height() - src.Top});
     if (w <= 0 || h <= 0) return false;

@@ -83,8 +83,7 @@ bool AlphaImageStore::GetBitmap32(int index, render::Bitmap& bmp) const {
     const int h = bmp.Empty() ? height_ : bmp.Height();
     if (KeepItems && index < static_cast<int>(Items.size())) {
         const TsImgListItem& item = Items[static_cast<std::size_t>(index)];
-        if (item.ImageFormat == ifPNG && !item.ImgData.empty() && DecodeGlyphPng(item.ImgData, w, h, bmp))
-            return true;
+        if (item.ImageFormat == ifPNG && !item.ImgData.empty() && DecodeGlyphPng(item.ImgData, w, h, bmp)) return true;
     }
     bmp = Image(index).Clone();
     return true;

@@ -23,7 +23,8 @@ struct TsImgListItem {
 
 // Reads an icon file into a 32-bit image of width x height; false when it cannot. Icons are
 // the platform's to read, so the store is handed a reader.
-using IconReader = std::function<bool(const std::vector<std::uint8_t>& file, int width, int height, render::Bitmap& out)>;
+using IconReader =
+    std::function<bool(const std::vector<std::uint8_t>& file, int width, int height, render::Bitmap& out)>;
 
 class AlphaImageStore {
 public:

@@ -20,8 +20,7 @@ std::uint32_t Read32(std::span<const std::uint8_t> b, std::size_t at) {
 
 }  // namespace
 
-std::optional<std::span<const std::uint8_t>> PickIconImage(std::span<const std::uint8_t> file, int width,
-                                                           int height) {
+std::optional<std::span<const std::uint8_t>> PickIconImage(std::span<const std::uint8_t> file, int width, int height) {
     if (file.size() < kHeaderSize || Read16(file, 0) != 0 || Read16(file, 2) != 1) return std::nullopt;
     const std::size_t count = Read16(file, 4);
     if (file.size() < kHeaderSize + count * kEntrySize) return std::nullopt;

@@ -11,7 +11,6 @@ namespace lw::controls {
 // The bytes of the icon file's picture nearest to width x height (the deepest colour among
 // equally near ones): a PNG file or a device-independent bitmap with its mask. None when the
 // data is not an icon file or no entry of it lies inside the data.
-std::optional<std::span<const std::uint8_t>> PickIconImage(std::span<const std::uint8_t> file, int width,
-                                                           int height);
+std::optional<std::span<const std::uint8_t>> PickIconImage(std::span<const std::uint8_t> file, int width, int height);
 
 }  // namespace lw::controls

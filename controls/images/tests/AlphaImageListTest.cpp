@@ -51,19 +51,27 @@ Bytes SolidPng(int size, std::uint8_t red) {
     return skin::testing::MakePng(size, size, [red](int, int) { return std::array<std::uint8_t, 4>{red, 0, 0, 255}; });
 }
 
-TsImgListItem Item(TsImageFormat format, Bytes bytes) { return {format, render::PixelFormat::pf32bit, std::move(bytes)}; }
+TsImgListItem Item(TsImageFormat format, Bytes bytes) {
+    return {format, render::PixelFormat::pf32bit, std::move(bytes)};
+}
 
 // Blue, half transparent on the left half, opaque on the right: alpha of its own.
 Bytes AlphaIcon(int size) {
     return IconFile(
-        size, [size](int x, int) { return std::array<std::uint8_t, 4>{220, 0, 0, std::uint8_t(x < size / 2 ? 128 : 255)}; },
+        size,
+        [size](int x, int) {
+            return std::array<std::uint8_t, 4>{220, 0, 0, std::uint8_t(x < size / 2 ? 128 : 255)};
+        },
         [](int, int) { return false; });
 }
 
 // Green without any alpha; the top row is see-through by its mask.
 Bytes MaskedIcon(int size) {
     return IconFile(
-        size, [](int, int y) { return std::array<std::uint8_t, 4>{0, std::uint8_t(y == 0 ? 0 : 160), 0, 0}; },
+        size,
+        [](int, int y) {
+            return std::array<std::uint8_t, 4>{0, std::uint8_t(y == 0 ? 0 : 160), 0, 0};
+        },
         [](int, int y) { return y == 0; });
 }
 
@@ -79,7 +87,7 @@ TEST(AlphaImageList, IconItemsAreReadAsIconsAndAnUnreadableOneLeavesABlankInItsP
     TsAlphaImageList list(nullptr, 18, 18);
     Bytes truncated = AlphaIcon(18);
     truncated.resize(60);
-    list.Items() = {Item(ifPNG, SolidPng(18, 90)), Item(ifICO, AlphaIcon(18)), Item(ifICO, truncated),
+    list.Items() = {Item(ifPNG, SolidPng(18, 90)), Item(ifICO, AlphaIcon(18)),  Item(ifICO, truncated),
                     Item(ifICO, SolidPng(18, 10)), Item(ifICO, MaskedIcon(18)), Item(ifPNG, SolidPng(18, 30))};
     list.GenerateList();
 

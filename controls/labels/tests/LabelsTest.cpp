@@ -46,9 +46,7 @@ struct SkinnedForm : ::testing::Test {
     bridge::TsSkinManager& manager = form.Make<bridge::TsSkinManager>();
     TsPanel& outer = form.Make<TsPanel>(&form);
 
-    void Load(skin::ByteBuffer skin) {
-        testsupport::LoadInternalSkin(manager, std::move(skin));
-    }
+    void Load(skin::ByteBuffer skin) { testsupport::LoadInternalSkin(manager, std::move(skin)); }
     void Open() {
         form.SetBounds({0, 0, 400, 300});
         outer.SetBounds({0, 0, 400, 300});

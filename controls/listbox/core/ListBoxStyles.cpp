@@ -10,9 +10,12 @@ bool IsVirtualStyle(TListBoxStyle style) {
 
 TListBoxStyle NonVirtualCounterpart(TListBoxStyle style) {
     switch (style) {
-    case TListBoxStyle::lbVirtual: return TListBoxStyle::lbStandard;
-    case TListBoxStyle::lbVirtualOwnerDraw: return TListBoxStyle::lbOwnerDrawFixed;
-    default: return style;
+    case TListBoxStyle::lbVirtual:
+        return TListBoxStyle::lbStandard;
+    case TListBoxStyle::lbVirtualOwnerDraw:
+        return TListBoxStyle::lbOwnerDrawFixed;
+    default:
+        return style;
     }
 }
 
@@ -23,9 +26,14 @@ ListBoxWindowStyle ListBoxStyleBits(const ListBoxProperties& p, bool platformHas
     switch (p.Style) {
     case TListBoxStyle::lbOwnerDrawFixed:
     case TListBoxStyle::lbVirtual:
-    case TListBoxStyle::lbVirtualOwnerDraw: s.Style |= lbs::OwnerDrawFixed; break;
-    case TListBoxStyle::lbOwnerDrawVariable: s.Style |= lbs::OwnerDrawVariable; break;
-    case TListBoxStyle::lbStandard: break;
+    case TListBoxStyle::lbVirtualOwnerDraw:
+        s.Style |= lbs::OwnerDrawFixed;
+        break;
+    case TListBoxStyle::lbOwnerDrawVariable:
+        s.Style |= lbs::OwnerDrawVariable;
+        break;
+    case TListBoxStyle::lbStandard:
+        break;
     }
     if (p.Sorted) s.Style |= lbs::Sort;
     if (p.MultiSelect) s.Style |= p.ExtendedSelect ? lbs::ExtendedSel : lbs::MultipleSel;

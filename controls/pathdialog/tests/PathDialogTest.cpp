@@ -120,7 +120,8 @@ TEST_F(PathDialogTest, TheCaptionIsTheTreesBoundLabelAndTheButtonsTakeTheGivenGl
 
 TEST_F(PathDialogTest, AVirtualFolderDisablesOkAndCreate) {
     HTREEITEM virtualFolder = nullptr;
-    for (HTREEITEM child = tree.FirstChild(tree.FirstChild(nullptr)); child && !virtualFolder; child = tree.NextSibling(child))
+    for (HTREEITEM child = tree.FirstChild(tree.FirstChild(nullptr)); child && !virtualFolder;
+         child = tree.NextSibling(child))
         if (!fs::is_directory(platform::Utf8ToWide(tree.FolderOf(child)->ParsingPath()))) virtualFolder = child;
     ASSERT_NE(virtualFolder, nullptr) << "the desktop lists no virtual folder";
     tree.Select(virtualFolder);

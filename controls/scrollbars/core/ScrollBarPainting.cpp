@@ -47,8 +47,7 @@ void Dim(render::Bitmap& image, const render::TsCacheInfo& bg) {
     if (bg.Ready && bg.Bmp != nullptr) {
         // Each pixel keeps 0.6 of the background and takes 0.4 of the bar.
         render::Bitmap bar = image.Clone();
-        render::CopyPixels(image, {0, 0}, *bg.Bmp,
-                           TRect{bg.X, bg.Y, bg.X + image.Width(), bg.Y + image.Height()});
+        render::CopyPixels(image, {0, 0}, *bg.Bmp, TRect{bg.X, bg.Y, bg.X + image.Width(), bg.Y + image.Height()});
         render::BlendOverRect(image, {0, 0}, 0xFF000000u, 0.6, TRect{0, 0, bar.Width() - 1, bar.Height() - 1}, bar);
     } else {
         render::FadeRectToColor(image, TRect{0, 0, image.Width() + 1, image.Height() + 1}, 60, 0, 0, bg.FillColor);
@@ -77,7 +76,9 @@ bool PaintBar(render::Bitmap& image, const render::SkinSource& skin, const BarSk
     const int a = in.Arrow;
     const int m = in.GlyphBox;
     // Glyph squares at the outer ends of the buttons.
-    const auto firstGlyph = [&](int size) { return v ? TRect{0, 0, across, std::min(m, size)} : TRect{0, 0, std::min(m, size), across}; };
+    const auto firstGlyph = [&](int size) {
+        return v ? TRect{0, 0, across, std::min(m, size)} : TRect{0, 0, std::min(m, size), across};
+    };
     const auto secondGlyph = [&](int size) {
         const int g = std::min(m, size);
         return v ? TRect{0, size - g, across, size} : TRect{size - g, 0, size, across};
@@ -86,8 +87,8 @@ bool PaintBar(render::Bitmap& image, const render::SkinSource& skin, const BarSk
         const int mid = in.Thumb.Start + in.Thumb.Length / 2;
         PaintPart(image, skin, parts.TrackBefore, Along(v, 0, mid, across), in.Look.PressedPart == sbPageBefore ? 2 : 0,
                   in.Background);
-        PaintPart(image, skin, parts.TrackAfter, Along(v, mid, length, across), in.Look.PressedPart == sbPageAfter ? 2 : 0,
-                  in.Background);
+        PaintPart(image, skin, parts.TrackAfter, Along(v, mid, length, across),
+                  in.Look.PressedPart == sbPageAfter ? 2 : 0, in.Background);
         PaintButton(image, skin, parts.FirstButton, Along(v, 0, a, across), in.Look.FirstArrow, firstGlyph(a));
         PaintButton(image, skin, parts.SecondButton, Along(v, length - a, length, across), in.Look.SecondArrow,
                     secondGlyph(a));

@@ -29,9 +29,9 @@ struct BarLook {
 
 struct BarPaintInput {
     bool Vertical = false;
-    int Arrow = 0;       // the skinned arrow length
-    int GlyphBox = 0;    // side of the square at the button's outer end that holds its glyph
-    ThumbPlace Thumb;    // along the bar, from its start (0)
+    int Arrow = 0;     // the skinned arrow length
+    int GlyphBox = 0;  // side of the square at the button's outer end that holds its glyph
+    ThumbPlace Thumb;  // along the bar, from its start (0)
     BarLook Look;
     render::TsCacheInfo Background;  // what lies behind pixel (0, 0) of the bar
 };

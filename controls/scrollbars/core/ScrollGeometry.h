@@ -36,8 +36,8 @@ struct BarLayout {
 
 // Where the bars sit in a window rectangle (any coordinates), given their thicknesses and
 // whether each takes room now; the size box is empty unless both do.
-BarLayout BarRects(const TRect& window, const FrameEdges& edges, int horzThickness, int vertThickness,
-                   bool horzVisible, bool vertVisible, bool leftScrollBar);
+BarLayout BarRects(const TRect& window, const FrameEdges& edges, int horzThickness, int vertThickness, bool horzVisible,
+                   bool vertVisible, bool leftScrollBar);
 
 struct ThumbPlace {
     int Start = 0;  // along the bar's axis, in the bar rectangle's coordinates

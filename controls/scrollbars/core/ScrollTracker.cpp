@@ -57,9 +57,9 @@ bool ScrollTracker::Press(WindowId window, int orientation, TPoint screen) {
     pressedPart_ = part;
     pressOrientation_ = orientation;
     if (part == sbThumb) {
-        const ThumbPlace thumb = ThumbGeometry(bar.Info, orientation == 1 ? bar.Rect.Top : bar.Rect.Left,
-                                               orientation == 1 ? bar.Rect.Height() : bar.Rect.Width(), bar.Arrow,
-                                               bar.MinThumb);
+        const ThumbPlace thumb =
+            ThumbGeometry(bar.Info, orientation == 1 ? bar.Rect.Top : bar.Rect.Left,
+                          orientation == 1 ? bar.Rect.Height() : bar.Rect.Width(), bar.Arrow, bar.MinThumb);
         dragBarRect_ = bar.Rect;
         dragThumbLength_ = thumb.Length;
         dragGrabOffset_ = (orientation == 1 ? screen.Y : screen.X) - thumb.Start;

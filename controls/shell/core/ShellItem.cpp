@@ -14,12 +14,15 @@ ShellFolder& ShellItem::Containing() const {
     return *space_.Desktop();
 }
 
-bool ShellItem::Has(std::uint32_t attribute) const { return (Containing().Attributes(itemId_, attribute) & attribute) != 0; }
+bool ShellItem::Has(std::uint32_t attribute) const {
+    return (Containing().Attributes(itemId_, attribute) & attribute) != 0;
+}
 
 std::string ShellItem::ParsingPath() const {
     auto& desktop = *space_.Desktop();
     std::string path = CleanDisplayName(desktop.DisplayName(absoluteId_, NameKind::ForParsing).value_or(""));
-    if (IsVirtualParsingName(path)) path = CleanDisplayName(desktop.DisplayName(absoluteId_, NameKind::Normal).value_or(""));
+    if (IsVirtualParsingName(path))
+        path = CleanDisplayName(desktop.DisplayName(absoluteId_, NameKind::Normal).value_or(""));
     return path;
 }
 

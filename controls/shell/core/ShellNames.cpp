@@ -6,14 +6,29 @@
 namespace lw::controls {
 
 const RootFolderName kRootFolders[23] = {
-    {"rfDesktop", 0},          {"rfMyComputer", 17},     {"rfNetwork", 18},
-    {"rfRecycleBin", 10},      {"rfAppData", 26},        {"rfCommonDesktopDirectory", 25},
-    {"rfCommonPrograms", 23},  {"rfCommonStartMenu", 22}, {"rfCommonStartup", 24},
-    {"rfControlPanel", 3},     {"rfDesktopDirectory", 16}, {"rfFavorites", 6},
-    {"rfFonts", 20},           {"rfInternet", 1},        {"rfPersonal", 5},
-    {"rfPrinters", 4},         {"rfPrintHood", 27},      {"rfPrograms", 2},
-    {"rfRecent", 8},           {"rfSendTo", 9},          {"rfStartMenu", 11},
-    {"rfStartup", 7},          {"rfTemplates", 21},
+    {"rfDesktop", 0},
+    {"rfMyComputer", 17},
+    {"rfNetwork", 18},
+    {"rfRecycleBin", 10},
+    {"rfAppData", 26},
+    {"rfCommonDesktopDirectory", 25},
+    {"rfCommonPrograms", 23},
+    {"rfCommonStartMenu", 22},
+    {"rfCommonStartup", 24},
+    {"rfControlPanel", 3},
+    {"rfDesktopDirectory", 16},
+    {"rfFavorites", 6},
+    {"rfFonts", 20},
+    {"rfInternet", 1},
+    {"rfPersonal", 5},
+    {"rfPrinters", 4},
+    {"rfPrintHood", 27},
+    {"rfPrograms", 2},
+    {"rfRecent", 8},
+    {"rfSendTo", 9},
+    {"rfStartMenu", 11},
+    {"rfStartup", 7},
+    {"rfTemplates", 21},
 };
 
 namespace {
@@ -21,7 +36,8 @@ char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 }  // namespace
 
 bool SameRoot(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 std::optional<int> RootFolderCsidl(std::string_view name) {

@@ -199,7 +199,8 @@ void ShellTreeLogic::SetPath(const std::string& path) {
     if (!id) throw ShellError(kErrorSettingPath);
     const Node first = nodes_.FirstChild(nullptr);
     if (syncing_ || !first) return;
-    if (const ShellItem* selected = SelectedFolder(); selected && space_.Desktop()->Compare(selected->AbsoluteID(), *id) == 0)
+    if (const ShellItem* selected = SelectedFolder();
+        selected && space_.Desktop()->Compare(selected->AbsoluteID(), *id) == 0)
         return;
     FlagScope syncing(syncing_);
     UpdateScope update(nodes_);
@@ -216,7 +217,10 @@ void ShellTreeLogic::SetPath(const std::string& path) {
 void ShellTreeLogic::RefreshNode(Node node) {
     const ShellItem* old = ItemOf(node);
     if (!old || !old->Folder()) return;
-    const auto absoluteOf = [this](Node n) { const ShellItem* item = ItemOf(n); return item ? std::optional(item->AbsoluteID()) : std::nullopt; };
+    const auto absoluteOf = [this](Node n) {
+        const ShellItem* item = ItemOf(n);
+        return item ? std::optional(item->AbsoluteID()) : std::nullopt;
+    };
     const auto selected = absoluteOf(nodes_.Selected());
     const auto top = absoluteOf(nodes_.TopVisible());
     UpdateScope update(nodes_);

@@ -76,7 +76,8 @@ private:
     Node AddFolderNode(Node parent, Node before, std::unique_ptr<ShellItem> item);
     void Decorate(Node node, const ShellItem& item, bool shellImages);
     bool HasVisibleChildren(const ShellItem& item) const;
-    template <class Visit> void WalkSubtree(Node start, Visit visit) const;
+    template <class Visit>
+    void WalkSubtree(Node start, Visit visit) const;
 
     ShellNamespace& space_;
     TreeNodes& nodes_;

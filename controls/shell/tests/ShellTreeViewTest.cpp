@@ -47,7 +47,8 @@ struct ShellTreeViewTest : ::testing::Test {
     }
     std::vector<std::wstring> ChildTexts(HTREEITEM node) const {
         std::vector<std::wstring> texts;
-        for (HTREEITEM child = tree.FirstChild(node); child; child = tree.NextSibling(child)) texts.push_back(tree.NodeText(child));
+        for (HTREEITEM child = tree.FirstChild(node); child; child = tree.NextSibling(child))
+            texts.push_back(tree.NodeText(child));
         return texts;
     }
 };
@@ -61,7 +62,8 @@ TEST_F(ShellTreeViewTest, DesktopRootOpensExpandedAndSelected) {
     EXPECT_FALSE(ChildTexts(top).empty());
     EXPECT_EQ(tree.SelectedPath(), DesktopDirectory());
     // Icons come from the shell's own list.
-    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(tree.Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0)), SystemShell::SystemImages());
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(tree.Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0)),
+              SystemShell::SystemImages());
 }
 
 TEST_F(ShellTreeViewTest, SetPathSelectsAFolderAndRefusesOneThatDoesNotParse) {
@@ -116,7 +118,9 @@ TEST_F(ShellTreeViewTest, AutoRefreshReloadsTheSelectedFolderWhenSomethingAppear
     EXPECT_EQ(tree.Watcher()->Root(), maps);
     EXPECT_FALSE(tree.Watcher()->WatchSubTree());
     std::filesystem::create_directories(fixture / "maps" / "b");
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return ChildTexts(tree.Selected()) == std::vector<std::wstring>{L"a", L"b"}; }));
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        return ChildTexts(tree.Selected()) == std::vector<std::wstring>{L"a", L"b"};
+    }));
     EXPECT_EQ(tree.SelectedPath(), maps);
 
     // A new selection is watched in its turn.
@@ -179,7 +183,9 @@ TEST_F(ShellTreeViewTest, AVerbFromTheShellMenuRunsBetweenTheHooksUnlessTheFirst
     std::filesystem::create_directories(fixture / "maps" / "old");
     menuTree.SetPath(Utf8(fixture / "maps" / "old"));
     const HTREEITEM maps = menuTree.Parent(menuTree.Selected());
-    const auto openMenu = [&] { SendMessageW(menuTree.Handle(), WM_CONTEXTMENU, WPARAM(menuTree.Handle()), MAKELPARAM(-1, -1)); };
+    const auto openMenu = [&] {
+        SendMessageW(menuTree.Handle(), WM_CONTEXTMENU, WPARAM(menuTree.Handle()), MAKELPARAM(-1, -1));
+    };
     menuTree.wanted = "delete";
     const UINT_PTR answer = SetTimer(nullptr, 0, 50, ConfirmDeletion);
 

@@ -5,8 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: ripent_make_large_map <output.bsp> <megabytes>\n");
         return 1;

@@ -17,32 +17,26 @@ using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-std::string Lf(const std::string& text)
-{
+std::string Lf(const std::string& text) {
     std::string result;
     for (char c : text)
-        if (c != '\r')
-            result += c;
+        if (c != '\r') result += c;
     return result;
 }
 
-std::string StoredText(const std::filesystem::path& map)
-{
+std::string StoredText(const std::filesystem::path& map) {
     const auto bytes = ReadBytes(map);
     return std::string(EntityText(ParseBsp(bytes), bytes));
 }
 
 // Copies of every real map in a folder of their own, the one in the middle cut short.
 struct MapFolder {
-    MapFolder()
-    {
+    MapFolder() {
         std::filesystem::create_directory(folder / "maps");
-        for (const auto& original : RealMaps())
-            maps.push_back(folder / "maps" / original.filename());
+        for (const auto& original : RealMaps()) maps.push_back(folder / "maps" / original.filename());
         for (std::size_t i = 0; i < maps.size(); ++i) {
             auto bytes = ReadBytes(RealMaps()[i]);
-            if (i == maps.size() / 2)
-                bytes.resize(bytes.size() / 2);
+            if (i == maps.size() / 2) bytes.resize(bytes.size() / 2);
             WriteBytes(maps[i], bytes);
         }
     }
@@ -50,16 +44,14 @@ struct MapFolder {
     std::filesystem::path Pattern(const char* name) const { return folder / "maps" / name; }
 
     TempFolder folder;
-    std::vector<std::filesystem::path> maps; // sorted by name, as RealMaps gives them
+    std::vector<std::filesystem::path> maps;  // sorted by name, as RealMaps gives them
 };
 
-std::string ClosingLine(std::size_t done, std::size_t failed)
-{
+std::string ClosingLine(std::size_t done, std::size_t failed) {
     return std::to_string(done) + " done, " + std::to_string(failed) + " failed\n";
 }
 
-TEST(BatchTest, EveryMapRunsAsItsOwnRunWouldAndABrokenOneStopsNothing)
-{
+TEST(BatchTest, EveryMapRunsAsItsOwnRunWouldAndABrokenOneStopsNothing) {
     MapFolder folder;
     const auto broken = ReadBytes(folder.Broken());
 
@@ -88,8 +80,7 @@ TEST(BatchTest, EveryMapRunsAsItsOwnRunWouldAndABrokenOneStopsNothing)
     EXPECT_THAT(batch.errors, HasSubstr("ripent: " + folder.Broken().string() + ": not a usable map"));
 }
 
-TEST(BatchTest, AFolderExportedAndEditedImportsWholeAndExportsAgainAsEdited)
-{
+TEST(BatchTest, AFolderExportedAndEditedImportsWholeAndExportsAgainAsEdited) {
     MapFolder folder;
     const auto broken = ReadBytes(folder.Broken());
     // The built tool, given the words as the application gives them: the folder's name has a
@@ -99,15 +90,13 @@ TEST(BatchTest, AFolderExportedAndEditedImportsWholeAndExportsAgainAsEdited)
     std::map<std::filesystem::path, std::string> edited;
     for (const auto& map : folder.maps) {
         const auto entities = std::filesystem::path(map).replace_extension(".ent");
-        if (map == folder.Broken())
-            continue;
+        if (map == folder.Broken()) continue;
         std::ofstream(entities, std::ios::binary | std::ios::app) << "{\n\"classname\" \"info_null\"\n}\n";
         edited[map] = Lf(ReadText(entities));
     }
     const ToolRun imported = RunTool("-import texdata 1 " + folder.Pattern("*.ent").string());
     EXPECT_EQ(imported.exitCode, 0) << imported.errors;
-    for (const auto& [map, text] : edited)
-        EXPECT_EQ(StoredText(map), text) << map;
+    for (const auto& [map, text] : edited) EXPECT_EQ(StoredText(map), text) << map;
     EXPECT_TRUE(ReadBytes(folder.Broken()) == broken);
 
     for (const auto& [map, text] : edited)
@@ -117,8 +106,7 @@ TEST(BatchTest, AFolderExportedAndEditedImportsWholeAndExportsAgainAsEdited)
         EXPECT_EQ(Lf(ReadText(std::filesystem::path(map).replace_extension(".ent"))), text) << map;
 }
 
-TEST(BatchTest, MatchesRegularFilesOnlyInNameOrderAndRunsEachMapOnce)
-{
+TEST(BatchTest, MatchesRegularFilesOnlyInNameOrderAndRunsEachMapOnce) {
     // What each pattern exports, by the entity files written, in the order they are written.
     struct Case {
         const char* pattern;
@@ -134,11 +122,10 @@ TEST(BatchTest, MatchesRegularFilesOnlyInNameOrderAndRunsEachMapOnce)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pattern);
         TempFolder folder;
-        for (const char* name : {"b.bsp", "a.bsp", "c.BSP", "MAP.BSP"})
-            WriteBytes(folder / name, original);
-        folder.AddFile("a.ent");        // names a.bsp again
-        folder.AddFile("MAP.BSP.ent");  // names MAP.BSP again
-        folder.AddFolder("folder.bsp"); // not a regular file
+        for (const char* name : {"b.bsp", "a.bsp", "c.BSP", "MAP.BSP"}) WriteBytes(folder / name, original);
+        folder.AddFile("a.ent");         // names a.bsp again
+        folder.AddFile("MAP.BSP.ent");   // names MAP.BSP again
+        folder.AddFolder("folder.bsp");  // not a regular file
 #ifdef _WIN32
         const std::vector<std::string>& expected = c.windows;
 #else
@@ -151,18 +138,15 @@ TEST(BatchTest, MatchesRegularFilesOnlyInNameOrderAndRunsEachMapOnce)
         std::vector<std::string> exported;
         std::istringstream output(run.output);
         for (std::string line; std::getline(output, line);)
-            if (line.starts_with("exported "))
-                exported.push_back(line.substr(line.find(" to ") + 4));
+            if (line.starts_with("exported ")) exported.push_back(line.substr(line.find(" to ") + 4));
         std::vector<std::string> entityFiles;
-        for (const auto& name : expected)
-            entityFiles.push_back((folder / name).string());
+        for (const auto& name : expected) entityFiles.push_back((folder / name).string());
         EXPECT_EQ(exported, entityFiles);
         EXPECT_THAT(run.output, EndsWith(ClosingLine(expected.size(), 0)));
     }
 }
 
-TEST(BatchTest, APatternThatMatchesNoFileIsAUsageErrorNamingIt)
-{
+TEST(BatchTest, APatternThatMatchesNoFileIsAUsageErrorNamingIt) {
     TempFolder folder;
     folder.AddFolder("only a folder.bsp");
     for (const char* pattern : {"*.bsp", "x?.ent", "none/*.bsp"}) {
@@ -176,5 +160,5 @@ TEST(BatchTest, APatternThatMatchesNoFileIsAUsageErrorNamingIt)
     EXPECT_EQ(RunTool("-export " + (folder / "*.bsp").string()).exitCode, 1);
 }
 
-} // namespace
-} // namespace lw::ripent
+}  // namespace
+}  // namespace lw::ripent

@@ -17,8 +17,7 @@ struct ExtensionSpec {
 
 // Appends an extension block where readers look for it: right after the last lump, on a
 // 4-byte boundary; each extension's bytes after the list, 4-aligned.
-std::vector<std::uint8_t> WithExtensions(std::vector<std::uint8_t> map, const std::vector<ExtensionSpec>& extensions)
-{
+std::vector<std::uint8_t> WithExtensions(std::vector<std::uint8_t> map, const std::vector<ExtensionSpec>& extensions) {
     map.resize((map.size() + 3) / 4 * 4, 0);
     const std::size_t at = map.size();
     map.resize(at + 8 + 32 * extensions.size(), 0);
@@ -35,25 +34,20 @@ std::vector<std::uint8_t> WithExtensions(std::vector<std::uint8_t> map, const st
     return map;
 }
 
-std::vector<std::uint8_t> Joined(const ImportedMap& imported)
-{
+std::vector<std::uint8_t> Joined(const ImportedMap& imported) {
     std::vector<std::uint8_t> bytes;
-    for (const auto& piece : imported.Pieces())
-        bytes.insert(bytes.end(), piece.begin(), piece.end());
+    for (const auto& piece : imported.Pieces()) bytes.insert(bytes.end(), piece.begin(), piece.end());
     return bytes;
 }
 
-std::uint64_t LastLumpEnd(const BspLayout& layout)
-{
+std::uint64_t LastLumpEnd(const BspLayout& layout) {
     std::uint64_t end = kHeaderSize;
     for (const Lump& lump : layout.lumps)
-        if (lump.length > 0)
-            end = std::max<std::uint64_t>(end, std::uint64_t(lump.offset) + lump.length);
+        if (lump.length > 0) end = std::max<std::uint64_t>(end, std::uint64_t(lump.offset) + lump.length);
     return end;
 }
 
-TEST(BspExtensionsTest, AGrownOrShrunkEntityLumpKeepsEveryExtensionIntact)
-{
+TEST(BspExtensionsTest, AGrownOrShrunkEntityLumpKeepsEveryExtensionIntact) {
     const std::vector<ExtensionSpec> extensions = {
         {"LIGHTGRID_OCTREE", DataLump(37, 9)}, {"EMPTY", {}}, {"DECOUPLED_LM", DataLump(64, 7)}};
     const std::vector<std::vector<std::uint8_t>> maps = {
@@ -88,24 +82,23 @@ TEST(BspExtensionsTest, AGrownOrShrunkEntityLumpKeepsEveryExtensionIntact)
     }
 }
 
-TEST(BspExtensionsTest, BytesThatMakeNoBlockAreKeptAsTheyAre)
-{
+TEST(BspExtensionsTest, BytesThatMakeNoBlockAreKeptAsTheyAre) {
     const auto plain = BuildMap(30, {{1, PlanesLump(4)}, {2, DataLump(21, 2)}, {0, EntityLump(1)}});
     auto claimsTooMuch = WithExtensions(plain, {{"A", DataLump(8, 1)}});
-    SetInt32(claimsTooMuch, (plain.size() + 3) / 4 * 4 + 4, 1000); // more entries than the file holds
+    SetInt32(claimsTooMuch, (plain.size() + 3) / 4 * 4 + 4, 1000);  // more entries than the file holds
     auto pointsBack = WithExtensions(plain, {{"A", DataLump(8, 1)}});
-    SetInt32(pointsBack, (plain.size() + 3) / 4 * 4 + 8 + 24, 200); // into the lumps
+    SetInt32(pointsBack, (plain.size() + 3) / 4 * 4 + 8 + 24, 200);  // into the lumps
     for (const auto& map : {claimsTooMuch, pointsBack}) {
         const BspLayout layout = ParseBsp(map);
         EXPECT_EQ(layout.extensionsAt, 0u);
         const auto imported = Joined(ReplaceEntities(layout, map, std::string(EntityText(layout, map)) + "\n"));
         const std::size_t trailing = map.size() - plain.size();
-        EXPECT_TRUE(std::equal(map.end() - std::ptrdiff_t(trailing), map.end(), imported.end() - std::ptrdiff_t(trailing)));
+        EXPECT_TRUE(
+            std::equal(map.end() - std::ptrdiff_t(trailing), map.end(), imported.end() - std::ptrdiff_t(trailing)));
     }
 }
 
-TEST(BspExtensionsTest, TellsTheLayoutsApartByBothCandidateLumps)
-{
+TEST(BspExtensionsTest, TellsTheLayoutsApartByBothCandidateLumps) {
     // Entity text saved with a byte-order mark, in a map without planes: still the entity lump.
     auto text = EntityLump(1);
     text.insert(text.begin(), {0xEF, 0xBB, 0xBF});
@@ -117,5 +110,5 @@ TEST(BspExtensionsTest, TellsTheLayoutsApartByBothCandidateLumps)
     EXPECT_EQ(GetInt32(imported, LengthField(1)), 0);
 }
 
-} // namespace
-} // namespace lw::ripent
+}  // namespace
+}  // namespace lw::ripent

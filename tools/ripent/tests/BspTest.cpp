@@ -14,29 +14,24 @@ using ::testing::HasSubstr;
 
 // Entity lump in the middle of the file, as compilers write it, so that lumps follow it.
 std::vector<std::uint8_t> TypicalMap(std::vector<std::uint8_t> entities = EntityLump(),
-                                     const std::vector<std::uint8_t>& trailing = {})
-{
-    return BuildMap(30,
-                    {{1, PlanesLump(6)}, {3, DataLump(37, 3)}, {0, std::move(entities)}, {2, DataLump(53, 2)},
-                     {4, DataLump(8, 4)}},
-                    trailing);
+                                     const std::vector<std::uint8_t>& trailing = {}) {
+    return BuildMap(
+        30,
+        {{1, PlanesLump(6)}, {3, DataLump(37, 3)}, {0, std::move(entities)}, {2, DataLump(53, 2)}, {4, DataLump(8, 4)}},
+        trailing);
 }
 
-std::span<const std::uint8_t> LumpBytes(const std::vector<std::uint8_t>& file, const Lump& lump)
-{
+std::span<const std::uint8_t> LumpBytes(const std::vector<std::uint8_t>& file, const Lump& lump) {
     return std::span(file).subspan(lump.offset, lump.length);
 }
 
-std::vector<std::uint8_t> Joined(const ImportedMap& imported)
-{
+std::vector<std::uint8_t> Joined(const ImportedMap& imported) {
     std::vector<std::uint8_t> bytes;
-    for (const auto& piece : imported.Pieces())
-        bytes.insert(bytes.end(), piece.begin(), piece.end());
+    for (const auto& piece : imported.Pieces()) bytes.insert(bytes.end(), piece.begin(), piece.end());
     return bytes;
 }
 
-TEST(BspTest, RefusesHostileHeaders)
-{
+TEST(BspTest, RefusesHostileHeaders) {
     struct Case {
         const char* name;
         std::function<void(std::vector<std::uint8_t>&)> damage;
@@ -54,12 +49,11 @@ TEST(BspTest, RefusesHostileHeaders)
         {"negative offset", [](auto& m) { SetInt32(m, OffsetField(0), -124); }, "lump 0 has a negative"},
         {"length overflowing 32 bits", [](auto& m) { SetInt32(m, LengthField(4), 0x7FFFFFFF); }, "lump 4 (bytes"},
         {"lump inside the header", [](auto& m) { SetInt32(m, OffsetField(3), 100); }, "lump 3 overlaps the header"},
-        {"overlapping lumps",
-         [](auto& m) { SetInt32(m, OffsetField(2), GetInt32(m, OffsetField(0)) + 8); }, "lumps 0 and 2 overlap"},
+        {"overlapping lumps", [](auto& m) { SetInt32(m, OffsetField(2), GetInt32(m, OffsetField(0)) + 8); },
+         "lumps 0 and 2 overlap"},
         {"lumps at the same offset", [](auto& m) { SetInt32(m, OffsetField(4), GetInt32(m, OffsetField(2))); },
          "lumps 2 and 4 overlap"},
-        {"binary entity lump",
-         [](auto& m) { m[std::size_t(GetInt32(m, OffsetField(0)))] = 0x01; },
+        {"binary entity lump", [](auto& m) { m[std::size_t(GetInt32(m, OffsetField(0)))] = 0x01; },
          "neither lump 0 nor lump 1 holds entity text"},
     };
     for (const Case& c : cases) {
@@ -75,8 +69,7 @@ TEST(BspTest, RefusesHostileHeaders)
     }
 }
 
-TEST(BspTest, FindsTheEntityLumpInEachLayout)
-{
+TEST(BspTest, FindsTheEntityLumpInEachLayout) {
     const auto entities = EntityLump(2);
     const std::string_view expected(reinterpret_cast<const char*>(entities.data()), entities.size() - 1);
 
@@ -84,8 +77,7 @@ TEST(BspTest, FindsTheEntityLumpInEachLayout)
     const auto planesFirst =
         BuildMap(30, {{0, PlanesLump(9)}, {2, DataLump(40, 2)}, {1, entities}, {3, DataLump(12, 3)}});
     const auto older = BuildMap(29, {{1, PlanesLump(2)}, {0, entities}, {5, DataLump(30, 5)}});
-    const auto noNul =
-        TypicalMap(std::vector<std::uint8_t>(entities.begin(), entities.end() - 1));
+    const auto noNul = TypicalMap(std::vector<std::uint8_t>(entities.begin(), entities.end() - 1));
     // Text the import takes: a comment before the first entity, after a byte-order mark.
     auto commented = Bytes("\xEF\xBB\xBF// by hand\n");
     commented.insert(commented.end(), entities.begin(), entities.end());
@@ -109,8 +101,7 @@ TEST(BspTest, FindsTheEntityLumpInEachLayout)
     }
 }
 
-TEST(BspTest, AcceptsAMapWithoutEntityText)
-{
+TEST(BspTest, AcceptsAMapWithoutEntityText) {
     auto map = BuildMap(30, {{1, PlanesLump(3)}, {2, DataLump(9, 2)}});
     const BspLayout layout = ParseBsp(map);
     EXPECT_EQ(layout.entityLump, 0u);
@@ -134,8 +125,7 @@ TEST(BspTest, AcceptsAMapWithoutEntityText)
     EXPECT_EQ(ParseBsp(emptied).entityLump, 1u);
 }
 
-TEST(BspTest, ReplacingEntitiesKeepsEveryOtherByteAndTheAlignment)
-{
+TEST(BspTest, ReplacingEntitiesKeepsEveryOtherByteAndTheAlignment) {
     const std::vector<std::uint8_t> trailing = {0xDE, 0xAD, 0xBE};
     const std::vector<std::vector<std::uint8_t>> maps = {
         TypicalMap(EntityLump(), trailing),
@@ -155,8 +145,7 @@ TEST(BspTest, ReplacingEntitiesKeepsEveryOtherByteAndTheAlignment)
             EXPECT_EQ(after.lumps[after.entityLump].length, text.size() + 1);
             EXPECT_TRUE(std::equal(trailing.rbegin(), trailing.rend(), imported.rbegin()));
             for (std::size_t i = 0; i < kLumpCount; ++i) {
-                if (i == layout.entityLump)
-                    continue;
+                if (i == layout.entityLump) continue;
                 EXPECT_EQ(after.lumps[i].offset % 4, layout.lumps[i].offset % 4) << "lump " << i;
                 EXPECT_TRUE(std::ranges::equal(LumpBytes(imported, after.lumps[i]), LumpBytes(map, layout.lumps[i])))
                     << "lump " << i;
@@ -166,8 +155,7 @@ TEST(BspTest, ReplacingEntitiesKeepsEveryOtherByteAndTheAlignment)
     }
 }
 
-TEST(BspTest, EmptyLumpsKeepTheirPlaceAroundTheEntities)
-{
+TEST(BspTest, EmptyLumpsKeepTheirPlaceAroundTheEntities) {
     // Compilers point an empty lump at the next lump's start, which may be the entity lump's.
     auto map = TypicalMap();
     const std::int32_t entityOffset = GetInt32(map, OffsetField(0));
@@ -182,11 +170,10 @@ TEST(BspTest, EmptyLumpsKeepTheirPlaceAroundTheEntities)
     EXPECT_EQ(GetInt32(imported, OffsetField(2)), followingOffset + 4);
 }
 
-TEST(BspTest, RefusesTextWithANul)
-{
+TEST(BspTest, RefusesTextWithANul) {
     const auto map = TypicalMap();
     EXPECT_THROW(ReplaceEntities(ParseBsp(map), map, std::string("{\0}", 3)), ToolError);
 }
 
-} // namespace
-} // namespace lw::ripent
+}  // namespace
+}  // namespace lw::ripent

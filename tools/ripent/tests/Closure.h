@@ -24,4 +24,4 @@ std::string ClosureFault(FileSystem& files, const std::filesystem::path& folder,
 // The same on files in memory, in a folder that exists nowhere.
 std::string ClosureFault(const std::vector<std::uint8_t>& map, std::string_view entityFile);
 
-} // namespace lw::ripent::testing
+}  // namespace lw::ripent::testing

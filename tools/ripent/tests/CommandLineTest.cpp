@@ -6,24 +6,19 @@
 namespace lw::ripent {
 namespace {
 
-std::vector<Argument> Words(const std::vector<std::string>& words)
-{
+std::vector<Argument> Words(const std::vector<std::string>& words) {
     std::vector<Argument> result;
-    for (const auto& word : words)
-        result.emplace_back(word.begin(), word.end());
+    for (const auto& word : words) result.emplace_back(word.begin(), word.end());
     return result;
 }
 
-std::vector<std::string> Candidates(const CommandLine& commandLine)
-{
+std::vector<std::string> Candidates(const CommandLine& commandLine) {
     std::vector<std::string> result;
-    for (const auto& candidate : commandLine.mapCandidates)
-        result.push_back(candidate.string());
+    for (const auto& candidate : commandLine.mapCandidates) result.push_back(candidate.string());
     return result;
 }
 
-TEST(CommandLineTest, ParsesTheApplicationsCallsAndTheClassicOptions)
-{
+TEST(CommandLineTest, ParsesTheApplicationsCallsAndTheClassicOptions) {
     const CommandLine exported = ParseCommandLine(Words({"-export", "texdata", "1", "maps/a.ent"}));
     EXPECT_EQ(exported.mode, Mode::Export);
     EXPECT_EQ(Candidates(exported), (std::vector<std::string>{"texdata 1 maps/a.ent", "1 maps/a.ent", "maps/a.ent"}));
@@ -49,8 +44,7 @@ TEST(CommandLineTest, ParsesTheApplicationsCallsAndTheClassicOptions)
     EXPECT_EQ(Candidates(ParseCommandLine(Words({"map", "-export"}))), std::vector<std::string>{"map"});
 }
 
-TEST(CommandLineTest, RefusesWhatItDoesNotKnow)
-{
+TEST(CommandLineTest, RefusesWhatItDoesNotKnow) {
     const std::vector<std::vector<std::string>> lines = {
         {},
         {"a.bsp"},
@@ -87,8 +81,7 @@ TEST(CommandLineTest, RefusesWhatItDoesNotKnow)
         EXPECT_THROW(ParseCommandLine(Words(line)), UsageError) << ::testing::PrintToString(line);
 }
 
-TEST(CommandLineTest, AWildcardInTheFileNameMakesABatch)
-{
+TEST(CommandLineTest, AWildcardInTheFileNameMakesABatch) {
     struct Case {
         std::vector<std::string> words;
         bool batch;
@@ -112,8 +105,7 @@ TEST(CommandLineTest, AWildcardInTheFileNameMakesABatch)
     }
 }
 
-TEST(CommandLineTest, PatternsMatchWholeNamesAsThePlatformComparesThem)
-{
+TEST(CommandLineTest, PatternsMatchWholeNamesAsThePlatformComparesThem) {
     struct Case {
         const char* pattern;
         const char* name;
@@ -157,8 +149,7 @@ TEST(CommandLineTest, PatternsMatchWholeNamesAsThePlatformComparesThem)
     }
 }
 
-TEST(CommandLineTest, FindsTheMapFromTheArgument)
-{
+TEST(CommandLineTest, FindsTheMapFromTheArgument) {
     struct Case {
         const char* argument;
         std::set<std::string> existing;
@@ -178,16 +169,14 @@ TEST(CommandLineTest, FindsTheMapFromTheArgument)
         {"d/de_x.v2", {}, "d/de_x.v2", "d/de_x.v2.ent"},
     };
     for (const Case& c : cases) {
-        const MapPaths paths = PathsFor(c.argument, [&](const std::filesystem::path& p) {
-            return c.existing.count(p.string()) > 0;
-        });
+        const MapPaths paths =
+            PathsFor(c.argument, [&](const std::filesystem::path& p) { return c.existing.count(p.string()) > 0; });
         EXPECT_EQ(paths.map.string(), c.map) << c.argument;
         EXPECT_EQ(paths.entities.string(), c.entities) << c.argument;
     }
 }
 
-TEST(CommandLineTest, AnUnquotedPathWithBlanksIsFoundWhole)
-{
+TEST(CommandLineTest, AnUnquotedPathWithBlanksIsFoundWhole) {
     const std::set<std::string> files = {"/m/my maps/a b.bsp", "b.bsp"};
     std::set<std::string> folders = {"/m/my maps"};
     auto isFile = [&](const std::filesystem::path& p) { return files.count(p.string()) > 0; };
@@ -205,5 +194,5 @@ TEST(CommandLineTest, AnUnquotedPathWithBlanksIsFoundWhole)
     EXPECT_EQ(ResolveMap(missing, isFile, isFolder).map.string(), "maps/x.bsp");
 }
 
-} // namespace
-} // namespace lw::ripent
+}  // namespace
+}  // namespace lw::ripent

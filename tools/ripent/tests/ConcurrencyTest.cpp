@@ -27,21 +27,20 @@ public:
 
     bool IsFile(const std::filesystem::path& path) override { return real_->IsFile(path); }
     bool Exists(const std::filesystem::path& path) override { return real_->Exists(path); }
-    void Replace(const std::filesystem::path& from, const std::filesystem::path& to) override { real_->Replace(from, to); }
+    void Replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        real_->Replace(from, to);
+    }
     void Remove(const std::filesystem::path& path) noexcept override { real_->Remove(path); }
     bool RemoveAbandoned(const std::filesystem::path& path) noexcept override { return real_->RemoveAbandoned(path); }
 
-    std::unique_ptr<InputFile> OpenFile(const std::filesystem::path& path, Lock lock) override
-    {
+    std::unique_ptr<InputFile> OpenFile(const std::filesystem::path& path, Lock lock) override {
         auto file = real_->OpenFile(path, lock);
-        if (when_ == When::AfterOpening && path == map_)
-            interfere_();
+        if (when_ == When::AfterOpening && path == map_) interfere_();
         return file;
     }
 
     std::unique_ptr<OutputFile> CreateNew(const std::filesystem::path& path,
-                                          const std::filesystem::path& model) override
-    {
+                                          const std::filesystem::path& model) override {
         auto file = real_->CreateNew(path, model);
         return file && when_ == When::BeforeCommit ? std::make_unique<Interfering>(std::move(file), interfere_)
                                                    : std::move(file);
@@ -53,12 +52,10 @@ private:
         Interfering(std::unique_ptr<OutputFile> real, std::function<void()> interfere)
             : real_(std::move(real)), interfere_(std::move(interfere)) {}
         void Write(std::span<const std::uint8_t> bytes) override { real_->Write(bytes); }
-        void CopyFrom(const InputFile& source, std::span<const std::uint8_t> range) override
-        {
+        void CopyFrom(const InputFile& source, std::span<const std::uint8_t> range) override {
             real_->CopyFrom(source, range);
         }
-        void Commit() override
-        {
+        void Commit() override {
             interfere_();
             real_->Commit();
         }
@@ -74,17 +71,14 @@ private:
     std::unique_ptr<FileSystem> real_ = MakeRealFileSystem();
 };
 
-std::vector<std::filesystem::path> FolderContents(const std::filesystem::path& folder)
-{
+std::vector<std::filesystem::path> FolderContents(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
 
-TEST(ConcurrencyTest, AMapChangedByAnotherProgramMeanwhileFailsAndKeepsItsChange)
-{
+TEST(ConcurrencyTest, AMapChangedByAnotherProgramMeanwhileFailsAndKeepsItsChange) {
     // Planes first and many of them, so that the entity lump lies pages away from the header.
     const auto map = BuildMap(30, {{1, PlanesLump(600)}, {0, EntityLump(3)}, {2, DataLump(9000, 2)}});
     auto rewritten = map;
@@ -95,7 +89,7 @@ TEST(ConcurrencyTest, AMapChangedByAnotherProgramMeanwhileFailsAndKeepsItsChange
         const char* mode;
         When when;
         std::function<void(const std::filesystem::path& map)> interfere;
-        std::vector<std::uint8_t> left; // the map as the other program leaves it
+        std::vector<std::uint8_t> left;  // the map as the other program leaves it
     } cases[] = {
         {"truncated under an import", "-import", When::AfterOpening,
          [](const auto& m) { std::filesystem::resize_file(m, 200); },
@@ -110,7 +104,7 @@ TEST(ConcurrencyTest, AMapChangedByAnotherProgramMeanwhileFailsAndKeepsItsChange
              Touch(m);
          },
          rewritten},
-#ifndef _WIN32 // Windows lets no other program replace a file that the import holds open
+#ifndef _WIN32  // Windows lets no other program replace a file that the import holds open
         {"replaced during an import", "-import", When::BeforeCommit,
          [&](const auto& m) {
              const auto other = std::filesystem::path(m).replace_extension(".new");
@@ -132,8 +126,7 @@ TEST(ConcurrencyTest, AMapChangedByAnotherProgramMeanwhileFailsAndKeepsItsChange
         const auto path = folder / "a.bsp";
         WriteBytes(path, map);
         WriteBytes(folder / "a.ent", Bytes("{\n\"classname\" \"worldspawn\"\n\"skyname\" \"dusk\"\n}\n"));
-        if (std::string(c.mode) == "-export")
-            std::filesystem::remove(folder / "a.ent");
+        if (std::string(c.mode) == "-export") std::filesystem::remove(folder / "a.ent");
         const auto before = FolderContents(folder.Path());
 
         InterferedFileSystem files(c.when, path, [&] { c.interfere(path); });
@@ -145,10 +138,9 @@ TEST(ConcurrencyTest, AMapChangedByAnotherProgramMeanwhileFailsAndKeepsItsChange
     }
 }
 
-TEST(ConcurrencyTest, AnImportWaitsForNoOtherRunAndTakesTheMapForItself)
-{
+TEST(ConcurrencyTest, AnImportWaitsForNoOtherRunAndTakesTheMapForItself) {
     struct Case {
-        Lock held; // by another run
+        Lock held;  // by another run
         const char* mode;
         int exitCode;
     } cases[] = {
@@ -176,5 +168,5 @@ TEST(ConcurrencyTest, AnImportWaitsForNoOtherRunAndTakesTheMapForItself)
     }
 }
 
-} // namespace
-} // namespace lw::ripent
+}  // namespace
+}  // namespace lw::ripent

@@ -18,8 +18,7 @@ using namespace testing;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-const std::vector<std::uint8_t>& SmallMap()
-{
+const std::vector<std::uint8_t>& SmallMap() {
     static const auto map = BuildMap(30, {{1, PlanesLump(4)}, {0, EntityLump(1)}, {2, DataLump(30, 2)}});
     return map;
 }
@@ -27,8 +26,7 @@ const std::vector<std::uint8_t>& SmallMap()
 // The line after the run's first.
 std::string IdentityLine(const InProcessRun& run) { return run.output.substr(run.output.find('\n') + 1); }
 
-TEST(IdentityTest, ATokenIsSizeTimeAndSixteenHexDigitsOfTheTextsHash)
-{
+TEST(IdentityTest, ATokenIsSizeTimeAndSixteenHexDigitsOfTheTextsHash) {
     EXPECT_EQ(FormatIdentity({0, -5, 0xAB}), "0:-5:00000000000000ab");
     EXPECT_EQ(ParseIdentity("0:-5:00000000000000ab"), (MapIdentity{0, -5, 0xAB}));
     EXPECT_EQ(FormatIdentity({18446744073709551615u, 132496704000000000, 0xFEDCBA9876543210}),
@@ -39,8 +37,7 @@ TEST(IdentityTest, ATokenIsSizeTimeAndSixteenHexDigitsOfTheTextsHash)
     EXPECT_EQ(HashText("foobar"), 0x85944171F73967E8u);
 }
 
-TEST(IdentityTest, EveryRunNamesTheMapAsItLeavesIt)
-{
+TEST(IdentityTest, EveryRunNamesTheMapAsItLeavesIt) {
     TempFolder folder;
     const auto map = folder / "a.bsp";
     WriteBytes(map, SmallMap());
@@ -62,18 +59,17 @@ TEST(IdentityTest, EveryRunNamesTheMapAsItLeavesIt)
     EXPECT_EQ(IdentityLine(RunInProcess("-export", map)), IdentityLine(imported));
 }
 
-TEST(IdentityTest, AnImportExpectingAnotherMapIsRefusedAndLeavesTheMapAlone)
-{
+TEST(IdentityTest, AnImportExpectingAnotherMapIsRefusedAndLeavesTheMapAlone) {
     const auto bigger = BuildMap(30, {{1, PlanesLump(5)}, {0, EntityLump(1)}, {2, DataLump(30, 2)}});
-    auto otherText = SmallMap(); // as long, one letter of the entity text changed
+    auto otherText = SmallMap();  // as long, one letter of the entity text changed
     const std::string_view worldspawn = "worldspawn";
     *std::search(otherText.begin(), otherText.end(), worldspawn.begin(), worldspawn.end()) = 'W';
-    auto otherLumps = SmallMap(); // the same entity text
+    auto otherLumps = SmallMap();  // the same entity text
     otherLumps.back() ^= 0xFF;
     struct Case {
         const char* name;
-        bool editEntities;                                       // or import the export as it is
-        std::function<void(const std::filesystem::path&)> change; // by another program, after the export
+        bool editEntities;                                         // or import the export as it is
+        std::function<void(const std::filesystem::path&)> change;  // by another program, after the export
         bool refused;
     } cases[] = {
         {"the same map, an edited text", true, [](const auto&) {}, false},
@@ -82,7 +78,8 @@ TEST(IdentityTest, AnImportExpectingAnotherMapIsRefusedAndLeavesTheMapAlone)
         {"another size", true, [&](const auto& m) { WriteBytes(m, bigger); }, true},
         {"only a later modification time", true, [](const auto& m) { Touch(m); }, true},
         // The text as exported is the map's own again: refused all the same, not left as it is.
-        {"other lumps, the same text", false, [&](const auto& m) {
+        {"other lumps, the same text", false,
+         [&](const auto& m) {
              WriteBytes(m, otherLumps);
              Touch(m);
          },
@@ -108,8 +105,7 @@ TEST(IdentityTest, AnImportExpectingAnotherMapIsRefusedAndLeavesTheMapAlone)
             EXPECT_EQ(run.exitCode, 2);
             EXPECT_EQ(run.errors, "ripent: " + DisplayPath(map) +
                                       ": the map changed on disk after its entity text was exported (expected " +
-                                      token + ", found " + found +
-                                      "); the map is unchanged\n");
+                                      token + ", found " + found + "); the map is unchanged\n");
             EXPECT_TRUE(ReadBytes(map) == before);
             EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
         } else {
@@ -121,5 +117,5 @@ TEST(IdentityTest, AnImportExpectingAnotherMapIsRefusedAndLeavesTheMapAlone)
     }
 }
 
-} // namespace
-} // namespace lw::ripent
+}  // namespace
+}  // namespace lw::ripent

@@ -35,4 +35,4 @@ void SetInt32(std::vector<std::uint8_t>& bytes, std::size_t at, std::int32_t val
 constexpr std::size_t OffsetField(std::size_t lump) { return 4 + 8 * lump; }
 constexpr std::size_t LengthField(std::size_t lump) { return 8 + 8 * lump; }
 
-} // namespace lw::ripent::testing
+}  // namespace lw::ripent::testing

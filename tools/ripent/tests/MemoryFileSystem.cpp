@@ -11,8 +11,7 @@ public:
         : files_(files), bytes_(std::move(bytes)), modified_(modified) {}
     std::span<const std::uint8_t> Bytes() const override { return bytes_; }
     FileStamp Stamp() const override { return {bytes_.size(), modified_}; }
-    void CheckUnchanged(const std::filesystem::path& path) const override
-    {
+    void CheckUnchanged(const std::filesystem::path& path) const override {
         if (!files_.IsFile(path) || files_.OpenFile(path, Lock::None)->Stamp().modified != modified_)
             throw ToolError(DisplayPath(path) + " was changed meanwhile");
     }
@@ -25,9 +24,10 @@ private:
 
 class MemoryOutputFile : public OutputFile {
 public:
-    MemoryOutputFile(MemoryFileSystem& files, std::filesystem::path path)
-        : files_(files), path_(std::move(path)) {}
-    void Write(std::span<const std::uint8_t> bytes) override { written_.insert(written_.end(), bytes.begin(), bytes.end()); }
+    MemoryOutputFile(MemoryFileSystem& files, std::filesystem::path path) : files_(files), path_(std::move(path)) {}
+    void Write(std::span<const std::uint8_t> bytes) override {
+        written_.insert(written_.end(), bytes.begin(), bytes.end());
+    }
     void Commit() override { files_.Put(path_, written_); }
 
 private:
@@ -36,10 +36,9 @@ private:
     std::vector<std::uint8_t> written_;
 };
 
-} // namespace
+}  // namespace
 
-void MemoryFileSystem::Put(const std::filesystem::path& path, std::vector<std::uint8_t> bytes)
-{
+void MemoryFileSystem::Put(const std::filesystem::path& path, std::vector<std::uint8_t> bytes) {
     files_[path] = {std::move(bytes), ++clock_};
 }
 
@@ -47,28 +46,23 @@ bool MemoryFileSystem::IsFile(const std::filesystem::path& path) { return files_
 
 bool MemoryFileSystem::Exists(const std::filesystem::path& path) { return IsFile(path); }
 
-std::unique_ptr<InputFile> MemoryFileSystem::OpenFile(const std::filesystem::path& path, Lock)
-{
+std::unique_ptr<InputFile> MemoryFileSystem::OpenFile(const std::filesystem::path& path, Lock) {
     const auto found = files_.find(path);
-    if (found == files_.end())
-        throw ToolError("cannot open " + DisplayPath(path) + ": no such file");
+    if (found == files_.end()) throw ToolError("cannot open " + DisplayPath(path) + ": no such file");
     const File& file = found->second;
     return std::make_unique<MemoryInputFile>(*this, file.bytes, file.modified);
 }
 
-std::unique_ptr<OutputFile> MemoryFileSystem::CreateNew(const std::filesystem::path& path, const std::filesystem::path&)
-{
-    if (IsFile(path))
-        return nullptr;
+std::unique_ptr<OutputFile> MemoryFileSystem::CreateNew(const std::filesystem::path& path,
+                                                        const std::filesystem::path&) {
+    if (IsFile(path)) return nullptr;
     Put(path, {});
     return std::make_unique<MemoryOutputFile>(*this, path);
 }
 
-void MemoryFileSystem::Replace(const std::filesystem::path& from, const std::filesystem::path& to)
-{
+void MemoryFileSystem::Replace(const std::filesystem::path& from, const std::filesystem::path& to) {
     auto moved = files_.extract(from);
-    if (!moved)
-        throw ToolError("cannot replace " + DisplayPath(to) + ": " + DisplayPath(from) + " is gone");
+    if (!moved) throw ToolError("cannot replace " + DisplayPath(to) + ": " + DisplayPath(from) + " is gone");
     files_.erase(to);
     moved.key() = to;
     files_.insert(std::move(moved));
@@ -78,4 +72,4 @@ void MemoryFileSystem::Remove(const std::filesystem::path& path) noexcept { file
 
 bool MemoryFileSystem::RemoveAbandoned(const std::filesystem::path&) noexcept { return false; }
 
-} // namespace lw::ripent::testing
+}  // namespace lw::ripent::testing

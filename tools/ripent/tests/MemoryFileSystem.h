@@ -32,4 +32,4 @@ private:
     std::int64_t clock_ = 0;
 };
 
-} // namespace lw::ripent::testing
+}  // namespace lw::ripent::testing

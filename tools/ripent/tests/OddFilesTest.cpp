@@ -23,8 +23,7 @@ namespace {
 using namespace testing;
 using ::testing::HasSubstr;
 
-const std::vector<std::uint8_t>& SmallMap()
-{
+const std::vector<std::uint8_t>& SmallMap() {
     static const auto map = BuildMap(30, {{1, PlanesLump(4)}, {0, EntityLump(1)}, {2, DataLump(30, 2)}});
     return map;
 }
@@ -32,12 +31,11 @@ const std::vector<std::uint8_t>& SmallMap()
 const char* const kEditedText = "{\n\"classname\" \"worldspawn\"\n\"skyname\" \"dusk\"\n}\n";
 
 #ifndef _WIN32
-TEST(OddFilesTest, APipeOrDeviceInThePlaceOfAFileIsRefusedAtOnce)
-{
+TEST(OddFilesTest, APipeOrDeviceInThePlaceOfAFileIsRefusedAtOnce) {
     struct Case {
         const char* name;
         const char* mode;
-        const char* special; // "a.bsp" or "a.ent"
+        const char* special;  // "a.bsp" or "a.ent"
         bool link;            // a link to a pipe rather than the pipe
     } cases[] = {
         {"a pipe for the map", "-export", "a.bsp", false},
@@ -57,8 +55,7 @@ TEST(OddFilesTest, APipeOrDeviceInThePlaceOfAFileIsRefusedAtOnce)
         else {
             const auto pipe = c.link ? folder / "pipe" : special;
             ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
-            if (c.link)
-                std::filesystem::create_symlink(pipe, special);
+            if (c.link) std::filesystem::create_symlink(pipe, special);
         }
         const InProcessRun run = RunInProcess(c.mode, folder / "a.bsp");
         EXPECT_EQ(run.exitCode, 2);
@@ -68,8 +65,7 @@ TEST(OddFilesTest, APipeOrDeviceInThePlaceOfAFileIsRefusedAtOnce)
     }
 }
 #else
-TEST(OddFilesTest, APipeInThePlaceOfTheMapIsRefusedAtOnce)
-{
+TEST(OddFilesTest, APipeInThePlaceOfTheMapIsRefusedAtOnce) {
     const std::wstring name = L"\\\\.\\pipe\\ripent-test-" + std::to_wstring(GetCurrentProcessId()) + L".bsp";
     const HANDLE server = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 4096, 4096, 0, nullptr);
     ASSERT_NE(server, INVALID_HANDLE_VALUE);
@@ -80,15 +76,14 @@ TEST(OddFilesTest, APipeInThePlaceOfTheMapIsRefusedAtOnce)
 }
 #endif
 
-TEST(OddFilesTest, NamesUpToTheLimitGetATemporaryNameThatFits)
-{
+TEST(OddFilesTest, NamesUpToTheLimitGetATemporaryNameThatFits) {
     for (std::size_t length : {243, 247, 251, 252, 255}) {
         SCOPED_TRACE(length);
         TempFolder folder("rl");
         const auto map = folder / (std::string(length - 4, 'm') + ".bsp");
         const auto entities = std::filesystem::path(map).replace_extension(".ent");
         WriteBytes(map, SmallMap());
-        if (length <= 251) { // the entity file's name is as long
+        if (length <= 251) {  // the entity file's name is as long
             const InProcessRun exported = RunInProcess("-export", map);
             EXPECT_EQ(exported.exitCode, 0) << exported.errors;
         }
@@ -101,8 +96,7 @@ TEST(OddFilesTest, NamesUpToTheLimitGetATemporaryNameThatFits)
     }
     // A cut name does not end inside a character: 4 UTF-8 bytes or 2 UTF-16 units each here.
     std::u8string name;
-    while (name.size() < 400)
-        name += u8"\U0001F600";
+    while (name.size() < 400) name += u8"\U0001F600";
     const auto temporary = TemporaryName(std::filesystem::path(name + u8".bsp"), 7).filename().native();
     const std::size_t unitsPerCharacter = sizeof(temporary[0]) == 1 ? 4 : 2;
     EXPECT_LE(temporary.size(), 255u);
@@ -111,12 +105,10 @@ TEST(OddFilesTest, NamesUpToTheLimitGetATemporaryNameThatFits)
 
 #ifndef _WIN32
 // Runs an import as the unprivileged user `nobody` (the test itself runs as the superuser).
-int ImportAsNobody(const std::filesystem::path& map)
-{
+int ImportAsNobody(const std::filesystem::path& map) {
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(99);
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(99);
         ::_exit(RunInProcess("-import", map).exitCode);
     }
     int status = 0;
@@ -124,10 +116,8 @@ int ImportAsNobody(const std::filesystem::path& map)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(OddFilesTest, ReadOnlyMapsAndMapsOfOthersAreRefusedEvenToTheSuperuser)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs the superuser";
+TEST(OddFilesTest, ReadOnlyMapsAndMapsOfOthersAreRefusedEvenToTheSuperuser) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs the superuser";
     struct Case {
         const char* name;
         std::filesystem::perms mode;
@@ -160,8 +150,7 @@ TEST(OddFilesTest, ReadOnlyMapsAndMapsOfOthersAreRefusedEvenToTheSuperuser)
     }
 }
 
-TEST(OddFilesTest, ControlCharactersInANameAreEscapedInTheOneLineMessage)
-{
+TEST(OddFilesTest, ControlCharactersInANameAreEscapedInTheOneLineMessage) {
     TempFolder folder;
     const auto map = folder / "line\nbreak\x1B[31m.bsp";
     const InProcessRun run = RunInProcess("-export", map);
@@ -171,8 +160,7 @@ TEST(OddFilesTest, ControlCharactersInANameAreEscapedInTheOneLineMessage)
     EXPECT_THAT(run.errors, HasSubstr("line\\nbreak\\x1B[31m.bsp"));
 }
 
-TEST(OddFilesTest, AMapThatWouldGrowTooLargeIsNamed)
-{
+TEST(OddFilesTest, AMapThatWouldGrowTooLargeIsNamed) {
     // Sparse: the lump after the entities reaches almost to the format's 2 GiB.
     TempFolder folder;
     const auto map = folder / "huge.bsp";
@@ -184,7 +172,7 @@ TEST(OddFilesTest, AMapThatWouldGrowTooLargeIsNamed)
     WriteBytes(map, bytes);
     std::filesystem::resize_file(map, size);
     auto entities = EntityLump(1);
-    entities.pop_back(); // its NUL
+    entities.pop_back();  // its NUL
     WriteBytes(folder / "huge.ent", entities);
     std::ofstream(folder / "huge.ent", std::ios::binary | std::ios::app) << std::string(64, '\n');
 
@@ -195,8 +183,7 @@ TEST(OddFilesTest, AMapThatWouldGrowTooLargeIsNamed)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
 }
 
-TEST(OddFilesTest, ALinkedEntityFileIsFollowedAsALinkedMapIs)
-{
+TEST(OddFilesTest, ALinkedEntityFileIsFollowedAsALinkedMapIs) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "elsewhere");
     WriteBytes(folder / "elsewhere" / "real.bsp", SmallMap());
@@ -211,5 +198,5 @@ TEST(OddFilesTest, ALinkedEntityFileIsFollowedAsALinkedMapIs)
 }
 #endif
 
-} // namespace
-} // namespace lw::ripent
+}  // namespace
+}  // namespace lw::ripent

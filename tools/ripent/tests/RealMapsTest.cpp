@@ -21,17 +21,14 @@ constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kLineBreak = "\n";
 #endif
 
-std::string Lf(std::string text)
-{
+std::string Lf(std::string text) {
     std::string result;
     for (char c : text)
-        if (c != '\r')
-            result += c;
+        if (c != '\r') result += c;
     return result;
 }
 
-std::string Command(const char* mode, const std::filesystem::path& entities)
-{
+std::string Command(const char* mode, const std::filesystem::path& entities) {
     return std::string(mode) + " texdata 1 " + entities.string();
 }
 
@@ -40,8 +37,7 @@ struct MapCopy {
     explicit MapCopy(const std::filesystem::path& original)
         : map(folder / "my maps" / original.filename()),
           entities(std::filesystem::path(map).replace_extension(".ent")),
-          bytes(ReadBytes(original))
-    {
+          bytes(ReadBytes(original)) {
         std::filesystem::create_directory(folder / "my maps");
         WriteBytes(map, bytes);
     }
@@ -51,13 +47,11 @@ struct MapCopy {
     std::vector<std::uint8_t> bytes;
 };
 
-std::span<const std::uint8_t> LumpBytes(const std::vector<std::uint8_t>& file, const Lump& lump)
-{
+std::span<const std::uint8_t> LumpBytes(const std::vector<std::uint8_t>& file, const Lump& lump) {
     return std::span(file).subspan(lump.offset, lump.length);
 }
 
-void ExpectSameLumpsExceptEntities(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after)
-{
+void ExpectSameLumpsExceptEntities(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after) {
     const BspLayout old = ParseBsp(before);
     const BspLayout now = ParseBsp(after);
     ASSERT_EQ(now.entityLump, old.entityLump);
@@ -68,8 +62,7 @@ void ExpectSameLumpsExceptEntities(const std::vector<std::uint8_t>& before, cons
         }
 }
 
-TEST(RealMapsTest, ExportThenImportGivesTheSameMap)
-{
+TEST(RealMapsTest, ExportThenImportGivesTheSameMap) {
     const auto maps = RealMaps();
     ASSERT_FALSE(maps.empty());
     for (const auto& original : maps) {
@@ -92,8 +85,7 @@ TEST(RealMapsTest, ExportThenImportGivesTheSameMap)
     }
 }
 
-TEST(RealMapsTest, AnEditedValueReachesTheMapAndNothingElseChanges)
-{
+TEST(RealMapsTest, AnEditedValueReachesTheMapAndNothingElseChanges) {
     for (const auto& original : RealMaps()) {
         SCOPED_TRACE(original.filename().string());
         MapCopy copy(original);
@@ -121,8 +113,7 @@ TEST(RealMapsTest, AnEditedValueReachesTheMapAndNothingElseChanges)
     }
 }
 
-TEST(RealMapsTest, AnImportExpectingTheMapsIdentityGoesInOnlyWhileTheMapHasIt)
-{
+TEST(RealMapsTest, AnImportExpectingTheMapsIdentityGoesInOnlyWhileTheMapHasIt) {
     MapCopy copy(RealMaps().front());
     ASSERT_EQ(RunTool(Command("-export", copy.entities)).exitCode, 0);
     std::ofstream(copy.entities, std::ios::binary | std::ios::app) << "{\n\"classname\" \"info_null\"\n}\n";
@@ -142,9 +133,8 @@ TEST(RealMapsTest, AnImportExpectingTheMapsIdentityGoesInOnlyWhileTheMapHasIt)
     EXPECT_THAT(std::string(EntityText(ParseBsp(after), after)), HasSubstr("info_null"));
 }
 
-TEST(RealMapsTest, HostileInputFailsWithOneLineAndLeavesTheMapAlone)
-{
-    using Damage = std::function<void(std::vector<std::uint8_t>& map, std::string& entities)>;
+TEST(RealMapsTest, HostileInputFailsWithOneLineAndLeavesTheMapAlone) {
+    using Damage = std::function<void(std::vector<std::uint8_t> & map, std::string & entities)>;
     struct Case {
         const char* name;
         Damage damage;
@@ -161,8 +151,8 @@ TEST(RealMapsTest, HostileInputFailsWithOneLineAndLeavesTheMapAlone)
         {"wrong version", [](auto& m, auto&) { SetInt32(m, 0, 38); }, "unknown map version 38"},
         {"binary garbage in the entity file", [&](auto&, auto& e) { e = garbage; }, "binary data"},
         {"unbalanced braces", [](auto&, auto& e) { e.erase(e.rfind('}')); }, "unbalanced braces"},
-        {"first entity not worldspawn",
-         [](auto&, auto& e) { e = "{\n\"classname\" \"light\"\n}\n" + e; }, "worldspawn"},
+        {"first entity not worldspawn", [](auto&, auto& e) { e = "{\n\"classname\" \"light\"\n}\n" + e; },
+         "worldspawn"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -184,8 +174,7 @@ TEST(RealMapsTest, HostileInputFailsWithOneLineAndLeavesTheMapAlone)
     }
 }
 
-TEST(RealMapsTest, MissingFilesAndBadCommandLines)
-{
+TEST(RealMapsTest, MissingFilesAndBadCommandLines) {
     MapCopy copy(RealMaps().front());
 
     const ToolRun noEntities = RunTool(Command("-import", copy.entities));
@@ -205,14 +194,14 @@ TEST(RealMapsTest, MissingFilesAndBadCommandLines)
     EXPECT_EQ(RunTool("-import").exitCode, 1);
 }
 
-TEST(RealMapsTest, AReadOnlyFolderLeavesTheMapIntact)
-{
+TEST(RealMapsTest, AReadOnlyFolderLeavesTheMapIntact) {
     MapCopy copy(RealMaps().front());
     ASSERT_EQ(RunTool(Command("-export", copy.entities)).exitCode, 0);
     std::ofstream(copy.entities, std::ios::app) << "{\n\"classname\" \"info_null\"\n}\n";
     const auto folder = copy.map.parent_path();
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                             std::filesystem::perms::others_write,
+    std::filesystem::permissions(folder,
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
     if (std::ofstream(folder / "probe").good()) {
         std::filesystem::remove(folder / "probe");
@@ -224,5 +213,5 @@ TEST(RealMapsTest, AReadOnlyFolderLeavesTheMapIntact)
     EXPECT_TRUE(ReadBytes(copy.map) == copy.bytes);
 }
 
-} // namespace
-} // namespace lw::ripent
+}  // namespace
+}  // namespace lw::ripent

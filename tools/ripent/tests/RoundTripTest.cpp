@@ -16,28 +16,25 @@ namespace {
 using namespace testing;
 using ::testing::HasSubstr;
 
-std::vector<std::uint8_t> MapWithText(std::string_view text, std::size_t nuls = 1)
-{
+std::vector<std::uint8_t> MapWithText(std::string_view text, std::size_t nuls = 1) {
     std::vector<std::uint8_t> lump(text.begin(), text.end());
     lump.resize(lump.size() + nuls, 0);
     return BuildMap(30, {{1, PlanesLump(3)}, {0, lump}, {2, DataLump(40, 2)}});
 }
 
-TEST(RoundTripTest, EveryExportedTextImportsBack)
-{
+TEST(RoundTripTest, EveryExportedTextImportsBack) {
     const std::string world = "{\n\"classname\" \"worldspawn\"\n";
     struct Case {
         const char* name;
         std::vector<std::uint8_t> map;
-        bool editable; // an edited text goes in too
+        bool editable;  // an edited text goes in too
         std::string entityFileEnd = "";
     } cases[] = {
         {"a CR inside a value", MapWithText(world + "\"message\" \"a\rb\"\n}\n"), true},
         {"a value spanning lines", MapWithText(world + "\"message\" \"one\ntwo\"\n}\n"), true},
         {"\\\" inside a value", MapWithText(world + "\"message\" \"say \\\"hi\\\"\"\n}\n"), true},
         {"control bytes in a value", MapWithText(world + "\"message\" \"\x01red\x7F\"\n}\n"), true},
-        {"first entity not the worldspawn",
-         MapWithText("{\n\"classname\" \"light\"\n}\n" + world + "}\n"), false},
+        {"first entity not the worldspawn", MapWithText("{\n\"classname\" \"light\"\n}\n" + world + "}\n"), false},
         {"CR LF line breaks", MapWithText("{\r\n\"classname\" \"worldspawn\"\r\n}\r\n"), true},
         {"CR line breaks", MapWithText("{\r\"classname\" \"worldspawn\"\r}\r"), true},
         {"extra NULs after the text", MapWithText(world + "}\n", 7), true},
@@ -70,8 +67,7 @@ TEST(RoundTripTest, EveryExportedTextImportsBack)
 
 // Each kind of text that the import took but that left a map the export could not read, or
 // could not import again unchanged, through the real files.
-TEST(RoundTripTest, TextsTheImportTakesComeBackFromTheMapTheyWentInto)
-{
+TEST(RoundTripTest, TextsTheImportTakesComeBackFromTheMapTheyWentInto) {
     const std::string world = "{\n\"classname\" \"worldspawn\"\n}";
     const std::string texts[] = {
         "// made by hand\n" + world + "\n",
@@ -92,8 +88,7 @@ TEST(RoundTripTest, TextsTheImportTakesComeBackFromTheMapTheyWentInto)
     }
 }
 
-TEST(RoundTripTest, AQuoteLeftOpenIsReportedAtTheLineWhereItOpened)
-{
+TEST(RoundTripTest, AQuoteLeftOpenIsReportedAtTheLineWhereItOpened) {
     TempFolder folder;
     const auto map = folder / "a.bsp";
     const auto original = MapWithText("{\n\"classname\" \"worldspawn\"\n}\n");
@@ -107,5 +102,5 @@ TEST(RoundTripTest, AQuoteLeftOpenIsReportedAtTheLineWhereItOpened)
     EXPECT_TRUE(ReadBytes(map) == original);
 }
 
-} // namespace
-} // namespace lw::ripent
+}  // namespace
+}  // namespace lw::ripent

@@ -26,11 +26,11 @@ std::string IdentityOnDisk(const std::filesystem::path& map);
 
 struct ToolRun {
     int exitCode = -1;
-    std::string errors; // what the tool wrote to stderr
+    std::string errors;  // what the tool wrote to stderr
 };
 
 // Runs the built tool with a parameter string as the application passes it: one string,
 // paths unquoted, split at blanks.
 ToolRun RunTool(const std::string& parameters);
 
-} // namespace lw::ripent::testing
+}  // namespace lw::ripent::testing

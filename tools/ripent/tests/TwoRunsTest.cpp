@@ -19,8 +19,7 @@ struct Outcome {
 };
 
 // Both started before either is waited for.
-std::vector<Outcome> RunTogether(const std::vector<std::vector<std::string>>& argumentLists)
-{
+std::vector<Outcome> RunTogether(const std::vector<std::vector<std::string>>& argumentLists) {
     const TempFolder scratch("two runs output");
     std::vector<std::unique_ptr<testsupport::ChildProcess>> children;
     for (std::size_t i = 0; i < argumentLists.size(); ++i)
@@ -33,14 +32,12 @@ std::vector<Outcome> RunTogether(const std::vector<std::vector<std::string>>& ar
     return runs;
 }
 
-std::string TextIn(const std::filesystem::path& map)
-{
+std::string TextIn(const std::filesystem::path& map) {
     const std::vector<std::uint8_t> bytes = ReadBytes(map);
     return std::string(EntityText(ParseBsp(bytes), bytes));
 }
 
-TEST(TwoRuns, ImportingIntoOneMapAtOnceLeavesOneWholeTextAndNoLostWriteReportedAsDone)
-{
+TEST(TwoRuns, ImportingIntoOneMapAtOnceLeavesOneWholeTextAndNoLostWriteReportedAsDone) {
     TempFolder folder("two runs");
     const auto map = folder / "a.bsp";
     std::filesystem::copy_file(RealMaps().front(), map);
@@ -74,5 +71,5 @@ TEST(TwoRuns, ImportingIntoOneMapAtOnceLeavesOneWholeTextAndNoLostWriteReportedA
         EXPECT_EQ(entry.path().string().find("ripent-tmp"), std::string::npos) << entry.path();
 }
 
-} // namespace
-} // namespace lw::ripent::testing
+}  // namespace
+}  // namespace lw::ripent::testing

@@ -134,8 +134,8 @@ TEST(PaintControlBorder, AnOuterRectangleLargerThanTheCacheWritesOnlyInsideIt) {
     k.Mask.R = {0, 0, 24, 12};
     render::Bitmap cache = render::CreateBmp24(6, 6);
     render::Bitmap parent = render::CreateBmp24(4, 4);
-    const BorderResult r =
-        PaintBorderIntoCache(cache, {-3, -3, 30, 30}, 9, 0, &k.Mask, 0x0000FF, render::CacheInfoFromBitmap(parent, 0, 0));
+    const BorderResult r = PaintBorderIntoCache(cache, {-3, -3, 30, 30}, 9, 0, &k.Mask, 0x0000FF,
+                                                render::CacheInfoFromBitmap(parent, 0, 0));
     EXPECT_EQ(r.Inner, (TRect{6, 6, 21, 21}));
 
     // A control smaller than the mask's slices: nothing below or right of it changes.

@@ -46,7 +46,7 @@ TEST(CommonData, BackgroundColourOfAFullyTransparentSectionComesFromTheParent) {
     EXPECT_EQ(Command(b.Data, skin::SMC_GETBGCOLOR), 0x202020);
     b.Owner.ParentAnswer = TransparentKey;  // the parent knows no colour: its colour property
     EXPECT_EQ(Command(b.Data, skin::SMC_GETBGCOLOR), 0xABCDEF);
-    b.Owner.Parent = false;                 // no parent: the control's own colour
+    b.Owner.Parent = false;  // no parent: the control's own colour
     EXPECT_EQ(Command(b.Data, skin::SMC_GETBGCOLOR), 0x123456);
 }
 

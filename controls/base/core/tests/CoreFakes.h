@@ -61,9 +61,8 @@ struct DefaultManagerScope {
 
 class FakeOwner : public SkinOwner {
 public:
-    bool Control = true, Dying = false, IsLoading = false, IsCreating = false, Parent = true,
-         ParentWindow = true, Windowed_ = true, Window = true, Visible_ = true, Enabled_ = true, Focus = false,
-         Edit = false;
+    bool Control = true, Dying = false, IsLoading = false, IsCreating = false, Parent = true, ParentWindow = true,
+         Windowed_ = true, Window = true, Visible_ = true, Enabled_ = true, Focus = false, Edit = false;
     TRect Bounds{10, 20, 110, 70};
     TColor Color = 0x123456, Font = 0, ParentProperty = 0xABCDEF;
     TColor ParentAnswer = 0xFFFFFF;  // what GetControlColor of the parent gives
@@ -110,10 +109,14 @@ public:
     std::intptr_t SendToParent(unsigned command, unsigned, std::intptr_t) override {
         if (!Parent) return 0;
         switch (command) {
-        case skin::SMC_STATICBG: return ParentStaticBg;
-        case skin::SMC_ISPOSDEPENDENT: return ParentPosDependent;
-        case skin::SMC_ISBGPENDING: return ParentBgPending;
-        default: return 0;
+        case skin::SMC_STATICBG:
+            return ParentStaticBg;
+        case skin::SMC_ISPOSDEPENDENT:
+            return ParentPosDependent;
+        case skin::SMC_ISBGPENDING:
+            return ParentBgPending;
+        default:
+            return 0;
         }
     }
     std::intptr_t SendToSelf(unsigned command, unsigned low, std::intptr_t lParam) override {

@@ -17,8 +17,8 @@ std::vector<int> Weights(int steps) {
 TEST(FadeRules, OldImageWeightsPerStep) {
     EXPECT_EQ(Weights(10), (std::vector<int>{230, 204, 179, 153, 127, 102, 76, 51, 25, 0}));
     EXPECT_EQ(Weights(5), (std::vector<int>{204, 153, 102, 51, 0}));
-    EXPECT_EQ(FadeWeight(0, 10), 255);   // limited, not 255 + ...
-    EXPECT_EQ(FadeWeight(12, 10), 0);    // past the end: never negative
+    EXPECT_EQ(FadeWeight(0, 10), 255);  // limited, not 255 + ...
+    EXPECT_EQ(FadeWeight(12, 10), 0);   // past the end: never negative
     EXPECT_EQ(FadeWeight(1, 0), 0);
 }
 

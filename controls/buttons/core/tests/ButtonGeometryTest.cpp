@@ -28,10 +28,10 @@ TEST(ButtonGeometry, GlyphPlacesByLayoutAndAlignment) {
         A alignment;
         TPoint at;
     } cases[] = {
-        {L::blGlyphLeft, A::taCenter, {91, 3}},      {L::blGlyphLeft, A::taLeftJustify, {0, 3}},
-        {L::blGlyphLeft, A::taRightJustify, {182, 3}}, {L::blGlyphRight, A::taLeftJustify, {61, 3}},
+        {L::blGlyphLeft, A::taCenter, {91, 3}},         {L::blGlyphLeft, A::taLeftJustify, {0, 3}},
+        {L::blGlyphLeft, A::taRightJustify, {182, 3}},  {L::blGlyphRight, A::taLeftJustify, {61, 3}},
         {L::blGlyphRight, A::taRightJustify, {247, 3}}, {L::blGlyphRight, A::taCenter, {155, 3}},
-        {L::blGlyphTop, A::taCenter, {124, -5}},      {L::blGlyphBottom, A::taCenter, {124, 12}},
+        {L::blGlyphTop, A::taCenter, {124, -5}},        {L::blGlyphBottom, A::taCenter, {124, 12}},
     };
     for (const Case& c : cases) {
         const TRect r = GlyphRect(MainWindowButton(c.layout, c.alignment), false);
@@ -80,8 +80,8 @@ TEST(ButtonGeometry, CaptionFollowsTheGlyph) {
         g.Margin = c.margin;
         g.Spacing = c.spacing;
         const TRect r = CaptionRect(g);
-        EXPECT_EQ((TPoint{r.Left, r.Top}), c.at) << int(c.layout) << "/" << int(c.alignment) << " m " << c.margin
-                                                 << " s " << c.spacing;
+        EXPECT_EQ((TPoint{r.Left, r.Top}), c.at)
+            << int(c.layout) << "/" << int(c.alignment) << " m " << c.margin << " s " << c.spacing;
         EXPECT_EQ((TPoint{r.Width(), r.Height()}), (TPoint{60, 13}));
     }
 }
@@ -110,7 +110,7 @@ TEST(ButtonState, PressedNeedsThePushToBeOverTheButtonOrTheButtonReleased) {
         {{}, bsNormal},
         {{.Down = true}, bsPressed},
         {{.Pushed = true, .MouseOver = true, .LeftHeldOnButton = true}, bsPressed},
-        {{.Pushed = true, .MouseOver = false, .LeftHeldOnButton = true}, bsNormal},  // dragged off while held
+        {{.Pushed = true, .MouseOver = false, .LeftHeldOnButton = true}, bsNormal},    // dragged off while held
         {{.Pushed = true, .MouseOver = false, .LeftHeldOnButton = false}, bsPressed},  // space key
         {{.Pushed = true, .LeftHeldOnButton = true, .Active = true}, bsHot},
         {{.DefaultLook = true}, bsHot},

@@ -39,7 +39,13 @@ TEST(CheckBoxGeometry, BoxAndCaptionPlacement) {
         TRect ExpectedBox, ExpectedCaption;
     };
     const Case cases[] = {
-        {"the Settings window's box", {268, 20, 2, 0, true, false}, {16, 18}, 230, 13, {2, 1, 18, 19}, {22, 2, 252, 15}},
+        {"the Settings window's box",
+         {268, 20, 2, 0, true, false},
+         {16, 18},
+         230,
+         13,
+         {2, 1, 18, 19},
+         {22, 2, 252, 15}},
         {"indent widens the gap", {268, 20, 2, 5, true, false}, {16, 18}, 100, 13, {2, 1, 18, 19}, {27, 2, 127, 15}},
         {"box on the right", {200, 20, 2, 0, false, false}, {16, 18}, 100, 13, {182, 1, 198, 19}, {2, 2, 180, 15}},
         {"word wrap moves left too", {268, 20, 2, 0, true, true}, {16, 18}, 100, 13, {2, 1, 18, 19}, {21, 2, 121, 15}},

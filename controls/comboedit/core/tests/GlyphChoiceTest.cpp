@@ -10,9 +10,9 @@ TEST(GlyphChoice, StripsOfSquareStatesCountTheirStatesAnythingElseIsOne) {
         GlyphListShape list;
         int states, width;
     } cases[] = {
-        {{48, 16, 5}, 3, 16}, {{16, 16, 1}, 1, 16}, {{32, 16, 1}, 2, 16},
-        {{50, 16, 1}, 1, 50},  // not a whole multiple: one wide state
-        {{18, 0, 0}, 1, 18},   // an empty list never divides by its height
+        {{48, 16, 5}, 3, 16}, {{16, 16, 1}, 1, 16},
+        {{32, 16, 1}, 2, 16}, {{50, 16, 1}, 1, 50},  // not a whole multiple: one wide state
+        {{18, 0, 0}, 1, 18},                         // an empty list never divides by its height
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.list.Width << "x" << c.list.Height);

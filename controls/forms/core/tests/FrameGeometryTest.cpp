@@ -43,17 +43,14 @@ TEST(FrameGeometry, HitCodes) {
         int code;
     };
     const Case cases[] = {
-        {false, {100, 15}, kHitCaption},      {false, {280, 15}, kHitClose},
-        {false, {100, 100}, kHitClient},      {false, {2, 100}, kHitBorder},
-        {false, {297, 100}, kHitBorder},      {false, {100, 197}, kHitBorder},
-        {false, {100, 2}, kHitBorder},        {false, {290, 190}, kHitClient},
-        {false, {300, 100}, kHitNowhere},     {false, {-1, 0}, kHitNowhere},
-        {true, {2, 100}, kHitLeft},           {true, {297, 100}, kHitRight},
-        {true, {100, 2}, kHitTop},            {true, {100, 197}, kHitBottom},
-        {true, {2, 2}, kHitTopLeft},          {true, {297, 2}, kHitTopRight},
-        {true, {2, 197}, kHitBottomLeft},     {true, {297, 197}, kHitBottomRight},
+        {false, {100, 15}, kHitCaption},     {false, {280, 15}, kHitClose},    {false, {100, 100}, kHitClient},
+        {false, {2, 100}, kHitBorder},       {false, {297, 100}, kHitBorder},  {false, {100, 197}, kHitBorder},
+        {false, {100, 2}, kHitBorder},       {false, {290, 190}, kHitClient},  {false, {300, 100}, kHitNowhere},
+        {false, {-1, 0}, kHitNowhere},       {true, {2, 100}, kHitLeft},       {true, {297, 100}, kHitRight},
+        {true, {100, 2}, kHitTop},           {true, {100, 197}, kHitBottom},   {true, {2, 2}, kHitTopLeft},
+        {true, {297, 2}, kHitTopRight},      {true, {2, 197}, kHitBottomLeft}, {true, {297, 197}, kHitBottomRight},
         {true, {290, 190}, kHitBottomRight},  // the grip
-        {true, {100, 15}, kHitCaption},       {true, {280, 15}, kHitClose},
+        {true, {100, 15}, kHitCaption},      {true, {280, 15}, kHitClose},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.at.X) + "," + std::to_string(c.at.Y) + (c.sizable ? " sizable" : ""));

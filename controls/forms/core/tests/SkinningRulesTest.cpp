@@ -64,8 +64,7 @@ TEST(ChildAdapterTable, RealDialogChildrenAndEveryRow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.className) + " style " + std::to_string(c.style));
-        EXPECT_EQ(ChooseChildAdapter(c.className, c.style, c.visible),
-                  (ChildAdapterChoice{c.kind, c.section}));
+        EXPECT_EQ(ChooseChildAdapter(c.className, c.style, c.visible), (ChildAdapterChoice{c.kind, c.section}));
     }
 }
 

@@ -30,19 +30,19 @@ TEST(DrawImage32, BlendsEachChannelByAlphaAndTheGlyphsOwnTransparency) {
         int blend;
         std::uint8_t expected;
     } cases[] = {
-        {255, 0, 255, 0, 254},    // opaque white over black falls one short: the shift is by 256
-        {0, 255, 128, 0, 127},    // darker source: (s - d) negative, floored by the shift
-        {200, 100, 0, 0, 100},    // transparent leaves the target
-        {255, 0, 255, 50, 126},   // Blend 50 halves the weight: 50 * 255 div 100 = 127
-        {255, 0, 255, 100, 0},    // Blend 100 hides the glyph
-        {255, 0, 255, 150, 0},    // beyond 100 hides it too, never adds
+        {255, 0, 255, 0, 254},   // opaque white over black falls one short: the shift is by 256
+        {0, 255, 128, 0, 127},   // darker source: (s - d) negative, floored by the shift
+        {200, 100, 0, 0, 100},   // transparent leaves the target
+        {255, 0, 255, 50, 126},  // Blend 50 halves the weight: 50 * 255 div 100 = 127
+        {255, 0, 255, 100, 0},   // Blend 100 hides the glyph
+        {255, 0, 255, 150, 0},   // beyond 100 hides it too, never adds
     };
     for (const Case& c : cases) {
         render::Bitmap source = Filled32(1, 1, c.s, c.s, c.s, c.alpha);
         render::Bitmap target = Filled24(1, 1, c.d);
         DrawImage32({0, 0, 1, 1}, {0, 0, 1, 1}, target, false, c.blend, NoTone, false, render::EmptyCacheInfo, source);
-        EXPECT_EQ(target.Pixel(0, 0)[0], c.expected) << int(c.s) << " over " << int(c.d) << " alpha " << int(c.alpha)
-                                                    << " blend " << c.blend;
+        EXPECT_EQ(target.Pixel(0, 0)[0], c.expected)
+            << int(c.s) << " over " << int(c.d) << " alpha " << int(c.alpha) << " blend " << c.blend;
     }
 }
 
@@ -117,8 +117,8 @@ TEST(GlyphSlices, StateChoosesASliceOfTheStripAndStateCountBelowOneCountsAsOne) 
         int stateCount, state;
         TRect source;
     } cases[] = {
-        {3, 0, {0, 0, 16, 16}},  {3, 2, {32, 0, 48, 16}}, {3, 5, {32, 0, 48, 16}},
-        {1, 2, {0, 0, 48, 16}},  {0, 1, {0, 0, 48, 16}},  {-4, 0, {0, 0, 48, 16}},
+        {3, 0, {0, 0, 16, 16}}, {3, 2, {32, 0, 48, 16}}, {3, 5, {32, 0, 48, 16}},
+        {1, 2, {0, 0, 48, 16}}, {0, 1, {0, 0, 48, 16}},  {-4, 0, {0, 0, 48, 16}},
     };
     for (const Case& c : cases) {
         const GlyphSlice slice = SliceOf(48, 16, c.stateCount, c.state);

@@ -17,7 +17,9 @@ std::vector<std::uint8_t> SolidPng(int size, std::uint8_t red) {
     return MakePng(size, size, [red](int, int) { return std::array<std::uint8_t, 4>{red, 0, 0, 255}; });
 }
 
-TsImgListItem PngItem(std::vector<std::uint8_t> bytes) { return {ifPNG, render::PixelFormat::pf32bit, std::move(bytes)}; }
+TsImgListItem PngItem(std::vector<std::uint8_t> bytes) {
+    return {ifPNG, render::PixelFormat::pf32bit, std::move(bytes)};
+}
 
 render::Bitmap Grey24(int w, int h, std::uint8_t v) {
     render::Bitmap bmp = render::CreateBmp24(w, h);
@@ -101,7 +103,8 @@ TEST(AlphaImageStore, ACopyKeepsImagesTheSourceGotBesidesItsItems) {
 
 TEST(AlphaImageStore, IconItemsGoThroughTheIconReaderAndAFailedReadIsBlank) {
     AlphaImageStore list(3, 3);
-    list.Items = {{ifICO, render::PixelFormat::pf32bit, {1}}, {ifICO, render::PixelFormat::pf32bit, {2}},
+    list.Items = {{ifICO, render::PixelFormat::pf32bit, {1}},
+                  {ifICO, render::PixelFormat::pf32bit, {2}},
                   {ifICO, render::PixelFormat::pf32bit, {3}}};
     list.GenerateList([](const std::vector<std::uint8_t>& file, int w, int h, render::Bitmap& out) {
         if (file[0] == 2) return false;

@@ -32,10 +32,21 @@ TEST(IconFile, PicksTheNearestSizeThenTheDeepestColourAndPassesOverEntriesOutsid
         std::vector<Entry> entries;
         std::optional<std::uint32_t> offset;  // of the picked picture
     } cases[] = {
-        {"nearest size", {{16, 16, 32, 4, kData}, {18, 18, 8, 4, kData + 4}, {32, 32, 32, 4, kData + 8}, {0, 0, 32, 4, kData + 12}}, kData + 4},
-        {"deeper colour at the same size", {{18, 18, 4, 4, kData}, {18, 18, 32, 4, kData + 4}, {18, 18, 8, 4, kData + 8}, {48, 48, 32, 4, kData + 12}}, kData + 4},
-        {"past the end", {{18, 18, 32, 4, kData + 14}, {16, 16, 32, 4, kData}, {1, 1, 1, 1, 0xFFFFFFFF}, {18, 18, 32, 0, kData}}, kData},
-        {"none inside", {{18, 18, 32, 17, kData}, {18, 18, 32, 4, 0xFFFFFFFE}, {18, 18, 32, 0xFFFFFFFF, 2}, {18, 18, 32, 4, kData + 13}}, std::nullopt},
+        {"nearest size",
+         {{16, 16, 32, 4, kData}, {18, 18, 8, 4, kData + 4}, {32, 32, 32, 4, kData + 8}, {0, 0, 32, 4, kData + 12}},
+         kData + 4},
+        {"deeper colour at the same size",
+         {{18, 18, 4, 4, kData}, {18, 18, 32, 4, kData + 4}, {18, 18, 8, 4, kData + 8}, {48, 48, 32, 4, kData + 12}},
+         kData + 4},
+        {"past the end",
+         {{18, 18, 32, 4, kData + 14}, {16, 16, 32, 4, kData}, {1, 1, 1, 1, 0xFFFFFFFF}, {18, 18, 32, 0, kData}},
+         kData},
+        {"none inside",
+         {{18, 18, 32, 17, kData},
+          {18, 18, 32, 4, 0xFFFFFFFE},
+          {18, 18, 32, 0xFFFFFFFF, 2},
+          {18, 18, 32, 4, kData + 13}},
+         std::nullopt},
     };
     for (const Case& c : cases) {
         const Bytes file = Directory(c.entries, 16);

@@ -29,22 +29,36 @@ TEST(ListBoxStyleBits, FollowEachProperty) {
         {"flat platform", {}, false, {kDefaults | lbs::WsBorder, 0}},
         {"flat control", {.Ctl3D = false}, true, {kDefaults | lbs::WsBorder, 0}},
         {"no border", {.SingleBorder = false}, true, {kDefaults, 0}},
-        {"owner draw fixed", {.Style = S::lbOwnerDrawFixed}, true, {kDefaults | lbs::OwnerDrawFixed, lbs::WsExClientEdge}},
-        {"owner draw variable", {.Style = S::lbOwnerDrawVariable}, true,
+        {"owner draw fixed",
+         {.Style = S::lbOwnerDrawFixed},
+         true,
+         {kDefaults | lbs::OwnerDrawFixed, lbs::WsExClientEdge}},
+        {"owner draw variable",
+         {.Style = S::lbOwnerDrawVariable},
+         true,
          {kDefaults | lbs::OwnerDrawVariable, lbs::WsExClientEdge}},
-        {"virtual", {.Style = S::lbVirtual}, true,
+        {"virtual",
+         {.Style = S::lbVirtual},
+         true,
          {kAlways | lbs::NoData | lbs::OwnerDrawFixed | lbs::NoIntegralHeight, lbs::WsExClientEdge}},
-        {"virtual owner draw", {.Style = S::lbVirtualOwnerDraw}, true,
+        {"virtual owner draw",
+         {.Style = S::lbVirtualOwnerDraw},
+         true,
          {kAlways | lbs::NoData | lbs::OwnerDrawFixed | lbs::NoIntegralHeight, lbs::WsExClientEdge}},
         {"sorted", {.Sorted = true}, true, {kDefaults | lbs::Sort, lbs::WsExClientEdge}},
         {"extended selection", {.MultiSelect = true}, true, {kDefaults | lbs::ExtendedSel, lbs::WsExClientEdge}},
-        {"multiple selection", {.MultiSelect = true, .ExtendedSelect = false}, true,
+        {"multiple selection",
+         {.MultiSelect = true, .ExtendedSelect = false},
+         true,
          {kDefaults | lbs::MultipleSel, lbs::WsExClientEdge}},
         {"extended alone selects one", {.ExtendedSelect = true}, true, {kDefaults, lbs::WsExClientEdge}},
         {"integral height", {.IntegralHeight = true}, true, {kAlways | lbs::HasStrings, lbs::WsExClientEdge}},
         {"columns", {.Columns = 3}, true, {kDefaults | lbs::MultiColumn, lbs::WsExClientEdge}},
         {"tab stops", {.TabWidth = 8}, true, {kDefaults | lbs::UseTabStops, lbs::WsExClientEdge}},
-        {"scroll bars always", {.AutoHideScroll = false}, true, {kDefaults | lbs::DisableNoScroll, lbs::WsExClientEdge}},
+        {"scroll bars always",
+         {.AutoHideScroll = false},
+         true,
+         {kDefaults | lbs::DisableNoScroll, lbs::WsExClientEdge}},
     };
     for (const StyleCase& c : cases) {
         const ListBoxWindowStyle got = ListBoxStyleBits(c.props, c.has3D);
@@ -60,16 +74,19 @@ TEST(ListBoxStyles, VirtualStylesFallBackToTheirCounterparts) {
 }
 
 TEST(ListBoxColumnWidth, SplitsTheWidthAndNeverGoesBelowOne) {
-    struct Case { int width, columns, expected; };
-    const Case cases[] = {
-        {249, 3, 83},   // (249 + 0) / 3
-        {100, 4, 25},   // (100 + 1) / 4
-        {2, 2, 1},      // (2 - 1) / 2 = 0, raised to 1
-        {1, 1, 1},      // (1 - 2) / 1 = -1, raised to 1
-        {100, 0, 0},    // single column: no width set
-        {0, 3, 0},      // no width yet
+    struct Case {
+        int width, columns, expected;
     };
-    for (const Case& c : cases) EXPECT_EQ(ListBoxColumnWidth(c.width, c.columns), c.expected) << c.width << "/" << c.columns;
+    const Case cases[] = {
+        {249, 3, 83},  // (249 + 0) / 3
+        {100, 4, 25},  // (100 + 1) / 4
+        {2, 2, 1},     // (2 - 1) / 2 = 0, raised to 1
+        {1, 1, 1},     // (1 - 2) / 1 = -1, raised to 1
+        {100, 0, 0},   // single column: no width set
+        {0, 3, 0},     // no width yet
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ListBoxColumnWidth(c.width, c.columns), c.expected) << c.width << "/" << c.columns;
 }
 
 // --- type-ahead -------------------------------------------------------------------------------
@@ -98,15 +115,19 @@ constexpr std::uint32_t kNearWrap = 0xFFFFFF00u;
 
 TEST(TypeAhead, SelectsTheFirstItemBeginningWithTheTypedText) {
     const Scenario scenarios[] = {
-        {"pause starts a new text, case ignored", kMaps,
+        {"pause starts a new text, case ignored",
+         kMaps,
          {{u"d", 1000, 0, true}, {u"m", 1200, 1, true}, {u"c", 1800, 2, true}}},
         {"no match changes nothing", kMaps, {{u"d", 0, 0, true}, {u"z", 100, -1, true}}},
         {"backspace to empty selects the first", kMaps, {{u"c", 0, 2, true}, {u"\b", 100, 0, false}}},
-        {"backspace shortens the text", kMaps,
+        {"backspace shortens the text",
+         kMaps,
          {{u"d", 0, 0, true}, {u"z", 100, -1, true}, {u"\b", 200, 0, false}, {u"m", 300, 1, true}}},
-        {"enter joins the text within the delay", kMaps,
+        {"enter joins the text within the delay",
+         kMaps,
          {{u"d", 0, 0, true}, {u"\r", 100, -1, false}, {u"c", 200, -1, true}, {u"c", 800, 2, true}}},
-        {"escape joins the text within the delay", kMaps,
+        {"escape joins the text within the delay",
+         kMaps,
          {{u"d", 0, 0, true}, {u"\x1b", 100, -1, false}, {u"d", 200, -1, true}}},
         {"exactly the delay starts anew", kMaps, {{u"d", 0, 0, true}, {u"c", 500, 2, true}}},
         {"tick count wraps within the delay", kMaps, {{u"d", kNearWrap, 0, true}, {u"m", 0x2C, 1, true}}},

@@ -6,7 +6,9 @@ namespace lw::controls::scroll {
 namespace {
 
 TEST(ScrollMulDiv, RoundsAsThePlatformDoes) {
-    struct Case { int a, b, c, expected; };
+    struct Case {
+        int a, b, c, expected;
+    };
     for (const Case& k : {Case{10, 66, 100, 7}, Case{5, 1, 2, 3}, Case{-13, 1, 2, -7}, Case{1, 1, 0, -1},
                           Case{90, 56, 90, 56}, Case{0x7FFFFFFF, 2, 1, -1}, Case{-5, -1, 2, 3}}) {
         EXPECT_EQ(MulDiv(k.a, k.b, k.c), k.expected) << k.a << "*" << k.b << "/" << k.c;
@@ -46,16 +48,20 @@ TEST(ScrollHitTestBar, PartsAlongBothAxes) {
     const ScrollRange info{0, 99, 10, 45};  // slider at 45..55 of a 100 px bar at 10
     const TRect horz{10, 50, 110, 67};
     const TRect vert{50, 10, 67, 110};
-    struct Case { int along, across, expected; };
+    struct Case {
+        int along, across, expected;
+    };
     const Case cases[] = {
-        {10, 58, sbFirstArrow}, {26, 58, sbFirstArrow}, {27, 58, sbPageBefore}, {54, 58, sbPageBefore},
-        {55, 58, sbThumb},      {64, 58, sbThumb},      {65, 58, sbPageAfter},  {92, 58, sbPageAfter},
-        {93, 58, sbSecondArrow}, {109, 58, sbSecondArrow}, {110, 58, sbNone}, {9, 58, sbNone},
-        {55, 49, sbNone},       {55, 67, sbNone},       {55, 66, sbThumb},
+        {10, 58, sbFirstArrow},  {26, 58, sbFirstArrow},   {27, 58, sbPageBefore}, {54, 58, sbPageBefore},
+        {55, 58, sbThumb},       {64, 58, sbThumb},        {65, 58, sbPageAfter},  {92, 58, sbPageAfter},
+        {93, 58, sbSecondArrow}, {109, 58, sbSecondArrow}, {110, 58, sbNone},      {9, 58, sbNone},
+        {55, 49, sbNone},        {55, 67, sbNone},         {55, 66, sbThumb},
     };
     for (const Case& k : cases) {
-        EXPECT_EQ(HitTestBar(info, horz, false, {k.along, k.across}, 17, 10), k.expected) << "horz " << k.along << "," << k.across;
-        EXPECT_EQ(HitTestBar(info, vert, true, {k.across, k.along}, 17, 10), k.expected) << "vert " << k.along << "," << k.across;
+        EXPECT_EQ(HitTestBar(info, horz, false, {k.along, k.across}, 17, 10), k.expected)
+            << "horz " << k.along << "," << k.across;
+        EXPECT_EQ(HitTestBar(info, vert, true, {k.across, k.along}, 17, 10), k.expected)
+            << "vert " << k.along << "," << k.across;
     }
 }
 

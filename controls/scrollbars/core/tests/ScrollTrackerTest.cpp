@@ -123,15 +123,18 @@ TEST_F(TrackerTest, ArrowPressRepeatsAfterTheFirstDelayAndPausesOffThePart) {
 }
 
 TEST_F(TrackerTest, PressesOnEachPartSendTheirCode) {
-    struct Case { TPoint at; int orientation, code; };
-    for (const Case& k : {Case{{405, 305}, 1, sbFirstArrow}, Case{{405, 330}, 1, sbPageBefore},
-                          Case{{405, 370}, 1, sbPageAfter}, Case{{310, 405}, 0, sbFirstArrow},
-                          Case{{395, 405}, 0, sbSecondArrow}, Case{{350, 405}, 0, sbPageAfter}}) {
+    struct Case {
+        TPoint at;
+        int orientation, code;
+    };
+    for (const Case& k :
+         {Case{{405, 305}, 1, sbFirstArrow}, Case{{405, 330}, 1, sbPageBefore}, Case{{405, 370}, 1, sbPageAfter},
+          Case{{310, 405}, 0, sbFirstArrow}, Case{{395, 405}, 0, sbSecondArrow}, Case{{350, 405}, 0, sbPageAfter}}) {
         const std::size_t from = Ports.Scrolls.size();
         ASSERT_TRUE(Tracker.Press(kMemo, k.orientation, k.at));
         Tracker.Release(kMemo);
-        EXPECT_EQ(SentSince(from), (std::vector<S>{{0, kMemo, k.orientation, k.code, 0},
-                                                   {0, kMemo, k.orientation, sbEndScroll, 0}}))
+        EXPECT_EQ(SentSince(from),
+                  (std::vector<S>{{0, kMemo, k.orientation, k.code, 0}, {0, kMemo, k.orientation, sbEndScroll, 0}}))
             << k.at.X << "," << k.at.Y;
     }
 }
@@ -176,15 +179,18 @@ TEST_F(TrackerTest, SliderDragTracksChangedPositionsAndEndsWithTheLastOne) {
     ASSERT_TRUE(Tracker.Press(kMemo, 1, {405, 348}));
     EXPECT_TRUE(Ports.Tracking[kMemo]);
     EXPECT_TRUE(Ports.Scrolls.empty()) << "grabbing sends nothing";
-    struct Step { int y, thumbStart; };
+    struct Step {
+        int y, thumbStart;
+    };
     for (const Step& s : {Step{349, 346}, Step{349, 346}, Step{600, 373}, Step{0, 317}}) {
         EXPECT_TRUE(Tracker.MouseMove(kMemo, {405, s.y}));
         EXPECT_EQ(Ports.DragStarts.back(), s.thumbStart) << s.y;
     }
     // 346 → offset 29 of 56 → MulDiv(29, 90, 56) = 47; the repeated move sends nothing; the
     // bottom end is the platform's largest position, 90; the top end 0.
-    EXPECT_EQ(Ports.Scrolls, (std::vector<S>{{0, kMemo, 1, sbThumbTrack, 47}, {0, kMemo, 1, sbThumbTrack, 90},
-                                              {0, kMemo, 1, sbThumbTrack, 0}}));
+    EXPECT_EQ(Ports.Scrolls,
+              (std::vector<S>{
+                  {0, kMemo, 1, sbThumbTrack, 47}, {0, kMemo, 1, sbThumbTrack, 90}, {0, kMemo, 1, sbThumbTrack, 0}}));
     Tracker.MouseMove(kMemo, {405, 600});
     EXPECT_TRUE(Tracker.Release(kMemo));
     EXPECT_FALSE(Ports.Tracking[kMemo]);

@@ -13,7 +13,7 @@ namespace lw::controls::testing {
 struct Entry {
     std::string Name;
     bool Folder = true;
-    std::string Parsing;        // set for special items; others are their parent's path + name
+    std::string Parsing;  // set for special items; others are their parent's path + name
     bool Renamable = true;
     bool RefuseRename = false;  // the shell says no
     bool Unlistable = false;    // enumeration fails
@@ -70,7 +70,8 @@ public:
         while (i + 2 <= list.size()) {
             const std::size_t count = list[i] | (list[i + 1] << 8);
             if (count < 2) return at;
-            at = at->Child(std::string(list.begin() + static_cast<long>(i) + 2, list.begin() + static_cast<long>(i + count)));
+            at = at->Child(
+                std::string(list.begin() + static_cast<long>(i) + 2, list.begin() + static_cast<long>(i + count)));
             if (!at) return nullptr;
             i += count;
         }
@@ -117,7 +118,9 @@ public:
     std::string ExpandFileName(const std::string& path) override {
         return path.size() > 1 && path[1] == ':' ? path : currentDirectory + "\\" + path;
     }
-    int IconIndex(const IdList& absolute, bool open) override { return static_cast<int>(absolute.size()) * 2 + (open ? 1 : 0); }
+    int IconIndex(const IdList& absolute, bool open) override {
+        return static_cast<int>(absolute.size()) * 2 + (open ? 1 : 0);
+    }
     bool FileExists(const std::string& path) override { return Exists(path, false); }
     bool DirectoryExists(const std::string& path) override { return Exists(path, true); }
     void OpenItem(const std::string& path, const std::string&) override { opened.push_back(path); }
@@ -130,12 +133,15 @@ public:
 
     Entry& At(const std::string& path) {
         Entry* found = nullptr;
-        Walk(desktop, [&](Entry& e) { if (!found && e.Path() == path) found = &e; });
+        Walk(desktop, [&](Entry& e) {
+            if (!found && e.Path() == path) found = &e;
+        });
         return *found;
     }
 
 private:
-    template <class F> static void Walk(Entry& e, F f) {
+    template <class F>
+    static void Walk(Entry& e, F f) {
         f(e);
         for (auto& c : e.Children) Walk(*c, f);
     }
@@ -152,7 +158,8 @@ private:
     }
     bool Exists(const std::string& path, bool folder) {
         bool found = false;
-        Walk(desktop, [&](Entry& e) { found |= e.Folder == folder && !IsVirtualParsingName(e.Path()) && e.Path() == path; });
+        Walk(desktop,
+             [&](Entry& e) { found |= e.Folder == folder && !IsVirtualParsingName(e.Path()) && e.Path() == path; });
         return found;
     }
     std::shared_ptr<FakeFolder> desktopFolder_;
@@ -163,7 +170,8 @@ inline std::optional<std::vector<IdList>> FakeFolder::Enumerate(std::uint32_t fl
     if (entry_.Unlistable) return std::nullopt;
     std::vector<IdList> ids;
     for (auto& c : entry_.Children)
-        if ((c->Folder && (flags & kListFolders)) || (!c->Folder && (flags & kListNonFolders))) ids.push_back(ItemOf(c->Name));
+        if ((c->Folder && (flags & kListFolders)) || (!c->Folder && (flags & kListNonFolders)))
+            ids.push_back(ItemOf(c->Name));
     std::reverse(ids.begin(), ids.end());  // the shell gives no order
     return ids;
 }

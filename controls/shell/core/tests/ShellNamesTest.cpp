@@ -8,13 +8,29 @@ namespace lw::controls {
 namespace {
 
 TEST(ShellNamesTest, EveryRootNameResolvesWithoutRegardToCase) {
-    const std::pair<const char*, int> expected[] = {
-        {"rfDesktop", 0},           {"rfMyComputer", 17},      {"rfNetwork", 18},        {"rfRecycleBin", 10},
-        {"rfAppData", 26},          {"rfCommonDesktopDirectory", 25}, {"rfCommonPrograms", 23}, {"rfCommonStartMenu", 22},
-        {"rfCommonStartup", 24},    {"rfControlPanel", 3},     {"rfDesktopDirectory", 16}, {"rfFavorites", 6},
-        {"rfFonts", 20},            {"rfInternet", 1},         {"rfPersonal", 5},        {"rfPrinters", 4},
-        {"rfPrintHood", 27},        {"rfPrograms", 2},         {"rfRecent", 8},          {"rfSendTo", 9},
-        {"rfStartMenu", 11},        {"rfStartup", 7},          {"rfTemplates", 21}};
+    const std::pair<const char*, int> expected[] = {{"rfDesktop", 0},
+                                                    {"rfMyComputer", 17},
+                                                    {"rfNetwork", 18},
+                                                    {"rfRecycleBin", 10},
+                                                    {"rfAppData", 26},
+                                                    {"rfCommonDesktopDirectory", 25},
+                                                    {"rfCommonPrograms", 23},
+                                                    {"rfCommonStartMenu", 22},
+                                                    {"rfCommonStartup", 24},
+                                                    {"rfControlPanel", 3},
+                                                    {"rfDesktopDirectory", 16},
+                                                    {"rfFavorites", 6},
+                                                    {"rfFonts", 20},
+                                                    {"rfInternet", 1},
+                                                    {"rfPersonal", 5},
+                                                    {"rfPrinters", 4},
+                                                    {"rfPrintHood", 27},
+                                                    {"rfPrograms", 2},
+                                                    {"rfRecent", 8},
+                                                    {"rfSendTo", 9},
+                                                    {"rfStartMenu", 11},
+                                                    {"rfStartup", 7},
+                                                    {"rfTemplates", 21}};
     for (const auto& [name, csidl] : expected) {
         EXPECT_EQ(RootFolderCsidl(name), csidl) << name;
         std::string upper = name;
