@@ -10,6 +10,11 @@ if [ "${1:-}" = --fix ]; then
     clang-format -i "${files[@]}"
     exit 0
 fi
+# One run for the whole tree; file by file only to name the culprits.
+if clang-format --dry-run --Werror "${files[@]}" >/dev/null 2>&1; then
+    echo "format: ${#files[@]} files formatted"
+    exit 0
+fi
 unformatted=()
 for file in "${files[@]}"; do
     clang-format --dry-run --Werror "$file" >/dev/null 2>&1 || unformatted+=("$file")
@@ -17,6 +22,5 @@ done
 if [ ${#unformatted[@]} -gt 0 ]; then
     echo "format: not formatted as .clang-format says (scripts/check-format.sh --fix):" >&2
     printf '  %s\n' "${unformatted[@]}" >&2
-    exit 1
 fi
-echo "format: ${#files[@]} files formatted"
+exit 1

@@ -13,7 +13,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
     wine wine64 xvfb xauth x11-apps x11-utils imagemagick
     googletest libgtest-dev libbenchmark-dev libpixman-1-dev
-    libpng-dev libjpeg-dev zlib1g-dev hyperfine locales
+    libpng-dev libjpeg-dev zlib1g-dev hyperfine locales clang-format
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds both presets and runs every test: the portable core natively (with sanitizers), then
-# the Windows build under Wine, all in one Wine session that ends with the run. Ends with each
-# runner's summary.
+# Checks the format, builds both presets and runs every test: the portable core natively (with
+# sanitizers), then the Windows build under Wine, all in one Wine session that ends with the run.
+# Ends with each runner's summary.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,6 +14,14 @@ status=0
 # Each phase's wall time goes into the summary: the suite's speed is watched from run to run.
 phase_start=$SECONDS
 phase_done() { phases+=("$1 $((SECONDS - phase_start)) s"); phase_start=$SECONDS; }
+echo "== format"
+if "$root/scripts/check-format.sh"; then
+    summaries+=("format: every C++ file formatted")
+else
+    summaries+=("format: FAILED (scripts/check-format.sh --fix)")
+    status=1
+fi
+phase_done "format"
 for preset in native win64; do
     echo "== $preset: configure and build"
     if ! { cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j2; }; then
