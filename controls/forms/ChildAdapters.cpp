@@ -260,6 +260,21 @@ void TgwChildAdapter::Dispatch(platform::TMessage& m) {
 
 bool TgwChildAdapter::HandleMessage(platform::TMessage&) { return false; }
 
+bool TgwChildAdapter::PaintWholeClient(platform::TMessage& m) {
+    switch (m.Msg) {
+    case WM_PAINT:
+        controls::WithPaintDc(Handle(), m.WParam, [this](HDC dc) { PaintClient(dc); });
+        return true;
+    case WM_PRINTCLIENT:
+        PaintClient(reinterpret_cast<HDC>(m.WParam));
+        return true;
+    case WM_ERASEBKGND:
+        m.Result = 1;
+        return true;
+    }
+    return false;
+}
+
 void TgwChildAdapter::PaintClient(HDC dc) {
     PaintOverParent(dc, [](bridge::TsDibSection&) {});
 }

@@ -36,6 +36,9 @@ protected:
     void Repaint();
     // Paints the client area; the base paints only what lies behind.
     virtual void PaintClient(HDC dc);
+    // For a window whose client the adapter paints whole: paint and print messages go to
+    // PaintClient and nothing is left to erase. True when the message was one of those.
+    bool PaintWholeClient(platform::TMessage& message);
     bool Hot() const { return hot_; }
     void TrackHover(const platform::TMessage& message);
 

@@ -59,27 +59,10 @@ void TgwHintWnd::FitMargins() {
 }
 
 bool TgwHintWnd::HandleMessage(platform::TMessage& m) {
-    switch (m.Msg) {
-    case WM_CREATE:
-        CallPrevious(m);
-        if (m.Result != -1) TakeFrame();
-        return true;
-    case WM_PAINT:
-        if (m.WParam != 0) {
-            PaintClient(reinterpret_cast<HDC>(m.WParam));
-        } else {
-            platform::PaintScope paint(Handle());
-            PaintClient(paint.Dc());
-        }
-        return true;
-    case WM_PRINTCLIENT:
-        PaintClient(reinterpret_cast<HDC>(m.WParam));
-        return true;
-    case WM_ERASEBKGND:
-        m.Result = 1;
-        return true;
-    }
-    return false;
+    if (m.Msg != WM_CREATE) return PaintWholeClient(m);
+    CallPrevious(m);
+    if (m.Result != -1) TakeFrame();
+    return true;
 }
 
 void TgwHintWnd::PaintClient(HDC dc) {

@@ -82,20 +82,7 @@ void DrawPicture(HDC dc, HBITMAP picture, const RECT& column) {
 
 }  // namespace
 
-bool TgwMnuWnd::HandleMessage(platform::TMessage& m) {
-    switch (m.Msg) {
-    case WM_PAINT:
-        controls::WithPaintDc(Handle(), m.WParam, [this](HDC dc) { PaintClient(dc); });
-        return true;
-    case WM_PRINTCLIENT:
-        PaintClient(reinterpret_cast<HDC>(m.WParam));
-        return true;
-    case WM_ERASEBKGND:
-        m.Result = 1;
-        return true;
-    }
-    return false;
-}
+bool TgwMnuWnd::HandleMessage(platform::TMessage& m) { return PaintWholeClient(m); }
 
 void TgwMnuWnd::PaintClient(HDC dc) {
     const bridge::TsSkinManager* m = bridge::DefaultSkinManager();
