@@ -306,8 +306,10 @@ void TgwTreeViewWnd::SetSkinColors() {
     const skin::TsGeneralData* section = SkinData().Section();
     if (section == nullptr) return;
     SendMessageW(Handle(), TVM_SETBKCOLOR, 0, LPARAM(ResolveColor(section->Color) & 0xFFFFFF));
-    SendMessageW(Handle(), TVM_SETTEXTCOLOR, 0,
-                 LPARAM(ResolveColor(static_cast<TColor>(section->FontColor[0])) & 0xFFFFFF));
+    const LPARAM ink = LPARAM(ResolveColor(static_cast<TColor>(section->FontColor[0])) & 0xFFFFFF);
+    SendMessageW(Handle(), TVM_SETTEXTCOLOR, 0, ink);
+    // The lines and the expand buttons too: the platform's light grey stands out on a dark tree.
+    SendMessageW(Handle(), TVM_SETLINECOLOR, 0, ink);
 }
 
 void TgwTreeViewWnd::RestoreStdColors() {
@@ -315,6 +317,7 @@ void TgwTreeViewWnd::RestoreStdColors() {
     if (!IsWindow(Handle())) return;
     SendMessageW(Handle(), TVM_SETBKCOLOR, 0, LPARAM(-1));
     SendMessageW(Handle(), TVM_SETTEXTCOLOR, 0, LPARAM(-1));
+    SendMessageW(Handle(), TVM_SETLINECOLOR, 0, LPARAM(CLR_DEFAULT));
 }
 
 void TgwTreeViewWnd::HandleMessage(platform::TMessage& message) {

@@ -356,9 +356,12 @@ TEST_F(SkinnedMemoTest, ATreeWindowOfNoControlIsDressedAndGivenBack) {
     EXPECT_EQ(FindAdapter(tree), adapter.get());
     SendMessageW(tree, WM_NCPAINT, 1, 0);
     EXPECT_EQ(COLORREF(SendMessageW(tree, TVM_GETBKCOLOR, 0, 0)), COLORREF(1710618));
+    // Lines and expand buttons in the text's colour, not the platform's light grey.
+    EXPECT_EQ(SendMessageW(tree, TVM_GETLINECOLOR, 0, 0), SendMessageW(tree, TVM_GETTEXTCOLOR, 0, 0));
     adapter.reset();
     EXPECT_EQ(FindAdapter(tree), nullptr);
     EXPECT_EQ(COLORREF(SendMessageW(tree, TVM_GETBKCOLOR, 0, 0)), CLR_NONE) << "the platform's colours again";
+    EXPECT_EQ(COLORREF(SendMessageW(tree, TVM_GETLINECOLOR, 0, 0)), CLR_DEFAULT);
     DestroyWindow(tree);
 }
 
