@@ -13,6 +13,7 @@
 #include "controls/base/core/BorderPainting.h"
 #include "controls/base/core/ControlKinds.h"
 #include "controls/images/AlphaImageList.h"
+#include "platform/Application.h"
 #include "platform/Form.h"
 #include "render/Background.h"
 #include "render/Blend.h"
@@ -543,6 +544,7 @@ void TsBitBtn::UnskinnedMessage(TMessage& m) {
 }
 
 void TsBitBtn::MouseDown(TMessage& m) {
+    HoldHints(true);
     TButton::WndProc(m);  // the platform pushes the button and captures the mouse
     if (!Enabled()) return;
     pressedByMouse_ = true;
@@ -553,7 +555,17 @@ void TsBitBtn::MouseDown(TMessage& m) {
     ChangeLookFor(aeMouseDown, true);
 }
 
+// No hint shows while the button is held; the display comes back as it was.
+void TsBitBtn::HoldHints(bool hold) {
+    if (platform::Application == nullptr || hold == hintsHeld_) return;
+    platform::THints& hints = platform::Application->Hints();
+    if (hold) hintsWereActive_ = hints.Active();
+    hints.SetActive(hold ? false : hintsWereActive_);
+    hintsHeld_ = hold;
+}
+
 void TsBitBtn::MouseUp(TMessage& m) {
+    HoldHints(false);
     if (!pressedByMouse_ || !Enabled()) {
         StopFading();
         TButton::WndProc(m);
@@ -606,6 +618,9 @@ void TsBitBtn::SkinnedMessage(TMessage& m) {
     case WM_LBUTTONUP:
         MouseUp(m);
         return;
+    case WM_CAPTURECHANGED:  // the press ended elsewhere, by a window that took the mouse
+        HoldHints(false);
+        break;
     case platform::CM_MOUSEENTER:
         if (reinterpret_cast<platform::TControl*>(m.LParam) == this) MouseEntered();
         break;

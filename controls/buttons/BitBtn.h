@@ -134,6 +134,7 @@ private:
     void WithoutRedraw(platform::TMessage& message);
     void MouseDown(platform::TMessage& message);
     void MouseUp(platform::TMessage& message);
+    void HoldHints(bool hold);
     void MouseEntered();
     void MouseLeft();
     void ApplyRegion();
@@ -170,6 +171,8 @@ private:
     bool hadRegion_ = false;
     platform::TBounds regionBounds_{};
     bool pressedByMouse_ = false;
+    bool hintsHeld_ = false;
+    bool hintsWereActive_ = true;
     bool forcePressed_ = false;   // the release repaint shows the pressed look once more
     bool forceReleased_ = false;  // the release fade's new look, made while the platform still pushes
     std::unique_ptr<platform::TMessageHook> formKeys_;

@@ -112,10 +112,13 @@ TEST_F(StoredSkinButton, TheGlyphSitsBesideTheCaptionAndMovesWhenPressed) {
 }
 
 TEST_F(StoredSkinButton, MouseSequencesClickOnlyWhenReleasedOverTheButtonAndFadeEachChange) {
-    // Press and release over the button: a click, a half-speed fade each way.
+    // Press and release over the button: a click, a half-speed fade each way. No hint shows
+    // while the button is held.
     Send(WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
     EXPECT_TRUE(button.Fading());
+    EXPECT_FALSE(application.Hints().Active());
     Send(WM_LBUTTONUP, 5, 5);  // during the press fade: it is stopped and the release fade runs
+    EXPECT_TRUE(application.Hints().Active());
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(button.Fading());
     ASSERT_TRUE(testsupport::PumpUntil([&] { return !button.Fading(); }));
