@@ -99,7 +99,9 @@ void TgwEditWnd::PaintFrameToCache() {
     if (DialogMode && borderColor != TransparentKey) {
         render::Surface surface(cache);
         render::FillRectSolid(surface, cache.Bounds(), ResolveColor(borderColor));
-        render::FillRectSolid(surface, {1, 1, w - 1, h - 1}, GetSysColor(COLOR_WINDOW));
+        // Inside the border line, the field's own colour: the platform's window colour would
+        // ring a dark field in white.
+        render::FillRectSolid(surface, {1, 1, w - 1, h - 1}, ResolveColor(data.SectionColor(false)));
     } else if (ParentHandle != nullptr && data.Section() != nullptr) {
         const bool hot = data.Focused() || data.MouseInside();
         render::PaintControlItemFromParent(

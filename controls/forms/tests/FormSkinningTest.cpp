@@ -517,6 +517,16 @@ TEST_F(ThreeWindows, FindDialogGetsAdaptersForItsChildren) {
     EXPECT_EQ(kinds.count(ChildAdapterKind::GroupBox), 1u);
     EXPECT_GE(kinds.count(ChildAdapterKind::CheckBox), 3u);  // two check boxes, two radios
     EXPECT_GE(kinds.count(ChildAdapterKind::Button), 2u);
+    // The edit's frame: the skin's border line, then the field's own colour, no platform white.
+    HWND edit = FindWindowExW(finder.Handle(), nullptr, L"Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    RECT placed{};
+    GetWindowRect(edit, &placed);
+    HDC frame = GetWindowDC(edit);
+    const COLORREF inner = GetPixel(frame, 1, (placed.bottom - placed.top) / 2);
+    ReleaseDC(edit, frame);
+    EXPECT_NE(inner, GetSysColor(COLOR_WINDOW));
+    EXPECT_LT(GetRValue(inner) + GetGValue(inner) + GetBValue(inner), 3 * 0x60) << std::hex << inner;
 
     // While it is on screen a second standard dialog without a tool bar keeps the platform look.
     const BoxSeen second = ShowBox(main->Handle());
