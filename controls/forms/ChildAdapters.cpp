@@ -2,6 +2,7 @@
 
 #include "bridge/SkinCommands.h"
 #include "controls/base/PaintDc.h"
+#include "controls/base/core/GroupBoxGeometry.h"
 #include "controls/adapters/WindowAdapters.h"
 #include "bridge/SkinManager.h"
 #include "skin/SkinProtocol.h"
@@ -163,15 +164,23 @@ protected:
         const bridge::TsSkinManager* m = Manager();
         const render::SectionPaint* s = m->Section(m->GetSkinIndex(Section()));
         const render::MaskRef* border = s != nullptr ? m->Mask(s->BorderIndex) : nullptr;
-        TEXTMETRICW metrics{};
-        {
-            auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
-            platform::SelectObjectScope selected(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
-            GetTextMetricsW(dc, &metrics);
-        }
-        const int captionHeight = metrics.tmHeight;
+        const std::wstring text = TextOf(Handle());
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
         RECT client{};
         GetClientRect(Handle(), &client);
+        // The caption sits where a skinned group box puts its own: the same strip, gap and centring.
+        CaptionPlacement placement;
+        placement.Width = client.right;
+        {
+            platform::SelectObjectScope selected(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+            SIZE letter{}, extent{};
+            GetTextExtentPoint32W(dc, L"W", 1, &letter);
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            placement.CaptionHeight = GroupBoxCaptionHeight(letter.cy);
+            placement.TextWidth = extent.cx;
+        }
+        const TRect caption = GroupBoxCaptionRect(placement);
+        const int captionHeight = caption.Height();
         // Only the line and the caption: the boxes inside are sibling windows of their own.
         const int inset = border != nullptr ? std::max({border->WL, border->WR, border->WB, 2}) : 2;
         const int saved = SaveDC(dc);
@@ -182,17 +191,12 @@ protected:
             if (border != nullptr)
                 render::PaintBorderMask(bmp, {0, captionHeight / 2, bmp.Width(), bmp.Height()}, false, true, 0, *border,
                                         render::CacheInfoFromBitmap(behind, 0, 0));
-            const std::wstring text = TextOf(Handle());
             if (text.empty()) return;
-            auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
             platform::SelectObjectScope selected(canvas.Dc(),
                                                  font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
-            SIZE extent{};
-            GetTextExtentPoint32W(canvas.Dc(), text.c_str(), static_cast<int>(text.size()), &extent);
-            const TRect gap{6, 0, std::min(10 + static_cast<int>(extent.cx), bmp.Width()), captionHeight};
-            render::CopyPixels(bmp, {gap.Left, gap.Top}, behind, gap);
-            DrawWindowText(canvas.Dc(), Handle(), {gap.Left + 2, gap.Top, gap.Right, gap.Bottom},
-                           TextColor(*m, Section(), false), DT_SINGLELINE | DT_LEFT | DT_VCENTER);
+            render::CopyPixels(bmp, {caption.Left, caption.Top}, behind, caption);
+            DrawWindowText(canvas.Dc(), Handle(), {caption.Left, caption.Top, caption.Right, caption.Bottom},
+                           TextColor(*m, Section(), false), DT_SINGLELINE | DT_CENTER | DT_VCENTER);
         });
         RestoreDC(dc, saved);
     }
