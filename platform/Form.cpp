@@ -41,16 +41,17 @@ void TForm::SetClientSize(int width, int height) {
     RECT frame{0, 0, width, height};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE)));
-    SetOuterSize(frame.right - frame.left, frame.bottom - frame.top);
-    keepsOuterSize_ = false;
+    Resize(frame.right - frame.left, frame.bottom - frame.top, false);
 }
 
-void TForm::SetOuterSize(int width, int height) {
+void TForm::SetOuterSize(int width, int height) { Resize(width, height, true); }
+
+void TForm::Resize(int width, int height, bool outerGiven) {
     TBounds bounds = Bounds();
     bounds.Width = width;
     bounds.Height = height;
     SetBounds(bounds);
-    keepsOuterSize_ = true;
+    keepsOuterSize_ = outerGiven;
 }
 
 SIZE TForm::ClientSize() const {

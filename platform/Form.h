@@ -56,6 +56,7 @@ protected:
 
 private:
     void RestoreFocus();
+    void Resize(int width, int height, bool outerGiven);
 
     bool keepsOuterSize_ = false;
     bool shownOnce_ = false;

@@ -70,7 +70,7 @@ void THints::Remove(const TControl& control) {
 }
 
 void THints::Relay(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
-    if (window_ == nullptr || !active_) return;
+    if (window_ == nullptr || !active_ || tools_.empty()) return;
     const bool holdsTool = std::any_of(tools_.begin(), tools_.end(), [&](const auto& tool) {
         return tool.second.Owner == window || tool.second.Id == reinterpret_cast<UINT_PTR>(window);
     });

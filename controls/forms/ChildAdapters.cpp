@@ -264,6 +264,23 @@ void TgwChildAdapter::Dispatch(platform::TMessage& m) {
 
 bool TgwChildAdapter::HandleMessage(platform::TMessage&) { return false; }
 
+bool TgwChildAdapter::PaintSectionCanvas(bridge::TsDibSection& canvas, COLORREF fallback) const {
+    const bridge::TsSkinManager* m = bridge::DefaultSkinManager();
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (m == nullptr || client.right <= 0 || client.bottom <= 0) return false;
+    canvas.Resize(client.right, client.bottom, render::PixelFormat::pf24bit);
+    render::Bitmap& bmp = canvas.Bitmap();
+    const int section = m->GetSkinIndex(Section());
+    const render::SectionPaint* look = m->Section(section);
+    render::FillRectSolid(canvas.Surface(), bmp.Bounds(), look != nullptr ? look->Color : fallback);
+    if (section >= 0)
+        render::PaintItem(section, Section(), render::CacheInfoFromBitmap(bmp, 0, 0), -1, -1, m, bmp, {0, 0},
+                          bmp.Bounds(), 0, true);
+    GdiFlush();
+    return true;
+}
+
 bool TgwChildAdapter::PaintWholeClient(platform::TMessage& m) {
     switch (m.Msg) {
     case WM_PAINT:

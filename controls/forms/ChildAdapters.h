@@ -39,6 +39,9 @@ protected:
     // For a window whose client the adapter paints whole: paint and print messages go to
     // PaintClient and nothing is left to erase. True when the message was one of those.
     bool PaintWholeClient(platform::TMessage& message);
+    // Sizes `canvas` to the client and fills it with the adapter's section (its colour, else
+    // `fallback`, then its item painting); false when the window has no area to paint.
+    bool PaintSectionCanvas(bridge::TsDibSection& canvas, COLORREF fallback) const;
     bool Hot() const { return hot_; }
     void TrackHover(const platform::TMessage& message);
 

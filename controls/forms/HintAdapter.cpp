@@ -66,25 +66,13 @@ bool TgwHintWnd::HandleMessage(platform::TMessage& m) {
 }
 
 void TgwHintWnd::PaintClient(HDC dc) {
+    if (!PaintSectionCanvas(hintCanvas_, GetSysColor(COLOR_INFOBK))) return;
     const bridge::TsSkinManager* m = bridge::DefaultSkinManager();
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    if (m == nullptr || client.right <= 0 || client.bottom <= 0) return;
-    hintCanvas_.Resize(client.right, client.bottom, render::PixelFormat::pf24bit);
+    const render::SectionPaint* look = m->Section(m->GetSkinIndex(kSection));
     render::Bitmap& bmp = hintCanvas_.Bitmap();
-    const int section = m->GetSkinIndex(kSection);
-    const render::SectionPaint* look = m->Section(section);
-    render::FillRectSolid(hintCanvas_.Surface(), bmp.Bounds(),
-                          look != nullptr ? look->Color : GetSysColor(COLOR_INFOBK));
-    if (section >= 0)
-        render::PaintItem(section, kSection, render::CacheInfoFromBitmap(bmp, 0, 0), -1, -1, m, bmp, {0, 0},
-                          bmp.Bounds(), 0, true);
-    GdiFlush();
-
     RECT margins{};
     SendMessageW(Handle(), TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
-    RECT text{client.left + margins.left, client.top + margins.top, client.right - margins.right,
-              client.bottom - margins.bottom};
+    RECT text{margins.left, margins.top, bmp.Width() - margins.right, bmp.Height() - margins.bottom};
     HDC canvasDc = hintCanvas_.Dc();
     const auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
     platform::SelectObjectScope selected(canvasDc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));

@@ -85,19 +85,10 @@ void DrawPicture(HDC dc, HBITMAP picture, const RECT& column) {
 bool TgwMnuWnd::HandleMessage(platform::TMessage& m) { return PaintWholeClient(m); }
 
 void TgwMnuWnd::PaintClient(HDC dc) {
+    if (!PaintSectionCanvas(menuCanvas_, GetSysColor(COLOR_MENU))) return;
     const bridge::TsSkinManager* m = bridge::DefaultSkinManager();
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    if (client.right <= 0 || client.bottom <= 0) return;
-    menuCanvas_.Resize(client.right, client.bottom, render::PixelFormat::pf24bit);
-    render::Bitmap& bmp = menuCanvas_.Bitmap();
     const int section = m->GetSkinIndex(Section());
-    const render::SectionPaint* look = m->Section(section);
-    render::FillRectSolid(menuCanvas_.Surface(), bmp.Bounds(), look != nullptr ? look->Color : GetSysColor(COLOR_MENU));
-    if (section >= 0)
-        render::PaintItem(section, Section(), render::CacheInfoFromBitmap(bmp, 0, 0), -1, -1, m, bmp, {0, 0},
-                          bmp.Bounds(), 0, true);
-    GdiFlush();
+    render::Bitmap& bmp = menuCanvas_.Bitmap();
 
     const auto menu = reinterpret_cast<HMENU>(SendMessageW(Handle(), MN_GETHMENU, 0, 0));
     const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;

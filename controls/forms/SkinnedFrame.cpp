@@ -40,9 +40,10 @@ bool KeepsOuterSize(HWND window) {
     return form != nullptr && form->KeepsOuterSize();
 }
 
-// Resizes the window so that its client area keeps `client`, around the same centre; or, for a
-// window that keeps its outer size, only has the new frame's client area worked out.
-void KeepClientSize(HWND window, SIZE client, int frameWidth, int frameHeight) {
+// Fits the window around a new frame: a form whose layout gave its outer size keeps that and
+// only has its client area worked out again; any other window keeps its client area `client`,
+// around the same centre.
+void FitToFrame(HWND window, SIZE client, int frameWidth, int frameHeight) {
     if (KeepsOuterSize(window)) {
         SetWindowPos(window, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
@@ -114,7 +115,7 @@ void SkinnedFrame::Take() {
     taken_ = true;
     SetWindowLongW(window_, GWL_STYLE, savedStyle_ & ~kCaptionBits & ~WS_THICKFRAME);
     SetWindowLongW(window_, GWL_EXSTYLE, savedExStyle_ & ~kEdgeExBits);
-    KeepClientSize(window_, client, 2 * metrics_.Border, metrics_.TitleHeight + metrics_.Border);
+    FitToFrame(window_, client, 2 * metrics_.Border, metrics_.TitleHeight + metrics_.Border);
     clientStale_ = true;
     RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -128,7 +129,7 @@ void SkinnedFrame::Release() {
     SetWindowLongW(window_, GWL_EXSTYLE, savedExStyle_);
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(savedStyle_), FALSE, static_cast<DWORD>(savedExStyle_));
-    KeepClientSize(window_, client, frame.right - frame.left, frame.bottom - frame.top);
+    FitToFrame(window_, client, frame.right - frame.left, frame.bottom - frame.top);
     RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
