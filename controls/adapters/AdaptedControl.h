@@ -48,10 +48,13 @@ protected:
                 HandleSkinCommand(d, m);
                 return;
             case skin::SMC_SKINREMOVED:
-                adapter_.reset();
+                // The adapter's colours go first, the unskinned control's over them; the adapter
+                // is dropped last, so that the platform's frame, computed and painted once as it
+                // unhooks, already shows them and no later frame paint is pending.
+                if (adapter_) adapter_->GiveColorsBack();
                 HandleSkinCommand(d, m);
                 SkinRemoved();
-                RedrawWholeWindow(this->Handle());
+                adapter_.reset();
                 return;
             case skin::SMC_REFRESH:
                 HandleSkinCommand(d, m);
@@ -66,11 +69,7 @@ protected:
         TsSkinned<Base>::SkinCommand(m);
     }
     // Override to give the platform back more than its frame once the skin is gone.
-    virtual void SkinRemoved() {
-        if (this->Handle() != nullptr)
-            SetWindowPos(this->Handle(), nullptr, 0, 0, 0, 0,
-                         SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    virtual void SkinRemoved() {}
     // Override to take more of the refreshed skin.
     virtual void SkinRefreshed() {}
 

@@ -49,11 +49,9 @@ void TgwEditWnd::SaveStdColors() {
     SavedFontColor = owner.FontColor();
 }
 
+// The frame is not recalculated here: while the adapter is hooked that would compute our own
+// frame once more, and unhooking gives the platform its frame back anyway.
 void TgwEditWnd::RestoreStdColors() {
-    if (IsWindow(Handle()) && IsVisible(Handle())) {
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
     SkinOwner& owner = SkinData().Owner();
     if (!owner.IsControl() || owner.Destroying()) return;
     owner.SetColorProperty(SavedColor);
@@ -168,9 +166,10 @@ void TgwEditWnd::Print(HDC dc) {
     POINT old{};
     OffsetViewportOrgEx(dc, EdgeLeft, EdgeLeft, &old);
     IntersectClipRect(dc, 0, 0, WindowSize.cx - 2 * EdgeLeft - bars, WindowSize.cy - 2 * EdgeLeft - barsH);
+    // The client once: every class we adapt paints into the context a WM_PAINT brings, and a
+    // WM_PRINTCLIENT after it would draw the same client a second time.
     SendMessageW(Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     SendMessageW(Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    SendMessageW(Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_OWNED);
     RestoreDC(dc, saved);
 }
 

@@ -58,7 +58,7 @@ bool TgwMainWnd::HandleCommonCommand(platform::TMessage& message) {
         data.Owner().SendToChildren(skin::SMC_SKINLOADED, skin::SkinLowWordOf(message.WParam), message.LParam);
         return false;
     case skin::SMC_SKINREMOVED:
-        if (OwnManager(message)) RestoreStdColors();
+        if (OwnManager(message)) GiveColorsBack();
         return false;
     case skin::SMC_REFRESH:
         if (!OwnManager(message)) return false;

@@ -45,11 +45,10 @@ void TgwScrollWnd::Unhooking(bool windowDying) {
     ScrollTrackerOfProcess().WindowDestroyed(IdOf(Handle()));
     ThumbTracking = false;
     if (windowDying || !IsWindow(Handle())) return;
-    // The platform takes its frame and bars back.
-    if (IsWindowVisible(Handle())) {
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
+    // The platform takes its frame and bars back; a hidden window too, or it would show our
+    // frame's client area when shown.
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TgwScrollWnd::HandleMessage(platform::TMessage& message) {

@@ -85,6 +85,12 @@ void TgwMainWnd::Unhook() {
     }
     if (GetPropW(handle_, kAdapterProperty) == this) RemovePropW(handle_, kAdapterProperty);
     Unhooking(dying);
+    GiveColorsBack();
+}
+
+void TgwMainWnd::GiveColorsBack() {
+    if (!ColorsApplied) return;
+    ColorsApplied = false;
     RestoreStdColors();
 }
 

@@ -51,6 +51,9 @@ public:
     virtual void SaveStdColors() {}
     virtual void RestoreStdColors() {}
     virtual void SetSkinColors() { ColorsApplied = true; }
+    // The control's own colours back, once: the skin's removal and the unhooking that follows
+    // it both ask, and every colour set anew repaints the window.
+    void GiveColorsBack();
     // Override to handle the window's messages; unhandled ones go to CallPrevious.
     virtual void HandleMessage(platform::TMessage& message);
 

@@ -31,6 +31,8 @@ TRect ControlSkinOwner::BoundsInParent() const {
 }
 
 void ControlSkinOwner::SetFontColor(TColor color) {
+    // A new font handle for the same colour would still reach the window and repaint it.
+    if (control_.Font().Color == color) return;
     platform::TFont font = control_.Font();
     font.Color = color;
     control_.SetFont(font);

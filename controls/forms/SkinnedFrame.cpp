@@ -113,11 +113,14 @@ void SkinnedFrame::Take() {
     savedExStyle_ = GetWindowLongW(window_, GWL_EXSTYLE);
     ReadMetrics();
     taken_ = true;
+    clientStale_ = true;
+    // Everything is marked for painting before the frame changes: the frame change paints the
+    // frame and erases at once and so takes those marks; marked after it, they would paint the
+    // frame and erase a second time.
+    RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     SetWindowLongW(window_, GWL_STYLE, savedStyle_ & ~kCaptionBits & ~WS_THICKFRAME);
     SetWindowLongW(window_, GWL_EXSTYLE, savedExStyle_ & ~kEdgeExBits);
     FitToFrame(window_, client, 2 * metrics_.Border, metrics_.TitleHeight + metrics_.Border);
-    clientStale_ = true;
-    RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SkinnedFrame::Release() {
