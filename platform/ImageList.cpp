@@ -46,22 +46,43 @@ void TImageList::SetSize(int width, int height) {
     height_ = height;
 }
 
-void TImageList::Add(const RgbaImage& picture) {
+void TImageList::Add(const RgbaImage& picture, bool withAlpha) {
     if (picture.Width <= 0 || picture.Height <= 0) throw Exception("Invalid image size");
-    const std::vector<std::uint8_t> pixels = ScaleToPremultipliedBgra(picture, width_, height_);
+    RgbaImage opaque;
+    if (!withAlpha) {
+        opaque = picture;
+        for (std::size_t i = 3; i < opaque.Pixels.size(); i += 4) opaque.Pixels[i] = 255;
+    }
+    const std::vector<std::uint8_t> pixels = ScaleToPremultipliedBgra(withAlpha ? picture : opaque, width_, height_);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) throw Exception("Out of system resources");
     std::memcpy(bits, pixels.data(), pixels.size());
-    images_.push_back(std::move(bitmap));
+    images_.push_back({std::move(bitmap), static_cast<const std::uint8_t*>(bits), withAlpha});
+}
+
+RgbaImage TImageList::Picture(int index) const {
+    if (index < 0 || index >= Count()) return {};
+    const Image& image = images_[static_cast<size_t>(index)];
+    GdiFlush();
+    RgbaImage picture{width_, height_, std::vector<std::uint8_t>(static_cast<size_t>(width_) * height_ * 4)};
+    for (size_t i = 0; i < picture.Pixels.size(); i += 4) {
+        const std::uint8_t* p = image.Bits + i;
+        const int alpha = p[3];
+        std::uint8_t* out = &picture.Pixels[i];
+        for (int c = 0; c < 3; ++c)
+            out[c] = alpha == 0 ? 0 : static_cast<std::uint8_t>(std::min(255, (p[2 - c] * 255 + alpha / 2) / alpha));
+        out[3] = image.HasAlpha ? static_cast<std::uint8_t>(alpha) : 0;
+    }
+    return picture;
 }
 
 void TImageList::Draw(HDC dc, int x, int y, int index, bool enabled) const {
     if (index < 0 || index >= Count()) return;
     MemoryDc source(CreateCompatibleDC(dc));
-    SelectObjectScope select(source.get(), images_[static_cast<size_t>(index)].get());
+    SelectObjectScope select(source.get(), images_[static_cast<size_t>(index)].Bitmap.get());
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(enabled ? 255 : 128), AC_SRC_ALPHA};
     AlphaBlend(dc, x, y, width_, height_, source.get(), 0, 0, width_, height_, blend);
 }

@@ -44,9 +44,15 @@ public:
     // Told when the list's images were replaced as a whole.
     std::function<void()> OnChange;
 
-    void Add(const RgbaImage& picture);
+    // withAlpha false: the picture has no alpha channel (a bitmap of 24 bits, say) and its alpha
+    // bytes are not read: it is drawn opaque.
+    void Add(const RgbaImage& picture, bool withAlpha = true);
     void AddPng(std::span<const std::uint8_t> png) { Add(DecodePng(png)); }
     void Clear() { images_.clear(); }
+    // Image `index` at the list's size with straight alpha; a picture added without an alpha
+    // channel comes back without one (every alpha 0), its colours whole. An index outside the
+    // list: empty.
+    RgbaImage Picture(int index) const;
 
     // Blends image `index` onto `dc` with its top left at x, y; a disabled image is drawn at
     // half its opacity. An index outside the list draws nothing.
@@ -60,7 +66,12 @@ protected:
 private:
     int width_;
     int height_;
-    std::vector<BitmapHandle> images_;  // 32-bit premultiplied DIB sections
+    struct Image {
+        BitmapHandle Bitmap;  // 32-bit premultiplied DIB section
+        const std::uint8_t* Bits;
+        bool HasAlpha;
+    };
+    std::vector<Image> images_;
 };
 
 // Scales straight RGBA to `width` x `height` premultiplied BGRA (the layout AlphaBlend takes),

@@ -19,6 +19,18 @@ platform::RgbaImage ToRgba(const render::Bitmap& bmp) {
     return image;
 }
 
+render::Bitmap FromRgba(const platform::RgbaImage& image) {
+    render::Bitmap bmp = render::CreateBmp32(image.Width, image.Height);
+    for (int y = 0; y < image.Height; ++y) {
+        for (int x = 0; x < image.Width; ++x) {
+            const std::uint8_t* p = &image.Pixels[(static_cast<std::size_t>(y) * image.Width + x) * 4];
+            std::uint8_t* q = bmp.Pixel(x, y);
+            q[0] = p[2], q[1] = p[1], q[2] = p[0], q[3] = p[3];
+        }
+    }
+    return bmp;
+}
+
 }  // namespace
 
 TsAlphaImageList::TsAlphaImageList(platform::TComponent* owner, int width, int height)
@@ -41,7 +53,7 @@ void TsAlphaImageList::FillPlatformList() {
     for (int i = 0; i < store_.Count(); ++i) Add(ToRgba(store_.Image(i)));
 }
 
-void TsAlphaImageList::CopyFrom(const TsAlphaImageList& source) {
+void TsAlphaImageList::CopyFrom(const platform::TImageList& source) {
     if (&source == this) return;
     Masked = source.Masked;
     ImageType = source.ImageType;
@@ -49,7 +61,13 @@ void TsAlphaImageList::CopyFrom(const TsAlphaImageList& source) {
     ShareImages = source.ShareImages;
     BlendColor = source.BlendColor;
     BkColor = source.BkColor;
-    store_.CopyFrom(source.store_, ReadIconFile);
+    if (const auto* alpha = dynamic_cast<const TsAlphaImageList*>(&source)) {
+        store_.CopyFrom(alpha->store_, ReadIconFile);
+    } else {
+        std::vector<render::Bitmap> images;
+        for (int i = 0; i < source.Count(); ++i) images.push_back(FromRgba(source.Picture(i)));
+        store_.TakeImages(source.Width(), source.Height(), std::move(images));
+    }
     FillPlatformList();
     Change();
 }

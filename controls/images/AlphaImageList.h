@@ -27,8 +27,10 @@ public:
     void GenerateList();
 
     // Makes this list a copy of source (its settings, size, background and images), then
-    // tells the list's users that it changed. CopyTo is the same seen from the source.
-    void CopyFrom(const TsAlphaImageList& source);
+    // tells the list's users that it changed. From a toolkit list, which keeps no image files,
+    // the images are taken as they are, and those without alpha get it as a change gives it.
+    // CopyTo is the same seen from the source.
+    void CopyFrom(const platform::TImageList& source);
     void CopyTo(TsAlphaImageList& target) const { target.CopyFrom(*this); }
 
     bool GetBitmap32(int index, render::Bitmap& bmp) const { return store_.GetBitmap32(index, bmp); }

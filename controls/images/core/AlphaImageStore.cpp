@@ -68,6 +68,14 @@ void AlphaImageStore::CopyFrom(const AlphaImageStore& source, const IconReader& 
     Changed(readIcon);
 }
 
+void AlphaImageStore::TakeImages(int width, int height, std::vector<render::Bitmap> images) {
+    SetSize(width, height);
+    Items.clear();
+    images_ = std::move(images);
+    ListGenerated = true;
+    Changed();
+}
+
 void AlphaImageStore::Changed(const IconReader& readIcon) {
     if (ListChanging || !ListGenerated) return;
     if (KeepItems && Items.size() >= images_.size()) {

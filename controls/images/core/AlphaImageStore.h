@@ -52,6 +52,9 @@ public:
     // Makes this list a copy of source: its size, its items, and its images, made again from
     // the items when they account for every image, else taken over as they are.
     void CopyFrom(const AlphaImageStore& source, const IconReader& readIcon);
+    // Makes this list hold exactly `images` (32-bit, width x height) and no items, as a copy of
+    // a list that keeps no image files does; images without any alpha get it by the change rule.
+    void TakeImages(int width, int height, std::vector<render::Bitmap> images);
 
     // What the change notice does: regenerate when items outnumber the images, else give alpha
     // to images that came without any.

@@ -176,5 +176,33 @@ TEST_F(ListCopy, WithoutKeptItemsTheImagesThemselvesAreCopied) {
     EXPECT_TRUE(target.Items().empty()) << "the target's old items must not come back";
 }
 
+// A toolkit list keeps no image files: its images come over as they are. One that came from a
+// bitmap without alpha gets alpha from its key colour (bottom left), one with alpha keeps it.
+TEST_F(ListCopy, AToolkitListsImagesComeOverAndThoseWithoutAlphaAreKeyedByTheirCorner) {
+    platform::TImageList plain(nullptr, 3, 2);
+    plain.DrawingStyle = platform::TDrawingStyle::dsSelected;
+    plain.BkColor = 0x654321;
+    // Red above, magenta (the key) and blue below; alpha bytes that mean nothing.
+    plain.Add({3, 2, {255, 0, 0, 0, 255, 0, 0, 9, 255, 0, 0, 0, 255, 0, 255, 0, 255, 0, 255, 0, 0, 0, 255, 0}}, false);
+    plain.Add({3, 2, std::vector<std::uint8_t>(3 * 2 * 4, 0)});  // fully transparent, as it is
+    plain.Add({3, 2, {0, 0, 200, 255, 0, 0, 200, 102, 0, 0, 200, 255, 0, 0, 200, 255, 0, 0, 200, 255, 0, 0, 200, 255}});
+
+    target.CopyFrom(plain);
+    EXPECT_EQ(target.DrawingStyle, platform::TDrawingStyle::dsSelected);
+    EXPECT_EQ(target.BkColor, 0x654321u);
+    EXPECT_EQ(target.Width(), 3);
+    EXPECT_EQ(target.Height(), 2);
+    EXPECT_TRUE(target.Items().empty()) << "the target's old items must not come back";
+    ASSERT_EQ(target.Count(), 3);
+    EXPECT_EQ(PixelOf(target, 0, 1, 0), (std::array<int, 4>{0, 0, 255, 255}));
+    EXPECT_EQ(PixelOf(target, 0, 0, 1)[3], 0) << "the key colour is see-through";
+    EXPECT_EQ(PixelOf(target, 0, 2, 1), (std::array<int, 4>{255, 0, 0, 255})) << "blue is not the key";
+    EXPECT_EQ(PixelOf(target, 1, 1, 1)[3], 0) << "a transparent image stays transparent";
+    EXPECT_EQ(PixelOf(target, 2, 1, 0), (std::array<int, 4>{200, 0, 0, 102}));
+    EXPECT_EQ(PixelOf(target, 2, 0, 0), (std::array<int, 4>{200, 0, 0, 255}));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(countAtChange, 3);
+}
+
 }  // namespace
 }  // namespace lw::controls
