@@ -31,6 +31,11 @@ bool ReadIconFile(const std::vector<std::uint8_t>& file, int width, int height, 
     if (width <= 0 || height <= 0) return false;
     const auto picture = PickIconImage(file, width, height);
     if (!picture) return false;
+    // The platform hands a two-colour icon back as one mask of both halves; read it ourselves.
+    if (auto twoColour = ReadTwoColourIcon(*picture, width, height)) {
+        out = std::move(*twoColour);
+        return true;
+    }
     // The platform reads only from a writable buffer.
     std::vector<std::uint8_t> bits(picture->begin(), picture->end());
     platform::IconHandle icon(CreateIconFromResourceEx(bits.data(), static_cast<DWORD>(bits.size()), TRUE, 0x00030000,
@@ -40,7 +45,7 @@ bool ReadIconFile(const std::vector<std::uint8_t>& file, int width, int height, 
     if (!GetIconInfo(icon.get(), &info)) return false;
     const platform::BitmapHandle color(info.hbmColor);
     const platform::BitmapHandle mask(info.hbmMask);
-    if (!color) return false;  // a two-colour icon keeps its picture in the mask; not a glyph
+    if (!color) return false;
     std::vector<std::uint8_t> pixels = PixelsOf(color.get(), width, height);
     if (pixels.empty()) return false;
 

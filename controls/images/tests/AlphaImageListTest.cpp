@@ -75,6 +75,27 @@ Bytes MaskedIcon(int size) {
         [](int, int y) { return y == 0; });
 }
 
+// Two colours, 1 bit a pixel: white on the left half, and on the right black whose top row the
+// mask makes see-through.
+Bytes TwoColourIcon(int size) {
+    const int stride = (size + 31) / 32 * 4;
+    Bytes b;
+    Put16(b, 0), Put16(b, 1), Put16(b, 1);
+    b.insert(b.end(), {std::uint8_t(size), std::uint8_t(size), 2, 0});
+    Put16(b, 1), Put16(b, 1), Put32(b, 40 + 8 + 2 * stride * size), Put32(b, 22);
+    Put32(b, 40), Put32(b, size), Put32(b, size * 2), Put16(b, 1), Put16(b, 1);
+    for (int i = 0; i < 6; ++i) Put32(b, 0);
+    Put32(b, 0x000000), Put32(b, 0xFFFFFF);
+    for (bool mask : {false, true})
+        for (int y = size - 1; y >= 0; --y) {
+            Bytes row(stride, 0);
+            for (int x = 0; x < size; ++x)
+                if (mask ? (x >= size / 2 && y == 0) : x < size / 2) row[x / 8] |= std::uint8_t(0x80 >> (x % 8));
+            b.insert(b.end(), row.begin(), row.end());
+        }
+    return b;
+}
+
 // B, G, R, A of pixel (x, y) of image `index`.
 std::array<int, 4> PixelOf(const TsAlphaImageList& list, int index, int x, int y) {
     render::Bitmap bmp;
@@ -99,6 +120,15 @@ TEST(AlphaImageList, IconItemsAreReadAsIconsAndAnUnreadableOneLeavesABlankInItsP
     EXPECT_EQ(PixelOf(list, 4, 9, 0)[3], 0) << "masked pixels are transparent";
     EXPECT_EQ(PixelOf(list, 4, 9, 9), (std::array<int, 4>{0, 160, 0, 255}));
     EXPECT_EQ(PixelOf(list, 5, 9, 9), (std::array<int, 4>{0, 0, 30, 255})) << "later indexes do not shift";
+}
+
+TEST(AlphaImageList, ATwoColourIconShowsItsColoursAndItsMask) {
+    TsAlphaImageList list(nullptr, 16, 16);
+    list.Items() = {Item(ifICO, TwoColourIcon(16))};
+    list.GenerateList();
+    EXPECT_EQ(PixelOf(list, 0, 3, 8), (std::array<int, 4>{255, 255, 255, 255}));
+    EXPECT_EQ(PixelOf(list, 0, 12, 8), (std::array<int, 4>{0, 0, 0, 255}));
+    EXPECT_EQ(PixelOf(list, 0, 12, 0)[3], 0) << "masked black is see-through";
 }
 
 TEST(AlphaImageList, AnIconOfAnotherSizeIsReadAtTheListsSize) {
