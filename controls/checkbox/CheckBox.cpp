@@ -360,8 +360,8 @@ void TsCheckBox::Dispatch(TMessage& m) {
         HandleWindowMessage(d, *this, m);
         if (d.Skinned()) {
             if (SkinnedControlStage(m)) return;
-        } else {
-            UnskinnedControlStage(m);
+        } else if (UnskinnedControlStage(m)) {
+            return;
         }
     }
     if (m.Msg == platform::CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
@@ -554,8 +554,11 @@ bool TsCheckBox::SkinnedControlStage(TMessage& m) {
     }
 }
 
-void TsCheckBox::UnskinnedControlStage(TMessage& m) {
+bool TsCheckBox::UnskinnedControlStage(TMessage& m) {
     switch (m.Msg) {
+    case WM_LBUTTONDBLCLK:
+        // The platform would take it for a press: focus, capture and the pushed look.
+        return ReadOnly;
     case WM_LBUTTONDOWN:
         press_.Apply(CheckBoxInput::ButtonDown, false);
         break;
@@ -569,6 +572,7 @@ void TsCheckBox::UnskinnedControlStage(TMessage& m) {
     default:
         break;
     }
+    return false;
 }
 
 }  // namespace lw::controls

@@ -100,7 +100,7 @@ private:
     bool SkinCommandStage(platform::TMessage& message);
     bool FocusAndHoverStage(platform::TMessage& message);
     bool SkinnedControlStage(platform::TMessage& message);
-    void UnskinnedControlStage(platform::TMessage& message);
+    bool UnskinnedControlStage(platform::TMessage& message);
     void PaintHandler(HDC dc);
     void PaintCaption();
     void PaintBox();

@@ -182,6 +182,25 @@ TEST_F(SettingsCheckBox, WithoutTheSkinThePlatformBoxShowsAndTogglesTheSameState
     EXPECT_EQ(clicks, 1);
 }
 
+// Without the skin the platform draws the box, and would take a double click for a press:
+// a read-only box keeps it from the platform and from its own double-click event.
+TEST_F(SettingsCheckBox, WithoutTheSkinOnlyABoxThatCanChangeTakesDoubleClicks) {
+    manager.SetActive(false);
+    ASSERT_FALSE(box.SkinData().Skinned());
+    int doubleClicks = 0;
+    box.OnDblClick = [&](TsCheckBox&) { ++doubleClicks; };
+    for (bool readOnly : {true, false}) {
+        box.ReadOnly = readOnly;
+        doubleClicks = 0;
+        SetFocus(nullptr);
+        Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(7, 4));
+        EXPECT_EQ(doubleClicks, readOnly ? 0 : 1) << "read-only " << readOnly;
+        EXPECT_EQ(GetFocus() == box.Handle(), !readOnly) << "read-only " << readOnly;
+        EXPECT_EQ((Send(BM_GETSTATE) & BST_PUSHED) != 0, !readOnly) << "read-only " << readOnly;
+        Send(WM_LBUTTONUP, 0, MAKELPARAM(7, 4));
+    }
+}
+
 // A box strip of `frames` frames of 10 x 24 side by side: the upper 12 rows of frame f in
 // colours[f] except its left column, which is magenta; the lower rows black.
 render::Bitmap BoxStrip(std::array<TColor, 3> colours) {
