@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/Messages.h"
+
 namespace lw::controls {
 
 TsBoundLabel::~TsBoundLabel() {
@@ -74,6 +76,24 @@ void TsBoundLabel::UpdatePosition() {
     }
     label_->SetAlignment(place.Alignment);
     label_->SetBounds({place.Bounds.Left, place.Bounds.Top, place.Bounds.Width(), place.Bounds.Height()});
+}
+
+void TsBoundLabel::Follow(const platform::TMessage& message, bool labelEnabled) {
+    if (label_ == nullptr) return;
+    switch (message.Msg) {
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+        break;
+    case platform::CM_VISIBLECHANGED:
+        label_->SetVisible(control_.Visible());
+        break;
+    case platform::CM_ENABLEDCHANGED:
+        label_->SetEnabled(labelEnabled);
+        break;
+    default:
+        return;
+    }
+    UpdatePosition();
 }
 
 void TsBoundLabel::LabelGone(const TsEditLabel& label) {

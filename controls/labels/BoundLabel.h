@@ -35,6 +35,10 @@ public:
 
     TsEditLabel* Label() const { return label_; }
     void UpdatePosition();
+    // What a message the control has just handled changes of its label: its place after the
+    // control moved or changed size, its visibility, and its enabled state, which becomes
+    // `labelEnabled` (the control's own, or what its disabled look asks).
+    void Follow(const platform::TMessage& message, bool labelEnabled);
     // The edit label is going: only the reference is dropped.
     void LabelGone(const TsEditLabel& label);
 

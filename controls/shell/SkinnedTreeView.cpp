@@ -10,11 +10,6 @@ TsTreeView::TsTreeView(platform::TComponent* owner, platform::TWinControl* paren
     SkinData().ControlLoaded();
 }
 
-void TsTreeView::SetBounds(const platform::TBounds& bounds) {
-    TTreeView::SetBounds(bounds);
-    boundLabel_.UpdatePosition();
-}
-
 void TsTreeView::Painted() {
     if (!Updating()) RefreshBars();
 }
@@ -26,18 +21,8 @@ bool TsTreeView::SkinLoaded(TMessage& m) {
 }
 
 void TsTreeView::Dispatch(TMessage& m) {
-    switch (m.Msg) {
-    case platform::CM_VISIBLECHANGED:
-        if (auto* label = boundLabel_.Label()) label->SetVisible(Visible());
-        boundLabel_.UpdatePosition();
-        break;
-    case platform::CM_ENABLEDCHANGED:
-        if (auto* label = boundLabel_.Label()) label->SetEnabled(Enabled());
-        break;
-    default:
-        break;
-    }
     TsAdapted::Dispatch(m);
+    boundLabel_.Follow(m, Enabled());
 }
 
 }  // namespace lw::controls

@@ -20,8 +20,6 @@ public:
 
     controls::TsBoundLabel& BoundLabel() { return boundLabel_; }
 
-    void SetBounds(const platform::TBounds& bounds) override;
-
 protected:
     bool SkinLoaded(platform::TMessage& message) override;
     void Dispatch(platform::TMessage& message) override;

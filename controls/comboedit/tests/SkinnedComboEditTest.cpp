@@ -294,6 +294,44 @@ TEST_F(StoredSkinField, HotAndColdCyclesLeaveNoGdiObjectBehind) {
     EXPECT_EQ(testsupport::GdiHighWater(), before);
 }
 
+TEST_F(StoredSkinField, TheBoundLabelStandsLeftOfTheFieldAndFollowsItsPlaceVisibilityAndDisabledLook) {
+    TsBoundLabel& bound = edit.BoundLabel();
+    bound.SetCaption("Папка");
+    bound.SetActive(true);
+    ASSERT_NE(bound.Label(), nullptr);
+    const TsEditLabel& label = *bound.Label();
+    EXPECT_EQ(label.Parent(), &panel);
+    EXPECT_EQ(label.Text(), "Папка");
+    const auto expectBeside = [&](const char* when) {
+        const platform::TBounds e = edit.Bounds(), l = label.Bounds();
+        EXPECT_GT(l.Width, 0) << when;
+        EXPECT_EQ(l.Left, e.Left - l.Width - 4) << when;
+        EXPECT_EQ(l.Top, e.Top + (e.Height - l.Height) / 2 - 1) << when;
+    };
+    expectBeside("activated");
+    edit.SetBounds({150, 50, 300, 21});
+    expectBeside("moved");
+    SetWindowPos(edit.Handle(), nullptr, 160, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    expectBeside("moved by the platform");
+
+    edit.SetVisible(false);
+    EXPECT_FALSE(label.Visible());
+    edit.SetVisible(true);
+    EXPECT_TRUE(label.Visible());
+
+    struct Case {
+        render::TsDisabledKinds kinds;
+        bool labelEnabledWhileDisabled;
+    } cases[] = {{render::dkBlended, false}, {render::dkGrayed, true}};
+    for (const Case& c : cases) {
+        edit.SetDisabledKind(c.kinds);
+        edit.SetEnabled(false);
+        EXPECT_EQ(label.Enabled(), c.labelEnabledWhileDisabled) << int(c.kinds);
+        edit.SetEnabled(true);
+        EXPECT_TRUE(label.Enabled()) << int(c.kinds);
+    }
+}
+
 TEST(HalfTransparentField, ChildrenFindTheirBackgroundInsideTheFieldsFrame) {
     const std::string options = "[GLOBALINFO]\nCOLOR=3092271\n[EDIT]\nCOLOR=1193046\nTRANSPARENCY=50\n";
     testsupport::SkinnedFormSetup setup{
