@@ -116,6 +116,10 @@ void TsShellTreeView::SetUseShellImages(bool use) {
 
 void TsShellTreeView::ApplyImageRule() { SetImageList(nullptr); }
 
+void TsShellTreeView::ImagesTakeOwnColour() {
+    if (useShellImages_) ImageList_SetBkColor(SystemShell::SystemImages(), platform::ColorToRGB(Color()));
+}
+
 bool TsShellTreeView::CanExpand(HTREEITEM node) {
     logic_->Expanding(node);
     return true;
@@ -191,8 +195,13 @@ void TsShellTreeView::WndProc(TMessage& m) {
         }
         break;
     case WM_PAINT:
+        // Another tree of the process may have coloured the shared list since.
+        ImagesTakeOwnColour();
+        break;
+    case platform::CM_COLORCHANGED:
+        // A new skin, hue or colour shows behind the icons at once, not from the next paint on.
         TsTreeView::WndProc(m);
-        if (useShellImages_) ImageList_SetBkColor(SystemShell::SystemImages(), platform::ColorToRGB(Color()));
+        ImagesTakeOwnColour();
         return;
     case WM_CONTEXTMENU:
         if (AutoContextMenus) {

@@ -65,6 +65,9 @@ protected:
 private:
     class Nodes;
     void ApplyImageRule();
+    // The system image list, which the whole process shares, takes this tree's colour behind
+    // its icons.
+    void ImagesTakeOwnColour();
     void ShowShellMenu(POINT screen);
     void WatchFolderOf(HTREEITEM node);
 

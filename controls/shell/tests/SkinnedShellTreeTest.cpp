@@ -1,5 +1,9 @@
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "controls/shell/ShellTreeView.h"
@@ -71,6 +75,27 @@ TEST_F(SkinnedShellTreeTest, TheTreeAdapterDrawsFrameAndBarsInTheSkinsColoursUnt
     manager.SetActive(true);
     EXPECT_NE(tree.Adapter(), nullptr);
     EXPECT_EQ(Background(), kFieldColor);
+}
+
+// The icons' background is the tree's colour as soon as that changes, before anything paints:
+// removing and loading the skin, and a colour of the program's own.
+TEST_F(SkinnedShellTreeTest, TheSystemIconsBackgroundFollowsTheTreesColourAtOnce) {
+    ASSERT_TRUE(testsupport::PumpUntilIdle());
+    const auto iconBackground = [] { return ImageList_GetBkColor(SystemShell::SystemImages()); };
+    ASSERT_EQ(iconBackground(), kFieldColor);
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        COLORREF expected;
+    } steps[] = {
+        {"skin removed", [&] { manager.SetActive(false); }, GetSysColor(COLOR_WINDOW)},
+        {"skin loaded", [&] { manager.SetActive(true); }, kFieldColor},
+        {"own colour", [&] { tree.SetColor(0x204060); }, 0x204060},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        EXPECT_EQ(iconBackground(), step.expected) << step.what;
+    }
 }
 
 TEST_F(SkinnedShellTreeTest, TheBoundLabelStandsAboveTheTreeAndFollowsIt) {
