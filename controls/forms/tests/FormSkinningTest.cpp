@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "bridge/DibSection.h"
 #include "bridge/SkinManager.h"
 #include "controls/base/Panel.h"
 #include "skin/SkinProtocol.h"
@@ -19,6 +22,7 @@
 #include "platform/Form.h"
 #include "platform/Handles.h"
 #include "platform/MessageHook.h"
+#include "render/MaskPaint.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SilentPrompt.h"
 #include "testsupport/win32/SkinManagerSetup.h"
@@ -252,6 +256,100 @@ TEST_F(ThreeWindows, DraggingTheTitleMovesTheWindow) {
     EXPECT_EQ(after.left - before.left, 60);
     EXPECT_EQ(after.top - before.top, 40);
     EXPECT_EQ(after.right - after.left, before.right - before.left);  // moved, not sized
+}
+
+// A form whose frame may be sized, as the folder picker's.
+struct SizableForm : platform::TForm {
+    explicit SizableForm(platform::TComponent* owner) : TForm(owner, Params()) {}
+    static platform::TCreateParams Params() {
+        platform::TCreateParams params = DefaultCreateParams();
+        params.Style |= WS_THICKFRAME;
+        return params;
+    }
+    // Set while the platform's sizing loop runs.
+    HANDLE sizing = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ~SizableForm() override { CloseHandle(sizing); }
+    void WndProc(platform::TMessage& m) override {
+        if (m.Msg == WM_ENTERSIZEMOVE) SetEvent(sizing);
+        TForm::WndProc(m);
+    }
+};
+
+// The client area as the form prints it.
+std::unique_ptr<bridge::TsDibSection> PrintedClient(const platform::TForm& form) {
+    const SIZE size = form.ClientSize();
+    auto dib = std::make_unique<bridge::TsDibSection>(size.cx, size.cy, render::PixelFormat::pf24bit);
+    SendMessageW(form.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib->Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    return dib;
+}
+
+// In the skin's frame a window that may be sized keeps that: the skin's grip lies in the corner
+// of its client area, the corner answers as the bottom-right sizing edge, and dragging it sizes
+// the window. A window that may not be sized shows no grip.
+TEST_F(ThreeWindows, ASizableWindowShowsTheSkinsGripAndDraggingItSizesTheWindow) {
+    SizableForm& sizable = owner.Make<SizableForm>();
+    sizable.SetText("window");
+    ShowAll();
+    sizable.SetClientSize(about->ClientSize().cx, about->ClientSize().cy);
+    sizable.Show();
+    testsupport::PumpFor(std::chrono::milliseconds(50));
+    HWND window = sizable.Handle();
+    ASSERT_TRUE(IsWindowSkinned(window));
+
+    const int global = manager->GetSkinIndex("GLOBALINFO");
+    const render::MaskRef* grip = manager->Mask(manager->GetMaskIndex(global, "GLOBALINFO", "GRIPIMAGE"));
+    ASSERT_NE(grip, nullptr);
+    const SIZE client = sizable.ClientSize();
+    ASSERT_EQ(client.cx, about->ClientSize().cx);
+    ASSERT_EQ(client.cy, about->ClientSize().cy);
+    // The plain window's corner with the grip laid over it is the sizable window's corner.
+    const auto plainWindow = PrintedClient(*about);
+    const auto expected = PrintedClient(*about);
+    const TPoint corner{client.cx - grip->FrameWidth(), client.cy - grip->FrameHeight()};
+    render::Bitmap& want = expected->Bitmap();
+    render::PaintMaskFrame(want, corner, 0, render::CacheInfoFromBitmap(want, 0, 0), *grip, 1);
+    const auto printed = PrintedClient(sizable);
+    int gripPixels = 0;
+    for (int y = corner.Y; y < client.cy; ++y)
+        for (int x = corner.X; x < client.cx; ++x) {
+            const std::uint8_t* p = printed->Bitmap().Pixel(x, y);
+            ASSERT_TRUE(std::equal(p, p + 3, want.Pixel(x, y))) << x << "," << y;
+            gripPixels += !std::equal(p, p + 3, plainWindow->Bitmap().Pixel(x, y));
+        }
+    EXPECT_GT(gripPixels, 0) << "the grip shows over the background";
+
+    RECT before{};
+    GetWindowRect(window, &before);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const POINT grab{origin.x + client.cx - grip->FrameWidth() / 2, origin.y + client.cy - grip->FrameHeight() / 2};
+    ASSERT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(grab.x, grab.y)), HTBOTTOMRIGHT);
+    POINT plain{grab.x - origin.x, grab.y - origin.y};
+    ClientToScreen(about->Handle(), &plain);
+    EXPECT_EQ(SendMessageW(about->Handle(), WM_NCHITTEST, 0, MAKELPARAM(plain.x, plain.y)), HTCLIENT);
+
+    // The hand moves on once the platform's sizing loop has taken the press, as a user's does.
+    INPUT press[] = {MouseAt(grab, 0), MouseAt(grab, MOUSEEVENTF_LEFTDOWN)};
+    INPUT drag[] = {MouseAt({grab.x + 20, grab.y + 15}, 0), MouseAt({grab.x + 40, grab.y + 30}, 0),
+                    MouseAt({grab.x + 40, grab.y + 30}, MOUSEEVENTF_LEFTUP)};
+    std::thread hand([&] {
+        if (WaitForSingleObject(sizable.sizing, 10000) == WAIT_OBJECT_0)
+            SendInput(std::size(drag), drag, sizeof(INPUT));
+    });
+    ASSERT_EQ(SendInput(std::size(press), press, sizeof(INPUT)), std::size(press));
+    RECT after{};
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        GetWindowRect(window, &after);
+        return after.right - after.left == before.right - before.left + 40;
+    }));
+    hand.join();
+    testsupport::PumpFor(std::chrono::milliseconds(100));
+    GetWindowRect(window, &after);
+    EXPECT_EQ(after.right - after.left, before.right - before.left + 40);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 30);
+    EXPECT_EQ(after.left, before.left) << "sized, not moved";
+    EXPECT_EQ(after.top, before.top);
 }
 
 TEST_F(ThreeWindows, ManagerGoingFirstFreesEveryProviderOnce) {
