@@ -470,6 +470,26 @@ void CALLBACK InspectMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     EndMenu();
 }
 
+// The colours of a skin image's first frame where it covers what lies beneath wholly: the same
+// over black as over white.
+std::set<COLORREF> OpaqueInks(const bridge::TsSkinManager& m, const char* section, const char* key) {
+    std::set<COLORREF> inks;
+    const int index = m.GetSkinIndex(section);
+    const render::MaskRef* mask = index < 0 ? nullptr : m.Mask(m.GetMaskIndex(index, section, key));
+    if (mask == nullptr) return inks;
+    render::Bitmap over[2] = {render::CreateBmp24(mask->FrameWidth(), mask->FrameHeight()),
+                              render::CreateBmp24(mask->FrameWidth(), mask->FrameHeight())};
+    for (int y = 0; y < over[1].Height(); ++y)
+        for (int x = 0; x < over[1].Width(); ++x) std::fill_n(over[1].Pixel(x, y), 3, 0xFF);
+    for (render::Bitmap& b : over) render::PaintMaskFrame(b, {0, 0}, 0, render::CacheInfoFromBitmap(b, 0, 0), *mask, 1);
+    for (int y = 0; y < over[0].Height(); ++y)
+        for (int x = 0; x < over[0].Width(); ++x) {
+            const std::uint8_t* p = over[0].Pixel(x, y);
+            if (std::equal(p, p + 3, over[1].Pixel(x, y))) inks.insert(RGB(p[2], p[1], p[0]));
+        }
+    return inks;
+}
+
 constexpr UINT kShowMenu = WM_APP + 13;
 
 MenuSeen ShowMenu(HWND owner) {
@@ -531,8 +551,8 @@ TEST_F(ThreeWindows, PopupMenuShowsTheMenuSectionAndItsItems) {
     EXPECT_NE(hot, GetSysColor(COLOR_HIGHLIGHT) & 0xFFFFFF);
     EXPECT_NE(hot, blank);
 
-    // The check mark and the sub-menu arrow in the section's font colour, the item's picture in
-    // its own: each in its place of the row.
+    // The check mark and the sub-menu arrow are the skin's images, the item's picture its own:
+    // each in its place of the row.
     ASSERT_EQ(seen.rows.size(), 6u);
     const auto Count = [&](const RECT& row, int fromX, int toX, auto wanted) {
         int n = 0;
@@ -540,12 +560,16 @@ TEST_F(ThreeWindows, PopupMenuShowsTheMenuSectionAndItsItems) {
             for (int x = std::max(0, fromX); x < std::min(seen.width, toX); ++x) n += wanted(seen.At(x, y));
         return n;
     };
-    const auto Ink = [&](COLORREF c) { return c == (look->FontColor[0] & 0xFFFFFF); };
+    const std::set<COLORREF> check = OpaqueInks(*manager, "GLOBALINFO", "CHECK");
+    const std::set<COLORREF> arrow = OpaqueInks(*manager, "SCROLLBTNRIGHT", "GLYPHMASK");
+    ASSERT_FALSE(check.empty());
+    ASSERT_FALSE(arrow.empty());
+    const auto In = [](const std::set<COLORREF>& inks) { return [&inks](COLORREF c) { return inks.count(c) != 0; }; };
     const int column = GetSystemMetrics(SM_CXMENUCHECK) + 2;
-    EXPECT_GT(Count(seen.rows[3], 0, column, Ink), 6) << "check mark";
-    EXPECT_EQ(Count(seen.rows[2], 0, column, Ink), 0) << "no mark on an unchecked item";
-    EXPECT_GT(Count(seen.rows[4], seen.width - 14, seen.width, Ink), 4) << "sub-menu arrow";
-    EXPECT_EQ(Count(seen.rows[2], seen.width - 14, seen.width, Ink), 0) << "no arrow without a sub-menu";
+    EXPECT_GT(Count(seen.rows[3], 0, column, In(check)), 6) << "check mark";
+    EXPECT_EQ(Count(seen.rows[2], 0, column, In(check)), 0) << "no mark on an unchecked item";
+    EXPECT_GT(Count(seen.rows[4], seen.width - 14, seen.width, In(arrow)), 4) << "sub-menu arrow";
+    EXPECT_EQ(Count(seen.rows[2], seen.width - 14, seen.width, In(arrow)), 0) << "no arrow without a sub-menu";
     EXPECT_GT(Count(seen.rows[5], 0, column, [](COLORREF c) { return c == RGB(255, 0, 0); }), 50) << "picture";
 }
 
