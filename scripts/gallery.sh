@@ -2,13 +2,13 @@
 # Screenshots of Lumpwright's windows: the main window as first started and with a folder of maps
 # listed and a map's entity text loaded (also scrolled to its middle), a button in its hot and its
 # pressed look, the message boxes asking to save and telling it is saved, the find dialog, the error
-# report of a map cut short, the folder picker, the About window and the Settings window, then the
-# main window and Settings in the light skin and the main window with a hue of 120 degrees, each
-# whole with its title bar and border. Builds what is missing, runs the program on copies of a few
-# maps under an Xvfb of its own (never on the user's screen), saves one PNG per window into
-# build/gallery/ and prints that folder. The windows are opened by tools/gallery's driver, which
-# says when each is ready; the shot is cut here from the root window, as Xvfb keeps no contents
-# for a single window. Ends everything it started.
+# report of a map cut short, the folder picker and its tree's context menu, the About window and the
+# Settings window, then the main window and Settings in the light skin and the main window with a
+# hue of 120 degrees, each whole with its title bar and border. Builds what is missing, runs the
+# program on copies of a few maps under an Xvfb of its own (never on the user's screen), saves one
+# PNG per window into build/gallery/ and prints that folder. The windows are opened by
+# tools/gallery's driver, which says when each is ready; the shot is cut here from the root window,
+# as Xvfb keeps no contents for a single window. Ends everything it started.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -6,6 +6,9 @@
 #include "app/AboutWindow.h"
 #include "app/SettingsWindow.h"
 #include "app/tests/WindowTestSupport.h"
+#include "bridge/GdiTextEngine.h"
+#include "controls/base/CommonDataWindow.h"
+#include "render/Text.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"
 
@@ -103,13 +106,46 @@ TEST_F(SecondaryWindows, SettingsWindowLayout) {
     EXPECT_EQ(settings.cancelButton.Bounds(), (platform::TBounds{320, 212, 145, 25}));
     EXPECT_EQ(settings.mainBox.Text(), "Основные");
     EXPECT_EQ(settings.rememberFolder.Text(), "Запоминать последний используемый каталог");
-    EXPECT_EQ(settings.rememberFolder.Bounds(), (platform::TBounds{8, 24, 268, 20}));
+    EXPECT_EQ(settings.rememberFolder.Bounds().Left, 8);
+    EXPECT_EQ(settings.rememberFolder.Bounds().Top, 24);
     EXPECT_EQ(settings.applyButton.Text(), "Применить");
     EXPECT_EQ(settings.okButton.Text(), "ОК");
     EXPECT_EQ(settings.cancelButton.Text(), "Отмена");
     EXPECT_EQ(settings.cancelButton.TabOrder(), 1);
     EXPECT_EQ(settings.applyButton.TabOrder(), 2);
     EXPECT_EQ(settings.okButton.TabOrder(), 3);
+}
+
+// In the skin the check box takes the width its caption needs at the font it shows, whatever
+// width the layout gave it: the whole caption stands beside the box, inside the group. A font
+// given to the window later is followed too.
+TEST(SkinnedSettingsWindow, TheCheckBoxFitsItsWholeCaptionAtTheFontItShows) {
+    MainWindowFixture fixture;
+    fixture.Open().Show();
+    TSettingsForm settings(nullptr, fixture.services);
+    settings.Show();
+    const controls::TsCheckBox& box = settings.rememberFolder;
+    ASSERT_TRUE(box.SkinData().Skinned());
+    for (const int fontHeight : {0, -15, -9}) {
+        SCOPED_TRACE(fontHeight);
+        if (fontHeight != 0) {
+            platform::TFont font = settings.Font();
+            font.Height = fontHeight;
+            settings.SetFont(font);
+            ASSERT_EQ(box.Font().Height, fontHeight);
+        }
+        const platform::TBounds& b = box.Bounds();
+        const TPoint text = render::MeasureText(bridge::ProcessTextEngine(), controls::TextFontOf(box), box.Text());
+        ASSERT_GT(text.X, 0);
+        const controls::BoxSize square = box.Box();
+        const int needed = square.Width + 2 * box.Margin() + text.X + box.TextIndent() + 8;
+        EXPECT_GE(b.Width, needed);
+        EXPECT_LE(b.Width, needed) << "no wider than the caption needs either";
+        EXPECT_GE(b.Height, text.Y + 2 * box.Margin());
+        const controls::CheckBoxLayout layout{b.Width, b.Height, box.Margin(), box.TextIndent(), true, false};
+        EXPECT_LE(controls::CheckBoxCaptionRect(layout, square, text.X, text.Y).Right, b.Width - 2);
+        EXPECT_EQ((TPoint{b.Left, b.Top}), (TPoint{8, 24}));
+    }
 }
 
 TEST_F(SecondaryWindows, ClosingEitherWindowEnablesTheMainWindow) {

@@ -549,6 +549,11 @@ bool TsCheckBox::SkinnedControlStage(TMessage& m) {
         AdjustSize();
         Repaint();
         return true;
+    case platform::CM_FONTCHANGED:
+        // The caption's extent changes with the font: the size follows it as it follows the text.
+        TCheckBox::WndProc(m);
+        AdjustSize();
+        return true;
     default:
         return false;
     }

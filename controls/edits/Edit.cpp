@@ -132,6 +132,20 @@ void TsEdit::Print(HDC dc) {
     bridge::BlitToDc(dc, ring, ring, *d.CacheBmp, {ring, ring, b.Width - ring, b.Height - ring});
 }
 
+void TsEdit::PrintThrough(TMessage& m) {
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    Print(dc);
+    // The platform prints the field from the context's origin: that origin is the client's
+    // corner inside the ring, and the field may cover nothing beyond it. The frame is printed.
+    const int saved = SaveDC(dc);
+    const int ring = FrameWidth();
+    OffsetViewportOrgEx(dc, ring, ring, nullptr);
+    IntersectClipRect(dc, 0, 0, Bounds().Width - 2 * ring, Bounds().Height - 2 * ring);
+    m.LParam &= ~static_cast<LPARAM>(PRF_NONCLIENT);
+    if (!HandleWindowMessage(SkinData(), *this, m)) TEdit::WndProc(m);
+    RestoreDC(dc, saved);
+}
+
 void TsEdit::UpdateColours() {
     TsCommonData& d = SkinData();
     const skin::TsGeneralData* gd = d.Section();
@@ -207,7 +221,10 @@ void TsEdit::SkinnedMessage(TMessage& m) {
         PaintFrame();
         return;
     case WM_PRINT:
-        if (m.WParam != 0) Print(reinterpret_cast<HDC>(m.WParam));
+        if (m.WParam != 0) {
+            PrintThrough(m);
+            return;
+        }
         break;
     case platform::CM_COLORCHANGED:
         if (d.CustomColor()) d.MarkStale();

@@ -38,6 +38,8 @@ private:
     void PaintFrame();
     void PaintDisabledClient(HDC dc);
     void Print(HDC dc);
+    // Prints ring and field, then lets the platform print its field inside the ring.
+    void PrintThrough(platform::TMessage& message);
     void RefreshLook();
 
     render::TsDisabledKinds disabledKind_ = render::dkBlended;

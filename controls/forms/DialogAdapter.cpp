@@ -15,7 +15,7 @@ const render::SectionPaint* SectionNamed(const char* name) {
 }  // namespace
 
 TgwDialogWnd::TgwDialogWnd(HWND window)
-    : window_(window), frame_(window, "DIALOG", false), hook_(window, [this](platform::TMessage& m) { Handle(m); }) {}
+    : window_(window), frame_(window, "DIALOG"), hook_(window, [this](platform::TMessage& m) { Handle(m); }) {}
 
 TgwDialogWnd::~TgwDialogWnd() {
     hook_.Remove();

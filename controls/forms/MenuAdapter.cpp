@@ -8,6 +8,7 @@
 #include "controls/base/PaintDc.h"
 #include "render/Background.h"
 #include "render/Blit.h"
+#include "render/MaskPaint.h"
 
 namespace lw::controls {
 
@@ -35,8 +36,20 @@ TColor FontColorOf(const bridge::TsSkinManager& m, int section, bool hot, TColor
     return (hot ? s->HotFontColor[0] : s->FontColor[0]) & 0xFFFFFF;
 }
 
-// The platform's marks do not show through our painting: the check, the sub-menu arrow and the
-// item's own picture are drawn here, the marks in the colour of the item's text.
+// The platform's marks do not show through our painting: the check and the sub-menu arrow are
+// the skin's own images (the check-mark glyph, the scroll bar's right arrow), in their hot frame
+// on the selected row; a skin without them gets marks drawn in the colour of the item's text.
+const render::MaskRef* SkinMark(const bridge::TsSkinManager& m, const char* section, const char* key) {
+    const int index = m.GetSkinIndex(section);
+    return index < 0 ? nullptr : m.Mask(m.GetMaskIndex(index, section, key));
+}
+
+void PaintSkinMark(render::Bitmap& bmp, const render::MaskRef& mark, const RECT& box, bool hot) {
+    GdiFlush();  // the rows before were written through the canvas's device context
+    const TPoint at{(box.left + box.right - mark.FrameWidth()) / 2, (box.top + box.bottom - mark.FrameHeight()) / 2};
+    render::PaintMaskFrame(bmp, at, mark.FrameIndex(hot ? 1 : 0), render::CacheInfoFromBitmap(bmp, 0, 0), mark, 1);
+}
+
 void DrawCheckMark(HDC dc, const RECT& column, COLORREF ink) {
     const int cx = (column.left + column.right) / 2, cy = (column.top + column.bottom) / 2;
     const POINT tick[] = {{cx - 4, cy}, {cx - 1, cy + 3}, {cx + 4, cy - 3}};
@@ -44,6 +57,9 @@ void DrawCheckMark(HDC dc, const RECT& column, COLORREF ink) {
     platform::SelectObjectScope selected(dc, pen.get());
     Polyline(dc, tick, static_cast<int>(std::size(tick)));
 }
+
+// Where a row's sub-menu arrow stands: at its right end.
+RECT ArrowBox(const RECT& row) { return {row.right - 14, row.top, row.right - 4, row.bottom}; }
 
 void DrawSubMenuArrow(HDC dc, const RECT& row, COLORREF ink) {
     const int x = row.right - 10, cy = (row.top + row.bottom) / 2;
@@ -98,6 +114,8 @@ void TgwMnuWnd::PaintClient(HDC dc) {
     SetBkMode(canvasDc, TRANSPARENT);
     const int itemSection = m->GetSkinIndex("MENUITEM");
     const TColor text = FontColorOf(*m, section, false, GetSysColor(COLOR_MENUTEXT));
+    const render::MaskRef* check = SkinMark(*m, "GLOBALINFO", "CHECK");
+    const render::MaskRef* arrow = SkinMark(*m, "SCROLLBTNRIGHT", "GLYPHMASK");
     for (int i = 0; i < count; ++i) {
         RECT r{};
         if (GetMenuItemRect(Handle(), menu, static_cast<UINT>(i), &r) == FALSE) continue;
@@ -119,11 +137,19 @@ void TgwMnuWnd::PaintClient(HDC dc) {
         SetTextColor(canvasDc, ink);
         const RECT column{r.left + 2, r.top, r.left + 2 + GetSystemMetrics(SM_CXMENUCHECK), r.bottom};
         if ((state & MF_CHECKED) != 0) {
-            DrawCheckMark(canvasDc, column, ink);
+            if (check != nullptr)
+                PaintSkinMark(bmp, *check, column, hot);
+            else
+                DrawCheckMark(canvasDc, column, ink);
         } else if (HBITMAP picture = ItemPicture(menu, i)) {
             DrawPicture(canvasDc, picture, column);
         }
-        if (GetSubMenu(menu, i) != nullptr) DrawSubMenuArrow(canvasDc, r, ink);
+        if (GetSubMenu(menu, i) != nullptr) {
+            if (arrow != nullptr)
+                PaintSkinMark(bmp, *arrow, ArrowBox(r), hot);
+            else
+                DrawSubMenuArrow(canvasDc, r, ink);
+        }
         // Label left, the shortcut after the tab right-aligned, both clear of the check mark column.
         const std::wstring label = ItemText(menu, i);
         const std::size_t tab = label.find(L'\t');

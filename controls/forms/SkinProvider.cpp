@@ -21,7 +21,7 @@ TsSkinProvider::TsSkinProvider(platform::TForm& form, const TFormSkinning& skinn
     : form_(form),
       skinning_(skinning),
       window_(form.Handle()),
-      frame_(form.Handle(), "FORM", false),
+      frame_(form.Handle(), "FORM"),
       hook_(form, [this](platform::TMessage& m) { Handle(m); }) {
     frame_.Take();
 }

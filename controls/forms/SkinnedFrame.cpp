@@ -79,8 +79,11 @@ void ShowThroughKeyPixels(render::Bitmap& item, const render::Bitmap& behind, TP
 
 }  // namespace
 
-SkinnedFrame::SkinnedFrame(HWND window, std::string section, bool sizable)
-    : window_(window), section_(std::move(section)), sizable_(sizable) {
+SkinnedFrame::SkinnedFrame(HWND window, std::string section)
+    // Read before the frame is taken, which clears the platform's sizing border.
+    : window_(window),
+      section_(std::move(section)),
+      sizable_((GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) != 0) {
     ReadMetrics();
 }
 

@@ -26,7 +26,7 @@ public:
     using PassOn = std::function<void(platform::TMessage&)>;
 
     // `section` is "FORM" for the application's forms and "DIALOG" for dialogs.
-    SkinnedFrame(HWND window, std::string section, bool sizable);
+    SkinnedFrame(HWND window, std::string section);
     ~SkinnedFrame();
     SkinnedFrame(const SkinnedFrame&) = delete;
     SkinnedFrame& operator=(const SkinnedFrame&) = delete;

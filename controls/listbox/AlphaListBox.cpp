@@ -1,5 +1,7 @@
 #include "controls/listbox/AlphaListBox.h"
 
+#include <algorithm>
+
 #include "controls/base/core/ControlKinds.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"
@@ -14,7 +16,8 @@ static_assert(lbs::Notify == LBS_NOTIFY && lbs::Sort == LBS_SORT && lbs::Multipl
               lbs::NoIntegralHeight == LBS_NOINTEGRALHEIGHT && lbs::MultiColumn == LBS_MULTICOLUMN &&
               lbs::ExtendedSel == LBS_EXTENDEDSEL && lbs::DisableNoScroll == LBS_DISABLENOSCROLL &&
               lbs::NoData == LBS_NODATA && lbs::WsBorder == WS_BORDER && lbs::WsVScroll == WS_VSCROLL &&
-              lbs::WsHScroll == WS_HSCROLL && lbs::WsExClientEdge == WS_EX_CLIENTEDGE);
+              lbs::WsHScroll == WS_HSCROLL && lbs::WsExClientEdge == WS_EX_CLIENTEDGE &&
+              lbs::WsExRtlReading == WS_EX_RTLREADING);
 
 TsAlphaListBox::TsAlphaListBox(platform::TComponent* owner, platform::TWinControl* parent)
     : TsAdapted({.ClassName = "TsAlphaListBox", .Kind = ckListBox}, owner, parent) {
@@ -63,6 +66,12 @@ void TsAlphaListBox::SaveState() {
     }
     s.TopIndex = TopIndex();
     s.ItemIndex = ItemIndex();
+    if (props_.MultiSelect) {
+        s.Selected.resize(static_cast<size_t>(std::max<LRESULT>(SendMessageW(Handle(), LB_GETSELCOUNT, 0, 0), 0)));
+        const LRESULT got =
+            SendMessageW(Handle(), LB_GETSELITEMS, s.Selected.size(), reinterpret_cast<LPARAM>(s.Selected.data()));
+        s.Selected.resize(static_cast<size_t>(std::max<LRESULT>(got, 0)));
+    }
     saved_ = std::move(s);
 }
 
@@ -75,6 +84,9 @@ void TsAlphaListBox::RestoreState() {
     } else {
         for (const auto& [text, object] : s.Strings) items_.PutObject(items_.AddW(text), object);
     }
+    // A list that has just become single-selection keeps only its current item.
+    if (props_.MultiSelect)
+        for (const int index : s.Selected) SendMessageW(Handle(), LB_SETSEL, TRUE, index);
     SetTopIndex(s.TopIndex);
     SetItemIndex(s.ItemIndex);
 }
@@ -133,6 +145,12 @@ void TsAlphaListBox::SetIntegralHeight(bool integral) {
 void TsAlphaListBox::SetAutoHideScroll(bool autoHide) {
     if (autoHide == props_.AutoHideScroll) return;
     props_.AutoHideScroll = autoHide;
+    RecreateUnlessLoading();
+}
+
+void TsAlphaListBox::SetRightToLeftReading(bool rightToLeft) {
+    if (rightToLeft == props_.RightToLeftReading) return;
+    props_.RightToLeftReading = rightToLeft;
     RecreateUnlessLoading();
 }
 

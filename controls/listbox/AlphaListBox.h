@@ -42,6 +42,9 @@ public:
     void SetIntegralHeight(bool integral);  // re-creates
     bool AutoHideScroll() const { return props_.AutoHideScroll; }
     void SetAutoHideScroll(bool autoHide);  // re-creates
+    // Texts read from the right: each item starts at its right edge.
+    bool RightToLeftReading() const { return props_.RightToLeftReading; }
+    void SetRightToLeftReading(bool rightToLeft);  // re-creates
     int TabWidth() const { return props_.TabWidth; }
     void SetTabWidth(int width);  // re-creates; negative becomes 0
     int Columns() const { return props_.Columns; }
@@ -110,6 +113,7 @@ private:
         int VirtualCount = -1;
         int TopIndex = 0;
         int ItemIndex = -1;
+        std::vector<int> Selected;  // of a multi-selection list
     };
 
     platform::TCreateParams CreateParams() const;

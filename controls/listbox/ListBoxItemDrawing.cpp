@@ -41,8 +41,15 @@ void TsAlphaListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         platform::SelectObjectScope font(dc, FontHandle());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, text);
-        r.left += 2;
-        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+        // The gap stands at the edge the text starts from.
+        if (props_.RightToLeftReading) {
+            flags |= DT_RTLREADING | DT_RIGHT;
+            r.right -= 2;
+        } else {
+            r.left += 2;
+        }
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, flags);
     }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
 }

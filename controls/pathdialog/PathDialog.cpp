@@ -1,13 +1,9 @@
 #include "controls/pathdialog/PathDialog.h"
 
-#include "bridge/DibSection.h"
 #include "bridge/SkinCommands.h"
-#include "bridge/SkinManager.h"
 #include "controls/shell/core/ShellNames.h"
 #include "platform/Application.h"
 #include "platform/Text.h"
-#include "render/CacheInfo.h"
-#include "render/MaskPaint.h"
 
 namespace lw::controls {
 namespace {
@@ -186,24 +182,11 @@ void TPathDialogForm::FollowSize() {
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-// The skin's grip over what lies in the corner; without a skin, the platform's.
+// Without a skin, the platform's grip; the skin's frame draws its own, and answers for it.
 void TPathDialogForm::PaintWindow(HDC dc) {
-    const bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
-    const bool skinned = manager != nullptr && bridge::SendSkinCommandToWindow(Handle(), skin::SMC_ISSKINNED, 0) == 1;
-    const int global = skinned ? manager->GetSkinIndex("GLOBALINFO") : -1;
-    const render::MaskRef* image =
-        global < 0 ? nullptr : manager->Mask(manager->GetMaskIndex(global, "GLOBALINFO", "GRIPIMAGE"));
+    if (bridge::SendSkinCommandToWindow(Handle(), skin::SMC_ISSKINNED, 0) == 1) return;
     RECT grip = GripRect();
-    if (image == nullptr) {
-        if (!skinned) DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
-        return;
-    }
-    const int w = image->FrameWidth(), h = image->FrameHeight();
-    bridge::TsDibSection canvas(w, h, render::PixelFormat::pf24bit);
-    BitBlt(canvas.Dc(), 0, 0, w, h, dc, grip.right - w, grip.bottom - h, SRCCOPY);
-    GdiFlush();
-    render::PaintMaskFrame(canvas.Bitmap(), {0, 0}, 0, render::CacheInfoFromBitmap(canvas.Bitmap(), 0, 0), *image, 1);
-    BitBlt(dc, grip.right - w, grip.bottom - h, w, h, canvas.Dc(), 0, 0, SRCCOPY);
+    DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
 void TPathDialogForm::WndProc(TMessage& m) {

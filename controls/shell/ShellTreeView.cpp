@@ -216,6 +216,13 @@ void TsShellTreeView::WndProc(TMessage& m) {
             return;
         }
         break;
+    case WM_MENUSELECT:
+        // The menu's tracking draws a newly selected item itself and tells only the menu's owner,
+        // this tree: the form, whose skinning paints the open menus again then, hears of it too.
+        TsTreeView::WndProc(m);
+        if (HWND form = GetAncestor(Handle(), GA_ROOT); form != nullptr && form != Handle())
+            SendMessageW(form, WM_MENUSELECT, m.WParam, m.LParam);
+        return;
     case WM_MEASUREITEM:
     case WM_INITMENUPOPUP:
     case WM_MENUCHAR:

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tools/gallery/RunningProgram.h"
 
@@ -156,6 +157,38 @@ void Dialogs(HWND main, HWND list, HWND memo, Camera& camera) {
     Answer(find, IDCANCEL);
 }
 
+// The visible pop-up menus, the first opened first.
+std::vector<HWND> OpenMenus() {
+    std::vector<HWND> menus;
+    for (HWND w = FindWindowW(L"#32768", nullptr); w != nullptr; w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+        if (IsWindowVisible(w)) menus.insert(menus.begin(), w);
+    return menus;
+}
+
+// The folder tree's context menu, opened from the keyboard below the selected folder, with the
+// first of its sub-menus open: the keys go down the menu until an item opens one. (The shell's
+// menu of a folder under Wine has none: the picture then shows the menu with an item selected.)
+void TreeMenu(HWND picker, Camera& camera) {
+    HWND tree = ChildOfClass(picker, L"SysTreeView32");
+    if (!tree) throw std::runtime_error("the picker has no folder tree");
+    PostMessageW(tree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree), MAKELPARAM(-1, -1));
+    if (!WaitFor([] { return OpenMenus().size() == 1; })) throw std::runtime_error("the tree shows no context menu");
+    HWND menu = OpenMenus().front();
+    const auto key = [&](WORD code) {
+        PostMessageW(menu, WM_KEYDOWN, code, 0);
+        PostMessageW(menu, WM_KEYUP, code, 0);
+    };
+    for (int item = 0; item < 12 && OpenMenus().size() < 2; ++item) {
+        key(VK_DOWN);
+        key(VK_RIGHT);
+        WaitFor([] { return OpenMenus().size() >= 2; }, 200ms);
+    }
+    const std::vector<HWND> menus = OpenMenus();
+    camera.Shoot("picker-tree-menu", picker, menus.back());
+    for (std::size_t open = menus.size(); open > 0; --open) key(VK_ESCAPE);
+    if (!WaitFor([] { return OpenMenus().empty(); })) throw std::runtime_error("the context menu stays open");
+}
+
 // A remembered folder of maps with the first map's entity text loaded; then each secondary
 // window, opened from its button and closed again.
 void WithMaps(const Folders& folders, Camera& camera) {
@@ -201,6 +234,7 @@ void WithMaps(const Folders& folders, Camera& camera) {
     Press(folderButton);
     HWND picker = program.TopLevel(L"Select directory");
     camera.Shoot("picker", picker);
+    TreeMenu(picker, camera);
     Press(Button(picker, L"Cancel"));
     program.WaitUntilHidden(picker);
 

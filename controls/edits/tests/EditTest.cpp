@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bridge/DibSection.h"
 #include "bridge/SkinManager.h"
 #include "controls/edits/Edit.h"
@@ -49,6 +51,52 @@ TEST_F(SkinnedEdit, PrintingGivesTheFrameRingFromTheSkinSection) {
         const std::uint8_t* p = dib.Bitmap().Pixel(x, y);
         EXPECT_EQ(static_cast<TColor>(p[2] | p[1] << 8 | p[0] << 16), kEditColor) << x << "," << y;
     }
+}
+
+// A parent printing its children moves the context's origin to each child first: the edit's
+// frame ring lands at that origin, its field with the text inside the ring exactly as the field
+// prints alone, and nothing of it outside its own rectangle.
+TEST_F(SkinnedEdit, PrintingAtAMovedOriginPutsRingAndFieldInTheirPlaces) {
+    TsEdit& edit = MakeEdit(8, L"WWWW", 0);
+    Show();
+    ASSERT_TRUE(edit.SkinData().Skinned());
+    constexpr TColor kUntouched = 0xFF00FF;
+    constexpr int kLeft = 40, kTop = 30, kWidth = 120, kHeight = 21;
+    RECT client{};
+    GetClientRect(edit.Handle(), &client);
+    const int ring = (kWidth - client.right) / 2;
+    ASSERT_GT(ring, 0);
+    const auto colour = [](const bridge::TsDibSection& dib, int x, int y) {
+        const std::uint8_t* p = dib.Bitmap().Pixel(x, y);
+        return static_cast<TColor>(p[2] | p[1] << 8 | p[0] << 16);
+    };
+    bridge::TsDibSection field(client.right, client.bottom, render::PixelFormat::pf24bit);
+    SendMessageW(edit.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(field.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+
+    bridge::TsDibSection dib(200, 80, render::PixelFormat::pf24bit);
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 200; ++x) std::copy_n("\xFF\x00\xFF", 3, dib.Bitmap().Pixel(x, y));
+    SetViewportOrgEx(dib.Dc(), kLeft, kTop, nullptr);
+    SendMessageW(edit.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dib.Dc()),
+                 PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    int textPixels = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const int fx = x - kLeft - ring, fy = y - kTop - ring;
+            const bool inside = x >= kLeft && x < kLeft + kWidth && y >= kTop && y < kTop + kHeight;
+            const bool inField = fx >= 0 && fx < client.right && fy >= 0 && fy < client.bottom;
+            const TColor c = colour(dib, x, y);
+            if (!inside) {
+                ASSERT_EQ(c, kUntouched) << "drawn outside the edit at " << x << "," << y;
+            } else if (!inField) {
+                ASSERT_EQ(c, kEditColor) << "the frame ring at " << x << "," << y;
+            } else {
+                ASSERT_EQ(c, colour(field, fx, fy)) << "the field at " << fx << "," << fy;
+                if (c != kEditColor) ++textPixels;
+            }
+        }
+    EXPECT_GT(textPixels, 0) << "the text inside the field";
 }
 
 TEST_F(SkinnedEdit, ADisabledPasswordEditShowsOneMaskCharacterPerCharacter) {

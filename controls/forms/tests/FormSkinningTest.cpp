@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "bridge/DibSection.h"
 #include "bridge/SkinManager.h"
 #include "controls/base/Panel.h"
 #include "skin/SkinProtocol.h"
@@ -19,6 +22,7 @@
 #include "platform/Form.h"
 #include "platform/Handles.h"
 #include "platform/MessageHook.h"
+#include "render/MaskPaint.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SilentPrompt.h"
 #include "testsupport/win32/SkinManagerSetup.h"
@@ -254,6 +258,100 @@ TEST_F(ThreeWindows, DraggingTheTitleMovesTheWindow) {
     EXPECT_EQ(after.right - after.left, before.right - before.left);  // moved, not sized
 }
 
+// A form whose frame may be sized, as the folder picker's.
+struct SizableForm : platform::TForm {
+    explicit SizableForm(platform::TComponent* owner) : TForm(owner, Params()) {}
+    static platform::TCreateParams Params() {
+        platform::TCreateParams params = DefaultCreateParams();
+        params.Style |= WS_THICKFRAME;
+        return params;
+    }
+    // Set while the platform's sizing loop runs.
+    HANDLE sizing = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ~SizableForm() override { CloseHandle(sizing); }
+    void WndProc(platform::TMessage& m) override {
+        if (m.Msg == WM_ENTERSIZEMOVE) SetEvent(sizing);
+        TForm::WndProc(m);
+    }
+};
+
+// The client area as the form prints it.
+std::unique_ptr<bridge::TsDibSection> PrintedClient(const platform::TForm& form) {
+    const SIZE size = form.ClientSize();
+    auto dib = std::make_unique<bridge::TsDibSection>(size.cx, size.cy, render::PixelFormat::pf24bit);
+    SendMessageW(form.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib->Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    return dib;
+}
+
+// In the skin's frame a window that may be sized keeps that: the skin's grip lies in the corner
+// of its client area, the corner answers as the bottom-right sizing edge, and dragging it sizes
+// the window. A window that may not be sized shows no grip.
+TEST_F(ThreeWindows, ASizableWindowShowsTheSkinsGripAndDraggingItSizesTheWindow) {
+    SizableForm& sizable = owner.Make<SizableForm>();
+    sizable.SetText("window");
+    ShowAll();
+    sizable.SetClientSize(about->ClientSize().cx, about->ClientSize().cy);
+    sizable.Show();
+    testsupport::PumpFor(std::chrono::milliseconds(50));
+    HWND window = sizable.Handle();
+    ASSERT_TRUE(IsWindowSkinned(window));
+
+    const int global = manager->GetSkinIndex("GLOBALINFO");
+    const render::MaskRef* grip = manager->Mask(manager->GetMaskIndex(global, "GLOBALINFO", "GRIPIMAGE"));
+    ASSERT_NE(grip, nullptr);
+    const SIZE client = sizable.ClientSize();
+    ASSERT_EQ(client.cx, about->ClientSize().cx);
+    ASSERT_EQ(client.cy, about->ClientSize().cy);
+    // The plain window's corner with the grip laid over it is the sizable window's corner.
+    const auto plainWindow = PrintedClient(*about);
+    const auto expected = PrintedClient(*about);
+    const TPoint corner{client.cx - grip->FrameWidth(), client.cy - grip->FrameHeight()};
+    render::Bitmap& want = expected->Bitmap();
+    render::PaintMaskFrame(want, corner, 0, render::CacheInfoFromBitmap(want, 0, 0), *grip, 1);
+    const auto printed = PrintedClient(sizable);
+    int gripPixels = 0;
+    for (int y = corner.Y; y < client.cy; ++y)
+        for (int x = corner.X; x < client.cx; ++x) {
+            const std::uint8_t* p = printed->Bitmap().Pixel(x, y);
+            ASSERT_TRUE(std::equal(p, p + 3, want.Pixel(x, y))) << x << "," << y;
+            gripPixels += !std::equal(p, p + 3, plainWindow->Bitmap().Pixel(x, y));
+        }
+    EXPECT_GT(gripPixels, 0) << "the grip shows over the background";
+
+    RECT before{};
+    GetWindowRect(window, &before);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const POINT grab{origin.x + client.cx - grip->FrameWidth() / 2, origin.y + client.cy - grip->FrameHeight() / 2};
+    ASSERT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(grab.x, grab.y)), HTBOTTOMRIGHT);
+    POINT plain{grab.x - origin.x, grab.y - origin.y};
+    ClientToScreen(about->Handle(), &plain);
+    EXPECT_EQ(SendMessageW(about->Handle(), WM_NCHITTEST, 0, MAKELPARAM(plain.x, plain.y)), HTCLIENT);
+
+    // The hand moves on once the platform's sizing loop has taken the press, as a user's does.
+    INPUT press[] = {MouseAt(grab, 0), MouseAt(grab, MOUSEEVENTF_LEFTDOWN)};
+    INPUT drag[] = {MouseAt({grab.x + 20, grab.y + 15}, 0), MouseAt({grab.x + 40, grab.y + 30}, 0),
+                    MouseAt({grab.x + 40, grab.y + 30}, MOUSEEVENTF_LEFTUP)};
+    std::thread hand([&] {
+        if (WaitForSingleObject(sizable.sizing, 10000) == WAIT_OBJECT_0)
+            SendInput(std::size(drag), drag, sizeof(INPUT));
+    });
+    ASSERT_EQ(SendInput(std::size(press), press, sizeof(INPUT)), std::size(press));
+    RECT after{};
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        GetWindowRect(window, &after);
+        return after.right - after.left == before.right - before.left + 40;
+    }));
+    hand.join();
+    testsupport::PumpFor(std::chrono::milliseconds(100));
+    GetWindowRect(window, &after);
+    EXPECT_EQ(after.right - after.left, before.right - before.left + 40);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 30);
+    EXPECT_EQ(after.left, before.left) << "sized, not moved";
+    EXPECT_EQ(after.top, before.top);
+}
+
 TEST_F(ThreeWindows, ManagerGoingFirstFreesEveryProviderOnce) {
     ShowAll();
     ASSERT_EQ(Living(), 3);
@@ -372,6 +470,26 @@ void CALLBACK InspectMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     EndMenu();
 }
 
+// The colours of a skin image's first frame where it covers what lies beneath wholly: the same
+// over black as over white.
+std::set<COLORREF> OpaqueInks(const bridge::TsSkinManager& m, const char* section, const char* key) {
+    std::set<COLORREF> inks;
+    const int index = m.GetSkinIndex(section);
+    const render::MaskRef* mask = index < 0 ? nullptr : m.Mask(m.GetMaskIndex(index, section, key));
+    if (mask == nullptr) return inks;
+    render::Bitmap over[2] = {render::CreateBmp24(mask->FrameWidth(), mask->FrameHeight()),
+                              render::CreateBmp24(mask->FrameWidth(), mask->FrameHeight())};
+    for (int y = 0; y < over[1].Height(); ++y)
+        for (int x = 0; x < over[1].Width(); ++x) std::fill_n(over[1].Pixel(x, y), 3, 0xFF);
+    for (render::Bitmap& b : over) render::PaintMaskFrame(b, {0, 0}, 0, render::CacheInfoFromBitmap(b, 0, 0), *mask, 1);
+    for (int y = 0; y < over[0].Height(); ++y)
+        for (int x = 0; x < over[0].Width(); ++x) {
+            const std::uint8_t* p = over[0].Pixel(x, y);
+            if (std::equal(p, p + 3, over[1].Pixel(x, y))) inks.insert(RGB(p[2], p[1], p[0]));
+        }
+    return inks;
+}
+
 constexpr UINT kShowMenu = WM_APP + 13;
 
 MenuSeen ShowMenu(HWND owner) {
@@ -433,8 +551,8 @@ TEST_F(ThreeWindows, PopupMenuShowsTheMenuSectionAndItsItems) {
     EXPECT_NE(hot, GetSysColor(COLOR_HIGHLIGHT) & 0xFFFFFF);
     EXPECT_NE(hot, blank);
 
-    // The check mark and the sub-menu arrow in the section's font colour, the item's picture in
-    // its own: each in its place of the row.
+    // The check mark and the sub-menu arrow are the skin's images, the item's picture its own:
+    // each in its place of the row.
     ASSERT_EQ(seen.rows.size(), 6u);
     const auto Count = [&](const RECT& row, int fromX, int toX, auto wanted) {
         int n = 0;
@@ -442,12 +560,16 @@ TEST_F(ThreeWindows, PopupMenuShowsTheMenuSectionAndItsItems) {
             for (int x = std::max(0, fromX); x < std::min(seen.width, toX); ++x) n += wanted(seen.At(x, y));
         return n;
     };
-    const auto Ink = [&](COLORREF c) { return c == (look->FontColor[0] & 0xFFFFFF); };
+    const std::set<COLORREF> check = OpaqueInks(*manager, "GLOBALINFO", "CHECK");
+    const std::set<COLORREF> arrow = OpaqueInks(*manager, "SCROLLBTNRIGHT", "GLYPHMASK");
+    ASSERT_FALSE(check.empty());
+    ASSERT_FALSE(arrow.empty());
+    const auto In = [](const std::set<COLORREF>& inks) { return [&inks](COLORREF c) { return inks.count(c) != 0; }; };
     const int column = GetSystemMetrics(SM_CXMENUCHECK) + 2;
-    EXPECT_GT(Count(seen.rows[3], 0, column, Ink), 6) << "check mark";
-    EXPECT_EQ(Count(seen.rows[2], 0, column, Ink), 0) << "no mark on an unchecked item";
-    EXPECT_GT(Count(seen.rows[4], seen.width - 14, seen.width, Ink), 4) << "sub-menu arrow";
-    EXPECT_EQ(Count(seen.rows[2], seen.width - 14, seen.width, Ink), 0) << "no arrow without a sub-menu";
+    EXPECT_GT(Count(seen.rows[3], 0, column, In(check)), 6) << "check mark";
+    EXPECT_EQ(Count(seen.rows[2], 0, column, In(check)), 0) << "no mark on an unchecked item";
+    EXPECT_GT(Count(seen.rows[4], seen.width - 14, seen.width, In(arrow)), 4) << "sub-menu arrow";
+    EXPECT_EQ(Count(seen.rows[2], seen.width - 14, seen.width, In(arrow)), 0) << "no arrow without a sub-menu";
     EXPECT_GT(Count(seen.rows[5], 0, column, [](COLORREF c) { return c == RGB(255, 0, 0); }), 50) << "picture";
 }
 

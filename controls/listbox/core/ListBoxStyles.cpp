@@ -47,6 +47,7 @@ ListBoxWindowStyle ListBoxStyleBits(const ListBoxProperties& p, bool platformHas
     }
     if (p.TabWidth != 0) s.Style |= lbs::UseTabStops;
     if (!p.AutoHideScroll) s.Style |= lbs::DisableNoScroll;
+    if (p.RightToLeftReading) s.ExStyle |= lbs::WsExRtlReading;
     return s;
 }
 

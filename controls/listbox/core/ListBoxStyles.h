@@ -23,6 +23,7 @@ struct ListBoxProperties {
     bool Ctl3D = true;
     int TabWidth = 0;
     bool AutoHideScroll = true;
+    bool RightToLeftReading = false;
 };
 
 // The platform's style bits, kept here so the rule builds without the platform's headers; the
@@ -44,6 +45,7 @@ constexpr std::uint32_t WsBorder = 0x00800000;
 constexpr std::uint32_t WsVScroll = 0x00200000;
 constexpr std::uint32_t WsHScroll = 0x00100000;
 constexpr std::uint32_t WsExClientEdge = 0x00000200;
+constexpr std::uint32_t WsExRtlReading = 0x00002000;
 }  // namespace lbs
 
 struct ListBoxWindowStyle {

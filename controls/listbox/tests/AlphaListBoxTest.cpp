@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,33 @@ TEST_F(ListBoxTest, ReCreatingTheWindowKeepsItemsTheirDataTheTopItemAndTheSelect
         box.SetAutoHideScroll(true);
         box.SetStyle(TListBoxStyle::lbStandard);
         box.SetSorted(false);
+    }
+}
+
+TEST_F(ListBoxTest, ReCreatingAMultiSelectionListKeepsEverySelectedItem) {
+    for (const bool extended : {true, false}) {
+        SCOPED_TRACE(extended ? "extended selection" : "multiple selection");
+        box.SetExtendedSelect(extended);
+        box.SetMultiSelect(true);
+        box.Clear();
+        Fill(30);
+        for (const int i : {2, 5, 6, 17}) box.SetSelected(i, true);
+        box.SetItemIndex(5);
+        const auto selection = [&] {
+            std::vector<int> selected;
+            for (int i = 0; i < box.Count(); ++i)
+                if (box.Selected(i)) selected.push_back(i);
+            return selected;
+        };
+        const HWND old = box.Handle();
+        box.SetTabWidth(8);
+        ASSERT_NE(box.Handle(), old);
+        EXPECT_EQ(selection(), (std::vector<int>{2, 5, 6, 17}));
+        EXPECT_EQ(box.ItemIndex(), 5);
+        // Down to one selection, the current item is the one left.
+        box.SetMultiSelect(false);
+        EXPECT_EQ(selection(), (std::vector<int>{5}));
+        box.SetTabWidth(0);
     }
 }
 
@@ -230,6 +258,44 @@ TEST_F(ListBoxTest, OwnerDrawnSelectionIsHighlightedAndTheRestHasTheListsColour)
     const RECT selected = box.ItemRect(1), other = box.ItemRect(2);
     EXPECT_EQ(pixel(selected.right - 3, selected.top + 1), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(pixel(other.right - 3, other.top + 1), 0x123456u);
+}
+
+TEST_F(ListBoxTest, OwnerDrawnTextStartsAtTheEdgeItsReadingOrderStartsFrom) {
+    box.SetColor(0x123456);
+    platform::TFont font = box.Font();
+    font.Color = 0xFFFFFF;
+    box.SetFont(font);
+    box.SetItemHeight(16);
+    box.SetStyle(TListBoxStyle::lbOwnerDrawFixed);
+    Fill(1);
+    for (const bool rightToLeft : {false, true}) {
+        SCOPED_TRACE(rightToLeft ? "right to left" : "left to right");
+        box.SetRightToLeftReading(rightToLeft);
+        ASSERT_EQ((GetWindowLongW(box.Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0, rightToLeft);
+        const RECT item = box.ItemRect(0);
+        bridge::TsDibSection dib(200, 120, render::PixelFormat::pf24bit);
+        SendMessageW(box.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+        GdiFlush();
+        // The columns of the row that the text marks.
+        int first = item.right, last = -1;
+        for (int y = item.top; y < item.bottom; ++y)
+            for (int x = item.left; x < item.right; ++x) {
+                const std::uint8_t* p = dib.Bitmap().Pixel(x, y);
+                if (p[0] > 0x90 && p[1] > 0x90 && p[2] > 0x90) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+            }
+        ASSERT_GE(last, 0) << "the text was drawn";
+        const int width = item.right - item.left;
+        if (rightToLeft) {
+            EXPECT_GE(last, item.right - 6);
+            EXPECT_GT(first, item.left + width / 2);
+        } else {
+            EXPECT_LE(first, item.left + 5);
+            EXPECT_LT(last, item.left + width / 2);
+        }
+    }
 }
 
 skin::ByteBuffer EditSkin() {

@@ -7,6 +7,7 @@
 #include "controls/shell/ShellTreeView.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
+#include "platform/MessageHook.h"
 #include "platform/Prompt.h"
 #include "platform/Text.h"
 #include "testsupport/TempFolder.h"
@@ -52,6 +53,19 @@ struct ShellTreeViewTest : ::testing::Test {
         return texts;
     }
 };
+
+// The tree owns its context menu, so the menu's selection is told to it; its form is told as
+// well, as when the form owns a menu itself.
+TEST_F(ShellTreeViewTest, AMenuSelectionIsPassedOnToTheForm) {
+    std::vector<std::pair<WPARAM, LPARAM>> heard;
+    platform::TMessageHook hook(form, [&](platform::TMessage& m) {
+        if (m.Msg == WM_MENUSELECT) heard.emplace_back(m.WParam, m.LParam);
+        hook.CallPrevious(m);
+    });
+    SendMessageW(tree.Handle(), WM_MENUSELECT, MAKEWPARAM(3, MF_HILITE), 0x1234);
+    hook.Remove();
+    EXPECT_EQ(heard, (std::vector<std::pair<WPARAM, LPARAM>>{{MAKEWPARAM(3, MF_HILITE), 0x1234}}));
+}
 
 TEST_F(ShellTreeViewTest, DesktopRootOpensExpandedAndSelected) {
     const HTREEITEM top = tree.FirstChild(nullptr);

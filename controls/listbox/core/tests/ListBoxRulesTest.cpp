@@ -59,6 +59,10 @@ TEST(ListBoxStyleBits, FollowEachProperty) {
          {.AutoHideScroll = false},
          true,
          {kDefaults | lbs::DisableNoScroll, lbs::WsExClientEdge}},
+        {"right-to-left reading",
+         {.RightToLeftReading = true},
+         true,
+         {kDefaults, lbs::WsExClientEdge | lbs::WsExRtlReading}},
     };
     for (const StyleCase& c : cases) {
         const ListBoxWindowStyle got = ListBoxStyleBits(c.props, c.has3D);
