@@ -27,6 +27,8 @@ constexpr char kSaveKey[] = "SAVEP";
 constexpr char kFolderKey[] = "LAST_DIRRECTORY";  // spelled so in every file ever written
 // Posted to itself: open the paths second starts handed over.
 constexpr UINT kOpenHandedOver = WM_APP + 0x40;
+// Posted to itself: export the map selected by the time it is served.
+constexpr UINT kExportSelected = WM_APP + 0x41;
 
 // The skin manager with the program's stored skins, in the look the configuration keeps.
 bridge::TsSkinManager& MakeSkinManager(TForm& form, AppServices& services) {
@@ -110,7 +112,7 @@ TMainForm::TMainForm(TComponent* owner, AppServices& services)
     loader.OnTimer = [this] { loaderTimer(); };
     finder.Name = "finder";
 
-    maps.OnClick = [this] { mapsClick(); };
+    maps.OnClick = [this] { mapsSelected(); };
     saveButton.OnClick = [this] { saveButtonClick(); };
     revertButton.OnClick = [this] { revertButtonClick(); };
     console.OnChange = [this] { consoleChange(); };
@@ -195,6 +197,10 @@ void TMainForm::HandleMessage(TMessage& message, const std::function<void(TMessa
             return;
         }
         break;
+    case kExportSelected:
+        exportPosted_ = false;
+        mapsClick();
+        return;
     case kOpenHandedOver: {
         if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
         SetForegroundWindow(Handle());
@@ -273,6 +279,14 @@ void TMainForm::loaderTimer() {
         } while (FindNextFileW(search.get(), &entry));
     }
     loader.SetEnabled(false);
+}
+
+// Selections made while an export runs wait in the queue behind it; however many there are, one
+// export of the last of them follows.
+void TMainForm::mapsSelected() {
+    if (exportPosted_) return;
+    exportPosted_ = PostMessageW(Handle(), kExportSelected, 0, 0) != FALSE;
+    if (!exportPosted_) mapsClick();
 }
 
 void TMainForm::mapsClick() {

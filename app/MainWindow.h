@@ -65,6 +65,9 @@ public:
     void exitButtonClick();
     void pathChange();
     void loaderTimer();
+    // The list's selection changed: the export follows from the queue.
+    void mapsSelected();
+    // Exports the selected map now.
     void mapsClick();
     void saveButtonClick();
     void revertButtonClick();
@@ -84,6 +87,7 @@ private:
     // Paths handed over by second starts, opened once the sender has been answered.
     std::vector<std::wstring> handedOver_;
     bool folderFromOutside_ = false;
+    bool exportPosted_ = false;
 };
 
 // The address the web label shows and opens.

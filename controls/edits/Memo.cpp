@@ -13,7 +13,8 @@ TsMemo::TsMemo(platform::TComponent* owner, platform::TWinControl* parent, const
 }
 
 void TsMemo::Change() {
-    // A new text changes the bars' range; the adapter reads it again.
+    // A new text changes the bars' range; the adapter reads it again. A text set whole also
+    // ends here, once, after its WM_SETTEXT.
     RefreshBars();
     TMemo::Change();
 }
@@ -36,9 +37,6 @@ void TsMemo::AfterMessage(const TMessage& m) {
         break;
     case WM_VSCROLL:
         if (OnVScroll) OnVScroll();
-        break;
-    case platform::CM_TEXTCHANGED:
-        RefreshBars();
         break;
     default:
         break;
