@@ -384,8 +384,10 @@ void TWinControl::WndProc(TMessage& m) {
         }
         break;
     case WM_NCDESTROY:
-        // The window went with its parent; the object stays until its owner frees it. Hooks
-        // were put on for the window and come off with it.
+        // The window went with its parent; the object stays until its owner frees it, and keeps
+        // the text as the window last held it. Hooks were put on for the window and come off
+        // with it.
+        text_ = TextW();
         DefaultHandler(m);
         if (hooks_) hooks_->RemoveAll();
         Objects().erase(handle_);
@@ -475,8 +477,11 @@ std::wstring TWinControl::TextW() const {
 }
 
 void TWinControl::SetTextW(std::wstring_view text) {
-    text_ = text;
-    if (handle_) SetWindowTextW(handle_, text_.c_str());
+    // While the window lives it holds the text: a copy here would double a memo's megabytes.
+    if (handle_)
+        SetWindowTextW(handle_, std::wstring(text).c_str());
+    else
+        text_ = text;
     Perform(CM_TEXTCHANGED);
 }
 

@@ -97,6 +97,20 @@ TEST_F(Toolkit, EditsReportEveryChangeOnceTypedOrSetAndMemosTakeLongTexts) {
     EXPECT_EQ(GetWindowTextLengthW(memo.Handle()), 40000);
 }
 
+// The object outlives a window that went with its parent: it keeps what the window last held,
+// including what was typed after the program last set it.
+TEST_F(Toolkit, AnEditWhoseWindowWentWithItsParentKeepsItsLastText) {
+    TPanel& holder = form.Make<TPanel>(&panel);
+    TMemo& memo = form.Make<TMemo>(&holder);
+    memo.SetText("set by the program");
+    SendMessageW(memo.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed by the user"));
+    DestroyWindow(holder.Handle());
+    ASSERT_EQ(memo.Handle(), nullptr);
+    EXPECT_EQ(memo.TextW(), L"typed by the user");
+    memo.SetText("set again");
+    EXPECT_EQ(memo.TextW(), L"set again");
+}
+
 TEST_F(Toolkit, ListBoxReportsUserSelectionsAndRejectsIndexesOutsideTheList) {
     TListBox& list = form.Make<TListBox>(&panel);
     list.Add("b.bsp");
