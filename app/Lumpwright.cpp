@@ -39,6 +39,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         TMainForm& mainForm = forms.Make<TMainForm>(services);
         // Before any window is shown, so that each is skinned at its first activation.
         lw::controls::EnableFormSkinning(mainForm.skinManager);
+        // The main window takes its skinned frame while hidden: taken at its first activation,
+        // the frame would change under a window already shown and paint it all a second time.
+        if (auto* skinning = dynamic_cast<lw::controls::TFormSkinning*>(mainForm.skinManager.FormSkinning()))
+            skinning->SkinOnActivate(mainForm.Handle());
         const TGlyphModule& module = forms.Make<TGlyphModule>();
         module.AttachGlyphs(mainForm);
         // The main window is shown and painted before the hidden About and Settings windows are

@@ -410,13 +410,12 @@ void TsBitBtn::ApplyRegion() {
         return;
     }
     const bridge::TsSkinManager* manager = bridge::DefaultSkinManager();
-    const bool redraw = !hadRegion_ || (manager != nullptr && manager->SkinChangeInProgress());
+    const bool redraw = manager != nullptr && manager->SkinChangeInProgress();
     // From here the window owns the region and frees it itself.
     if (SetWindowRgn(Handle(), pendingRegion_.get(), redraw))
         pendingRegion_.release();
     else
         pendingRegion_.reset();
-    hadRegion_ = true;
 
     const platform::TBounds& b = Bounds();
     const bool shrank = b.Width < regionBounds_.Width || b.Height < regionBounds_.Height;
@@ -456,10 +455,12 @@ void TsBitBtn::PaintButtonOn(HDC dc) {
     PrepareButtonCache();
     if (!d.CacheBmp || d.CacheBmp->Empty()) return;
     d.RestoreCorners(CurrentState(), cnAll);
-    ApplyRegion();
     const int saved = SaveDC(dc);
     bridge::BlitToDc(dc, 0, 0, *d.CacheBmp, d.CacheBmp->Bounds());
     RestoreDC(dc, saved);
+    // After the blit: the cache's corners already show what lies behind, so the first region
+    // needs no second paint of the button and its parent.
+    ApplyRegion();
 }
 
 // --- messages ----------------------------------------------------------------------------------
@@ -489,7 +490,6 @@ void TsBitBtn::SkinCommand(TMessage& m) {
             StopFading();
             HandleSkinCommand(d, m);
             if (Handle() != nullptr) SetWindowRgn(Handle(), nullptr, TRUE);
-            hadRegion_ = false;
             Invalidate();
         }
         return;

@@ -168,7 +168,6 @@ private:
 
     // Run-time state.
     platform::GdiObject<HRGN> pendingRegion_;
-    bool hadRegion_ = false;
     platform::TBounds regionBounds_{};
     bool pressedByMouse_ = false;
     bool hintsHeld_ = false;

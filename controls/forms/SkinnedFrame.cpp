@@ -334,11 +334,12 @@ void SkinnedFrame::PaintClient(HDC dc) {
     bridge::BlitToDc(dc, 0, 0, *bmp, bmp->Bounds());
 }
 
-void SkinnedFrame::PaintFrameInto(render::Bitmap& target, const FrameLayout& l) {
+void SkinnedFrame::PaintFrameInto(bridge::TsDibSection& frame, const FrameLayout& l) {
     bridge::TsSkinManager* m = SkinnedManager();
     if (m == nullptr) return;
+    render::Bitmap& target = frame.Bitmap();
     const int index = m->GetSkinIndex(section_);
-    render::FillRectSolid(frame_.Surface(), l.Window, BackgroundColor());
+    render::FillRectSolid(frame.Surface(), l.Window, BackgroundColor());
     render::PaintItem(index, section_, render::CacheInfoFromColor(BackgroundColor()), -1, -1, m, target, {0, 0},
                       l.Window, 0, false);
     if (!l.Title.IsEmpty()) {
@@ -377,13 +378,15 @@ void SkinnedFrame::PaintFrame() {
     if (!taken_ || !IsWindowVisible(window_)) return;
     const FrameLayout l = Layout();
     if (l.Window.IsEmpty()) return;
-    frame_.Resize(l.Window.Width(), l.Window.Height(), render::PixelFormat::pf24bit);
-    PaintFrameInto(frame_.Bitmap(), l);
-    PaintCaption(frame_.Dc(), l);
+    // Made for each paint, not kept: as large as the whole window, it would weigh as much as
+    // the window's own pixels between the rare repaints of a frame.
+    bridge::TsDibSection frame(l.Window.Width(), l.Window.Height(), render::PixelFormat::pf24bit);
+    PaintFrameInto(frame, l);
+    PaintCaption(frame.Dc(), l);
     HDC dc = GetWindowDC(window_);
     if (dc == nullptr) return;
     ExcludeClipRect(dc, l.Client.Left, l.Client.Top, l.Client.Right, l.Client.Bottom);
-    bridge::BlitToDc(dc, 0, 0, frame_.Bitmap(), frame_.Bitmap().Bounds());
+    bridge::BlitToDc(dc, 0, 0, frame.Bitmap(), frame.Bitmap().Bounds());
     ReleaseDC(window_, dc);
 }
 

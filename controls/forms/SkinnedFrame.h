@@ -65,7 +65,7 @@ public:
 private:
     void ReadMetrics();
     void PaintFrame();
-    void PaintFrameInto(render::Bitmap& target, const FrameLayout& layout);
+    void PaintFrameInto(bridge::TsDibSection& frame, const FrameLayout& layout);
     void PaintCaption(HDC dc, const FrameLayout& layout);
     void PaintClient(HDC dc);
     void SetCloseHot(bool hot);
@@ -82,7 +82,6 @@ private:
     bool closeHot_ = false;
     bool closePressed_ = false;
     bool trackingLeave_ = false;
-    bridge::TsDibSection frame_{0, 0, render::PixelFormat::pf24bit};
     bridge::TsDibSection client_{0, 0, render::PixelFormat::pf24bit};
     bool clientStale_ = true;
     int clientGeneration_ = 0;

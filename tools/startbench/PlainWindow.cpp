@@ -22,8 +22,9 @@ const Child kChildren[] = {
     {L"PlainPanel", L"", kFrame, -1, 0, 0, 593, 281},
     {L"BUTTON", L"Укажите каталог с картами:", BS_GROUPBOX, 0, 16, 16, 561, 57},
     {L"EDIT", L"", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, 0, 24, 40, 545, 21},
+    {L"BUTTON", L"", BS_PUSHBUTTON, 2, 527, 2, 16, 17},  // the folder field's own button
     {L"BUTTON", L"Карты в каталоге:", BS_GROUPBOX, 0, 16, 80, 265, 193},
-    {L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | WS_TABSTOP, 0, 24, 96, 249, 169},
+    {L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, 0, 24, 96, 249, 169},
     {L"BUTTON", L"О программе", kButton, 0, 296, 216, 265, 25},
     {L"BUTTON", L"Выход", kButton, 0, 296, 248, 265, 25},
     {L"BUTTON", L"Отменить все изменения", kButton, 0, 296, 120, 265, 25},
@@ -31,8 +32,9 @@ const Child kChildren[] = {
     {L"BUTTON", L"Настройки", kButton, 0, 296, 152, 265, 25},
     {L"BUTTON", L"Поиск в тексте", kButton, 0, 296, 184, 265, 25},
     {L"PlainPanel", L"", kFrame, -1, 0, 280, 593, 305},
-    {L"EDIT", L"", WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP, 11, 16, 16, 561, 257},
-    {L"STATIC", L"lumpwright.example.org", SS_LEFT, 11, 224, 280, 128, 13},
+    {L"EDIT", L"", WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_TABSTOP, 12, 16, 16, 561,
+     257},
+    {L"STATIC", L"lumpwright.example.org", SS_LEFT, 12, 224, 280, 128, 13},
 };
 
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -59,9 +61,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RECT frame{0, 0, 593, 585};
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     AdjustWindowRectEx(&frame, style, FALSE, 0);
-    HWND window =
-        CreateWindowExW(0, L"PlainMain", L"Lumpwright 1.0", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    // Centred on the screen, as the main window is.
+    HWND window = CreateWindowExW(
+        0, L"PlainMain", L"Lumpwright 1.0", style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     HWND made[sizeof kChildren / sizeof kChildren[0]] = {};

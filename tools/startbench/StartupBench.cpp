@@ -1,13 +1,16 @@
 // Start-up of Lumpwright.exe as a whole process, against the plain peer program that shows the
-// main window's controls at the same places with no skin. Each run starts the program, waits
-// until its main window is shown and nothing of it is left to paint, then ends it. The two
-// programs alternate, so a busy machine weighs on both alike; medians and their ratio are the
-// figures.
+// main window's controls at the same places with no skin. Each run starts the program and
+// notes two moments: its main window shown with nothing of it left to paint, and its thread
+// answering a message (the start's work done, hidden windows included). Then it reads the
+// process's memory and ends it. The two programs alternate, so a busy machine weighs on both
+// alike; medians and their ratios are the figures.
 //   lw_startup_bench.exe <Lumpwright.exe> <lw_plain_window.exe> [runs]
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
+#include <optional>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -58,33 +61,57 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
     return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
 }
 
-// Seconds from starting the program to its main window shown and painted; negative on failure.
-double TimeOneStart(const std::wstring& program, const std::wstring& folder) {
+struct Start {
+    double Painted = -1;    // seconds until the main window is shown and painted
+    double Answering = -1;  // seconds until its thread answers a message
+    // Bytes after the start: anonymous resident memory and the whole resident set. Under Wine
+    // the system reads both from the Linux process's status: RssAnon (plus swap) is the
+    // "page file" use, VmRSS the working set.
+    std::size_t Anonymous = 0;
+    std::size_t Resident = 0;
+};
+
+// One start, or nullopt when the program did not show its painted main window in time. Nothing
+// waits for the program to idle before its window is seen: the window is looked for from the
+// start on, as a user would see it.
+std::optional<Start> MeasureOneStart(const std::wstring& program, const std::wstring& folder) {
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    LARGE_INTEGER start, end;
+    LARGE_INTEGER start, now;
     QueryPerformanceCounter(&start);
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &process))
-        return -1;
-    double result = -1;
+        return std::nullopt;
+    Start result;
+    HWND window = nullptr;
     const ULONGLONG limit = GetTickCount64() + 30000;
-    WaitForInputIdle(process.hProcess, 30000);
     while (GetTickCount64() < limit && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-        const HWND window = VisibleMainWindow(process.dwProcessId);
+        window = VisibleMainWindow(process.dwProcessId);
         if (window != nullptr && NothingLeftToPaint(window)) {
-            QueryPerformanceCounter(&end);
-            result = Seconds(start, end);
+            QueryPerformanceCounter(&now);
+            result.Painted = Seconds(start, now);
             break;
         }
         Sleep(1);
+    }
+    DWORD_PTR ignored = 0;
+    if (result.Painted >= 0 && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored) != 0) {
+        QueryPerformanceCounter(&now);
+        result.Answering = Seconds(start, now);
+        PROCESS_MEMORY_COUNTERS memory{};
+        memory.cb = sizeof memory;
+        if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
+            result.Anonymous = memory.PagefileUsage;
+            result.Resident = memory.WorkingSetSize;
+        }
     }
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    if (result.Answering < 0) return std::nullopt;
     return result;
 }
 
@@ -100,11 +127,21 @@ std::wstring CopyIntoOwnFolder(const std::wstring& program, const wchar_t* name)
     return copy;
 }
 
-double Median(std::vector<double> values) {
+template <typename T>
+T Median(std::vector<T> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
+
+template <typename T, typename Field>
+std::vector<T> Each(const std::vector<Start>& starts, Field field) {
+    std::vector<T> values;
+    for (const Start& s : starts) values.push_back(static_cast<T>(s.*field));
+    return values;
+}
+
+double Megabytes(std::size_t bytes) { return double(bytes) / (1024.0 * 1024.0); }
 
 }  // namespace
 
@@ -122,21 +159,39 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring oursFolder = ours.substr(0, ours.rfind(L'\\'));
     const std::wstring peerFolder = peer.substr(0, peer.rfind(L'\\'));
-    TimeOneStart(ours, oursFolder);  // once outside the figures: the files come into the cache
-    TimeOneStart(peer, peerFolder);
-    std::vector<double> oursTimes, peerTimes;
+    MeasureOneStart(ours, oursFolder);  // once outside the figures: the files come into the cache
+    MeasureOneStart(peer, peerFolder);
+    std::vector<Start> oursStarts, peerStarts;
     for (int i = 0; i < runs; ++i) {
-        const double a = TimeOneStart(ours, oursFolder);
-        const double b = TimeOneStart(peer, peerFolder);
-        if (a < 0 || b < 0) {
+        const std::optional<Start> a = MeasureOneStart(ours, oursFolder);
+        const std::optional<Start> b = MeasureOneStart(peer, peerFolder);
+        if (!a || !b) {
             std::fprintf(stderr, "run %d: a program did not show its painted main window\n", i + 1);
             return 1;
         }
-        oursTimes.push_back(a);
-        peerTimes.push_back(b);
-        std::printf("run %2d: Lumpwright %7.1f ms   plain %7.1f ms\n", i + 1, a * 1e3, b * 1e3);
+        oursStarts.push_back(*a);
+        peerStarts.push_back(*b);
+        std::printf(
+            "run %2d: painted Lumpwright %7.1f ms, plain %7.1f ms; answering %7.1f ms, %7.1f ms; "
+            "anonymous %5.1f MB, %5.1f MB\n",
+            i + 1, a->Painted * 1e3, b->Painted * 1e3, a->Answering * 1e3, b->Answering * 1e3, Megabytes(a->Anonymous),
+            Megabytes(b->Anonymous));
     }
-    const double o = Median(oursTimes), p = Median(peerTimes);
-    std::printf("median of %d: Lumpwright %.1f ms, plain %.1f ms, ratio %.2fx\n", runs, o * 1e3, p * 1e3, o / p);
+    const double op = Median(Each<double>(oursStarts, &Start::Painted));
+    const double pp = Median(Each<double>(peerStarts, &Start::Painted));
+    const double oa = Median(Each<double>(oursStarts, &Start::Answering));
+    const double pa = Median(Each<double>(peerStarts, &Start::Answering));
+    std::printf("median of %d: painted Lumpwright %.1f ms, plain %.1f ms, ratio %.2fx\n", runs, op * 1e3, pp * 1e3,
+                op / pp);
+    std::printf("median of %d: answering Lumpwright %.1f ms, plain %.1f ms, ratio %.2fx\n", runs, oa * 1e3, pa * 1e3,
+                oa / pa);
+    const double om = Megabytes(Median(Each<std::size_t>(oursStarts, &Start::Anonymous)));
+    const double pm = Megabytes(Median(Each<std::size_t>(peerStarts, &Start::Anonymous)));
+    const double orss = Megabytes(Median(Each<std::size_t>(oursStarts, &Start::Resident)));
+    const double prss = Megabytes(Median(Each<std::size_t>(peerStarts, &Start::Resident)));
+    std::printf(
+        "median of %d: anonymous resident Lumpwright %.1f MB, plain %.1f MB, difference %.1f MB "
+        "(resident %.1f MB, %.1f MB)\n",
+        runs, om, pm, om - pm, orss, prss);
     return 0;
 }

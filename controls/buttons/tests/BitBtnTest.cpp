@@ -209,6 +209,19 @@ TEST_F(StoredSkinButton, TheWindowRegionLeavesOutTheBordersTransparentCorners) {
                 << x << "," << y;
 }
 
+// A new button's first paint shows its whole look, region taken, and leaves nothing to paint
+// again in it or behind it: a window starting up is done with one paint.
+TEST_F(StoredSkinButton, TheFirstPaintTakesTheRegionAndLeavesNothingToPaint) {
+    TsBitBtn& fresh = form.Make<TsBitBtn>(&panel);
+    fresh.SetBounds({296, 120, 265, 25});
+    fresh.SetText("Выход");
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    platform::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(fresh.Handle(), region.get()), ERROR);
+    EXPECT_FALSE(GetUpdateRect(fresh.Handle(), nullptr, FALSE));
+    EXPECT_FALSE(GetUpdateRect(panel.Handle(), nullptr, FALSE));
+}
+
 TEST_F(StoredSkinButton, HotAndColdCyclesLeaveNoRegionOrGdiObjectBehind) {
     auto cycle = [&] {
         button.Perform(platform::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(&button));

@@ -128,13 +128,13 @@ TEST_F(ThreeWindows, OurFrameKeepsTheSizeTheLayoutGaveOuterOrClient) {
 
 // The hint window wears the skin's "HINT" section: its text in the section's font colour on the
 // section's own background, the platform's frame and colours gone. So it does when it was made
-// before the skin came, as the application's is.
+// before the skin came.
 TEST_F(ThreeWindows, AHintIsShownInTheSkinsHintSection) {
     ShowAll();  // the last one shown lies on top
     platform::TPanel& target = settings->Make<platform::TPanel>(settings);
     target.SetBounds({20, 20, 120, 40});
     target.SetHint("Выбрать каталог");
-    const HWND hint = application.Hints().Window();
+    HWND hint = nullptr;
     for (const char* made : {"after the skin", "before the skin"}) {
         if (made == std::string("before the skin")) {
             manager->SetActive(false);
@@ -145,7 +145,10 @@ TEST_F(ThreeWindows, AHintIsShownInTheSkinsHintSection) {
         SetCursorPos(at.x - 3, at.y);
         testsupport::PumpFor(std::chrono::milliseconds(50));
         SetCursorPos(at.x, at.y);
-        ASSERT_TRUE(testsupport::PumpUntil([&] { return IsWindowVisible(hint) != FALSE; })) << made;
+        ASSERT_TRUE(testsupport::PumpUntil([&] {
+            hint = application.Hints().Window();  // made when the pointer first comes over a tool
+            return hint != nullptr && IsWindowVisible(hint) != FALSE;
+        })) << made;
         EXPECT_EQ(GetWindowLongW(hint, GWL_STYLE) & WS_BORDER, 0) << made;
 
         RECT client{};
