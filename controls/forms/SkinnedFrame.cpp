@@ -142,6 +142,8 @@ void SkinnedFrame::Release() {
 void SkinnedFrame::Refresh() {
     ReadMetrics();
     clientStale_ = true;
+    // A picture from a shaded skin is not kept once a flat one has no use for it.
+    if (ClientIsFlat()) client_.Resize(0, 0, render::PixelFormat::pf24bit);
     if (!taken_) return;
     SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -306,11 +308,23 @@ TColor SkinnedFrame::BackgroundColor() const {
     return s != nullptr ? s->Color : m->GetGlobalColor();
 }
 
+bool SkinnedFrame::ClientIsFlat() const {
+    const bridge::TsSkinManager* m = SkinnedManager();
+    if (m == nullptr) return false;
+    const render::SectionPaint* s = m->Section(m->GetSkinIndex(section_));
+    if (s == nullptr || s->Transparency != 0 || s->GradientPercent > 0 || s->ImagePercent > 0) return false;
+    return !sizable_ || GlobalMask(*m, "GRIPIMAGE") == nullptr;
+}
+
 void SkinnedFrame::AnswerBackgroundRequest(render::TsBgRequest& request) {
-    const render::Bitmap* bmp = ClientBackground();
+    // A flat client is answered with its colour, so no picture the size of the window is made
+    // and kept for children that would only copy one colour out of it.
+    const render::Bitmap* bmp = ClientIsFlat() ? nullptr : ClientBackground();
     if (bmp == nullptr) {
         request.Kind = 1;
         request.Color = BackgroundColor();
+        if (request.DrawNow && request.Target != nullptr)
+            render::FillRectSolid(*request.Target, request.Area, ResolveColor(request.Color));
         return;
     }
     request.Kind = 2;
@@ -324,11 +338,17 @@ void SkinnedFrame::AnswerBackgroundRequest(render::TsBgRequest& request) {
 }
 
 void SkinnedFrame::PaintClient(HDC dc) {
-    const render::Bitmap* bmp = ClientBackground();
+    const bool flat = ClientIsFlat();
+    const render::Bitmap* bmp = flat ? nullptr : ClientBackground();
     if (bmp == nullptr) {
         RECT r{};
         GetClientRect(window_, &r);
-        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        if (flat) {
+            platform::BrushHandle brush(CreateSolidBrush(ResolveColor(BackgroundColor()) & 0xFFFFFF));
+            FillRect(dc, &r, brush.get());
+        } else {
+            FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        }
         return;
     }
     bridge::BlitToDc(dc, 0, 0, *bmp, bmp->Bounds());

@@ -53,7 +53,9 @@ public:
     HBITMAP ClientBackgroundHandle();
     int ClientGeneration() const { return clientGeneration_; }
     TColor BackgroundColor() const;
-    // Answers a child's SMC_GETBG from the client background.
+    // True when the client is one colour: no gradient, picture, transparency or size grip.
+    bool ClientIsFlat() const;
+    // Answers a child's SMC_GETBG from the client background, or its colour when it is flat.
     void AnswerBackgroundRequest(render::TsBgRequest& request);
 
     const FrameMetrics& Metrics() const { return metrics_; }

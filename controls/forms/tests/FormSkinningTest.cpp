@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/DibSection.h"
+#include "bridge/SkinCommands.h"
 #include "bridge/SkinManager.h"
 #include "controls/base/Panel.h"
 #include "skin/SkinProtocol.h"
@@ -23,6 +24,8 @@
 #include "platform/Handles.h"
 #include "platform/MessageHook.h"
 #include "render/MaskPaint.h"
+#include "render/Surface.h"
+#include "skin/SkinPackWriter.h"
 #include "testsupport/win32/MessagePump.h"
 #include "testsupport/win32/SilentPrompt.h"
 #include "testsupport/win32/SkinManagerSetup.h"
@@ -353,6 +356,57 @@ TEST_F(ThreeWindows, ASizableWindowShowsTheSkinsGripAndDraggingItSizesTheWindow)
     EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 30);
     EXPECT_EQ(after.left, before.left) << "sized, not moved";
     EXPECT_EQ(after.top, before.top);
+}
+
+// A form's client in one colour is answered with that colour, painted with it, and given to a
+// child that asks to be painted now; a shaded one is answered with its picture.
+TEST(FormBackground, AFlatClientIsAnsweredWithItsColourAndAShadedOneWithItsPicture) {
+    for (const bool shaded : {false, true}) {
+        SCOPED_TRACE(shaded ? "shaded" : "flat");
+        SilentPrompt prompt;
+        platform::TApplication application{prompt};
+        platform::TForm form{nullptr};
+        const std::string options = std::string("[GLOBALINFO]\nCOLOR=0\n[FORM]\nCOLOR=4227200\n") +
+                                    (shaded ? "GRADIENTPERCENT=100\nGRADIENTDATA=255;16777215;97;0;0;16777215;16777215;0;0;0\n" : "");
+        auto& manager = testsupport::MakeSkinManager(
+            form, skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}}));
+        EnableFormSkinning(manager);
+        form.SetBounds({0, 0, 240, 160});
+        form.SetText("window");
+        form.FinishLoading();
+        form.Show();
+        testsupport::PumpFor(std::chrono::milliseconds(50));
+        ASSERT_TRUE(IsWindowSkinned(form.Handle()));
+        const TColor colour = ResolveColor(manager.Section(manager.GetSkinIndex("FORM"))->Color);
+        const std::uint8_t bgr[] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
+
+        render::TsBgRequest request;
+        ASSERT_TRUE(bridge::RequestBackground(request, form.Handle(), false));
+        const auto printed = PrintedClient(form);
+        const render::Bitmap& client = printed->Bitmap();
+        if (shaded) {
+            EXPECT_EQ(request.Kind, 2);
+            ASSERT_NE(request.Bitmap, nullptr);
+            EXPECT_EQ(request.Bitmap->Width(), client.Width());
+            EXPECT_FALSE(std::equal(client.Pixel(0, 0), client.Pixel(0, 0) + 3,
+                                    client.Pixel(client.Width() - 1, client.Height() - 1)));
+            continue;
+        }
+        EXPECT_EQ(request.Kind, 1);
+        EXPECT_EQ(ResolveColor(request.Color), colour);
+        for (int y = 0; y < client.Height(); ++y)
+            for (int x = 0; x < client.Width(); ++x)
+                ASSERT_TRUE(std::equal(bgr, bgr + 3, client.Pixel(x, y))) << x << "," << y;
+
+        render::Bitmap target = render::CreateBmp24(8, 8);
+        render::Surface surface(target);
+        render::TsBgRequest draw;
+        draw.Target = &surface;
+        draw.Area = {2, 2, 6, 6};
+        bridge::RequestBackground(draw, form.Handle(), true);
+        EXPECT_TRUE(std::equal(bgr, bgr + 3, target.Pixel(3, 3)));
+        EXPECT_FALSE(std::equal(bgr, bgr + 3, target.Pixel(0, 0))) << "only the area asked for";
+    }
 }
 
 TEST_F(ThreeWindows, ManagerGoingFirstFreesEveryProviderOnce) {
