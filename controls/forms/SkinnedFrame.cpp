@@ -191,12 +191,17 @@ bool SkinnedFrame::Handle(platform::TMessage& m, const PassOn& passOn) {
         PaintFrame();
         m.Result = 0;
         return true;
+    case WM_SHOWWINDOW:
+        if (m.WParam != FALSE) framePending_ = true;
+        return false;
     case WM_NCACTIVATE:
         // The platform keeps its activation state; -1 asks it to paint nothing of the frame.
         m.LParam = -1;
         passOn(m);
         active_ = m.WParam != FALSE;
-        PaintFrame();
+        // A window being shown is activated before its frame's first paint, which follows
+        // anyway and shows the new state: painting here too would paint the frame twice.
+        if (!framePending_) PaintFrame();
         m.Result = TRUE;
         return true;
     case WM_NCHITTEST: {
@@ -398,6 +403,7 @@ void SkinnedFrame::PaintFrame() {
     if (!taken_ || !IsWindowVisible(window_)) return;
     const FrameLayout l = Layout();
     if (l.Window.IsEmpty()) return;
+    framePending_ = false;
     // Made for each paint, not kept: as large as the whole window, it would weigh as much as
     // the window's own pixels between the rare repaints of a frame.
     bridge::TsDibSection frame(l.Window.Width(), l.Window.Height(), render::PixelFormat::pf24bit);

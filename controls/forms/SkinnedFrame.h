@@ -81,6 +81,7 @@ private:
     LONG savedExStyle_ = 0;
     FrameMetrics metrics_;
     bool active_ = false;
+    bool framePending_ = false;  // shown, its frame not yet painted
     bool closeHot_ = false;
     bool closePressed_ = false;
     bool trackingLeave_ = false;
