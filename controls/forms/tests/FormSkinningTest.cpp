@@ -366,8 +366,9 @@ TEST(FormBackground, AFlatClientIsAnsweredWithItsColourAndAShadedOneWithItsPictu
         SilentPrompt prompt;
         platform::TApplication application{prompt};
         platform::TForm form{nullptr};
-        const std::string options = std::string("[GLOBALINFO]\nCOLOR=0\n[FORM]\nCOLOR=4227200\n") +
-                                    (shaded ? "GRADIENTPERCENT=100\nGRADIENTDATA=255;16777215;97;0;0;16777215;16777215;0;0;0\n" : "");
+        const std::string options =
+            std::string("[GLOBALINFO]\nCOLOR=0\n[FORM]\nCOLOR=4227200\n") +
+            (shaded ? "GRADIENTPERCENT=100\nGRADIENTDATA=255;16777215;97;0;0;16777215;16777215;0;0;0\n" : "");
         auto& manager = testsupport::MakeSkinManager(
             form, skin::WritePackedSkin({{"Options.dat", skin::ByteBuffer(options.begin(), options.end())}}));
         EnableFormSkinning(manager);
