@@ -69,7 +69,16 @@ void Surface::FillRect(const TRect& logical, TColor color) {
 }
 
 void Surface::SetPixel(TPoint logical, TColor color) {
-    FillRect({logical.X, logical.Y, logical.X + 1, logical.Y + 1}, color);
+    const TRect d = ToDevice({logical.X, logical.Y, logical.X + 1, logical.Y + 1});
+    if (!excluded_.empty()) {
+        FillRect({logical.X, logical.Y, logical.X + 1, logical.Y + 1}, color);
+        return;
+    }
+    // Dotted lines come a pixel at a time: without excluded parts one test of the clip does.
+    if (Intersect(Intersect(d, clip_), target_->Bounds()).IsEmpty()) return;
+    std::uint8_t* p = target_->Pixel(d.Left, d.Top);
+    WriteRgb(p, ResolveColor(color));
+    if (target_->BytesPerPixel() == 4) p[3] = 255;
 }
 
 void Surface::Copy(TPoint at, const Bitmap& src, const TRect& srcRect) {
