@@ -3,7 +3,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
+
+#include "testsupport/win32/GdiHighWater.h"
+#include "testsupport/win32/MessagePump.h"
 
 namespace lw::testsupport {
 
@@ -40,6 +44,18 @@ inline std::vector<double> MedianSecondsPerRun(int rounds, const std::vector<Tim
         medians.push_back(n % 2 == 1 ? t[n / 2] : (t[n / 2 - 1] + t[n / 2]) / 2);
     }
     return medians;
+}
+
+// The GDI handle table's high water before and after every work ran `runs` more times: the two
+// are equal when no run leaves an object alive. What a run hands to the message loop to free
+// (a finished fade's timer) is freed before each reading.
+inline std::pair<int, int> GdiHighWaterAround(const std::vector<TimedWork>& works, int runs) {
+    PumpUntilIdle();
+    const int before = GdiHighWater();
+    for (const TimedWork& w : works)
+        for (int i = 0; i < runs; ++i) w.Work();
+    PumpUntilIdle();
+    return {before, GdiHighWater()};
 }
 
 }  // namespace lw::testsupport

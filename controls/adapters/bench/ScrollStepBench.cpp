@@ -48,18 +48,20 @@ int main() {
         down = !down;
         GdiFlush();
     };
-    const std::vector<double> t = testsupport::MedianSecondsPerRun(
-        rounds, {{runs * 10,
-                  [&] {
-                      BitBlt(window, at.x, at.y, bar.Width(), bar.Height(), source.Dc(), 0, 0, SRCCOPY);
-                      GdiFlush();
-                  }},
-                 {runs,
-                  [&] {
-                      controls::RefreshScrollBars(adapter, true);
-                      GdiFlush();
-                  }},
-                 {runs, step}});
+    const std::vector<testsupport::TimedWork> works{{runs * 10,
+                                                     [&] {
+                                                         BitBlt(window, at.x, at.y, bar.Width(), bar.Height(),
+                                                                source.Dc(), 0, 0, SRCCOPY);
+                                                         GdiFlush();
+                                                     }},
+                                                    {runs,
+                                                     [&] {
+                                                         controls::RefreshScrollBars(adapter, true);
+                                                         GdiFlush();
+                                                     }},
+                                                    {runs, step}};
+    const std::vector<double> t = testsupport::MedianSecondsPerRun(rounds, works);
+    const auto [gdiBefore, gdiAfter] = testsupport::GdiHighWaterAround(works, 20);
     ReleaseDC(memo.Handle(), window);
     // The same step of the memo without its adapter: what the platform's EDIT costs alone.
     // Switching the skin off and on for each round would time the switch, so the two steps
@@ -67,7 +69,7 @@ int main() {
     setup.manager.SetActive(false);
     const double plain = testsupport::MedianSecondsPerRun(rounds, {{runs, step}})[0];
     const double blit = t[0], repaint = t[1], skinned = t[2];
-    std::printf("medians of %d alternating rounds\n", rounds);
+    std::printf("medians of %d alternating rounds; GDI handle high water %d, then %d\n", rounds, gdiBefore, gdiAfter);
     std::printf("BitBlt of the bar %dx%d:      %9.1f us\n", bar.Width(), bar.Height(), blit * 1e6);
     std::printf("skinned bar repainted:         %9.1f us  (%.1fx BitBlt)\n", repaint * 1e6, repaint / blit);
     std::printf("whole scroll step (text + bar): %8.1f us  (%.1fx BitBlt)\n", skinned * 1e6, skinned / blit);
