@@ -69,12 +69,13 @@ void Surface::FillRect(const TRect& logical, TColor color) {
 }
 
 void Surface::SetPixel(TPoint logical, TColor color) {
-    const TRect d = ToDevice({logical.X, logical.Y, logical.X + 1, logical.Y + 1});
+    const TRect pixel{logical.X, logical.Y, logical.X + 1, logical.Y + 1};
     if (!excluded_.empty()) {
-        FillRect({logical.X, logical.Y, logical.X + 1, logical.Y + 1}, color);
+        FillRect(pixel, color);
         return;
     }
     // Dotted lines come a pixel at a time: without excluded parts one test of the clip does.
+    const TRect d = ToDevice(pixel);
     if (Intersect(Intersect(d, clip_), target_->Bounds()).IsEmpty()) return;
     std::uint8_t* p = target_->Pixel(d.Left, d.Top);
     WriteRgb(p, ResolveColor(color));
