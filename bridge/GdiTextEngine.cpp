@@ -11,10 +11,35 @@ namespace {
 
 TRect Shifted(const TRect& r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
 
+// Captions over unchanged pixels come back with every rebuild of a look (a button's hot and
+// normal states); a few of them remembered spare the system's text drawing.
+constexpr std::size_t kRememberedTextBytes = 256 * 1024;
+
+template <class T>
+void Append(std::string& key, const T& value) {
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// Everything a draw on the scratch depends on besides the pixels, in the scratch's coordinates.
+std::string DrawKey(const render::TextFont& font, TColor color, const std::wstring& text, const TRect& r,
+                    unsigned format, TPoint origin, const std::vector<TRect>& excluded) {
+    std::string key;
+    for (const int v :
+         {font.Height, int(font.Bold), int(font.Italic), int(font.Underline), int(ResolveColor(color)), int(format),
+          r.Left, r.Top, r.Right, r.Bottom, origin.X, origin.Y, int(font.Name.size()), int(text.size())})
+        Append(key, v);
+    key += font.Name;
+    key.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    for (const TRect& e : excluded) Append(key, e);
+    return key;
+}
+
 }  // namespace
 
 GdiTextEngine::GdiTextEngine()
-    : measureDc_(CreateCompatibleDC(nullptr)), scratch_(0, 0, render::PixelFormat::pf24bit) {}
+    : measureDc_(CreateCompatibleDC(nullptr)),
+      scratch_(0, 0, render::PixelFormat::pf24bit),
+      drawn_(kRememberedTextBytes) {}
 
 HFONT GdiTextEngine::FontFor(const render::TextFont& font) const {
     const Key key{font.Name, font.Height, font.Bold, font.Italic, font.Underline};
@@ -78,10 +103,14 @@ void GdiTextEngine::Draw(render::Surface& surface, const render::TextFont& font,
         scratch_.Resize(std::max(scratch_.Width(), touched.Width()), std::max(scratch_.Height(), touched.Height()),
                         pixelFormat);
     const TRect inScratch{0, 0, touched.Width(), touched.Height()};
-    render::Surface(scratch_.Bitmap()).Copy({0, 0}, surface.Target(), touched);
     std::vector<TRect> excludedScratch;
     for (const TRect& e : excludedDevice) excludedScratch.push_back(Shifted(e, -touched.Left, -touched.Top));
-    drawInto(scratch_.Dc(), {origin.X - touched.Left, origin.Y - touched.Top}, inScratch, excludedScratch);
+    const TPoint scratchOrigin{origin.X - touched.Left, origin.Y - touched.Top};
+    std::string key = DrawKey(font, color, wide, r, format, scratchOrigin, excludedScratch);
+    if (drawn_.Replay(key, surface.Target(), touched)) return;
+    render::Surface(scratch_.Bitmap()).Copy({0, 0}, surface.Target(), touched);
+    drawInto(scratch_.Dc(), scratchOrigin, inScratch, excludedScratch);
+    drawn_.Record(std::move(key), surface.Target(), touched, scratch_.Bitmap(), inScratch);
     render::Surface target(surface.Target());
     target.Copy({touched.Left, touched.Top}, scratch_.Bitmap(), inScratch);
 }

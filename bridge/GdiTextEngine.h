@@ -9,6 +9,7 @@
 
 #include "bridge/DibSection.h"
 #include "platform/Handles.h"
+#include "render/PixelMemo.h"
 #include "render/Text.h"
 
 namespace lw::bridge {
@@ -31,6 +32,7 @@ private:
     // Text for plain memory surfaces is drawn here; kept between draws and only ever grown, as
     // making a section costs more than drawing a caption.
     TsDibSection scratch_;
+    render::PixelMemo drawn_;
 };
 
 // The process's engine, for painters of the UI thread.

@@ -32,6 +32,23 @@ std::unordered_map<HWND, TWinControl*>& Objects() {
     return objects;
 }
 
+// The window of ours that holds this thread's keyboard focus, or none, followed from the focus
+// messages each of our windows gets: GetFocus costs a round trip to the window server under
+// Wine, and painting asks for the focus several times per control.
+thread_local HWND g_focus = nullptr;
+
+void FollowFocus(HWND window, UINT message, WPARAM wParam) {
+    if (message == WM_SETFOCUS) {
+        g_focus = window;
+    } else if (message == WM_KILLFOCUS && g_focus == window) {
+        // The window taking the focus is told next, unless it is not one of ours.
+        const auto next = reinterpret_cast<HWND>(wParam);
+        g_focus = Objects().count(next) != 0 ? next : nullptr;
+    } else if (message == WM_NCDESTROY && g_focus == window) {
+        g_focus = nullptr;
+    }
+}
+
 const wchar_t* OwnClass() {
     static const ATOM atom = [] {
         WNDCLASSEXW windowClass{};
@@ -277,6 +294,7 @@ void TWinControl::Attach(HWND window) {
 }
 
 LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    FollowFocus(window, message, wParam);
     TWinControl* self = FromHandle(window);
     if (!self) {
         const auto classProc = reinterpret_cast<WNDPROC>(GetPropW(window, kDefaultProcProperty));
@@ -526,7 +544,7 @@ void TWinControl::SetTabStop(bool tabStop) {
     SetWindowLongW(handle_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
 }
 
-bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+bool TWinControl::Focused() const { return handle_ && g_focus == handle_; }
 
 void TWinControl::SetFocus() {
     if (handle_) ::SetFocus(handle_);

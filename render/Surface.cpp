@@ -69,7 +69,17 @@ void Surface::FillRect(const TRect& logical, TColor color) {
 }
 
 void Surface::SetPixel(TPoint logical, TColor color) {
-    FillRect({logical.X, logical.Y, logical.X + 1, logical.Y + 1}, color);
+    const TRect pixel{logical.X, logical.Y, logical.X + 1, logical.Y + 1};
+    if (!excluded_.empty()) {
+        FillRect(pixel, color);
+        return;
+    }
+    // Dotted lines come a pixel at a time: without excluded parts one test of the clip does.
+    const TRect d = ToDevice(pixel);
+    if (Intersect(Intersect(d, clip_), target_->Bounds()).IsEmpty()) return;
+    std::uint8_t* p = target_->Pixel(d.Left, d.Top);
+    WriteRgb(p, ResolveColor(color));
+    if (target_->BytesPerPixel() == 4) p[3] = 255;
 }
 
 void Surface::Copy(TPoint at, const Bitmap& src, const TRect& srcRect) {

@@ -107,6 +107,48 @@ TEST(GdiTextEngineTest, TextOnPlainMemoryLandsInItsRectangleAtTheSurfacesOrigin)
     }
 }
 
+// Text on plain memory may come back from an earlier draw instead of from GDI: whatever the
+// order, each draw must leave exactly what the same draw leaves on a section, which GDI paints
+// every time.
+TEST(GdiTextEngineTest, RepeatedTextOnPlainMemoryIsWhatGdiDrawsThere) {
+    GdiTextEngine engine;
+    struct Case {
+        TColor background, color;
+        TPoint origin;
+        const char* text;
+    } cases[] = {
+        {0xFFFFFF, 0x000000, {0, 0}, "Настройки"}, {0xFFFFFF, 0x000000, {0, 0}, "Настройки"},  // the same again
+        {0x336699, 0x000000, {0, 0}, "Настройки"},                                             // over other pixels
+        {0xFFFFFF, 0x000000, {0, 0}, "Настройки"},                                             // the first once more
+        {0xFFFFFF, 0x0000C0, {0, 0}, "Настройки"},                                             // in another colour
+        {0xFFFFFF, 0x000000, {3, 2}, "Настройки"},                                             // at another origin
+        {0xFFFFFF, 0x000000, {0, 0}, "Настройка"},
+    };
+    const render::TextFont font{"Tahoma", -11, false, false, false, 0};
+    for (const Case& c : cases) {
+        render::Bitmap memory(70, 24, render::PixelFormat::pf24bit);
+        render::Surface onMemory(memory);
+        TsDibSection dib(70, 24, render::PixelFormat::pf24bit);
+        for (render::Surface* s : {&onMemory, &dib.Surface()}) {
+            render::FillRectSolid(*s, {0, 0, 70, 24}, c.background);
+            // Unclipped text within a fixed clip: the pixels the draw may touch stay where they
+            // are whatever the origin.
+            s->IntersectClip({2, 2, 64, 20});
+            s->SetOrigin(c.origin);
+            engine.Draw(*s, font, c.color, c.text, {2, 2, 60, 18}, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+        }
+        GdiFlush();
+        int differing = 0, inked = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 70; ++x) {
+                differing += Px(memory, x, y) != Px(dib.Bitmap(), x, y);
+                inked += Px(memory, x, y) != c.background;
+            }
+        EXPECT_GT(inked, 20) << c.text;
+        EXPECT_EQ(differing, 0) << std::hex << c.background << " " << c.color << " " << std::dec << c.origin.X;
+    }
+}
+
 TEST(LayeredGlowHostTest, GlowWindowsAreLayeredClickThroughAndNeverActivated) {
     LayeredGlowHost host;
     const render::GlowWindow glow = host.CreateGlowWindow();

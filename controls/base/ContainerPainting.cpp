@@ -23,9 +23,6 @@ void PaintGraphicChildren(HDC dc, platform::TWinControl& container, POINT origin
         bridge::SendSkinCommand(&container, skin::SMC_SETHALFVISIBLE, 0);
         return;
     }
-    render::TsBgRequest bg;
-    bridge::RequestBackground(bg, container, false);
-
     std::vector<platform::TControl*> children;
     for (platform::TControl* child : container.Controls()) {
         const platform::TBounds& b = child->Bounds();
@@ -36,7 +33,10 @@ void PaintGraphicChildren(HDC dc, platform::TWinControl& container, POINT origin
         if (!RectVisible(dc, &r)) continue;
         children.push_back(child);
     }
+    // Most containers hold windowed children only: they ask their parent for nothing.
     if (children.empty()) return;
+    render::TsBgRequest bg;
+    bridge::RequestBackground(bg, container, false);
 
     const platform::TBounds& size = container.Bounds();
     bridge::TsDibSection offscreen(size.Width, size.Height, render::PixelFormat::pf24bit);

@@ -35,16 +35,21 @@ void RepaintNow(platform::TControl& control) {
         UpdateWindow(window->Handle());
 }
 
-// old * w + new * (255 - w), in a fresh frame; none when the sizes differ.
-std::unique_ptr<render::Bitmap> Blend(const render::Bitmap& oldImage, const render::Bitmap* cache, int step,
-                                      int steps) {
-    if (cache == nullptr || cache->Width() != oldImage.Width() || cache->Height() != oldImage.Height() ||
-        oldImage.Empty())
-        return nullptr;
-    auto frame = CopyOf(&oldImage);
-    auto fresh = CopyOf(cache);
-    render::SumBitmaps(*frame, *fresh, FadeWeight(step, steps));
-    return frame;
+bool Blendable(const render::Bitmap* oldImage, const render::Bitmap* cache) {
+    return oldImage != nullptr && cache != nullptr && !oldImage->Empty() && cache->Width() == oldImage->Width() &&
+           cache->Height() == oldImage->Height();
+}
+
+// old * w + new * (255 - w) into `frame`, 24 bits of the old image's size. The frame is kept
+// from step to step: a fade's frames all have one size, and making them anew cost more than
+// blending them.
+void Blend(render::Bitmap& frame, const render::Bitmap& oldImage, const render::Bitmap& cache, int step, int steps) {
+    render::CopyPixels(frame, {0, 0}, oldImage, oldImage.Bounds());
+    const std::uint8_t weight = FadeWeight(step, steps);
+    if (cache.Format() == render::PixelFormat::pf24bit)
+        render::SumBitmaps(frame, cache, weight);
+    else
+        render::SumBitmaps(frame, *CopyOf(&cache), weight);
 }
 
 }  // namespace
@@ -79,14 +84,16 @@ void TsFadeTimer::FadeStep() {
         TargetData->InvalidateSkin();
         return;
     }
-    std::unique_ptr<render::Bitmap> frame =
-        OldImage ? Blend(*OldImage, TargetData->CacheBmp.get(), State.StepIndex, State.FadeSteps) : nullptr;
-    if (frame && Send(control_, skin::SMC_FADEFRAME, reinterpret_cast<std::intptr_t>(frame.get())) == 0) {
+    const render::Bitmap* cache = TargetData->CacheBmp.get();
+    const bool blended = Blendable(OldImage.get(), cache);
+    if (blended) {
+        frame_.Resize(OldImage->Width(), OldImage->Height(), render::PixelFormat::pf24bit);
+        Blend(frame_.Bitmap(), *OldImage, *cache, State.StepIndex, State.FadeSteps);
+    }
+    if (blended && Send(control_, skin::SMC_FADEFRAME, reinterpret_cast<std::intptr_t>(&frame_.Bitmap())) == 0) {
         if (auto* window = dynamic_cast<platform::TWinControl*>(&control_); window && window->Handle()) {
             HDC dc = GetDC(window->Handle());
-            const int saved = SaveDC(dc);
-            bridge::BlitToDc(dc, 0, 0, *frame, frame->Bounds());
-            RestoreDC(dc, saved);
+            BitBlt(dc, 0, 0, frame_.Width(), frame_.Height(), frame_.Dc(), 0, 0, SRCCOPY);
             ReleaseDC(window->Handle(), dc);
         }
     }
@@ -163,8 +170,10 @@ void TsAnimTimer::Tick() {
 void TsAnimTimer::AnimStep() {
     if (!inProgress_ && !Gone(control_) && FadeSteps != 0 && StepIndex >= 0 && TargetData != nullptr && OldImage) {
         inProgress_ = true;
-        if (auto frame = Blend(*OldImage, TargetData->CacheBmp.get(), StepIndex, FadeSteps)) {
-            FrameImage = std::move(frame);
+        if (const render::Bitmap* cache = TargetData->CacheBmp.get(); Blendable(OldImage.get(), cache)) {
+            if (!FrameImage || FrameImage->Width() != cache->Width() || FrameImage->Height() != cache->Height())
+                FrameImage = std::make_unique<render::Bitmap>(render::CreateBmp24(cache->Width(), cache->Height()));
+            Blend(*FrameImage, *OldImage, *cache, StepIndex, FadeSteps);
             Send(control_, skin::SMC_SETUPDATING, 0, 0);
             Send(control_, skin::SMC_REPAINT, 0);
         }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "bridge/DibSection.h"
 #include "controls/base/core/CommonData.h"
 #include "controls/base/core/FadeRules.h"
 #include "platform/Control.h"
@@ -28,6 +29,7 @@ public:
 private:
     void Tick();
     platform::TControl& control_;
+    bridge::TsDibSection frame_{0, 0, render::PixelFormat::pf24bit};
 };
 
 // The control's own reference to its running fade; null while idle.

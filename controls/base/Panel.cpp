@@ -236,7 +236,9 @@ void TsPanel::SkinCommand(TMessage& m) {
     case skin::SMC_GETBG: {
         if (m.LParam == 0) return;
         auto& request = *reinterpret_cast<render::TsBgRequest*>(m.LParam);
-        if (d.BGChanged() && !d.IsUpdating()) PreparePanelCache();
+        // A panel painted straight to the screen keeps no cache to bring up to date: asking
+        // its parent whether an update runs would cost every child's request a message.
+        if (d.BGChanged() && d.UsesCache() && !d.IsUpdating()) PreparePanelCache();
         RECT client{};
         if (Handle() != nullptr) GetClientRect(Handle(), &client);
         const int inset = client.right != Bounds().Width ? FrameInset() : 0;

@@ -206,11 +206,16 @@ TPoint TsBitBtn::TextSize() const {
     const int width = CaptionLayoutWidth(g);
     const std::wstring caption = TextW();
     if (width <= 0 || caption.empty()) return {};
+    const UINT flags = DT_CALCRECT | DT_EXPANDTABS | AlignmentFlags(textAlignment_) | (wordWrap_ ? DT_WORDBREAK : 0);
+    // Every rebuild of the look measures the caption, which rarely changes between them.
+    if (measured_.Font == FontHandle() && measured_.Width == width && measured_.Flags == flags &&
+        measured_.Caption == caption)
+        return measured_.Size;
     platform::SelectObjectScope font(MeasuringDc(), FontHandle());
     RECT r{0, 0, width, 0};
-    DrawTextW(MeasuringDc(), caption.c_str(), static_cast<int>(caption.size()), &r,
-              DT_CALCRECT | DT_EXPANDTABS | AlignmentFlags(textAlignment_) | (wordWrap_ ? DT_WORDBREAK : 0));
-    return {r.right - r.left, r.bottom - r.top};
+    DrawTextW(MeasuringDc(), caption.c_str(), static_cast<int>(caption.size()), &r, flags);
+    measured_ = {caption, width, flags, FontHandle(), {r.right - r.left, r.bottom - r.top}};
+    return measured_.Size;
 }
 
 ButtonGeometry TsBitBtn::MeasuredGeometry() const {
@@ -239,7 +244,8 @@ void TsBitBtn::PaintCaption(int state, TRect r) {
     render::ControlText text{d.PaintRef(), canvas.Font, d.CustomFont(), false, {}};
     render::WriteControlText(canvas, caption, true, state != bsNormal, text, flags, drawn);
     const skin::TsGeneralData* gd = d.Section();
-    if (Enabled() && Focused() && gd != nullptr && gd->ShowFocus && showFocus_ && showCaption_) {
+    // Asking the system for the focus costs more than the rest of the caption: it comes last.
+    if (gd != nullptr && gd->ShowFocus && showFocus_ && showCaption_ && Enabled() && Focused()) {
         render::DrawFocusDots(
             surface, {r.Left - focusMargin_, r.Top - focusMargin_, r.Right + focusMargin_, r.Bottom + focusMargin_});
     }
@@ -533,6 +539,7 @@ bool TsBitBtn::SkinLoaded(TMessage& m) {
 // Without a skin the toolkit's button is shown; the mouse events still fire.
 void TsBitBtn::UnskinnedMessage(TMessage& m) {
     TsCommonData& d = SkinData();
+    if (m.Msg == platform::CM_FONTCHANGED) measured_ = {};
     if (m.Msg == platform::CM_MOUSEENTER && reinterpret_cast<platform::TControl*>(m.LParam) == this) {
         d.SetMouseInside(true);
         if (OnMouseEnter) OnMouseEnter(*this);
@@ -699,6 +706,7 @@ void TsBitBtn::SkinnedMessage(TMessage& m) {
         m.Result = 1;  // the skin has painted the button already
         return;
     case platform::CM_FONTCHANGED:
+        measured_ = {};  // a font's handle may come back for another font
         TButton::WndProc(m);
         d.EndUpdate();
         d.InvalidateSkin();

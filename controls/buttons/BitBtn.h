@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <memory>
 
 #include "controls/base/FadeTimer.h"
@@ -167,6 +168,14 @@ private:
     int modalResult_ = 0;
 
     // Run-time state.
+    struct CaptionMeasure {
+        std::wstring Caption;
+        int Width = 0;
+        UINT Flags = 0;
+        HFONT Font = nullptr;
+        TPoint Size;
+    };
+    mutable CaptionMeasure measured_;
     platform::GdiObject<HRGN> pendingRegion_;
     platform::TBounds regionBounds_{};
     bool pressedByMouse_ = false;

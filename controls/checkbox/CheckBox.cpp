@@ -564,6 +564,10 @@ bool TsCheckBox::UnskinnedControlStage(TMessage& m) {
     case WM_LBUTTONDBLCLK:
         // The platform would take it for a press: focus, capture and the pushed look.
         return ReadOnly;
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+        // What the platform sends itself while a press goes on would change a read-only state.
+        return ReadOnly && press_.Pressed;
     case WM_LBUTTONDOWN:
         press_.Apply(CheckBoxInput::ButtonDown, false);
         break;

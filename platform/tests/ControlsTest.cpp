@@ -218,5 +218,30 @@ TEST_F(Toolkit, FormHasTheClientSizeAskedForAndFocusGoesToTheFirstStopInTabOrder
     EXPECT_EQ(GetNextDlgTabItem(form.Handle(), first.Handle(), FALSE), second.Handle());
 }
 
+TEST_F(Toolkit, FocusedFollowsTheFocusIntoOtherWindowsAndBack) {
+    TEdit& first = form.Make<TEdit>(&panel);
+    TEdit& second = form.Make<TEdit>(&panel);
+    first.SetTabOrder(0);
+    form.Show();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == first.Handle(); }));
+    // A window that is none of ours: taking the focus it tells none of our objects.
+    HWND plain = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, form.Handle(), nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(plain, nullptr);
+    const HWND path[] = {second.Handle(), plain, first.Handle(), nullptr, second.Handle(), form.Handle()};
+    for (HWND to : path) {
+        ::SetFocus(to);
+        EXPECT_EQ(first.Focused(), GetFocus() == first.Handle()) << "after focusing " << to;
+        EXPECT_EQ(second.Focused(), GetFocus() == second.Handle()) << "after focusing " << to;
+        EXPECT_EQ(form.Focused(), GetFocus() == form.Handle()) << "after focusing " << to;
+    }
+    ::SetFocus(second.Handle());
+    DestroyWindow(second.Handle());
+    TEdit& third = form.Make<TEdit>(&panel);
+    EXPECT_FALSE(second.Focused());
+    EXPECT_EQ(third.Focused(), GetFocus() == third.Handle()) << "a new window is not taken for the lost one";
+    DestroyWindow(plain);
+}
+
 }  // namespace
 }  // namespace lw::platform

@@ -106,6 +106,25 @@ TEST_F(MasterFixture, MaskedBorderWithoutMiddleRowsTilesNoVerticalEdges) {
     EXPECT_EQ(Px(t->Bmp, 3, 5), 0x111111u) << "no centre";
 }
 
+TEST_F(MasterFixture, MaskedEdgesTileFromTheirStartAndKeepKeyPixelsOut) {
+    MaskRef m = Border(2, 2, 2, 2);
+    m.R = {0, 0, 6, 8};
+    m.ImageCount = 1;
+    m.MaskType = 1;
+    for (int y = 4; y < 8; ++y)
+        for (int x = 0; x < 6; ++x) testing::SetPx(master->Bmp, x, y, 0);  // mask 0: source shows exactly
+    testing::SetPx(master->Bmp, 3, 0, TransparentKey);
+    auto t = MakeBitmap(9, 4, PixelFormat::pf24bit, testing::Layout::Padded, 0x111111);
+    // Three columns left of the target: the corner is gone and the edge (columns -1 to 6)
+    // tiles source columns 2 and 3 from its own start, not from the target's edge.
+    PaintBorderMask(t->Bmp, {-3, 0, 9, 4}, false, false, 0, m, EmptyCacheInfo);
+    const std::vector<int> columns = SourceColumns(t->Bmp, 0);
+    for (const int x : {1, 3, 5, 7, 8}) EXPECT_EQ(columns[x], std::vector<int>({0, 2, 0, 2, 0, 2, 0, 4, 5})[x]) << x;
+    for (const int x : {0, 2, 4, 6}) EXPECT_EQ(Px(t->Bmp, x, 0), 0x111111u) << "key pixel at " << x;
+    EXPECT_EQ(Px(t->Bmp, 1, 1), From(2, 1)) << "second row of the edge";
+    EXPECT_TRUE(t->PaddingIntact());
+}
+
 TEST_F(MasterFixture, PiecesLargerThanTheTargetAreClipped) {
     auto t = MakeBitmap(3, 3, PixelFormat::pf32bit, testing::Layout::Padded, 0);
     PaintBorderMask(t->Bmp, {-4, -4, 20, 20}, true, true, 0, Border(9, 9, 9, 9, 5), CacheInfoFromColor(0x00FF00));

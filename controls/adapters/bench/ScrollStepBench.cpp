@@ -1,5 +1,5 @@
 // One scroll step of a skinned memo under Wine: the skinned bar repainted, and the whole step
-// (the memo scrolls its text, then the bar follows), against one BitBlt of the bar's size,
+// (the memo scrolls its text, then the bar follows), against one BitBlt onto the bar's place,
 // timed in the same run. Ratios are the figures; absolute times vary with the machine.
 
 #include <windows.h>
@@ -19,8 +19,6 @@ namespace {
 
 using namespace lw;
 
-using testsupport::SecondsPerRun;
-
 }  // namespace
 
 int main() {
@@ -38,33 +36,43 @@ int main() {
     const TRect bar = controls::ScreenBarRects(adapter).Vert;
 
     HDC window = GetWindowDC(memo.Handle());
+    RECT frame{};
+    GetWindowRect(memo.Handle(), &frame);
+    const POINT at{bar.Left - frame.left, bar.Top - frame.top};  // the bar's own pixels of the frame
     bridge::TsDibSection source(bar.Width(), bar.Height(), render::PixelFormat::pf24bit);
     const int runs = 300;
-    const double blit = SecondsPerRun(runs * 10, [&] {
-        BitBlt(window, 0, 0, bar.Width(), bar.Height(), source.Dc(), 0, 0, SRCCOPY);
-        GdiFlush();
-    });
-    const double repaint = SecondsPerRun(runs, [&] {
-        controls::RefreshScrollBars(adapter, true);
-        GdiFlush();
-    });
+    const int rounds = 9;
     bool down = true;
-    const double step = SecondsPerRun(runs, [&] {
+    auto step = [&] {
         SendMessageW(memo.Handle(), WM_VSCROLL, down ? SB_LINEDOWN : SB_LINEUP, 0);
         down = !down;
         GdiFlush();
-    });
-    // The same step of the memo without its adapter: what the platform's EDIT costs alone.
+    };
+    const std::vector<testsupport::TimedWork> works{{runs * 10,
+                                                     [&] {
+                                                         BitBlt(window, at.x, at.y, bar.Width(), bar.Height(),
+                                                                source.Dc(), 0, 0, SRCCOPY);
+                                                         GdiFlush();
+                                                     }},
+                                                    {runs,
+                                                     [&] {
+                                                         controls::RefreshScrollBars(adapter, true);
+                                                         GdiFlush();
+                                                     }},
+                                                    {runs, step}};
+    const std::vector<double> t = testsupport::MedianSecondsPerRun(rounds, works);
+    const auto [gdiBefore, gdiAfter] = testsupport::GdiHighWaterAround(works, 20);
     ReleaseDC(memo.Handle(), window);
+    // The same step of the memo without its adapter: what the platform's EDIT costs alone.
+    // Switching the skin off and on for each round would time the switch, so the two steps
+    // are compared in rounds of their own.
     setup.manager.SetActive(false);
-    const double plain = SecondsPerRun(runs, [&] {
-        SendMessageW(memo.Handle(), WM_VSCROLL, down ? SB_LINEDOWN : SB_LINEUP, 0);
-        down = !down;
-        GdiFlush();
-    });
+    const double plain = testsupport::MedianSecondsPerRun(rounds, {{runs, step}})[0];
+    const double blit = t[0], repaint = t[1], skinned = t[2];
+    std::printf("medians of %d alternating rounds; GDI handle high water %d, then %d\n", rounds, gdiBefore, gdiAfter);
     std::printf("BitBlt of the bar %dx%d:      %9.1f us\n", bar.Width(), bar.Height(), blit * 1e6);
     std::printf("skinned bar repainted:         %9.1f us  (%.1fx BitBlt)\n", repaint * 1e6, repaint / blit);
-    std::printf("whole scroll step (text + bar): %8.1f us  (%.1fx BitBlt)\n", step * 1e6, step / blit);
-    std::printf("plain memo's scroll step:       %8.1f us  (skinned step %.2fx of it)\n", plain * 1e6, step / plain);
+    std::printf("whole scroll step (text + bar): %8.1f us  (%.1fx BitBlt)\n", skinned * 1e6, skinned / blit);
+    std::printf("plain memo's scroll step:       %8.1f us  (skinned step %.2fx of it)\n", plain * 1e6, skinned / plain);
     return 0;
 }

@@ -20,8 +20,6 @@ namespace {
 
 using namespace lw;
 
-using testsupport::SecondsPerRun;
-
 void PaintAt(platform::TWinControl& control, HDC dc) {
     const platform::TBounds b = control.Bounds();
     POINT previous;
@@ -61,26 +59,35 @@ int main() {
     };
     controls::TsCommonData* all[] = {&top.SkinData(), &box1.SkinData(), &box2.SkinData(), &bottom.SkinData()};
     const int runs = 200;
-    const double blit = SecondsPerRun(runs * 5, [&] {
-        BitBlt(screen.Dc(), 0, 0, 593, 585, source.Dc(), 0, 0, SRCCOPY);
-        GdiFlush();
-    });
-    const double cold = SecondsPerRun(runs, [&] {
-        for (controls::TsCommonData* d : all) d->MarkStale();
-        paintAll();
-    });
-    const double warm = SecondsPerRun(runs, paintAll);
-    // Where the time goes: the panels alone, the group boxes alone.
-    const double panels = SecondsPerRun(runs, [&] {
-        PaintAt(top, screen.Dc());
-        PaintAt(bottom, screen.Dc());
-        GdiFlush();
-    });
-    const double boxes = SecondsPerRun(runs, [&] {
-        PaintAt(box1, screen.Dc());
-        PaintAt(box2, screen.Dc());
-        GdiFlush();
-    });
+    const int rounds = 9;
+    const std::vector<testsupport::TimedWork> works{{runs * 5,
+                                                     [&] {
+                                                         BitBlt(screen.Dc(), 0, 0, 593, 585, source.Dc(), 0, 0,
+                                                                SRCCOPY);
+                                                         GdiFlush();
+                                                     }},
+                                                    {runs,
+                                                     [&] {
+                                                         for (controls::TsCommonData* d : all) d->MarkStale();
+                                                         paintAll();
+                                                     }},
+                                                    {runs, paintAll},
+                                                    // Where the time goes.
+                                                    {runs,
+                                                     [&] {
+                                                         PaintAt(top, screen.Dc());
+                                                         PaintAt(bottom, screen.Dc());
+                                                         GdiFlush();
+                                                     }},
+                                                    {runs, [&] {
+                                                         PaintAt(box1, screen.Dc());
+                                                         PaintAt(box2, screen.Dc());
+                                                         GdiFlush();
+                                                     }}};
+    const std::vector<double> t = testsupport::MedianSecondsPerRun(rounds, works);
+    const auto [gdiBefore, gdiAfter] = testsupport::GdiHighWaterAround(works, 20);
+    const double blit = t[0], cold = t[1], warm = t[2], panels = t[3], boxes = t[4];
+    std::printf("medians of %d alternating rounds; GDI handle high water %d, then %d\n", rounds, gdiBefore, gdiAfter);
     std::printf("BitBlt 593x585:           %9.1f us\n", blit * 1e6);
     std::printf("two panels, cold cache:   %9.1f us  (%.1fx BitBlt)\n", cold * 1e6, cold / blit);
     std::printf("two panels, warm cache:   %9.1f us  (%.1fx BitBlt)\n", warm * 1e6, warm / blit);

@@ -201,6 +201,23 @@ TEST_F(SettingsCheckBox, WithoutTheSkinOnlyABoxThatCanChangeTakesDoubleClicks) {
     }
 }
 
+// The platform checks its box itself as a press ends; a read-only box keeps its state and look.
+TEST_F(SettingsCheckBox, WithoutTheSkinAReadOnlyBoxKeepsItsStateThroughAPress) {
+    manager.SetActive(false);
+    for (bool readOnly : {true, false}) {
+        box.ReadOnly = readOnly;
+        box.SetChecked(false);
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 4));
+        EXPECT_EQ((Send(BM_GETSTATE) & BST_PUSHED) != 0, !readOnly) << "read-only " << readOnly;
+        Send(WM_LBUTTONUP, 0, MAKELPARAM(7, 4));
+        EXPECT_EQ(box.Checked(), !readOnly) << "read-only " << readOnly;
+        EXPECT_EQ(Send(BM_GETCHECK) == BST_CHECKED, !readOnly) << "read-only " << readOnly;
+    }
+    box.ReadOnly = true;
+    box.SetChecked(true);
+    EXPECT_EQ(Send(BM_GETCHECK), BST_CHECKED) << "the program still sets a read-only box";
+}
+
 // A box strip of `frames` frames of 10 x 24 side by side: the upper 12 rows of frame f in
 // colours[f] except its left column, which is magenta; the lower rows black.
 render::Bitmap BoxStrip(std::array<TColor, 3> colours) {

@@ -100,11 +100,12 @@ bool AlphaImageStore::GetBitmap32(int index, render::Bitmap& bmp) const {
 TPoint AlphaImageStore::DrawGlyph(render::Bitmap& target, int x, int y, bool reflected, int stateCount, int state,
                                   TColor tone, int blend, int index) const {
     const GlyphSlice slice = SliceOf(width_, height_, stateCount, state);
-    if (target.Empty()) return slice.Size;
-    render::Bitmap image = render::CreateBmp32(width_, height_);
-    if (GetBitmap32(index, image))
-        DrawImage32(RectOfSize(x, y, slice.Size.X, slice.Size.Y), slice.Source, target, reflected, blend, tone, false,
-                    render::EmptyCacheInfo, image);
+    if (target.Empty() || index < 0 || index >= Count()) return slice.Size;
+    // The list's own image at its own size: its item was decoded once, when the list was
+    // generated, and a button draws its glyph on every rebuild of its look.
+    render::Bitmap image = Image(index).Clone();
+    DrawImage32(RectOfSize(x, y, slice.Size.X, slice.Size.Y), slice.Source, target, reflected, blend, tone, false,
+                render::EmptyCacheInfo, image);
     return slice.Size;
 }
 
