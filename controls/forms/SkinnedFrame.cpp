@@ -92,6 +92,7 @@ SkinnedFrame::~SkinnedFrame() { Release(); }
 void SkinnedFrame::ReadMetrics() {
     metrics_ = FrameMetrics{};
     metrics_.Sizable = sizable_;
+    clientFlat_ = false;
     if (const bridge::TsSkinManager* m = SkinnedManager()) {
         const auto& g = m->GlobalInfo();
         metrics_ = MetricsFromSkin(g.FormBorderWidth, g.TitleHeight, g.FormOffset, 4, 22);
@@ -100,10 +101,15 @@ void SkinnedFrame::ReadMetrics() {
             metrics_.CloseWidth = close->FrameWidth();
             metrics_.CloseHeight = close->FrameHeight();
         }
-        if (const render::MaskRef* grip = GlobalMask(*m, "GRIPIMAGE")) {
+        const render::MaskRef* grip = GlobalMask(*m, "GRIPIMAGE");
+        if (grip != nullptr) {
             metrics_.GripWidth = grip->FrameWidth();
             metrics_.GripHeight = grip->FrameHeight();
         }
+        // One colour all over needs no picture of the client, unless a grip is laid over it.
+        const render::SectionPaint* s = m->Section(m->GetSkinIndex(section_));
+        clientFlat_ = s != nullptr && s->Transparency == 0 && s->GradientPercent <= 0 && s->ImagePercent <= 0 &&
+                      (!sizable_ || grip == nullptr);
     }
     // A window without a system menu has no close button to offer.
     if ((GetWindowLongW(window_, GWL_STYLE) & WS_SYSMENU) == 0) metrics_.CloseWidth = metrics_.CloseHeight = 0;
@@ -143,7 +149,7 @@ void SkinnedFrame::Refresh() {
     ReadMetrics();
     clientStale_ = true;
     // A picture from a shaded skin is not kept once a flat one has no use for it.
-    if (ClientIsFlat()) client_.Resize(0, 0, render::PixelFormat::pf24bit);
+    if (clientFlat_) client_.Resize(0, 0, render::PixelFormat::pf24bit);
     if (!taken_) return;
     SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -313,18 +319,10 @@ TColor SkinnedFrame::BackgroundColor() const {
     return s != nullptr ? s->Color : m->GetGlobalColor();
 }
 
-bool SkinnedFrame::ClientIsFlat() const {
-    const bridge::TsSkinManager* m = SkinnedManager();
-    if (m == nullptr) return false;
-    const render::SectionPaint* s = m->Section(m->GetSkinIndex(section_));
-    if (s == nullptr || s->Transparency != 0 || s->GradientPercent > 0 || s->ImagePercent > 0) return false;
-    return !sizable_ || GlobalMask(*m, "GRIPIMAGE") == nullptr;
-}
-
 void SkinnedFrame::AnswerBackgroundRequest(render::TsBgRequest& request) {
     // A flat client is answered with its colour, so no picture the size of the window is made
     // and kept for children that would only copy one colour out of it.
-    const render::Bitmap* bmp = ClientIsFlat() ? nullptr : ClientBackground();
+    const render::Bitmap* bmp = clientFlat_ ? nullptr : ClientBackground();
     if (bmp == nullptr) {
         request.Kind = 1;
         request.Color = BackgroundColor();
@@ -343,12 +341,11 @@ void SkinnedFrame::AnswerBackgroundRequest(render::TsBgRequest& request) {
 }
 
 void SkinnedFrame::PaintClient(HDC dc) {
-    const bool flat = ClientIsFlat();
-    const render::Bitmap* bmp = flat ? nullptr : ClientBackground();
+    const render::Bitmap* bmp = clientFlat_ ? nullptr : ClientBackground();
     if (bmp == nullptr) {
         RECT r{};
         GetClientRect(window_, &r);
-        if (flat) {
+        if (clientFlat_) {
             platform::BrushHandle brush(CreateSolidBrush(ResolveColor(BackgroundColor()) & 0xFFFFFF));
             FillRect(dc, &r, brush.get());
         } else {

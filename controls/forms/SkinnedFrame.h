@@ -53,8 +53,6 @@ public:
     HBITMAP ClientBackgroundHandle();
     int ClientGeneration() const { return clientGeneration_; }
     TColor BackgroundColor() const;
-    // True when the client is one colour: no gradient, picture, transparency or size grip.
-    bool ClientIsFlat() const;
     // Answers a child's SMC_GETBG from the client background, or its colour when it is flat.
     void AnswerBackgroundRequest(render::TsBgRequest& request);
 
@@ -82,6 +80,7 @@ private:
     FrameMetrics metrics_;
     bool active_ = false;
     bool framePending_ = false;  // shown, its frame not yet painted
+    bool clientFlat_ = false;    // one colour: no gradient, picture, transparency or size grip
     bool closeHot_ = false;
     bool closePressed_ = false;
     bool trackingLeave_ = false;

@@ -35,26 +35,17 @@ void Tone(render::Bitmap& source, const TRect& area, TColor tone) {
 bool ClipWorkArea(TRect& dst, TRect& src, const render::Bitmap& target, const render::Bitmap& source) {
     int w = std::min(dst.Width(), src.Width());
     int h = std::min(dst.Height(), src.Height());
-    if (dst.Left < 0) {
-        src.Left -= dst.Left;
-        w += dst.Left;
-        dst.Left = 0;
-    }
-    if (dst.Top < 0) {
-        src.Top -= dst.Top;
-        h += dst.Top;
-        dst.Top = 0;
-    }
-    if (src.Left < 0) {
-        dst.Left -= src.Left;
-        w += src.Left;
-        src.Left = 0;
-    }
-    if (src.Top < 0) {
-        dst.Top -= src.Top;
-        h += src.Top;
-        src.Top = 0;
-    }
+    // A corner before the bitmap's start moves both corners in and shrinks the extent alike.
+    const auto clampStart = [](int& start, int& other, int& extent) {
+        if (start >= 0) return;
+        other -= start;
+        extent += start;
+        start = 0;
+    };
+    clampStart(dst.Left, src.Left, w);
+    clampStart(dst.Top, src.Top, h);
+    clampStart(src.Left, dst.Left, w);
+    clampStart(src.Top, dst.Top, h);
     w = std::min({w, target.Width() - dst.Left, source.Width() - src.Left});
     h = std::min({h, target.Height() - dst.Top, source.Height() - src.Top});
     if (w <= 0 || h <= 0) return false;
