@@ -188,7 +188,7 @@ private:
     void MouseMoved(bool nonClient, POINT clientPoint);
     void MouseLeaveNotice();
     void HoverWindowless(TControl* child);
-    void ApplyTabOrder();
+    void PlaceInTabOrder(TWinControl& child);
 
     enum class MouseArea { None, Client, NonClient };
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -216,6 +217,34 @@ TEST_F(Toolkit, FormHasTheClientSizeAskedForAndFocusGoesToTheFirstStopInTabOrder
     form.Show();
     EXPECT_TRUE(PumpUntil([&] { return first.Focused(); }));
     EXPECT_EQ(GetNextDlgTabItem(form.Handle(), first.Handle(), FALSE), second.Handle());
+}
+
+// Whatever order the children are made and moved in, and with a window of no object among them,
+// the Z order (which dialog keys and painting follow) lists the windows in tab order.
+TEST_F(Toolkit, TheZOrderFollowsTheTabOrderThroughAnyMakesAndMoves) {
+    for (unsigned seed : {1u, 2u, 3u, 4u}) {
+        std::mt19937 random(seed);
+        TPanel& parent = form.Make<TPanel>(&panel);
+        std::vector<TEdit*> edits;
+        HWND foreign = nullptr;
+        for (int step = 0; step < 40; ++step) {
+            const unsigned choice = random() % 4;
+            if (choice == 0 || edits.empty()) {
+                edits.push_back(&form.Make<TEdit>(&parent));
+            } else if (choice == 1 && !foreign) {
+                foreign = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 10, 10, parent.Handle(), nullptr,
+                                          GetModuleHandleW(nullptr), nullptr);
+            } else {
+                edits[random() % edits.size()]->SetTabOrder(static_cast<int>(random() % (edits.size() + 1)));
+            }
+            std::vector<HWND> inTabOrder(edits.size());
+            for (TEdit* edit : edits) inTabOrder[edit->TabOrder()] = edit->Handle();
+            std::vector<HWND> inZOrder;
+            for (HWND child = GetWindow(parent.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                if (child != foreign) inZOrder.push_back(child);
+            ASSERT_EQ(inZOrder, inTabOrder) << "seed " << seed << ", step " << step;
+        }
+    }
 }
 
 TEST_F(Toolkit, FocusedFollowsTheFocusIntoOtherWindowsAndBack) {
