@@ -29,6 +29,10 @@ constexpr char kFolderKey[] = "LAST_DIRRECTORY";  // spelled so in every file ev
 constexpr UINT kOpenHandedOver = WM_APP + 0x40;
 // Posted to itself: export the map selected by the time it is served.
 constexpr UINT kExportSelected = WM_APP + 0x41;
+// Posted to itself when made: take drops from the first message served on. Nothing can be
+// dropped on a window not yet shown, and the shell's library, which taking drops loads, would
+// otherwise cost the start some milliseconds before the first paint.
+constexpr UINT kAcceptDrops = WM_APP + 0x42;
 
 // The skin manager with the program's stored skins, in the look the configuration keeps.
 bridge::TsSkinManager& MakeSkinManager(TForm& form, AppServices& services) {
@@ -81,7 +85,6 @@ TMainForm::TMainForm(TComponent* owner, AppServices& services)
     SetFieldColours(path);
     path.SetDirectInput(false);
     path.Root = "rfDesktop";
-    path.SetAcceptFiles(true);
     path.GlyphMode().SetHint("Выбрать каталог с картами");
     path.OnChange = [this] { pathChange(); };
     mapsBox.SetText("Карты в каталоге:");
@@ -128,7 +131,7 @@ TMainForm::TMainForm(TComponent* owner, AppServices& services)
     path.WindowProc = [this, next = path.WindowProc](TMessage& message) {
         if (message.Msg != WM_DROPFILES || !FormDropFiles(reinterpret_cast<HDROP>(message.WParam))) next(message);
     };
-    DragAcceptFiles(Handle(), TRUE);
+    PostMessageW(Handle(), kAcceptDrops, 0, 0);
     AcceptHandOvers(Handle());
     OnShortCut = [this](WORD key, bool control) { return FormShortCut(key, control); };
     FormCreate();
@@ -197,6 +200,10 @@ void TMainForm::HandleMessage(TMessage& message, const std::function<void(TMessa
             return;
         }
         break;
+    case kAcceptDrops:
+        path.SetAcceptFiles(true);
+        DragAcceptFiles(Handle(), TRUE);
+        return;
     case kExportSelected:
         exportPosted_ = false;
         mapsClick();

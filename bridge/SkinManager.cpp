@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "bridge/LayeredGlowHost.h"
 #include "bridge/SkinCommands.h"
@@ -184,6 +185,17 @@ bool ShowVersionNoticeIfAsked(const std::vector<std::string>& arguments, platfor
 }
 
 std::vector<std::string> CommandLineArguments(const wchar_t* commandLine) {
+    // The program's name alone, the usual start, is read here: the shell's splitting would load
+    // its library and the two it needs, some milliseconds before the first window. The name is
+    // quoted to the next quote, else it ends at the first blank.
+    const std::wstring_view line(commandLine);
+    const bool quoted = line.starts_with(L'"');
+    const std::size_t nameEnd = quoted ? line.find(L'"', 1) : line.find_first_of(L" \t");
+    const std::wstring_view rest = nameEnd == std::wstring_view::npos ? L"" : line.substr(nameEnd + (quoted ? 1 : 0));
+    if (!line.empty() && rest.find_first_not_of(L" \t") == std::wstring_view::npos) {
+        const std::wstring_view name = quoted ? line.substr(1, nameEnd - 1) : line.substr(0, nameEnd);
+        return {platform::WideToUtf8(std::wstring(name))};
+    }
     std::vector<std::string> arguments;
     int count = 0;
     LPWSTR* argv = CommandLineToArgvW(commandLine, &count);

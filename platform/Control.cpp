@@ -12,6 +12,7 @@
 #include "platform/MessageHook.h"
 #include "platform/MessageHookChain.h"
 #include "platform/Text.h"
+#include "platform/Redraw.h"
 
 namespace lw::platform {
 namespace {
@@ -213,7 +214,7 @@ void TControl::Paint(HDC) {}
 void TControl::Invalidate() {
     if (!parent_ || !parent_->Handle()) return;
     const RECT area{bounds_.Left, bounds_.Top, bounds_.Left + bounds_.Width, bounds_.Top + bounds_.Height};
-    InvalidateRect(parent_->Handle(), &area, TRUE);
+    RedrawShown(parent_->Handle(), RDW_INVALIDATE | RDW_ERASE, &area);
 }
 
 void TControl::WndProc(TMessage&) {}
@@ -508,9 +509,7 @@ void TWinControl::FontChanged() {
     TControl::FontChanged();
 }
 
-void TWinControl::Invalidate() {
-    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
-}
+void TWinControl::Invalidate() { RedrawShown(handle_, RDW_INVALIDATE | RDW_ERASE); }
 
 int TWinControl::TabOrder() const {
     if (!Parent()) return -1;

@@ -1,5 +1,9 @@
+#include <windows.h>
+#include <shellapi.h>
+
 #include "BridgeFixture.h"
 #include "bridge/SkinManager.h"
+#include "platform/Text.h"
 #include "skin/SkinPackWriter.h"
 #include "testsupport/win32/SkinManagerSetup.h"
 
@@ -129,6 +133,21 @@ TEST_F(BridgeTest, FormSkinningGivenToTheLoadedDefaultManagerHooksAtOnceAndGoesW
 
     owner.reset();
     EXPECT_EQ(calls, (std::vector<std::string>{"install", "remove", "freed"}));
+}
+
+// The program's name alone is read without the shell; it must come out as the shell reads it.
+TEST(CommandLine, TheProgramAloneIsSplitAsTheShellSplitsIt) {
+    for (const wchar_t* line : {L"\"C:\\A B\\Lumpwright.exe\"", L"\"C:\\A B\\Lumpwright.exe\"  \t ",
+                                L"C:\\Maps\\Lumpwright.exe", L"Lumpwright.exe \t", L"\"C:\\A B\\Lumpwright.exe",
+                                L"\"\"", L"\"C:\\A B\\Lumpwright.exe\" x", L"Lumpwright.exe \"a b\"\t\"\""}) {
+        int count = 0;
+        LPWSTR* argv = CommandLineToArgvW(line, &count);
+        ASSERT_NE(argv, nullptr);
+        std::vector<std::string> expected;
+        for (int i = 0; i < count; ++i) expected.push_back(platform::WideToUtf8(argv[i]));
+        LocalFree(argv);
+        EXPECT_EQ(CommandLineArguments(line), expected) << platform::WideToUtf8(line);
+    }
 }
 
 TEST(VersionNotice, SlashGwverInCapitalsShowsTheNoticeOnce) {

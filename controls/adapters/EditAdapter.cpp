@@ -15,6 +15,7 @@
 #include "render/Background.h"
 #include "render/Disabled.h"
 #include "render/Surface.h"
+#include "platform/Redraw.h"
 
 namespace lw::controls {
 
@@ -192,8 +193,8 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
         case skin::SMC_ENDUPDATE:
             if (data.Updating()) {
                 if (!data.RefreshUpdating()) {
-                    RedrawWindow(Handle(), nullptr, nullptr,
-                                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+                    platform::RedrawShown(Handle(),
+                                          RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
                 }
             }
             CallPrevious(message);
@@ -244,7 +245,7 @@ void TgwEditWnd::HandleMessage(platform::TMessage& message) {
         if (!Gone() && message.LParam != 0) CallPrevious(message);
         return;
     case platform::CM_FONTCHANGED:
-        RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
+        platform::RedrawShown(Handle(), RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
         break;
     }
     TgwBaseWnd::HandleMessage(message);
@@ -264,7 +265,7 @@ void TgwEditWnd::AfterMessage(const platform::TMessage& message) {
         if (mask != nullptr && mask->ImageCount > 1 && (GetWindowLongW(Handle(), GWL_STYLE) & WS_TABSTOP)) {
             data.SetFocused(message.Msg == WM_SETFOCUS);
             data.MarkStale();
-            RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+            platform::RedrawShown(Handle(), RDW_FRAME | RDW_INVALIDATE);
         }
         break;
     }
@@ -293,7 +294,7 @@ void TgwEditWnd::AfterMessage(const platform::TMessage& message) {
         if (mask != nullptr && mask->ImageCount > 1) {
             data.SetMouseInside(message.Msg == platform::CM_MOUSEENTER);
             data.MarkStale();
-            RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+            platform::RedrawShown(Handle(), RDW_FRAME | RDW_INVALIDATE);
         }
         break;
     }

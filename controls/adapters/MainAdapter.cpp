@@ -2,6 +2,7 @@
 // scroll adapters (their family has a complete table of its own).
 #include "bridge/SkinManager.h"
 #include "controls/adapters/WindowAdapters.h"
+#include "platform/Redraw.h"
 
 namespace lw::controls {
 
@@ -68,7 +69,7 @@ bool TgwMainWnd::HandleCommonCommand(platform::TMessage& message) {
     case skin::SMC_ENDUPDATE:
         if (data.Updating()) {
             if (!data.RefreshUpdating()) {
-                RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
+                platform::RedrawShown(Handle(), RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
             }
         }
         return false;

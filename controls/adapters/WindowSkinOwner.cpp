@@ -3,6 +3,7 @@
 #include "bridge/SkinCommands.h"
 #include "controls/base/core/CommonData.h"
 #include "platform/Text.h"
+#include "platform/Redraw.h"
 
 namespace lw::controls {
 
@@ -48,10 +49,8 @@ void WindowSkinOwner::SendToChildren(unsigned command, unsigned low, std::intptr
     }
 }
 
-void WindowSkinOwner::InvalidateWithChildren() {
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
+void WindowSkinOwner::InvalidateWithChildren() { platform::RedrawShown(window_, RDW_INVALIDATE | RDW_ALLCHILDREN); }
 
-void WindowSkinOwner::RedrawFrame() { RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE); }
+void WindowSkinOwner::RedrawFrame() { platform::RedrawShown(window_, RDW_FRAME | RDW_INVALIDATE); }
 
 }  // namespace lw::controls

@@ -5,6 +5,7 @@
 #include "platform/Form.h"
 #include "platform/Label.h"
 #include "render/Glow.h"
+#include "platform/Redraw.h"
 
 namespace lw::controls {
 
@@ -79,7 +80,7 @@ void ControlSkinOwner::AnnounceToForm() {
 }
 
 void ControlSkinOwner::InvalidateWithChildren() {
-    if (HasWindow()) RedrawWindow(window_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    if (HasWindow()) platform::RedrawShown(window_->Handle(), RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void ControlSkinOwner::ResetChildLabelColours() {
@@ -93,7 +94,7 @@ void ControlSkinOwner::ResetChildLabelColours() {
 }
 
 void ControlSkinOwner::RedrawFrame() {
-    if (HasWindow()) RedrawWindow(window_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    if (HasWindow()) platform::RedrawShown(window_->Handle(), RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void ControlSkinOwner::HideGlow(int glowId) { render::HideGlowWindow(bridge::ProcessGlows(), glowId); }

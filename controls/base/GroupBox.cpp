@@ -9,6 +9,7 @@
 #include "controls/base/core/ControlKinds.h"
 #include "render/Blit.h"
 #include "render/Text.h"
+#include "platform/Redraw.h"
 
 namespace lw::controls {
 
@@ -61,10 +62,7 @@ void TsGroupBox::SetCaptionSkin(const std::string& section) {
     SkinData().InvalidateSkin();
 }
 
-void TsGroupBox::Repaint() {
-    if (Handle() != nullptr)
-        RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
-}
+void TsGroupBox::Repaint() { platform::RedrawShown(Handle(), RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW); }
 
 // A window cannot place its client area above its own top, so a negative offset moves only the
 // caption.

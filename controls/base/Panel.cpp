@@ -9,6 +9,7 @@
 #include "controls/base/core/ControlKinds.h"
 #include "render/Blit.h"
 #include "render/Text.h"
+#include "platform/Redraw.h"
 
 namespace lw::controls {
 
@@ -20,9 +21,7 @@ TsPanel::TsPanel(platform::TComponent* owner, platform::TWinControl* parent)
     SkinData().ControlLoaded();
 }
 
-void TsPanel::Redraw(UINT flags) {
-    if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, flags);
-}
+void TsPanel::Redraw(UINT flags) { platform::RedrawShown(Handle(), flags); }
 
 int TsPanel::FrameInset() const {
     const int bevels = (BevelInner != TBevelCut::bvNone ? 1 : 0) + (BevelOuter != TBevelCut::bvNone ? 1 : 0);

@@ -21,6 +21,7 @@
 #include "render/MaskPaint.h"
 #include "render/Pixel.h"
 #include "render/Text.h"
+#include "platform/Redraw.h"
 
 namespace lw::controls {
 
@@ -87,9 +88,7 @@ TsBitBtn::~TsBitBtn() {
     formKeys_.reset();
 }
 
-void TsBitBtn::RepaintNow() {
-    if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
+void TsBitBtn::RepaintNow() { platform::RedrawShown(Handle(), RDW_INVALIDATE | RDW_UPDATENOW); }
 
 void TsBitBtn::SetDown(bool value) {
     if (down_ == value) return;
@@ -437,7 +436,7 @@ void TsBitBtn::ApplyRegion() {
                 {old.Left + old.Width - wr, old.Top + old.Height - wb, old.Left + old.Width, old.Top + old.Height},
                 {old.Left, old.Top + old.Height - wb, old.Left + wl, old.Top + old.Height},
             };
-            for (const RECT& r : corners) InvalidateRect(Parent()->Handle(), &r, TRUE);
+            for (const RECT& r : corners) platform::RedrawShown(Parent()->Handle(), RDW_INVALIDATE | RDW_ERASE, &r);
         }
     }
     regionBounds_ = b;

@@ -16,6 +16,7 @@
 #include "render/MaskPaint.h"
 #include "render/Pixel.h"
 #include "render/Text.h"
+#include "platform/Redraw.h"
 
 namespace lw::controls {
 
@@ -312,9 +313,7 @@ void TsCheckBox::PaintHandler(HDC dc) {
     RestoreDC(dc, saved);
 }
 
-void TsCheckBox::Repaint() {
-    if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
+void TsCheckBox::Repaint() { platform::RedrawShown(Handle(), RDW_INVALIDATE | RDW_UPDATENOW); }
 
 // --- state changes ----------------------------------------------------------------------------
 

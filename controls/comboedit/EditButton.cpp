@@ -13,6 +13,7 @@
 #include "platform/Handles.h"
 #include "render/Blit.h"
 #include "render/Surface.h"
+#include "platform/Redraw.h"
 
 namespace lw::controls {
 
@@ -105,9 +106,7 @@ void TsEditButton::SetPushed(bool pushed) {
     RepaintNow();
 }
 
-void TsEditButton::RepaintNow() {
-    if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
+void TsEditButton::RepaintNow() { platform::RedrawShown(Handle(), RDW_INVALIDATE | RDW_UPDATENOW); }
 
 // Unskinned: a flat speed button, raised under the mouse and sunken while held.
 void TsEditButton::DrawItem(const DRAWITEMSTRUCT& item) {

@@ -11,6 +11,7 @@
 #include "platform/Text.h"
 #include "render/Background.h"
 #include "render/Text.h"
+#include "platform/Redraw.h"
 
 namespace lw::controls {
 
@@ -174,7 +175,7 @@ void TsEdit::SkinCommand(TMessage& m) {
     case skin::SMC_REFRESH:
         if (!OwnCommand(m)) break;
         HandleSkinCommand(d, m);
-        if (Handle() != nullptr) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
+        platform::RedrawShown(Handle(), RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
         return;
     case skin::SMC_ENDUPDATE:
         if (d.EndUpdate()) {
