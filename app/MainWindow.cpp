@@ -29,10 +29,11 @@ constexpr char kFolderKey[] = "LAST_DIRRECTORY";  // spelled so in every file ev
 constexpr UINT kOpenHandedOver = WM_APP + 0x40;
 // Posted to itself: export the map selected by the time it is served.
 constexpr UINT kExportSelected = WM_APP + 0x41;
-// Posted to itself when made: take drops from the first message served on. Nothing can be
-// dropped on a window not yet shown, and the shell's library, which taking drops loads, would
-// otherwise cost the start some milliseconds before the first paint.
-constexpr UINT kAcceptDrops = WM_APP + 0x42;
+// Posted to itself when made: what nobody sees before the first paint comes with the first
+// message served, after it. Nothing can be dropped on a window not yet shown, and the icon shows
+// only in the task bar (the skinned frame draws none); taking drops loads the shell's library,
+// and the icon goes to the display server in four sizes, some milliseconds each.
+constexpr UINT kAfterFirstPaint = WM_APP + 0x42;
 
 // The skin manager with the program's stored skins, in the look the configuration keeps.
 bridge::TsSkinManager& MakeSkinManager(TForm& form, AppServices& services) {
@@ -75,9 +76,6 @@ TMainForm::TMainForm(TComponent* owner, AppServices& services)
     Name = "Form1";
     SetText("Lumpwright 1.0");
     SetClientSize(593, 585);
-    windowIcon_.reset(
-        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
-    SetIcon(windowIcon_.get());
 
     controlsPanel.SetTabOrder(1);
     folderBox.SetText("Укажите каталог с картами:");
@@ -131,7 +129,7 @@ TMainForm::TMainForm(TComponent* owner, AppServices& services)
     path.WindowProc = [this, next = path.WindowProc](TMessage& message) {
         if (message.Msg != WM_DROPFILES || !FormDropFiles(reinterpret_cast<HDROP>(message.WParam))) next(message);
     };
-    PostMessageW(Handle(), kAcceptDrops, 0, 0);
+    PostMessageW(Handle(), kAfterFirstPaint, 0, 0);
     AcceptHandOvers(Handle());
     OnShortCut = [this](WORD key, bool control) { return FormShortCut(key, control); };
     FormCreate();
@@ -200,7 +198,10 @@ void TMainForm::HandleMessage(TMessage& message, const std::function<void(TMessa
             return;
         }
         break;
-    case kAcceptDrops:
+    case kAfterFirstPaint:
+        windowIcon_.reset(static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
+        SetIcon(windowIcon_.get());
         path.SetAcceptFiles(true);
         DragAcceptFiles(Handle(), TRUE);
         return;

@@ -100,6 +100,17 @@ TEST(MainWindow, TabOrderPutsTheMemoFirstAndTheButtonsAboutExitRevertSaveSetting
     EXPECT_EQ(GetNextDlgTabItem(form.Handle(), nullptr, FALSE), form.console.Handle());
 }
 
+// Both come after the first paint; the window and its folder field must still get them.
+TEST(MainWindow, TakesDropsAndItsIconOnceMessagesAreServed) {
+    MainWindowFixture fixture;
+    TMainForm& form = fixture.Open();
+    form.Show();
+    EXPECT_TRUE(PumpUntil([&] { return SendMessageW(form.Handle(), WM_GETICON, ICON_BIG, 0) != 0; }));
+    EXPECT_NE(SendMessageW(form.Handle(), WM_GETICON, ICON_SMALL, 0), 0);
+    for (HWND target : {form.Handle(), form.path.Handle()})
+        EXPECT_TRUE(GetWindowLongW(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+}
+
 TEST(MainWindow, ExitClosesTheWindowAndEndsTheLoop) {
     MainWindowFixture fixture;
     TMainForm& form = fixture.Open();

@@ -10,6 +10,7 @@
 #include "render/Blit.h"
 #include "render/MaskPaint.h"
 #include "render/Surface.h"
+#include "platform/Redraw.h"
 
 namespace lw::controls {
 
@@ -126,7 +127,7 @@ void SkinnedFrame::Take() {
     // Everything is marked for painting before the frame changes: the frame change paints the
     // frame and erases at once and so takes those marks; marked after it, they would paint the
     // frame and erase a second time.
-    RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    platform::RedrawShown(window_, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     SetWindowLongW(window_, GWL_STYLE, savedStyle_ & ~kCaptionBits & ~WS_THICKFRAME);
     SetWindowLongW(window_, GWL_EXSTYLE, savedExStyle_ & ~kEdgeExBits);
     FitToFrame(window_, client, 2 * metrics_.Border, metrics_.TitleHeight + metrics_.Border);
@@ -142,7 +143,7 @@ void SkinnedFrame::Release() {
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(savedStyle_), FALSE, static_cast<DWORD>(savedExStyle_));
     FitToFrame(window_, client, frame.right - frame.left, frame.bottom - frame.top);
-    RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    platform::RedrawShown(window_, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SkinnedFrame::Refresh() {
@@ -153,7 +154,7 @@ void SkinnedFrame::Refresh() {
     if (!taken_) return;
     SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    platform::RedrawShown(window_, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 FrameLayout SkinnedFrame::Layout() const {
