@@ -381,6 +381,15 @@ void TWinControl::WndProc(TMessage& m) {
             }
         }
         break;
+    case WM_NCPAINT: {
+        // A window its client area fills has no frame to paint; its class would still get a
+        // device context of the window to paint nothing, several round trips to the system.
+        RECT window, client;
+        if (GetWindowRect(handle_, &window) && GetClientRect(handle_, &client) &&
+            window.right - window.left == client.right && window.bottom - window.top == client.bottom)
+            return;
+        break;
+    }
     case WM_SETFOCUS:
         DefaultHandler(m);
         Perform(CM_ENTER);

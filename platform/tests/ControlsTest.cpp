@@ -247,6 +247,37 @@ TEST_F(Toolkit, TheZOrderFollowsTheTabOrderThroughAnyMakesAndMoves) {
     }
 }
 
+// A window with a frame must still have it painted; one without gives its class nothing to do.
+int g_framePaints[2];
+LRESULT CALLBACK CountingFramePaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCPAINT) ++g_framePaints[(GetWindowLongW(window, GWL_STYLE) & WS_BORDER) ? 1 : 0];
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+struct CountedPanel : TPanel {
+    CountedPanel(TComponent* owner, TWinControl* parent, DWORD style)
+        : TPanel(owner, parent, TCreateParams{.ClassName = L"LwFramePaintCounter", .Style = style}) {}
+};
+
+TEST_F(Toolkit, OnlyAWindowWithAFrameHasItPainted) {
+    WNDCLASSW counting{};
+    counting.lpfnWndProc = CountingFramePaints;
+    counting.hInstance = GetModuleHandleW(nullptr);
+    counting.lpszClassName = L"LwFramePaintCounter";
+    RegisterClassW(&counting);
+    TPanel& bare = form.Make<CountedPanel>(&panel, DWORD{0});
+    TPanel& framed = form.Make<CountedPanel>(&panel, DWORD{WS_BORDER});
+    form.SetClientSize(300, 200);
+    panel.SetBounds({0, 0, 200, 100});
+    bare.SetBounds({0, 0, 40, 40});
+    framed.SetBounds({50, 0, 40, 40});
+    g_framePaints[0] = g_framePaints[1] = 0;
+    form.Show();
+    UpdateWindow(form.Handle());
+    EXPECT_GT(g_framePaints[1], 0) << "the bordered window's frame";
+    EXPECT_EQ(g_framePaints[0], 0) << "the bare window has no frame";
+}
+
 TEST_F(Toolkit, FocusedFollowsTheFocusIntoOtherWindowsAndBack) {
     TEdit& first = form.Make<TEdit>(&panel);
     TEdit& second = form.Make<TEdit>(&panel);
