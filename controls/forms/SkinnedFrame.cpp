@@ -362,7 +362,7 @@ void SkinnedFrame::PaintFrameInto(bridge::TsDibSection& frame, const FrameLayout
     if (m == nullptr) return;
     render::Bitmap& target = frame.Bitmap();
     const int index = m->GetSkinIndex(section_);
-    render::FillRectSolid(frame.Surface(), l.Window, BackgroundColor());
+    for (const TRect& band : FrameBands(l)) render::FillRectSolid(frame.Surface(), band, BackgroundColor());
     render::PaintItem(index, section_, render::CacheInfoFromColor(BackgroundColor()), -1, -1, m, target, {0, 0},
                       l.Window, 0, false);
     if (!l.Title.IsEmpty()) {
@@ -404,13 +404,16 @@ void SkinnedFrame::PaintFrame() {
     framePending_ = false;
     // Made for each paint, not kept: as large as the whole window, it would weigh as much as
     // the window's own pixels between the rare repaints of a frame.
+    // Only the bands around the client area show: the rest of the picture is neither filled nor
+    // copied (a 600 × 600 window is nine tenths client), and each band is copied plainly rather
+    // than the whole picture through a clip that excludes the client.
     bridge::TsDibSection frame(l.Window.Width(), l.Window.Height(), render::PixelFormat::pf24bit);
     PaintFrameInto(frame, l);
     PaintCaption(frame.Dc(), l);
     HDC dc = GetWindowDC(window_);
     if (dc == nullptr) return;
-    ExcludeClipRect(dc, l.Client.Left, l.Client.Top, l.Client.Right, l.Client.Bottom);
-    bridge::BlitToDc(dc, 0, 0, frame.Bitmap(), frame.Bitmap().Bounds());
+    for (const TRect& band : FrameBands(l))
+        BitBlt(dc, band.Left, band.Top, band.Width(), band.Height(), frame.Dc(), band.Left, band.Top, SRCCOPY);
     ReleaseDC(window_, dc);
 }
 

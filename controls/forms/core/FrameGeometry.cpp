@@ -37,6 +37,13 @@ FrameLayout LayOutFrame(int width, int height, const FrameMetrics& m) {
     return l;
 }
 
+std::array<TRect, 4> FrameBands(const FrameLayout& l) {
+    const TRect& w = l.Window;
+    const TRect& c = l.Client;
+    return {TRect{w.Left, w.Top, w.Right, c.Top}, TRect{w.Left, c.Bottom, w.Right, w.Bottom},
+            TRect{w.Left, c.Top, c.Left, c.Bottom}, TRect{c.Right, c.Top, w.Right, c.Bottom}};
+}
+
 int FrameHitTest(const FrameLayout& l, const FrameMetrics& m, TPoint at) {
     if (!Inside(l.Window, at)) return kHitNowhere;
     if (!l.Close.IsEmpty() && Inside(l.Close, at)) return kHitClose;

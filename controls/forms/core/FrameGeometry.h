@@ -2,6 +2,8 @@
 // The skinned frame of a form: where its title bar, borders, close button and size grip lie in
 // the window, and what each point of the window is to the platform (its hit-test code).
 
+#include <array>
+
 #include "render/Types.h"
 
 namespace lw::controls {
@@ -47,6 +49,10 @@ struct FrameLayout {
 };
 
 FrameLayout LayOutFrame(int width, int height, const FrameMetrics& metrics);
+
+// The window without its client area, as four bands: above the client, below it, left and right
+// of it. Only these show of the frame, so only they need filling and copying to the window.
+std::array<TRect, 4> FrameBands(const FrameLayout& layout);
 
 // `at` in window coordinates.
 int FrameHitTest(const FrameLayout& layout, const FrameMetrics& metrics, TPoint at);

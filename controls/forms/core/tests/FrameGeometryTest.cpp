@@ -36,6 +36,28 @@ TEST(FrameGeometry, TinyWindowsKeepOrderedRectangles) {
     }
 }
 
+// Every point of the window lies in the client area or in exactly one band, at any size.
+TEST(FrameGeometry, TheBandsAndTheClientCoverTheWindowOnce) {
+    for (bool sizable : {false, true}) {
+        for (int width : {0, 5, 12, 40, 300}) {
+            for (int height : {0, 7, 31, 36, 200}) {
+                const FrameLayout l = LayOutFrame(width, height, Metrics(sizable));
+                const std::array<TRect, 4> bands = FrameBands(l);
+                const auto inside = [](const TRect& r, int x, int y) {
+                    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+                };
+                for (int y = 0; y < height; ++y) {
+                    for (int x = 0; x < width; ++x) {
+                        int covered = inside(l.Client, x, y) ? 1 : 0;
+                        for (const TRect& band : bands) covered += inside(band, x, y) ? 1 : 0;
+                        ASSERT_EQ(covered, 1) << width << "x" << height << " at " << x << "," << y;
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(FrameGeometry, HitCodes) {
     struct Case {
         bool sizable;
