@@ -50,12 +50,16 @@ void FollowFocus(HWND window, UINT message, WPARAM wParam) {
     }
 }
 
-const wchar_t* OwnClass() {
+}  // namespace
+
+// Its windows start in the toolkit's own procedure, which binds each to the object making it at
+// its first message: no subclassing, and no hook while it is made.
+const wchar_t* TWinControl::OwnClass() {
     static const ATOM atom = [] {
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.lpfnWndProc = &StandardWndProc;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.lpszClassName = kOwnClass;
@@ -63,6 +67,8 @@ const wchar_t* OwnClass() {
     }();
     return atom ? kOwnClass : throw Exception("Cannot register the window class");
 }
+
+namespace {
 
 std::shared_ptr<GdiObject<HFONT>> MakeFont(const TFont& font) {
     return std::make_shared<GdiObject<HFONT>>(CreateFontObject(font));
@@ -233,11 +239,11 @@ TWinControl::~TWinControl() {
     if (handle_) {
         // Detach first: the derived parts of this object are gone, nothing may reach them. Our
         // procedure comes off only while it is the current one; one installed after it keeps
-        // working, and ours then passes everything to the class.
-        if (GetWindowLongPtrW(handle_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StandardWndProc)) {
+        // working, and ours then passes everything to the class it finds named on the window.
+        if (GetWindowLongPtrW(handle_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StandardWndProc))
             SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defaultProc_));
-            RemovePropW(handle_, kDefaultProcProperty);
-        }
+        else
+            SetPropW(handle_, kDefaultProcProperty, reinterpret_cast<HANDLE>(defaultProc_));
         Objects().erase(handle_);
         DestroyWindow(handle_);
     }
@@ -266,7 +272,9 @@ void TWinControl::CreateHandle(const TCreateParams& params) {
     const TBounds& b = Bounds();
     TWinControl* const outer = g_creating;
     g_creating = this;
-    HHOOK hook = SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId());
+    // A system class's window is bound by a hook before its first message reaches the class: a
+    // hook in place costs round trips to the system at every window made meanwhile.
+    HHOOK hook = params.ClassName ? SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId()) : nullptr;
     HWND created =
         CreateWindowExW(params.ExStyle, params.ClassName ? params.ClassName : OwnClass(), text_.c_str(), style, b.Left,
                         b.Top, b.Width, b.Height, parentWindow, id, GetModuleHandleW(nullptr), nullptr);
@@ -289,14 +297,22 @@ LRESULT CALLBACK TWinControl::CreationHook(int code, WPARAM wParam, LPARAM lPara
 void TWinControl::Attach(HWND window) {
     handle_ = window;
     Objects()[window] = this;
+    if (GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StandardWndProc)) {
+        defaultProc_ = DefWindowProcW;  // the toolkit's own class
+        return;
+    }
     defaultProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StandardWndProc)));
-    SetPropW(window, kDefaultProcProperty, reinterpret_cast<HANDLE>(defaultProc_));
 }
 
 LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     FollowFocus(window, message, wParam);
     TWinControl* self = FromHandle(window);
+    // The first message of a window of the toolkit's own class: it is the one being made.
+    if (!self && g_creating && !g_creating->handle_) {
+        g_creating->Attach(window);
+        self = g_creating;
+    }
     if (!self) {
         const auto classProc = reinterpret_cast<WNDPROC>(GetPropW(window, kDefaultProcProperty));
         if (message == WM_NCDESTROY) RemovePropW(window, kDefaultProcProperty);

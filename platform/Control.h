@@ -182,6 +182,7 @@ private:
     friend class TControl;
     static LRESULT CALLBACK StandardWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+    static const wchar_t* OwnClass();
     void Attach(HWND window);
     void ReflectTo(HWND child, TMessage& message);
     TWinControl* ChildWithId(UINT id) const;

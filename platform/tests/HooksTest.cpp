@@ -188,8 +188,11 @@ TEST_F(Toolkit, HooksComeOffWhenTheWindowOrTheControlDies) {
 // window's messages to the end, also once the control object is gone.
 WNDPROC g_underOuter = nullptr;
 std::vector<UINT>* g_outerSeen = nullptr;
+LRESULT g_limitWhileDestroyed = 0;
 LRESULT CALLBACK OuterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     g_outerSeen->push_back(message);
+    // Answered by the edit's class only: the window's default procedure knows no limit.
+    if (message == WM_DESTROY) g_limitWhileDestroyed = SendMessageW(window, EM_GETLIMITTEXT, 0, 0);
     return CallWindowProcW(g_underOuter, window, message, wParam, lParam);
 }
 
@@ -204,13 +207,15 @@ TEST_F(Toolkit, TheToolkitTakesItsSubclassOffOnlyWhileItIsTheCurrentOne) {
     edit.Free();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(WM_NCDESTROY)), seen.end());
+    EXPECT_NE(g_limitWhileDestroyed, 0) << "the class still answers once the object is gone";
 }
 
 // A control that creates its own window and logs what reaches it while CreateWindowEx runs.
 class CreationProbe : public TWinControl {
 public:
-    CreationProbe(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
-        CreateHandle({.ClassName = L"LISTBOX", .Style = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS});
+    // A system class, subclassed as it is made, or the toolkit's own (null).
+    CreationProbe(TComponent* owner, TWinControl* parent, const wchar_t* className) : TWinControl(owner, parent) {
+        CreateHandle({.ClassName = className, .Style = className ? LBS_OWNERDRAWFIXED | LBS_HASSTRINGS : 0u});
     }
     std::vector<UINT> seen;
 
@@ -227,10 +232,14 @@ protected:
 };
 
 TEST_F(Toolkit, MessagesSentWhileTheWindowIsCreatedReachItsObject) {
-    CreationProbe& probe = form.Make<CreationProbe>(&panel);
+    CreationProbe& probe = form.Make<CreationProbe>(&panel, L"LISTBOX");
     EXPECT_EQ(probe.seen, (std::vector<UINT>{WM_NCCREATE, WM_CREATE, CN_MEASUREITEM}));
     EXPECT_EQ(SendMessageW(probe.Handle(), LB_GETITEMHEIGHT, 0, 0), 23);
     EXPECT_EQ(TWinControl::FromHandle(probe.Handle()), &probe);
+
+    CreationProbe& own = form.Make<CreationProbe>(&panel, nullptr);
+    EXPECT_EQ(own.seen, (std::vector<UINT>{WM_NCCREATE, WM_CREATE}));
+    EXPECT_EQ(TWinControl::FromHandle(own.Handle()), &own);
 }
 
 }  // namespace
