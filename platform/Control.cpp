@@ -177,7 +177,11 @@ void TControl::SetTextW(std::wstring_view text) {
 void TControl::SetFont(const TFont& font) {
     const TFont previous = font_;
     font_ = font;
-    fontHandle_ = MakeFont(font);
+    // The colour is no part of the system's font: a new colour alone keeps the font object, so a
+    // window is not handed a font it would lay its text out for again.
+    TFont recoloured = previous;
+    recoloured.Color = font.Color;
+    if (!(recoloured == font)) fontHandle_ = MakeFont(font);
     FontChanged();
     // Children that still show the font they took from this control follow it.
     if (auto* window = dynamic_cast<TWinControl*>(this)) {
@@ -282,7 +286,8 @@ void TWinControl::CreateHandle(const TCreateParams& params) {
     g_creating = outer;
     if (!created) throw Exception("Cannot create window");
     if (!handle_) Attach(created);
-    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+    windowFont_ = FontHandle();
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
     if (Parent()) Parent()->PlaceInTabOrder(*this);
 }
 
@@ -530,7 +535,10 @@ void TWinControl::SetTextW(std::wstring_view text) {
 }
 
 void TWinControl::FontChanged() {
-    if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+    if (handle_ && FontHandle() != windowFont_) {
+        windowFont_ = FontHandle();
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), TRUE);
+    }
     TControl::FontChanged();
 }
 

@@ -195,6 +195,7 @@ private:
 
     HWND handle_ = nullptr;
     WNDPROC defaultProc_ = nullptr;
+    HFONT windowFont_ = nullptr;  // the font the window was last handed
     bool mouseInside_ = false;
     MouseArea trackedArea_ = MouseArea::None;
     TControl* hoverChild_ = nullptr;

@@ -278,6 +278,29 @@ TEST_F(Toolkit, OnlyAWindowWithAFrameHasItPainted) {
     EXPECT_EQ(g_framePaints[0], 0) << "the bare window has no frame";
 }
 
+// A new colour alone is told to the control but not to its window as a new font, which an
+// edit would lay its whole text out for; a new face or size is.
+TEST_F(Toolkit, OnlyAFontThatDrawsDifferentlyIsHandedToTheWindow) {
+    TEdit& edit = form.Make<TEdit>(&panel);
+    std::vector<UINT> seen;
+    auto previous = edit.WindowProc;
+    edit.WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_SETFONT || m.Msg == CM_FONTCHANGED) seen.push_back(m.Msg);
+        previous(m);
+    };
+    TFont font = edit.Font();
+    font.Color = RGB(200, 10, 10);
+    edit.SetFont(font);
+    EXPECT_EQ(seen, std::vector<UINT>{CM_FONTCHANGED});
+    EXPECT_EQ(edit.Font().Color, font.Color);
+    seen.clear();
+    font.Height = -15;
+    edit.SetFont(font);
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_SETFONT, CM_FONTCHANGED}));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(edit.Handle(), WM_GETFONT, 0, 0)), edit.FontHandle());
+    edit.WindowProc = previous;  // before what the recorder holds goes
+}
+
 TEST_F(Toolkit, FocusedFollowsTheFocusIntoOtherWindowsAndBack) {
     TEdit& first = form.Make<TEdit>(&panel);
     TEdit& second = form.Make<TEdit>(&panel);

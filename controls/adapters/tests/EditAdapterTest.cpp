@@ -544,7 +544,8 @@ TEST_F(AdapterMessages, PrintingDrawsTheFrameItselfAndAsksTheEditForTheClientOnl
 
 // Removing the skin unhooks the adapter: the platform computes and paints the frame again and
 // gets every message whole; loading the skin again hooks a new adapter that keeps its share.
-// The removal itself sets the font, computes the frame and paints it once each.
+// The removal computes the frame and paints it once each; giving the platform its text colour
+// back hands the window no font, a colour being no part of one.
 TEST_F(AdapterMessages, SkinRemovalGivesTheEditEveryMessageAndReapplyingTakesItsShareAgain) {
     sequence.Only({skin::SM_ALPHACMD, WM_NCCALCSIZE, WM_NCPAINT, WM_SETFONT, WM_ERASEBKGND, WM_PAINT});
     const TRect bar = ScreenBarRects(dynamic_cast<TgwScrollWnd&>(*memo.Adapter())).Vert;
@@ -560,9 +561,6 @@ TEST_F(AdapterMessages, SkinRemovalGivesTheEditEveryMessageAndReapplyingTakesIts
         {skin::SM_ALPHACMD, kWParam, Command(skin::SMC_ISSKINNED)},  // answered by the adapter
         {skin::SM_ALPHACMD, kWParam, Command(skin::SMC_SKINREMOVED)},
         {skin::SM_ALPHACMD, kWParam | kPassedOn, Command(skin::SMC_SKINREMOVED)},
-        // The platform's text colour, while the adapter still lets it through.
-        {WM_SETFONT},
-        {WM_SETFONT, kPassedOn},
         // The platform's frame, computed and painted by the EDIT itself, then its client.
         {WM_NCCALCSIZE},
         {WM_NCCALCSIZE, kPassedOn},
