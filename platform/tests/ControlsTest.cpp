@@ -17,6 +17,7 @@
 #include "platform/Timer.h"
 #include "platform/tests/ToolkitFixture.h"
 #include "testsupport/win32/MessagePump.h"
+#include "testsupport/win32/TestWindowClass.h"
 
 namespace lw::platform {
 namespace {
@@ -256,15 +257,12 @@ LRESULT CALLBACK CountingFramePaints(HWND window, UINT message, WPARAM wParam, L
 
 struct CountedPanel : TPanel {
     CountedPanel(TComponent* owner, TWinControl* parent, DWORD style)
-        : TPanel(owner, parent, TCreateParams{.ClassName = L"LwFramePaintCounter", .Style = style}) {}
+        : TPanel(owner, parent,
+                 TCreateParams{.ClassName = testsupport::TestWindowClass(L"LwFramePaintCounter", CountingFramePaints),
+                               .Style = style}) {}
 };
 
 TEST_F(Toolkit, OnlyAWindowWithAFrameHasItPainted) {
-    WNDCLASSW counting{};
-    counting.lpfnWndProc = CountingFramePaints;
-    counting.hInstance = GetModuleHandleW(nullptr);
-    counting.lpszClassName = L"LwFramePaintCounter";
-    RegisterClassW(&counting);
     TPanel& bare = form.Make<CountedPanel>(&panel, DWORD{0});
     TPanel& framed = form.Make<CountedPanel>(&panel, DWORD{WS_BORDER});
     form.SetClientSize(300, 200);

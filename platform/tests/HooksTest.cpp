@@ -12,6 +12,7 @@
 #include "platform/ListBox.h"
 #include "platform/MessageHook.h"
 #include "platform/tests/ToolkitFixture.h"
+#include "testsupport/win32/TestWindowClass.h"
 
 namespace lw::platform {
 namespace {
@@ -53,16 +54,8 @@ LRESULT CALLBACK ForeignProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 HWND MakeForeignWindow(HWND parent, Log& log) {
-    static const ATOM atom = [] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = ForeignProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"LwForeignTest";
-        return RegisterClassW(&windowClass);
-    }();
-    EXPECT_NE(atom, 0);
-    HWND window = CreateWindowExW(0, L"LwForeignTest", L"", WS_CHILD, 0, 0, 10, 10, parent, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(0, testsupport::TestWindowClass(L"LwForeignTest", ForeignProc), L"", WS_CHILD, 0, 0,
+                                  10, 10, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log));
     return window;
 }

@@ -6,6 +6,7 @@
 
 #include "skin/SkinProtocol.h"
 #include "controls/adapters/ScrollParts.h"
+#include "testsupport/win32/TestWindowClass.h"
 
 namespace lw::controls {
 namespace {
@@ -32,13 +33,9 @@ LRESULT CALLBACK Recorder(HWND window, UINT msg, WPARAM w, LPARAM l) {
 // A control receives a large position in full only when it asks for it; otherwise the high
 // word is cut to 65535 and the position is set on the bar before the slider is tracked.
 TEST(SendScroll, LargePositionsAndTheBeforeAndAfterNotices) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Recorder;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"LwScrollRecorder";
-    RegisterClassW(&wc);
-    HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VSCROLL, 0, 0, 200, 200, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
+    HWND window = CreateWindowExW(0, testsupport::TestWindowClass(L"LwScrollRecorder", Recorder), L"",
+                                  WS_OVERLAPPEDWINDOW | WS_VSCROLL, 0, 0, 200, 200, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     SCROLLINFO range{sizeof(range), SIF_RANGE | SIF_PAGE, 0, 100000, 10, 0, 0};
     SetScrollInfo(window, SB_VERT, &range, FALSE);
