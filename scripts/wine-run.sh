@@ -10,11 +10,33 @@ set -euo pipefail
 
 lw_use "$(lw_ctest_desktop)"
 session=$(lw_session_variable)
+# A test program always prints before its first test ("Running main() ..."). Under load a Wine
+# start now and then ends at once with a failure before the program's first line, and nothing
+# printed (about 1 run in 300 of the whole suite): the test never ran, so it is started again,
+# once. Any other failure, and any other program's, stands as it is.
+is_test_run() {
+    local argument
+    for argument in "$@"; do [[ $argument == --gtest_* ]] && return 0; done
+    return 1
+}
+
 if [ -n "${!session:-}" ]; then
     # Wine stays this script's child: run as ctest's own child (exec), test programs in parallel
-    # now and then ended at once with a failure and no output (2 in 600 runs; none in 1,600 so).
+    # ended at once with a failure and no output more often still.
     status=0
-    "${lw_wine[@]}" DISPLAY="${!session}" wine "$@" || status=$?
+    if ! is_test_run "$@"; then
+        "${lw_wine[@]}" DISPLAY="${!session}" wine "$@" || status=$?
+        exit $status
+    fi
+    output=$(mktemp)
+    trap 'rm -f "$output"' EXIT
+    for attempt in 1 2; do
+        status=0
+        "${lw_wine[@]}" DISPLAY="${!session}" wine "$@" >"$output" 2>&1 || status=$?
+        if [ $status -eq 0 ] || [ -s "$output" ] || [ $attempt -eq 2 ]; then break; fi
+        echo "wine-run: the test program ended with status $status before printing anything; starting it again" >&2
+    done
+    cat "$output"
     exit $status
 fi
 
